@@ -1,0 +1,39 @@
+# One interface target that every Accrua target links: warnings, strictness, sanitizers.
+add_library(accrua_common INTERFACE)
+target_compile_options(accrua_common INTERFACE -Wall -Wextra -Wpedantic)
+if(ACCRUA_WERROR)
+  target_compile_options(accrua_common INTERFACE -Werror)
+endif()
+target_compile_definitions(accrua_common INTERFACE
+  QT_NO_CONTEXTLESS_CONNECT
+  QT_NO_KEYWORDS
+  QT_USE_QSTRINGBUILDER)
+
+if(ACCRUA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Extended precision matters: never let the compiler relax floating point.
+add_compile_options(-fno-fast-math)
+
+# Helper: a GoogleTest executable registered with CTest.
+function(accrua_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE accrua_common GTest::gtest GTest::gtest_main ${ARG_LIBS})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# Helper: a QtTest executable (window tests) registered with CTest, run offscreen.
+function(accrua_add_qtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE accrua_common Qt6::Test ${ARG_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# Headers are included by folder: "calc/money.h", "engine/emf.h".
+target_include_directories(accrua_common INTERFACE ${PROJECT_SOURCE_DIR}/src)

@@ -1,0 +1,79 @@
+// The page list: finished report pages (one metafile each) kept in a stream
+// whose byte layout is the report page file (*.ARP). The engine adds pages
+// while a report runs; the preview reads any page at random; saving copies
+// the stream to a file, opening reads a file in place.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace accrua::engine {
+
+class RptStream;
+
+// A file that cannot be read, written, or is not a sound report page file.
+// The text names the file and what is wrong.
+class PageFileError : public std::runtime_error {
+public:
+    explicit PageFileError(const QString &message);
+    QString message() const;
+};
+
+struct PageFileHeader {
+    quint16 format = 3;
+    quint16 writerVersion = 305;
+    qint32 pageCount = 0;
+    double writtenAt = 0; // days since 1899-12-30
+    bool coded = false;
+};
+
+struct PageRecordInfo {
+    qint32 number = 0;
+    qint64 offset = 0;     // own offset
+    qint64 nextOffset = 0;
+    qint64 bodySize = 0;   // bytes of the body as stored
+};
+
+class TRptPageList {
+public:
+    TRptPageList();
+    ~TRptPageList();
+    TRptPageList(const TRptPageList &) = delete;
+    TRptPageList &operator=(const TRptPageList &) = delete;
+
+    // A fresh in-memory stream (spilling past 100000 bytes); coded bodies when asked.
+    void beginReport(bool coded = false);
+    void AddPage(const QByteArray &metafile);
+    void Finish();
+    bool isFinished() const;
+    int pageCount() const;
+    // Page n (1-based) as metafile bytes; nothing when n is out of range.
+    // Throws PageFileError when the stream is damaged.
+    std::optional<QByteArray> GetPage(int n) const;
+    // Writes a finished report atomically (temporary file, then replace).
+    void SaveToFile(const QString &fileName) const;
+    // Opens and checks the file before the current stream is released; on
+    // failure the list keeps what it had.
+    void LoadFromFile(const QString &fileName);
+    void clear();
+
+    PageFileHeader header() const;
+    std::vector<PageRecordInfo> records() const; // walks every record, checked
+
+private:
+    mutable std::recursive_mutex m_lock;
+    std::unique_ptr<RptStream> m_stream;
+    int m_pageCount = 0;
+    bool m_coded = false;
+    bool m_finished = false;
+    QString m_fileName; // the opened file, for error texts
+};
+
+} // namespace accrua::engine

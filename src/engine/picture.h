@@ -1,0 +1,26 @@
+// One picture loader for the reports and the options dialog: JPEG through
+// libjpeg, bitmaps and icons through Qt's readers, metafiles through the
+// metafile player. Every file is treated as hostile.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <stdexcept>
+
+namespace accrua::engine {
+
+class PictureError : public std::runtime_error {
+public:
+    explicit PictureError(const QString &message);
+    QString message() const;
+};
+
+// Chooses the reader by the extension (jpg, jpeg, bmp, ico, emf); any other
+// fails with "Unknown picture file extension (.%s)". Throws PictureError.
+QImage LoadPicture(const QString &path);
+// The same on bytes already read; extension without the dot.
+QImage LoadPictureData(const QByteArray &data, const QString &extension);
+
+} // namespace accrua::engine
