@@ -1,0 +1,40 @@
+// Savings interest: a balance compounded a fixed number of times per year over
+// a term of years and months, one row per period. Plain arithmetic; the
+// page's checks and the row texts belong to the main window.
+#pragma once
+
+#include "calc/money.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace accrua::calc {
+
+// Compounding periods per year for the selected item of the compounding radio
+// group: 0 Yearly 1, 1 Bi-Yearly 2, 2 Quarterly 4, 3 Monthly 12; none (-1) or
+// anything else 1.
+int PeriodsPerYear(int itemIndex);
+
+// One compounding period. The texts are made by the caller.
+struct TSavingsObj {
+    Money Balance;  // balance after this period's interest
+    Money Interest; // interest credited in this period, whole cents
+};
+
+struct SavingsResult {
+    std::vector<TSavingsObj> rows; // period order, first period first
+    Money total;                   // interest of all periods
+    Money endBalance;              // balance after the last period
+    std::int64_t periods = 0;      // rounded period count; rows are empty when <= 0
+};
+
+// Refused period counts above this: a term that long is no savings plan, and
+// the rows would take unbounded memory.
+inline constexpr std::int64_t kMaxSavingsPeriods = 1'000'000;
+
+// Throws std::length_error above kMaxSavingsPeriods, DivisionByZeroError for
+// periodsPerYear 0 and MoneyRangeError when the balance leaves the money range.
+SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent,
+                                       int periodsPerYear, std::int32_t years, std::int32_t months);
+
+} // namespace accrua::calc
