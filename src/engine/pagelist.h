@@ -8,6 +8,9 @@
 #include <QDateTime>
 #include <QString>
 
+class QIODevice;
+
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -67,6 +70,23 @@ public:
     PageFileHeader header() const;
     std::vector<PageRecordInfo> records() const; // walks every record, checked
 
+    static constexpr qint64 HeaderSize = 128;
+    static constexpr qint64 CopyBlockSize = 10240;
+
+    // LoadFromFile on bytes already in memory (fuzzing, tests); name is what
+    // errors call them.
+    void LoadFromData(const QByteArray &data, const QString &name);
+    // Copies the whole stream to device in CopyBlockSize blocks; throws
+    // PageFileError naming targetName when a write fails.
+    void writeTo(QIODevice &device, const QString &targetName) const;
+    // Where the header's time of writing comes from (local time); tests pin it.
+    void setClock(std::function<QDateTime()> clock);
+
+    // The stream's state, for tests and benchmarks.
+    bool isSpilled() const;
+    QString temporaryFileName() const;
+    qint64 memoryBytes() const;
+
 private:
     mutable std::recursive_mutex m_lock;
     std::unique_ptr<RptStream> m_stream;
@@ -74,6 +94,11 @@ private:
     bool m_coded = false;
     bool m_finished = false;
     QString m_fileName; // the opened file, for error texts
+    std::function<QDateTime()> m_clock;
+
+    void load(std::unique_ptr<RptStream> stream, const QString &name);
+    void writeFileHeader(qint32 pageCount);
+    QString streamName() const;
 };
 
 } // namespace accrua::engine

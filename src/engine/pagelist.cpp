@@ -1,0 +1,583 @@
+#include "engine/pagelist.h"
+
+#include "engine/rptstream.h"
+#include "engine/splaycoder.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cstring>
+#include <limits>
+
+namespace accrua::engine {
+
+PageFileError::PageFileError(const QString &message)
+    : std::runtime_error(message.toStdString())
+{
+}
+
+QString PageFileError::message() const
+{
+    return QString::fromStdString(what());
+}
+
+namespace {
+
+constexpr qint64 HeaderSize = TRptPageList::HeaderSize;
+constexpr qint64 RecordOverhead = 12; // page number, next offset, own offset
+constexpr qint64 MinEmfSize = 88;     // the shortest metafile header record
+constexpr qint64 MaxOffset = std::numeric_limits<qint32>::max();
+constexpr quint32 EmfHeaderType = 1;
+constexpr quint32 EmfSignature = 0x464D4520; // " EMF"
+constexpr quint16 FormatNumber = 3;
+constexpr quint16 WriterVersion = 305;
+
+double daysSince1899(const QDateTime &when)
+{
+    static const QDate epoch(1899, 12, 30);
+    const double days = static_cast<double>(epoch.daysTo(when.date()));
+    return days + when.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+// The metafile's own size from its header, or -1 and why the bytes are not a
+// metafile. Reads only the header; available is how many bytes could belong to it.
+qint64 emfSize(const char *data, qint64 available, QString *why)
+{
+    if (available < MinEmfSize) {
+        *why = QStringLiteral("%1 bytes are too few for a metafile header").arg(available);
+        return -1;
+    }
+    const quint32 type = qFromLittleEndian<quint32>(data);
+    const quint32 headerSize = qFromLittleEndian<quint32>(data + 4);
+    const quint32 signature = qFromLittleEndian<quint32>(data + 40);
+    const quint32 bytes = qFromLittleEndian<quint32>(data + 48);
+    if (type != EmfHeaderType || signature != EmfSignature) {
+        *why = QStringLiteral("it does not start with an Enhanced Metafile header");
+        return -1;
+    }
+    if (headerSize < MinEmfSize || headerSize > bytes) {
+        *why = QStringLiteral("its metafile header size %1 is impossible").arg(headerSize);
+        return -1;
+    }
+    if (bytes > available) {
+        *why = QStringLiteral("its metafile claims %1 bytes but the record holds %2")
+                   .arg(bytes)
+                   .arg(available);
+        return -1;
+    }
+    return bytes;
+}
+
+// Reads and checks the records of one stream. Every offset is checked
+// against the file size and the record before it is followed; the walks can
+// only move in one direction, so a looping chain stops with an error.
+class RecordReader {
+public:
+    RecordReader(RptStream &stream, const QString &name, qint32 pageCount, bool coded)
+        : m_s(stream), m_name(name), m_count(pageCount), m_coded(coded), m_size(stream.size())
+    {
+    }
+
+    [[noreturn]] void damaged(const QString &what) const
+    {
+        throw PageFileError(QStringLiteral("\"%1\" is damaged: %2").arg(m_name, what));
+    }
+
+    qint64 minRecord() const { return RecordOverhead + (m_coded ? 4 : MinEmfSize); }
+
+    qint32 int32At(qint64 offset)
+    {
+        m_s.seek(offset);
+        return m_s.readInt32();
+    }
+    quint32 uint32At(qint64 offset)
+    {
+        m_s.seek(offset);
+        return m_s.readUInt32();
+    }
+
+    void checkStart(qint64 offset, qint32 number) const
+    {
+        if (offset < HeaderSize || offset > m_size - minRecord())
+            damaged(QStringLiteral("page %1 would start at offset %2, outside the file (%3 bytes)")
+                        .arg(number)
+                        .arg(offset)
+                        .arg(m_size));
+    }
+
+    // The record of page number at offset, checked whole.
+    PageRecordInfo recordAt(qint64 offset, qint32 number)
+    {
+        checkStart(offset, number);
+        const qint32 found = int32At(offset);
+        if (found != number)
+            damaged(QStringLiteral("the record at offset %1 is numbered %2 where page %3 belongs")
+                        .arg(offset)
+                        .arg(found)
+                        .arg(number));
+        const qint64 next = m_s.readUInt32();
+        if (next <= offset)
+            damaged(QStringLiteral("page %1's next offset %2 points back (a loop)").arg(number).arg(next));
+        if (next > m_size)
+            damaged(QStringLiteral("page %1's next offset %2 lies beyond the end of the file (%3 bytes)")
+                        .arg(number)
+                        .arg(next)
+                        .arg(m_size));
+        if (next < offset + minRecord())
+            damaged(QStringLiteral("page %1's record of %2 bytes is too short for a page")
+                        .arg(number)
+                        .arg(next - offset));
+        const qint64 own = uint32At(next - 4);
+        if (own != offset)
+            damaged(QStringLiteral("page %1 ends with own offset %2 instead of %3")
+                        .arg(number)
+                        .arg(own)
+                        .arg(offset));
+
+        PageRecordInfo info;
+        info.number = number;
+        info.offset = offset;
+        info.nextOffset = next;
+        info.bodySize = next - offset - RecordOverhead;
+        if (m_coded) {
+            const qint64 length = int32At(offset + 8);
+            const qint64 codedBytes = info.bodySize - 4;
+            if (length < MinEmfSize || length > TRptCompress::maxDecodedLength(codedBytes))
+                damaged(QStringLiteral("page %1's coded length %2 is impossible for %3 coded bytes")
+                            .arg(number)
+                            .arg(length)
+                            .arg(codedBytes));
+        } else {
+            char head[MinEmfSize];
+            m_s.seek(offset + 8);
+            m_s.readExactly(head, MinEmfSize);
+            QString why;
+            if (emfSize(head, info.bodySize, &why) < 0)
+                damaged(QStringLiteral("page %1's body: %2").arg(number).arg(why));
+        }
+        m_s.seek(next);
+        return info;
+    }
+
+    // The offset of page n's record, found as the page file's readers always
+    // have: page 1 at the header's end, the last page through the trailing
+    // offset, any other by walking from the current record.
+    qint64 findRecord(qint32 n)
+    {
+        if (n == 1)
+            return HeaderSize;
+        if (n == m_count)
+            return uint32At(m_size - 4);
+        qint64 r = m_s.pos();
+        if (r >= m_size)
+            r = uint32At(m_size - 4);
+        if (r < HeaderSize || r > m_size - RecordOverhead)
+            r = HeaderSize;
+        qint32 number = int32At(r);
+        if (number < 1 || number > m_count)
+            damaged(QStringLiteral("the record at offset %1 is numbered %2, outside 1 to %3")
+                        .arg(r)
+                        .arg(number)
+                        .arg(m_count));
+        while (number < n) {
+            const qint64 next = uint32At(r + 4);
+            if (next <= r || next > m_size - minRecord())
+                damaged(QStringLiteral("page %1's next offset %2 leads outside the file (%3 bytes)")
+                            .arg(number)
+                            .arg(next)
+                            .arg(m_size));
+            r = next;
+            const qint32 following = int32At(r);
+            if (following != number + 1)
+                damaged(QStringLiteral("page %1 is followed by a record numbered %2")
+                            .arg(number)
+                            .arg(following));
+            number = following;
+        }
+        while (number > n) {
+            if (r - 4 < HeaderSize + minRecord())
+                damaged(QStringLiteral("page %1 has no page before it").arg(number));
+            const qint64 own = uint32At(r - 4);
+            if (own < HeaderSize || own + minRecord() > r)
+                damaged(QStringLiteral("the offset %1 before page %2 does not lead back")
+                            .arg(own)
+                            .arg(number));
+            r = own;
+            const qint32 preceding = int32At(r);
+            if (preceding != number - 1)
+                damaged(QStringLiteral("page %1 is preceded by a record numbered %2")
+                            .arg(number)
+                            .arg(preceding));
+            number = preceding;
+        }
+        return r;
+    }
+
+    // The metafile of a record already checked by recordAt.
+    QByteArray body(const PageRecordInfo &info)
+    {
+        QString why;
+        if (!m_coded) {
+            QByteArray data(info.bodySize, Qt::Uninitialized);
+            m_s.seek(info.offset + 8);
+            m_s.readExactly(data.data(), data.size());
+            const qint64 bytes = emfSize(data.constData(), data.size(), &why);
+            if (bytes < 0)
+                damaged(QStringLiteral("page %1's body: %2").arg(info.number).arg(why));
+            data.truncate(bytes);
+            return data;
+        }
+        const qint64 length = int32At(info.offset + 8);
+        QByteArray codedBytes(info.bodySize - 4, Qt::Uninitialized);
+        m_s.readExactly(codedBytes.data(), codedBytes.size());
+        std::optional<QByteArray> data
+            = TRptCompress::decodeAll(codedBytes.constData(), codedBytes.size(), length);
+        if (!data)
+            damaged(QStringLiteral("page %1's coded body ends before its %2 bytes are decoded")
+                        .arg(info.number)
+                        .arg(length));
+        const qint64 bytes = emfSize(data->constData(), data->size(), &why);
+        if (bytes < 0)
+            damaged(QStringLiteral("page %1's decoded body: %2").arg(info.number).arg(why));
+        data->truncate(bytes);
+        return *std::move(data);
+    }
+
+private:
+    RptStream &m_s;
+    QString m_name;
+    qint32 m_count;
+    bool m_coded;
+    qint64 m_size;
+};
+
+PageFileHeader readHeader(RptStream &stream, const QString &name)
+{
+    const qint64 size = stream.size();
+    if (size == 0)
+        throw PageFileError(QStringLiteral("\"%1\" is empty, not a report page file").arg(name));
+    if (size < HeaderSize)
+        throw PageFileError(QStringLiteral("\"%1\" is not a report page file: its %2 bytes are "
+                                           "too few for the header")
+                                .arg(name)
+                                .arg(size));
+    char bytes[HeaderSize];
+    stream.seek(0);
+    stream.readExactly(bytes, HeaderSize);
+    PageFileHeader header;
+    header.format = qFromLittleEndian<quint16>(bytes);
+    header.writerVersion = qFromLittleEndian<quint16>(bytes + 2);
+    header.pageCount = qFromLittleEndian<qint32>(bytes + 8);
+    header.writtenAt = qFromLittleEndian<double>(bytes + 16);
+    const quint8 flag = static_cast<quint8>(bytes[25]);
+    header.coded = flag == 1;
+    if (header.format != FormatNumber)
+        throw PageFileError(QStringLiteral("\"%1\" is not a report page file: its format number "
+                                           "is %2, not %3")
+                                .arg(name)
+                                .arg(header.format)
+                                .arg(FormatNumber));
+    if (flag > 1)
+        throw PageFileError(QStringLiteral("\"%1\" is not a report page file: unknown body "
+                                           "coding %2")
+                                .arg(name)
+                                .arg(flag));
+    return header;
+}
+
+// Checks the header and every record of a stream about to be adopted.
+PageFileHeader checkWhole(RptStream &stream, const QString &name)
+{
+    std::lock_guard guard(stream.lock());
+    const PageFileHeader header = readHeader(stream, name);
+    RecordReader reader(stream, name, header.pageCount, header.coded);
+    const qint64 size = stream.size();
+    if (header.pageCount < 0)
+        reader.damaged(QStringLiteral("its page count %1 is negative").arg(header.pageCount));
+    if (header.pageCount > (size - HeaderSize) / reader.minRecord())
+        reader.damaged(QStringLiteral("its page count %1 cannot fit in %2 bytes")
+                           .arg(header.pageCount)
+                           .arg(size));
+    qint64 offset = HeaderSize;
+    for (qint32 n = 1; n <= header.pageCount; ++n) {
+        if (offset == size)
+            reader.damaged(QStringLiteral("its header counts %1 pages but it holds only %2")
+                               .arg(header.pageCount)
+                               .arg(n - 1));
+        offset = reader.recordAt(offset, n).nextOffset;
+    }
+    if (offset != size)
+        reader.damaged(QStringLiteral("%1 bytes follow the last of its %2 pages")
+                           .arg(size - offset)
+                           .arg(header.pageCount));
+    stream.seek(HeaderSize);
+    return header;
+}
+
+} // namespace
+
+TRptPageList::TRptPageList()
+    : m_clock([] { return QDateTime::currentDateTime(); })
+{
+}
+
+TRptPageList::~TRptPageList() = default;
+
+QString TRptPageList::streamName() const
+{
+    return m_stream ? m_stream->name() : QStringLiteral("report pages in memory");
+}
+
+void TRptPageList::beginReport(bool coded)
+{
+    std::lock_guard guard(m_lock);
+    m_stream = std::make_unique<RptStream>();
+    m_pageCount = 0;
+    m_coded = coded;
+    m_finished = false;
+    m_fileName.clear();
+}
+
+void TRptPageList::writeFileHeader(qint32 pageCount)
+{
+    char bytes[HeaderSize];
+    std::memset(bytes, 0, sizeof bytes);
+    qToLittleEndian<quint16>(FormatNumber, bytes);
+    qToLittleEndian<quint16>(WriterVersion, bytes + 2);
+    qToLittleEndian<qint32>(pageCount, bytes + 8);
+    qToLittleEndian<double>(daysSince1899(m_clock()), bytes + 16);
+    bytes[25] = m_coded ? 1 : 0;
+    std::lock_guard guard(m_stream->lock());
+    m_stream->seek(0);
+    m_stream->write(bytes, HeaderSize);
+}
+
+void TRptPageList::AddPage(const QByteArray &metafile)
+{
+    std::lock_guard guard(m_lock);
+    const qint32 number = m_pageCount + 1;
+    if (m_finished || (m_stream && m_stream->isReadOnly()))
+        throw PageFileError(QStringLiteral("Cannot add page %1 to \"%2\": the report is finished")
+                                .arg(number)
+                                .arg(streamName()));
+    QString why;
+    const qint64 bytes = emfSize(metafile.constData(), metafile.size(), &why);
+    if (bytes < 0)
+        throw PageFileError(QStringLiteral("Cannot add page %1: %2").arg(number).arg(why));
+    const QByteArray emf = bytes == metafile.size() ? metafile : metafile.left(bytes);
+    if (!m_stream)
+        m_stream = std::make_unique<RptStream>();
+
+    RptStream &s = *m_stream;
+    std::lock_guard streamGuard(s.lock());
+    const qint64 start = s.size();
+    try {
+        if (number == 1)
+            writeFileHeader(1);
+        const qint64 begin = s.size();
+        const QByteArray body = m_coded ? TRptCompress::codeAll(emf) : emf;
+        const qint64 end = begin + RecordOverhead + body.size() + (m_coded ? 4 : 0);
+        if (end > MaxOffset)
+            throw PageFileError(QStringLiteral("Cannot add page %1: the report would pass 2 GB")
+                                    .arg(number));
+        s.seek(begin);
+        s.writeInt32(number);
+        const qint64 nextField = s.pos();
+        s.writeInt32(static_cast<qint32>(nextField));
+        if (m_coded)
+            s.writeInt32(static_cast<qint32>(emf.size()));
+        s.write(body.constData(), body.size());
+        s.writeInt32(static_cast<qint32>(begin));
+        const qint64 reached = s.pos();
+        s.seek(nextField);
+        s.writeInt32(static_cast<qint32>(reached));
+        s.seek(reached);
+    } catch (...) {
+        // Leave the stream as it was before this page, so the pages already
+        // added stay readable.
+        try {
+            s.truncate(start);
+            s.seek(start);
+        } catch (...) {
+        }
+        throw;
+    }
+    m_pageCount = number;
+}
+
+void TRptPageList::Finish()
+{
+    std::lock_guard guard(m_lock);
+    if (!m_stream)
+        m_stream = std::make_unique<RptStream>();
+    if (!m_stream->isReadOnly())
+        writeFileHeader(m_pageCount);
+    m_finished = true;
+}
+
+bool TRptPageList::isFinished() const
+{
+    std::lock_guard guard(m_lock);
+    return m_finished;
+}
+
+int TRptPageList::pageCount() const
+{
+    std::lock_guard guard(m_lock);
+    return m_pageCount;
+}
+
+std::optional<QByteArray> TRptPageList::GetPage(int n) const
+{
+    std::lock_guard guard(m_lock);
+    if (!m_stream || n < 1 || n > m_pageCount)
+        return std::nullopt;
+    RptStream &s = *m_stream;
+    std::lock_guard streamGuard(s.lock());
+    try {
+        RecordReader reader(s, streamName(), m_pageCount, m_coded);
+        const qint64 offset = reader.findRecord(n);
+        const PageRecordInfo info = reader.recordAt(offset, n);
+        QByteArray page = reader.body(info);
+        s.seek(info.nextOffset);
+        return page;
+    } catch (...) {
+        // The next walk starts from a known record rather than wherever this one stopped.
+        s.seek(HeaderSize);
+        throw;
+    }
+}
+
+void TRptPageList::writeTo(QIODevice &device, const QString &targetName) const
+{
+    std::lock_guard guard(m_lock);
+    if (!m_stream)
+        return;
+    RptStream &s = *m_stream;
+    std::lock_guard streamGuard(s.lock());
+    QByteArray block(CopyBlockSize, Qt::Uninitialized);
+    s.seek(0);
+    for (;;) {
+        const qint64 got = s.read(block.data(), CopyBlockSize);
+        if (got <= 0)
+            break;
+        if (device.write(block.constData(), got) != got)
+            throw PageFileError(QStringLiteral("Cannot write \"%1\": %2")
+                                    .arg(QDir::toNativeSeparators(targetName), device.errorString()));
+    }
+}
+
+void TRptPageList::SaveToFile(const QString &fileName) const
+{
+    std::lock_guard guard(m_lock);
+    if (!m_finished || !m_stream)
+        return;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw PageFileError(QStringLiteral("Cannot create \"%1\": %2")
+                                .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    writeTo(file, fileName); // an exception discards the temporary file, leaving the target
+    if (!file.commit())
+        throw PageFileError(QStringLiteral("Cannot write \"%1\": %2")
+                                .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+}
+
+void TRptPageList::load(std::unique_ptr<RptStream> stream, const QString &name)
+{
+    const PageFileHeader header = checkWhole(*stream, name);
+    std::lock_guard guard(m_lock);
+    m_stream = std::move(stream);
+    m_pageCount = header.pageCount;
+    m_coded = header.coded;
+    m_finished = true;
+    m_fileName = name;
+}
+
+void TRptPageList::LoadFromFile(const QString &fileName)
+{
+    load(RptStream::openFile(fileName), QDir::toNativeSeparators(fileName));
+}
+
+void TRptPageList::LoadFromData(const QByteArray &data, const QString &name)
+{
+    load(RptStream::fromData(data, name), name);
+}
+
+void TRptPageList::clear()
+{
+    std::lock_guard guard(m_lock);
+    m_stream.reset();
+    m_pageCount = 0;
+    m_coded = false;
+    m_finished = false;
+    m_fileName.clear();
+}
+
+PageFileHeader TRptPageList::header() const
+{
+    std::lock_guard guard(m_lock);
+    PageFileHeader header;
+    header.coded = m_coded;
+    if (m_stream && m_stream->size() >= HeaderSize) {
+        std::lock_guard streamGuard(m_stream->lock());
+        const qint64 pos = m_stream->pos();
+        header = readHeader(*m_stream, streamName());
+        m_stream->seek(pos);
+    }
+    // While a report is running the stored count lags behind; the list knows.
+    header.pageCount = m_pageCount;
+    return header;
+}
+
+std::vector<PageRecordInfo> TRptPageList::records() const
+{
+    std::lock_guard guard(m_lock);
+    std::vector<PageRecordInfo> result;
+    if (!m_stream)
+        return result;
+    RptStream &s = *m_stream;
+    std::lock_guard streamGuard(s.lock());
+    const qint64 pos = s.pos();
+    try {
+        RecordReader reader(s, streamName(), m_pageCount, m_coded);
+        qint64 offset = HeaderSize;
+        result.reserve(static_cast<size_t>(m_pageCount));
+        for (qint32 n = 1; n <= m_pageCount; ++n) {
+            const PageRecordInfo info = reader.recordAt(offset, n);
+            result.push_back(info);
+            offset = info.nextOffset;
+        }
+    } catch (...) {
+        s.seek(HeaderSize);
+        throw;
+    }
+    s.seek(pos);
+    return result;
+}
+
+void TRptPageList::setClock(std::function<QDateTime()> clock)
+{
+    std::lock_guard guard(m_lock);
+    m_clock = clock ? std::move(clock) : [] { return QDateTime::currentDateTime(); };
+}
+
+bool TRptPageList::isSpilled() const
+{
+    std::lock_guard guard(m_lock);
+    return m_stream && m_stream->isSpilled();
+}
+
+QString TRptPageList::temporaryFileName() const
+{
+    std::lock_guard guard(m_lock);
+    return m_stream ? m_stream->temporaryFileName() : QString();
+}
+
+qint64 TRptPageList::memoryBytes() const
+{
+    std::lock_guard guard(m_lock);
+    return m_stream ? m_stream->memoryBytes() : 0;
+}
+
+} // namespace accrua::engine

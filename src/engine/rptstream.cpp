@@ -1,0 +1,207 @@
+#include "engine/rptstream.h"
+
+#include "engine/pagelist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+#include <QtEndian>
+
+namespace accrua::engine {
+
+namespace {
+
+// QTemporaryFile opens buffered; page walks seek on every record, so an
+// unbuffered handle reads only what is asked for.
+class UnbufferedTemporaryFile : public QTemporaryFile {
+public:
+    using QTemporaryFile::QTemporaryFile;
+    bool openUnbuffered() { return open(QIODevice::ReadWrite | QIODevice::Unbuffered); }
+};
+
+} // namespace
+
+RptStream::RptStream() = default;
+RptStream::~RptStream() = default;
+
+std::unique_ptr<RptStream> RptStream::openFile(const QString &fileName)
+{
+    auto stream = std::make_unique<RptStream>();
+    stream->m_file = std::make_unique<QFile>(fileName);
+    if (!stream->m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw PageFileError(QStringLiteral("Cannot open report page file \"%1\": %2")
+                                .arg(QDir::toNativeSeparators(fileName),
+                                     stream->m_file->errorString()));
+    stream->m_readOnly = true;
+    stream->m_name = QDir::toNativeSeparators(fileName);
+    return stream;
+}
+
+std::unique_ptr<RptStream> RptStream::fromData(const QByteArray &data, const QString &name)
+{
+    auto stream = std::make_unique<RptStream>();
+    stream->m_name = name;
+    stream->m_memory = data;
+    stream->m_readOnly = true;
+    return stream;
+}
+
+qint64 RptStream::size() const
+{
+    std::lock_guard guard(m_lock);
+    if (m_temp)
+        return m_temp->size();
+    if (m_file)
+        return m_file->size();
+    return m_memory.size();
+}
+
+qint64 RptStream::pos() const
+{
+    std::lock_guard guard(m_lock);
+    return m_pos;
+}
+
+void RptStream::seek(qint64 pos)
+{
+    std::lock_guard guard(m_lock);
+    if (pos < 0)
+        fail(QStringLiteral("Cannot read \"%1\": seek to a negative offset").arg(m_name));
+    m_pos = pos;
+}
+
+qint64 RptStream::read(char *data, qint64 n)
+{
+    std::lock_guard guard(m_lock);
+    if (n <= 0)
+        return 0;
+    QFile *device = m_temp ? static_cast<QFile *>(m_temp.get()) : m_file.get();
+    if (device) {
+        if (!device->seek(m_pos))
+            return 0;
+        const qint64 got = device->read(data, n);
+        if (got < 0)
+            fail(QStringLiteral("Cannot read \"%1\": %2").arg(m_name, device->errorString()));
+        m_pos += got;
+        return got;
+    }
+    const qint64 available = qMax<qint64>(0, m_memory.size() - m_pos);
+    const qint64 got = qMin(n, available);
+    if (got > 0)
+        memcpy(data, m_memory.constData() + m_pos, static_cast<size_t>(got));
+    m_pos += got;
+    return got;
+}
+
+void RptStream::readExactly(char *data, qint64 n)
+{
+    std::lock_guard guard(m_lock);
+    qint64 done = 0;
+    while (done < n) {
+        const qint64 got = read(data + done, n - done);
+        if (got <= 0)
+            fail(QStringLiteral("Cannot read \"%1\": it ends unexpectedly").arg(m_name));
+        done += got;
+    }
+}
+
+void RptStream::write(const char *data, qint64 n)
+{
+    std::lock_guard guard(m_lock);
+    if (m_readOnly)
+        fail(QStringLiteral("Cannot add to \"%1\": it is opened for reading only").arg(m_name));
+    if (n <= 0)
+        return;
+    if (!m_temp && m_pos + n > MemoryLimit)
+        spill();
+    if (m_temp) {
+        if (!m_temp->seek(m_pos) || m_temp->write(data, n) != n)
+            fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
+                     .arg(QDir::toNativeSeparators(m_temp->fileName()), m_temp->errorString()));
+        m_pos += n;
+        return;
+    }
+    if (m_pos > m_memory.size())
+        m_memory.append(QByteArray(m_pos - m_memory.size(), '\0'));
+    const qint64 overlap = qMin(n, m_memory.size() - m_pos);
+    if (overlap > 0)
+        memcpy(m_memory.data() + m_pos, data, static_cast<size_t>(overlap));
+    if (overlap < n)
+        m_memory.append(data + overlap, n - overlap);
+    m_pos += n;
+}
+
+void RptStream::truncate(qint64 size)
+{
+    std::lock_guard guard(m_lock);
+    if (m_readOnly || size < 0)
+        return;
+    if (m_temp)
+        m_temp->resize(size);
+    else if (size < m_memory.size())
+        m_memory.truncate(size);
+    m_pos = qMin(m_pos, size);
+}
+
+void RptStream::spill()
+{
+    auto temp = std::make_unique<UnbufferedTemporaryFile>(QDir::tempPath()
+                                                          + QStringLiteral("/ARPXXXXXX"));
+    if (!temp->openUnbuffered())
+        fail(QStringLiteral("Cannot create a temporary page file in \"%1\": %2")
+                 .arg(QDir::toNativeSeparators(QDir::tempPath()), temp->errorString()));
+    // QTemporaryFile already creates the file owner-only; say so explicitly,
+    // since the pages may hold someone's loan figures.
+    temp->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (temp->write(m_memory) != m_memory.size())
+        fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
+                 .arg(QDir::toNativeSeparators(temp->fileName()), temp->errorString()));
+    m_temp = std::move(temp);
+    m_memory = QByteArray();
+}
+
+qint32 RptStream::readInt32()
+{
+    char bytes[4];
+    readExactly(bytes, 4);
+    return qFromLittleEndian<qint32>(bytes);
+}
+
+quint32 RptStream::readUInt32()
+{
+    char bytes[4];
+    readExactly(bytes, 4);
+    return qFromLittleEndian<quint32>(bytes);
+}
+
+void RptStream::writeInt32(qint32 value)
+{
+    char bytes[4];
+    qToLittleEndian<qint32>(value, bytes);
+    write(bytes, 4);
+}
+
+bool RptStream::isSpilled() const
+{
+    std::lock_guard guard(m_lock);
+    return m_temp != nullptr;
+}
+
+QString RptStream::temporaryFileName() const
+{
+    std::lock_guard guard(m_lock);
+    return m_temp ? m_temp->fileName() : QString();
+}
+
+qint64 RptStream::memoryBytes() const
+{
+    std::lock_guard guard(m_lock);
+    return m_memory.size();
+}
+
+void RptStream::fail(const QString &what) const
+{
+    throw PageFileError(what);
+}
+
+} // namespace accrua::engine
