@@ -1,0 +1,175 @@
+#include "engine/generator.h"
+
+#include "engine/layout.h"
+#include "engine/pagelist.h"
+#include "engine/pagerecorder.h"
+
+#include <QMetaObject>
+
+#include <algorithm>
+#include <exception>
+
+namespace accrua::engine {
+
+GenerationError::GenerationError(const QString &message) : std::runtime_error(message.toStdString()) {}
+
+QString GenerationError::message() const
+{
+    return QString::fromUtf8(what());
+}
+
+namespace {
+
+// Adds each finished page to the list and finishes the list before the
+// report's after-print event runs.
+class ListRecorder : public PageRecorder {
+public:
+    ListRecorder(const Report &report, TRptPageList &pages, std::function<void(int)> onPage)
+        : PageRecorder(report,
+                       [&pages, onPage = std::move(onPage)](const QByteArray &metafile, int n) {
+                           pages.AddPage(metafile);
+                           if (onPage)
+                               onPage(n);
+                       }),
+          m_pages(pages)
+    {
+    }
+    void finishReport() override { m_pages.Finish(); }
+
+private:
+    TRptPageList &m_pages;
+};
+
+bool runInto(Report &report, TRptPageList &pages, const std::atomic<bool> *cancel,
+             std::function<void(int)> onPage, std::function<void(int)> onRow)
+{
+    pages.beginReport(false);
+    ListRecorder recorder(report, pages, std::move(onPage));
+    ReportLayout layout(report, recorder);
+    layout.setCancelFlag(cancel);
+    layout.setRowObserver(std::move(onRow));
+    return layout.run();
+}
+
+QString describe(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+        const QString text = QString::fromUtf8(e.what());
+        return text.isEmpty() ? QStringLiteral("The report could not be generated.") : text;
+    } catch (...) {
+        return QStringLiteral("The report could not be generated (unknown error).");
+    }
+}
+
+} // namespace
+
+ReportGenerator::ReportGenerator(QObject *parent) : QObject(parent) {}
+
+ReportGenerator::~ReportGenerator()
+{
+    cancel();
+}
+
+int ReportGenerator::generate(Report &report, TRptPageList &pages)
+{
+    int count = 0;
+    try {
+        runInto(report, pages, nullptr, [&count](int n) { count = n; }, {});
+    } catch (...) {
+        throw GenerationError(describe(std::current_exception()));
+    }
+    return count;
+}
+
+void ReportGenerator::start(Report &report, TRptPageList &pages)
+{
+    cancel();
+    const quint64 run = ++m_run;
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    m_report = &report;
+    m_running = true;
+    m_finished = false;
+    m_pages = 0;
+    m_error.clear();
+    Q_EMIT progressUpdate(0);
+
+    m_worker = std::thread([this, run, flag = m_cancel, &report, &pages] {
+        // Everything the worker tells the generator goes through its event
+        // queue, so signals are emitted on the generator's own thread.
+        auto post = [this](auto fn) { QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection); };
+        int lastPercent = 0;
+        auto onPage = [&](int n) {
+            post([this, run, n] {
+                if (run != m_run)
+                    return;
+                m_pages = n;
+                Q_EMIT pageAvailable(n);
+            });
+        };
+        auto onRow = [&](int rows) {
+            const int expected = report.expectedRows;
+            if (expected <= 0)
+                return;
+            const int percent =
+                static_cast<int>(std::clamp<long long>(100LL * rows / expected, 0, 99));
+            if (percent == lastPercent)
+                return;
+            lastPercent = percent;
+            post([this, run, percent] {
+                if (run == m_run)
+                    Q_EMIT progressUpdate(percent);
+            });
+        };
+        try {
+            if (!runInto(report, pages, flag.get(), onPage, onRow))
+                return;
+            post([this, run] {
+                if (run != m_run)
+                    return;
+                m_running = false;
+                m_finished = true;
+                Q_EMIT progressUpdate(100);
+                Q_EMIT finished(m_pages);
+            });
+        } catch (...) {
+            const QString message = describe(std::current_exception());
+            post([this, run, message] {
+                if (run != m_run)
+                    return;
+                m_running = false;
+                m_error = message;
+                Q_EMIT progressUpdate(100);
+                Q_EMIT failed(message);
+            });
+        }
+    });
+}
+
+void ReportGenerator::join()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void ReportGenerator::cancel()
+{
+    if (m_cancel)
+        m_cancel->store(true);
+    join();
+    // Whatever that run still had queued is now stale.
+    ++m_run;
+    m_running = false;
+}
+
+void ReportGenerator::closePreview()
+{
+    cancel();
+    Report *report = m_report;
+    m_report = nullptr;
+    if (report && report->afterPreview)
+        report->afterPreview();
+}
+
+} // namespace accrua::engine

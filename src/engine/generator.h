@@ -1,0 +1,75 @@
+// Generation: runs a report's layout, records its pages and adds them to a
+// page list. Print and save generate on the calling thread (generate()); the
+// preview generates on a worker thread (start()), and the generator, which
+// lives in the user-interface thread, announces each new page and the
+// progress through queued signals emitted on its own thread.
+#pragma once
+
+#include "engine/report.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace accrua::engine {
+
+class TRptPageList;
+
+// A handler or the page list failed while the report was generated.
+class GenerationError : public std::runtime_error {
+public:
+    explicit GenerationError(const QString &message);
+    QString message() const;
+};
+
+class ReportGenerator : public QObject {
+    Q_OBJECT
+public:
+    explicit ReportGenerator(QObject *parent = nullptr);
+    // Cancels a running generation and waits for the worker.
+    ~ReportGenerator() override;
+
+    // On the calling thread: a fresh report in pages, finished. Returns the
+    // page count. A failure of a handler or of the page list is rethrown as
+    // GenerationError carrying its text.
+    static int generate(Report &report, TRptPageList &pages);
+
+    // On a worker thread. report and pages must stay alive until the
+    // generation has ended (finished or failed was emitted) or cancel() has
+    // returned. A generation still running is cancelled first.
+    void start(Report &report, TRptPageList &pages);
+    // Stops the worker promptly and waits for it; no signal of that run is
+    // emitted afterwards. Pages already added stay in the list, unfinished.
+    void cancel();
+    // The preview closed: cancels, then runs the report's after-preview event.
+    void closePreview();
+
+    bool isRunning() const { return m_running; }
+    bool hasFinished() const { return m_finished; }
+    QString errorString() const { return m_error; }
+    int pageCount() const { return m_pages; }
+
+Q_SIGNALS:
+    void pageAvailable(int pageCount);
+    // 0 when generation starts, 100 when it has finished.
+    void progressUpdate(int percent);
+    void finished(int pageCount);
+    void failed(const QString &message);
+
+private:
+    void join();
+
+    std::thread m_worker;
+    std::shared_ptr<std::atomic<bool>> m_cancel;
+    Report *m_report = nullptr;
+    quint64 m_run = 0; // tags queued notifications so stale ones are dropped
+    bool m_running = false;
+    bool m_finished = false;
+    int m_pages = 0;
+    QString m_error;
+};
+
+} // namespace accrua::engine

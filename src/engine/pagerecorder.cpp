@@ -1,0 +1,127 @@
+#include "engine/pagerecorder.h"
+
+#include "engine/emf.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace accrua::engine {
+
+namespace {
+
+// Stretched pictures are stored at no more than this many device pixels per
+// page pixel (about 384 dpi): plenty for print, and a huge photograph does
+// not make every page carry megabytes of bitmap.
+constexpr double kMaxPictureScale = 4.0;
+
+} // namespace
+
+PageRecorder::PageRecorder(const Report &report, PageHandler onPage)
+    : m_report(report), m_onPage(std::move(onPage))
+{
+}
+
+PageRecorder::~PageRecorder() = default;
+
+void PageRecorder::beginPage(int)
+{
+    m_writer = std::make_unique<EmfWriter>(m_report.page.pageSize(), QStringLiteral("Accrua"));
+}
+
+void PageRecorder::endPage(int pageNumber)
+{
+    if (!m_writer)
+        throw std::logic_error("page ended that was never begun");
+    const QByteArray page = m_writer->finish();
+    m_writer.reset();
+    if (m_onPage)
+        m_onPage(page, pageNumber);
+}
+
+QRectF PageRecorder::labelRect(const Label &label, const FontSpec &font, const QString &text)
+{
+    const double h = label.height > 0 ? label.height : TextMetrics::height(font);
+    if (!label.autoSize)
+        return {label.left, label.top, label.width, h};
+    const double w = text.isEmpty() ? 0.0 : TextMetrics::width(font, text);
+    double x = label.left;
+    switch (label.alignment) {
+    case HAlign::Left: break;
+    case HAlign::Right: x = label.left + label.width - w; break;
+    case HAlign::Center: x = label.left + (label.width - w) / 2; break;
+    }
+    return {x, label.top, w, h};
+}
+
+void PageRecorder::printBand(const Band &band, double top, int pageNumber)
+{
+    if (!m_writer)
+        throw std::logic_error("band printed outside a page");
+    const QPointF origin(m_report.page.leftMargin(), top);
+    for (const auto &e : band.elements()) {
+        switch (e->kind()) {
+        case Element::Kind::Label:
+        case Element::Kind::PageNumber:
+            drawLabel(static_cast<const Label &>(*e), origin, pageNumber);
+            break;
+        case Element::Kind::Shape: {
+            const auto &s = static_cast<const Shape &>(*e);
+            m_writer->drawRect(QRectF(origin.x() + s.left, origin.y() + s.top, s.width, s.height), s.pen,
+                               s.brush);
+            break;
+        }
+        case Element::Kind::Picture:
+            drawPicture(static_cast<const Picture &>(*e), origin);
+            break;
+        }
+    }
+}
+
+void PageRecorder::drawLabel(const Label &label, QPointF origin, int pageNumber)
+{
+    const QString text =
+        label.kind() == Element::Kind::PageNumber ? QString::number(pageNumber) : label.caption;
+    const FontSpec font = label.font.value_or(m_report.defaultFont);
+    const QRectF rect = labelRect(label, font, text).translated(origin);
+    if (label.background && rect.width() > 0) {
+        PenSpec noPen;
+        noPen.null = true;
+        m_writer->drawRect(rect, noPen, BrushSpec{*label.background, false});
+    }
+    if (!text.isEmpty())
+        m_writer->drawText(rect, label.alignment, font, text, label.color);
+}
+
+void PageRecorder::drawPicture(const Picture &picture, QPointF origin)
+{
+    if (!picture.enabled || picture.image.isNull() || picture.width <= 0 || picture.height <= 0)
+        return;
+    const QRectF frame(origin.x() + picture.left, origin.y() + picture.top, picture.width, picture.height);
+    if (picture.stretch) {
+        const QSize cap(static_cast<int>(std::ceil(frame.width() * kMaxPictureScale)),
+                        static_cast<int>(std::ceil(frame.height() * kMaxPictureScale)));
+        QImage image = picture.image;
+        if (image.width() > cap.width() || image.height() > cap.height())
+            image = image.scaled(image.size().boundedTo(cap), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_writer->drawImage(frame, image);
+        return;
+    }
+    // Unscaled, one image pixel per page pixel, clipped to the frame.
+    const QSizeF size = picture.image.size();
+    QPointF at = frame.topLeft();
+    if (picture.center)
+        at = frame.center() - QPointF(size.width() / 2, size.height() / 2);
+    const QRectF visible = QRectF(at, size).intersected(frame);
+    if (visible.isEmpty())
+        return;
+    const QRect source = QRect(static_cast<int>(std::floor(visible.left() - at.x())),
+                               static_cast<int>(std::floor(visible.top() - at.y())),
+                               static_cast<int>(std::lround(visible.width())),
+                               static_cast<int>(std::lround(visible.height())))
+                             .intersected(picture.image.rect());
+    if (source.isEmpty())
+        return;
+    m_writer->drawImage(QRectF(visible.topLeft(), QSizeF(source.size())), picture.image.copy(source));
+}
+
+} // namespace accrua::engine

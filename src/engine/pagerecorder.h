@@ -1,0 +1,39 @@
+// Records each laid-out page as a metafile: labels become text runs measured
+// with TextMetrics, shapes rectangles, pictures stretched bitmaps. Finished
+// pages are handed to a callback (usually TRptPageList::AddPage).
+#pragma once
+
+#include "engine/layout.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <memory>
+
+namespace accrua::engine {
+
+class EmfWriter;
+
+class PageRecorder : public PageSink {
+public:
+    using PageHandler = std::function<void(const QByteArray &metafile, int pageNumber)>;
+    PageRecorder(const Report &report, PageHandler onPage);
+    ~PageRecorder() override;
+
+    void beginPage(int pageNumber) override;
+    void printBand(const Band &band, double top, int pageNumber) override;
+    void endPage(int pageNumber) override;
+
+    // Where a label's box lands within its band, for the given text.
+    static QRectF labelRect(const Label &label, const FontSpec &font, const QString &text);
+
+private:
+    void drawLabel(const Label &label, QPointF origin, int pageNumber);
+    void drawPicture(const Picture &picture, QPointF origin);
+
+    const Report &m_report;
+    PageHandler m_onPage;
+    std::unique_ptr<EmfWriter> m_writer;
+};
+
+} // namespace accrua::engine

@@ -1,0 +1,242 @@
+#include "engine/pageview.h"
+
+#include "engine/emf.h"
+#include "engine/generator.h"
+#include "engine/pagelist.h"
+
+#include <QMetaMethod>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace accrua::engine {
+
+namespace {
+
+constexpr int kWheelStep = 32;
+constexpr qint64 kCacheBytes = 96LL * 1024 * 1024;
+constexpr size_t kCachePages = 8;
+const QSizeF kLetter(816, 1056);
+
+} // namespace
+
+PageView::PageView(QWidget *parent) : QAbstractScrollArea(parent), m_pageSize(kLetter)
+{
+    horizontalScrollBar()->setTracking(true);
+    verticalScrollBar()->setTracking(true);
+    horizontalScrollBar()->setSingleStep(kWheelStep);
+    verticalScrollBar()->setSingleStep(kWheelStep);
+    viewport()->setAutoFillBackground(false);
+    updateScrollBars();
+}
+
+PageView::~PageView() = default;
+
+void PageView::setPageList(TRptPageList *pages)
+{
+    m_pages = pages;
+    refresh();
+}
+
+void PageView::attachGenerator(ReportGenerator *generator)
+{
+    connect(generator, &ReportGenerator::pageAvailable, this, &PageView::onPageAvailable);
+    connect(generator, &ReportGenerator::progressUpdate, this, &PageView::progressUpdate);
+}
+
+void PageView::refresh()
+{
+    m_cache.clear();
+    m_error.clear();
+    m_knownCount = pageCount();
+    m_current = std::clamp(m_current, 1, std::max(1, m_knownCount));
+    updateScrollBars();
+    viewport()->update();
+}
+
+void PageView::onPageAvailable(int count)
+{
+    m_knownCount = count;
+    viewport()->update();
+    Q_EMIT pageAvailable(count);
+}
+
+int PageView::pageCount() const
+{
+    return m_pages ? m_pages->pageCount() : 0;
+}
+
+void PageView::setCurrentPage(int page)
+{
+    const int clamped = std::clamp(page, 1, std::max(1, pageCount()));
+    if (clamped == m_current)
+        return;
+    m_current = clamped;
+    viewport()->update();
+    Q_EMIT currentPageChanged(m_current);
+}
+
+void PageView::setZoom(int percent)
+{
+    const int clamped = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (clamped == m_zoom)
+        return;
+    m_zoom = clamped;
+    updateScrollBars();
+    viewport()->update();
+}
+
+void PageView::zoomToFit()
+{
+    const QSize area = viewport()->size() - QSize(2 * kMargin, 2 * kMargin);
+    const double byWidth = area.width() * 100.0 / m_pageSize.width();
+    const double byHeight = area.height() * 100.0 / m_pageSize.height();
+    setZoom(static_cast<int>(std::floor(std::min(byWidth, byHeight))));
+}
+
+void PageView::zoomToWidth()
+{
+    // Leave room for the vertical scroll bar the taller page will need.
+    int width = viewport()->width();
+    if (!verticalScrollBar()->isVisible())
+        width -= verticalScrollBar()->sizeHint().width();
+    setZoom(static_cast<int>(std::floor((width - 2 * kMargin) * 100.0 / m_pageSize.width())));
+}
+
+int PageView::hScrollPosition() const { return horizontalScrollBar()->value(); }
+int PageView::vScrollPosition() const { return verticalScrollBar()->value(); }
+void PageView::setHScrollPosition(int value) { horizontalScrollBar()->setValue(value); }
+void PageView::setVScrollPosition(int value) { verticalScrollBar()->setValue(value); }
+int PageView::hScrollRange() const { return horizontalScrollBar()->maximum(); }
+int PageView::vScrollRange() const { return verticalScrollBar()->maximum(); }
+
+QSize PageView::zoomedSize() const
+{
+    return QSize(static_cast<int>(std::lround(m_pageSize.width() * m_zoom / 100.0)),
+                 static_cast<int>(std::lround(m_pageSize.height() * m_zoom / 100.0)));
+}
+
+void PageView::updateScrollBars()
+{
+    const QSize content = zoomedSize() + QSize(2 * kMargin, 2 * kMargin);
+    const QSize view = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, content.width() - view.width()));
+    horizontalScrollBar()->setPageStep(view.width());
+    verticalScrollBar()->setRange(0, std::max(0, content.height() - view.height()));
+    verticalScrollBar()->setPageStep(view.height());
+}
+
+QImage PageView::render(int page)
+{
+    m_error.clear();
+    std::optional<QByteArray> body;
+    try {
+        body = m_pages->GetPage(page);
+    } catch (const std::exception &e) {
+        m_error = QString::fromUtf8(e.what());
+    }
+    if (!body) {
+        if (m_error.isEmpty())
+            return {};
+        // Unreadable page: a blank sheet, the reason kept in lastError().
+        QImage blank(zoomedSize(), QImage::Format_ARGB32_Premultiplied);
+        blank.fill(Qt::white);
+        return blank;
+    }
+    if (const auto size = EmfPlayer::pageSize(*body); size && size->width() >= 1 && size->height() >= 1) {
+        if (*size != m_pageSize) {
+            m_pageSize = *size;
+            updateScrollBars();
+        }
+    }
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = zoomedSize() * ratio;
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    QString error;
+    if (!EmfPlayer::play(*body, painter, QRectF(QPointF(0, 0), QSizeF(zoomedSize())), &error))
+        m_error = error;
+    return image;
+}
+
+QImage PageView::currentImage()
+{
+    if (!m_pages || m_current > pageCount())
+        return {};
+    const qreal ratio = devicePixelRatioF();
+    for (auto it = m_cache.begin(); it != m_cache.end(); ++it) {
+        if (it->page == m_current && it->zoom == m_zoom && it->ratio == ratio) {
+            m_cache.splice(m_cache.begin(), m_cache, it);
+            return m_cache.front().image;
+        }
+    }
+    QImage image = render(m_current);
+    if (image.isNull())
+        return image;
+    m_cache.push_front({m_current, m_zoom, ratio, image});
+    qint64 bytes = 0;
+    size_t kept = 0;
+    for (auto it = m_cache.begin(); it != m_cache.end();) {
+        bytes += it->image.sizeInBytes();
+        if (kept > 0 && (kept >= kCachePages || bytes > kCacheBytes)) {
+            it = m_cache.erase(it);
+        } else {
+            ++kept;
+            ++it;
+        }
+    }
+    return image;
+}
+
+void PageView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
+    const QImage image = currentImage();
+    if (image.isNull())
+        return;
+    const QSize size = zoomedSize();
+    const QSize view = viewport()->size();
+    int x = kMargin - hScrollPosition();
+    if (size.width() + 2 * kMargin < view.width())
+        x = (view.width() - size.width()) / 2;
+    const int y = kMargin - vScrollPosition();
+    painter.fillRect(QRect(x + 3, y + 3, size.width(), size.height()), palette().color(QPalette::Shadow));
+    painter.drawImage(QPoint(x, y), image);
+}
+
+void PageView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void PageView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void PageView::wheelEvent(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    event->accept();
+    if (isSignalConnected(QMetaMethod::fromSignal(&PageView::mouseWheel))) {
+        Q_EMIT mouseWheel(delta);
+        return;
+    }
+    setVScrollPosition(vScrollPosition() + (delta > 0 ? -kWheelStep : kWheelStep));
+}
+
+} // namespace accrua::engine

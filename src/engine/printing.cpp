@@ -1,0 +1,134 @@
+#include "engine/printing.h"
+
+#include "engine/emf.h"
+#include "engine/pagelist.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+
+namespace accrua::engine {
+
+PrintError::PrintError(const QString &message) : std::runtime_error(message.toStdString()) {}
+
+QString PrintError::message() const
+{
+    return QString::fromUtf8(what());
+}
+
+QStringList PagePrinter::printerNames()
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+bool PagePrinter::selectPrinter(int index)
+{
+    if (index == -1) {
+        m_index = -1;
+        m_name.clear();
+        return true;
+    }
+    const QStringList names = printerNames();
+    if (index < 0 || index >= names.size())
+        return false;
+    m_index = index;
+    m_name = names.at(index);
+    return true;
+}
+
+bool PagePrinter::selectPrinter(const QString &name)
+{
+    const int index = static_cast<int>(printerNames().indexOf(name));
+    return index >= 0 && selectPrinter(index);
+}
+
+void PagePrinter::print(const TRptPageList &pages, int first, int last) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_name.isEmpty())
+        printer.setPrinterName(m_name);
+    if (!printer.isValid())
+        throw PrintError(QStringLiteral("There is no printer to print on."));
+    printOn(pages, printer, first, last, documentName);
+}
+
+void PagePrinter::printToPdf(const TRptPageList &pages, const QString &fileName, int first, int last) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printOn(pages, printer, first, last, documentName);
+}
+
+namespace {
+
+QPageLayout layoutFor(QSizeF pagePixels)
+{
+    const QSizeF inches(pagePixels.width() / 96.0, pagePixels.height() / 96.0);
+    const bool landscape = inches.width() > inches.height();
+    const QPageSize size(landscape ? inches.transposed() : inches, QPageSize::Inch, QString(),
+                         QPageSize::FuzzyMatch);
+    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+}
+
+} // namespace
+
+void PagePrinter::printOn(const TRptPageList &pages, QPrinter &printer, int first, int last,
+                          const QString &documentName)
+{
+    const int count = pages.pageCount();
+    first = std::max(first, 1);
+    last = last <= 0 ? count : std::min(last, count);
+    if (count == 0 || first > last)
+        throw PrintError(QStringLiteral("There are no pages to print."));
+
+    auto page = [&](int n) {
+        try {
+            std::optional<QByteArray> body = pages.GetPage(n);
+            if (!body)
+                throw PrintError(QStringLiteral("Page %1 is missing.").arg(n));
+            return *body;
+        } catch (const PrintError &) {
+            throw;
+        } catch (const std::exception &e) {
+            throw PrintError(QString::fromUtf8(e.what()));
+        }
+    };
+
+    QByteArray body = page(first);
+    printer.setFullPage(true);
+    printer.setPageLayout(layoutFor(EmfPlayer::pageSize(body).value_or(QSizeF(816, 1056))));
+    if (!documentName.isEmpty())
+        printer.setDocName(documentName);
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (printer.outputFormat() == QPrinter::PdfFormat)
+            throw PrintError(QStringLiteral("Cannot write \"%1\".").arg(printer.outputFileName()));
+        throw PrintError(QStringLiteral("The printer \"%1\" cannot be used.").arg(printer.printerName()));
+    }
+    for (int n = first; n <= last; ++n) {
+        if (n > first) {
+            body = page(n);
+            printer.setPageLayout(layoutFor(EmfPlayer::pageSize(body).value_or(QSizeF(816, 1056))));
+            if (!printer.newPage()) {
+                painter.end();
+                throw PrintError(QStringLiteral("The printer stopped before page %1.").arg(n));
+            }
+        }
+        const QRectF target = printer.paperRect(QPrinter::DevicePixel);
+        QString error;
+        if (!EmfPlayer::play(body, painter, QRectF(QPointF(0, 0), target.size()), &error)) {
+            painter.end();
+            throw PrintError(QStringLiteral("Page %1 cannot be printed: %2").arg(n).arg(error));
+        }
+    }
+    if (!painter.end())
+        throw PrintError(QStringLiteral("Printing did not complete."));
+}
+
+} // namespace accrua::engine

@@ -1,0 +1,51 @@
+// Printing the held pages of a page list: on a printer chosen by index or by
+// name from the system's list, or into a PDF file. Pages are played from
+// their metafiles onto the printer's full paper, so print, PDF and screen
+// show the same layout.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+class QPrinter;
+
+namespace accrua::engine {
+
+class TRptPageList;
+
+class PrintError : public std::runtime_error {
+public:
+    explicit PrintError(const QString &message);
+    QString message() const;
+};
+
+class PagePrinter {
+public:
+    // Installed printers, in the order the index refers to.
+    static QStringList printerNames();
+
+    // Chooses the printer for print(); false (selection unchanged) when there
+    // is no such entry. Index -1 means the system's default printer.
+    bool selectPrinter(int index);
+    bool selectPrinter(const QString &name);
+    int printerIndex() const { return m_index; }
+    QString printerName() const { return m_name; }
+
+    QString documentName; // shown in the print queue
+
+    // Pages first..last (1-based, inclusive; last 0 means the last page),
+    // clamped to the pages the list holds. Throws PrintError.
+    void print(const TRptPageList &pages, int first = 1, int last = 0) const;
+    void printToPdf(const TRptPageList &pages, const QString &fileName, int first = 1, int last = 0) const;
+    // Onto a printer the caller has set up (a print dialog's, for instance).
+    static void printOn(const TRptPageList &pages, QPrinter &printer, int first = 1, int last = 0,
+                        const QString &documentName = {});
+
+private:
+    int m_index = -1;
+    QString m_name;
+};
+
+} // namespace accrua::engine
