@@ -1,0 +1,28 @@
+// Number texts made without Qt and without allocation where it matters: the
+// schedule formats four amounts per row, thousands of rows per calculation.
+#pragma once
+
+#include "calc/money.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace accrua::calc {
+
+// A short text held inline (no heap): amounts and counts.
+struct ShortText {
+    char16_t chars[40] = {};
+    std::uint8_t length = 0;
+    std::u16string_view view() const { return {chars, length}; }
+    friend bool operator==(const ShortText &a, const ShortText &b) { return a.view() == b.view(); }
+};
+
+// General floating text: 15 significant digits, the given decimal separator,
+// fixed notation for 1E-5 <= |v| < 1E15 and for 0, otherwise "1.5E20" style.
+std::u16string formatGeneral(Extended value, char16_t decimalSeparator);
+
+// The money text of a result field: cent-rounded, two decimals, no grouping.
+ShortText formatMoneyText(Money value, char16_t decimalSeparator);
+
+} // namespace accrua::calc

@@ -1,0 +1,176 @@
+#include "calc/loan.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace accrua::calc {
+
+namespace {
+
+// One month of the schedule: interest to ten-thousandths (ties to even), then
+// to cents; the payment lowered to what is owed; principal and balance in cents.
+struct Month {
+    Money payment;
+    Money interest;
+    Money principal;
+    Money balance;
+};
+
+inline Month chargeMonth(Extended i, Money payment, Money balance)
+{
+    Month m;
+    m.interest = roundToCents(Money::fromCount(i * balance.asCount()));
+    m.payment = payment;
+    const Money owed = m.interest + balance;
+    if (m.payment > owed)
+        m.payment = owed;
+    m.principal = roundToCents(m.payment - m.interest);
+    m.balance = roundToCents(balance - m.principal);
+    return m;
+}
+
+} // namespace
+
+bool PaymentExceedsInterest(Money principal, Extended monthlyRate, Money payment)
+{
+    const Money grown = Money::fromCount((1 + monthlyRate) * principal.asCount());
+    return principal > grown - payment;
+}
+
+Money ResidualBalance(std::int64_t n, Extended monthlyRate, Money payment, Money principal)
+{
+    Money balance = roundToCents(principal);
+    Money a = payment;
+    for (std::int64_t k = 0; k < n; ++k) {
+        const Month m = chargeMonth(monthlyRate, a, balance);
+        a = m.payment;
+        balance = m.balance;
+    }
+    return balance;
+}
+
+std::optional<std::int64_t> CountPaymentsNumber(Extended monthlyRate, Money payment, Money principal,
+                                                std::int64_t limit)
+{
+    const Extended growth = 1 + monthlyRate;
+    const Extended a = payment.asCount();
+    Extended b = principal.asCount();
+    Extended t = 0;
+    std::int64_t k = 0;
+    do {
+        t = growth * b / Money::kScale;
+        b = static_cast<Extended>(roundToInt64(t * Money::kScale - a));
+        ++k;
+        if (k > limit)
+            return std::nullopt;
+    } while (!(a > growth * b));
+
+    if (a == 0)
+        throw DivisionByZeroError();
+    const Extended g = k + (t / a) * Money::kScale;
+    if (g > intPart(g) + 0.0005L)
+        ++k;
+    if (k > limit)
+        return std::nullopt;
+    return k;
+}
+
+Term TermOfCount(std::int64_t k)
+{
+    const Extended ratio = static_cast<Extended>(k) / 12;
+    const Extended years = std::truncl(ratio);
+    const Extended m = 12 * (ratio - years);
+    const Extended months = std::nearbyintl(intPart(10 * m + 0.05L) / 10);
+    return Term{static_cast<std::int32_t>(years), static_cast<std::int32_t>(months)};
+}
+
+LoanTotals ScheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
+                           std::vector<ScheduleRow> *rows)
+{
+    LoanTotals totals;
+    if (rows) {
+        rows->clear();
+        if (n > 0)
+            rows->reserve(static_cast<std::size_t>(n));
+    }
+    Money a = roundToCents(payment);
+    Money balance = roundToCents(principal);
+    for (std::int64_t k = 0; k < n; ++k) {
+        const Month m = chargeMonth(monthlyRate, a, balance);
+        a = m.payment;
+        balance = m.balance;
+        if (rows)
+            rows->push_back(ScheduleRow{m.payment, m.principal, m.interest, m.balance});
+        totals.TotalPrincipal += m.principal;
+        totals.TotalInterest += m.interest;
+        totals.TotalPaid += m.payment;
+    }
+    return totals;
+}
+
+void ScheduleTexts(const std::vector<ScheduleRow> &rows, char16_t sep, std::vector<TPaymentObj> &out)
+{
+    out.clear();
+    out.reserve(rows.size());
+    for (const ScheduleRow &r : rows) {
+        TPaymentObj obj;
+        obj.Payment = r.payment;
+        obj.Principal = r.principal;
+        obj.Interest = r.interest.asCount() / Money::kScale;
+        obj.Balance = r.balance;
+        obj.PaymentText = formatMoneyText(r.payment, sep);
+        obj.PrincipalText = formatMoneyText(r.principal, sep);
+        obj.InterestText = formatMoneyText(r.interest, sep);
+        obj.BalanceText = formatMoneyText(r.balance, sep);
+        out.push_back(obj);
+    }
+}
+
+Money AnnuityPayment(Money principal, Extended monthlyRate, std::int64_t n)
+{
+    const Extended growth = 1 + monthlyRate;
+    if (growth == 0)
+        throw DivisionByZeroError();
+    const Extended v = 1 / growth;
+    const std::int32_t exponent = static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(n, INT32_MIN, INT32_MAX));
+    const double w = static_cast<double>(intPower(v, exponent));
+    if (monthlyRate == 0)
+        throw DivisionByZeroError();
+    const Extended f = (1 - static_cast<Extended>(w)) / monthlyRate;
+    if (f == 0)
+        throw DivisionByZeroError();
+    return Money::fromCount(principal.asCount() / f);
+}
+
+std::optional<std::int64_t> EstimateAmortizationCount(Extended principal, Extended ratePercent,
+                                                      Extended payment, bool increaseCount,
+                                                      std::int64_t limit)
+{
+    const Money p = Money::fromValue(principal);
+    const Money annual = Money::fromValue(ratePercent * kOnePercent);
+    const Extended i = annual.value() / 12;
+    const Money a = Money::fromValue(payment);
+    if (!PaymentExceedsInterest(p, i, a))
+        return -1;
+
+    const Extended growth = 1 + i;
+    std::int64_t k = 1;
+    Money b = p;
+    do {
+        b = Money::fromCount(growth * b.asCount()) - a;
+        ++k;
+        if (k > limit)
+            return std::nullopt;
+    } while (!(a.asCount() > growth * b.asCount()));
+
+    const Money residual = ResidualBalance(k, i, a, p);
+    if (residual.count > 0 && increaseCount)
+        ++k;
+    if (k > limit)
+        return std::nullopt;
+    return k;
+}
+
+} // namespace accrua::calc

@@ -1,0 +1,83 @@
+// Loan arithmetic: monthly payments at one twelfth of the annual rate, every
+// amount in whole cents. The functions here are pure; the main window model
+// runs them against its field texts and turns the rows into texts.
+#pragma once
+
+#include "calc/format.h"
+#include "calc/money.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace accrua::calc {
+
+// More payments than this (1000 years) are refused instead of computed.
+inline constexpr std::int64_t kMaxPayments = 12000;
+
+// One schedule row; the texts are the money texts of the four amounts.
+struct TPaymentObj {
+    Money Payment;
+    Money Principal;
+    Extended Interest = 0; // currency units (the whole-cent money value / 10000)
+    Money Balance;
+    ShortText PaymentText;
+    ShortText PrincipalText;
+    ShortText InterestText;
+    ShortText BalanceText;
+};
+
+struct LoanTotals {
+    Money TotalPrincipal;
+    Money TotalInterest;
+    Money TotalPaid;
+};
+
+// The numbers of one row before its texts are made.
+struct ScheduleRow {
+    Money payment;
+    Money principal;
+    Money interest;
+    Money balance;
+};
+
+// True when the payment exceeds the first month's interest: P > M((1 + i) P) - A.
+bool PaymentExceedsInterest(Money principal, Extended monthlyRate, Money payment);
+
+// The balance left after n cent-rounded payments (interest charged as the
+// schedule charges it).
+Money ResidualBalance(std::int64_t n, Extended monthlyRate, Money payment, Money principal);
+
+// The payment count of CountPayments (before the schedule is built), or
+// nothing when more than `limit` payments would be needed.
+std::optional<std::int64_t> CountPaymentsNumber(Extended monthlyRate, Money payment, Money principal,
+                                                std::int64_t limit = kMaxPayments);
+
+struct Term {
+    std::int32_t years = 0;
+    std::int32_t months = 0;
+};
+// TermYears and TermMonths of a payment count, computed as the established
+// floating formula does.
+Term TermOfCount(std::int64_t k);
+
+// The rows and totals of BuildSchedule (numbers only; nothing when n <= 0).
+LoanTotals ScheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
+                           std::vector<ScheduleRow> *rows);
+
+// Rows with their texts.
+void ScheduleTexts(const std::vector<ScheduleRow> &rows, char16_t decimalSeparator,
+                   std::vector<TPaymentObj> &out);
+
+// The payment of the annuity formula for n months, rounded to ten-thousandths
+// (throws DivisionByZeroError when the annuity factor is zero).
+Money AnnuityPayment(Money principal, Extended monthlyRate, std::int64_t n);
+
+// EstimateAmortizationPayments without its message: the count, -1 when the
+// payment does not exceed the first month's interest, or nothing past `limit`.
+// The annual rate is held as money (four decimals) for this estimate.
+std::optional<std::int64_t> EstimateAmortizationCount(Extended principal, Extended ratePercent,
+                                                      Extended payment, bool increaseCount,
+                                                      std::int64_t limit = kMaxPayments);
+
+} // namespace accrua::calc
