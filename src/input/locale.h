@@ -14,6 +14,9 @@ class Locale {
 public:
     // The user's locale (honours regional overrides where the platform has them).
     static Locale system();
+    // What system() makes of a platform locale: the C/POSIX locale carries no
+    // user conventions, so US English conventions stand in for it.
+    static Locale fromPlatformLocale(const QLocale &locale);
     // Separators, currency format and date format of a Qt locale; the currency
     // decimals are read off the locale's own currency text of zero.
     static Locale fromQLocale(const QLocale &locale);
@@ -35,6 +38,15 @@ public:
     // "0", the decimal separator and currencyDecimals() zeros ("0.00").
     QString zeroAmount() const;
 
+    // The texts around the digits of a currency amount: "$" and "" for "$5.00",
+    // "-$" and "" for "-$5.00", "(" and " €)" for "(5,00 €)".
+    struct CurrencyForm {
+        QString prefix;
+        QString suffix;
+    };
+    CurrencyForm positiveCurrencyForm() const { return m_positive; }
+    CurrencyForm negativeCurrencyForm() const { return m_negative; }
+
 private:
     QChar m_decimal;
     QChar m_thousands;
@@ -42,6 +54,8 @@ private:
     QString m_currencySymbol;
     bool m_symbolFirst;
     QString m_shortDateFormat;
+    CurrencyForm m_positive;
+    CurrencyForm m_negative;
 };
 
 } // namespace accrua::input
