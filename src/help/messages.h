@@ -54,6 +54,9 @@ QString buttonLabel(MessageButton button);      // "&Yes", "OK", ...
 unsigned short buttonCode(MessageButton button); // 6, 1, ...; 0 for Help
 // The buttons of a set in their fixed left-to-right order.
 std::vector<MessageButton> orderedButtons(MessageButtons buttons);
+// Enter presses the default button, Escape the cancel button. A set without
+// OK, Yes or Retry defaults to its first button; one without Cancel, No or OK
+// gives Cancel, meaning Escape acts as the close box (code 2).
 MessageButton defaultButton(MessageButtons buttons); // OK, else Yes, else Retry
 MessageButton cancelButton(MessageButtons buttons);  // Cancel, else No, else OK
 

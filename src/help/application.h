@@ -1,0 +1,33 @@
+// The application object: a QApplication that keeps running when an event
+// handler throws, showing the failure through the message seam instead.
+#pragma once
+
+#include "help/messagebox.h"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace accrua::help {
+
+class Application : public QApplication {
+    Q_OBJECT
+
+public:
+    Application(int &argc, char **argv);
+    ~Application() override;
+
+    // Where failures are reported; not owned. Without one, real boxes are shown.
+    void setMessageService(MessageService *service) { m_service = service; }
+    MessageService &messageService();
+
+    // A failure that escapes a handler stops only that handler: it is shown in
+    // the general error report and the event counts as unhandled.
+    bool notify(QObject *receiver, QEvent *event) override;
+
+private:
+    MessageService *m_service = nullptr;
+    std::unique_ptr<QtMessageService> m_ownService;
+};
+
+} // namespace accrua::help
