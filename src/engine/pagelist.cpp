@@ -296,7 +296,7 @@ PageFileHeader checkWhole(RptStream &stream, const QString &name)
     if (header.pageCount < 0)
         reader.damaged(QStringLiteral("its page count %1 is negative").arg(header.pageCount));
     if (header.pageCount > (size - HeaderSize) / reader.minRecord())
-        reader.damaged(QStringLiteral("its page count %1 cannot fit in %2 bytes")
+        reader.damaged(QStringLiteral("its header counts %1 pages, more than %2 bytes can hold")
                            .arg(header.pageCount)
                            .arg(size));
     qint64 offset = HeaderSize;
@@ -305,7 +305,12 @@ PageFileHeader checkWhole(RptStream &stream, const QString &name)
             reader.damaged(QStringLiteral("its header counts %1 pages but it holds only %2")
                                .arg(header.pageCount)
                                .arg(n - 1));
-        offset = reader.recordAt(offset, n).nextOffset;
+        const PageRecordInfo info = reader.recordAt(offset, n);
+        // A coded body shows whether it decodes only by decoding it; do it
+        // now, so that a file that opens also reads.
+        if (header.coded)
+            reader.body(info);
+        offset = info.nextOffset;
     }
     if (offset != size)
         reader.damaged(QStringLiteral("%1 bytes follow the last of its %2 pages")
