@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QRawFont>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -52,6 +53,13 @@ public:
     static double width(const FontSpec &font, const QString &text);
     static double ascent(const FontSpec &font);
     static double height(const FontSpec &font);
+    static double descent(const FontSpec &font);
+
+    // The face that stands in for a family name ("Arial" -> "Liberation Sans").
+    static QString resolvedFamily(const QString &family);
+    // The unhinted face at an exact pixel size, for drawing glyphs at the
+    // positions the advances give. Cached per thread.
+    static QRawFont rawFont(const FontSpec &font, double pixelSize);
 };
 
 class EmfWriter {

@@ -1,0 +1,471 @@
+#include "engine/emf.h"
+#include "engine/emfrecords.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace accrua::engine {
+
+using namespace emf;
+
+namespace {
+
+// Logical unit: 1/1440 inch, 15 per page pixel, so positions keep sub-pixel
+// precision. The reference device is the page itself at 96 dots per inch.
+constexpr double kTwipsPerPixel = 15.0;
+constexpr double kMicrometresPerPixel = 25400.0 / 96.0;
+// Pictures are stored at no more than 300 dpi of the area they fill.
+constexpr double kMaxPictureScale = 300.0 / 96.0;
+
+qint32 twips(double px)
+{
+    const double v = std::round(px * kTwipsPerPixel);
+    return qint32(std::clamp(v, -1.0e9, 1.0e9));
+}
+
+quint32 colorOf(const QColor &c)
+{
+    const QColor rgb = c.toRgb();
+    return colorRef(quint8(rgb.red()), quint8(rgb.green()), quint8(rgb.blue()));
+}
+
+struct PenKey {
+    quint32 color;
+    qint32 width;
+    friend bool operator==(const PenKey &, const PenKey &) = default;
+};
+
+} // namespace
+
+struct EmfWriter::Impl {
+    QByteArray buf;
+    quint32 records = 0;
+    bool finished = false;
+    int pageW = 0; // device pixels
+    int pageH = 0;
+    QSizeF pageSize;
+
+    std::vector<bool> used{true}; // index 0 is the metafile itself
+    quint32 maxIndex = 0;
+
+    std::optional<FontSpec> font;
+    quint32 fontIndex = 0;
+    std::optional<PenKey> pen; // nullopt: the null pen is selected
+    bool penKnown = false;
+    quint32 penIndex = 0;
+    std::optional<quint32> brush; // colour; nullopt: the null brush
+    bool brushKnown = false;
+    quint32 brushIndex = 0;
+    std::optional<quint32> textAlign;
+    std::optional<quint32> textColor;
+    bool stretchModeSet = false;
+
+    QRectF drawn; // union of what was drawn, page pixels
+
+    quint32 allocate()
+    {
+        for (quint32 i = 1; i < used.size(); ++i) {
+            if (!used[i]) {
+                used[i] = true;
+                return i;
+            }
+        }
+        used.push_back(true);
+        const quint32 i = quint32(used.size() - 1);
+        maxIndex = std::max(maxIndex, i);
+        return i;
+    }
+
+    // Starts a record; the caller writes the body, then end() patches the size.
+    qsizetype begin(quint32 type)
+    {
+        const qsizetype at = buf.size();
+        Writer w(buf);
+        w.u32(type);
+        w.u32(0);
+        return at;
+    }
+    void end(qsizetype at)
+    {
+        Writer(buf).pad4();
+        patchU32(buf, at + 4, quint32(buf.size() - at));
+        ++records;
+    }
+    void simple(quint32 type, std::initializer_list<quint32> values)
+    {
+        const qsizetype at = begin(type);
+        Writer w(buf);
+        for (quint32 v : values)
+            w.u32(v);
+        end(at);
+    }
+
+    void deviceRect(Writer &w, const QRectF &px) const
+    {
+        // Inclusive device bounds, clipped to the page.
+        const QRectF r = px.normalized();
+        w.i32(qint32(std::clamp(std::floor(r.left()), 0.0, double(pageW - 1))));
+        w.i32(qint32(std::clamp(std::floor(r.top()), 0.0, double(pageH - 1))));
+        w.i32(qint32(std::clamp(std::ceil(r.right()) - 1, 0.0, double(pageW - 1))));
+        w.i32(qint32(std::clamp(std::ceil(r.bottom()) - 1, 0.0, double(pageH - 1))));
+    }
+    void logicalRect(Writer &w, const QRectF &px) const
+    {
+        const QRectF r = px.normalized();
+        w.i32(twips(r.left()));
+        w.i32(twips(r.top()));
+        w.i32(twips(r.right()));
+        w.i32(twips(r.bottom()));
+    }
+
+    void selectFont(const FontSpec &f)
+    {
+        if (font && *font == f)
+            return;
+        const quint32 index = allocate();
+        const qsizetype at = begin(EMR_EXTCREATEFONTINDIRECTW);
+        Writer w(buf);
+        w.u32(index);
+        // LOGFONTW: a negative height is the character (em) height.
+        w.i32(-twips(f.pointSize * 96.0 / 72.0));
+        w.i32(0);                      // width: natural
+        w.i32(0);                      // escapement
+        w.i32(0);                      // orientation
+        w.i32(f.bold ? 700 : 400);     // weight
+        w.u8(f.italic ? 1 : 0);
+        w.u8(0);                       // underline
+        w.u8(0);                       // strike out
+        w.u8(1);                       // DEFAULT_CHARSET
+        w.u8(0);                       // OUT_DEFAULT_PRECIS
+        w.u8(0);                       // CLIP_DEFAULT_PRECIS
+        w.u8(0);                       // DEFAULT_QUALITY
+        w.u8(0);                       // DEFAULT_PITCH | FF_DONTCARE
+        const QString face = f.family.left(31);
+        for (QChar c : face)
+            w.u16(c.unicode());
+        w.zeros((32 - face.size()) * 2);
+        // The rest of the LogFontPanose form, which readers expect in full.
+        w.zeros(kFontRecordSize - 12 - kLogFontSize);
+        end(at);
+        simple(EMR_SELECTOBJECT, {index});
+        if (fontIndex) {
+            simple(EMR_DELETEOBJECT, {fontIndex});
+            used[fontIndex] = false;
+        }
+        fontIndex = index;
+        font = f;
+    }
+
+    void selectPen(const PenSpec &p)
+    {
+        std::optional<PenKey> want;
+        if (!p.null && p.color.alpha() != 0)
+            want = PenKey{colorOf(p.color), std::max(0, twips(std::max(0.0, p.width)))};
+        if (penKnown && want == pen)
+            return;
+        penKnown = true;
+        pen = want;
+        if (!want) {
+            simple(EMR_SELECTOBJECT, {NULL_PEN});
+            if (penIndex) {
+                simple(EMR_DELETEOBJECT, {penIndex});
+                used[penIndex] = false;
+                penIndex = 0;
+            }
+            return;
+        }
+        const quint32 index = allocate();
+        // LOGPEN: style, width as a point (x used), colour.
+        simple(EMR_CREATEPEN, {index, PS_SOLID, quint32(want->width), 0, want->color});
+        simple(EMR_SELECTOBJECT, {index});
+        if (penIndex) {
+            simple(EMR_DELETEOBJECT, {penIndex});
+            used[penIndex] = false;
+        }
+        penIndex = index;
+    }
+
+    void selectBrush(const BrushSpec &b)
+    {
+        std::optional<quint32> want;
+        if (!b.null && b.color.alpha() != 0)
+            want = colorOf(b.color);
+        if (brushKnown && want == brush)
+            return;
+        brushKnown = true;
+        brush = want;
+        if (!want) {
+            simple(EMR_SELECTOBJECT, {NULL_BRUSH});
+            if (brushIndex) {
+                simple(EMR_DELETEOBJECT, {brushIndex});
+                used[brushIndex] = false;
+                brushIndex = 0;
+            }
+            return;
+        }
+        const quint32 index = allocate();
+        simple(EMR_CREATEBRUSHINDIRECT, {index, BS_SOLID, *want, 0});
+        simple(EMR_SELECTOBJECT, {index});
+        if (brushIndex) {
+            simple(EMR_DELETEOBJECT, {brushIndex});
+            used[brushIndex] = false;
+        }
+        brushIndex = index;
+    }
+
+    void note(const QRectF &r)
+    {
+        drawn = drawn.isNull() ? r.normalized() : drawn.united(r.normalized());
+    }
+};
+
+EmfWriter::EmfWriter(QSizeF pageSize, const QString &description) : d(std::make_unique<Impl>())
+{
+    if (!pageSize.isValid() || !std::isfinite(pageSize.width()) || !std::isfinite(pageSize.height()))
+        pageSize = QSizeF(816, 1056);
+    pageSize = QSizeF(std::clamp(pageSize.width(), 1.0, 100000.0),
+                      std::clamp(pageSize.height(), 1.0, 100000.0));
+    d->pageSize = pageSize;
+    d->pageW = std::max(1, int(std::lround(pageSize.width())));
+    d->pageH = std::max(1, int(std::lround(pageSize.height())));
+
+    // Header record, 108-byte form followed by the description; the sizes,
+    // counts and bounds are patched in finish().
+    const qsizetype at = d->begin(EMR_HEADER);
+    Writer w(d->buf);
+    w.zeros(16); // rclBounds
+    w.i32(0);    // rclFrame, 0.01 mm
+    w.i32(0);
+    w.i32(qint32(std::lround(pageSize.width() * kMicrometresPerPixel / 10.0)));
+    w.i32(qint32(std::lround(pageSize.height() * kMicrometresPerPixel / 10.0)));
+    w.u32(kSignature);
+    w.u32(kVersion);
+    w.u32(0); // nBytes
+    w.u32(0); // nRecords
+    w.u16(0); // nHandles
+    w.u16(0); // reserved
+    QString desc = description;
+    desc.remove(QChar(0));
+    desc = desc.left(1000);
+    const quint32 nDesc = desc.isEmpty() ? 0 : quint32(desc.size() + 2);
+    w.u32(nDesc);
+    w.u32(nDesc ? kHeaderFullSize : 0);
+    w.u32(0); // nPalEntries
+    w.i32(d->pageW);
+    w.i32(d->pageH);
+    w.i32(qint32(std::lround(pageSize.width() * kMicrometresPerPixel / 1000.0)));
+    w.i32(qint32(std::lround(pageSize.height() * kMicrometresPerPixel / 1000.0)));
+    w.u32(0); // cbPixelFormat
+    w.u32(0); // offPixelFormat
+    w.u32(0); // bOpenGL
+    w.i32(qint32(std::lround(pageSize.width() * kMicrometresPerPixel)));
+    w.i32(qint32(std::lround(pageSize.height() * kMicrometresPerPixel)));
+    if (nDesc) {
+        for (QChar c : desc)
+            w.u16(c.unicode());
+        w.u16(0);
+        w.u16(0);
+    }
+    d->end(at);
+
+    d->simple(EMR_SETMAPMODE, {MM_ANISOTROPIC});
+    d->simple(EMR_SETWINDOWEXTEX, {quint32(twips(pageSize.width())), quint32(twips(pageSize.height()))});
+    d->simple(EMR_SETVIEWPORTEXTEX, {quint32(d->pageW), quint32(d->pageH)});
+    d->simple(EMR_SETBKMODE, {TRANSPARENT});
+}
+
+EmfWriter::~EmfWriter() = default;
+
+void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
+                         const QColor &color)
+{
+    if (d->finished || text.isEmpty() || !rect.isValid())
+        return;
+    const QString run = text.left(8192); // one line of a report, not a book
+    d->selectFont(font);
+    const quint32 wantColor = colorOf(color);
+    if (d->textColor != wantColor) {
+        d->simple(EMR_SETTEXTCOLOR, {wantColor});
+        d->textColor = wantColor;
+    }
+    // The reference point carries the alignment, so readers that ignore the
+    // advances still line right-aligned columns up.
+    quint32 ta = 0;
+    double refX = rect.left();
+    if (align == HAlign::Center) {
+        ta = TA_CENTER;
+        refX = rect.center().x();
+    } else if (align == HAlign::Right) {
+        ta = TA_RIGHT;
+        refX = rect.right();
+    }
+    if (d->textAlign != ta) {
+        d->simple(EMR_SETTEXTALIGN, {ta});
+        d->textAlign = ta;
+    }
+
+    const QVector<double> adv = TextMetrics::advances(font, run);
+    std::vector<qint32> dx(size_t(run.size()));
+    double cumulative = 0;
+    qint32 placed = 0;
+    for (qsizetype i = 0; i < run.size(); ++i) {
+        cumulative += adv[i];
+        // Rounded from the running total so no error accumulates along the run.
+        const qint32 next = twips(cumulative);
+        dx[size_t(i)] = next - placed;
+        placed = next;
+    }
+    const double widthPx = cumulative;
+    double x0 = refX;
+    if (align == HAlign::Center)
+        x0 = refX - widthPx / 2;
+    else if (align == HAlign::Right)
+        x0 = refX - widthPx;
+    const QRectF inked(x0, rect.top(), widthPx, TextMetrics::height(font));
+    d->note(inked.united(rect));
+
+    const quint32 nChars = quint32(run.size());
+    const quint32 stringBytes = (nChars * 2 + 3) & ~3u;
+    const qsizetype at = d->begin(EMR_EXTTEXTOUTW);
+    Writer w(d->buf);
+    d->deviceRect(w, inked.united(rect));
+    w.u32(1); // GM_COMPATIBLE
+    const float scale = float(kMicrometresPerPixel / 10.0 / kTwipsPerPixel); // 0.01 mm per twip
+    w.f32(scale);
+    w.f32(scale);
+    w.i32(twips(refX));
+    w.i32(twips(rect.top()));
+    w.u32(nChars);
+    w.u32(76); // offString
+    w.u32(0);  // options: the rectangle is carried but neither clips nor fills
+    d->logicalRect(w, rect);
+    w.u32(76 + stringBytes); // offDx
+    for (QChar c : run)
+        w.u16(c.unicode());
+    w.pad4();
+    for (qint32 v : dx)
+        w.i32(v);
+    d->end(at);
+}
+
+void EmfWriter::drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec &brush)
+{
+    if (d->finished || !rect.isValid())
+        return;
+    const bool noPen = pen.null || pen.color.alpha() == 0;
+    const bool noBrush = brush.null || brush.color.alpha() == 0;
+    if (noPen && noBrush)
+        return;
+    d->selectPen(pen);
+    d->selectBrush(brush);
+    const double half = noPen ? 0 : std::max(0.5, pen.width / 2);
+    const QRectF inked = rect.adjusted(-half, -half, half, half);
+    d->note(inked);
+    const qsizetype at = d->begin(EMR_RECTANGLE);
+    Writer w(d->buf);
+    d->logicalRect(w, rect);
+    d->end(at);
+}
+
+void EmfWriter::drawImage(const QRectF &target, const QImage &image)
+{
+    if (d->finished || image.isNull() || !target.isValid())
+        return;
+    // Keep pages small: a camera picture is reduced to what the area can show.
+    const int maxW = std::max(1, int(std::ceil(target.width() * kMaxPictureScale)));
+    const int maxH = std::max(1, int(std::ceil(target.height() * kMaxPictureScale)));
+    QImage src = image;
+    if (src.width() > maxW || src.height() > maxH)
+        src = src.scaled(std::min(src.width(), maxW), std::min(src.height(), maxH),
+                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Transparent parts land on the white paper.
+    QImage flat(src.size(), QImage::Format_RGB32);
+    if (flat.isNull())
+        return;
+    flat.fill(Qt::white);
+    {
+        QPainter p(&flat);
+        p.drawImage(0, 0, src);
+    }
+    const int w = flat.width();
+    const int h = flat.height();
+    const quint32 stride = (quint32(w) * 3 + 3) & ~3u;
+    const quint32 bitsSize = stride * quint32(h);
+
+    if (!d->stretchModeSet) {
+        d->simple(EMR_SETSTRETCHBLTMODE, {4}); // HALFTONE
+        d->stretchModeSet = true;
+    }
+    d->note(target);
+    const qsizetype at = d->begin(EMR_STRETCHDIBITS);
+    Writer wr(d->buf);
+    d->deviceRect(wr, target);
+    const QRectF t = target.normalized();
+    wr.i32(twips(t.left()));
+    wr.i32(twips(t.top()));
+    wr.i32(0);        // xSrc
+    wr.i32(0);        // ySrc
+    wr.i32(w);        // cxSrc
+    wr.i32(h);        // cySrc
+    wr.u32(80);       // offBmiSrc
+    wr.u32(40);       // cbBmiSrc
+    wr.u32(120);      // offBitsSrc
+    wr.u32(bitsSize); // cbBitsSrc
+    wr.u32(DIB_RGB_COLORS);
+    wr.u32(SRCCOPY);
+    wr.i32(twips(t.right()) - twips(t.left()));
+    wr.i32(twips(t.bottom()) - twips(t.top()));
+    // BITMAPINFOHEADER: 24-bit, uncompressed, bottom-up.
+    wr.u32(40);
+    wr.i32(w);
+    wr.i32(h);
+    wr.u16(1);
+    wr.u16(24);
+    wr.u32(BI_RGB);
+    wr.u32(bitsSize);
+    wr.i32(3780); // 96 dpi in pixels per metre
+    wr.i32(3780);
+    wr.u32(0);
+    wr.u32(0);
+    QByteArray row(stride, '\0');
+    for (int y = h - 1; y >= 0; --y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(flat.constScanLine(y));
+        char *out = row.data();
+        for (int x = 0; x < w; ++x) {
+            out[x * 3] = char(qBlue(line[x]));
+            out[x * 3 + 1] = char(qGreen(line[x]));
+            out[x * 3 + 2] = char(qRed(line[x]));
+        }
+        d->buf.append(row);
+    }
+    d->end(at);
+}
+
+QByteArray EmfWriter::finish()
+{
+    if (d->finished)
+        return d->buf;
+    d->finished = true;
+    // EMR_EOF: no palette; nSizeLast repeats the record size.
+    d->simple(EMR_EOF, {0, 16, 20});
+
+    // The bounds cover the whole page so that every reader scales the page
+    // the same way, whatever was drawn on it.
+    QByteArray &b = d->buf;
+    patchU32(b, 8, 0);
+    patchU32(b, 12, 0);
+    patchU32(b, 16, quint32(d->pageW - 1));
+    patchU32(b, 20, quint32(d->pageH - 1));
+    patchU32(b, 48, quint32(b.size()));
+    patchU32(b, 52, d->records);
+    const quint32 handles = std::min<quint32>(d->maxIndex + 1, 0xFFFF);
+    b[56] = char(handles & 0xFF);
+    b[57] = char((handles >> 8) & 0xFF);
+    return b;
+}
+
+} // namespace accrua::engine

@@ -1,0 +1,190 @@
+#include "engine/emf.h"
+
+#include <QFont>
+#include <QHash>
+
+#include <cmath>
+#include <unordered_map>
+
+namespace accrua::engine {
+
+namespace {
+
+// Advances are taken from unhinted design metrics at a large size and scaled,
+// so they do not depend on the screen, its dpi or the hinting settings.
+constexpr int kReferencePixels = 2048;
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+constexpr int kMaxCachedSizes = 64;
+
+struct FaceKey {
+    QString family;
+    bool bold;
+    bool italic;
+    friend bool operator==(const FaceKey &, const FaceKey &) = default;
+};
+
+size_t qHash(const FaceKey &k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.family, k.bold, k.italic);
+}
+
+struct Face {
+    QRawFont raw;                                 // at kReferencePixels
+    std::unordered_map<char32_t, double> advance; // per code point, in ems
+    double ascent = 0;                            // in ems
+    double descent = 0;
+};
+
+struct SizedKey {
+    FaceKey face;
+    double pixels;
+    friend bool operator==(const SizedKey &, const SizedKey &) = default;
+};
+
+size_t qHash(const SizedKey &k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.face, k.pixels);
+}
+
+FaceKey keyOf(const FontSpec &font)
+{
+    return {TextMetrics::resolvedFamily(font.family), font.bold, font.italic};
+}
+
+// Fonts are per thread: the layout may run on a worker thread while the
+// page view plays pages on the user-interface thread.
+Face &face(const FontSpec &font)
+{
+    thread_local QHash<FaceKey, Face> faces;
+    const FaceKey key = keyOf(font);
+    auto it = faces.find(key);
+    if (it != faces.end())
+        return *it;
+    QFont qf(key.family);
+    qf.setPixelSize(kReferencePixels);
+    qf.setBold(key.bold);
+    qf.setItalic(key.italic);
+    qf.setHintingPreference(QFont::PreferNoHinting);
+    qf.setKerning(false);
+    qf.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferOutline));
+    Face f;
+    f.raw = QRawFont::fromFont(qf);
+    if (f.raw.isValid()) {
+        f.raw.setPixelSize(kReferencePixels);
+        f.ascent = f.raw.ascent() / kReferencePixels;
+        f.descent = f.raw.descent() / kReferencePixels;
+    } else {
+        // No usable face at all: keep layout going with plausible numbers.
+        f.ascent = 0.905;
+        f.descent = 0.212;
+    }
+    return *faces.insert(key, std::move(f));
+}
+
+double advanceEm(Face &f, char32_t cp)
+{
+    auto it = f.advance.find(cp);
+    if (it != f.advance.end())
+        return it->second;
+    double em = 0.5;
+    if (f.raw.isValid()) {
+        QString s = QString::fromUcs4(&cp, 1);
+        const QList<quint32> glyphs = f.raw.glyphIndexesForString(s);
+        if (!glyphs.isEmpty()) {
+            const QList<QPointF> adv =
+                f.raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+            em = 0;
+            for (const QPointF &a : adv)
+                em += a.x();
+            em /= kReferencePixels;
+        }
+    }
+    if (f.advance.size() < 65536)
+        f.advance.emplace(cp, em);
+    return em;
+}
+
+double emPixels(const FontSpec &font)
+{
+    const double pt = std::isfinite(font.pointSize) && font.pointSize > 0 ? font.pointSize : 0;
+    return pt * kPixelsPerPoint;
+}
+
+} // namespace
+
+QString TextMetrics::resolvedFamily(const QString &family)
+{
+    const QString f = family.trimmed();
+    if (f.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0
+        || f.compare(QLatin1String("Helvetica"), Qt::CaseInsensitive) == 0 || f.isEmpty())
+        return QStringLiteral("Liberation Sans");
+    if (f.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0
+        || f.compare(QLatin1String("Courier"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Liberation Mono");
+    if (f.compare(QLatin1String("Times New Roman"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Liberation Serif");
+    return f;
+}
+
+QVector<double> TextMetrics::advances(const FontSpec &font, const QString &text)
+{
+    Face &f = face(font);
+    const double px = emPixels(font);
+    QVector<double> out(text.size(), 0.0);
+    // One advance per UTF-16 unit, as metafile text runs carry them; the low
+    // half of a surrogate pair advances by nothing.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        char32_t cp = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            cp = QChar::surrogateToUcs4(c, text.at(i + 1));
+            out[i] = advanceEm(f, cp) * px;
+            ++i;
+            continue;
+        }
+        out[i] = advanceEm(f, cp) * px;
+    }
+    return out;
+}
+
+double TextMetrics::width(const FontSpec &font, const QString &text)
+{
+    double w = 0;
+    for (double a : advances(font, text))
+        w += a;
+    return w;
+}
+
+double TextMetrics::ascent(const FontSpec &font)
+{
+    return face(font).ascent * emPixels(font);
+}
+
+double TextMetrics::descent(const FontSpec &font)
+{
+    return face(font).descent * emPixels(font);
+}
+
+double TextMetrics::height(const FontSpec &font)
+{
+    const Face &f = face(font);
+    return (f.ascent + f.descent) * emPixels(font);
+}
+
+QRawFont TextMetrics::rawFont(const FontSpec &font, double pixelSize)
+{
+    thread_local QHash<SizedKey, QRawFont> sized;
+    const SizedKey key{keyOf(font), pixelSize};
+    auto it = sized.constFind(key);
+    if (it != sized.constEnd())
+        return *it;
+    QRawFont raw = face(font).raw;
+    if (raw.isValid())
+        raw.setPixelSize(pixelSize);
+    if (sized.size() >= kMaxCachedSizes)
+        sized.clear(); // hostile metafiles may ask for any number of sizes
+    sized.insert(key, raw);
+    return raw;
+}
+
+} // namespace accrua::engine
