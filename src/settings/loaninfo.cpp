@@ -1,0 +1,133 @@
+#include "settings/loaninfo.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace accrua::settings {
+
+namespace {
+
+const QStringList kLoanTypes = {
+    QStringLiteral("AUTO LOAN"),     QStringLiteral("BOAT LOAN"),     QStringLiteral("GENERAL LOAN"),
+    QStringLiteral("HOME LOAN"),     QStringLiteral("MORTGAGE LOAN"), QStringLiteral("PERSONAL LOAN"),
+    QStringLiteral("SIGNATURE LOAN"),
+};
+
+} // namespace
+
+TForm_LoanInfo::TForm_LoanInfo(const input::Locale &locale, TodayFunction today, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_today(today ? std::move(today) : TodayFunction([] { return QDate::currentDate(); })),
+      m_dateFormat(locale.shortDateFormat())
+{
+    setWindowTitle(QStringLiteral("Enter Amortization Information"));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    Label_Date = new QLabel(QStringLiteral("Origination Date:"), this);
+    Label_Date->setGeometry(16, 8, 180, 16);
+
+    DateTimePicker_OriginationDate = new QDateEdit(this);
+    DateTimePicker_OriginationDate->setObjectName(QStringLiteral("DateTimePicker_OriginationDate"));
+    DateTimePicker_OriginationDate->setCalendarPopup(true);
+    DateTimePicker_OriginationDate->setDisplayFormat(m_dateFormat);
+    DateTimePicker_OriginationDate->setGeometry(16, 26, 180, 24);
+    Label_Date->setBuddy(DateTimePicker_OriginationDate);
+
+    Label_Purpose = new QLabel(QStringLiteral("Purpose of the loan:"), this);
+    Label_Purpose->setGeometry(16, 58, 180, 16);
+
+    ComboBox_LoanType = new QComboBox(this);
+    ComboBox_LoanType->setObjectName(QStringLiteral("ComboBox_LoanType"));
+    ComboBox_LoanType->setEditable(true);
+    // A typed purpose is used as it is: never added to the list, and never
+    // recased to a list item that matches it ignoring case.
+    ComboBox_LoanType->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox_LoanType->setCompleter(nullptr);
+    QStringList items = kLoanTypes;
+    items.sort();
+    ComboBox_LoanType->addItems(items);
+    ComboBox_LoanType->setCurrentIndex(-1);
+    ComboBox_LoanType->setEditText(QStringLiteral("GENERAL LOAN"));
+    ComboBox_LoanType->setGeometry(16, 76, 180, 24);
+    Label_Purpose->setBuddy(ComboBox_LoanType);
+
+    BitBtn_Ok = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn_Ok->setObjectName(QStringLiteral("BitBtn_Ok"));
+    BitBtn_Ok->setDefault(true);
+    BitBtn_Ok->setGeometry(16, 116, 84, 26);
+
+    BitBtn_Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn_Cancel->setObjectName(QStringLiteral("BitBtn_Cancel"));
+    BitBtn_Cancel->setAutoDefault(false);
+    BitBtn_Cancel->setGeometry(112, 116, 84, 26);
+
+    setTabOrder(DateTimePicker_OriginationDate, ComboBox_LoanType);
+    setTabOrder(ComboBox_LoanType, BitBtn_Ok);
+    setTabOrder(BitBtn_Ok, BitBtn_Cancel);
+
+    connect(BitBtn_Ok, &QPushButton::clicked, this, &TForm_LoanInfo::BitBtn_OkClick);
+    connect(BitBtn_Cancel, &QPushButton::clicked, this, &TForm_LoanInfo::BitBtn_CancelClick);
+}
+
+void TForm_LoanInfo::SetLoanType(const QString &loanType)
+{
+    ComboBox_LoanType->setEditText(loanType);
+}
+
+QString TForm_LoanInfo::GetOriginationDate() const
+{
+    return DateTimePicker_OriginationDate->date().toString(m_dateFormat);
+}
+
+QString TForm_LoanInfo::GetLoanType() const
+{
+    return ComboBox_LoanType->currentText();
+}
+
+void TForm_LoanInfo::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm_LoanInfo::FormShow()
+{
+    m_cancelled = true;
+    DateTimePicker_OriginationDate->setDate(m_today());
+    if (QWidget *owner = parentWidget()) {
+        const QWidget *mainWindow = owner->window();
+        move(CentredTopLeft(mainWindow->frameGeometry(), frameGeometry().size()));
+    }
+}
+
+void TForm_LoanInfo::BitBtn_OkClick()
+{
+    m_cancelled = false;
+    accept();
+}
+
+void TForm_LoanInfo::BitBtn_CancelClick()
+{
+    m_cancelled = true;
+    reject();
+}
+
+DialogLoanInfoService::DialogLoanInfoService(QWidget *mainWindow, input::Locale locale, TodayFunction today)
+    : m_mainWindow(mainWindow), m_locale(std::move(locale)), m_today(std::move(today))
+{
+}
+
+LoanInfoAnswer DialogLoanInfoService::askLoanInfo(const QString &loanType)
+{
+    TForm_LoanInfo dialog(m_locale, m_today, m_mainWindow);
+    dialog.SetLoanType(loanType);
+    dialog.exec();
+    return LoanInfoAnswer{dialog.Cancelled(), dialog.GetOriginationDate(), dialog.GetLoanType()};
+}
+
+} // namespace accrua::settings

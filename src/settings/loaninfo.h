@@ -1,0 +1,71 @@
+// The loan information dialog: asks for a loan's origination date and
+// purpose before a loan report, and the LoanInfoService adapter that runs it.
+#pragma once
+
+#include "input/locale.h"
+#include "settings/loaninfoservice.h"
+
+#include <QDate>
+#include <QDialog>
+
+#include <functional>
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+
+namespace accrua::settings {
+
+using TodayFunction = std::function<QDate()>;
+
+class TForm_LoanInfo : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 212;
+    static constexpr int kClientHeight = 153;
+
+    // `today` supplies the date shown each time the dialog opens; the date
+    // text uses the locale's short date format.
+    TForm_LoanInfo(const input::Locale &locale, TodayFunction today, QWidget *parent = nullptr);
+
+    void SetLoanType(const QString &loanType);
+    bool Cancelled() const { return m_cancelled; }
+    QString GetOriginationDate() const;
+    QString GetLoanType() const;
+    QString dateFormat() const { return m_dateFormat; }
+
+    QLabel *Label_Date = nullptr;
+    QDateEdit *DateTimePicker_OriginationDate = nullptr;
+    QLabel *Label_Purpose = nullptr;
+    QComboBox *ComboBox_LoanType = nullptr;
+    QPushButton *BitBtn_Ok = nullptr;
+    QPushButton *BitBtn_Cancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void FormShow();
+    void BitBtn_OkClick();
+    void BitBtn_CancelClick();
+
+    TodayFunction m_today;
+    QString m_dateFormat;
+    bool m_cancelled = true;
+};
+
+// Runs a fresh TForm_LoanInfo modally over the main window for each question.
+class DialogLoanInfoService : public LoanInfoService {
+public:
+    DialogLoanInfoService(QWidget *mainWindow, input::Locale locale, TodayFunction today);
+    LoanInfoAnswer askLoanInfo(const QString &loanType) override;
+
+private:
+    QWidget *m_mainWindow;
+    input::Locale m_locale;
+    TodayFunction m_today;
+};
+
+} // namespace accrua::settings

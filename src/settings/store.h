@@ -1,0 +1,82 @@
+// The per-user settings store: sixteen named string values under one key.
+//
+// A batch of reads or writes (one LoadSettings run, one show or OK of the
+// options dialog, the main window's creation or closing) works through one
+// SettingsStore. Every operation opens the store afresh through the factory,
+// reads or writes its one value and closes it again, so nothing is cached and
+// two stores (or two copies of the program) see each other's writes. Every
+// value is stored as text: integers as decimal text, flags as "1" or "0".
+// Store failures are thrown as SettingsError with the texts the user sees in
+// the general error report.
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+class QSettings;
+
+namespace accrua::settings {
+
+// The key path as the program names it in messages.
+inline const QString kSettingsKey = QStringLiteral("\\Software\\Quennet\\Accrua\\");
+
+class SettingsError : public std::runtime_error {
+public:
+    explicit SettingsError(const QString &text);
+    QString text() const { return QString::fromUtf8(what()); }
+};
+
+// Where the store lives: opens a QSettings on it, once per operation.
+using SettingsFactory = std::function<std::unique_ptr<QSettings>()>;
+
+// The native per-user store (on Linux $XDG_CONFIG_HOME/Quennet/Accrua.conf).
+SettingsFactory NativeSettingsFactory();
+// The same format in a file of the caller's choosing (tests, tools).
+SettingsFactory FileSettingsFactory(const QString &path);
+
+// The store file is refused before it is parsed when it is not a regular file
+// or larger than this: the real one holds sixteen short values.
+inline constexpr qint64 kMaxStoreFileBytes = 1024 * 1024;
+
+// The text of a stored integer: optional blanks around an optional sign and
+// decimal digits that fit in 32 bits; anything else is no integer.
+std::optional<std::int32_t> ParseStoredInteger(const QString &text);
+
+class SettingsStore {
+public:
+    explicit SettingsStore(SettingsFactory factory = NativeSettingsFactory());
+
+    // Values given on the command line for this run: they win over the stored
+    // ones on every read and are never written.
+    void setOverrides(QHash<QString, QString> overrides) { m_overrides = std::move(overrides); }
+    const QHash<QString, QString> &overrides() const { return m_overrides; }
+
+    // The stored text, or nothing when the value is absent. Throws
+    // "Invalid data type for '%s'" for a value that is not plain text.
+    std::optional<QString> readText(const QString &name) const;
+
+    QString readString(const QString &name, const QString &defaultText) const;
+    std::int32_t readInteger(const QString &name, std::int32_t defaultValue) const;
+    bool readFlag(const QString &name, bool defaultValue) const;
+
+    // Each write is flushed at once; a failure throws "Failed to set data for
+    // '%s'", or "Failed to create key %s" when the store did not exist yet and
+    // could not be created. Values written before stay written.
+    void writeString(const QString &name, const QString &text);
+    void writeInteger(const QString &name, std::int32_t value);
+    void writeFlag(const QString &name, bool value);
+
+private:
+    std::unique_ptr<QSettings> open() const;
+
+    SettingsFactory m_factory;
+    QHash<QString, QString> m_overrides;
+};
+
+} // namespace accrua::settings

@@ -1,0 +1,77 @@
+// The sixteen stored values: their names, kinds and defaults, and the batches
+// that move them between the store and the main window's AppSettings.
+#pragma once
+
+#include "settings/appsettings.h"
+#include "settings/store.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace accrua::settings {
+
+namespace names {
+inline const QString PrintTotals = QStringLiteral("PRINTTOTALS");
+inline const QString ImagePath = QStringLiteral("IMAGEPATH");
+inline const QString Title = QStringLiteral("TITLE");
+inline const QString LoanType = QStringLiteral("LOANTYPE");
+inline const QString AmortizedBase = QStringLiteral("AMORTIZEDBASE");
+inline const QString UseDefaults = QStringLiteral("USEDEFAULTS");
+inline const QString PaymentResolution = QStringLiteral("PAYMENTRESOLUTION");
+inline const QString AmortSchedule = QStringLiteral("AMORTSCHEDULE");
+inline const QString SavingsTitle = QStringLiteral("SAVINGSTITLE");
+inline const QString SavingsSubtitle = QStringLiteral("SAVINGSSUBTITLE");
+inline const QString PrintSavingsTotals = QStringLiteral("PRINTSAVINGSTOTALS");
+inline const QString DailyTitle = QStringLiteral("DAILYTITLE");
+inline const QString DailySubtitle = QStringLiteral("DAILYSUBTITLE");
+inline const QString PrintImage = QStringLiteral("PRINTIMAGE");
+inline const QString UseClassicView = QStringLiteral("USECLASSICVIEW");
+inline const QString StayOnTop = QStringLiteral("STAYONTOP");
+} // namespace names
+
+// The two Tools menu check marks start clear.
+inline constexpr bool kUseDefaultsDefault = false;
+inline constexpr bool kStayOnTopDefault = false;
+
+enum class SettingKind { String, Integer, Flag };
+QString settingKindName(SettingKind kind); // "string", "integer", "flag"
+
+struct SettingSpec {
+    QString name;
+    SettingKind kind;
+    QString defaultText; // in the stored encoding: flags "1"/"0"
+};
+
+// All sixteen, in the order of the store's documentation.
+const std::vector<SettingSpec> &settingSpecs();
+const SettingSpec *findSetting(const QString &name);
+
+// The fifteen reads into AppSettings and the "Use Defaults" mark, in order.
+// A store error stops the batch: fields read before keep their new values,
+// later ones what they held.
+void LoadSettings(SettingsStore &store, AppSettings &settings, bool &useDefaults);
+
+// The "Stay On Top" mark, restored when the main window is created.
+bool ReadStayOnTop(SettingsStore &store);
+
+// Both Tools menu marks, written when the main window closes.
+void WriteToolsMarks(SettingsStore &store, bool useDefaults, bool stayOnTop);
+
+struct SettingReading {
+    QString name;
+    SettingKind kind;
+    QString value;  // the effective value in the kind's encoding
+    bool isDefault; // the effective value equals the default
+};
+
+// Every value as the program would use it, for display.
+std::vector<SettingReading> ReadAllSettings(SettingsStore &store);
+
+// Stores one value by name in its kind's encoding. Returns the refusal text
+// for an unknown name or a value that does not fit the kind, nothing when
+// stored; store failures throw SettingsError. Flags take 1/0 or true/false.
+std::optional<QString> WriteSettingByName(SettingsStore &store, const QString &name, const QString &value);
+
+} // namespace accrua::settings
