@@ -115,40 +115,55 @@ std::vector<SettingReading> ReadAllSettings(SettingsStore &store)
     return readings;
 }
 
-std::optional<QString> WriteSettingByName(SettingsStore &store, const QString &name, const QString &value)
+EncodedSetting EncodeSettingValue(const QString &name, const QString &value)
 {
     const SettingSpec *spec = findSetting(name);
     if (!spec)
-        return QStringLiteral("Unknown setting '%1'").arg(name);
+        return {std::nullopt, QStringLiteral("Unknown setting '%1'").arg(name)};
 
     switch (spec->kind) {
     case SettingKind::String:
         // Stored text ends at a NUL, so one inside would silently cut the value.
         if (value.contains(QChar(u'\0')))
-            return QStringLiteral("The value for '%1' must not contain a NUL character").arg(name);
-        store.writeString(name, value);
-        return std::nullopt;
-    case SettingKind::Integer: {
-        const std::optional<std::int32_t> number = ParseStoredInteger(value);
-        if (!number)
-            return QStringLiteral("'%1' is not a valid integer for '%2'").arg(value, name);
-        store.writeInteger(name, *number);
-        return std::nullopt;
-    }
+            return {std::nullopt, QStringLiteral("The value for '%1' must not contain a NUL character").arg(name)};
+        return {value, {}};
+    case SettingKind::Integer:
+        if (const std::optional<std::int32_t> number = ParseStoredInteger(value))
+            return {QString::number(*number), {}};
+        return {std::nullopt, QStringLiteral("'%1' is not a valid integer for '%2'").arg(value, name)};
     case SettingKind::Flag: {
         const QString t = value.trimmed().toLower();
-        if (t == QLatin1String("1") || t == QLatin1String("true")) {
-            store.writeFlag(name, true);
-            return std::nullopt;
-        }
-        if (t == QLatin1String("0") || t == QLatin1String("false")) {
-            store.writeFlag(name, false);
-            return std::nullopt;
-        }
-        return QStringLiteral("'%1' is not a valid flag for '%2' (1, 0, true or false)").arg(value, name);
+        if (t == QLatin1String("1") || t == QLatin1String("true"))
+            return {flagText(true), {}};
+        if (t == QLatin1String("0") || t == QLatin1String("false"))
+            return {flagText(false), {}};
+        return {std::nullopt,
+                QStringLiteral("'%1' is not a valid flag for '%2' (1, 0, true or false)").arg(value, name)};
     }
     }
-    return QStringLiteral("Unknown setting '%1'").arg(name);
+    return {std::nullopt, QStringLiteral("Unknown setting '%1'").arg(name)};
+}
+
+std::optional<QString> AddSettingOverride(const QString &assignment, QHash<QString, QString> &overrides)
+{
+    const qsizetype eq = assignment.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return QStringLiteral("Expected NAME=VALUE, not '%1'").arg(assignment);
+    const QString name = assignment.left(eq);
+    EncodedSetting encoded = EncodeSettingValue(name, assignment.mid(eq + 1));
+    if (!encoded.text)
+        return encoded.refusal;
+    overrides.insert(name, *encoded.text);
+    return std::nullopt;
+}
+
+std::optional<QString> WriteSettingByName(SettingsStore &store, const QString &name, const QString &value)
+{
+    const EncodedSetting encoded = EncodeSettingValue(name, value);
+    if (!encoded.text)
+        return encoded.refusal;
+    store.writeString(name, *encoded.text);
+    return std::nullopt;
 }
 
 } // namespace accrua::settings

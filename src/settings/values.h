@@ -5,6 +5,7 @@
 #include "settings/appsettings.h"
 #include "settings/store.h"
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -68,6 +69,19 @@ struct SettingReading {
 
 // Every value as the program would use it, for display.
 std::vector<SettingReading> ReadAllSettings(SettingsStore &store);
+
+// A value given by name, in its kind's stored encoding, or why it was refused
+// (an unknown name or a value that does not fit the kind). Flags take 1/0 or
+// true/false; integers 32-bit decimal; texts anything but a NUL.
+struct EncodedSetting {
+    std::optional<QString> text;
+    QString refusal;
+};
+EncodedSetting EncodeSettingValue(const QString &name, const QString &value);
+
+// Adds one NAME=VALUE assignment (the command line's --setting) to
+// `overrides` in the stored encoding. Returns the refusal text, or nothing.
+std::optional<QString> AddSettingOverride(const QString &assignment, QHash<QString, QString> &overrides);
 
 // Stores one value by name in its kind's encoding. Returns the refusal text
 // for an unknown name or a value that does not fit the kind, nothing when

@@ -406,4 +406,36 @@ TEST_F(StoreTest, WriteByNameUsesTheKindsEncoding)
     }
 }
 
+TEST(SettingOverrides, CommandLineAssignmentsAreCheckedAndEncoded)
+{
+    struct Row {
+        QString assignment;
+        bool accepted;
+        QString name, stored;
+    };
+    const std::vector<Row> table = {
+        {QStringLiteral("TITLE=My = Title"), true, names::Title, QStringLiteral("My = Title")},
+        {QStringLiteral("DAILYSUBTITLE="), true, names::DailySubtitle, QString()},
+        {QStringLiteral("AMORTIZEDBASE=+360"), true, names::AmortizedBase, QStringLiteral("360")},
+        {QStringLiteral("PRINTTOTALS=False"), true, names::PrintTotals, QStringLiteral("0")},
+        {QStringLiteral("AMORTIZEDBASE=x"), false, {}, {}},
+        {QStringLiteral("STAYONTOP=2"), false, {}, {}},
+        {QStringLiteral("NOSUCH=1"), false, {}, {}},
+        {QStringLiteral("TITLE"), false, {}, {}},
+        {QStringLiteral("=x"), false, {}, {}},
+    };
+    for (const Row &row : table) {
+        QHash<QString, QString> overrides;
+        const std::optional<QString> refusal = AddSettingOverride(row.assignment, overrides);
+        EXPECT_EQ(!refusal.has_value(), row.accepted) << row.assignment.toStdString();
+        if (row.accepted) {
+            ASSERT_EQ(overrides.size(), 1) << row.assignment.toStdString();
+            EXPECT_EQ(overrides.value(row.name, QStringLiteral("(absent)")), row.stored);
+        } else {
+            EXPECT_TRUE(overrides.isEmpty());
+            EXPECT_FALSE(refusal->isEmpty());
+        }
+    }
+}
+
 } // namespace
