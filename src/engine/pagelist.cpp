@@ -97,6 +97,16 @@ public:
         return m_s.readUInt32();
     }
 
+    // The page number and next offset that open the record at offset.
+    void fieldsAt(qint64 offset, qint32 *number, qint64 *next)
+    {
+        char fields[8];
+        m_s.seek(offset);
+        m_s.readExactly(fields, 8);
+        *number = qFromLittleEndian<qint32>(fields);
+        *next = qFromLittleEndian<quint32>(fields + 4);
+    }
+
     void checkStart(qint64 offset, qint32 number) const
     {
         if (offset < HeaderSize || offset > m_size - minRecord())
@@ -174,21 +184,23 @@ public:
             r = uint32At(m_size - 4);
         if (r < HeaderSize || r > m_size - RecordOverhead)
             r = HeaderSize;
-        qint32 number = int32At(r);
+        qint32 number = 0;
+        qint64 next = 0;
+        fieldsAt(r, &number, &next);
         if (number < 1 || number > m_count)
             damaged(QStringLiteral("the record at offset %1 is numbered %2, outside 1 to %3")
                         .arg(r)
                         .arg(number)
                         .arg(m_count));
         while (number < n) {
-            const qint64 next = uint32At(r + 4);
             if (next <= r || next > m_size - minRecord())
                 damaged(QStringLiteral("page %1's next offset %2 leads outside the file (%3 bytes)")
                             .arg(number)
                             .arg(next)
                             .arg(m_size));
             r = next;
-            const qint32 following = int32At(r);
+            qint32 following = 0;
+            fieldsAt(r, &following, &next);
             if (following != number + 1)
                 damaged(QStringLiteral("page %1 is followed by a record numbered %2")
                             .arg(number)
@@ -203,12 +215,13 @@ public:
                 damaged(QStringLiteral("the offset %1 before page %2 does not lead back")
                             .arg(own)
                             .arg(number));
-            r = own;
-            const qint32 preceding = int32At(r);
-            if (preceding != number - 1)
-                damaged(QStringLiteral("page %1 is preceded by a record numbered %2")
+            qint32 preceding = 0;
+            fieldsAt(own, &preceding, &next);
+            if (preceding != number - 1 || next != r)
+                damaged(QStringLiteral("page %1 is not preceded by the record of page %2")
                             .arg(number)
-                            .arg(preceding));
+                            .arg(number - 1));
+            r = own;
             number = preceding;
         }
         return r;

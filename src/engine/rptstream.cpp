@@ -7,6 +7,11 @@
 #include <QTemporaryFile>
 #include <QtEndian>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace accrua::engine {
 
 namespace {
@@ -77,9 +82,20 @@ qint64 RptStream::read(char *data, qint64 n)
         return 0;
     QFile *device = m_temp ? static_cast<QFile *>(m_temp.get()) : m_file.get();
     if (device) {
-        if (!device->seek(m_pos))
+#ifdef Q_OS_UNIX
+        // One positioned read per step of a page walk instead of a seek and a
+        // read; the device's own position is left alone.
+        qint64 got;
+        do {
+            got = ::pread(device->handle(), data, static_cast<size_t>(n), m_pos);
+        } while (got < 0 && errno == EINTR);
+        if (got < 0)
+            fail(QStringLiteral("Cannot read \"%1\": %2").arg(m_name, qt_error_string(errno)));
+#else
+        if (device->pos() != m_pos && !device->seek(m_pos))
             return 0;
         const qint64 got = device->read(data, n);
+#endif
         if (got < 0)
             fail(QStringLiteral("Cannot read \"%1\": %2").arg(m_name, device->errorString()));
         m_pos += got;
@@ -115,7 +131,7 @@ void RptStream::write(const char *data, qint64 n)
     if (!m_temp && m_pos + n > MemoryLimit)
         spill();
     if (m_temp) {
-        if (!m_temp->seek(m_pos) || m_temp->write(data, n) != n)
+        if ((m_temp->pos() != m_pos && !m_temp->seek(m_pos)) || m_temp->write(data, n) != n)
             fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
                      .arg(QDir::toNativeSeparators(m_temp->fileName()), m_temp->errorString()));
         m_pos += n;

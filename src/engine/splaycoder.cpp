@@ -1,24 +1,24 @@
 #include "engine/splaycoder.h"
 
+#include <QtEndian>
+
 namespace accrua::engine {
 
 namespace {
 constexpr int Root = 0;
 constexpr int FirstLeaf = 256;
-// The deepest leaf of a tree of 256 inner nodes sits at most 256 steps below the root.
+// A tree of 256 inner nodes puts no leaf more than 256 steps below the root.
 constexpr int MaxDepth = 257;
 } // namespace
 
-TRptCompress::TRptCompress(Mode mode)
+TRptCompress::TRptCompress()
 {
     for (int i = 1; i <= 512; ++i)
         m_up[i] = static_cast<quint8>((i - 1) / 2);
     for (int i = 0; i < 256; ++i) {
-        m_left[i] = static_cast<quint16>(2 * i + 1);
-        m_right[i] = static_cast<quint16>(2 * i + 2);
+        m_child[i][0] = static_cast<quint16>(2 * i + 1);
+        m_child[i][1] = static_cast<quint16>(2 * i + 2);
     }
-    m_bitPos = mode == Mode::Code ? 0 : 7;
-    m_byte = 0;
 }
 
 void TRptCompress::splay(int c)
@@ -26,22 +26,20 @@ void TRptCompress::splay(int c)
     int a = c + FirstLeaf;
     while (a != Root) {
         const int p = m_up[a];
-        if (p == Root) {
-            a = Root;
-            continue;
-        }
+        if (p == Root)
+            break;
         const int g = m_up[p];
-        int s = m_left[g];
+        int s = m_child[g][0];
         if (s == p) {
-            s = m_right[g];
-            m_right[g] = static_cast<quint16>(a);
+            s = m_child[g][1];
+            m_child[g][1] = static_cast<quint16>(a);
         } else {
-            m_left[g] = static_cast<quint16>(a);
+            m_child[g][0] = static_cast<quint16>(a);
         }
-        if (m_left[p] == a)
-            m_left[p] = static_cast<quint16>(s);
+        if (m_child[p][0] == a)
+            m_child[p][0] = static_cast<quint16>(s);
         else
-            m_right[p] = static_cast<quint16>(s);
+            m_child[p][1] = static_cast<quint16>(s);
         m_up[a] = static_cast<quint8>(g);
         m_up[s] = static_cast<quint8>(p);
         a = g;
@@ -50,77 +48,88 @@ void TRptCompress::splay(int c)
 
 void TRptCompress::code(const char *data, qint64 size, QByteArray &out)
 {
-    bool path[MaxDepth];
+    quint8 path[MaxDepth];
+    quint64 bits = m_bits;
+    int count = m_bitCount;
     for (qint64 i = 0; i < size; ++i) {
         const int c = static_cast<quint8>(data[i]);
         int depth = 0;
-        int a = c + FirstLeaf;
-        while (a != Root) {
+        for (int a = c + FirstLeaf; a != Root;) {
             const int p = m_up[a];
-            path[depth++] = m_right[p] == a;
+            path[depth++] = m_child[p][1] == a ? 1 : 0;
             a = p;
         }
+        // Root first; a full 64-bit word goes out as eight bytes, least significant first.
         while (depth > 0) {
-            if (path[--depth])
-                m_byte = static_cast<quint8>(m_byte | (1u << m_bitPos));
-            if (m_bitPos == 7) {
-                out.append(static_cast<char>(m_byte));
-                m_bitPos = 0;
-                m_byte = 0;
-            } else {
-                ++m_bitPos;
+            bits |= static_cast<quint64>(path[--depth]) << count;
+            if (++count == 64) {
+                char word[8];
+                qToLittleEndian<quint64>(bits, word);
+                out.append(word, 8);
+                bits = 0;
+                count = 0;
             }
         }
         splay(c);
     }
+    m_bits = bits;
+    m_bitCount = count;
 }
 
 void TRptCompress::finish(QByteArray &out)
 {
-    if (m_bitPos != 0) {
-        out.append(static_cast<char>(m_byte));
-        m_bitPos = 0;
-        m_byte = 0;
-    }
+    char word[8];
+    qToLittleEndian<quint64>(m_bits, word);
+    out.append(word, (m_bitCount + 7) / 8);
+    m_bits = 0;
+    m_bitCount = 0;
 }
 
 bool TRptCompress::decode(const char *input, qint64 inputSize, qint64 *inputPos, char *out,
                           qint64 count)
 {
     qint64 pos = *inputPos;
-    for (qint64 i = 0; i < count; ++i) {
+    quint64 bits = 0;
+    int available = 0;
+    bool ok = true;
+    for (qint64 i = 0; i < count && ok; ++i) {
         int node = Root;
         do {
-            if (m_bitPos == 7) {
+            if (available == 0) {
                 if (pos >= inputSize) {
-                    *inputPos = pos;
-                    return false;
+                    ok = false;
+                    break;
                 }
-                m_byte = static_cast<quint8>(input[pos++]);
-                m_bitPos = 0;
-            } else {
-                ++m_bitPos;
+                const qint64 take = qMin<qint64>(8, inputSize - pos);
+                bits = 0;
+                for (qint64 k = 0; k < take; ++k)
+                    bits |= static_cast<quint64>(static_cast<quint8>(input[pos + k])) << (8 * k);
+                pos += take;
+                available = static_cast<int>(8 * take);
             }
-            node = (m_byte >> m_bitPos) & 1u ? m_right[node] : m_left[node];
+            node = m_child[node][bits & 1u];
+            bits >>= 1;
+            --available;
         } while (node < FirstLeaf);
-        const int c = node - FirstLeaf;
-        // Node 512 is the tree's spare leaf; no coder ever sends it.
-        if (c > 255) {
-            *inputPos = pos;
-            return false;
+        // Node 512 is the tree's spare leaf; no coder sends it.
+        if (!ok || node > FirstLeaf + 255) {
+            ok = false;
+            break;
         }
+        const int c = node - FirstLeaf;
         out[i] = static_cast<char>(c);
         splay(c);
     }
-    *inputPos = pos;
-    return true;
+    // Bytes read ahead but not yet begun do not count as consumed.
+    *inputPos = pos - available / 8;
+    return ok;
 }
 
 QByteArray TRptCompress::codeAll(const QByteArray &plain)
 {
     QByteArray out;
-    out.reserve(plain.size() + plain.size() / 4 + 8);
-    TRptCompress coder(Mode::Code);
+    out.reserve(plain.size() + plain.size() / 4 + 16);
+    TRptCompress coder;
     coder.code(plain.constData(), plain.size(), out);
     coder.finish(out);
     return out;
@@ -132,7 +141,7 @@ std::optional<QByteArray> TRptCompress::decodeAll(const char *input, qint64 inpu
     if (length < 0 || inputSize < 0 || length > maxDecodedLength(inputSize))
         return std::nullopt;
     QByteArray out(length, Qt::Uninitialized);
-    TRptCompress decoder(Mode::Decode);
+    TRptCompress decoder;
     qint64 pos = 0;
     const bool ok = decoder.decode(input, inputSize, &pos, out.data(), length);
     if (consumed)

@@ -7,30 +7,25 @@
 #include <QByteArray>
 
 #include <array>
-#include <cstdint>
 #include <optional>
 
 namespace accrua::engine {
 
 class TRptCompress {
 public:
-    enum class Mode { Code, Decode };
+    // A fresh coder, as at the start of a page body.
+    TRptCompress();
 
-    explicit TRptCompress(Mode mode);
-
-    // Coding: appends the code of each byte to out; finish() writes the last
-    // partial byte, if any.
+    // Appends the code of each byte to out; finish() writes the last partial
+    // byte, if any. A coder codes one body.
     void code(const char *data, qint64 size, QByteArray &out);
     void finish(QByteArray &out);
 
-    // Decoding: decodes exactly count bytes into out from input[*inputPos..inputSize),
-    // advancing *inputPos by the bytes consumed. False when the input ends first.
-    bool decode(const char *input, qint64 inputSize, qint64 *inputPos, char *out, qint64 count);
-
     // Whole buffers in one call.
     static QByteArray codeAll(const QByteArray &plain);
-    // Nothing when the input ends before length bytes are decoded; consumed
-    // (optional) receives the number of input bytes used.
+    // Decodes exactly length bytes with a fresh decoder. Nothing when the
+    // input ends first or length is impossible for the input; consumed
+    // (optional) receives the input bytes read.
     static std::optional<QByteArray> decodeAll(const char *input, qint64 inputSize,
                                                qint64 length, qint64 *consumed = nullptr);
 
@@ -40,12 +35,15 @@ public:
 
 private:
     void splay(int c);
+    bool decode(const char *input, qint64 inputSize, qint64 *inputPos, char *out, qint64 count);
 
+    // up[i] is the parent of node i; child[i][0] and child[i][1] are the left
+    // and right children of inner node i (indexing by the bit saves a branch).
     std::array<quint8, 513> m_up{};
-    std::array<quint16, 256> m_left{};
-    std::array<quint16, 256> m_right{};
-    int m_bitPos = 0;
-    quint8 m_byte = 0;
+    std::array<std::array<quint16, 2>, 256> m_child{};
+    // Bits not yet written, least significant first.
+    quint64 m_bits = 0;
+    int m_bitCount = 0;
 };
 
 } // namespace accrua::engine

@@ -81,7 +81,7 @@ TEST_P(SplayRoundTrip, DecodesExactlyWhatWasCoded)
 TEST_P(SplayRoundTrip, CodingInPiecesGivesTheSameBits)
 {
     const QByteArray &plain = GetParam().plain;
-    TRptCompress coder(TRptCompress::Mode::Code);
+    TRptCompress coder;
     QByteArray coded;
     for (qsizetype i = 0; i < plain.size(); i += 37)
         coder.code(plain.constData() + i, qMin<qsizetype>(37, plain.size() - i), coded);
