@@ -1,0 +1,74 @@
+// The text fields of the main window, by control name. The window's widgets
+// and the command line both address fields through this list.
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace accrua::app {
+
+enum class Field {
+    // loan pages: inputs
+    Principal,
+    Interest,
+    Payment,
+    Years,
+    Months,
+    // loan pages: results
+    TotalPayments,
+    TotalPrincipal,
+    TotalInterest,
+    TotalNumberPayments,
+    PaymentAnswer,
+    YearsAnswer,
+    MonthsAnswer,
+    // Daily Interest page
+    Days,
+    DayPrincipal,
+    DayInterest,
+    DayPayment,
+    DailyRate,
+    IntPerPeriod,
+    PrincipalPayment,
+    IntAccrued,
+    RemainingBalance,
+    // Savings Interest page
+    SaveAmount,
+    SaveInterest,
+    SaveYears,
+    SaveMonths,
+    SaveIntAccrued,
+    SaveEndBalance,
+};
+
+inline constexpr int kFieldCount = static_cast<int>(Field::SaveEndBalance) + 1;
+
+// The five modes, in page order; the checked Calculate-menu item.
+enum class Mode { PaymentAmount, NumberOfPayments, Amortization, DailyInterest, SavingsInterest };
+
+inline constexpr bool isLoanMode(Mode m)
+{
+    return m == Mode::PaymentAmount || m == Mode::NumberOfPayments || m == Mode::Amortization;
+}
+
+// What happens when the focus leaves a field.
+enum class LeaveCheck { None, Amount, Rate, Count };
+// What a change of the field's text does.
+enum class ChangeHandler { None, PrincipalChange, StartDateOLDChange, SaveAmountChange };
+
+struct FieldInfo {
+    Field field;
+    const char *controlName; // "MaskEdit_Principal"
+    LeaveCheck leave;
+    ChangeHandler change;
+    bool input;
+};
+
+const FieldInfo &fieldInfo(Field field);
+QString controlName(Field field);
+std::optional<Field> fieldByControlName(const QString &name);
+const std::array<FieldInfo, kFieldCount> &allFields();
+
+} // namespace accrua::app

@@ -1,0 +1,763 @@
+#include "app/mainmodel.h"
+
+#include "calc/daily.h"
+#include "calc/format.h"
+#include "input/text.h"
+
+#include <stdexcept>
+
+namespace accrua::app {
+
+using calc::Extended;
+using calc::Money;
+using help::MessageButton;
+using help::MessageKind;
+namespace text = input;
+
+namespace {
+
+QString toQString(const calc::ShortText &t)
+{
+    return QString::fromUtf16(t.chars, t.length);
+}
+
+QString toQString(const std::u16string &s)
+{
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+// A loan that would need more payments than the program computes.
+class MainModel::LoanBoundExceeded : public std::runtime_error {
+public:
+    explicit LoanBoundExceeded(const QString &message)
+        : std::runtime_error("loan bound exceeded"), text(message)
+    {
+    }
+    QString text;
+};
+
+struct MainModel::Snapshot {
+    std::array<QString, kFieldCount> texts;
+    LoanFields loan;
+};
+
+MainModel::MainModel(input::Locale locale, help::MessageService &messages)
+    : m_locale(std::move(locale)), m_messages(messages)
+{
+    const QString zero = m_locale.zeroAmount();
+    const QString sep = m_locale.decimalSeparator();
+    for (const FieldInfo &info : allFields())
+        m_texts[static_cast<std::size_t>(info.field)] = QStringLiteral("0");
+    for (Field f : {Field::Principal, Field::Payment, Field::TotalPayments, Field::TotalPrincipal,
+                    Field::TotalInterest, Field::DayPrincipal, Field::DayPayment, Field::PrincipalPayment,
+                    Field::RemainingBalance, Field::IntPerPeriod, Field::SaveAmount, Field::SaveIntAccrued,
+                    Field::SaveEndBalance, Field::IntAccrued})
+        m_texts[static_cast<std::size_t>(f)] = zero;
+    m_texts[static_cast<std::size_t>(Field::DailyRate)] = QStringLiteral("0") + sep + QStringLiteral("0");
+    m_texts[static_cast<std::size_t>(Field::PaymentAnswer)] = QStringLiteral("0") + sep + QStringLiteral("00");
+}
+
+void MainModel::resetAmountFields()
+{
+    const QString zero = m_locale.zeroAmount();
+    const QString sep = m_locale.decimalSeparator();
+    for (Field f : {Field::Principal, Field::Payment, Field::TotalPayments, Field::TotalPrincipal,
+                    Field::TotalInterest, Field::DayPrincipal, Field::DayPayment, Field::PrincipalPayment,
+                    Field::RemainingBalance, Field::IntPerPeriod, Field::SaveAmount, Field::SaveIntAccrued,
+                    Field::SaveEndBalance, Field::IntAccrued})
+        write(f, zero);
+    write(Field::DailyRate, QStringLiteral("0") + sep + QStringLiteral("0"));
+    write(Field::PaymentAnswer, QStringLiteral("0") + sep + QStringLiteral("00"));
+}
+
+QString MainModel::typeText(Field field, const QString &typed)
+{
+    const QString upper = typed.toUpper();
+    QString &slot = m_texts[static_cast<std::size_t>(field)];
+    if (slot != upper) {
+        slot = upper;
+        runChangeHandler(field);
+    }
+    return upper;
+}
+
+void MainModel::write(Field field, const QString &value)
+{
+    QString &slot = m_texts[static_cast<std::size_t>(field)];
+    if (slot == value)
+        return;
+    slot = value;
+    if (m_view)
+        m_view->fieldWritten(field, value);
+    runChangeHandler(field);
+}
+
+void MainModel::runChangeHandler(Field field)
+{
+    // Every change handler does the same: a report must not show results of
+    // inputs that have changed since.
+    if (fieldInfo(field).change != ChangeHandler::None)
+        DisableReportCommands();
+}
+
+void MainModel::EnableReportCommands()
+{
+    if (m_reportCommands)
+        return;
+    m_reportCommands = true;
+    if (m_view)
+        m_view->reportCommandsChanged(true);
+}
+
+void MainModel::DisableReportCommands()
+{
+    if (!m_reportCommands)
+        return;
+    m_reportCommands = false;
+    if (m_view)
+        m_view->reportCommandsChanged(false);
+}
+
+void MainModel::showWarning(const QString &message)
+{
+    m_messages.ShowMessageDialog(message, MessageKind::Warning, MessageButton::OK);
+}
+
+void MainModel::warn(const QString &message, Field focus)
+{
+    showWarning(message);
+    if (m_view)
+        m_view->focusField(focus);
+}
+
+bool MainModel::leaveField(Field field)
+{
+    const QString current = text(field);
+    const QString refused = QLatin1Char('"') + current + QStringLiteral("\" is not a valid value!");
+    switch (fieldInfo(field).leave) {
+    case LeaveCheck::None:
+        return true;
+    case LeaveCheck::Amount:
+        if (text::IsValidFloat(current, m_locale)) {
+            write(field, text::NormalizeTwoDecimals(current, m_locale));
+            return true;
+        }
+        warn(refused, field);
+        return false;
+    case LeaveCheck::Rate:
+        if (text::IsValidFloat(current, m_locale))
+            return true;
+        showWarning(refused);
+        write(field, QStringLiteral("0"));
+        if (m_view)
+            m_view->focusField(field);
+        return false;
+    case LeaveCheck::Count:
+        if (text::IsValidInteger(current))
+            return true;
+        showWarning(refused);
+        write(field, QStringLiteral("0"));
+        if (m_view)
+            m_view->focusField(field);
+        return false;
+    }
+    return true;
+}
+
+void MainModel::selectMode(Mode mode)
+{
+    m_mode = mode;
+    if (m_view)
+        m_view->modeChanged(mode);
+    if (isLoanMode(mode) && m_view)
+        m_view->focusField(Field::Principal);
+}
+
+void MainModel::pageClicked(Mode mode)
+{
+    DisableReportCommands();
+    selectMode(mode);
+}
+
+Extended MainModel::floatOf(Field field) const
+{
+    const auto value = text::ToFloat(text(field), m_locale);
+    if (!value)
+        throw std::runtime_error(
+            QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid floating point value"))
+                .toStdString());
+    return *value;
+}
+
+std::int64_t MainModel::integerOf(Field field) const
+{
+    const auto value = text::ToInteger(text(field));
+    if (!value)
+        throw std::runtime_error(
+            QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid integer value")).toStdString());
+    return *value;
+}
+
+QString MainModel::moneyText(Money value) const
+{
+    return toQString(calc::formatMoneyText(value, m_locale.decimalSeparator().unicode()));
+}
+
+bool MainModel::loanInputChecks()
+{
+    const QString principal = text(Field::Principal);
+    if (!text::IsValidFloat(principal, m_locale)) {
+        warn(QLatin1Char('"') + principal + QStringLiteral("\" is not a valid value!"), Field::Principal);
+        return false;
+    }
+    if (floatOf(Field::Principal) == 0) {
+        warn(QStringLiteral("You must enter the principal balance in order to continue!"), Field::Principal);
+        return false;
+    }
+    write(Field::Principal, moneyText(Money::fromValue(floatOf(Field::Principal))));
+
+    const QString rate = text(Field::Interest);
+    if (!text::IsValidFloat(rate, m_locale)) {
+        warn(QLatin1Char('"') + rate + QStringLiteral("\" is not a valid value!"), Field::Interest);
+        return false;
+    }
+    if (floatOf(Field::Interest) == 0) {
+        warn(QStringLiteral("You must enter the interest rate in order to continue!"), Field::Interest);
+        return false;
+    }
+
+    if (m_mode == Mode::PaymentAmount || m_mode == Mode::Amortization) {
+        const QString years = text(Field::Years);
+        if (!text::IsValidInteger(years)) {
+            warn(QLatin1Char('"') + years + QStringLiteral("\" is not a valid number of years!"), Field::Years);
+            return false;
+        }
+        const QString months = text(Field::Months);
+        if (!text::IsValidInteger(months)) {
+            warn(QLatin1Char('"') + months + QStringLiteral("\" is not a valid number of months!"),
+                 Field::Months);
+            return false;
+        }
+        if (integerOf(Field::Years) == 0 && integerOf(Field::Months) == 0) {
+            warn(QStringLiteral("You must enter the number of years and/or months in order to continue!"),
+                 Field::Years);
+            return false;
+        }
+    }
+    if (m_mode == Mode::NumberOfPayments || m_mode == Mode::Amortization) {
+        const QString payment = text(Field::Payment);
+        if (!text::IsValidFloat(payment, m_locale)) {
+            warn(QLatin1Char('"') + payment + QStringLiteral("\" is not a valid value!"), Field::Payment);
+            return false;
+        }
+        if (floatOf(Field::Payment) == 0) {
+            warn(QStringLiteral("You must enter the payment amount in order to continue!"), Field::Payment);
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainModel::calculate()
+{
+    switch (m_mode) {
+    case Mode::DailyInterest:
+        calculateDaily();
+        return;
+    case Mode::SavingsInterest:
+        calculateSavings();
+        return;
+    default:
+        calculateLoan();
+        return;
+    }
+}
+
+void MainModel::calculateLoan()
+{
+    try {
+        if (!loanInputChecks())
+            return;
+    } catch (const calc::MoneyRangeError &e) {
+        warn(rangeMessage(e), Field::Principal);
+        return;
+    }
+
+    m_scheduleRows.clear();
+    m_scheduleNumbers.clear();
+    m_scheduleDirty = false;
+
+    const Snapshot before{m_texts, m_loan};
+    const auto restore = [&] {
+        for (const FieldInfo &info : allFields())
+            write(info.field, before.texts[static_cast<std::size_t>(info.field)]);
+        m_loan = before.loan;
+        m_scheduleNumbers.clear();
+        m_scheduleRows.clear();
+        m_scheduleDirty = false;
+    };
+
+    bool stoppedAtFirstCheck = false;
+    try {
+        if (m_mode == Mode::NumberOfPayments)
+            CalculateNumberOfPayments();
+        else if (m_mode == Mode::PaymentAmount)
+            CalculatePaymentAmount();
+        else
+            stoppedAtFirstCheck = !AmortizationCalculation();
+    } catch (const LoanBoundExceeded &e) {
+        restore();
+        showWarning(e.text);
+        if (m_mode == Mode::Amortization)
+            return; // refused like a loan that cannot be paid off
+        DisableReportCommands();
+        return;
+    } catch (const calc::MoneyRangeError &e) {
+        restore();
+        showWarning(rangeMessage(e));
+        DisableReportCommands();
+        return;
+    } catch (...) {
+        // Any other failure goes to the general error report with nothing changed.
+        restore();
+        DisableReportCommands();
+        throw;
+    }
+    finishSchedule();
+    if (stoppedAtFirstCheck)
+        return;
+    if (!m_scheduleRows.empty())
+        EnableReportCommands();
+    else
+        DisableReportCommands();
+}
+
+QString MainModel::boundMessage(Extended principal, Extended payment) const
+{
+    return QStringLiteral("A loan of ") + text::CurrencyText(principal, m_locale) + QStringLiteral(" at ") +
+           text(Field::Interest) + QStringLiteral("% interest with a payment of ") +
+           text::CurrencyText(payment, m_locale) +
+           QStringLiteral(" would need more than %1 payments.").arg(calc::kMaxPayments);
+}
+
+void MainModel::cannotBePaidOff(Money principal, Money payment)
+{
+    showWarning(QStringLiteral("A loan of ") + text::CurrencyText(principal.value(), m_locale) +
+                QStringLiteral(" cannot be paid off with a payment of ") +
+                text::CurrencyText(payment.value(), m_locale));
+}
+
+bool MainModel::CalculateNumberOfPayments()
+{
+    // The raising of the payment restarts from the top instead of recursing.
+    for (;;) {
+        m_loan.LoanPrincipal = Money::fromValue(floatOf(Field::Principal));
+        m_loan.AnnualRate = floatOf(Field::Interest) * calc::kOnePercent;
+        m_loan.LoanPayment = Money::fromValue(floatOf(Field::Payment));
+        m_loan.MonthlyRate = m_loan.AnnualRate / 12;
+        const Money p = m_loan.LoanPrincipal;
+        const Money a = m_loan.LoanPayment;
+        const Extended i = m_loan.MonthlyRate;
+
+        if (!calc::PaymentExceedsInterest(p, i, a)) {
+            cannotBePaidOff(p, a);
+            m_loan.PaymentCount = 0;
+            return false;
+        }
+        CountPayments(i, a, p);
+
+        const Money residual = calc::ResidualBalance(m_loan.PaymentCount, i, a, p);
+        if (residual.count > 0) {
+            if (m_settings.PaymentResolution == settings::kIncreasePaymentAmount) {
+                write(Field::Payment,
+                      moneyText(Money::fromValue(floatOf(Field::Payment) + calc::kOnePercent)));
+                continue;
+            }
+            if (m_settings.PaymentResolution == settings::kIncreasePaymentCount) {
+                if (m_loan.PaymentCount + 1 > calc::kMaxPayments)
+                    throw LoanBoundExceeded(boundMessage(p.value(), a.value()));
+                m_loan.PaymentCount += 1;
+                m_loan.TermYears = m_loan.PaymentCount / 12;
+                m_loan.TermMonths = m_loan.PaymentCount % 12;
+                BuildSchedule(m_loan.PaymentCount, i, a, p);
+            }
+        }
+        write(Field::Years, intText(m_loan.TermYears));
+        write(Field::Months, intText(m_loan.TermMonths));
+        write(Field::TotalNumberPayments, intText(12 * std::int64_t(m_loan.TermYears) + m_loan.TermMonths));
+        return true;
+    }
+}
+
+void MainModel::CountPayments(Extended i, Money a, Money p)
+{
+    const auto k = calc::CountPaymentsNumber(i, a, p);
+    if (!k) {
+        throw LoanBoundExceeded(boundMessage(p.value(), a.value()));
+    }
+    const calc::Term term = calc::TermOfCount(*k);
+    m_loan.TermYears = term.years;
+    m_loan.TermMonths = term.months;
+    BuildSchedule(*k, i, a, p);
+    m_loan.PaymentCount = static_cast<std::int32_t>(*k);
+}
+
+void MainModel::CalculatePaymentAmount()
+{
+    const QString keptYears = text(Field::Years);
+    const QString keptMonths = text(Field::Months);
+
+    m_loan.LoanPrincipal = Money::fromValue(floatOf(Field::Principal));
+    m_loan.AnnualRate = floatOf(Field::Interest) * calc::kOnePercent;
+    const std::int64_t n = 12 * integerOf(Field::Years) + integerOf(Field::Months);
+    m_loan.MonthlyRate = m_loan.AnnualRate / 12;
+    m_loan.LoanPayment = calc::AnnuityPayment(m_loan.LoanPrincipal, m_loan.MonthlyRate, n);
+    if (n > calc::kMaxPayments) {
+        throw LoanBoundExceeded(
+            boundMessage(m_loan.LoanPrincipal.value(), calc::roundToCents(m_loan.LoanPayment).value()));
+    }
+    write(Field::Payment, moneyText(calc::roundToCents(m_loan.LoanPayment)));
+
+    const std::int64_t requested =
+        12 * std::int64_t(text::ToInteger(keptYears).value_or(0)) + text::ToInteger(keptMonths).value_or(0);
+    bool counted = CalculateNumberOfPayments();
+
+    if (m_settings.PaymentResolution != settings::kIncreasePaymentAmount)
+        return;
+    // Stop raising as soon as the count refuses the payment: a negative term
+    // would otherwise raise it forever, one message per pass. A term of no
+    // months at all can never be reached by raising the payment either.
+    while (counted && requested >= 1 &&
+           requested < text::ToInteger(text(Field::TotalNumberPayments)).value_or(0)) {
+        write(Field::Years, keptYears);
+        write(Field::Months, keptMonths);
+        m_loan.LoanPayment = Money::fromValue(floatOf(Field::Payment) + calc::kOnePercent);
+        write(Field::Payment,
+              toQString(calc::formatGeneral(m_loan.LoanPayment.value(), m_locale.decimalSeparator().unicode())));
+        counted = CalculateNumberOfPayments();
+    }
+}
+
+bool MainModel::AmortizationCalculation()
+{
+    const Extended principal = floatOf(Field::Principal);
+    const Extended rate = floatOf(Field::Interest);
+    const Extended payment = floatOf(Field::Payment);
+    const bool increaseCount = m_settings.PaymentResolution == settings::kIncreasePaymentCount;
+    const QString boundText = boundMessage(principal, payment);
+
+    const auto estimate = calc::EstimateAmortizationCount(principal, rate, payment, increaseCount);
+    if (!estimate)
+        throw LoanBoundExceeded(boundText);
+    if (*estimate == -1) {
+        cannotBePaidOff(Money::fromValue(principal), Money::fromValue(payment));
+        return false;
+    }
+
+    const std::int64_t requested = 12 * integerOf(Field::Years) + integerOf(Field::Months);
+    if (*estimate != requested) {
+        const QString count = QString::number(*estimate);
+        const QString question =
+            QStringLiteral("A loan of ") + text::CurrencyText(principal, m_locale) + QStringLiteral(" ") +
+            QStringLiteral("at ") + text(Field::Interest) + QStringLiteral("% interest with a payment of ") +
+            text::CurrencyText(payment, m_locale) + QStringLiteral(" can be completely extinguished with ") +
+            count + QStringLiteral(" payments. Do you want to set the number of payments to ") + count +
+            QStringLiteral(" for this amortization?");
+        const auto answer = m_messages.ShowMessageDialog(question, MessageKind::Warning,
+                                                         MessageButton::Yes | MessageButton::No);
+        if (answer == help::mrYes) {
+            write(Field::Years, toQString(calc::formatGeneral(calc::intPart(static_cast<Extended>(*estimate) / 12),
+                                                              m_locale.decimalSeparator().unicode())));
+            write(Field::Months, QString::number(*estimate % 12));
+        }
+    }
+
+    const Money p = Money::fromValue(floatOf(Field::Principal));
+    const Money a = Money::fromValue(floatOf(Field::Payment));
+    const Extended i = floatOf(Field::Interest) * calc::kOnePercent / 12;
+    const std::int64_t n = 12 * integerOf(Field::Years) + integerOf(Field::Months);
+    if (n > calc::kMaxPayments)
+        throw LoanBoundExceeded(boundText);
+    m_loan.PaymentCount = static_cast<std::int32_t>(n);
+    write(Field::TotalNumberPayments, intText(n));
+    BuildSchedule(n, i, a, p);
+    return true;
+}
+
+void MainModel::BuildSchedule(std::int64_t n, Extended i, Money a, Money p)
+{
+    // Only the numbers here: the raising loops build many schedules and keep
+    // the last, so the row texts are made once, when the calculation ends.
+    m_loan.totals = calc::ScheduleNumbers(n, i, a, p, &m_scheduleNumbers);
+    m_scheduleDirty = true;
+    ShowLoanTotals();
+}
+
+void MainModel::ShowLoanTotals()
+{
+    write(Field::TotalPayments, moneyText(m_loan.totals.TotalPaid));
+    write(Field::TotalPrincipal, moneyText(m_loan.totals.TotalPrincipal));
+    write(Field::TotalInterest, moneyText(m_loan.totals.TotalInterest));
+    write(Field::TotalNumberPayments, intText(m_loan.PaymentCount));
+    write(Field::YearsAnswer, intText(m_loan.TermYears));
+    write(Field::MonthsAnswer, intText(m_loan.TermMonths));
+    write(Field::PaymentAnswer, moneyText(m_loan.LoanPayment));
+}
+
+void MainModel::finishSchedule()
+{
+    if (!m_scheduleDirty)
+        return;
+    calc::ScheduleTexts(m_scheduleNumbers, m_locale.decimalSeparator().unicode(), m_scheduleRows);
+    m_scheduleDirty = false;
+}
+
+QString MainModel::generalText(Extended value) const
+{
+    return toQString(calc::formatGeneral(value, m_locale.decimalSeparator().unicode()));
+}
+
+QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const
+{
+    return QStringLiteral("The amount %1 is too large to calculate with.").arg(generalText(e.value()));
+}
+
+bool MainModel::isWholeNumber(Field field) const
+{
+    // An optional sign followed by decimal digits, in the 32-bit range.
+    const QString t = text(field);
+    int k = 0;
+    if (k < t.size() && (t[k] == QLatin1Char('+') || t[k] == QLatin1Char('-')))
+        ++k;
+    if (k == t.size())
+        return false;
+    for (int j = k; j < t.size(); ++j) {
+        if (!t[j].isDigit() || t[j].unicode() > 127)
+            return false;
+    }
+    return text::ToInteger(t).has_value();
+}
+
+// ---- Daily Interest ----
+
+void MainModel::datePickerChanged(bool startPicker, const QDate &date)
+{
+    (startPicker ? m_startDate : m_receiveDate) = date;
+    if (m_receiveDate < m_startDate) {
+        showWarning(QStringLiteral(
+            "The start date must be prior to or equal to the end date for calculating daily interest."));
+        if (startPicker)
+            m_receiveDate = m_startDate;
+        else
+            m_startDate = m_receiveDate;
+        if (m_view) {
+            m_view->datesWritten(m_startDate, m_receiveDate);
+            m_view->focusDatePicker(!startPicker);
+        }
+        return;
+    }
+    const std::int64_t days = calc::DayCount(m_startDate.year(), m_startDate.month(), m_startDate.day(),
+                                             m_receiveDate.year(), m_receiveDate.month(), m_receiveDate.day());
+    write(Field::Days, QString::number(days));
+}
+
+bool MainModel::ValidateDailyInputs()
+{
+    const auto invalid = [](const QString &t, const char *phrase) {
+        return QLatin1Char('"') + t + QLatin1Char('"') + QLatin1String(phrase);
+    };
+    if (!isWholeNumber(Field::Days)) {
+        warn(invalid(text(Field::Days), " is not a valid number of days!"), Field::Days);
+        return false;
+    }
+    if (integerOf(Field::Days) <= 0) {
+        showWarning(QStringLiteral("You must enter a valid number of days in order to continue!"));
+        write(Field::Days, QStringLiteral("1"));
+        if (m_view)
+            m_view->focusField(Field::Days);
+        return false;
+    }
+    if (!text::IsValidFloat(text(Field::DayPrincipal), m_locale)) {
+        warn(invalid(text(Field::DayPrincipal), " is not a valid value!"), Field::DayPrincipal);
+        return false;
+    }
+    if (floatOf(Field::DayPrincipal) == 0) {
+        warn(QStringLiteral("You must enter the principal balance in order to continue!"), Field::DayPrincipal);
+        return false;
+    }
+    write(Field::DayPrincipal, moneyText(Money::fromValue(floatOf(Field::DayPrincipal))));
+    if (!text::IsValidFloat(text(Field::DayInterest), m_locale)) {
+        warn(invalid(text(Field::DayInterest), " is not a valid value!"), Field::DayInterest);
+        return false;
+    }
+    if (floatOf(Field::DayInterest) == 0) {
+        warn(QStringLiteral("You must enter the interest rate in order to continue!"), Field::DayInterest);
+        return false;
+    }
+    if (!text::IsValidFloat(text(Field::DayPayment), m_locale)) {
+        warn(invalid(text(Field::DayPayment), " is not a valid value!"), Field::DayPayment);
+        return false;
+    }
+    return true;
+}
+
+void MainModel::CalculateDailyInterest()
+{
+    const calc::DailyResult r =
+        calc::CalculateDailyInterest(floatOf(Field::DayPrincipal), floatOf(Field::DayInterest),
+                                     static_cast<std::int32_t>(integerOf(Field::Days)),
+                                     floatOf(Field::DayPayment), m_settings.AmortizedBase);
+    write(Field::DailyRate, generalText(r.daily));
+    write(Field::IntPerPeriod, moneyText(r.interest));
+    write(Field::PrincipalPayment, moneyText(r.principalPayment));
+    write(Field::IntAccrued, moneyText(r.accrued));
+    write(Field::RemainingBalance, moneyText(r.remaining));
+}
+
+void MainModel::calculateDaily()
+{
+    const auto before = m_texts;
+    try {
+        if (!ValidateDailyInputs())
+            return;
+        // Only a hand-edited store can hold such a base; dividing by it is meaningless.
+        if (m_settings.AmortizedBase <= 0) {
+            showWarning(QStringLiteral("The stored day base (AMORTIZEDBASE) is %1; the number of days in a "
+                                       "year must be greater than zero to calculate daily interest.")
+                            .arg(m_settings.AmortizedBase));
+            return;
+        }
+        CalculateDailyInterest();
+    } catch (const calc::MoneyRangeError &e) {
+        for (const FieldInfo &info : allFields())
+            write(info.field, before[static_cast<std::size_t>(info.field)]);
+        showWarning(rangeMessage(e));
+        return;
+    }
+    EnableReportCommands();
+}
+
+// ---- Savings Interest ----
+
+bool MainModel::ValidateSavingsInputs()
+{
+    const auto invalid = [](const QString &t, const char *phrase) {
+        return QLatin1Char('"') + t + QLatin1Char('"') + QLatin1String(phrase);
+    };
+    if (!text::IsValidFloat(text(Field::SaveAmount), m_locale)) {
+        warn(invalid(text(Field::SaveAmount), " is not a valid value!"), Field::SaveAmount);
+        return false;
+    }
+    if (floatOf(Field::SaveAmount) == 0) {
+        warn(QStringLiteral("You must enter the beginning balance in order to continue!"), Field::SaveAmount);
+        return false;
+    }
+    write(Field::SaveAmount, moneyText(Money::fromValue(floatOf(Field::SaveAmount))));
+    if (!text::IsValidFloat(text(Field::SaveInterest), m_locale)) {
+        warn(invalid(text(Field::SaveInterest), " is not a valid value!"), Field::SaveInterest);
+        return false;
+    }
+    if (floatOf(Field::SaveInterest) == 0) {
+        warn(QStringLiteral("You must enter the interest rate in order to continue!"), Field::SaveInterest);
+        return false;
+    }
+    if (!isWholeNumber(Field::SaveYears)) {
+        warn(invalid(text(Field::SaveYears), " is not a valid number of years!"), Field::SaveYears);
+        return false;
+    }
+    if (!isWholeNumber(Field::SaveMonths)) {
+        warn(invalid(text(Field::SaveMonths), " is not a valid number of months!"), Field::SaveMonths);
+        return false;
+    }
+    if (integerOf(Field::SaveYears) == 0 && integerOf(Field::SaveMonths) == 0) {
+        warn(QStringLiteral("You must enter the number of years and/or months in order to continue!"),
+             Field::SaveYears);
+        return false;
+    }
+
+    const QString months = text(Field::SaveMonths);
+    QStringList allowed;
+    QString ending;
+    bool fits = true;
+    switch (m_compounding) {
+    case 0:
+        allowed = {QStringLiteral("0")};
+        ending = QStringLiteral("0!");
+        break;
+    case 1:
+        allowed = {QStringLiteral("0"), QStringLiteral("6")};
+        ending = QStringLiteral("0 or 6!");
+        break;
+    case 2:
+        allowed = {QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9")};
+        ending = QStringLiteral("0, 3, 6, or 9!");
+        break;
+    case 3: {
+        const std::int64_t m = integerOf(Field::SaveMonths);
+        fits = m >= 0 && m <= 11;
+        ending = QStringLiteral("a number >= 0 and <= 11!");
+        break;
+    }
+    default:
+        return true;
+    }
+    if (!allowed.isEmpty())
+        fits = allowed.contains(months); // compared as texts: "06" is not "6"
+    if (!fits) {
+        m_messages.ShowMessageDialog(
+            QStringLiteral("When calculating the interest earned on a loan compounded ") +
+                QString::number(calc::PeriodsPerYear(m_compounding)) + QStringLiteral(" times per year,") +
+                QLatin1Char('\n') + QStringLiteral("the number of months must be ") + ending,
+            MessageKind::Information, MessageButton::OK);
+        write(Field::SaveMonths, QStringLiteral("0"));
+        if (m_view)
+            m_view->focusField(Field::SaveMonths);
+        return false;
+    }
+    return true;
+}
+
+void MainModel::CalculateSavingsInterest()
+{
+    const calc::SavingsResult r = calc::CalculateSavingsInterest(
+        floatOf(Field::SaveAmount), floatOf(Field::SaveInterest), calc::PeriodsPerYear(m_compounding),
+        static_cast<std::int32_t>(integerOf(Field::SaveYears)),
+        static_cast<std::int32_t>(integerOf(Field::SaveMonths)));
+    const char16_t sep = m_locale.decimalSeparator().unicode();
+    m_savingsRows.clear();
+    m_savingsRows.reserve(r.rows.size());
+    for (const calc::TSavingsObj &row : r.rows)
+        m_savingsRows.push_back(
+            SavingsRow{row.Balance, row.Interest, calc::formatMoneyText(row.Balance, sep),
+                       calc::formatMoneyText(row.Interest, sep)});
+    write(Field::SaveIntAccrued, moneyText(r.total));
+    write(Field::SaveEndBalance, moneyText(r.endBalance));
+}
+
+void MainModel::calculateSavings()
+{
+    const auto before = m_texts;
+    const auto rowsBefore = m_savingsRows;
+    try {
+        if (!ValidateSavingsInputs())
+            return;
+        m_savingsRows.clear();
+        CalculateSavingsInterest();
+    } catch (const calc::MoneyRangeError &e) {
+        for (const FieldInfo &info : allFields())
+            write(info.field, before[static_cast<std::size_t>(info.field)]);
+        m_savingsRows = rowsBefore;
+        showWarning(rangeMessage(e));
+        return;
+    } catch (const std::length_error &) {
+        m_savingsRows = rowsBefore;
+        showWarning(QStringLiteral("A term of %1 years and %2 months is too long to calculate.")
+                        .arg(text(Field::SaveYears), text(Field::SaveMonths)));
+        return;
+    }
+    EnableReportCommands();
+}
+
+} // namespace accrua::app

@@ -1,0 +1,168 @@
+// TForm_Main: the fixed-size main window. It lays out the five pages, menus
+// and tool bar, mirrors the MainModel's field texts in its edits, forwards the
+// user's typing, focus changes and commands to the model, and keeps the report
+// commands, check marks and page in step with it.
+#pragma once
+
+#include "app/mainmodel.h"
+#include "settings/store.h"
+
+#include <QDate>
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QActionGroup;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace accrua::app {
+
+// The report commands, built by the reports; the window only decides when
+// they may run.
+class ReportCommands {
+public:
+    virtual ~ReportCommands() = default;
+    virtual void printPreview() = 0;
+    virtual void print() = 0;
+    virtual void save() = 0;
+    virtual void open() = 0;
+};
+
+struct MainWindowServices {
+    help::MessageService *messages = nullptr;
+    input::Locale locale = input::Locale::system();
+    settings::SettingsFactory settings = settings::NativeSettingsFactory();
+    ReportCommands *reports = nullptr;       // none: the commands do nothing
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
+};
+
+class TForm_Main : public QMainWindow, private MainModelView {
+    Q_OBJECT
+
+public:
+    explicit TForm_Main(MainWindowServices services, QWidget *parent = nullptr);
+    ~TForm_Main() override;
+
+    MainModel &model() { return m_model; }
+    QLineEdit *edit(Field field) const { return m_edits.at(field); }
+
+    // Handlers named as the program names them.
+    void BitBtn_CalculateClick();
+    void MenuItem_PaymentAmountClick(QAction *item);
+    void PageControlChange(int index);
+    void MenuItem_UseDefaultsClick(QAction *item);
+    void MenuItem_FileClick();
+    void MenuItem_HelpClick();
+    void MenuItem_PrintPreviewClick(QAction *sender);
+    void MenuItem_SaveClick();
+    void MenuItem_OpenClick();
+    void MenuItem_SetOptionsClick();
+    void MenuItem_ContentsClick();
+    void MenuItem_AboutClick();
+    void MenuItem_ExitClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // MainModelView
+    void fieldWritten(Field field, const QString &text) override;
+    void focusField(Field field) override;
+    void reportCommandsChanged(bool enabled) override;
+    void modeChanged(Mode mode) override;
+    void datesWritten(const QDate &start, const QDate &receive) override;
+    void focusDatePicker(bool start) override;
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormKeyDown(QKeyEvent *event);
+
+    void buildMenus();
+    void buildToolBar(QWidget *client);
+    void buildLoanBoxes();
+    void buildDailyPage(QWidget *page);
+    void buildSavingsPage(QWidget *page);
+    QLineEdit *makeEdit(Field field, QWidget *parent, int left, int top, int width, bool result = false);
+    QLabel *makeLabel(const QString &caption, QWidget *parent, int left, int top);
+    void layoutLoanInputs(Mode mode);
+    void setStayOnTop(bool on);
+    QAction *modeAction(Mode mode) const;
+
+    MainWindowServices m_services;
+    MainModel m_model;
+
+    std::map<Field, QLineEdit *> m_edits;
+    std::map<QObject *, Field> m_fieldOfEdit;
+    bool m_inLeaveCheck = false;
+    bool m_showHandlerAttached = true;
+    bool m_useDefaults = false;
+
+public:
+    // Controls, named as the program names them.
+    QToolBar *ToolBar = nullptr;
+    QTabWidget *PageControl = nullptr;
+    QWidget *TabSheet_Payment = nullptr;
+    QWidget *TabSheet_NumberOfPayments = nullptr;
+    QWidget *TabSheet_Amortization = nullptr;
+    QWidget *TabSheet_Daily = nullptr;
+    QWidget *TabSheet_Savings = nullptr;
+    QGroupBox *GroupBox_EnterValues = nullptr;
+    QGroupBox *GroupBox_Totals = nullptr;
+    QGroupBox *GroupBox_PaymentAmount = nullptr;
+    QGroupBox *GroupBox_LengthOfLoan = nullptr;
+    QPushButton *BitBtn_Calculate = nullptr;
+    QLabel *Panel_Working = nullptr;
+    QLabel *Label_Payment = nullptr;
+    QLabel *Label_Years = nullptr;
+    QLabel *Label_Months = nullptr;
+    QDateEdit *DateTimePicker_StartDate = nullptr;
+    QDateEdit *DateTimePicker_ReceiveDate = nullptr;
+    QGroupBox *RadioGroup_SaveCompounded = nullptr;
+    QRadioButton *RadioButton_Compounded[4] = {};
+
+    QMenu *MenuItem_File = nullptr;
+    QAction *MenuItem_Open = nullptr;
+    QAction *MenuItem_Save = nullptr;
+    QAction *MenuItem_PrintPreview = nullptr;
+    QAction *MenuItem_Print = nullptr;
+    QAction *MenuItem_Exit = nullptr;
+    QMenu *MenuItem_Options = nullptr;
+    QAction *MenuItem_SetOptions = nullptr;
+    QMenu *MenuItem_Calculate = nullptr;
+    QActionGroup *ModeGroup = nullptr;
+    QAction *MenuItem_PaymentAmount = nullptr;
+    QAction *MenuItem_NumberofPayments = nullptr;
+    QAction *MenuItem_Amortization = nullptr;
+    QAction *MenuItem_DailyInterest = nullptr;
+    QAction *MenuItem_SavingsInterest = nullptr;
+    QMenu *MenuItem_Tools = nullptr;
+    QAction *MenuItem_UseDefaults = nullptr;
+    QAction *MenuItem_StayOnTop = nullptr;
+    QMenu *MenuItem_Help = nullptr;
+    QAction *MenuItem_Contents = nullptr;
+    QAction *MenuItem_ContentsDivider = nullptr;
+    QAction *MenuItem_About = nullptr;
+
+    QAction *ToolButton_Open = nullptr;
+    QAction *ToolButton_Save = nullptr;
+    QAction *ToolButton_PrintPreview = nullptr;
+    QAction *ToolButton_Print = nullptr;
+    QAction *ToolButton_Calculate = nullptr;
+};
+
+} // namespace accrua::app
