@@ -1,5 +1,8 @@
 #include "help/application.h"
 
+#include <QMetaObject>
+#include <QThread>
+
 #include <exception>
 
 namespace accrua::help {
@@ -25,11 +28,23 @@ bool Application::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &e) {
-        messageService().ShowErrorReport(QString::fromUtf8(e.what()));
+        reportFailure(QString::fromUtf8(e.what()));
     } catch (...) {
-        messageService().ShowErrorReport(QStringLiteral("Unknown error"));
+        reportFailure(QStringLiteral("Unknown error"));
     }
     return false;
+}
+
+void Application::reportFailure(const QString &failure)
+{
+    if (QThread::currentThread() == thread()) {
+        messageService().ShowErrorReport(failure);
+        return;
+    }
+    // A box may only be shown on the user interface thread; a worker's failure
+    // is reported there once the event loop gets to it.
+    QMetaObject::invokeMethod(
+        this, [this, failure] { messageService().ShowErrorReport(failure); }, Qt::QueuedConnection);
 }
 
 } // namespace accrua::help

@@ -26,6 +26,8 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 
 private:
+    void reportFailure(const QString &failure);
+
     MessageService *m_service = nullptr;
     std::unique_ptr<QtMessageService> m_ownService;
 };

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -91,6 +92,7 @@ private Q_SLOTS:
     void helpKeepsTheBoxOpen();
     void errorReport();
     void exceptionsInHandlersAreReported();
+    void workerThreadFailuresReachTheUiThread();
 };
 
 void TestMessageBox::answers_data()
@@ -236,6 +238,28 @@ void TestMessageBox::exceptionsInHandlersAreReported()
     QVERIFY(service.shown()[0].errorReport);
     QCOMPARE(service.shown()[0].text, QStringLiteral("Division by zero."));
     QCOMPARE(service.shown()[1].text, QStringLiteral("Unknown error."));
+}
+
+void TestMessageBox::workerThreadFailuresReachTheUiThread()
+{
+    auto *app = qobject_cast<Application *>(qApp);
+    QVERIFY(app);
+    ScriptedMessageService service;
+    app->setMessageService(&service);
+
+    QThread worker;
+    auto *thrower = new ThrowingObject;
+    thrower->moveToThread(&worker);
+    connect(&worker, &QThread::finished, thrower, &QObject::deleteLater);
+    worker.start();
+    QCoreApplication::postEvent(thrower, new QEvent(QEvent::User));
+    QTRY_COMPARE(service.shown().size(), size_t(1));
+    worker.quit();
+    QVERIFY(worker.wait(5000));
+    app->setMessageService(nullptr);
+
+    QVERIFY(service.shown()[0].errorReport);
+    QCOMPARE(service.shown()[0].text, QStringLiteral("Unknown error."));
 }
 
 int main(int argc, char **argv)
