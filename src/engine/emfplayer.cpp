@@ -94,6 +94,7 @@ struct DcState {
     QColor bkColor = Qt::white;
     quint32 bkMode = OPAQUE;
     Qt::FillRule fill = Qt::OddEvenFill;
+    bool smoothStretch = false; // HALFTONE; the other modes pick pixels
     QPointF curPos;
     bool hasClip = false;
     QPainterPath clip; // device units
@@ -613,7 +614,6 @@ bool Player::run(QString *error)
     }
 
     m_p.save();
-    m_p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     m_p.setRenderHint(QPainter::Antialiasing, false);
     m_p.setRenderHint(QPainter::TextAntialiasing, true);
     applyClip();
@@ -836,6 +836,11 @@ bool Player::dispatch(const Reader &rec)
             return false;
         if (rec.u32(8) == TRANSPARENT || rec.u32(8) == OPAQUE)
             m_s.bkMode = rec.u32(8);
+        return true;
+    case EMR_SETSTRETCHBLTMODE:
+        if (!need(12))
+            return false;
+        m_s.smoothStretch = rec.u32(8) == 4;
         return true;
     case EMR_SETPOLYFILLMODE:
         if (!need(12))
@@ -1353,6 +1358,7 @@ bool Player::bitmap(const Reader &rec, quint32 type)
         img = img.copy(src.toAlignedRect()).mirrored(mirrorX, mirrorY);
         src = QRectF(0, 0, img.width(), img.height());
     }
+    m_p.setRenderHint(QPainter::SmoothPixmapTransform, m_s.smoothStretch);
     m_p.drawImage(dest, img, src);
     return true;
 }

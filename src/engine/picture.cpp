@@ -240,6 +240,31 @@ QImage loadWithReader(const QByteArray &data, const char *format, const QString 
     return img;
 }
 
+// Qt's reader fills a short file with black; a truncated bitmap is damaged.
+void checkBitmapLength(const QByteArray &data)
+{
+    if (data.size() < 30 || data.at(0) != 'B' || data.at(1) != 'M')
+        throw PictureError(QStringLiteral("Damaged bitmap picture: not a bitmap file"));
+    auto u32 = [&](int at) {
+        return quint32(uchar(data.at(at))) | (quint32(uchar(data.at(at + 1))) << 8)
+               | (quint32(uchar(data.at(at + 2))) << 16) | (quint32(uchar(data.at(at + 3))) << 24);
+    };
+    const quint32 offBits = u32(10), headerSize = u32(14);
+    if (headerSize < 40 || data.size() < 14 + 40)
+        return; // the old core header: left to the reader
+    const qint64 w = qint32(u32(18));
+    const qint64 h = qint32(u32(22));
+    const int bpp = uchar(data.at(28)) | (uchar(data.at(29)) << 8);
+    const quint32 compression = u32(30);
+    if (compression != 0 && compression != 3)
+        return; // run-length coded: the reader checks as it decodes
+    if (w <= 0 || h == 0 || w > kMaxSide || h > kMaxSide || h < -kMaxSide || bpp <= 0 || bpp > 32)
+        throw PictureError(QStringLiteral("Damaged bitmap picture: dimensions out of range"));
+    const qint64 stride = ((w * bpp + 31) / 32) * 4;
+    if (qint64(offBits) + stride * (h < 0 ? -h : h) > data.size())
+        throw PictureError(QStringLiteral("Damaged bitmap picture: the file is truncated"));
+}
+
 QImage loadMetafile(const QByteArray &data)
 {
     QString why;
@@ -279,8 +304,10 @@ QImage LoadPictureData(const QByteArray &data, const QString &extension)
     const QString ext = extension.toLower();
     if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
         return loadJpeg(data);
-    if (ext == QLatin1String("bmp"))
+    if (ext == QLatin1String("bmp")) {
+        checkBitmapLength(data);
         return loadWithReader(data, "bmp", QStringLiteral("bitmap"));
+    }
     if (ext == QLatin1String("ico"))
         return loadWithReader(data, "ico", QStringLiteral("icon"));
     if (ext == QLatin1String("emf"))
