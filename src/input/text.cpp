@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

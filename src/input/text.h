@@ -30,6 +30,7 @@ std::optional<std::int32_t> ToInteger(const QString &text);
 QString FormatGeneral(calc::Extended value, const Locale &locale);
 
 // The text with exactly two decimals (cut, not rounded); "0.00" when no number.
+// A number written with an exponent is first spelled out: "1.5E3" -> "1500.00".
 QString NormalizeTwoDecimals(const QString &text, const Locale &locale);
 // Cent-rounded money text with exactly two decimals and no grouping.
 QString FormatMoney(calc::Money value, const Locale &locale);
