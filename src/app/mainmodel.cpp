@@ -526,18 +526,9 @@ QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const
 
 bool MainModel::isWholeNumber(Field field) const
 {
-    // An optional sign followed by decimal digits, in the 32-bit range.
-    const QString t = text(field);
-    int k = 0;
-    if (k < t.size() && (t[k] == QLatin1Char('+') || t[k] == QLatin1Char('-')))
-        ++k;
-    if (k == t.size())
-        return false;
-    for (int j = k; j < t.size(); ++j) {
-        if (!t[j].isDigit() || t[j].unicode() > 127)
-            return false;
-    }
-    return text::ToInteger(t).has_value();
+    // The same conversion as the leave check: " 6" is a whole number whose
+    // text still differs from "6".
+    return text::IsValidInteger(text(field));
 }
 
 // ---- Daily Interest ----
@@ -565,7 +556,7 @@ void MainModel::datePickerChanged(bool startPicker, const QDate &date)
 
 bool MainModel::ValidateDailyInputs()
 {
-    const auto invalid = [](const QString &t, const char *phrase) {
+    const auto invalid = [](const QString &t, const char *phrase) -> QString {
         return QLatin1Char('"') + t + QLatin1Char('"') + QLatin1String(phrase);
     };
     if (!isWholeNumber(Field::Days)) {
@@ -643,7 +634,7 @@ void MainModel::calculateDaily()
 
 bool MainModel::ValidateSavingsInputs()
 {
-    const auto invalid = [](const QString &t, const char *phrase) {
+    const auto invalid = [](const QString &t, const char *phrase) -> QString {
         return QLatin1Char('"') + t + QLatin1Char('"') + QLatin1String(phrase);
     };
     if (!text::IsValidFloat(text(Field::SaveAmount), m_locale)) {
