@@ -24,6 +24,8 @@ const Locale kKd(u',', u'.', 3, QStringLiteral("KD"), false);
 
 Locale english() { return Locale::fromQLocale(QLocale(QLocale::English, QLocale::UnitedStates)); }
 Locale german() { return Locale::fromQLocale(QLocale(QLocale::German, QLocale::Germany)); }
+const Locale kEn = english();
+const Locale kDe = german();
 
 TEST(Locale, ConventionsOfFixedAndQtLocales)
 {
@@ -86,6 +88,8 @@ TEST(Text, FloatGrammarAndValue)
         {&kUs, "-1E5000", no},         {&kUs, "1.5e3.5", no},
         {&kKd, "1,5", 1.5L},           {&kKd, ",25", 0.25L},          {&kKd, "-2,5E2", -250.0L},
         {&kKd, "1.5", no},             {&kKd, "1.500", no},           {&kKd, "1.500,5", no},
+        {&kEn, "1500.5", 1500.5L},     {&kEn, "1,500", no},           {&kDe, "1500,5", 1500.5L},
+        {&kDe, "1500.5", no},          {&kDe, "1.500", no},
     };
     for (const FloatRow &r : rows) {
         SCOPED_TRACE(r.text);
@@ -147,6 +151,8 @@ TEST(Text, FormatGeneralFifteenDigits)
     }
     EXPECT_EQ(FormatGeneral(1234.5L, kKd), QStringLiteral("1234,5"));
     EXPECT_EQ(FormatGeneral(1.5e20L, kKd), QStringLiteral("1,5E20"));
+    EXPECT_EQ(FormatGeneral(860.67L, kDe), QStringLiteral("860,67"));
+    EXPECT_EQ(FormatGeneral(860.67L, kEn), QStringLiteral("860.67"));
 }
 
 TEST(Text, NormalizeTwoDecimalsCutsAndFallsBack)
@@ -161,7 +167,8 @@ TEST(Text, NormalizeTwoDecimalsCutsAndFallsBack)
         {&kUs, "1E-7", "0.00"},          {&kUs, "-1.5E3", "-1500.00"}, {&kUs, "0E999999999999", "0.00"},
         {&kUs, "0.0001234E4", "1.23"},   {&kUs, "1E20", "100000000000000000000.00"},
         {&kKd, "1500,5", "1500,50"},     {&kKd, "1500.5", "0,00"},     {&kKd, "1,5E3", "1500,00"},
-        {&kKd, "7", "7,00"},
+        {&kKd, "7", "7,00"},             {&kEn, "1500.567", "1500.56"}, {&kDe, "1500,567", "1500,56"},
+        {&kDe, "1500.5", "0,00"},
     };
     for (const auto &[locale, text, normal] : rows) {
         SCOPED_TRACE(text);
@@ -175,7 +182,8 @@ TEST(Text, FormatMoneyRoundsToCents)
         {&kUs, 12345000, "1234.50"}, {&kUs, 0, "0.00"},        {&kUs, 123450, "12.35"},
         {&kUs, 10000000, "1000.00"}, {&kUs, 40, "0.00"},       {&kUs, 50, "0.01"},
         {&kUs, 9999999990, "1000000.00"},                      {&kUs, -123400, "-12.34"},
-        {&kKd, 123450, "12,35"},     {&kKd, 12345000, "1234,50"},
+        {&kKd, 123450, "12,35"},     {&kKd, 12345000, "1234,50"}, {&kDe, 123450, "12,35"},
+        {&kEn, 12345000, "1234.50"},
     };
     for (const auto &[locale, count, text] : rows) {
         SCOPED_TRACE(text);
@@ -217,9 +225,9 @@ TEST(Text, CurrencyTextFollowsQtLocaleForm)
             EXPECT_EQ(CurrencyText(v, locale), qt.toCurrencyString(v, qt.currencySymbol(), 2));
         }
     }
-    EXPECT_EQ(CurrencyText(-5.0L, english()), QStringLiteral("($5.00)"));
-    EXPECT_EQ(CurrencyText(0.125L, english()), QStringLiteral("$0.13"));
-    EXPECT_EQ(CurrencyText(-1234.625L, german()), QStringLiteral("-1.234,63\u00A0\u20AC"));
+    EXPECT_EQ(CurrencyText(-5.0L, kEn), QStringLiteral("($5.00)"));
+    EXPECT_EQ(CurrencyText(0.125L, kEn), QStringLiteral("$0.13"));
+    EXPECT_EQ(CurrencyText(-1234.625L, kDe), QStringLiteral("-1.234,63\u00A0\u20AC"));
 }
 
 TEST(Text, GroupThousandsKeepsSignAndTail)
@@ -230,6 +238,7 @@ TEST(Text, GroupThousandsKeepsSignAndTail)
         {&kUs, "999999", "999,999"},          {&kUs, "1234", "1,234"},        {&kUs, "12", "12"},
         {&kUs, "", ""},                       {&kUs, ".5", ".5"},             {&kUs, "-1234.5678", "-1,234.5678"},
         {&kKd, "1234567,89", "1.234.567,89"}, {&kKd, "-1000", "-1.000"},
+        {&kEn, "1234567.89", "1,234,567.89"}, {&kDe, "-1234567,89", "-1.234.567,89"},
     };
     for (const auto &[locale, text, grouped] : rows) {
         SCOPED_TRACE(text);
@@ -242,7 +251,7 @@ TEST(Text, CompleteDecimalsAddsMissingZeros)
     const std::vector<std::tuple<const Locale *, const char *, const char *>> rows{
         {&kUs, "5", "5.00"},   {&kUs, "5.5", "5.50"}, {&kUs, ".5", "0.50"},   {&kUs, "5.123", "5.123"},
         {&kUs, "5.12", "5.12"}, {&kUs, "-.5", "-0.50"}, {&kUs, "-5", "-5.00"}, {&kKd, "5", "5,00"},
-        {&kKd, ",5", "0,50"},
+        {&kKd, ",5", "0,50"},  {&kDe, ",5", "0,50"},  {&kEn, "5.5", "5.50"},
     };
     for (const auto &[locale, text, complete] : rows) {
         SCOPED_TRACE(text);
