@@ -75,12 +75,16 @@ Locale Locale::fromQLocale(const QLocale &locale)
     const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
 
     // The currency decimals are what the locale itself writes for zero.
+    // The separator sought follows a digit, so a symbol such as "Rs." is passed over.
     const QString zero = locale.toCurrencyString(0.0);
+    const QString point = locale.decimalPoint();
     int decimals = 0;
-    const qsizetype point = zero.indexOf(locale.decimalPoint());
-    if (point >= 0 && !locale.decimalPoint().isEmpty()) {
-        for (qsizetype i = point + locale.decimalPoint().size(); i < zero.size() && zero.at(i).isDigit(); ++i)
+    for (qsizetype at = zero.indexOf(point); at >= 0 && !point.isEmpty(); at = zero.indexOf(point, at + 1)) {
+        if (at == 0 || !zero.at(at - 1).isDigit())
+            continue;
+        for (qsizetype i = at + point.size(); i < zero.size() && zero.at(i).isDigit(); ++i)
             ++decimals;
+        break;
     }
 
     // The text around the number in the locale's own currency form of 1 and -1.
