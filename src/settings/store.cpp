@@ -1,5 +1,7 @@
 #include "settings/store.h"
 
+#include <QByteArrayView>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -11,8 +13,9 @@ namespace accrua::settings {
 namespace {
 
 // Refuses a store file that could not be the program's own before QSettings
-// reads it whole: a device or FIFO would never end, a huge file would be
-// held in memory.
+// reads it whole: a device or FIFO would never end, a huge file would be held
+// in memory, and a serialized value would be decoded by QDataStream with
+// whatever sizes the file claims.
 void checkStoreFile(const QString &path)
 {
     const QFileInfo info(path);
@@ -20,9 +23,145 @@ void checkStoreFile(const QString &path)
         return;
     if (!info.isFile() || info.size() > kMaxStoreFileBytes)
         throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return; // QSettings finds nothing to read either
+    const QByteArray content = file.read(kMaxStoreFileBytes + 1);
+    if (content.size() > kMaxStoreFileBytes)
+        throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
+    if (const std::optional<QString> name = FindSerializedValue(content))
+        throw SettingsError(QStringLiteral("Invalid data type for '%1'").arg(*name));
+}
+
+bool isOctal(char c)
+{
+    return c >= '0' && c <= '7';
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// True when an item of a value (starting at `at`, its first content
+// character) would reach QDataStream: "@" not followed by "@" or by one of the
+// forms QSettings decodes as plain text, or an "@" written as a numeric
+// escape, which QSettings itself never writes.
+bool itemIsSerialized(QByteArrayView v, qsizetype at)
+{
+    if (v[at] == '@') {
+        const QByteArrayView rest = v.sliced(at + 1);
+        for (const char *plain : {"@", "ByteArray(", "String(", "Rect(", "Size(", "Point(", "Invalid()"}) {
+            if (rest.startsWith(QByteArrayView(plain)))
+                return false;
+        }
+        return true;
+    }
+    if (v[at] != '\\' || at + 1 >= v.size())
+        return false;
+    // The numeric value of the escape, kept to 16 bits as QSettings does.
+    qsizetype i = at + 1;
+    unsigned value = 0;
+    if (v[i] == 'x' || v[i] == 'X') {
+        for (++i; i < v.size() && hexDigit(v[i]) >= 0; ++i)
+            value = ((value << 4) + static_cast<unsigned>(hexDigit(v[i]))) & 0xffffu;
+    } else if (isOctal(v[i])) {
+        for (; i < v.size() && isOctal(v[i]); ++i)
+            value = ((value << 3) + static_cast<unsigned>(v[i] - '0')) & 0xffffu;
+    } else {
+        return false;
+    }
+    return value == '@';
+}
+
+// Whether any comma-separated item of a raw value would be decoded from a
+// serialized form. Quotes and escapes are followed loosely; any doubt counts.
+bool valueHasSerializedItem(QByteArrayView v)
+{
+    bool inQuotes = false;
+    qsizetype i = 0;
+    while (i < v.size()) {
+        // The first content character of the item: blanks outside quotes,
+        // quote marks and escaped line breaks are no content.
+        while (i < v.size()) {
+            const char c = v[i];
+            if (c == '"') {
+                inQuotes = !inQuotes;
+                ++i;
+            } else if (!inQuotes && (c == ' ' || c == '\t')) {
+                ++i;
+            } else if (c == '\\' && i + 1 < v.size() && (v[i + 1] == '\n' || v[i + 1] == '\r')) {
+                i += 2;
+            } else {
+                break;
+            }
+        }
+        if (i >= v.size())
+            return false;
+        if (itemIsSerialized(v, i))
+            return true;
+        // On to the next item.
+        while (i < v.size()) {
+            const char c = v[i++];
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inQuotes = !inQuotes;
+            } else if (c == ',' && !inQuotes) {
+                break;
+            }
+        }
+    }
+    return false;
 }
 
 } // namespace
+
+std::optional<QString> FindSerializedValue(const QByteArray &content)
+{
+    const QByteArrayView data(content);
+    qsizetype pos = 0;
+    while (pos < data.size()) {
+        // One logical line: an escaped line break continues it, a ';' outside
+        // quotes starts a comment, the first '=' outside quotes ends the key.
+        const qsizetype start = pos;
+        qsizetype equals = -1;
+        qsizetype end = -1;
+        bool inQuotes = false;
+        while (pos < data.size()) {
+            const char c = data[pos++];
+            if (c == '\\') {
+                if (pos < data.size())
+                    ++pos;
+            } else if (c == '"') {
+                inQuotes = !inQuotes;
+            } else if (c == '=' && !inQuotes && equals < 0) {
+                equals = pos - 1;
+            } else if (c == ';' && !inQuotes) {
+                end = pos - 1;
+                while (pos < data.size() && data[pos] != '\n' && data[pos] != '\r')
+                    ++pos;
+            } else if (c == '\n' || c == '\r') {
+                if (end < 0)
+                    end = pos - 1;
+                break;
+            }
+        }
+        if (end < 0)
+            end = pos;
+        if (equals < 0 || equals > end)
+            continue;
+        if (valueHasSerializedItem(data.sliced(equals + 1, end - equals - 1)))
+            return QString::fromUtf8(data.sliced(start, equals - start)).trimmed();
+    }
+    return std::nullopt;
+}
 
 SettingsError::SettingsError(const QString &text) : std::runtime_error(text.toStdString()) {}
 
@@ -34,7 +173,6 @@ SettingsFactory NativeSettingsFactory()
                        QStringLiteral("/Quennet/Accrua.conf"));
         auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                     QStringLiteral("Quennet"), QStringLiteral("Accrua"));
-        checkStoreFile(settings->fileName());
         return settings;
     };
 }

@@ -10,6 +10,7 @@
 // the general error report.
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 
@@ -43,6 +44,13 @@ SettingsFactory FileSettingsFactory(const QString &path);
 // The store file is refused before it is parsed when it is not a regular file
 // or larger than this: the real one holds sixteen short values.
 inline constexpr qint64 kMaxStoreFileBytes = 1024 * 1024;
+
+// The name of the first value in a store file's text that QSettings would
+// decode from a serialized form (@Variant, @DateTime, or an '@' hidden in an
+// escape), or nothing. Such a file is refused before QSettings parses it,
+// since decoding trusts the sizes in the file; every operation on it fails
+// with "Invalid data type for '%s'" naming that value.
+std::optional<QString> FindSerializedValue(const QByteArray &content);
 
 // The text of a stored integer: optional blanks around an optional sign and
 // decimal digits that fit in 32 bits; anything else is no integer.

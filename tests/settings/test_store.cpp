@@ -196,6 +196,53 @@ TEST_F(StoreTest, NonTextValuesFailTheRead)
     }
 }
 
+TEST(FindSerializedValue, FindsValuesQSettingsWouldDecodeFromBinary)
+{
+    const QByteArray payload = "@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0\\x5)";
+    const std::vector<std::pair<QByteArray, const char *>> table = {
+        {"[General]\nTITLE=" + payload + "\n", "TITLE"},
+        {"TITLE=@DateTime(\\0)", "TITLE"},
+        {"TITLE=a, " + payload, "TITLE"},            // one item of a list
+        {"TITLE=\"\"" + payload, "TITLE"},           // after an empty quoted part
+        {"TITLE=\\\n" + payload, "TITLE"},           // after a continued line
+        {"TITLE=\\x40Variant(\\0)", "TITLE"},        // '@' as a hex escape
+        {"TITLE=\\100Variant(\\0)", "TITLE"},        // '@' as an octal escape
+        {"TITLE=\\x10040Variant(\\0)", "TITLE"},     // cut to 16 bits
+        {"[Other]\nX=1\nKEY = " + payload, "KEY"},   // any section
+        {"TITLE=@@Variant(x)", nullptr},             // an escaped text
+        {"TITLE=@ByteArray(abc)", nullptr},          // decoded without QDataStream
+        {"TITLE=@Rect(1 2 3 4)", nullptr},
+        {"TITLE=\"a, " + payload + "\"", nullptr},  // one quoted text
+        {"TITLE=x ; " + payload, nullptr},           // a comment
+        {"TITLE=e-mail" + payload, nullptr},         // not at the start
+        {"TITLE=\\x41", nullptr},
+        {payload, nullptr},                          // no value at all
+        {"", nullptr},
+    };
+    for (const auto &[content, name] : table) {
+        const std::optional<QString> found = FindSerializedValue(content);
+        if (name)
+            EXPECT_EQ(found, std::optional<QString>(QString::fromLatin1(name))) << content.constData();
+        else
+            EXPECT_FALSE(found.has_value()) << content.constData();
+    }
+}
+
+// A serialized value could claim any size; the file is refused before it is
+// decoded, on reads and writes alike, naming the value.
+TEST_F(StoreTest, SerializedValuesRefuseTheWholeFile)
+{
+    writeRaw("[General]\nTITLE=kept\nLOANTYPE=@Variant(\\0\\0\\0\\t\\0\\x5\\0\\0\\0)\n");
+    SettingsStore s = store();
+    AppSettings loaded;
+    bool useDefaults = false;
+    EXPECT_EQ(errorText([&] { LoadSettings(s, loaded, useDefaults); }), "Invalid data type for 'LOANTYPE'");
+    EXPECT_EQ(loaded.Title, AppSettings{}.Title);
+    EXPECT_EQ(errorText([&] { WriteToolsMarks(s, true, true); }), "Invalid data type for 'LOANTYPE'");
+    EXPECT_TRUE(readRaw().contains("TITLE=kept"));
+    EXPECT_FALSE(readRaw().contains("STAYONTOP"));
+}
+
 TEST_F(StoreTest, LoadSettingsStopsAtAnErrorKeepingEarlierFields)
 {
     writeRaw("[General]\nPRINTTOTALS=0\nIMAGEPATH=/pics/logo.png\nTITLE=My Loans\n"
