@@ -64,20 +64,48 @@ void resetPeakRss()
     clear << "5";
 }
 
-// 12000 payments come to about 240 pages in this shape.
-constexpr int kRows240 = 12000;
+// Yearly totals every 60 rows keep the pages at about 50 detail lines.
+constexpr int kTotalsEvery = 60;
+
+// The number of rows that fills exactly `pages` pages (the last one full).
+int rowsForPages(int pages)
+{
+    auto count = [](int rows) {
+        SyntheticReport s(rows, kTotalsEvery);
+        PagePlan plan;
+        ReportLayout(*s.report, plan).run();
+        return static_cast<int>(plan.pages.size());
+    };
+    int lo = 1, hi = pages * 80;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (count(mid) <= pages)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
+int rows240()
+{
+    static const int rows = rowsForPages(240);
+    return rows;
+}
 
 void BM_Generate240Pages(benchmark::State &state)
 {
     ensureApp();
     int pages = 0;
+    const int rows = rows240();
     for (auto _ : state) {
-        SyntheticReport s(kRows240);
+        SyntheticReport s(rows, kTotalsEvery);
         TRptPageList list;
         pages = ReportGenerator::generate(*s.report, list);
         benchmark::DoNotOptimize(pages);
     }
     state.counters["pages"] = pages;
+    state.counters["rows"] = rows;
     state.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Generate240Pages)->Unit(benchmark::kMillisecond)->MinTime(3);
@@ -86,8 +114,9 @@ BENCHMARK(BM_Generate240Pages)->Unit(benchmark::kMillisecond)->MinTime(3);
 void BM_FirstPageAvailable(benchmark::State &state)
 {
     ensureApp();
+    const int rows = rows240();
     for (auto _ : state) {
-        SyntheticReport s(kRows240);
+        SyntheticReport s(rows, kTotalsEvery);
         TRptPageList list;
         std::atomic<bool> stop{false};
         const auto start = std::chrono::steady_clock::now();
@@ -114,8 +143,9 @@ void BM_PeakMemory1000Pages(benchmark::State &state)
     ensureApp();
     int pages = 0;
     long before = 0, peak = 0;
+    const int rows = rowsForPages(1000);
     for (auto _ : state) {
-        SyntheticReport s(kRows240 * 1000 / 240);
+        SyntheticReport s(rows, kTotalsEvery);
         TRptPageList list;
         before = currentRssKb();
         resetPeakRss();

@@ -13,12 +13,13 @@ struct SyntheticReport {
     std::unique_ptr<Report> report = std::make_unique<Report>(QStringLiteral("BandReport"));
     int rows = 0;
     int fed = 0;
+    int totalsEvery = 12; // 0: totals only after the last row
     Band *totals = nullptr;
 
     SyntheticReport(const SyntheticReport &) = delete; // handlers hold `this`
     SyntheticReport &operator=(const SyntheticReport &) = delete;
 
-    explicit SyntheticReport(int rowCount) : rows(rowCount)
+    explicit SyntheticReport(int rowCount, int every = 12) : rows(rowCount), totalsEvery(every)
     {
         Report &r = *report;
         r.title = QStringLiteral("Synthetic schedule");
@@ -82,7 +83,7 @@ struct SyntheticReport {
             detail.label(QStringLiteral("RptLabel_D3"))->setCaption(QStringLiteral("1,000.00"));
             detail.label(QStringLiteral("RptLabel_D4"))->setCaption(QStringLiteral("234.56"));
             detail.label(QStringLiteral("RptLabel_D5"))->setCaption(QStringLiteral("Row ") + n);
-            if (fed % 12 == 0 || fed == rows)
+            if ((totalsEvery > 0 && fed % totalsEvery == 0) || fed == rows)
                 totals->enabled = true;
             return true;
         };
