@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -175,12 +176,9 @@ void TForm_Main::buildMenus()
     MenuItem_UseDefaults = MenuItem_Tools->addAction(QStringLiteral("&Use Defaults"));
     MenuItem_StayOnTop = MenuItem_Tools->addAction(QStringLiteral("Stay On Top"));
     for (QAction *a : {MenuItem_UseDefaults, MenuItem_StayOnTop}) {
+        // A checkable action inverts its own check mark when clicked.
         a->setCheckable(true);
-        // The check mark is inverted by the handler itself, as one handler serves both.
-        connect(a, &QAction::triggered, this, [this, a] {
-            a->setChecked(!a->isChecked());
-            MenuItem_UseDefaultsClick(a);
-        });
+        connect(a, &QAction::triggered, this, [this, a] { MenuItem_UseDefaultsClick(a); });
     }
 
     MenuItem_Help = bar->addMenu(QStringLiteral("&Help"));
@@ -292,7 +290,6 @@ QLineEdit *TForm_Main::makeEdit(Field field, QWidget *parent, int left, int top,
                 e->setCursorPosition(cursor);
             }
         });
-        e->installEventFilter(this);
     }
     m_edits[field] = e;
     m_fieldOfEdit[e] = field;
@@ -561,7 +558,14 @@ void TForm_Main::fieldWritten(Field field, const QString &text)
 
 void TForm_Main::focusField(Field field)
 {
-    m_edits.at(field)->setFocus(Qt::OtherFocusReason);
+    QLineEdit *e = m_edits.at(field);
+    if (m_inFocusChange) {
+        // A leave check refused the field while the focus is moving on: give
+        // it back once that move is over, or the move would undo it.
+        QTimer::singleShot(0, e, [e] { e->setFocus(Qt::OtherFocusReason); });
+        return;
+    }
+    e->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm_Main::datesWritten(const QDate &start, const QDate &receive)
@@ -592,7 +596,12 @@ void TForm_Main::BitBtn_CalculateClick()
     if (isLoanMode(m_model.mode())) {
         // Taking the focus makes the focused field run its leave check first,
         // also when the command came from the tool bar or the Enter key.
+        const auto it = m_fieldOfEdit.find(QApplication::focusWidget());
+        m_inLeaveCheck = true;
         BitBtn_Calculate->setFocus(Qt::OtherFocusReason);
+        m_inLeaveCheck = false;
+        if (it != m_fieldOfEdit.end())
+            m_model.leaveField(it->second);
     }
     m_model.calculate();
 }
@@ -606,7 +615,9 @@ bool TForm_Main::eventFilter(QObject *watched, QEvent *event)
         if (it != m_fieldOfEdit.end() && reason != Qt::ActiveWindowFocusReason &&
             reason != Qt::PopupFocusReason) {
             m_inLeaveCheck = true;
+            m_inFocusChange = true;
             m_model.leaveField(it->second);
+            m_inFocusChange = false;
             m_inLeaveCheck = false;
         }
         return false;
@@ -615,7 +626,10 @@ bool TForm_Main::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->window() == this && !m_inLeaveCheck) {
             auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == Qt::Key_F2 && !key->isAutoRepeat()) {
+            // Seen once, for the control that has the focus, not again for
+            // each parent the key travels up to.
+            const QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+            if (key->key() == Qt::Key_F2 && !key->isAutoRepeat() && watched == target) {
                 FormKeyDown(key);
                 return false;
             }
@@ -664,7 +678,7 @@ void TForm_Main::MenuItem_OpenClick()
 
 void TForm_Main::MenuItem_UseDefaultsClick(QAction *item)
 {
-    // The caller has already inverted the check mark.
+    // The click has already inverted the check mark.
     if (item == MenuItem_StayOnTop)
         setStayOnTop(item->isChecked());
 }

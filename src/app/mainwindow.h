@@ -109,6 +109,7 @@ private:
     std::map<Field, QLineEdit *> m_edits;
     std::map<QObject *, Field> m_fieldOfEdit;
     bool m_inLeaveCheck = false;
+    bool m_inFocusChange = false;
     bool m_showHandlerAttached = true;
     bool m_useDefaults = false;
 

@@ -1,0 +1,298 @@
+// The main window driven as a user drives it: keys, focus changes, tabs and
+// menus on real widgets (offscreen), messages answered through the seam.
+#include "app/mainwindow.h"
+#include "settings/store.h"
+#include "settings/values.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+using namespace accrua;
+using app::Field;
+using app::TForm_Main;
+
+namespace {
+
+class CountingReports : public app::ReportCommands {
+public:
+    void printPreview() override { ++previews; }
+    void print() override { ++prints; }
+    void save() override { ++saves; }
+    void open() override { ++opens; }
+    int previews = 0, prints = 0, saves = 0, opens = 0;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    help::ScriptedMessageService m_messages;
+    CountingReports m_reports;
+
+    QString storePath() const { return m_dir.filePath(QStringLiteral("Accrua.conf")); }
+
+    std::unique_ptr<TForm_Main> makeWindow()
+    {
+        app::MainWindowServices services;
+        services.messages = &m_messages;
+        services.locale = input::Locale(u'.', u',', 2, QStringLiteral("$"), true, QStringLiteral("M/d/yyyy"));
+        services.settings = settings::FileSettingsFactory(storePath());
+        services.reports = &m_reports;
+        auto w = std::make_unique<TForm_Main>(std::move(services));
+        w->show();
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w.get()))
+            qWarning("window not active");
+        return w;
+    }
+
+    static void typeInto(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const auto &s : m_messages.shown())
+            texts << s.text;
+        return texts;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(storePath());
+        m_messages.clear();
+        m_reports = CountingReports();
+    }
+
+    void startState()
+    {
+        auto w = makeWindow();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Accrua"));
+        QCOMPARE(w->size(), QSize(500, 370));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->PageControl->currentWidget(), w->TabSheet_Payment);
+        QVERIFY(w->MenuItem_PaymentAmount->isChecked());
+        QVERIFY(!w->MenuItem_PrintPreview->isEnabled());
+        QVERIFY(!w->MenuItem_Print->isEnabled());
+        QVERIFY(!w->ToolButton_PrintPreview->isEnabled());
+        QVERIFY(!w->ToolButton_Print->isEnabled());
+        QVERIFY(!w->ToolButton_Save->isEnabled());
+        QVERIFY(w->ToolButton_Open->isEnabled());
+        QVERIFY(w->ToolButton_Calculate->isEnabled());
+        QVERIFY(w->BitBtn_Calculate->isEnabled());
+        for (Field f : {Field::Principal, Field::TotalPayments, Field::TotalInterest, Field::DayPrincipal,
+                        Field::SaveAmount, Field::PaymentAnswer})
+            QCOMPARE(w->edit(f)->text(), QStringLiteral("0.00"));
+        QCOMPARE(w->edit(Field::DailyRate)->text(), QStringLiteral("0.0"));
+        QCOMPARE(w->MenuItem_PrintPreview->text(), QStringLiteral("P&rint Preview...        [F2]"));
+        QVERIFY(!w->edit(Field::Payment)->isVisible());
+        QVERIFY(w->RadioButton_Compounded[1]->isChecked()); // "Bi-Yearly"
+        QCOMPARE(w->DateTimePicker_StartDate->date(), QDate(2003, 2, 12));
+        QCOMPARE(w->DateTimePicker_StartDate->displayFormat(), QStringLiteral("M/d/yyyy"));
+    }
+
+    void enterInPrincipalNormalisesThenCalculates()
+    {
+        auto w = makeWindow();
+        typeInto(w->edit(Field::Interest), QStringLiteral("6"));
+        typeInto(w->edit(Field::Years), QStringLiteral("1"));
+        typeInto(w->edit(Field::Principal), QStringLiteral("10000"));
+        QTest::keyClick(w->edit(Field::Principal), Qt::Key_Return);
+        QVERIFY(m_messages.shown().empty());
+        QCOMPARE(w->edit(Field::Principal)->text(), QStringLiteral("10000.00"));
+        QCOMPARE(w->edit(Field::TotalNumberPayments)->text(), QStringLiteral("12"));
+        QCOMPARE(w->edit(Field::PaymentAnswer)->text(), QStringLiteral("860.67"));
+        QVERIFY(w->ToolButton_PrintPreview->isEnabled());
+        QVERIFY(w->MenuItem_Print->isEnabled());
+    }
+
+    void typedLettersBecomeUpperCase()
+    {
+        auto w = makeWindow();
+        typeInto(w->edit(Field::Principal), QStringLiteral("12a"));
+        QCOMPARE(w->edit(Field::Principal)->text(), QStringLiteral("12A"));
+        QCOMPARE(w->model().text(Field::Principal), QStringLiteral("12A"));
+    }
+
+    void leaveMessageThenCalculateMessage_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("principal") << int(Field::Principal) << QStringLiteral("12a")
+                                   << QStringList{QStringLiteral("\"12A\" is not a valid value!"),
+                                                  QStringLiteral("\"12A\" is not a valid value!")}
+                                   << QStringLiteral("12A");
+        QTest::newRow("rate") << int(Field::Interest) << QStringLiteral("abc")
+                              << QStringList{QStringLiteral("\"ABC\" is not a valid value!"),
+                                             QStringLiteral("You must enter the interest rate in order to continue!")}
+                              << QStringLiteral("0");
+    }
+
+    void leaveMessageThenCalculateMessage()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, after);
+        auto w = makeWindow();
+        if (Field(field) != Field::Principal)
+            typeInto(w->edit(Field::Principal), QStringLiteral("100"));
+        typeInto(w->edit(Field(field)), typed);
+        QTest::keyClick(w->edit(Field(field)), Qt::Key_Enter);
+        QCOMPARE(shownTexts(), messages);
+        QCOMPARE(w->edit(Field(field))->text(), after);
+        QCOMPARE(QApplication::focusWidget(), w->edit(Field(field)));
+    }
+
+    void tabClickVersusMenuChoice()
+    {
+        auto w = makeWindow();
+        w->model().EnableReportCommands();
+        QTabBar *tabs = w->PageControl->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QVERIFY(w->MenuItem_NumberofPayments->isChecked());
+        QCOMPARE(w->PageControl->currentWidget(), w->TabSheet_NumberOfPayments);
+        QVERIFY(w->edit(Field::Payment)->isVisible());
+        QVERIFY(!w->edit(Field::Years)->isVisible());
+        QVERIFY(!w->edit(Field::Months)->isVisible());
+        QCOMPARE(w->GroupBox_EnterValues->parentWidget(), w->TabSheet_NumberOfPayments);
+        QCOMPARE(w->GroupBox_Totals->parentWidget(), w->TabSheet_NumberOfPayments);
+        QVERIFY(!w->ToolButton_PrintPreview->isEnabled());
+
+        w->model().EnableReportCommands();
+        w->MenuItem_Amortization->trigger();
+        QCOMPARE(w->PageControl->currentWidget(), w->TabSheet_Amortization);
+        QCOMPARE(w->edit(Field::Months)->y(), 225);
+        QVERIFY(w->ToolButton_PrintPreview->isEnabled()); // a menu choice leaves the commands
+        w->MenuItem_SavingsInterest->trigger();
+        QCOMPARE(w->PageControl->currentWidget(), w->TabSheet_Savings);
+        QVERIFY(w->ToolButton_PrintPreview->isEnabled());
+        QVERIFY(w->MenuItem_SavingsInterest->isChecked());
+        QVERIFY(!w->MenuItem_Amortization->isChecked());
+    }
+
+    void f2OnlyWhileEnabled()
+    {
+        auto w = makeWindow();
+        QTest::keyClick(w->edit(Field::Principal), Qt::Key_F2);
+        QCOMPARE(m_reports.previews, 0);
+        w->model().EnableReportCommands();
+        QTest::keyClick(w->edit(Field::Principal), Qt::Key_F2);
+        QCOMPARE(m_reports.previews, 1);
+        w->ToolButton_Print->trigger();
+        QCOMPARE(m_reports.prints, 1);
+        // Save in the File menu follows the Print Preview button when the menu opens.
+        w->MenuItem_FileClick();
+        QVERIFY(w->MenuItem_Save->isEnabled());
+        w->model().DisableReportCommands();
+        w->MenuItem_FileClick();
+        QVERIFY(!w->MenuItem_Save->isEnabled());
+        QVERIFY(w->MenuItem_Open->isEnabled());
+    }
+
+    void stayOnTopTwiceKeepsEveryField()
+    {
+        auto w = makeWindow();
+        typeInto(w->edit(Field::Principal), QStringLiteral("1234"));
+        typeInto(w->edit(Field::Interest), QStringLiteral("5"));
+        typeInto(w->edit(Field::DayPayment), QStringLiteral("77"));
+        QStringList before;
+        for (const auto &info : app::allFields())
+            before << w->edit(info.field)->text();
+        w->MenuItem_StayOnTop->trigger();
+        QVERIFY(w->MenuItem_StayOnTop->isChecked());
+        QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        w->MenuItem_StayOnTop->trigger();
+        QVERIFY(!w->MenuItem_StayOnTop->isChecked());
+        QVERIFY(!w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QStringList after;
+        for (const auto &info : app::allFields())
+            after << w->edit(info.field)->text();
+        QCOMPARE(after, before);
+        QVERIFY(w->isVisible());
+    }
+
+    void toolsMarksSurviveARestart()
+    {
+        {
+            auto w = makeWindow();
+            QVERIFY(!w->MenuItem_UseDefaults->isChecked());
+            w->MenuItem_UseDefaults->trigger();
+            w->MenuItem_StayOnTop->trigger();
+            w->close();
+        }
+        QSettings stored(storePath(), QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("USEDEFAULTS")).toString(), QStringLiteral("1"));
+        QCOMPARE(stored.value(QStringLiteral("STAYONTOP")).toString(), QStringLiteral("1"));
+        auto w = makeWindow();
+        QVERIFY(w->MenuItem_UseDefaults->isChecked());
+        QVERIFY(w->MenuItem_StayOnTop->isChecked());
+        QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void helpMenuWithoutHelpFiles()
+    {
+        auto w = makeWindow();
+        w->MenuItem_HelpClick();
+        QVERIFY(!w->MenuItem_Contents->isVisible());
+        QVERIFY(!w->MenuItem_ContentsDivider->isVisible());
+        QVERIFY(w->MenuItem_About->isVisible());
+    }
+
+    void dailyAndSavingsPagesCalculate()
+    {
+        auto w = makeWindow();
+        w->MenuItem_DailyInterest->trigger();
+        w->DateTimePicker_ReceiveDate->setDate(QDate(2003, 3, 14));
+        QCOMPARE(w->edit(Field::Days)->text(), QStringLiteral("30"));
+        typeInto(w->edit(Field::DayPrincipal), QStringLiteral("1000"));
+        typeInto(w->edit(Field::DayInterest), QStringLiteral("5"));
+        typeInto(w->edit(Field::DayPayment), QStringLiteral("100"));
+        QTest::keyClick(w->edit(Field::DayPayment), Qt::Key_Return);
+        QCOMPARE(w->edit(Field::DailyRate)->text(), QStringLiteral("0.136986301369863"));
+        QCOMPARE(w->edit(Field::RemainingBalance)->text(), QStringLiteral("904.11"));
+        QVERIFY(w->ToolButton_PrintPreview->isEnabled());
+
+        // Moving the start past the receive date moves the receive date too.
+        w->DateTimePicker_StartDate->setDate(QDate(2003, 4, 1));
+        QCOMPARE(w->DateTimePicker_ReceiveDate->date(), QDate(2003, 4, 1));
+        QCOMPARE(m_messages.shown().size(), std::size_t(1));
+
+        w->MenuItem_SavingsInterest->trigger();
+        typeInto(w->edit(Field::SaveAmount), QStringLiteral("1000"));
+        typeInto(w->edit(Field::SaveInterest), QStringLiteral("4"));
+        QTest::mouseClick(w->RadioButton_Compounded[2], Qt::LeftButton);
+        typeInto(w->edit(Field::SaveYears), QStringLiteral("1"));
+        QTest::keyClick(w->edit(Field::SaveYears), Qt::Key_Return);
+        QCOMPARE(w->edit(Field::SaveEndBalance)->text(), QStringLiteral("1040.60"));
+        QCOMPARE(w->model().SavingsRows().size(), std::size_t(4));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_mainwindow.moc"
