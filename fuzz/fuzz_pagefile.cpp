@@ -1,0 +1,34 @@
+// Opens the input as a report page file and reads every page, in both walk
+// directions, then checks each page's metafile header.
+#include "engine/emf.h"
+#include "engine/pagelist.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    using namespace accrua::engine;
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    TRptPageList list;
+    try {
+        list.LoadFromData(bytes, QStringLiteral("fuzz.arp"));
+    } catch (const PageFileError &) {
+        return 0;
+    }
+    try {
+        const int count = list.pageCount();
+        for (int n = 1; n <= count; ++n) {
+            if (const auto page = list.GetPage(n))
+                EmfPlayer::inspect(*page);
+        }
+        for (int n = count; n >= 1; n -= 2)
+            list.GetPage(n);
+        list.records();
+    } catch (const PageFileError &) {
+    }
+    return 0;
+}
