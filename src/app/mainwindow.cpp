@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -42,7 +43,7 @@ TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
     setObjectName(QStringLiteral("TForm_Main"));
     setWindowTitle(QStringLiteral("Accrua"));
     QFont f = font();
-    f.setFamily(QStringLiteral("Sans Serif"));
+    f.setFamily(QStringLiteral("Arial")); // metric-compatible face on Linux: the layout fits as designed
     f.setPointSize(8);
     setFont(f);
 
@@ -60,6 +61,12 @@ TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
     PageControl->setFocusPolicy(Qt::NoFocus);
     PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
     PageControl->tabBar()->setExpanding(false);
+    PageControl->tabBar()->setUsesScrollButtons(false);
+    // Flat, button-like tabs that all fit the fixed width.
+    PageControl->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 5px; margin-right: 1px; border: 1px solid palette(mid); "
+        "border-radius: 2px; background: palette(button); }"
+        "QTabBar::tab:selected { background: palette(dark); color: palette(bright-text); }"));
 
     const auto addPage = [this](const char *name, const char *caption) {
         auto *page = new QWidget;
@@ -112,6 +119,8 @@ TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
     });
 
     setFixedSize(500, 370);
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     m_model.setView(this);
     // The window sees every key before the focused control does (F2, Enter).
     qApp->installEventFilter(this);
