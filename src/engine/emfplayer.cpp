@@ -555,8 +555,10 @@ bool Player::run(QString *error)
         const qint64 umW = all.i32(100), umH = all.i32(104);
         const quint32 headerSize = all.u32(4);
         const quint32 nDesc = all.u32(60), offDesc = all.u32(64);
+        // The micrometre sizes refine the millimetre ones; a value that
+        // disagrees with them is not trusted.
         if (headerSize >= kHeaderFullSize && (nDesc == 0 || offDesc >= kHeaderFullSize) && umW > 0
-            && umH > 0) {
+            && umH > 0 && std::abs(umW / 1000.0 - mmW) <= 1 && std::abs(umH / 1000.0 - mmH) <= 1) {
             umPerPxX = double(umW) / devW;
             umPerPxY = double(umH) / devH;
         }
@@ -1216,7 +1218,10 @@ bool Player::text(const Reader &rec, bool wide)
         m_p.fillRect(QRectF(std::min(x0, x0 + total), baseline - ascent, std::abs(total), ascent + descent),
                      m_s.bkColor);
 
-    QRawFont raw = TextMetrics::rawFont(spec, emDevice);
+    // Glyph lookup and outlines come from a face of moderate size, scaled.
+    const double rawSize = std::clamp(emDevice, 1.0, 1000.0);
+    const double outlineScale = emDevice / rawSize;
+    QRawFont raw = TextMetrics::rawFont(spec, rawSize);
     if (raw.isValid()) {
         std::vector<quint32> glyphs(size_t(nChars) + 1);
         int numGlyphs = int(nChars) + 1;
@@ -1249,16 +1254,38 @@ bool Player::text(const Reader &rec, bool wide)
                 }
             }
         }
-        QGlyphRun run;
-        run.setRawFont(raw);
-        run.setGlyphIndexes(gl);
-        run.setPositions(pos);
-        m_p.setPen(m_s.textColor);
-        m_p.drawGlyphRun(QPointF(0, 0), run);
+        // Upright text at a moderate size goes through the glyph cache at its
+        // final pixel size; anything rotated, stretched or huge is filled as
+        // outlines, which the rasteriser handles at any transformation.
+        const double tsx = std::hypot(textT.m11(), textT.m12());
+        const double tsy = std::hypot(textT.m21(), textT.m22());
+        const bool upright = std::abs(textT.m12()) < 1e-9 && std::abs(textT.m21()) < 1e-9 && textT.m11() > 0
+                             && textT.m22() > 0 && std::abs(tsx - tsy) <= 0.02 * std::max(tsx, tsy);
+        const double emTarget = emDevice * tsy;
+        if (upright && emTarget <= 600) {
+            const QRawFont sized = TextMetrics::rawFont(spec, emTarget);
+            for (QPointF &p : pos)
+                p = QPointF(p.x() * tsx, p.y() * tsy);
+            QGlyphRun run;
+            run.setRawFont(sized);
+            run.setGlyphIndexes(gl);
+            run.setPositions(pos);
+            m_p.setTransform(QTransform::fromTranslate(textT.dx(), textT.dy()));
+            m_p.setPen(m_s.textColor);
+            m_p.drawGlyphRun(QPointF(0, 0), run);
+            m_p.setTransform(textT);
+        } else {
+            QPainterPath outlines;
+            const QTransform scale = QTransform::fromScale(outlineScale, outlineScale);
+            for (qsizetype i = 0; i < gl.size(); ++i)
+                outlines.addPath(scale.map(raw.pathForGlyph(gl[i])).translated(pos[i]));
+            m_p.fillPath(outlines, m_s.textColor);
+        }
         if (lf.underline || lf.strikeOut) {
-            const double thick = std::max(raw.lineThickness(), 0.5);
+            const double thick = std::max(raw.lineThickness() * outlineScale, 0.5);
             if (lf.underline)
-                m_p.fillRect(QRectF(x0, baseline + raw.underlinePosition(), total, thick), m_s.textColor);
+                m_p.fillRect(QRectF(x0, baseline + raw.underlinePosition() * outlineScale, total, thick),
+                             m_s.textColor);
             if (lf.strikeOut)
                 m_p.fillRect(QRectF(x0, baseline - ascent / 3, total, thick), m_s.textColor);
         }

@@ -64,8 +64,6 @@ struct EmfWriter::Impl {
     std::optional<quint32> textColor;
     bool stretchModeSet = false;
 
-    QRectF drawn; // union of what was drawn, page pixels
-
     quint32 allocate()
     {
         for (quint32 i = 1; i < used.size(); ++i) {
@@ -216,11 +214,6 @@ struct EmfWriter::Impl {
         }
         brushIndex = index;
     }
-
-    void note(const QRectF &r)
-    {
-        drawn = drawn.isNull() ? r.normalized() : drawn.united(r.normalized());
-    }
 };
 
 EmfWriter::EmfWriter(QSizeF pageSize, const QString &description) : d(std::make_unique<Impl>())
@@ -326,7 +319,6 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
     else if (align == HAlign::Right)
         x0 = refX - widthPx;
     const QRectF inked(x0, rect.top(), widthPx, TextMetrics::height(font));
-    d->note(inked.united(rect));
 
     const quint32 nChars = quint32(run.size());
     const quint32 stringBytes = (nChars * 2 + 3) & ~3u;
@@ -362,9 +354,6 @@ void EmfWriter::drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec
         return;
     d->selectPen(pen);
     d->selectBrush(brush);
-    const double half = noPen ? 0 : std::max(0.5, pen.width / 2);
-    const QRectF inked = rect.adjusted(-half, -half, half, half);
-    d->note(inked);
     const qsizetype at = d->begin(EMR_RECTANGLE);
     Writer w(d->buf);
     d->logicalRect(w, rect);
@@ -400,7 +389,6 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image)
         d->simple(EMR_SETSTRETCHBLTMODE, {4}); // HALFTONE
         d->stretchModeSet = true;
     }
-    d->note(target);
     const qsizetype at = d->begin(EMR_STRETCHDIBITS);
     Writer wr(d->buf);
     d->deviceRect(wr, target);

@@ -365,3 +365,50 @@ TEST_F(EmfPlayerTest, ClippedAndOpaqueTextOptions)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EmfPlayerTest, TextKeepsItsPlaceUnderStretchedTargetsAndRotation)
+{
+    // Each row: a target that is not the page's shape, or a rotated font; the
+    // glyphs are then filled as outlines and must still land in their place.
+    struct Row {
+        const char *name;
+        QSize image;
+        qint32 escapement;
+        QRect expected; // where the ink must be, in image pixels
+    };
+    // "HHHH" at an em of 40 device pixels, baseline at y 140 from x 100,
+    // advancing 40 per glyph: capitals 0.716 em tall.
+    const Row rows[] = {
+        {"same shape", QSize(816, 1056), 0, QRect(100, 111, 150, 29)},
+        {"squashed to half height", QSize(816, 528), 0, QRect(100, 56, 150, 14)},
+        {"stretched to double width", QSize(1632, 1056), 0, QRect(200, 111, 300, 29)},
+        {"rotated a quarter turn", QSize(816, 1056), 900, QRect(72, 0, 28, 140)},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString word = QStringLiteral("HHHH");
+        QByteArray tail = utf16(word);
+        for (int i = 0; i < word.size(); ++i)
+            tail += le32({40});
+        EmfBuilder b(816, 1056, 216, 279, 2);
+        b.record(18, {1});
+        b.record(82, {1}, le32({quint32(-40), 0, quint32(row.escapement), 0, 400}) + QByteArray(8, '\0')
+                              + utf16(QStringLiteral("Arial")) + QByteArray(54, '\0') + QByteArray(228, '\0'));
+        b.record(37, {1});
+        b.record(22, {24}); // baseline
+        b.record(84, {0, 0, 0, 0, 1, 0, 0, 100, 140, quint32(word.size()), 76, 0, 0, 0, 0, 0, 84}, tail);
+        QImage img = blankPage(row.image.width(), row.image.height());
+        QString error;
+        ASSERT_TRUE(playOnto(b.finish(), img, &error)) << error.toStdString();
+        const QRect ink = inkBox(img, img.rect());
+        ASSERT_FALSE(ink.isNull());
+        EXPECT_TRUE(row.expected.adjusted(-4, -4, 4, 4).contains(ink))
+            << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+        EXPECT_GE(ink.width(), row.expected.width() * 0.8);
+        EXPECT_GE(ink.height(), row.expected.height() * 0.8);
+    }
+}
+
+} // namespace

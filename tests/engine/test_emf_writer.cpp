@@ -109,6 +109,18 @@ TEST_F(EmfWriterTest, ObjectsAreReusedAndPagesStaySmall)
     EXPECT_EQ(recordsOf(emf, 84).size(), 2u + 300u + 1u);
     EXPECT_LE(recordsOf(emf, 38).size(), 1u);
     EXPECT_LE(recordsOf(emf, 39).size(), 1u);
+    // The heading frame: a rectangle record of its box in 1/1440 inch, with
+    // the pen and brush selected before it.
+    const auto rects = recordsOf(emf, 43);
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].size, 24u);
+    EXPECT_EQ(i32At(emf, rects[0].offset + 8), 48 * 15);
+    EXPECT_EQ(i32At(emf, rects[0].offset + 12), (48 + 93) * 15);
+    EXPECT_EQ(i32At(emf, rects[0].offset + 16), (48 + 719) * 15);
+    EXPECT_EQ(i32At(emf, rects[0].offset + 20), (48 + 93 + 19) * 15);
+    const auto pens = recordsOf(emf, 38);
+    ASSERT_EQ(pens.size(), 1u);
+    EXPECT_EQ(i32At(emf, pens[0].offset + 16), 30); // 2 pixels
     const std::optional<EmfInfo> info = EmfPlayer::inspect(emf);
     ASSERT_TRUE(info);
     EXPECT_LE(info->handles, 6);
