@@ -239,6 +239,23 @@ TEST(PageList, SavedFileIsTheSameWhetherInMemoryOrSpilled)
     }
 }
 
+TEST(PageList, SpillsOnlyPastTheLimit)
+{
+    // One page whose record brings the stream to exactly 100000 bytes stays in
+    // memory; four bytes more move it to the temporary file.
+    for (int extra : {0, 4}) {
+        const QByteArray page = makeEmf(1, QByteArray(100000 - 128 - 12 - 140 + extra, 'p'));
+        TRptPageList list;
+        fill(list, {page});
+        const QByteArray expected = composeFile({page}, false, fixtureDays());
+        ASSERT_EQ(expected.size(), 100000 + extra);
+        EXPECT_EQ(list.isSpilled(), extra > 0);
+        QTemporaryDir dir;
+        list.SaveToFile(dir.filePath(QStringLiteral("b.arp")));
+        EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("b.arp"))) == expected);
+    }
+}
+
 TEST(PageList, TemporaryFileIsPrivateAndGoneWithTheStream)
 {
     const auto pages = sizedPages(40, 4000);
