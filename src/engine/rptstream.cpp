@@ -131,7 +131,9 @@ void RptStream::write(const char *data, qint64 n)
     if (!m_temp && m_pos + n > MemoryLimit)
         spill();
     if (m_temp) {
-        if ((m_temp->pos() != m_pos && !m_temp->seek(m_pos)) || m_temp->write(data, n) != n)
+        // Reads go straight to the file descriptor, so nothing may wait in a buffer.
+        if ((m_temp->pos() != m_pos && !m_temp->seek(m_pos)) || m_temp->write(data, n) != n
+            || !m_temp->flush())
             fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
                      .arg(QDir::toNativeSeparators(m_temp->fileName()), m_temp->errorString()));
         m_pos += n;
@@ -169,7 +171,7 @@ void RptStream::spill()
     // QTemporaryFile already creates the file owner-only; say so explicitly,
     // since the pages may hold someone's loan figures.
     temp->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (temp->write(m_memory) != m_memory.size())
+    if (temp->write(m_memory) != m_memory.size() || !temp->flush())
         fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
                  .arg(QDir::toNativeSeparators(temp->fileName()), temp->errorString()));
     m_temp = std::move(temp);
