@@ -4,7 +4,8 @@
 #include "engine/pagelist.h"
 #include "engine/pagerecorder.h"
 
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <QEvent>
 
 #include <algorithm>
 #include <exception>
@@ -65,6 +66,25 @@ QString describe(std::exception_ptr error)
 
 } // namespace
 
+// One notification from the worker, delivered through the event queue.
+class ReportGenerator::Notice : public QEvent {
+public:
+    enum What { Page, Progress, Finished, Failed };
+    Notice(quint64 run, What what, int value, QString message)
+        : QEvent(type()), run(run), what(what), value(value), message(std::move(message))
+    {
+    }
+    static QEvent::Type type()
+    {
+        static const auto t = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return t;
+    }
+    const quint64 run;
+    const What what;
+    const int value;
+    const QString message;
+};
+
 ReportGenerator::ReportGenerator(QObject *parent) : QObject(parent) {}
 
 ReportGenerator::~ReportGenerator()
@@ -98,16 +118,11 @@ void ReportGenerator::start(Report &report, TRptPageList &pages)
     m_worker = std::thread([this, run, flag = m_cancel, &report, &pages] {
         // Everything the worker tells the generator goes through its event
         // queue, so signals are emitted on the generator's own thread.
-        auto post = [this](auto fn) { QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection); };
-        int lastPercent = 0;
-        auto onPage = [&](int n) {
-            post([this, run, n] {
-                if (run != m_run)
-                    return;
-                m_pages = n;
-                Q_EMIT pageAvailable(n);
-            });
+        auto post = [this, run](Notice::What what, int value, const QString &message = {}) {
+            QCoreApplication::postEvent(this, new Notice(run, what, value, message));
         };
+        int lastPercent = 0;
+        auto onPage = [&](int n) { post(Notice::Page, n); };
         auto onRow = [&](int rows) {
             const int expected = report.expectedRows;
             if (expected <= 0)
@@ -117,34 +132,48 @@ void ReportGenerator::start(Report &report, TRptPageList &pages)
             if (percent == lastPercent)
                 return;
             lastPercent = percent;
-            post([this, run, percent] {
-                if (run == m_run)
-                    Q_EMIT progressUpdate(percent);
-            });
+            post(Notice::Progress, percent);
         };
         try {
-            if (!runInto(report, pages, flag.get(), onPage, onRow))
-                return;
-            post([this, run] {
-                if (run != m_run)
-                    return;
-                m_running = false;
-                m_finished = true;
-                Q_EMIT progressUpdate(100);
-                Q_EMIT finished(m_pages);
-            });
+            if (runInto(report, pages, flag.get(), onPage, onRow))
+                post(Notice::Finished, 0);
         } catch (...) {
-            const QString message = describe(std::current_exception());
-            post([this, run, message] {
-                if (run != m_run)
-                    return;
-                m_running = false;
-                m_error = message;
-                Q_EMIT progressUpdate(100);
-                Q_EMIT failed(message);
-            });
+            post(Notice::Failed, 0, describe(std::current_exception()));
         }
     });
+}
+
+bool ReportGenerator::event(QEvent *event)
+{
+    if (event->type() != Notice::type())
+        return QObject::event(event);
+    const auto *notice = static_cast<const Notice *>(event);
+    if (notice->run != m_run)
+        return true; // from a run that was cancelled
+    switch (notice->what) {
+    case Notice::Page:
+        m_pages = notice->value;
+        Q_EMIT pageAvailable(notice->value);
+        break;
+    case Notice::Progress:
+        Q_EMIT progressUpdate(notice->value);
+        break;
+    case Notice::Finished:
+        join();
+        m_running = false;
+        m_finished = true;
+        Q_EMIT progressUpdate(100);
+        Q_EMIT finished(m_pages);
+        break;
+    case Notice::Failed:
+        join();
+        m_running = false;
+        m_error = notice->message;
+        Q_EMIT progressUpdate(100);
+        Q_EMIT failed(notice->message);
+        break;
+    }
+    return true;
 }
 
 void ReportGenerator::join()

@@ -59,7 +59,11 @@ Q_SIGNALS:
     void finished(int pageCount);
     void failed(const QString &message);
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    class Notice;
     void join();
 
     std::thread m_worker;
