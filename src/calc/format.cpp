@@ -99,33 +99,45 @@ ShortText normalizedGeneral(Extended value, char16_t sep)
 
 ShortText formatMoneyText(Money value, char16_t decimalSeparator)
 {
-    const Money cents = roundToCents(value);
+    // Schedules are already in whole cents; rounding again would change nothing.
+    const Money cents = value.count % 100 == 0 ? value : roundToCents(value);
     // Up to 13 integer digits the general text shows every cent, so the
     // integer formatting below is the same text, only faster.
     constexpr std::int64_t kExactLimit = 100000000000000000LL; // 1E13 units in ten-thousandths
     if (cents.count >= kExactLimit || cents.count <= -kExactLimit)
         return normalizedGeneral(cents.value(), decimalSeparator);
 
-    ShortText out;
-    std::int64_t c = cents.count / 100; // whole cents
-    const bool negative = c < 0;
-    std::uint64_t u = negative ? static_cast<std::uint64_t>(-c) : static_cast<std::uint64_t>(c);
-    char16_t tmp[24];
-    int n = 0;
-    tmp[n++] = char16_t(u'0' + u % 10);
-    u /= 10;
-    tmp[n++] = char16_t(u'0' + u % 10);
-    u /= 10;
-    tmp[n++] = decimalSeparator;
-    do {
-        tmp[n++] = char16_t(u'0' + u % 10);
-        u /= 10;
-    } while (u != 0);
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
+    const bool negative = cents.count < 0;
+    std::uint64_t u = negative ? static_cast<std::uint64_t>(-(cents.count / 100))
+                               : static_cast<std::uint64_t>(cents.count / 100);
+    char16_t buffer[24];
+    char16_t *end = buffer + 24;
+    char16_t *p = end;
+    const unsigned hundredths = static_cast<unsigned>(u % 100);
+    u /= 100;
+    *--p = char16_t(kPairs[2 * hundredths + 1]);
+    *--p = char16_t(kPairs[2 * hundredths]);
+    *--p = decimalSeparator;
+    while (u >= 100) {
+        const unsigned pair = static_cast<unsigned>(u % 100);
+        u /= 100;
+        *--p = char16_t(kPairs[2 * pair + 1]);
+        *--p = char16_t(kPairs[2 * pair]);
+    }
+    if (u >= 10) {
+        *--p = char16_t(kPairs[2 * u + 1]);
+        *--p = char16_t(kPairs[2 * u]);
+    } else {
+        *--p = char16_t(u'0' + u);
+    }
     if (negative)
-        tmp[n++] = u'-';
-    for (int k = 0; k < n; ++k)
-        out.chars[k] = tmp[n - 1 - k];
-    out.length = static_cast<std::uint8_t>(n);
+        *--p = u'-';
+    ShortText out;
+    out.length = static_cast<std::uint8_t>(end - p);
+    std::memcpy(out.chars, p, out.length * sizeof(char16_t));
     return out;
 }
 

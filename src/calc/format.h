@@ -12,7 +12,7 @@ namespace accrua::calc {
 
 // A short text held inline (no heap): amounts and counts.
 struct ShortText {
-    char16_t chars[40] = {};
+    char16_t chars[24]; // the longest money text has 20 characters
     std::uint8_t length = 0;
     std::u16string_view view() const { return {chars, length}; }
     friend bool operator==(const ShortText &a, const ShortText &b) { return a.view() == b.view(); }

@@ -111,10 +111,10 @@ LoanTotals ScheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, 
 
 void ScheduleTexts(const std::vector<ScheduleRow> &rows, char16_t sep, std::vector<TPaymentObj> &out)
 {
-    out.clear();
-    out.reserve(rows.size());
-    for (const ScheduleRow &r : rows) {
-        TPaymentObj obj;
+    out.resize(rows.size());
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const ScheduleRow &r = rows[k];
+        TPaymentObj &obj = out[k];
         obj.Payment = r.payment;
         obj.Principal = r.principal;
         obj.Interest = r.interest.asCount() / Money::kScale;
@@ -123,7 +123,6 @@ void ScheduleTexts(const std::vector<ScheduleRow> &rows, char16_t sep, std::vect
         obj.PrincipalText = formatMoneyText(r.principal, sep);
         obj.InterestText = formatMoneyText(r.interest, sep);
         obj.BalanceText = formatMoneyText(r.balance, sep);
-        out.push_back(obj);
     }
 }
 
