@@ -412,3 +412,44 @@ TEST_F(EmfPlayerTest, TextKeepsItsPlaceUnderStretchedTargetsAndRotation)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EmfPlayerTest, BlitRecordsCarryTheirBitmap)
+{
+    // The 24-bit 2 x 2 bitmap with a red top-left pixel, through the two
+    // block-transfer records: STRETCHBLT stretches it to 100 x 100; BITBLT
+    // copies it one to one, here under a world transform that scales by 50.
+    QByteArray dib = le32({40, 2, 2, 1u | (24u << 16), 0, 16, 0, 0, 0, 0});
+    const QByteArray bits = QByteArray::fromHex("ffffffffffff0000" "0000ffffffff0000");
+    const quint32 cbBmi = quint32(dib.size()), cbBits = quint32(bits.size());
+    const QByteArray identity = [] {
+        const float m[6] = {1, 0, 0, 1, 0, 0};
+        return QByteArray(reinterpret_cast<const char *>(m), sizeof m);
+    }();
+    const QByteArray times50 = [] {
+        const float m[6] = {50, 0, 0, 50, 0, 0};
+        return QByteArray(reinterpret_cast<const char *>(m), sizeof m);
+    }();
+    for (const bool stretch : {true, false}) {
+        SCOPED_TRACE(stretch ? "STRETCHBLT" : "BITBLT");
+        EmfBuilder b(816, 1056, 216, 279, 1);
+        if (stretch) {
+            b.record(77, {0, 0, 0, 0, 100, 100, 100, 100, 0x00CC0020, 0, 0}, identity
+                             + le32({0, 0, 108, cbBmi, 108 + cbBmi, cbBits, 2, 2}) + dib + bits);
+        } else {
+            b.record(35, {}, times50);
+            b.record(76, {0, 0, 0, 0, 2, 2, 2, 2, 0x00CC0020, 0, 0}, identity
+                             + le32({0, 0, 100, cbBmi, 100 + cbBmi, cbBits}) + dib + bits);
+        }
+        QImage img = blankPage(408, 528);
+        QString error;
+        ASSERT_TRUE(playOnto(b.finish(), img, &error)) << error.toStdString();
+        EXPECT_EQ(img.pixel(62, 62), qRgb(255, 0, 0));
+        EXPECT_EQ(img.pixel(87, 62), qRgb(255, 255, 255));
+        EXPECT_EQ(img.pixel(62, 87), qRgb(255, 255, 255));
+        EXPECT_EQ(img.pixel(45, 62), qRgb(255, 255, 255));
+    }
+}
+
+} // namespace
