@@ -197,8 +197,11 @@ void ReportGenerator::closePreview()
     cancel();
     Report *report = m_report;
     m_report = nullptr;
-    if (report && report->afterPreview)
-        report->afterPreview();
+    // A copy, since the handler may release the report that holds it.
+    if (report && report->afterPreview) {
+        const auto handler = report->afterPreview;
+        handler();
+    }
 }
 
 } // namespace accrua::engine

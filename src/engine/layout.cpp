@@ -64,8 +64,6 @@ bool ReportLayout::run()
     if (m_pageOpen)
         endPage();
     m_sink.finishReport();
-    if (m_report.afterPrint)
-        m_report.afterPrint();
     return true;
 }
 

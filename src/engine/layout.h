@@ -37,7 +37,7 @@ public:
     // `top` page pixels from the paper's top edge.
     virtual void printBand(const Band &band, double top, int pageNumber) = 0;
     virtual void endPage(int pageNumber) = 0;
-    // After the last page has ended, before the report's after-print event.
+    // After the last page has ended.
     virtual void finishReport() {}
 };
 

@@ -1,6 +1,7 @@
 #include "engine/printing.h"
 
 #include "engine/emf.h"
+#include "engine/generator.h"
 #include "engine/pagelist.h"
 
 #include <QPageLayout>
@@ -10,6 +11,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <exception>
 
 namespace accrua::engine {
 
@@ -54,6 +56,33 @@ void PagePrinter::print(const TRptPageList &pages, int first, int last) const
     if (!printer.isValid())
         throw PrintError(QStringLiteral("There is no printer to print on."));
     printOn(pages, printer, first, last, documentName);
+}
+
+void PagePrinter::printReport(Report &report, int first, int last) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_name.isEmpty())
+        printer.setPrinterName(m_name);
+    printReportOn(report, printer, first, last);
+}
+
+void PagePrinter::printReportOn(Report &report, QPrinter &printer, int first, int last)
+{
+    std::exception_ptr failure;
+    try {
+        if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid())
+            throw PrintError(QStringLiteral("There is no printer to print on."));
+        TRptPageList pages;
+        ReportGenerator::generate(report, pages);
+        printOn(pages, printer, first, last, report.title);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // A copy, since the handler may release the report that holds it.
+    if (const auto handler = report.afterPrint)
+        handler();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void PagePrinter::printToPdf(const TRptPageList &pages, const QString &fileName, int first, int last) const

@@ -13,6 +13,7 @@ class QPrinter;
 
 namespace accrua::engine {
 
+class Report;
 class TRptPageList;
 
 class PrintError : public std::runtime_error {
@@ -42,6 +43,14 @@ public:
     // Onto a printer the caller has set up (a print dialog's, for instance).
     static void printOn(const TRptPageList &pages, QPrinter &printer, int first = 1, int last = 0,
                         const QString &documentName = {});
+
+    // Generates the report on the calling thread into pages of its own,
+    // prints them and releases them, then runs the report's after-print
+    // event. The event runs also when generation or printing failed, so a
+    // report form that releases itself there is never left behind; the
+    // failure is then rethrown (GenerationError or PrintError).
+    void printReport(Report &report, int first = 1, int last = 0) const;
+    static void printReportOn(Report &report, QPrinter &printer, int first = 1, int last = 0);
 
 private:
     int m_index = -1;

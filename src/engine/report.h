@@ -176,9 +176,11 @@ public:
     // Rows the report expects, for the progress percentage; 0: unknown.
     int expectedRows = 0;
 
-    // Report events. beforePrint runs before generation starts, afterPrint
-    // when the last page has been finished, afterPreview when the preview
-    // showing the report closes.
+    // Report events. beforePrint runs on the generating thread before the
+    // first band; afterPrint once a print of the report is over (printing.h),
+    // not after generating for the screen or for saving; afterPreview when
+    // the preview showing the report closes (ReportGenerator::closePreview).
+    // Either may release the report: the engine touches it no more after.
     std::function<void()> beforePrint;
     std::function<void()> afterPrint;
     std::function<void()> afterPreview;

@@ -8,6 +8,7 @@
 #include "layout_support.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -18,6 +19,8 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <memory>
+#include <stdexcept>
 
 using namespace accrua::engine;
 using accrua::engine::testing::SyntheticReport;
@@ -60,6 +63,14 @@ void sendWheel(QWidget *w, int delta)
     QApplication::sendEvent(w, &event);
 }
 
+int plannedPages(int rows)
+{
+    SyntheticReport s(rows);
+    PagePlan plan;
+    ReportLayout(*s.report, plan).run();
+    return static_cast<int>(plan.pages.size());
+}
+
 } // namespace
 
 class LayoutUiTest : public QObject {
@@ -74,6 +85,7 @@ private Q_SLOTS:
     void printsToPdf_data();
     void printsToPdf();
     void printErrors();
+    void printReportRunsAfterPrint();
 
 private:
     TRptPageList m_pages;
@@ -281,6 +293,44 @@ void LayoutUiTest::printErrors()
         QVERIFY(printer.selectPrinter(names.last()));
         QCOMPARE(printer.printerIndex(), names.size() - 1);
         QCOMPARE(printer.printerName(), names.last());
+    }
+}
+
+void LayoutUiTest::printReportRunsAfterPrint()
+{
+    enum Outcome { Printed, PrinterFails, HandlerFails };
+    for (Outcome outcome : {Printed, PrinterFails, HandlerFails}) {
+        // The report form releases itself in its after-print handler.
+        auto s = std::make_unique<SyntheticReport>(150);
+        int calls = 0;
+        s->report->afterPrint = [&] {
+            ++calls;
+            s.reset();
+        };
+        if (outcome == HandlerFails)
+            s->report->band(QStringLiteral("RptSubDetail_Details"))->afterPrint = [] {
+                throw std::runtime_error("no row");
+            };
+        const QString file = outcome == PrinterFails ? QStringLiteral("/nonexistent-dir/x/out.pdf")
+                                                     : m_dir.filePath(QStringLiteral("report.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        switch (outcome) {
+        case Printed:
+            PagePrinter::printReportOn(*s->report, printer);
+            QCOMPARE(pdfPages(file), plannedPages(150));
+            QVERIFY(pdfTexts(file).first().contains(QLatin1String("Amortization Schedule")));
+            break;
+        case PrinterFails:
+            QVERIFY_THROWS_EXCEPTION(PrintError, PagePrinter::printReportOn(*s->report, printer));
+            break;
+        case HandlerFails:
+            QVERIFY_THROWS_EXCEPTION(GenerationError, PagePrinter::printReportOn(*s->report, printer));
+            break;
+        }
+        QCOMPARE(calls, 1);
+        QVERIFY(!s);
     }
 }
 
