@@ -62,6 +62,10 @@ public:
     static QRawFont rawFont(const FontSpec &font, double pixelSize);
 };
 
+// Records one page. The reference device is the page itself at 96 dots per
+// inch (Letter: 816 x 1056 pixels, 216 x 279 mm, frame 0..21590 x 0..27940
+// in 0.01 mm); the logical unit is 1/1440 inch (MM_ANISOTROPIC), 15 per
+// pixel. Fonts, pens and brushes are created only when they change.
 class EmfWriter {
 public:
     // pageSize in page pixels at 96 per inch (Letter portrait: 816 x 1056).

@@ -273,7 +273,7 @@ private:
     void select(quint32 index);
     QTransform pageToDevice() const;
     const QTransform &full();
-    bool usable(const QRectF &logical, double extra = 0);
+    bool usable(const QRectF &logical);
     void applyClip();
     void applyPen();
     void applyBrush();
@@ -367,7 +367,7 @@ const QTransform &Player::full()
 
 // A shape is drawn only when the mapping is sound and it lands within a sane
 // distance of the target; absurd coordinates would only cost time.
-bool Player::usable(const QRectF &logical, double extra)
+bool Player::usable(const QRectF &logical)
 {
     const QTransform &t = full();
     if (!m_fullOk)
@@ -377,7 +377,7 @@ bool Player::usable(const QRectF &logical, double extra)
     if (!finite(r.left()) || !finite(r.right()) || !finite(r.top()) || !finite(r.bottom()))
         return false;
     if (std::abs(r.left()) > lim || std::abs(r.right()) > lim || std::abs(r.top()) > lim
-        || std::abs(r.bottom()) > lim || extra > lim)
+        || std::abs(r.bottom()) > lim)
         return false;
     if (m_painterDirty) {
         m_p.setTransform(t);
@@ -407,7 +407,7 @@ QPen Player::qpen() const
     const double deviceScale = std::abs(m_deviceToTarget.m11());
     if (pen.cosmetic || pen.width <= 0) {
         qp.setCosmetic(true);
-        qp.setWidthF(std::max(1.0, deviceScale));
+        qp.setWidthF(std::clamp(deviceScale, 1.0, 1000.0));
     } else {
         qp.setWidthF(pen.width);
     }
@@ -463,7 +463,10 @@ void Player::drawShape(const QPainterPath &path, bool fill)
         return;
     }
     const double penExtra = m_s.pen.cosmetic ? 0 : std::abs(m_s.pen.width);
-    if (!usable(path.boundingRect().adjusted(-penExtra, -penExtra, penExtra, penExtra), penExtra))
+    if (!usable(path.boundingRect().adjusted(-penExtra, -penExtra, penExtra, penExtra)))
+        return;
+    // A pen wider than any page only costs time.
+    if (penExtra * std::sqrt(std::abs(m_full.determinant())) > kMaxTargetExtent / 10)
         return;
     applyPen();
     if (fill)
