@@ -33,7 +33,12 @@ void whenShown(std::function<void(TForm_LoanInfo *)> action)
 {
     QTimer::singleShot(0, qApp, [action = std::move(action)] {
         auto *dialog = qobject_cast<TForm_LoanInfo *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
+        if (!dialog) {
+            // Whatever is modal must not leave the test waiting forever.
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+            QFAIL("the loan information dialog is not the active modal window");
+        }
         action(dialog);
     });
 }
