@@ -96,8 +96,13 @@ int decodeJpeg(const unsigned char *data, unsigned long size, JpegJob *job)
     job->progress.progress_monitor = jpegProgress;
     cinfo.progress = &job->progress;
     jpeg_mem_src(&cinfo, data, size);
-    jpeg_read_header(&cinfo, TRUE);
-    if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > kMaxSide
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || cinfo.image_width == 0
+        || cinfo.image_height == 0) {
+        std::snprintf(job->message, sizeof job->message, "no image in the file");
+        jpeg_destroy_decompress(&cinfo);
+        return 1;
+    }
+    if (cinfo.image_width > kMaxSide
         || cinfo.image_height > kMaxSide
         || (long long)cinfo.image_width * cinfo.image_height > kMaxPixels) {
         job->tooLarge = 1;
