@@ -96,6 +96,8 @@ bool valueHasSerializedItem(QByteArrayView v)
                 ++i;
             } else if (!inQuotes && (c == ' ' || c == '\t')) {
                 ++i;
+            } else if (c == '\n' || c == '\r') {
+                ++i; // only inside a continued line
             } else if (c == '\\' && i + 1 < v.size() && (v[i + 1] == '\n' || v[i + 1] == '\r')) {
                 i += 2;
             } else {
@@ -137,8 +139,14 @@ std::optional<QString> FindSerializedValue(const QByteArray &content)
         while (pos < data.size()) {
             const char c = data[pos++];
             if (c == '\\') {
-                if (pos < data.size())
-                    ++pos;
+                // An escaped character; an escaped line break of two characters
+                // continues the line as one.
+                if (pos < data.size()) {
+                    const char escaped = data[pos++];
+                    if (pos < data.size() && ((escaped == '\r' && data[pos] == '\n') ||
+                                              (escaped == '\n' && data[pos] == '\r')))
+                        ++pos;
+                }
             } else if (c == '"') {
                 inQuotes = !inQuotes;
             } else if (c == '=' && !inQuotes && equals < 0) {

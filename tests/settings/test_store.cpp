@@ -205,6 +205,8 @@ TEST(FindSerializedValue, FindsValuesQSettingsWouldDecodeFromBinary)
         {"TITLE=a, " + payload, "TITLE"},            // one item of a list
         {"TITLE=\"\"" + payload, "TITLE"},           // after an empty quoted part
         {"TITLE=\\\n" + payload, "TITLE"},           // after a continued line
+        {"TITLE=\\\r\n" + payload, "TITLE"},
+        {"TITLE=a,\\\r\n " + payload, "TITLE"},
         {"TITLE=\\x40Variant(\\0)", "TITLE"},        // '@' as a hex escape
         {"TITLE=\\100Variant(\\0)", "TITLE"},        // '@' as an octal escape
         {"TITLE=\\x10040Variant(\\0)", "TITLE"},     // cut to 16 bits
