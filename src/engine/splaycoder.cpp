@@ -29,17 +29,13 @@ void TRptCompress::splay(int c)
         if (p == Root)
             break;
         const int g = m_up[p];
-        int s = m_child[g][0];
-        if (s == p) {
-            s = m_child[g][1];
-            m_child[g][1] = static_cast<quint16>(a);
-        } else {
-            m_child[g][0] = static_cast<quint16>(a);
-        }
-        if (m_child[p][0] == a)
-            m_child[p][0] = static_cast<quint16>(s);
-        else
-            m_child[p][1] = static_cast<quint16>(s);
+        // The uncle s takes a's place under p, and a takes the uncle's place
+        // under g. Indexing by side keeps these data-dependent choices free of
+        // branches, which random data would mispredict.
+        const int uncleSide = m_child[g][0] == p ? 1 : 0;
+        const int s = m_child[g][uncleSide];
+        m_child[g][uncleSide] = static_cast<quint16>(a);
+        m_child[p][m_child[p][0] == a ? 0 : 1] = static_cast<quint16>(s);
         m_up[a] = static_cast<quint8>(g);
         m_up[s] = static_cast<quint8>(p);
         a = g;
@@ -48,27 +44,48 @@ void TRptCompress::splay(int c)
 
 void TRptCompress::code(const char *data, qint64 size, QByteArray &out)
 {
-    quint8 path[MaxDepth];
     quint64 bits = m_bits;
     int count = m_bitCount;
+    auto put = [&](quint64 code, int length) {
+        // length <= 64; code's bit 0 goes out first.
+        bits |= code << count;
+        const int total = count + length;
+        if (total < 64) {
+            count = total;
+            return;
+        }
+        char word[8];
+        qToLittleEndian<quint64>(bits, word);
+        out.append(word, 8);
+        count = total - 64;
+        bits = count == 0 ? 0 : code >> (length - count);
+    };
     for (qint64 i = 0; i < size; ++i) {
         const int c = static_cast<quint8>(data[i]);
+        // Walking up meets the bits leaf first; shifting each in at the bottom
+        // leaves the root's bit lowest, which is sent first.
+        quint64 code = 0;
         int depth = 0;
-        for (int a = c + FirstLeaf; a != Root;) {
+        int a = c + FirstLeaf;
+        for (; a != Root && depth < 64; ++depth) {
             const int p = m_up[a];
-            path[depth++] = m_child[p][1] == a ? 1 : 0;
+            code = (code << 1) | (m_child[p][1] == a ? 1u : 0u);
             a = p;
         }
-        // Root first; a full 64-bit word goes out as eight bytes, least significant first.
-        while (depth > 0) {
-            bits |= static_cast<quint64>(path[--depth]) << count;
-            if (++count == 64) {
-                char word[8];
-                qToLittleEndian<quint64>(bits, word);
-                out.append(word, 8);
-                bits = 0;
-                count = 0;
+        if (a == Root) {
+            put(code, depth);
+        } else {
+            // Deeper than 64 levels (semi-splaying keeps the tree far
+            // shallower in practice): walk again and send bit by bit.
+            quint8 path[MaxDepth];
+            int length = 0;
+            for (a = c + FirstLeaf; a != Root; ++length) {
+                const int p = m_up[a];
+                path[length] = m_child[p][1] == a ? 1 : 0;
+                a = p;
             }
+            while (length > 0)
+                put(path[--length], 1);
         }
         splay(c);
     }
