@@ -409,7 +409,7 @@ QPen Player::qpen() const
         qp.setCosmetic(true);
         qp.setWidthF(std::clamp(deviceScale, 1.0, 1000.0));
     } else {
-        qp.setWidthF(pen.width);
+        qp.setWidthF(std::min(pen.width, 32000.0)); // QPen refuses 32768 and more
     }
     qp.setCapStyle(pen.cap);
     qp.setJoinStyle(pen.join);
