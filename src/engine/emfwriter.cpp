@@ -276,7 +276,9 @@ EmfWriter::~EmfWriter() = default;
 void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
                          const QColor &color)
 {
-    if (d->finished || text.isEmpty() || !rect.isValid())
+    // An empty or inverted box still places the text; only nonsense is dropped.
+    if (d->finished || text.isEmpty() || !std::isfinite(rect.left()) || !std::isfinite(rect.top())
+        || !std::isfinite(rect.right()) || !std::isfinite(rect.bottom()))
         return;
     const QString run = text.left(8192); // one line of a report, not a book
     d->selectFont(font);

@@ -333,6 +333,15 @@ TEST_F(EmfWriterTest, NothingIsRecordedForEmptyItemsOrAfterFinish)
     EXPECT_TRUE(recordsOf(first, 84).empty());
     EXPECT_TRUE(recordsOf(first, 43).empty());
     EXPECT_TRUE(recordsOf(first, 81).empty());
+
+    // A label without a width still prints its text at its position.
+    EmfWriter narrow(QSizeF(816, 1056));
+    narrow.drawText(QRectF(10, 20, 0, 17), HAlign::Left, kCourier, QStringLiteral("x"));
+    const QByteArray one = narrow.finish();
+    const auto runs = recordsOf(one, 84);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(i32At(one, runs[0].offset + 36), 150);
+    EXPECT_EQ(i32At(one, runs[0].offset + 40), 300);
 }
 
 TEST_F(EmfWriterTest, LargePicturesAreReducedToWhatTheAreaShows)
