@@ -1,18 +1,26 @@
 // Opens the input as a report page file and reads every page, in both walk
-// directions, then checks each page's metafile header.
+// directions, then checks each page's metafile header. The input also goes
+// through the body coder and back, which must give it unchanged.
 #include "engine/emf.h"
 #include "engine/pagelist.h"
+#include "engine/splaycoder.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace accrua::engine;
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QByteArray coded = TRptCompress::codeAll(bytes);
+    const auto decoded = TRptCompress::decodeAll(coded.constData(), coded.size(), bytes.size());
+    if (!decoded || *decoded != bytes)
+        std::abort();
+
     TRptPageList list;
     try {
         list.LoadFromData(bytes, QStringLiteral("fuzz.arp"));
