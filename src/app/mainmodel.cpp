@@ -14,20 +14,6 @@ using help::MessageButton;
 using help::MessageKind;
 namespace text = input;
 
-namespace {
-
-QString toQString(const calc::ShortText &t)
-{
-    return QString::fromUtf16(t.chars, t.length);
-}
-
-QString toQString(const std::u16string &s)
-{
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 // A loan that would need more payments than the program computes.
 class MainModel::LoanBoundExceeded : public std::runtime_error {
 public:
@@ -202,7 +188,7 @@ std::int64_t MainModel::integerOf(Field field) const
 
 QString MainModel::moneyText(Money value) const
 {
-    return toQString(calc::formatMoneyText(value, m_locale.decimalSeparator().unicode()));
+    return text::FormatMoney(value, m_locale);
 }
 
 bool MainModel::loanInputChecks()
@@ -435,7 +421,7 @@ void MainModel::CalculatePaymentAmount()
         write(Field::Months, keptMonths);
         m_loan.LoanPayment = Money::fromValue(floatOf(Field::Payment) + calc::kOnePercent);
         write(Field::Payment,
-              toQString(calc::formatGeneral(m_loan.LoanPayment.value(), m_locale.decimalSeparator().unicode())));
+              generalText(m_loan.LoanPayment.value()));
         counted = CalculateNumberOfPayments();
     }
 }
@@ -468,8 +454,7 @@ bool MainModel::AmortizationCalculation()
         const auto answer = m_messages.ShowMessageDialog(question, MessageKind::Warning,
                                                          MessageButton::Yes | MessageButton::No);
         if (answer == help::mrYes) {
-            write(Field::Years, toQString(calc::formatGeneral(calc::intPart(static_cast<Extended>(*estimate) / 12),
-                                                              m_locale.decimalSeparator().unicode())));
+            write(Field::Years, generalText(calc::intPart(static_cast<Extended>(*estimate) / 12)));
             write(Field::Months, QString::number(*estimate % 12));
         }
     }
@@ -516,7 +501,7 @@ void MainModel::finishSchedule()
 
 QString MainModel::generalText(Extended value) const
 {
-    return toQString(calc::formatGeneral(value, m_locale.decimalSeparator().unicode()));
+    return text::FormatGeneral(value, m_locale);
 }
 
 QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const

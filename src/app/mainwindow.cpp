@@ -440,10 +440,21 @@ QAction *TForm_Main::modeAction(Mode mode) const
 
 // ---- creation, show, close ----
 
+void TForm_Main::reportStoreError(const std::exception &e)
+{
+    // A store failure stops only the batch that raised it; the window goes on.
+    m_services.messages->ShowErrorReport(QString::fromUtf8(e.what()));
+}
+
 void TForm_Main::FormCreate()
 {
-    settings::SettingsStore store(m_services.settings);
-    const bool stayOnTop = settings::ReadStayOnTop(store);
+    bool stayOnTop = false;
+    try {
+        settings::SettingsStore store(m_services.settings);
+        stayOnTop = settings::ReadStayOnTop(store);
+    } catch (const settings::SettingsError &e) {
+        reportStoreError(e);
+    }
     MenuItem_StayOnTop->setChecked(stayOnTop);
     setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
 }
@@ -461,9 +472,13 @@ void TForm_Main::showEvent(QShowEvent *event)
 
 void TForm_Main::FormShow()
 {
-    settings::SettingsStore store(m_services.settings);
     bool useDefaults = MenuItem_UseDefaults->isChecked();
-    settings::LoadSettings(store, m_model.appSettings(), useDefaults);
+    try {
+        settings::SettingsStore store(m_services.settings);
+        settings::LoadSettings(store, m_model.appSettings(), useDefaults);
+    } catch (const settings::SettingsError &e) {
+        reportStoreError(e);
+    }
     MenuItem_UseDefaults->setChecked(useDefaults);
     m_model.resetAmountFields();
 }
@@ -476,8 +491,12 @@ void TForm_Main::closeEvent(QCloseEvent *event)
 
 void TForm_Main::FormClose()
 {
-    settings::SettingsStore store(m_services.settings);
-    settings::WriteToolsMarks(store, MenuItem_UseDefaults->isChecked(), MenuItem_StayOnTop->isChecked());
+    try {
+        settings::SettingsStore store(m_services.settings);
+        settings::WriteToolsMarks(store, MenuItem_UseDefaults->isChecked(), MenuItem_StayOnTop->isChecked());
+    } catch (const settings::SettingsError &e) {
+        reportStoreError(e);
+    }
 }
 
 // ---- modes and pages ----

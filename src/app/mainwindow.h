@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QMainWindow>
 
+#include <exception>
 #include <functional>
 #include <map>
 
@@ -91,6 +92,7 @@ private:
     void FormShow();
     void FormClose();
     void FormKeyDown(QKeyEvent *event);
+    void reportStoreError(const std::exception &e);
 
     void buildMenus();
     void buildToolBar(QWidget *client);

@@ -1,5 +1,7 @@
 #include "input/text.h"
 
+#include "calc/format.h"
+
 #include <QByteArray>
 
 #include <cmath>
@@ -287,56 +289,8 @@ std::optional<std::int32_t> ToInteger(const QString &text)
 
 QString FormatGeneral(calc::Extended value, const Locale &locale)
 {
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    if (value == 0)
-        return QStringLiteral("0");
-
-    // 15 significant digits, correctly rounded; the exponent comes after the
-    // rounding, so 999999999999999.9 moves on to 1E15.
-    char buffer[64];
-    const int written = std::snprintf(buffer, sizeof buffer, "%.14Le", value);
-    if (written <= 0 || written >= int(sizeof buffer))
-        return QStringLiteral("0");
-    QString digits;
-    int exponent = 0;
-    bool exponentNegative = false;
-    const char *p = buffer;
-    for (; *p != '\0' && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            digits += QLatin1Char(*p); // the radix character is skipped, whatever the C locale
-    }
-    if (*p == 'e') {
-        ++p;
-        if (*p == '-' || *p == '+')
-            exponentNegative = *p++ == '-';
-        for (; *p >= '0' && *p <= '9'; ++p)
-            exponent = exponent * 10 + (*p - '0');
-    }
-    if (exponentNegative)
-        exponent = -exponent;
-    while (digits.size() > 1 && digits.endsWith(u'0'))
-        digits.chop(1);
-
-    const QChar decimal = locale.decimalSeparator();
-    QString text = value < 0 ? QStringLiteral("-") : QString();
-    if (exponent >= -5 && exponent < 15) {
-        if (exponent < 0) {
-            text += QLatin1Char('0') + decimal + QString(-exponent - 1, u'0') + digits;
-        } else if (digits.size() <= exponent + 1) {
-            text += digits + QString(exponent + 1 - digits.size(), u'0');
-        } else {
-            text += digits.left(exponent + 1) + decimal + digits.mid(exponent + 1);
-        }
-    } else {
-        text += digits.left(1);
-        if (digits.size() > 1)
-            text += decimal + digits.mid(1);
-        text += QLatin1Char('E') + QString::number(exponent);
-    }
-    return text;
+    const std::u16string text = calc::formatGeneral(value, locale.decimalSeparator().unicode());
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString NormalizeTwoDecimals(const QString &text, const Locale &locale)
@@ -354,7 +308,10 @@ QString NormalizeTwoDecimals(const QString &text, const Locale &locale)
 
 QString FormatMoney(calc::Money value, const Locale &locale)
 {
-    return NormalizeTwoDecimals(FormatGeneral(calc::roundToCents(value).value(), locale), locale);
+    // The schedule's own formatter gives the same text without the detour
+    // through the general text.
+    const calc::ShortText text = calc::formatMoneyText(value, locale.decimalSeparator().unicode());
+    return QString::fromUtf16(text.chars, text.length);
 }
 
 QString CurrencyText(calc::Extended amount, const Locale &locale)

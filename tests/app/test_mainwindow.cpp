@@ -255,6 +255,22 @@ private Q_SLOTS:
         QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
+    void storeErrorIsReportedAndTheWindowGoesOn()
+    {
+        QFile file(storePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\nTITLE=Mine\nAMORTIZEDBASE=@ByteArray(360)\nPAYMENTRESOLUTION=INCREASEPAYMENTCOUNT\n");
+        file.close();
+        auto w = makeWindow();
+        QCOMPARE(m_messages.shown().size(), std::size_t(1));
+        QVERIFY(m_messages.shown()[0].errorReport);
+        QCOMPARE(m_messages.shown()[0].text, QStringLiteral("Invalid data type for 'AMORTIZEDBASE'"));
+        // Read before the failure: kept; after it: still the defaults.
+        QCOMPARE(w->model().appSettings().Title, QStringLiteral("Mine"));
+        QCOMPARE(w->model().appSettings().PaymentResolution, QStringLiteral("INCREASEPAYMENTAMOUNT"));
+        QCOMPARE(w->edit(Field::Principal)->text(), QStringLiteral("0.00"));
+    }
+
     void helpMenuWithoutHelpFiles()
     {
         auto w = makeWindow();
