@@ -1,0 +1,66 @@
+// The loan arithmetic: the schedule with its texts, and whole Calculate
+// commands at the payment bound, through the main window's model.
+#include "app/mainmodel.h"
+#include "calc/loan.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace accrua;
+
+namespace {
+
+void BM_BuildSchedule360(benchmark::State &state)
+{
+    const calc::Extended i = 7 * calc::kOnePercent / 12;
+    const calc::Money a = calc::Money::fromValue(665.31L);
+    const calc::Money p = calc::Money::fromValue(100000);
+    std::vector<calc::ScheduleRow> numbers;
+    std::vector<calc::TPaymentObj> rows;
+    for (auto _ : state) {
+        const calc::LoanTotals t = calc::ScheduleNumbers(360, i, a, p, &numbers);
+        calc::ScheduleTexts(numbers, u'.', rows);
+        benchmark::DoNotOptimize(t);
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.SetItemsProcessed(state.iterations() * 360);
+}
+BENCHMARK(BM_BuildSchedule360)->Unit(benchmark::kMicrosecond);
+
+struct Loan {
+    app::Mode mode;
+    const char *principal, *rate, *payment, *years, *months;
+};
+
+void calculate(benchmark::State &state, Loan loan)
+{
+    help::ScriptedMessageService messages;
+    messages.setDefaultAnswer([](const help::ScriptedMessageService::Shown &) { return help::mrNo; });
+    for (auto _ : state) {
+        state.PauseTiming();
+        app::MainModel model(input::Locale(u'.', u',', 2, QStringLiteral("$")), messages);
+        model.selectMode(loan.mode);
+        for (auto [f, v] : {std::pair{app::Field::Principal, loan.principal}, {app::Field::Interest, loan.rate},
+                            {app::Field::Payment, loan.payment}, {app::Field::Years, loan.years},
+                            {app::Field::Months, loan.months}}) {
+            model.typeText(f, QLatin1String(v));
+            model.leaveField(f);
+        }
+        messages.clear();
+        state.ResumeTiming();
+        model.calculate();
+        benchmark::DoNotOptimize(model.ScheduleRows().size());
+    }
+}
+
+// 1000 years at a tiny rate: 12000 payments, the payment raised cent by cent.
+BENCHMARK_CAPTURE(calculate, PaymentAmount12000, Loan{app::Mode::PaymentAmount, "1000000", "0.01", "0", "1000", "0"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(calculate, NumberOfPayments12000,
+                  Loan{app::Mode::NumberOfPayments, "1000000", "0.01", "87.75", "0", "0"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(calculate, Amortization12000, Loan{app::Mode::Amortization, "1000000", "0.01", "87.75", "1000", "0"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(calculate, PaymentAmount30Years, Loan{app::Mode::PaymentAmount, "100000", "7", "0", "30", "0"})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
