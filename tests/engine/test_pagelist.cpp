@@ -481,26 +481,4 @@ TEST(PageList, PreviewReadsWhileTheWorkerAdds)
     EXPECT_TRUE(list.isSpilled());
 }
 
-TEST(PageList, HeaderAndRecordsDescribeTheFile)
-{
-    TRptPageList list;
-    const auto pages = threeFixturePages();
-    fill(list, pages);
-    const PageFileHeader h = list.header();
-    EXPECT_EQ(h.format, 3);
-    EXPECT_EQ(h.writerVersion, 305);
-    EXPECT_EQ(h.pageCount, 3);
-    EXPECT_DOUBLE_EQ(h.writtenAt, fixtureDays());
-    const auto records = list.records();
-    ASSERT_EQ(records.size(), 3u);
-    qint64 offset = 128;
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(records[i].number, i + 1);
-        EXPECT_EQ(records[i].offset, offset);
-        EXPECT_EQ(records[i].bodySize, pages[i].size());
-        offset += 12 + pages[i].size();
-        EXPECT_EQ(records[i].nextOffset, offset);
-    }
-}
-
 } // namespace
