@@ -3,6 +3,7 @@
 #include "engine/emf.h"
 #include "engine/generator.h"
 #include "engine/pagelist.h"
+#include "engine/printing.h"
 
 #include <QMetaMethod>
 #include <QPainter>
@@ -22,6 +23,7 @@ constexpr int kWheelStep = 32;
 constexpr qint64 kCacheBytes = 96LL * 1024 * 1024;
 constexpr size_t kCachePages = 8;
 const QSizeF kLetter(816, 1056);
+constexpr double kMaxImagePixels = 24.0 * 1024 * 1024;
 
 } // namespace
 
@@ -140,33 +142,34 @@ QImage PageView::render(int page)
     } catch (const std::exception &e) {
         m_error = QString::fromUtf8(e.what());
     }
-    if (!body) {
-        if (m_error.isEmpty())
-            return {};
-        // Unreadable page: a blank sheet, the reason kept in lastError().
-        QImage blank(zoomedSize(), QImage::Format_ARGB32_Premultiplied);
-        blank.fill(Qt::white);
-        return blank;
-    }
-    if (const auto size = EmfPlayer::pageSize(*body); size && size->width() >= 1 && size->height() >= 1) {
-        if (*size != m_pageSize) {
-            m_pageSize = *size;
+    if (!body && m_error.isEmpty())
+        return {};
+    if (body) {
+        if (const QSizeF size = pageSizeOf(*body); size != m_pageSize) {
+            m_pageSize = size;
             updateScrollBars();
         }
     }
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = zoomedSize() * ratio;
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    // Past kMaxImagePixels the page is drawn at a lower resolution and
+    // scaled up, so a large page at a high zoom cannot exhaust memory.
+    qreal ratio = devicePixelRatioF();
+    const QSizeF logical = zoomedSize();
+    const double pixels = logical.width() * logical.height() * ratio * ratio;
+    if (pixels > kMaxImagePixels)
+        ratio *= std::sqrt(kMaxImagePixels / pixels);
+    QImage image((logical * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
+    if (!body)
+        return image; // an unreadable page shows as a blank sheet; lastError() says why
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     QString error;
-    if (!EmfPlayer::play(*body, painter, QRectF(QPointF(0, 0), QSizeF(zoomedSize())), &error))
+    if (!EmfPlayer::play(*body, painter, QRectF(QPointF(0, 0), logical), &error))
         m_error = error;
     return image;
 }

@@ -15,6 +15,17 @@
 
 namespace accrua::engine {
 
+QSizeF pageSizeOf(const QByteArray &metafile)
+{
+    // Up to 100 inches a side: beyond any paper a report is printed on.
+    constexpr double kLargest = 100 * 96;
+    const auto size = EmfPlayer::pageSize(metafile);
+    if (!size || !(size->width() >= 1 && size->width() <= kLargest) ||
+        !(size->height() >= 1 && size->height() <= kLargest))
+        return QSizeF(816, 1056);
+    return *size;
+}
+
 PrintError::PrintError(const QString &message) : std::runtime_error(message.toStdString()) {}
 
 QString PrintError::message() const
@@ -130,7 +141,7 @@ void PagePrinter::printOn(const TRptPageList &pages, QPrinter &printer, int firs
 
     QByteArray body = page(first);
     printer.setFullPage(true);
-    printer.setPageLayout(layoutFor(EmfPlayer::pageSize(body).value_or(QSizeF(816, 1056))));
+    printer.setPageLayout(layoutFor(pageSizeOf(body)));
     if (!documentName.isEmpty())
         printer.setDocName(documentName);
 
@@ -143,7 +154,7 @@ void PagePrinter::printOn(const TRptPageList &pages, QPrinter &printer, int firs
     for (int n = first; n <= last; ++n) {
         if (n > first) {
             body = page(n);
-            printer.setPageLayout(layoutFor(EmfPlayer::pageSize(body).value_or(QSizeF(816, 1056))));
+            printer.setPageLayout(layoutFor(pageSizeOf(body)));
             if (!printer.newPage()) {
                 painter.end();
                 throw PrintError(QStringLiteral("The printer stopped before page %1.").arg(n));

@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -81,6 +82,7 @@ private Q_SLOTS:
     void zoomAndScrolling();
     void wheelIsForwardedOrScrolls();
     void pagesAreCachedPerZoom();
+    void damagedPagesDoNotBreakTheView();
     void followsGenerationOnWorker();
     void printsToPdf_data();
     void printsToPdf();
@@ -210,6 +212,45 @@ void LayoutUiTest::pagesAreCachedPerZoom()
         for (int x = 48; x < 48 + 720 && !ink; ++x)
             ink = qGray(first.pixel(x, y)) < 128;
     QVERIFY(ink);
+}
+
+void LayoutUiTest::damagedPagesDoNotBreakTheView()
+{
+    const QByteArray good = *m_pages.GetPage(1);
+    // A frame of some 20 km a side (rclFrame right and bottom, 0.01 mm).
+    QByteArray huge = good;
+    const qint32 big = 2000000000;
+    memcpy(huge.data() + 32, &big, 4);
+    memcpy(huge.data() + 36, &big, 4);
+    QCOMPARE(pageSizeOf(huge), QSizeF(816, 1056));
+    QCOMPARE(pageSizeOf(QByteArray("not a metafile")), QSizeF(816, 1056));
+    // The second record claims a size that is not a multiple of 4.
+    QByteArray broken = good;
+    quint32 headerSize = 0;
+    memcpy(&headerSize, broken.constData() + 4, 4);
+    QVERIFY(headerSize + 8 <= quint32(broken.size()));
+    const quint32 bad = 6;
+    memcpy(broken.data() + headerSize + 4, &bad, 4);
+
+    TRptPageList pages;
+    pages.beginReport();
+    pages.AddPage(huge);
+    pages.AddPage(broken);
+    pages.Finish();
+    PageView view;
+    view.setPageList(&pages);
+    view.setZoom(PageView::kMaxZoom);
+    QImage image = view.currentImage();
+    QVERIFY(!image.isNull());
+    QCOMPARE(view.pageSize(), QSizeF(816, 1056));
+    view.setCurrentPage(2);
+    image = view.currentImage();
+    QVERIFY(!image.isNull());
+    QVERIFY(!view.lastError().isEmpty());
+    QVERIFY(qint64(image.width()) * image.height() <= 24LL * 1024 * 1024);
+
+    PagePrinter printer;
+    QVERIFY_THROWS_EXCEPTION(PrintError, printer.printToPdf(pages, m_dir.filePath(QStringLiteral("bad.pdf"))));
 }
 
 void LayoutUiTest::followsGenerationOnWorker()
