@@ -320,14 +320,6 @@ TEST(PullInterface, StopsAtNoMoreDataAndRunsHandlersInOrder)
                                    at("F", 998, 10)}));
 }
 
-TEST(PullInterface, NoNeedDataHandlerMeansNoRows)
-{
-    TestReport t({40, 0, 30, 20, true, 100, 0});
-    t.report.needData = nullptr;
-    PagePlan plan = t.run();
-    EXPECT_EQ(plan.pages, (std::vector<Page>{{at("T", 48, 40), at("F", 988, 20)}}));
-}
-
 TEST(PullInterface, HandlerExceptionStopsTheRun)
 {
     TestReport t({40, 0, 30, 20, true, 100, 50});
@@ -362,20 +354,6 @@ TEST(PullInterface, CancelStopsBeforeTheNextRow)
     EXPECT_EQ(t.fed, 25);
     EXPECT_FALSE(plan.finished);
     EXPECT_FALSE(plan.ended.back()) << "a cancelled run leaves its page unfinished";
-}
-
-TEST(PullInterface, RowObserverSeesEveryRow)
-{
-    TestReport t({40, 0, 30, 20, true, 17, 123});
-    std::vector<int> seen;
-    PagePlan plan;
-    ReportLayout layout(t.report, plan);
-    layout.setRowObserver([&](int rows) { seen.push_back(rows); });
-    ASSERT_TRUE(layout.run());
-    ASSERT_EQ(seen.size(), 123u);
-    for (size_t i = 0; i < seen.size(); ++i)
-        EXPECT_EQ(seen[i], static_cast<int>(i + 1));
-    EXPECT_EQ(t.needDataCalls, 124);
 }
 
 TEST(ReportDefinition, PageSetupAndLookups)
