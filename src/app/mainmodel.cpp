@@ -191,57 +191,62 @@ QString MainModel::moneyText(Money value) const
     return text::FormatMoney(value, m_locale);
 }
 
+bool MainModel::requireNumber(Field field)
+{
+    if (text::IsValidFloat(text(field), m_locale))
+        return true;
+    warn(QLatin1Char('"') + text(field) + QStringLiteral("\" is not a valid value!"), field);
+    return false;
+}
+
+bool MainModel::requireWholeNumber(Field field, const QString &what)
+{
+    // The same conversion as the leave check: " 6" is a whole number whose
+    // text still differs from "6".
+    if (text::IsValidInteger(text(field)))
+        return true;
+    warn(QLatin1Char('"') + text(field) + QStringLiteral("\" is not a valid number of ") + what +
+             QLatin1Char('!'),
+         field);
+    return false;
+}
+
+bool MainModel::requireNonZero(Field field, const QString &what)
+{
+    if (floatOf(field) != 0)
+        return true;
+    warn(QStringLiteral("You must enter the ") + what + QStringLiteral(" in order to continue!"), field);
+    return false;
+}
+
+bool MainModel::requireTerm(Field years, Field months)
+{
+    if (integerOf(years) != 0 || integerOf(months) != 0)
+        return true;
+    warn(QStringLiteral("You must enter the number of years and/or months in order to continue!"), years);
+    return false;
+}
+
+void MainModel::rewriteAsMoney(Field field)
+{
+    write(field, moneyText(Money::fromValue(floatOf(field))));
+}
+
 bool MainModel::loanInputChecks()
 {
-    const QString principal = text(Field::Principal);
-    if (!text::IsValidFloat(principal, m_locale)) {
-        warn(QLatin1Char('"') + principal + QStringLiteral("\" is not a valid value!"), Field::Principal);
+    if (!requireNumber(Field::Principal) || !requireNonZero(Field::Principal, QStringLiteral("principal balance")))
         return false;
-    }
-    if (floatOf(Field::Principal) == 0) {
-        warn(QStringLiteral("You must enter the principal balance in order to continue!"), Field::Principal);
+    rewriteAsMoney(Field::Principal);
+    if (!requireNumber(Field::Interest) || !requireNonZero(Field::Interest, QStringLiteral("interest rate")))
         return false;
-    }
-    write(Field::Principal, moneyText(Money::fromValue(floatOf(Field::Principal))));
-
-    const QString rate = text(Field::Interest);
-    if (!text::IsValidFloat(rate, m_locale)) {
-        warn(QLatin1Char('"') + rate + QStringLiteral("\" is not a valid value!"), Field::Interest);
-        return false;
-    }
-    if (floatOf(Field::Interest) == 0) {
-        warn(QStringLiteral("You must enter the interest rate in order to continue!"), Field::Interest);
-        return false;
-    }
-
     if (m_mode == Mode::PaymentAmount || m_mode == Mode::Amortization) {
-        const QString years = text(Field::Years);
-        if (!text::IsValidInteger(years)) {
-            warn(QLatin1Char('"') + years + QStringLiteral("\" is not a valid number of years!"), Field::Years);
+        if (!requireWholeNumber(Field::Years, QStringLiteral("years")) ||
+            !requireWholeNumber(Field::Months, QStringLiteral("months")) || !requireTerm(Field::Years, Field::Months))
             return false;
-        }
-        const QString months = text(Field::Months);
-        if (!text::IsValidInteger(months)) {
-            warn(QLatin1Char('"') + months + QStringLiteral("\" is not a valid number of months!"),
-                 Field::Months);
-            return false;
-        }
-        if (integerOf(Field::Years) == 0 && integerOf(Field::Months) == 0) {
-            warn(QStringLiteral("You must enter the number of years and/or months in order to continue!"),
-                 Field::Years);
-            return false;
-        }
     }
     if (m_mode == Mode::NumberOfPayments || m_mode == Mode::Amortization) {
-        const QString payment = text(Field::Payment);
-        if (!text::IsValidFloat(payment, m_locale)) {
-            warn(QLatin1Char('"') + payment + QStringLiteral("\" is not a valid value!"), Field::Payment);
+        if (!requireNumber(Field::Payment) || !requireNonZero(Field::Payment, QStringLiteral("payment amount")))
             return false;
-        }
-        if (floatOf(Field::Payment) == 0) {
-            warn(QStringLiteral("You must enter the payment amount in order to continue!"), Field::Payment);
-            return false;
-        }
     }
     return true;
 }
@@ -277,8 +282,7 @@ void MainModel::calculateLoan()
 
     const Snapshot before{m_texts, m_loan};
     const auto restore = [&] {
-        for (const FieldInfo &info : allFields())
-            write(info.field, before.texts[static_cast<std::size_t>(info.field)]);
+        restoreTexts(before.texts);
         m_loan = before.loan;
         m_scheduleNumbers.clear();
         m_scheduleRows.clear();
@@ -509,11 +513,10 @@ QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const
     return QStringLiteral("The amount %1 is too large to calculate with.").arg(generalText(e.value()));
 }
 
-bool MainModel::isWholeNumber(Field field) const
+void MainModel::restoreTexts(const std::array<QString, kFieldCount> &texts)
 {
-    // The same conversion as the leave check: " 6" is a whole number whose
-    // text still differs from "6".
-    return text::IsValidInteger(text(field));
+    for (const FieldInfo &info : allFields())
+        write(info.field, texts[static_cast<std::size_t>(info.field)]);
 }
 
 // ---- Daily Interest ----
@@ -541,13 +544,8 @@ void MainModel::datePickerChanged(bool startPicker, const QDate &date)
 
 bool MainModel::ValidateDailyInputs()
 {
-    const auto invalid = [](const QString &t, const char *phrase) -> QString {
-        return QLatin1Char('"') + t + QLatin1Char('"') + QLatin1String(phrase);
-    };
-    if (!isWholeNumber(Field::Days)) {
-        warn(invalid(text(Field::Days), " is not a valid number of days!"), Field::Days);
+    if (!requireWholeNumber(Field::Days, QStringLiteral("days")))
         return false;
-    }
     if (integerOf(Field::Days) <= 0) {
         showWarning(QStringLiteral("You must enter a valid number of days in order to continue!"));
         write(Field::Days, QStringLiteral("1"));
@@ -555,28 +553,12 @@ bool MainModel::ValidateDailyInputs()
             m_view->focusField(Field::Days);
         return false;
     }
-    if (!text::IsValidFloat(text(Field::DayPrincipal), m_locale)) {
-        warn(invalid(text(Field::DayPrincipal), " is not a valid value!"), Field::DayPrincipal);
+    if (!requireNumber(Field::DayPrincipal) ||
+        !requireNonZero(Field::DayPrincipal, QStringLiteral("principal balance")))
         return false;
-    }
-    if (floatOf(Field::DayPrincipal) == 0) {
-        warn(QStringLiteral("You must enter the principal balance in order to continue!"), Field::DayPrincipal);
-        return false;
-    }
-    write(Field::DayPrincipal, moneyText(Money::fromValue(floatOf(Field::DayPrincipal))));
-    if (!text::IsValidFloat(text(Field::DayInterest), m_locale)) {
-        warn(invalid(text(Field::DayInterest), " is not a valid value!"), Field::DayInterest);
-        return false;
-    }
-    if (floatOf(Field::DayInterest) == 0) {
-        warn(QStringLiteral("You must enter the interest rate in order to continue!"), Field::DayInterest);
-        return false;
-    }
-    if (!text::IsValidFloat(text(Field::DayPayment), m_locale)) {
-        warn(invalid(text(Field::DayPayment), " is not a valid value!"), Field::DayPayment);
-        return false;
-    }
-    return true;
+    rewriteAsMoney(Field::DayPrincipal);
+    return requireNumber(Field::DayInterest) &&
+           requireNonZero(Field::DayInterest, QStringLiteral("interest rate")) && requireNumber(Field::DayPayment);
 }
 
 void MainModel::CalculateDailyInterest()
@@ -607,8 +589,7 @@ void MainModel::calculateDaily()
         }
         CalculateDailyInterest();
     } catch (const calc::MoneyRangeError &e) {
-        for (const FieldInfo &info : allFields())
-            write(info.field, before[static_cast<std::size_t>(info.field)]);
+        restoreTexts(before);
         showWarning(rangeMessage(e));
         return;
     }
@@ -619,39 +600,15 @@ void MainModel::calculateDaily()
 
 bool MainModel::ValidateSavingsInputs()
 {
-    const auto invalid = [](const QString &t, const char *phrase) -> QString {
-        return QLatin1Char('"') + t + QLatin1Char('"') + QLatin1String(phrase);
-    };
-    if (!text::IsValidFloat(text(Field::SaveAmount), m_locale)) {
-        warn(invalid(text(Field::SaveAmount), " is not a valid value!"), Field::SaveAmount);
+    if (!requireNumber(Field::SaveAmount) ||
+        !requireNonZero(Field::SaveAmount, QStringLiteral("beginning balance")))
         return false;
-    }
-    if (floatOf(Field::SaveAmount) == 0) {
-        warn(QStringLiteral("You must enter the beginning balance in order to continue!"), Field::SaveAmount);
+    rewriteAsMoney(Field::SaveAmount);
+    if (!requireNumber(Field::SaveInterest) || !requireNonZero(Field::SaveInterest, QStringLiteral("interest rate")) ||
+        !requireWholeNumber(Field::SaveYears, QStringLiteral("years")) ||
+        !requireWholeNumber(Field::SaveMonths, QStringLiteral("months")) ||
+        !requireTerm(Field::SaveYears, Field::SaveMonths))
         return false;
-    }
-    write(Field::SaveAmount, moneyText(Money::fromValue(floatOf(Field::SaveAmount))));
-    if (!text::IsValidFloat(text(Field::SaveInterest), m_locale)) {
-        warn(invalid(text(Field::SaveInterest), " is not a valid value!"), Field::SaveInterest);
-        return false;
-    }
-    if (floatOf(Field::SaveInterest) == 0) {
-        warn(QStringLiteral("You must enter the interest rate in order to continue!"), Field::SaveInterest);
-        return false;
-    }
-    if (!isWholeNumber(Field::SaveYears)) {
-        warn(invalid(text(Field::SaveYears), " is not a valid number of years!"), Field::SaveYears);
-        return false;
-    }
-    if (!isWholeNumber(Field::SaveMonths)) {
-        warn(invalid(text(Field::SaveMonths), " is not a valid number of months!"), Field::SaveMonths);
-        return false;
-    }
-    if (integerOf(Field::SaveYears) == 0 && integerOf(Field::SaveMonths) == 0) {
-        warn(QStringLiteral("You must enter the number of years and/or months in order to continue!"),
-             Field::SaveYears);
-        return false;
-    }
 
     const QString months = text(Field::SaveMonths);
     QStringList allowed;
@@ -722,8 +679,7 @@ void MainModel::calculateSavings()
         m_savingsRows.clear();
         CalculateSavingsInterest();
     } catch (const calc::MoneyRangeError &e) {
-        for (const FieldInfo &info : allFields())
-            write(info.field, before[static_cast<std::size_t>(info.field)]);
+        restoreTexts(before);
         m_savingsRows = rowsBefore;
         showWarning(rangeMessage(e));
         return;

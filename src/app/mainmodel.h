@@ -132,7 +132,13 @@ private:
     void calculateLoan();
     void calculateDaily();
     void calculateSavings();
-    bool isWholeNumber(Field field) const;
+    // The checks of the Calculate command: message and focus on failure.
+    bool requireNumber(Field field);
+    bool requireWholeNumber(Field field, const QString &what);
+    bool requireNonZero(Field field, const QString &what);
+    bool requireTerm(Field years, Field months);
+    void rewriteAsMoney(Field field);
+    void restoreTexts(const std::array<QString, kFieldCount> &texts);
     QString generalText(calc::Extended value) const;
     QString rangeMessage(const calc::MoneyRangeError &e) const;
     bool CalculateNumberOfPayments();
