@@ -55,15 +55,13 @@ void PageView::refresh()
 {
     m_cache.clear();
     m_error.clear();
-    m_knownCount = pageCount();
-    m_current = std::clamp(m_current, 1, std::max(1, m_knownCount));
+    m_current = std::clamp(m_current, 1, std::max(1, pageCount()));
     updateScrollBars();
     viewport()->update();
 }
 
 void PageView::onPageAvailable(int count)
 {
-    m_knownCount = count;
     viewport()->update();
     Q_EMIT pageAvailable(count);
 }

@@ -91,7 +91,6 @@ private:
     TRptPageList *m_pages = nullptr;
     int m_current = 1;
     int m_zoom = 100;
-    int m_knownCount = 0;
     QSizeF m_pageSize;
     QString m_error;
     std::list<CachedPage> m_cache; // most recently used first
