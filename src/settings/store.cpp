@@ -222,9 +222,19 @@ std::optional<std::int32_t> ParseStoredInteger(const QString &text)
 
 SettingsStore::SettingsStore(SettingsFactory factory) : m_factory(std::move(factory)) {}
 
-std::unique_ptr<QSettings> SettingsStore::open() const
+SettingsStore::~SettingsStore()
 {
-    return m_factory();
+    if (m_settings)
+        m_settings->sync();
+}
+
+QSettings &SettingsStore::open() const
+{
+    // Opened once per batch, when first needed, so that a batch reads one
+    // state of the store and another copy's writes are seen by the next batch.
+    if (!m_settings)
+        m_settings = m_factory();
+    return *m_settings;
 }
 
 std::optional<QString> SettingsStore::readText(const QString &name) const
@@ -232,7 +242,7 @@ std::optional<QString> SettingsStore::readText(const QString &name) const
     if (const auto it = m_overrides.constFind(name); it != m_overrides.constEnd())
         return it.value();
 
-    const std::unique_ptr<QSettings> settings = open();
+    QSettings *settings = &open();
     if (!settings->contains(name))
         return std::nullopt;
     const QVariant value = settings->value(name);
@@ -275,7 +285,7 @@ bool SettingsStore::readFlag(const QString &name, bool defaultValue) const
 
 void SettingsStore::writeString(const QString &name, const QString &text)
 {
-    const std::unique_ptr<QSettings> settings = open();
+    QSettings *settings = &open();
     const bool existed = QFileInfo::exists(settings->fileName());
     const bool hadValue = settings->contains(name);
     const QVariant previous = hadValue ? settings->value(name) : QVariant();
@@ -288,6 +298,8 @@ void SettingsStore::writeString(const QString &name, const QString &text)
             settings->setValue(name, previous);
         else
             settings->remove(name);
+        // The object remembers its first error for good: open afresh next time.
+        m_settings.reset();
         if (!existed)
             throw SettingsError(QStringLiteral("Failed to create key %1").arg(kSettingsKey));
         throw SettingsError(QStringLiteral("Failed to set data for '%1'").arg(name));

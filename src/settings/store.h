@@ -2,9 +2,10 @@
 //
 // A batch of reads or writes (one LoadSettings run, one show or OK of the
 // options dialog, the main window's creation or closing) works through one
-// SettingsStore. Every operation opens the store afresh through the factory,
-// reads or writes its one value and closes it again, so nothing is cached and
-// two stores (or two copies of the program) see each other's writes. Every
+// SettingsStore, which opens the store once, when first used, and flushes it
+// when the batch ends; each write is also flushed at once so that a failure
+// names its value. The next batch opens the store afresh, so two copies of
+// the program see each other's writes. Every
 // value is stored as text: integers as decimal text, flags as "1" or "0".
 // Store failures are thrown as SettingsError with the texts the user sees in
 // the general error report.
@@ -59,6 +60,9 @@ std::optional<std::int32_t> ParseStoredInteger(const QString &text);
 class SettingsStore {
 public:
     explicit SettingsStore(SettingsFactory factory = NativeSettingsFactory());
+    ~SettingsStore();
+    SettingsStore(const SettingsStore &) = delete;
+    SettingsStore &operator=(const SettingsStore &) = delete;
 
     // Values given on the command line for this run: they win over the stored
     // ones on every read and are never written.
@@ -81,9 +85,10 @@ public:
     void writeFlag(const QString &name, bool value);
 
 private:
-    std::unique_ptr<QSettings> open() const;
+    QSettings &open() const;
 
     SettingsFactory m_factory;
+    mutable std::unique_ptr<QSettings> m_settings;
     QHash<QString, QString> m_overrides;
 };
 

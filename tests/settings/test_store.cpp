@@ -319,6 +319,27 @@ TEST_F(StoreTest, AStoreThatCannotBeCreatedReportsTheKey)
     EXPECT_FALSE(s.readText(names::UseDefaults).has_value());
 }
 
+TEST_F(StoreTest, ABatchOpensTheStoreOnceAndTheNextSeesOtherWrites)
+{
+    writeRaw("[General]\nTITLE=stored\n");
+    int opens = 0;
+    const SettingsFactory files = FileSettingsFactory(m_path);
+    SettingsStore s([&] {
+        ++opens;
+        return files();
+    });
+    AppSettings loaded;
+    bool useDefaults = false;
+    LoadSettings(s, loaded, useDefaults);
+    EXPECT_EQ(opens, 1);
+    EXPECT_EQ(loaded.Title, QStringLiteral("stored"));
+
+    // Another copy of the program writes; the next batch sees it.
+    store().writeString(names::Title, QStringLiteral("changed"));
+    LoadSettings(*std::make_unique<SettingsStore>(FileSettingsFactory(m_path)), loaded, useDefaults);
+    EXPECT_EQ(loaded.Title, QStringLiteral("changed"));
+}
+
 TEST_F(StoreTest, OverridesWinForOneRunWithoutBeingWritten)
 {
     writeRaw("[General]\nTITLE=stored\nLOANTYPE=@ByteArray(x)\n");
