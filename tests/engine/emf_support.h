@@ -25,21 +25,26 @@ inline void ensureGuiApp()
     }
 }
 
+// Byte by byte, so that no read can leave the array.
 inline quint32 u32At(const QByteArray &b, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(b.constData() + at);
+    quint32 v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | uchar(b.at(at + i));
+    return v;
 }
 inline qint32 i32At(const QByteArray &b, qsizetype at)
 {
-    return qFromLittleEndian<qint32>(b.constData() + at);
+    return qint32(u32At(b, at));
 }
 inline quint16 u16At(const QByteArray &b, qsizetype at)
 {
-    return qFromLittleEndian<quint16>(b.constData() + at);
+    return quint16(uchar(b.at(at)) | (uchar(b.at(at + 1)) << 8));
 }
 inline void setU32(QByteArray &b, qsizetype at, quint32 v)
 {
-    qToLittleEndian<quint32>(v, b.data() + at);
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = char((v >> (8 * i)) & 0xFF);
 }
 
 struct RecordRef {
