@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -97,7 +98,7 @@ struct DcState {
     bool smoothStretch = false; // HALFTONE; the other modes pick pixels
     QPointF curPos;
     bool hasClip = false;
-    QPainterPath clip; // device units
+    QRegion clip; // device pixels, as the platform keeps it
 };
 
 enum class DibResult { Ok, Unsupported, Damaged };
@@ -275,6 +276,8 @@ private:
     const QTransform &full();
     bool usable(const QRectF &logical);
     void applyClip();
+    QRegion defaultClip() const;
+    static QRect deviceRect(const QRectF &r);
     void applyPen();
     void applyBrush();
     QPen qpen() const;
@@ -386,13 +389,32 @@ bool Player::usable(const QRectF &logical)
     return true;
 }
 
+// Whole device pixels, exclusive of the right and bottom edges; clamped so
+// that hostile coordinates stay within what a region can hold.
+QRect Player::deviceRect(const QRectF &r)
+{
+    const double lim = double(kMaxCoordinate);
+    auto c = [lim](double v) { return int(std::lround(std::clamp(finite(v) ? v : 0.0, -lim, lim))); };
+    const QRectF n = r.normalized();
+    const int l = c(n.left()), t = c(n.top()), rr = c(n.right()), b = c(n.bottom());
+    if (rr <= l || b <= t)
+        return QRect();
+    return QRect(QPoint(l, t), QPoint(rr - 1, b - 1));
+}
+
+// Without a clip the whole target may be drawn on.
+QRegion Player::defaultClip() const
+{
+    return QRegion(deviceRect(m_deviceToTarget.inverted().mapRect(m_target)).adjusted(-1, -1, 1, 1));
+}
+
 void Player::applyClip()
 {
     m_p.setTransform(QTransform());
     m_p.setClipRect(m_target);
     if (m_s.hasClip) {
         m_p.setTransform(m_deviceToTarget);
-        m_p.setClipPath(m_s.clip, Qt::IntersectClip);
+        m_p.setClipRegion(m_s.clip, Qt::IntersectClip);
     }
     m_painterDirty = true;
 }
@@ -927,16 +949,10 @@ bool Player::dispatch(const Reader &rec)
         const QTransform toDevice = m_s.world * pageToDevice();
         if (!saneTransform(toDevice))
             return true;
-        QPainterPath r;
-        r.addPolygon(toDevice.map(QPolygonF(rectAt(rec, 8))));
-        r.closeSubpath();
-        if (!m_s.hasClip) {
-            // The default clip is the whole frame, here the device page and its margins.
-            m_s.clip = QPainterPath();
-            m_s.clip.addRect(m_deviceToTarget.inverted().mapRect(m_target));
-            m_s.hasClip = true;
-        }
-        m_s.clip = type == EMR_INTERSECTCLIPRECT ? m_s.clip.intersected(r) : m_s.clip.subtracted(r);
+        const QRegion r(deviceRect(toDevice.mapRect(rectAt(rec, 8))));
+        const QRegion current = m_s.hasClip ? m_s.clip : defaultClip();
+        m_s.clip = type == EMR_INTERSECTCLIPRECT ? current.intersected(r) : current.subtracted(r);
+        m_s.hasClip = true;
         applyClip();
         return true;
     }
@@ -950,7 +966,7 @@ bool Player::dispatch(const Reader &rec)
         if (cb == 0) {
             if (mode == RGN_COPY) {
                 m_s.hasClip = false;
-                m_s.clip = QPainterPath();
+                m_s.clip = QRegion();
                 applyClip();
             }
             return true;
@@ -960,15 +976,21 @@ bool Player::dispatch(const Reader &rec)
         const quint64 n = rec.u32(24);
         if (32 + n * 16 > cb)
             return fail(QStringLiteral("region rectangles outside the record"));
-        QPainterPath region;
-        for (quint64 i = 0; i < n && i < 4096; ++i)
-            region.addRect(rectAt(rec, 48 + qint64(i) * 16));
-        region = region.simplified();
-        QPainterPath current;
-        if (m_s.hasClip)
-            current = m_s.clip;
-        else
-            current.addRect(m_deviceToTarget.inverted().mapRect(m_target));
+        // Merged pairwise, so that many rectangles cost n log n, not n squared.
+        std::vector<QRegion> parts;
+        const quint64 used = std::min<quint64>(n, 65536); // beyond that, a hostile file
+        parts.reserve(size_t(used));
+        for (quint64 i = 0; i < used; ++i)
+            parts.emplace_back(deviceRect(rectAt(rec, 48 + qint64(i) * 16)));
+        while (parts.size() > 1) {
+            std::vector<QRegion> merged;
+            merged.reserve(parts.size() / 2 + 1);
+            for (size_t i = 0; i < parts.size(); i += 2)
+                merged.push_back(i + 1 < parts.size() ? parts[i].united(parts[i + 1]) : parts[i]);
+            parts.swap(merged);
+        }
+        const QRegion region = parts.empty() ? QRegion() : parts.front();
+        const QRegion current = m_s.hasClip ? m_s.clip : defaultClip();
         switch (mode) {
         case RGN_AND:
             m_s.clip = current.intersected(region);
@@ -977,7 +999,7 @@ bool Player::dispatch(const Reader &rec)
             m_s.clip = current.united(region);
             break;
         case RGN_XOR:
-            m_s.clip = current.united(region).subtracted(current.intersected(region));
+            m_s.clip = current.xored(region);
             break;
         case RGN_DIFF:
             m_s.clip = current.subtracted(region);

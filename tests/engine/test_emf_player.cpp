@@ -453,3 +453,65 @@ TEST_F(EmfPlayerTest, BlitRecordsCarryTheirBitmap)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EmfPlayerTest, ClippingRecordsLimitWhatIsPainted)
+{
+    // Each row fills the page black after its clipping records (MM_TEXT, so
+    // logical units are device pixels) and lists points inside and outside.
+    struct Row {
+        const char *name;
+        std::function<void(EmfBuilder &)> clip;
+        std::vector<QPoint> black, white;
+    };
+    const QByteArray twoRects = le32({32, 1, 2, 32, 100, 100, 300, 300}) + le32({100, 100, 200, 200})
+                                + le32({250, 250, 300, 300});
+    const Row rows[] = {
+        {"intersect", [](EmfBuilder &b) { b.record(30, {100, 100, 200, 200}); }, {{150, 150}, {100, 100}, {199, 199}},
+         {{99, 150}, {200, 150}, {150, 200}, {500, 500}}},
+        {"exclude", [](EmfBuilder &b) { b.record(29, {100, 100, 200, 200}); }, {{50, 50}, {250, 150}, {150, 200}},
+         {{150, 150}, {100, 100}}},
+        {"region of two rectangles",
+         [&](EmfBuilder &b) { b.record(75, {quint32(twoRects.size()), 5}, twoRects); },
+         {{150, 150}, {275, 275}}, {{225, 225}, {50, 50}}},
+        {"region then reset to none",
+         [&](EmfBuilder &b) {
+             b.record(75, {quint32(twoRects.size()), 5}, twoRects);
+             b.record(75, {0, 5});
+         },
+         {{225, 225}, {50, 50}, {700, 1000}}, {}},
+        {"clip inside a saved state is undone by its restore",
+         [](EmfBuilder &b) {
+             b.record(33, {});
+             b.record(30, {100, 100, 200, 200});
+             b.record(34, {quint32(-1)});
+         },
+         {{50, 50}, {700, 1000}}, {}},
+        {"many overlapping rectangles",
+         [](EmfBuilder &b) {
+             QByteArray rgn = le32({32, 1, 2000, 32000, 0, 0, 400, 400});
+             for (int i = 0; i < 2000; ++i)
+                 rgn += le32({quint32(i % 200), quint32(i % 200), quint32(i % 200 + 10), quint32(i % 200 + 10)});
+             b.record(75, {quint32(rgn.size()), 5}, rgn);
+         },
+         {{5, 5}, {150, 155}, {208, 208}}, {{5, 100}, {300, 300}}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        EmfBuilder b(816, 1056, 216, 279, 1);
+        row.clip(b);
+        b.record(37, {0x80000004}); // BLACK_BRUSH
+        b.record(37, {0x80000008}); // NULL_PEN
+        b.record(43, {0, 0, 816, 1056});
+        QImage img = blankPage();
+        QString error;
+        ASSERT_TRUE(playOnto(b.finish(), img, &error)) << error.toStdString();
+        for (const QPoint &p : row.black)
+            EXPECT_EQ(img.pixel(p), qRgb(0, 0, 0)) << p.x() << "," << p.y();
+        for (const QPoint &p : row.white)
+            EXPECT_EQ(img.pixel(p), qRgb(255, 255, 255)) << p.x() << "," << p.y();
+    }
+}
+
+} // namespace
