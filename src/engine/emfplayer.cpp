@@ -1287,7 +1287,7 @@ bool Player::text(const Reader &rec, bool wide)
         const bool upright = std::abs(textT.m12()) < 1e-9 && std::abs(textT.m21()) < 1e-9 && textT.m11() > 0
                              && textT.m22() > 0 && std::abs(tsx - tsy) <= 0.02 * std::max(tsx, tsy);
         const double emTarget = emDevice * tsy;
-        if (upright && emTarget <= 600) {
+        if (upright && emTarget <= 200) {
             const QRawFont sized = TextMetrics::rawFont(spec, emTarget);
             for (QPointF &p : pos)
                 p = QPointF(p.x() * tsx, p.y() * tsy);
