@@ -153,6 +153,17 @@ TEST_F(PictureTest, IconWithSeveralImagesGivesTheLargest)
     EXPECT_EQ(img.pixel(10, 10), qRgb(0, 0, 255));
 }
 
+TEST_F(PictureTest, MetafilePicturesAreSizedFromTheirFrameWithinBounds)
+{
+    EmfWriter w(QSizeF(40000, 2000));
+    w.drawRect(QRectF(0, 0, 20000, 2000), PenSpec{}, BrushSpec{Qt::red, false});
+    const QImage img = LoadPictureData(w.finish(), QStringLiteral("emf"));
+    EXPECT_EQ(img.width(), 4096);
+    EXPECT_NEAR(img.height(), 4096 / 20, 1);
+    EXPECT_EQ(img.pixel(1000, 100), qRgb(255, 0, 0));
+    EXPECT_EQ(qAlpha(img.pixel(3000, 100)), 0); // undrawn parts stay transparent
+}
+
 TEST_F(PictureTest, UnknownExtensionsFailWithTheExactMessage)
 {
     struct Row {
