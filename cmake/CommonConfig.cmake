@@ -14,6 +14,12 @@ if(ACCRUA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzzers steer by the coverage of the code under test, so every library
+# is instrumented for them (linking the fuzzer runtime is left to the targets).
+if(ACCRUA_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Extended precision matters: never let the compiler relax floating point.
 add_compile_options(-fno-fast-math)
 

@@ -7,7 +7,3 @@ add_library(accrua_engine_pagefile STATIC
   ${CMAKE_CURRENT_LIST_DIR}/splaycoder.h
   ${CMAKE_CURRENT_LIST_DIR}/splaycoder.cpp)
 target_link_libraries(accrua_engine_pagefile PUBLIC accrua_common Qt6::Core)
-# The fuzzer can only steer by coverage of the code under test.
-if(ACCRUA_FUZZ)
-  target_compile_options(accrua_engine_pagefile PRIVATE -fsanitize=fuzzer-no-link)
-endif()
