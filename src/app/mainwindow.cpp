@@ -411,6 +411,12 @@ void TForm_Main::buildSavingsPage(QWidget *page)
         });
     }
     RadioButton_Compounded[m_model.compounding()]->setChecked(true);
+    // Tab order: balance, rate, compounding, years, months.
+    QWidget *chain[] = {m_edits.at(Field::SaveInterest), RadioButton_Compounded[0], RadioButton_Compounded[1],
+                        RadioButton_Compounded[2], RadioButton_Compounded[3], m_edits.at(Field::SaveYears),
+                        m_edits.at(Field::SaveMonths)};
+    for (std::size_t k = 0; k + 1 < std::size(chain); ++k)
+        QWidget::setTabOrder(chain[k], chain[k + 1]);
 
     auto *totals = new QGroupBox(QStringLiteral("Totals"), page);
     totals->setObjectName(QStringLiteral("GroupBox_SavingsTotals"));

@@ -306,6 +306,12 @@ private Q_SLOTS:
         typeInto(w->edit(Field::SaveYears), QStringLiteral("1"));
         QTest::keyClick(w->edit(Field::SaveYears), Qt::Key_Return);
         QCOMPARE(w->edit(Field::SaveEndBalance)->text(), QStringLiteral("1040.60"));
+        // Tab from the rate reaches the compounding choice before the years.
+        w->edit(Field::SaveInterest)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(qobject_cast<QRadioButton *>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->edit(Field::SaveYears));
         QCOMPARE(w->model().SavingsRows().size(), std::size_t(4));
     }
 };
