@@ -106,7 +106,8 @@ enum class DibResult { Ok, Unsupported, Damaged };
 // Decodes a device-independent bitmap held inside one record. Every offset
 // and count is checked against that record, in 64-bit arithmetic.
 DibResult decodeDib(const Reader &rec, qint64 fixedSize, quint32 offBmi, quint32 cbBmi,
-                    quint32 offBits, quint32 cbBits, quint32 usage, QImage *out, QString *why)
+                    quint32 offBits, quint32 cbBits, quint32 usage, bool partialScans, QImage *out,
+                    QString *why)
 {
     const qint64 size = rec.size();
     if (offBmi < fixedSize || qint64(offBmi) + cbBmi > size) {
@@ -151,8 +152,9 @@ DibResult decodeDib(const Reader &rec, qint64 fixedSize, quint32 offBmi, quint32
 
     const qint64 stride = ((w * bpp + 31) / 32) * 4;
     if (stride * h > cbBits) {
+        // SETDIBITSTODEVICE may carry only some scan lines: not drawn here.
         *why = QStringLiteral("bitmap bits shorter than its dimensions");
-        return DibResult::Damaged;
+        return partialScans ? DibResult::Unsupported : DibResult::Damaged;
     }
 
     std::vector<QRgb> table;
@@ -869,6 +871,25 @@ bool Player::dispatch(const Reader &rec)
             return false;
         m_s.smoothStretch = rec.u32(8) == 4;
         return true;
+    case EMR_SETPIXELV: {
+        if (!need(20))
+            return false;
+        const QPointF at(rec.i32(8), rec.i32(12));
+        if (m_inPath)
+            return true;
+        // One device pixel, whatever the mapping.
+        const QTransform &t = full();
+        if (!m_fullOk)
+            return true;
+        const QPointF target = t.map(at);
+        const double px = std::max(1.0, std::abs(m_deviceToTarget.m11()));
+        if (std::abs(target.x()) > kMaxTargetExtent || std::abs(target.y()) > kMaxTargetExtent)
+            return true;
+        m_p.setTransform(QTransform());
+        m_painterDirty = true;
+        m_p.fillRect(QRectF(target, QSizeF(px, px)), fromColorRef(rec.u32(16)));
+        return true;
+    }
     case EMR_SETPOLYFILLMODE:
         if (!need(12))
             return false;
@@ -1391,7 +1412,8 @@ bool Player::bitmap(const Reader &rec, quint32 type)
     }
     QImage img;
     QString why;
-    const DibResult r = decodeDib(rec, fixed, offBmi, cbBmi, offBits, cbBits, usage, &img, &why);
+    const DibResult r = decodeDib(rec, fixed, offBmi, cbBmi, offBits, cbBits, usage,
+                                  type == EMR_SETDIBITSTODEVICE, &img, &why);
     if (r == DibResult::Damaged)
         return fail(why);
     if (r == DibResult::Unsupported || m_inPath)

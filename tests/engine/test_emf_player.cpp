@@ -515,3 +515,29 @@ TEST_F(EmfPlayerTest, ClippingRecordsLimitWhatIsPainted)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EmfPlayerTest, PixelsAndDeviceBitmaps)
+{
+    // SETPIXELV paints one device pixel; SETDIBITSTODEVICE copies its bitmap
+    // one to one, and one that carries only some scan lines is passed over.
+    const QByteArray dib = le32({40, 2, 2, 1u | (24u << 16), 0, 16, 0, 0, 0, 0});
+    const QByteArray bits = QByteArray::fromHex("ffffffffffff0000" "0000ffffffff0000");
+    const quint32 cbBmi = quint32(dib.size());
+    EmfBuilder b(816, 1056, 216, 279, 1);
+    b.record(15, {300, 301, 0x00FF00});
+    b.record(80, {0, 0, 0, 0, 100, 100, 0, 0, 2, 2, 76, cbBmi, 76 + cbBmi, 16, 0, 0, 2}, dib + bits);
+    b.record(80, {0, 0, 0, 0, 200, 200, 0, 0, 2, 2, 76, cbBmi, 76 + cbBmi, 8, 0, 0, 1}, dib + bits.left(8));
+    QImage img = blankPage();
+    QString error;
+    ASSERT_TRUE(playOnto(b.finish(), img, &error)) << error.toStdString();
+    EXPECT_EQ(img.pixel(300, 301), qRgb(0, 255, 0));
+    EXPECT_EQ(img.pixel(301, 301), qRgb(255, 255, 255));
+    EXPECT_EQ(img.pixel(100, 100), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(101, 100), qRgb(255, 255, 255));
+    EXPECT_EQ(img.pixel(100, 101), qRgb(255, 255, 255));
+    EXPECT_TRUE(inkBox(img, QRect(150, 150, 200, 100)).isNull());
+}
+
+} // namespace
