@@ -9,7 +9,3 @@ add_library(accrua_engine_emf STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/picture.cpp)
 target_link_libraries(accrua_engine_emf PUBLIC accrua_common Qt6::Gui PRIVATE JPEG::JPEG)
 set_target_properties(accrua_engine_emf PROPERTIES AUTOMOC OFF)
-if(ACCRUA_FUZZ)
-  # Coverage feedback from the player and loaders, not only the fuzz entry points.
-  target_compile_options(accrua_engine_emf PRIVATE -fsanitize=fuzzer-no-link)
-endif()

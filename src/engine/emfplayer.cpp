@@ -3,6 +3,7 @@
 
 #include <QGlyphRun>
 #include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -1308,7 +1309,10 @@ bool Player::text(const Reader &rec, bool wide)
         const bool upright = std::abs(textT.m12()) < 1e-9 && std::abs(textT.m21()) < 1e-9 && textT.m11() > 0
                              && textT.m22() > 0 && std::abs(tsx - tsy) <= 0.02 * std::max(tsx, tsy);
         const double emTarget = emDevice * tsy;
-        if (upright && emTarget <= 200) {
+        // PDF and printer output keeps text as text (searchable, sharp) at any
+        // size: no glyph cache is involved there.
+        const bool vector = m_p.paintEngine() && m_p.paintEngine()->type() == QPaintEngine::Pdf;
+        if (upright && (emTarget <= 200 || vector)) {
             const QRawFont sized = TextMetrics::rawFont(spec, emTarget);
             for (QPointF &p : pos)
                 p = QPointF(p.x() * tsx, p.y() * tsy);
