@@ -3,6 +3,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <QDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -16,6 +22,13 @@ int main(int argc, char **argv)
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            // Without a session (scripts, cron) give Qt the private folder it
+            // would pick itself, so that errors stay the only lines on stderr.
+            const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(getuid());
+            if (::mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
+                qputenv("XDG_RUNTIME_DIR", dir);
+        }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
