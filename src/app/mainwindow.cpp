@@ -586,8 +586,10 @@ void TForm_Main::layoutLoanInputs(Mode mode)
 void TForm_Main::fieldWritten(Field field, const QString &text)
 {
     QLineEdit *e = m_edits.at(field);
-    if (e->text() != text)
+    if (e->text() != text) {
         e->setText(text);
+        e->setCursorPosition(0); // a long result shows its beginning
+    }
 }
 
 void TForm_Main::focusField(Field field)
@@ -647,7 +649,7 @@ bool TForm_Main::eventFilter(QObject *watched, QEvent *event)
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Switching windows or opening a menu is no leaving of the field.
         if (it != m_fieldOfEdit.end() && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason) {
+            reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
             m_inLeaveCheck = true;
             m_inFocusChange = true;
             m_model.leaveField(it->second);

@@ -169,6 +169,20 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), w->edit(Field(field)));
     }
 
+    void openingAMenuIsNoLeavingOfTheField()
+    {
+        auto w = makeWindow();
+        typeInto(w->edit(Field::Principal), QStringLiteral("100"));
+        for (Qt::FocusReason reason : {Qt::MenuBarFocusReason, Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+            QFocusEvent out(QEvent::FocusOut, reason);
+            QApplication::sendEvent(w->edit(Field::Principal), &out);
+            QCOMPARE(w->edit(Field::Principal)->text(), QStringLiteral("100"));
+        }
+        QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w->edit(Field::Principal), &tab);
+        QCOMPARE(w->edit(Field::Principal)->text(), QStringLiteral("100.00"));
+    }
+
     void tabClickVersusMenuChoice()
     {
         auto w = makeWindow();
