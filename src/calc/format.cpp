@@ -111,33 +111,35 @@ ShortText formatMoneyText(Money value, char16_t decimalSeparator)
                                      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                                      "8081828384858687888990919293949596979899";
     const bool negative = cents.count < 0;
-    std::uint64_t u = negative ? static_cast<std::uint64_t>(-(cents.count / 100))
-                               : static_cast<std::uint64_t>(cents.count / 100);
-    char16_t buffer[24];
-    char16_t *end = buffer + 24;
-    char16_t *p = end;
-    const unsigned hundredths = static_cast<unsigned>(u % 100);
-    u /= 100;
+    std::uint64_t whole = negative ? static_cast<std::uint64_t>(-(cents.count / 100))
+                                   : static_cast<std::uint64_t>(cents.count / 100);
+    const unsigned hundredths = static_cast<unsigned>(whole % 100);
+    whole /= 100;
+    int digits = 1;
+    for (std::uint64_t w = whole; w >= 10; w /= 10)
+        ++digits;
+
+    // Written in place from the right: no buffer to copy afterwards.
+    ShortText out;
+    out.length = static_cast<std::uint8_t>(negative + digits + 3);
+    char16_t *p = out.chars + out.length;
     *--p = char16_t(kPairs[2 * hundredths + 1]);
     *--p = char16_t(kPairs[2 * hundredths]);
     *--p = decimalSeparator;
-    while (u >= 100) {
-        const unsigned pair = static_cast<unsigned>(u % 100);
-        u /= 100;
+    while (whole >= 100) {
+        const unsigned pair = static_cast<unsigned>(whole % 100);
+        whole /= 100;
         *--p = char16_t(kPairs[2 * pair + 1]);
         *--p = char16_t(kPairs[2 * pair]);
     }
-    if (u >= 10) {
-        *--p = char16_t(kPairs[2 * u + 1]);
-        *--p = char16_t(kPairs[2 * u]);
+    if (whole >= 10) {
+        *--p = char16_t(kPairs[2 * whole + 1]);
+        *--p = char16_t(kPairs[2 * whole]);
     } else {
-        *--p = char16_t(u'0' + u);
+        *--p = char16_t(u'0' + whole);
     }
     if (negative)
         *--p = u'-';
-    ShortText out;
-    out.length = static_cast<std::uint8_t>(end - p);
-    std::memcpy(out.chars, p, out.length * sizeof(char16_t));
     return out;
 }
 

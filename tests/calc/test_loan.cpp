@@ -39,6 +39,21 @@ TEST(Money, ConversionRoundsTiesToEven)
         EXPECT_EQ(Money::fromValue(c.value).count, c.count) << static_cast<double>(c.value);
     EXPECT_EQ(Money::fromCount(712.5L).count, 712);
     EXPECT_EQ(Money::fromCount(713.5L).count, 714);
+
+    // Whole-number rounding across the range, halves to the even neighbour.
+    struct Rounding {
+        Extended value;
+        std::int64_t expected;
+    };
+    const Rounding roundings[] = {
+        {2.5L, 2},    {3.5L, 4},   {-2.5L, -2},  {-3.5L, -4},  {0.49999999999999999L, 0}, {-0.5L, 0},
+        {1e18L + 0.5L, 1000000000000000000LL},    {-1e18L - 1.5L, -1000000000000000002LL},
+        {9223372036854775806.0L, 9223372036854775806LL}, {-9223372036854775807.0L, -9223372036854775807LL},
+    };
+    for (const Rounding &r : roundings)
+        EXPECT_EQ(roundToInt64(r.value), r.expected) << static_cast<double>(r.value);
+    EXPECT_THROW(roundToInt64(9223372036854775808.0L), MoneyRangeError);
+    EXPECT_THROW(roundToInt64(-9223372036854775808.5L), MoneyRangeError);
 }
 
 TEST(Money, OutOfRangeIsRefusedNotUndefined)
