@@ -14,31 +14,49 @@ constexpr int MaxDepth = 257;
 TRptCompress::TRptCompress()
 {
     for (int i = 1; i <= 512; ++i)
-        m_up[i] = static_cast<quint8>((i - 1) / 2);
+        m_up[i] = (i - 1) / 2;
     for (int i = 0; i < 256; ++i) {
-        m_child[i][0] = static_cast<quint16>(2 * i + 1);
-        m_child[i][1] = static_cast<quint16>(2 * i + 2);
+        m_child[i][0] = 2 * i + 1;
+        m_child[i][1] = 2 * i + 2;
     }
 }
 
-void TRptCompress::splay(int c)
+[[gnu::always_inline]] inline void TRptCompress::splayPath(const int *path, int depth)
 {
-    int a = c + FirstLeaf;
-    while (a != Root) {
-        const int p = m_up[a];
-        if (p == Root)
-            break;
-        const int g = m_up[p];
+    // path[0] is the leaf, path[k + 1] the parent of path[k], path[depth] the
+    // root. Semi-splaying moves up two levels a step; the parent of each new
+    // grandparent is unchanged by the rotation below it, so the path recorded
+    // before the first step serves every step, without chasing parent links.
+    for (int i = 0; i + 1 < depth; i += 2) {
+        const int a = path[i];
+        const int p = path[i + 1];
+        const int g = path[i + 2];
         // The uncle s takes a's place under p, and a takes the uncle's place
         // under g. Indexing by side keeps these data-dependent choices free of
         // branches, which random data would mispredict.
         const int uncleSide = m_child[g][0] == p ? 1 : 0;
         const int s = m_child[g][uncleSide];
-        m_child[g][uncleSide] = static_cast<quint16>(a);
-        m_child[p][m_child[p][0] == a ? 0 : 1] = static_cast<quint16>(s);
-        m_up[a] = static_cast<quint8>(g);
-        m_up[s] = static_cast<quint8>(p);
-        a = g;
+        m_child[g][uncleSide] = a;
+        m_child[p][m_child[p][0] == a ? 0 : 1] = s;
+        m_up[a] = g;
+        m_up[s] = p;
+    }
+}
+
+[[gnu::always_inline]] inline void TRptCompress::splayDown(const int *down, int depth)
+{
+    // The same steps with the path recorded from the root down: down[0] is
+    // the root, down[depth] the leaf.
+    for (int j = depth; j >= 2; j -= 2) {
+        const int a = down[j];
+        const int p = down[j - 1];
+        const int g = down[j - 2];
+        const int uncleSide = m_child[g][0] == p ? 1 : 0;
+        const int s = m_child[g][uncleSide];
+        m_child[g][uncleSide] = a;
+        m_child[p][m_child[p][0] == a ? 0 : 1] = s;
+        m_up[a] = g;
+        m_up[s] = p;
     }
 }
 
@@ -60,34 +78,27 @@ void TRptCompress::code(const char *data, qint64 size, QByteArray &out)
         count = total - 64;
         bits = count == 0 ? 0 : code >> (length - count);
     };
+    int path[MaxDepth + 1];
     for (qint64 i = 0; i < size; ++i) {
         const int c = static_cast<quint8>(data[i]);
-        // Walking up meets the bits leaf first; shifting each in at the bottom
-        // leaves the root's bit lowest, which is sent first.
-        quint64 code = 0;
         int depth = 0;
-        int a = c + FirstLeaf;
-        for (; a != Root && depth < 64; ++depth) {
-            const int p = m_up[a];
-            code = (code << 1) | (m_child[p][1] == a ? 1u : 0u);
-            a = p;
-        }
-        if (a == Root) {
+        for (int a = c + FirstLeaf; a != Root; a = m_up[a])
+            path[depth++] = a;
+        path[depth] = Root;
+        // The root's bit is sent first: shifting each bit in at the bottom,
+        // from the leaf's up, leaves it lowest.
+        if (depth <= 64) {
+            quint64 code = 0;
+            for (int k = 0; k < depth; ++k)
+                code = (code << 1) | (m_child[path[k + 1]][1] == path[k] ? 1u : 0u);
             put(code, depth);
         } else {
             // Deeper than 64 levels (semi-splaying keeps the tree far
-            // shallower in practice): walk again and send bit by bit.
-            quint8 path[MaxDepth];
-            int length = 0;
-            for (a = c + FirstLeaf; a != Root; ++length) {
-                const int p = m_up[a];
-                path[length] = m_child[p][1] == a ? 1 : 0;
-                a = p;
-            }
-            while (length > 0)
-                put(path[--length], 1);
+            // shallower in practice): send bit by bit.
+            for (int k = depth - 1; k >= 0; --k)
+                put(m_child[path[k + 1]][1] == path[k] ? 1u : 0u, 1);
         }
-        splay(c);
+        splayPath(path, depth);
     }
     m_bits = bits;
     m_bitCount = count;
@@ -109,8 +120,11 @@ bool TRptCompress::decode(const char *input, qint64 inputSize, qint64 *inputPos,
     quint64 bits = 0;
     int available = 0;
     bool ok = true;
+    int down[MaxDepth + 1];
     for (qint64 i = 0; i < count && ok; ++i) {
         int node = Root;
+        int depth = 0;
+        down[0] = Root;
         do {
             if (available == 0) {
                 if (pos >= inputSize) {
@@ -125,17 +139,17 @@ bool TRptCompress::decode(const char *input, qint64 inputSize, qint64 *inputPos,
                 available = static_cast<int>(8 * take);
             }
             node = m_child[node][bits & 1u];
+            down[++depth] = node;
             bits >>= 1;
             --available;
-        } while (node < FirstLeaf);
+        } while (node < FirstLeaf && depth < MaxDepth);
         // Node 512 is the tree's spare leaf; no coder sends it.
-        if (!ok || node > FirstLeaf + 255) {
+        if (!ok || node < FirstLeaf || node > FirstLeaf + 255) {
             ok = false;
             break;
         }
-        const int c = node - FirstLeaf;
-        out[i] = static_cast<char>(c);
-        splay(c);
+        out[i] = static_cast<char>(node - FirstLeaf);
+        splayDown(down, depth);
     }
     // Bytes read ahead but not yet begun do not count as consumed.
     *inputPos = pos - available / 8;

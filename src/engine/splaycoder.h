@@ -34,13 +34,15 @@ public:
     static constexpr qint64 maxDecodedLength(qint64 codedBytes) { return codedBytes * 8; }
 
 private:
-    void splay(int c);
+    void splayPath(const int *path, int depth);
+    void splayDown(const int *down, int depth);
     bool decode(const char *input, qint64 inputSize, qint64 *inputPos, char *out, qint64 count);
 
     // up[i] is the parent of node i; child[i][0] and child[i][1] are the left
     // and right children of inner node i (indexing by the bit saves a branch).
-    std::array<quint8, 513> m_up{};
-    std::array<std::array<quint16, 2>, 256> m_child{};
+    // Plain ints: the tree is small enough for the first-level cache either way.
+    std::array<int, 513> m_up{};
+    std::array<std::array<int, 2>, 256> m_child{};
     // Bits not yet written, least significant first.
     quint64 m_bits = 0;
     int m_bitCount = 0;
