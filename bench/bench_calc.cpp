@@ -63,4 +63,23 @@ BENCHMARK_CAPTURE(calculate, Amortization12000, Loan{app::Mode::Amortization, "1
 BENCHMARK_CAPTURE(calculate, PaymentAmount30Years, Loan{app::Mode::PaymentAmount, "100000", "7", "0", "30", "0"})
     ->Unit(benchmark::kMillisecond);
 
+// Savings compounded monthly over 1000 years: 12000 periods with their texts.
+void BM_SavingsMonthly1000Years(benchmark::State &state)
+{
+    help::ScriptedMessageService messages;
+    for (auto _ : state) {
+        state.PauseTiming();
+        app::MainModel model(input::Locale(u'.', u',', 2, QStringLiteral("$")), messages);
+        model.selectMode(app::Mode::SavingsInterest);
+        model.setCompounding(3);
+        for (auto [f, v] : {std::pair{app::Field::SaveAmount, "1000"}, {app::Field::SaveInterest, "0.5"},
+                            {app::Field::SaveYears, "1000"}, {app::Field::SaveMonths, "0"}})
+            model.typeText(f, QLatin1String(v));
+        state.ResumeTiming();
+        model.calculate();
+        benchmark::DoNotOptimize(model.SavingsRows().size());
+    }
+}
+BENCHMARK(BM_SavingsMonthly1000Years)->Unit(benchmark::kMillisecond);
+
 } // namespace
