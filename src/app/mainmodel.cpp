@@ -133,21 +133,18 @@ bool MainModel::leaveField(Field field)
         warn(refused, field);
         return false;
     case LeaveCheck::Rate:
-        if (text::IsValidFloat(current, m_locale))
+    case LeaveCheck::Count: {
+        const bool valid = fieldInfo(field).leave == LeaveCheck::Rate ? text::IsValidFloat(current, m_locale)
+                                                                       : text::IsValidInteger(current);
+        if (valid)
             return true;
+        // A refused rate or count does not stay: the field starts again at 0.
         showWarning(refused);
         write(field, QStringLiteral("0"));
         if (m_view)
             m_view->focusField(field);
         return false;
-    case LeaveCheck::Count:
-        if (text::IsValidInteger(current))
-            return true;
-        showWarning(refused);
-        write(field, QStringLiteral("0"));
-        if (m_view)
-            m_view->focusField(field);
-        return false;
+    }
     }
     return true;
 }

@@ -338,11 +338,27 @@ void TForm_Main::buildLoanBoxes()
     }
 }
 
+QGroupBox *TForm_Main::makeBox(QWidget *parent, const char *name, const char *caption, int left)
+{
+    auto *box = new QGroupBox(QLatin1String(caption), parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(left, 2, 150, 251);
+    return box;
+}
+
+void TForm_Main::addLabelledFields(QWidget *box, int left, int top, int step,
+                                   std::initializer_list<LabelledField> fields, bool result)
+{
+    for (const LabelledField &f : fields) {
+        makeLabel(QLatin1String(f.caption), box, left, top);
+        makeEdit(f.field, box, left, top + 15, f.width, result);
+        top += step;
+    }
+}
+
 void TForm_Main::buildDailyPage(QWidget *page)
 {
-    auto *values = new QGroupBox(QStringLiteral("Enter Values"), page);
-    values->setObjectName(QStringLiteral("GroupBox_DailyEnterValues"));
-    values->setGeometry(6, 2, 150, 251);
+    QGroupBox *values = makeBox(page, "GroupBox_DailyEnterValues", "Enter Values", 6);
     const auto makePicker = [this, values](const char *name, const char *caption, int top) {
         makeLabel(QLatin1String(caption), values, 8, top);
         auto *picker = new QDateEdit(m_model.startDate(), values);
@@ -358,52 +374,38 @@ void TForm_Main::buildDailyPage(QWidget *page)
             [this](const QDate &d) { m_model.datePickerChanged(true, d); });
     connect(DateTimePicker_ReceiveDate, &QDateEdit::dateChanged, this,
             [this](const QDate &d) { m_model.datePickerChanged(false, d); });
-    makeLabel(QStringLiteral("Number of Days:"), values, 8, 88);
-    makeEdit(Field::Days, values, 8, 103, 80);
-    makeLabel(QStringLiteral("Principal Balance:"), values, 8, 126);
-    makeEdit(Field::DayPrincipal, values, 8, 141, 121);
-    makeLabel(QStringLiteral("Interest Rate:"), values, 8, 164);
-    makeEdit(Field::DayInterest, values, 8, 179, 80);
-    makeLabel(QStringLiteral("Payment Amount:"), values, 8, 202);
-    makeEdit(Field::DayPayment, values, 8, 217, 121);
+    addLabelledFields(values, 8, 88, 38,
+                      {{Field::Days, "Number of Days:", 80},
+                       {Field::DayPrincipal, "Principal Balance:", 121},
+                       {Field::DayInterest, "Interest Rate:", 80},
+                       {Field::DayPayment, "Payment Amount:", 121}});
 
-    auto *totals = new QGroupBox(QStringLiteral("Totals"), page);
-    totals->setObjectName(QStringLiteral("GroupBox_DailyTotals"));
-    totals->setGeometry(328, 2, 150, 251);
-    const std::pair<Field, const char *> results[] = {
-        {Field::DailyRate, "Daily Rate:"},
-        {Field::IntPerPeriod, "Interest Per Period:"},
-        {Field::PrincipalPayment, "Principal Payment:"},
-        {Field::IntAccrued, "Interest Accrued:"},
-        {Field::RemainingBalance, "Remaining Balance:"},
-    };
-    for (int k = 0; k < 5; ++k) {
-        makeLabel(QLatin1String(results[k].second), totals, 14, 17 + 46 * k);
-        makeEdit(results[k].first, totals, 14, 32 + 46 * k, 121, true);
-    }
+    QGroupBox *totals = makeBox(page, "GroupBox_DailyTotals", "Totals", 328);
+    addLabelledFields(totals, 14, 17, 46,
+                      {{Field::DailyRate, "Daily Rate:", 121},
+                       {Field::IntPerPeriod, "Interest Per Period:", 121},
+                       {Field::PrincipalPayment, "Principal Payment:", 121},
+                       {Field::IntAccrued, "Interest Accrued:", 121},
+                       {Field::RemainingBalance, "Remaining Balance:", 121}},
+                      true);
 }
 
 void TForm_Main::buildSavingsPage(QWidget *page)
 {
-    auto *values = new QGroupBox(QStringLiteral("Enter Values"), page);
-    values->setObjectName(QStringLiteral("GroupBox_SavingsEnterValues"));
-    values->setGeometry(6, 2, 150, 251);
-    makeLabel(QStringLiteral("Beginning Balance:"), values, 8, 17);
-    makeEdit(Field::SaveAmount, values, 8, 32, 121);
-    makeLabel(QStringLiteral("Interest Rate:"), values, 8, 66);
-    makeEdit(Field::SaveInterest, values, 8, 80, 80);
-    makeLabel(QStringLiteral("Years:"), values, 8, 114);
-    makeEdit(Field::SaveYears, values, 8, 129, 80);
-    makeLabel(QStringLiteral("Months:"), values, 8, 162);
-    makeEdit(Field::SaveMonths, values, 8, 177, 80);
+    QGroupBox *values = makeBox(page, "GroupBox_SavingsEnterValues", "Enter Values", 6);
+    addLabelledFields(values, 8, 17, 48,
+                      {{Field::SaveAmount, "Beginning Balance:", 121},
+                       {Field::SaveInterest, "Interest Rate:", 80},
+                       {Field::SaveYears, "Years:", 80},
+                       {Field::SaveMonths, "Months:", 80}});
 
     RadioGroup_SaveCompounded = new QGroupBox(QStringLiteral("Compounded"), page);
     RadioGroup_SaveCompounded->setObjectName(QStringLiteral("RadioGroup_SaveCompounded"));
-    RadioGroup_SaveCompounded->setGeometry(164, 120, 158, 70);
+    RadioGroup_SaveCompounded->setGeometry(160, 120, 166, 70);
     const char *items[] = {"Yearly", "Bi-Yearly", "Quarterly", "Monthly"};
     for (int k = 0; k < 4; ++k) {
         auto *button = new QRadioButton(QLatin1String(items[k]), RadioGroup_SaveCompounded);
-        button->setGeometry(8 + (k % 2) * 74, 20 + (k / 2) * 22, 72, 20);
+        button->setGeometry(6 + (k % 2) * 80, 20 + (k / 2) * 22, 78, 20);
         RadioButton_Compounded[k] = button;
         connect(button, &QRadioButton::toggled, this, [this, k](bool on) {
             if (on)
@@ -418,13 +420,11 @@ void TForm_Main::buildSavingsPage(QWidget *page)
     for (std::size_t k = 0; k + 1 < std::size(chain); ++k)
         QWidget::setTabOrder(chain[k], chain[k + 1]);
 
-    auto *totals = new QGroupBox(QStringLiteral("Totals"), page);
-    totals->setObjectName(QStringLiteral("GroupBox_SavingsTotals"));
-    totals->setGeometry(328, 2, 150, 251);
-    makeLabel(QStringLiteral("Interest Accrued:"), totals, 14, 17);
-    makeEdit(Field::SaveIntAccrued, totals, 14, 33, 121, true);
-    makeLabel(QStringLiteral("Ending Balance:"), totals, 14, 65);
-    makeEdit(Field::SaveEndBalance, totals, 14, 81, 121, true);
+    QGroupBox *totals = makeBox(page, "GroupBox_SavingsTotals", "Totals", 328);
+    addLabelledFields(totals, 14, 17, 48,
+                      {{Field::SaveIntAccrued, "Interest Accrued:", 121},
+                       {Field::SaveEndBalance, "Ending Balance:", 121}},
+                      true);
 }
 
 QAction *TForm_Main::modeAction(Mode mode) const

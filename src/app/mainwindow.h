@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <functional>
+#include <initializer_list>
 #include <map>
 
 class QAction;
@@ -101,6 +102,15 @@ private:
     void buildSavingsPage(QWidget *page);
     QLineEdit *makeEdit(Field field, QWidget *parent, int left, int top, int width, bool result = false);
     QLabel *makeLabel(const QString &caption, QWidget *parent, int left, int top);
+    struct LabelledField {
+        Field field;
+        const char *caption;
+        int width;
+    };
+    QGroupBox *makeBox(QWidget *parent, const char *name, const char *caption, int left);
+    // Label above field, one pair every `step` pixels from `top`.
+    void addLabelledFields(QWidget *box, int left, int top, int step, std::initializer_list<LabelledField> fields,
+                           bool result = false);
     void layoutLoanInputs(Mode mode);
     void setStayOnTop(bool on);
     QAction *modeAction(Mode mode) const;

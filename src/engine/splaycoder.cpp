@@ -21,43 +21,35 @@ TRptCompress::TRptCompress()
     }
 }
 
+[[gnu::always_inline]] inline void TRptCompress::rotate(int a, int p, int g)
+{
+    // The uncle s takes a's place under p, and a takes the uncle's place
+    // under g. Indexing by side keeps these data-dependent choices free of
+    // branches, which random data would mispredict.
+    const int uncleSide = m_child[g][0] == p ? 1 : 0;
+    const int s = m_child[g][uncleSide];
+    m_child[g][uncleSide] = a;
+    m_child[p][m_child[p][0] == a ? 0 : 1] = s;
+    m_up[a] = g;
+    m_up[s] = p;
+}
+
 [[gnu::always_inline]] inline void TRptCompress::splayPath(const int *path, int depth)
 {
     // path[0] is the leaf, path[k + 1] the parent of path[k], path[depth] the
     // root. Semi-splaying moves up two levels a step; the parent of each new
     // grandparent is unchanged by the rotation below it, so the path recorded
     // before the first step serves every step, without chasing parent links.
-    for (int i = 0; i + 1 < depth; i += 2) {
-        const int a = path[i];
-        const int p = path[i + 1];
-        const int g = path[i + 2];
-        // The uncle s takes a's place under p, and a takes the uncle's place
-        // under g. Indexing by side keeps these data-dependent choices free of
-        // branches, which random data would mispredict.
-        const int uncleSide = m_child[g][0] == p ? 1 : 0;
-        const int s = m_child[g][uncleSide];
-        m_child[g][uncleSide] = a;
-        m_child[p][m_child[p][0] == a ? 0 : 1] = s;
-        m_up[a] = g;
-        m_up[s] = p;
-    }
+    for (int i = 0; i + 1 < depth; i += 2)
+        rotate(path[i], path[i + 1], path[i + 2]);
 }
 
 [[gnu::always_inline]] inline void TRptCompress::splayDown(const int *down, int depth)
 {
     // The same steps with the path recorded from the root down: down[0] is
     // the root, down[depth] the leaf.
-    for (int j = depth; j >= 2; j -= 2) {
-        const int a = down[j];
-        const int p = down[j - 1];
-        const int g = down[j - 2];
-        const int uncleSide = m_child[g][0] == p ? 1 : 0;
-        const int s = m_child[g][uncleSide];
-        m_child[g][uncleSide] = a;
-        m_child[p][m_child[p][0] == a ? 0 : 1] = s;
-        m_up[a] = g;
-        m_up[s] = p;
-    }
+    for (int j = depth; j >= 2; j -= 2)
+        rotate(down[j], down[j - 1], down[j - 2]);
 }
 
 void TRptCompress::code(const char *data, qint64 size, QByteArray &out)

@@ -34,6 +34,7 @@ public:
     static constexpr qint64 maxDecodedLength(qint64 codedBytes) { return codedBytes * 8; }
 
 private:
+    void rotate(int a, int p, int g);
     void splayPath(const int *path, int depth);
     void splayDown(const int *down, int depth);
     bool decode(const char *input, qint64 inputSize, qint64 *inputPos, char *out, qint64 count);
