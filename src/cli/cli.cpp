@@ -189,11 +189,6 @@ QString toQString(const calc::ShortText &t)
     return QString::fromUtf16(t.chars, t.length);
 }
 
-struct Column {
-    QString heading;
-    QString value;
-};
-
 void printTable(QTextStream &out, const std::vector<std::pair<QString, QString>> &fields,
                 const QStringList &headings, const std::vector<QStringList> &rows)
 {
@@ -224,27 +219,33 @@ void printTable(QTextStream &out, const std::vector<std::pair<QString, QString>>
         line(r);
 }
 
-int finish(const Options &o, MainModel &model, Run &run, const std::vector<Field> &fieldOrder,
-           const std::vector<std::pair<QString, QString>> &extraFields, const QStringList &headings,
-           const std::vector<QStringList> &rows, const QStringList &rowKeys, bool produced,
-           QTextStream &out, QTextStream &err)
+// What a calculation command prints: the fields by control name and the
+// rows by column name for --json, the labelled fields and the numbered rows
+// as a table otherwise.
+struct Report {
+    std::vector<std::pair<QString, QString>> fields;   // control name, text
+    std::vector<std::pair<QString, QString>> labelled; // on-screen label, text
+    QStringList columns;                               // row keys in JSON, headings in the table
+    std::vector<QStringList> rows;                     // one text per column
+};
+
+int emit(const Options &o, const Report &report, const Run &run, bool produced, QTextStream &out,
+         QTextStream &err)
 {
     if (o.has(QStringLiteral("json"))) {
         QJsonObject fields;
-        for (Field f : fieldOrder)
-            fields.insert(app::controlName(f), model.text(f));
-        for (const auto &[name, value] : extraFields)
+        for (const auto &[name, value] : report.fields)
             fields.insert(name, value);
-        QJsonArray rowList;
-        for (const QStringList &r : rows) {
+        QJsonArray rows;
+        for (const QStringList &r : report.rows) {
             QJsonObject row;
-            for (int c = 0; c < rowKeys.size(); ++c)
-                row.insert(rowKeys[c], r[c + (r.size() - rowKeys.size())]);
-            rowList.append(row);
+            for (int c = 0; c < report.columns.size(); ++c)
+                row.insert(report.columns[c].toLower(), r[c]);
+            rows.append(row);
         }
         QJsonObject doc;
         doc.insert(QStringLiteral("fields"), fields);
-        doc.insert(QStringLiteral("rows"), rowList);
+        doc.insert(QStringLiteral("rows"), rows);
         doc.insert(QStringLiteral("messages"), messagesJson(run.messages));
         out << QJsonDocument(doc).toJson(QJsonDocument::Indented);
         return produced ? 0 : 1;
@@ -258,8 +259,22 @@ int finish(const Options &o, MainModel &model, Run &run, const std::vector<Field
     }
     if (!produced)
         return 1;
-    printTable(out, extraFields, headings, rows);
+    QStringList headings{QStringLiteral("PMT")};
+    headings += report.columns;
+    std::vector<QStringList> numbered;
+    numbered.reserve(report.rows.size());
+    for (const QStringList &r : report.rows)
+        numbered.push_back(QStringList{QString::number(numbered.size() + 1)} + r);
+    printTable(out, report.labelled, headings, numbered);
     return 0;
+}
+
+std::vector<std::pair<QString, QString>> fieldTexts(const MainModel &model, std::initializer_list<Field> fields)
+{
+    std::vector<std::pair<QString, QString>> texts;
+    for (Field f : fields)
+        texts.emplace_back(app::controlName(f), model.text(f));
+    return texts;
 }
 
 // The calculation itself, with failures that no check catches reported as the
@@ -341,46 +356,36 @@ int runLoan(const QString &command, const QStringList &args, QTextStream &out, Q
     }
     calculate(model, run);
 
-    const std::vector<Field> fieldOrder = {
-        Field::Principal,     Field::Interest,      Field::Payment,       Field::Years,
-        Field::Months,        Field::TotalPayments, Field::TotalPrincipal, Field::TotalInterest,
-        Field::TotalNumberPayments, Field::PaymentAnswer, Field::YearsAnswer, Field::MonthsAnswer};
-    std::vector<std::pair<QString, QString>> shown = {
+    Report report;
+    report.fields = fieldTexts(model, {Field::Principal, Field::Interest, Field::Payment, Field::Years, Field::Months,
+                                       Field::TotalPayments, Field::TotalPrincipal, Field::TotalInterest,
+                                       Field::TotalNumberPayments, Field::PaymentAnswer, Field::YearsAnswer,
+                                       Field::MonthsAnswer});
+    report.labelled = {
         {QStringLiteral("Principal Balance:"), model.text(Field::Principal)},
         {QStringLiteral("Interest Rate:"), model.text(Field::Interest)},
     };
     if (!payment)
-        shown.emplace_back(QStringLiteral("Payment Amount:"), model.text(Field::Payment));
-    shown.emplace_back(QStringLiteral("Number of Years"), model.text(Field::Years));
-    shown.emplace_back(QStringLiteral("Number of Months:"), model.text(Field::Months));
-    shown.emplace_back(QStringLiteral("Total Payments Paid:"), model.text(Field::TotalPayments));
-    shown.emplace_back(QStringLiteral("Total Principal Paid:"), model.text(Field::TotalPrincipal));
-    shown.emplace_back(QStringLiteral("Total Interest Paid:"), model.text(Field::TotalInterest));
-    shown.emplace_back(QStringLiteral("Total Number of Payments:"), model.text(Field::TotalNumberPayments));
+        report.labelled.emplace_back(QStringLiteral("Payment Amount:"), model.text(Field::Payment));
+    report.labelled.emplace_back(QStringLiteral("Number of Years"), model.text(Field::Years));
+    report.labelled.emplace_back(QStringLiteral("Number of Months:"), model.text(Field::Months));
+    report.labelled.emplace_back(QStringLiteral("Total Payments Paid:"), model.text(Field::TotalPayments));
+    report.labelled.emplace_back(QStringLiteral("Total Principal Paid:"), model.text(Field::TotalPrincipal));
+    report.labelled.emplace_back(QStringLiteral("Total Interest Paid:"), model.text(Field::TotalInterest));
+    report.labelled.emplace_back(QStringLiteral("Total Number of Payments:"), model.text(Field::TotalNumberPayments));
     if (payment)
-        shown.emplace_back(QStringLiteral("Payment Amount (answer):"), model.text(Field::PaymentAnswer));
+        report.labelled.emplace_back(QStringLiteral("Payment Amount (answer):"), model.text(Field::PaymentAnswer));
     if (count) {
-        shown.emplace_back(QStringLiteral("Years:"), model.text(Field::YearsAnswer));
-        shown.emplace_back(QStringLiteral("Months:"), model.text(Field::MonthsAnswer));
+        report.labelled.emplace_back(QStringLiteral("Years:"), model.text(Field::YearsAnswer));
+        report.labelled.emplace_back(QStringLiteral("Months:"), model.text(Field::MonthsAnswer));
     }
-
-    std::vector<QStringList> rows;
-    rows.reserve(model.ScheduleRows().size());
-    int number = 0;
+    report.columns = {QStringLiteral("PAYMENT"), QStringLiteral("PRINCIPAL"), QStringLiteral("INTEREST"),
+                      QStringLiteral("BALANCE")};
+    report.rows.reserve(model.ScheduleRows().size());
     for (const calc::TPaymentObj &r : model.ScheduleRows())
-        rows.push_back({QString::number(++number), toQString(r.PaymentText), toQString(r.PrincipalText),
-                        toQString(r.InterestText), toQString(r.BalanceText)});
-
-    if (o.has(QStringLiteral("json"))) {
-        return finish(o, model, run, fieldOrder, {}, {}, rows,
-                      {QStringLiteral("payment"), QStringLiteral("principal"), QStringLiteral("interest"),
-                       QStringLiteral("balance")},
-                      model.reportCommandsEnabled(), out, err);
-    }
-    return finish(o, model, run, fieldOrder, shown,
-                  {QStringLiteral("PMT"), QStringLiteral("PAYMENT"), QStringLiteral("PRINCIPAL"),
-                   QStringLiteral("INTEREST"), QStringLiteral("BALANCE")},
-                  rows, {}, model.reportCommandsEnabled(), out, err);
+        report.rows.push_back(
+            {toQString(r.PaymentText), toQString(r.PrincipalText), toQString(r.InterestText), toQString(r.BalanceText)});
+    return emit(o, report, run, model.reportCommandsEnabled(), out, err);
 }
 
 QDate isoDate(const Options &o, const QString &name)
@@ -443,18 +448,15 @@ int runDaily(const QStringList &args, QTextStream &out, QTextStream &err)
     calculate(model, run);
 
     const input::Locale &locale = model.locale();
-    const std::vector<Field> fieldOrder = {Field::Days,         Field::DayPrincipal,     Field::DayInterest,
-                                           Field::DayPayment,   Field::DailyRate,        Field::IntPerPeriod,
-                                           Field::PrincipalPayment, Field::IntAccrued, Field::RemainingBalance};
     const QString startText = model.startDate().toString(locale.shortDateFormat());
     const QString receiveText = model.receiveDate().toString(locale.shortDateFormat());
-    if (o.has(QStringLiteral("json"))) {
-        return finish(o, model, run, fieldOrder,
-                      {{QStringLiteral("DateTimePicker_StartDate"), startText},
-                       {QStringLiteral("DateTimePicker_ReceiveDate"), receiveText}},
-                      {}, {}, {}, model.reportCommandsEnabled(), out, err);
-    }
-    const std::vector<std::pair<QString, QString>> shown = {
+    Report report;
+    report.fields = fieldTexts(model, {Field::Days, Field::DayPrincipal, Field::DayInterest, Field::DayPayment,
+                                       Field::DailyRate, Field::IntPerPeriod, Field::PrincipalPayment,
+                                       Field::IntAccrued, Field::RemainingBalance});
+    report.fields.emplace_back(QStringLiteral("DateTimePicker_StartDate"), startText);
+    report.fields.emplace_back(QStringLiteral("DateTimePicker_ReceiveDate"), receiveText);
+    report.labelled = {
         {QStringLiteral("Start Date:"), startText},
         {QStringLiteral("Receive Date:"), receiveText},
         {QStringLiteral("Number of Days:"), model.text(Field::Days)},
@@ -467,7 +469,7 @@ int runDaily(const QStringList &args, QTextStream &out, QTextStream &err)
         {QStringLiteral("Interest Accrued:"), model.text(Field::IntAccrued)},
         {QStringLiteral("Remaining Balance:"), model.text(Field::RemainingBalance)},
     };
-    return finish(o, model, run, fieldOrder, shown, {}, {}, {}, model.reportCommandsEnabled(), out, err);
+    return emit(o, report, run, model.reportCommandsEnabled(), out, err);
 }
 
 int runSavings(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -498,19 +500,11 @@ int runSavings(const QStringList &args, QTextStream &out, QTextStream &err)
 
     const QString itemText[] = {QStringLiteral("Yearly"), QStringLiteral("Bi-Yearly"), QStringLiteral("Quarterly"),
                                 QStringLiteral("Monthly")};
-    const std::vector<Field> fieldOrder = {Field::SaveAmount, Field::SaveInterest,   Field::SaveYears,
-                                           Field::SaveMonths, Field::SaveIntAccrued, Field::SaveEndBalance};
-    std::vector<QStringList> rows;
-    int number = 0;
-    for (const app::SavingsRow &r : model.SavingsRows())
-        rows.push_back({QString::number(++number), toQString(r.InterestText), toQString(r.BalanceText)});
-    if (o.has(QStringLiteral("json"))) {
-        return finish(o, model, run, fieldOrder,
-                      {{QStringLiteral("RadioGroup_SaveCompounded"), itemText[compounding]}}, {}, rows,
-                      {QStringLiteral("interest"), QStringLiteral("balance")}, model.reportCommandsEnabled(),
-                      out, err);
-    }
-    const std::vector<std::pair<QString, QString>> shown = {
+    Report report;
+    report.fields = fieldTexts(model, {Field::SaveAmount, Field::SaveInterest, Field::SaveYears, Field::SaveMonths,
+                                       Field::SaveIntAccrued, Field::SaveEndBalance});
+    report.fields.emplace_back(QStringLiteral("RadioGroup_SaveCompounded"), itemText[compounding]);
+    report.labelled = {
         {QStringLiteral("Beginning Balance:"), model.text(Field::SaveAmount)},
         {QStringLiteral("Interest Rate:"), model.text(Field::SaveInterest)},
         {QStringLiteral("Compounded:"), itemText[compounding]},
@@ -519,9 +513,10 @@ int runSavings(const QStringList &args, QTextStream &out, QTextStream &err)
         {QStringLiteral("Interest Accrued:"), model.text(Field::SaveIntAccrued)},
         {QStringLiteral("Ending Balance:"), model.text(Field::SaveEndBalance)},
     };
-    return finish(o, model, run, fieldOrder, shown,
-                  {QStringLiteral("PERIOD"), QStringLiteral("INTEREST"), QStringLiteral("BALANCE")}, rows, {},
-                  model.reportCommandsEnabled(), out, err);
+    report.columns = {QStringLiteral("INTEREST"), QStringLiteral("BALANCE")};
+    for (const app::SavingsRow &r : model.SavingsRows())
+        report.rows.push_back({toQString(r.InterestText), toQString(r.BalanceText)});
+    return emit(o, report, run, model.reportCommandsEnabled(), out, err);
 }
 
 int runSettings(const QStringList &args, QTextStream &out, QTextStream &err)
