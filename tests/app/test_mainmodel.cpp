@@ -32,6 +32,17 @@ struct Harness {
         model.typeText(f, value);
         model.leaveField(f);
     }
+    // The loan fields typed in tab order; nullptr leaves a field as it is.
+    void typeLoan(Mode mode, const char *principal, const char *rate, const char *payment, const char *years,
+                  const char *months)
+    {
+        model.selectMode(mode);
+        for (auto [f, v] : {std::pair{Field::Principal, principal}, {Field::Interest, rate}, {Field::Payment, payment},
+                            {Field::Years, years}, {Field::Months, months}}) {
+            if (v)
+                type(f, QLatin1String(v));
+        }
+    }
     QString text(Field f) const { return model.text(f); }
     QString lastMessage() const { return messages.shown().empty() ? QString() : messages.shown().back().text; }
     QString rowText(std::size_t row, int column) const
@@ -58,15 +69,9 @@ TEST_P(LoanGolden, FieldsAndScheduleAfterCalculate)
     const LoanCase &c = GetParam();
     Harness h;
     h.model.appSettings().PaymentResolution = QLatin1String(c.resolution);
-    h.model.selectMode(c.mode);
-    h.type(Field::Principal, QLatin1String(c.principal));
-    h.type(Field::Interest, QLatin1String(c.rate));
-    if (c.mode != Mode::PaymentAmount)
-        h.type(Field::Payment, QLatin1String(c.payment));
-    if (c.mode != Mode::NumberOfPayments) {
-        h.type(Field::Years, QLatin1String(c.years));
-        h.type(Field::Months, QLatin1String(c.months));
-    }
+    const bool termShown = c.mode != Mode::NumberOfPayments;
+    h.typeLoan(c.mode, c.principal, c.rate, c.mode != Mode::PaymentAmount ? c.payment : nullptr,
+               termShown ? c.years : nullptr, termShown ? c.months : nullptr);
     h.model.calculate();
 
     EXPECT_EQ(h.text(Field::Payment), QLatin1String(c.paymentText));
@@ -112,12 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Amortization, QuestionAnsweredYesSetsTheTerm)
 {
     Harness h;
-    h.model.selectMode(Mode::Amortization);
-    h.type(Field::Principal, QStringLiteral("10000"));
-    h.type(Field::Interest, QStringLiteral("6"));
-    h.type(Field::Payment, QStringLiteral("1000"));
-    h.type(Field::Years, QStringLiteral("1"));
-    h.type(Field::Months, QStringLiteral("0"));
+    h.typeLoan(Mode::Amortization, "10000", "6", "1000", "1", "0");
     h.messages.queueAnswer(help::mrYes);
     h.model.calculate();
     ASSERT_EQ(h.messages.shown().size(), 1u);
@@ -147,13 +147,7 @@ TEST(Amortization, QuestionAnsweredNoKeepsTheTerm)
     };
     for (const Case &c : cases) {
         Harness h;
-        h.model.selectMode(Mode::Amortization);
-        h.type(Field::Principal, QStringLiteral("10000"));
-        h.type(Field::Interest, QStringLiteral("6.50"));
-        h.type(Field::Interest, QStringLiteral("6"));
-        h.type(Field::Payment, QStringLiteral("1000"));
-        h.type(Field::Years, QLatin1String(c.years));
-        h.type(Field::Months, QLatin1String(c.months));
+        h.typeLoan(Mode::Amortization, "10000", "6", "1000", c.years, c.months);
         h.messages.queueAnswer(help::mrNo);
         h.model.calculate();
         EXPECT_EQ(h.text(Field::Years), QLatin1String(c.years));
@@ -168,11 +162,7 @@ TEST(Amortization, QuestionAnsweredNoKeepsTheTerm)
 TEST(Amortization, RateShownAsTyped)
 {
     Harness h;
-    h.model.selectMode(Mode::Amortization);
-    h.type(Field::Principal, QStringLiteral("10000"));
-    h.type(Field::Interest, QStringLiteral("6.50"));
-    h.type(Field::Payment, QStringLiteral("1000"));
-    h.type(Field::Years, QStringLiteral("5"));
+    h.typeLoan(Mode::Amortization, "10000", "6.50", "1000", "5", nullptr);
     h.messages.queueAnswer(help::mrNo);
     h.model.calculate();
     ASSERT_FALSE(h.messages.shown().empty());
@@ -185,12 +175,7 @@ TEST(Loans, CannotBePaidOff)
     // the same message, commands as they were.
     for (Mode mode : {Mode::NumberOfPayments, Mode::Amortization}) {
         Harness h;
-        h.model.EnableReportCommands();
-        h.model.selectMode(mode);
-        h.type(Field::Principal, QStringLiteral("100000"));
-        h.type(Field::Interest, QStringLiteral("7"));
-        h.type(Field::Payment, QStringLiteral("500"));
-        h.type(Field::Years, QStringLiteral("30"));
+        h.typeLoan(mode, "100000", "7", "500", "30", nullptr);
         const QString totalBefore = h.text(Field::TotalPayments);
         h.model.EnableReportCommands();
         h.model.calculate();
@@ -224,12 +209,7 @@ TEST(Loans, MendedFailuresChangeNoField)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
-        h.model.selectMode(c.mode);
-        h.type(Field::Principal, QLatin1String(c.principal));
-        h.type(Field::Interest, QLatin1String(c.rate));
-        h.type(Field::Payment, QLatin1String(c.payment));
-        h.type(Field::Years, QLatin1String(c.years));
-        h.type(Field::Months, QLatin1String(c.months));
+        h.typeLoan(c.mode, c.principal, c.rate, c.payment, c.years, c.months);
         std::array<QString, app::kFieldCount> before;
         for (const auto &info : app::allFields())
             before[static_cast<std::size_t>(info.field)] = h.text(info.field);
@@ -253,10 +233,7 @@ TEST(Loans, MendedFailuresChangeNoField)
 TEST(Loans, NegativeTermEndsAfterOneMessage)
 {
     Harness h;
-    h.model.selectMode(Mode::PaymentAmount);
-    h.type(Field::Principal, QStringLiteral("10000"));
-    h.type(Field::Interest, QStringLiteral("6"));
-    h.type(Field::Years, QStringLiteral("-1"));
+    h.typeLoan(Mode::PaymentAmount, "10000", "6", nullptr, "-1", nullptr);
     h.model.calculate();
     ASSERT_EQ(h.messages.shown().size(), 1u);
     EXPECT_TRUE(h.lastMessage().startsWith(QStringLiteral("A loan of $10,000.00 cannot be paid off")));
@@ -367,10 +344,7 @@ TEST(Performance, WorstLoanCalculationsStayFast)
     // Payment barely above the interest at the bound: the raising loops only
     // count; the schedule is built once.
     Harness h;
-    h.model.selectMode(Mode::PaymentAmount);
-    h.type(Field::Principal, QStringLiteral("1000000"));
-    h.type(Field::Interest, QStringLiteral("0.01"));
-    h.type(Field::Years, QStringLiteral("1000"));
+    h.typeLoan(Mode::PaymentAmount, "1000000", "0.01", nullptr, "1000", nullptr);
     const auto start = std::chrono::steady_clock::now();
     h.model.calculate();
     EXPECT_EQ(h.text(Field::TotalNumberPayments), QStringLiteral("12000"));
