@@ -1,5 +1,6 @@
 // Recording and playing one report page: 50 detail lines of six labels plus
 // the title block, column headings and footer.
+#include "../tests/engine/emf_support.h"
 #include "engine/emf.h"
 
 #include <QGuiApplication>
@@ -11,17 +12,6 @@
 using namespace accrua::engine;
 
 namespace {
-
-void ensureApp()
-{
-    static int argc = 1;
-    static char name[] = "bench_emf";
-    static char *argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
-    }
-}
 
 const QImage &logo()
 {
@@ -71,7 +61,7 @@ QByteArray writePage(int page)
 
 void BM_WritePage(benchmark::State &state)
 {
-    ensureApp();
+    accrua::engine::testing::ensureGuiApp();
     int page = 0;
     qint64 bytes = 0;
     for (auto _ : state) {
@@ -85,7 +75,7 @@ BENCHMARK(BM_WritePage)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayPage96dpi(benchmark::State &state)
 {
-    ensureApp();
+    accrua::engine::testing::ensureGuiApp();
     const QByteArray emf = writePage(7);
     QImage img(816, 1056, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {

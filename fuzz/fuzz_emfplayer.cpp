@@ -1,7 +1,7 @@
 // Plays arbitrary bytes as a metafile onto a small image, and inspects them.
 #include "engine/emf.h"
 
-#include <QGuiApplication>
+#include "fuzz_gui.h"
 #include <QImage>
 #include <QPainter>
 
@@ -10,9 +10,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication *app = new QGuiApplication(*argc, *argv);
-    (void)app;
+    fuzzEnsureGuiApp(argc, argv);
     return 0;
 }
 

@@ -1,16 +1,14 @@
 // Loads arbitrary bytes as a picture; the first byte chooses the extension.
 #include "engine/picture.h"
 
-#include <QGuiApplication>
+#include "fuzz_gui.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication *app = new QGuiApplication(*argc, *argv);
-    (void)app;
+    fuzzEnsureGuiApp(argc, argv);
     return 0;
 }
 
