@@ -39,8 +39,10 @@ void calculate(benchmark::State &state, Loan loan)
         state.PauseTiming();
         app::MainModel model(input::Locale(u'.', u',', 2, QStringLiteral("$")), messages);
         model.selectMode(loan.mode);
-        for (auto [f, v] : {std::pair{app::Field::Principal, loan.principal}, {app::Field::Interest, loan.rate},
-                            {app::Field::Payment, loan.payment}, {app::Field::Years, loan.years},
+        for (auto [f, v] : {std::pair{app::Field::Principal, loan.principal},
+                            {app::Field::Interest, loan.rate},
+                            {app::Field::Payment, loan.payment},
+                            {app::Field::Years, loan.years},
                             {app::Field::Months, loan.months}}) {
             model.typeText(f, QLatin1String(v));
             model.leaveField(f);
@@ -53,14 +55,17 @@ void calculate(benchmark::State &state, Loan loan)
 }
 
 // 1000 years at a tiny rate: 12000 payments, the payment raised cent by cent.
-BENCHMARK_CAPTURE(calculate, PaymentAmount12000, Loan{app::Mode::PaymentAmount, "1000000", "0.01", "0", "1000", "0"})
+BENCHMARK_CAPTURE(calculate, PaymentAmount12000,
+                  Loan{app::Mode::PaymentAmount, "1000000", "0.01", "0", "1000", "0"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(calculate, NumberOfPayments12000,
                   Loan{app::Mode::NumberOfPayments, "1000000", "0.01", "87.75", "0", "0"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(calculate, Amortization12000, Loan{app::Mode::Amortization, "1000000", "0.01", "87.75", "1000", "0"})
+BENCHMARK_CAPTURE(calculate, Amortization12000,
+                  Loan{app::Mode::Amortization, "1000000", "0.01", "87.75", "1000", "0"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(calculate, PaymentAmount30Years, Loan{app::Mode::PaymentAmount, "100000", "7", "0", "30", "0"})
+BENCHMARK_CAPTURE(calculate, PaymentAmount30Years,
+                  Loan{app::Mode::PaymentAmount, "100000", "7", "0", "30", "0"})
     ->Unit(benchmark::kMillisecond);
 
 // Savings compounded monthly over 1000 years: 12000 periods with their texts.
@@ -72,8 +77,10 @@ void BM_SavingsMonthly1000Years(benchmark::State &state)
         app::MainModel model(input::Locale(u'.', u',', 2, QStringLiteral("$")), messages);
         model.selectMode(app::Mode::SavingsInterest);
         model.setCompounding(3);
-        for (auto [f, v] : {std::pair{app::Field::SaveAmount, "1000"}, {app::Field::SaveInterest, "0.5"},
-                            {app::Field::SaveYears, "1000"}, {app::Field::SaveMonths, "0"}})
+        for (auto [f, v] : {std::pair{app::Field::SaveAmount, "1000"},
+                            {app::Field::SaveInterest, "0.5"},
+                            {app::Field::SaveYears, "1000"},
+                            {app::Field::SaveMonths, "0"}})
             model.typeText(f, QLatin1String(v));
         state.ResumeTiming();
         model.calculate();

@@ -13,8 +13,8 @@ namespace {
 
 void BM_CliPayment30YearsJson(benchmark::State &state)
 {
-    const char *argv[] = {ACCRUA_CLI_PATH, "payment", "--principal", "100000", "--rate", "7", "--years",
-                          "30", "--months", "0", "--json", nullptr};
+    const char *argv[] = {ACCRUA_CLI_PATH, "payment", "--principal", "100000", "--rate", "7",
+                          "--years",       "30",      "--months",    "0",      "--json", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);

@@ -39,12 +39,13 @@ QByteArray writePage(int page)
     w.drawText(QRectF(m + 513, m + 41, 120, 14), HAlign::Left, caption, QStringLiteral("BEGINNING BALANCE:"));
     w.drawText(QRectF(m + 634, m + 41, 80, 14), HAlign::Right, caption, QStringLiteral("250,000.00"));
     w.drawImage(QRectF(m + 265, m + 38, 190, 50), logo());
-    w.drawRect(QRectF(m, m + 93, 719, 19), PenSpec{Qt::black, 2, false}, BrushSpec{QColor(192, 192, 192), false});
+    w.drawRect(QRectF(m, m + 93, 719, 19), PenSpec{Qt::black, 2, false},
+               BrushSpec{QColor(192, 192, 192), false});
     const char *heads[] = {"PMT", "DATE", "PAYMENT AMOUNT", "PRINCIPAL", "INTEREST", "BALANCE"};
     const double cols[6][2] = {{6, 33}, {100, 165}, {208, 308}, {342, 442}, {479, 579}, {613, 713}};
     for (int i = 0; i < 6; ++i)
-        w.drawText(QRectF(m + cols[i][0] - 60, m + 96, cols[i][1] - cols[i][0] + 60, 14), HAlign::Right, caption,
-                   QString::fromLatin1(heads[i]));
+        w.drawText(QRectF(m + cols[i][0] - 60, m + 96, cols[i][1] - cols[i][0] + 60, 14), HAlign::Right,
+                   caption, QString::fromLatin1(heads[i]));
     for (int line = 0; line < 50; ++line) {
         const double top = m + 113 + line * 17;
         const int n = page * 50 + line + 1;

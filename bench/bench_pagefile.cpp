@@ -47,9 +47,9 @@ QByteArray schedulePage(int page, int lines = 50)
     }
     const quint32 total = static_cast<quint32>(108 + records.size() + 20);
     QByteArray h;
-    for (quint32 v : {1u, 108u, 0u, 0u, 815u, 1055u, 0u, 0u, 21590u, 27940u, 0x464D4520u,
-                      0x10000u, total, 2u + 300u, 1u, 0u, 0u, 0u, 816u, 1056u, 216u, 279u, 0u,
-                      0u, 0u, 215900u, 279400u})
+    for (quint32 v :
+         {1u, 108u, 0u, 0u, 815u, 1055u, 0u,   0u,   21590u, 27940u, 0x464D4520u, 0x10000u, total,  2u + 300u,
+          1u, 0u,   0u, 0u, 816u, 1056u, 216u, 279u, 0u,     0u,     0u,          215900u,  279400u})
         putU32(h, v);
     QByteArray out = h + records;
     for (quint32 v : {14u, 20u, 0u, 16u, 20u})
@@ -142,11 +142,7 @@ void BM_GetPageRandom(benchmark::State &state)
     state.SetBytesProcessed(bytes);
     state.SetLabel(state.range(0) ? "opened file" : "spilled stream");
 }
-BENCHMARK(BM_GetPageRandom)
-    ->Args({0, 50})
-    ->Args({1, 50})
-    ->Args({1, 1})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GetPageRandom)->Args({0, 50})->Args({1, 50})->Args({1, 1})->Unit(benchmark::kMicrosecond);
 
 // The longest walks: alternately page 2 and page 999 (the first and last
 // pages have direct offsets), each found by walking from the other.

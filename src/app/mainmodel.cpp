@@ -42,7 +42,8 @@ MainModel::MainModel(input::Locale locale, help::MessageService &messages)
                     Field::SaveEndBalance, Field::IntAccrued})
         m_texts[static_cast<std::size_t>(f)] = zero;
     m_texts[static_cast<std::size_t>(Field::DailyRate)] = QStringLiteral("0") + sep + QStringLiteral("0");
-    m_texts[static_cast<std::size_t>(Field::PaymentAnswer)] = QStringLiteral("0") + sep + QStringLiteral("00");
+    m_texts[static_cast<std::size_t>(Field::PaymentAnswer)] =
+        QStringLiteral("0") + sep + QStringLiteral("00");
 }
 
 void MainModel::resetAmountFields()
@@ -135,7 +136,7 @@ bool MainModel::leaveField(Field field)
     case LeaveCheck::Rate:
     case LeaveCheck::Count: {
         const bool valid = fieldInfo(field).leave == LeaveCheck::Rate ? text::IsValidFloat(current, m_locale)
-                                                                       : text::IsValidInteger(current);
+                                                                      : text::IsValidInteger(current);
         if (valid)
             return true;
         // A refused rate or count does not stay: the field starts again at 0.
@@ -179,7 +180,8 @@ std::int64_t MainModel::integerOf(Field field) const
     const auto value = text::ToInteger(text(field));
     if (!value)
         throw std::runtime_error(
-            QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid integer value")).toStdString());
+            QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid integer value"))
+                .toStdString());
     return *value;
 }
 
@@ -231,18 +233,21 @@ void MainModel::rewriteAsMoney(Field field)
 
 bool MainModel::loanInputChecks()
 {
-    if (!requireNumber(Field::Principal) || !requireNonZero(Field::Principal, QStringLiteral("principal balance")))
+    if (!requireNumber(Field::Principal) ||
+        !requireNonZero(Field::Principal, QStringLiteral("principal balance")))
         return false;
     rewriteAsMoney(Field::Principal);
     if (!requireNumber(Field::Interest) || !requireNonZero(Field::Interest, QStringLiteral("interest rate")))
         return false;
     if (m_mode == Mode::PaymentAmount || m_mode == Mode::Amortization) {
         if (!requireWholeNumber(Field::Years, QStringLiteral("years")) ||
-            !requireWholeNumber(Field::Months, QStringLiteral("months")) || !requireTerm(Field::Years, Field::Months))
+            !requireWholeNumber(Field::Months, QStringLiteral("months")) ||
+            !requireTerm(Field::Years, Field::Months))
             return false;
     }
     if (m_mode == Mode::NumberOfPayments || m_mode == Mode::Amortization) {
-        if (!requireNumber(Field::Payment) || !requireNonZero(Field::Payment, QStringLiteral("payment amount")))
+        if (!requireNumber(Field::Payment) ||
+            !requireNonZero(Field::Payment, QStringLiteral("payment amount")))
             return false;
     }
     return true;
@@ -421,8 +426,7 @@ void MainModel::CalculatePaymentAmount()
         write(Field::Years, keptYears);
         write(Field::Months, keptMonths);
         m_loan.LoanPayment = Money::fromValue(floatOf(Field::Payment) + calc::kOnePercent);
-        write(Field::Payment,
-              generalText(m_loan.LoanPayment.value()));
+        write(Field::Payment, generalText(m_loan.LoanPayment.value()));
         counted = CalculateNumberOfPayments();
     }
 }
@@ -534,8 +538,9 @@ void MainModel::datePickerChanged(bool startPicker, const QDate &date)
         }
         return;
     }
-    const std::int64_t days = calc::DayCount(m_startDate.year(), m_startDate.month(), m_startDate.day(),
-                                             m_receiveDate.year(), m_receiveDate.month(), m_receiveDate.day());
+    const std::int64_t days =
+        calc::DayCount(m_startDate.year(), m_startDate.month(), m_startDate.day(), m_receiveDate.year(),
+                       m_receiveDate.month(), m_receiveDate.day());
     write(Field::Days, QString::number(days));
 }
 
@@ -555,7 +560,8 @@ bool MainModel::ValidateDailyInputs()
         return false;
     rewriteAsMoney(Field::DayPrincipal);
     return requireNumber(Field::DayInterest) &&
-           requireNonZero(Field::DayInterest, QStringLiteral("interest rate")) && requireNumber(Field::DayPayment);
+           requireNonZero(Field::DayInterest, QStringLiteral("interest rate")) &&
+           requireNumber(Field::DayPayment);
 }
 
 void MainModel::CalculateDailyInterest()
@@ -601,7 +607,8 @@ bool MainModel::ValidateSavingsInputs()
         !requireNonZero(Field::SaveAmount, QStringLiteral("beginning balance")))
         return false;
     rewriteAsMoney(Field::SaveAmount);
-    if (!requireNumber(Field::SaveInterest) || !requireNonZero(Field::SaveInterest, QStringLiteral("interest rate")) ||
+    if (!requireNumber(Field::SaveInterest) ||
+        !requireNonZero(Field::SaveInterest, QStringLiteral("interest rate")) ||
         !requireWholeNumber(Field::SaveYears, QStringLiteral("years")) ||
         !requireWholeNumber(Field::SaveMonths, QStringLiteral("months")) ||
         !requireTerm(Field::SaveYears, Field::SaveMonths))
@@ -659,9 +666,8 @@ void MainModel::CalculateSavingsInterest()
     m_savingsRows.clear();
     m_savingsRows.reserve(r.rows.size());
     for (const calc::TSavingsObj &row : r.rows)
-        m_savingsRows.push_back(
-            SavingsRow{row.Balance, row.Interest, calc::formatMoneyText(row.Balance, sep),
-                       calc::formatMoneyText(row.Interest, sep)});
+        m_savingsRows.push_back(SavingsRow{row.Balance, row.Interest, calc::formatMoneyText(row.Balance, sep),
+                                           calc::formatMoneyText(row.Interest, sep)});
     write(Field::SaveIntAccrued, moneyText(r.total));
     write(Field::SaveEndBalance, moneyText(r.endBalance));
 }

@@ -2,9 +2,9 @@
 
 #include "settings/values.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -63,10 +63,10 @@ TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
     PageControl->tabBar()->setExpanding(false);
     PageControl->tabBar()->setUsesScrollButtons(false);
     // Flat, button-like tabs that all fit the fixed width.
-    PageControl->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 3px 5px; margin-right: 1px; border: 1px solid palette(mid); "
-        "border-radius: 2px; background: palette(button); }"
-        "QTabBar::tab:selected { background: palette(dark); color: palette(bright-text); }"));
+    PageControl->setStyleSheet(
+        QStringLiteral("QTabBar::tab { padding: 3px 5px; margin-right: 1px; border: 1px solid palette(mid); "
+                       "border-radius: 2px; background: palette(button); }"
+                       "QTabBar::tab:selected { background: palette(dark); color: palette(bright-text); }"));
 
     const auto addPage = [this](const char *name, const char *caption) {
         auto *page = new QWidget;
@@ -154,7 +154,8 @@ void TForm_Main::buildMenus()
     connect(MenuItem_Save, &QAction::triggered, this, &TForm_Main::MenuItem_SaveClick);
     connect(MenuItem_PrintPreview, &QAction::triggered, this,
             [this] { MenuItem_PrintPreviewClick(MenuItem_PrintPreview); });
-    connect(MenuItem_Print, &QAction::triggered, this, [this] { MenuItem_PrintPreviewClick(MenuItem_Print); });
+    connect(MenuItem_Print, &QAction::triggered, this,
+            [this] { MenuItem_PrintPreviewClick(MenuItem_Print); });
     connect(MenuItem_Exit, &QAction::triggered, this, &TForm_Main::MenuItem_ExitClick);
 
     MenuItem_Options = bar->addMenu(QStringLiteral("&Edit"));
@@ -240,7 +241,8 @@ void TForm_Main::buildToolBar(QWidget *client)
     ToolButton_Open = addButton(QStyle::SP_DialogOpenButton, "Open", "ToolButton_Open");
     ToolButton_Save = addButton(QStyle::SP_DialogSaveButton, "Save", "ToolButton_Save");
     ToolBar->addSeparator();
-    ToolButton_PrintPreview = addButton(QStyle::SP_FileDialogContentsView, "Print Preview", "ToolButton_PrintPreview");
+    ToolButton_PrintPreview =
+        addButton(QStyle::SP_FileDialogContentsView, "Print Preview", "ToolButton_PrintPreview");
     ToolButton_Print = addButton(QStyle::SP_DialogYesButton, "Print", "ToolButton_Print");
     ToolBar->addSeparator();
     ToolButton_Calculate = addButton(QStyle::SP_DialogApplyButton, "Calculate", "ToolButton_Calculate");
@@ -255,7 +257,8 @@ void TForm_Main::buildToolBar(QWidget *client)
     connect(ToolButton_Save, &QAction::triggered, this, &TForm_Main::MenuItem_SaveClick);
     connect(ToolButton_PrintPreview, &QAction::triggered, this,
             [this] { MenuItem_PrintPreviewClick(MenuItem_PrintPreview); });
-    connect(ToolButton_Print, &QAction::triggered, this, [this] { MenuItem_PrintPreviewClick(MenuItem_Print); });
+    connect(ToolButton_Print, &QAction::triggered, this,
+            [this] { MenuItem_PrintPreviewClick(MenuItem_Print); });
     connect(ToolButton_Calculate, &QAction::triggered, this, &TForm_Main::BitBtn_CalculateClick);
 }
 
@@ -414,17 +417,18 @@ void TForm_Main::buildSavingsPage(QWidget *page)
     }
     RadioButton_Compounded[m_model.compounding()]->setChecked(true);
     // Tab order: balance, rate, compounding, years, months.
-    QWidget *chain[] = {m_edits.at(Field::SaveInterest), RadioButton_Compounded[0], RadioButton_Compounded[1],
-                        RadioButton_Compounded[2], RadioButton_Compounded[3], m_edits.at(Field::SaveYears),
+    QWidget *chain[] = {m_edits.at(Field::SaveInterest), RadioButton_Compounded[0],
+                        RadioButton_Compounded[1],       RadioButton_Compounded[2],
+                        RadioButton_Compounded[3],       m_edits.at(Field::SaveYears),
                         m_edits.at(Field::SaveMonths)};
     for (std::size_t k = 0; k + 1 < std::size(chain); ++k)
         QWidget::setTabOrder(chain[k], chain[k + 1]);
 
     QGroupBox *totals = makeBox(page, "GroupBox_SavingsTotals", "Totals", 328);
-    addLabelledFields(totals, 14, 17, 48,
-                      {{Field::SaveIntAccrued, "Interest Accrued:", 121},
-                       {Field::SaveEndBalance, "Ending Balance:", 121}},
-                      true);
+    addLabelledFields(
+        totals, 14, 17, 48,
+        {{Field::SaveIntAccrued, "Interest Accrued:", 121}, {Field::SaveEndBalance, "Ending Balance:", 121}},
+        true);
 }
 
 QAction *TForm_Main::modeAction(Mode mode) const
@@ -620,8 +624,8 @@ void TForm_Main::focusDatePicker(bool start)
 
 void TForm_Main::reportCommandsChanged(bool enabled)
 {
-    for (QAction *a : {MenuItem_PrintPreview, MenuItem_Print, ToolButton_Print, ToolButton_PrintPreview,
-                       ToolButton_Save})
+    for (QAction *a :
+         {MenuItem_PrintPreview, MenuItem_Print, ToolButton_Print, ToolButton_PrintPreview, ToolButton_Save})
         a->setEnabled(enabled);
 }
 

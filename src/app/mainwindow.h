@@ -46,7 +46,7 @@ struct MainWindowServices {
     help::MessageService *messages = nullptr;
     input::Locale locale = input::Locale::system();
     settings::SettingsFactory settings = settings::NativeSettingsFactory();
-    ReportCommands *reports = nullptr;       // none: the commands do nothing
+    ReportCommands *reports = nullptr; // none: the commands do nothing
     std::function<QDate()> today = [] { return QDate::currentDate(); };
 };
 
@@ -109,8 +109,8 @@ private:
     };
     QGroupBox *makeBox(QWidget *parent, const char *name, const char *caption, int left);
     // Label above field, one pair every `step` pixels from `top`.
-    void addLabelledFields(QWidget *box, int left, int top, int step, std::initializer_list<LabelledField> fields,
-                           bool result = false);
+    void addLabelledFields(QWidget *box, int left, int top, int step,
+                           std::initializer_list<LabelledField> fields, bool result = false);
     void layoutLoanInputs(Mode mode);
     void setStayOnTop(bool on);
     QAction *modeAction(Mode mode) const;

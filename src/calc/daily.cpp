@@ -46,8 +46,7 @@ int DayOfYear(std::int64_t year, int month, int day)
 std::int64_t DayCount(int y1, int m1, int d1, int y2, int m2, int d2)
 {
     const std::int64_t leaps = leapYearsBefore(y2) - leapYearsBefore(y1);
-    return 365 * (static_cast<std::int64_t>(y2) - y1) + leaps + DayOfYear(y2, m2, d2) -
-           DayOfYear(y1, m1, d1);
+    return 365 * (static_cast<std::int64_t>(y2) - y1) + leaps + DayOfYear(y2, m2, d2) - DayOfYear(y1, m1, d1);
 }
 
 DailyResult CalculateDailyInterest(Extended principal, Extended ratePercent, std::int32_t days,

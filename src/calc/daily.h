@@ -24,11 +24,11 @@ int DayOfYear(std::int64_t year, int month, int day);
 std::int64_t DayCount(int y1, int m1, int d1, int y2, int m2, int d2);
 
 struct DailyResult {
-    Extended daily = 0;      // interest for one day, unrounded
-    Money interest;          // interest for the span, four decimals
-    Money principalPayment;  // part of the payment that reduces the balance
-    Money accrued;           // interest the payment did not cover
-    Money remaining;         // balance after the payment
+    Extended daily = 0;     // interest for one day, unrounded
+    Money interest;         // interest for the span, four decimals
+    Money principalPayment; // part of the payment that reduces the balance
+    Money accrued;          // interest the payment did not cover
+    Money remaining;        // balance after the payment
 };
 
 // principal: the value of the already normalised principal text; payment: the

@@ -107,9 +107,10 @@ ShortText formatMoneyText(Money value, char16_t decimalSeparator)
     if (cents.count >= kExactLimit || cents.count <= -kExactLimit)
         return normalizedGeneral(cents.value(), decimalSeparator);
 
-    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                                     "8081828384858687888990919293949596979899";
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     const bool negative = cents.count < 0;
     std::uint64_t whole = negative ? static_cast<std::uint64_t>(-(cents.count / 100))
                                    : static_cast<std::uint64_t>(cents.count / 100);

@@ -132,8 +132,8 @@ Money AnnuityPayment(Money principal, Extended monthlyRate, std::int64_t n)
     if (growth == 0)
         throw DivisionByZeroError();
     const Extended v = 1 / growth;
-    const std::int32_t exponent = static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(n, INT32_MIN, INT32_MAX));
+    const std::int32_t exponent =
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(n, INT32_MIN, INT32_MAX));
     const double w = static_cast<double>(intPower(v, exponent));
     if (monthlyRate == 0)
         throw DivisionByZeroError();

@@ -20,8 +20,8 @@ int PeriodsPerYear(int itemIndex)
     }
 }
 
-SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent,
-                                       int periodsPerYear, std::int32_t years, std::int32_t months)
+SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent, int periodsPerYear,
+                                       std::int32_t years, std::int32_t months)
 {
     if (periodsPerYear == 0)
         throw DivisionByZeroError();
@@ -29,8 +29,8 @@ SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended rateP
     const Extended n = static_cast<Extended>(periodsPerYear);
     SavingsResult result;
     // Whole for every term the months check lets through; rounding guards the rest.
-    result.periods = roundToInt64(static_cast<Extended>(years) * n +
-                                  (static_cast<Extended>(months) / 12.0L) * n);
+    result.periods =
+        roundToInt64(static_cast<Extended>(years) * n + (static_cast<Extended>(months) / 12.0L) * n);
     if (result.periods > kMaxSavingsPeriods)
         throw std::length_error("too many savings periods");
 

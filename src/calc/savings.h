@@ -34,7 +34,7 @@ inline constexpr std::int64_t kMaxSavingsPeriods = 1'000'000;
 
 // Throws std::length_error above kMaxSavingsPeriods, DivisionByZeroError for
 // periodsPerYear 0 and MoneyRangeError when the balance leaves the money range.
-SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent,
-                                       int periodsPerYear, std::int32_t years, std::int32_t months);
+SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent, int periodsPerYear,
+                                       std::int32_t years, std::int32_t months);
 
 } // namespace accrua::calc

@@ -176,9 +176,10 @@ QJsonArray messagesJson(const help::ScriptedMessageService &messages)
         m.insert(QStringLiteral("kind"),
                  shown.errorReport ? QStringLiteral("error") : help::kindName(shown.kind));
         m.insert(QStringLiteral("text"), shown.text);
-        if (shown.buttons.testFlag(help::MessageButton::Yes) || shown.buttons.testFlag(help::MessageButton::No))
-            m.insert(QStringLiteral("answer"), shown.answer == help::mrYes ? QStringLiteral("yes")
-                                                                           : QStringLiteral("no"));
+        if (shown.buttons.testFlag(help::MessageButton::Yes) ||
+            shown.buttons.testFlag(help::MessageButton::No))
+            m.insert(QStringLiteral("answer"),
+                     shown.answer == help::mrYes ? QStringLiteral("yes") : QStringLiteral("no"));
         list.append(m);
     }
     return list;
@@ -269,7 +270,8 @@ int emit(const Options &o, const Report &report, const Run &run, bool produced, 
     return 0;
 }
 
-std::vector<std::pair<QString, QString>> fieldTexts(const MainModel &model, std::initializer_list<Field> fields)
+std::vector<std::pair<QString, QString>> fieldTexts(const MainModel &model,
+                                                    std::initializer_list<Field> fields)
 {
     std::vector<std::pair<QString, QString>> texts;
     for (Field f : fields)
@@ -335,11 +337,12 @@ int runLoan(const QString &command, const QStringList &args, QTextStream &out, Q
     }
 
     Run run;
-    run.messages.setDefaultAnswer([answer](const help::ScriptedMessageService::Shown &shown) -> unsigned short {
-        if (shown.buttons.testFlag(help::MessageButton::Yes))
-            return answer;
-        return help::mrOk;
-    });
+    run.messages.setDefaultAnswer(
+        [answer](const help::ScriptedMessageService::Shown &shown) -> unsigned short {
+            if (shown.buttons.testFlag(help::MessageButton::Yes))
+                return answer;
+            return help::mrOk;
+        });
     MainModel model(input::Locale::system(), run.messages);
     settings::SettingsStore store;
     store.setOverrides(overrides);
@@ -357,10 +360,10 @@ int runLoan(const QString &command, const QStringList &args, QTextStream &out, Q
     calculate(model, run);
 
     Report report;
-    report.fields = fieldTexts(model, {Field::Principal, Field::Interest, Field::Payment, Field::Years, Field::Months,
-                                       Field::TotalPayments, Field::TotalPrincipal, Field::TotalInterest,
-                                       Field::TotalNumberPayments, Field::PaymentAnswer, Field::YearsAnswer,
-                                       Field::MonthsAnswer});
+    report.fields = fieldTexts(model, {Field::Principal, Field::Interest, Field::Payment, Field::Years,
+                                       Field::Months, Field::TotalPayments, Field::TotalPrincipal,
+                                       Field::TotalInterest, Field::TotalNumberPayments, Field::PaymentAnswer,
+                                       Field::YearsAnswer, Field::MonthsAnswer});
     report.labelled = {
         {QStringLiteral("Principal Balance:"), model.text(Field::Principal)},
         {QStringLiteral("Interest Rate:"), model.text(Field::Interest)},
@@ -372,9 +375,11 @@ int runLoan(const QString &command, const QStringList &args, QTextStream &out, Q
     report.labelled.emplace_back(QStringLiteral("Total Payments Paid:"), model.text(Field::TotalPayments));
     report.labelled.emplace_back(QStringLiteral("Total Principal Paid:"), model.text(Field::TotalPrincipal));
     report.labelled.emplace_back(QStringLiteral("Total Interest Paid:"), model.text(Field::TotalInterest));
-    report.labelled.emplace_back(QStringLiteral("Total Number of Payments:"), model.text(Field::TotalNumberPayments));
+    report.labelled.emplace_back(QStringLiteral("Total Number of Payments:"),
+                                 model.text(Field::TotalNumberPayments));
     if (payment)
-        report.labelled.emplace_back(QStringLiteral("Payment Amount (answer):"), model.text(Field::PaymentAnswer));
+        report.labelled.emplace_back(QStringLiteral("Payment Amount (answer):"),
+                                     model.text(Field::PaymentAnswer));
     if (count) {
         report.labelled.emplace_back(QStringLiteral("Years:"), model.text(Field::YearsAnswer));
         report.labelled.emplace_back(QStringLiteral("Months:"), model.text(Field::MonthsAnswer));
@@ -383,8 +388,8 @@ int runLoan(const QString &command, const QStringList &args, QTextStream &out, Q
                       QStringLiteral("BALANCE")};
     report.rows.reserve(model.ScheduleRows().size());
     for (const calc::TPaymentObj &r : model.ScheduleRows())
-        report.rows.push_back(
-            {toQString(r.PaymentText), toQString(r.PrincipalText), toQString(r.InterestText), toQString(r.BalanceText)});
+        report.rows.push_back({toQString(r.PaymentText), toQString(r.PrincipalText),
+                               toQString(r.InterestText), toQString(r.BalanceText)});
     return emit(o, report, run, model.reportCommandsEnabled(), out, err);
 }
 
@@ -392,14 +397,16 @@ QDate isoDate(const Options &o, const QString &name)
 {
     const QDate d = QDate::fromString(o.value(name), Qt::ISODate);
     if (!d.isValid())
-        throw UsageError{QStringLiteral("--%1 takes a date like 2026-02-12, not '%2'").arg(name, o.value(name))};
+        throw UsageError{
+            QStringLiteral("--%1 takes a date like 2026-02-12, not '%2'").arg(name, o.value(name))};
     return d;
 }
 
 int runDaily(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    const QStringList valued = {QStringLiteral("principal"), QStringLiteral("rate"),    QStringLiteral("payment"),
-                                QStringLiteral("days"),      QStringLiteral("start"),   QStringLiteral("receive"),
+    const QStringList valued = {QStringLiteral("principal"), QStringLiteral("rate"),
+                                QStringLiteral("payment"),   QStringLiteral("days"),
+                                QStringLiteral("start"),     QStringLiteral("receive"),
                                 QStringLiteral("base"),      QStringLiteral("setting")};
     const Options o(args, valued, {QStringLiteral("json")});
     for (const QString &n : {QStringLiteral("principal"), QStringLiteral("rate"), QStringLiteral("payment")})
@@ -451,9 +458,9 @@ int runDaily(const QStringList &args, QTextStream &out, QTextStream &err)
     const QString startText = model.startDate().toString(locale.shortDateFormat());
     const QString receiveText = model.receiveDate().toString(locale.shortDateFormat());
     Report report;
-    report.fields = fieldTexts(model, {Field::Days, Field::DayPrincipal, Field::DayInterest, Field::DayPayment,
-                                       Field::DailyRate, Field::IntPerPeriod, Field::PrincipalPayment,
-                                       Field::IntAccrued, Field::RemainingBalance});
+    report.fields = fieldTexts(model, {Field::Days, Field::DayPrincipal, Field::DayInterest,
+                                       Field::DayPayment, Field::DailyRate, Field::IntPerPeriod,
+                                       Field::PrincipalPayment, Field::IntAccrued, Field::RemainingBalance});
     report.fields.emplace_back(QStringLiteral("DateTimePicker_StartDate"), startText);
     report.fields.emplace_back(QStringLiteral("DateTimePicker_ReceiveDate"), receiveText);
     report.labelled = {
@@ -474,13 +481,14 @@ int runDaily(const QStringList &args, QTextStream &out, QTextStream &err)
 
 int runSavings(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    const QStringList valued = {QStringLiteral("balance"), QStringLiteral("rate"),   QStringLiteral("compounded"),
-                                QStringLiteral("years"),   QStringLiteral("months"), QStringLiteral("setting")};
+    const QStringList valued = {QStringLiteral("balance"),    QStringLiteral("rate"),
+                                QStringLiteral("compounded"), QStringLiteral("years"),
+                                QStringLiteral("months"),     QStringLiteral("setting")};
     const Options o(args, valued, {QStringLiteral("json")});
     for (const QString &n : valued.mid(0, 5))
         o.required(n);
-    const QStringList items = {QStringLiteral("yearly"), QStringLiteral("bi-yearly"), QStringLiteral("quarterly"),
-                               QStringLiteral("monthly")};
+    const QStringList items = {QStringLiteral("yearly"), QStringLiteral("bi-yearly"),
+                               QStringLiteral("quarterly"), QStringLiteral("monthly")};
     const int compounding = static_cast<int>(items.indexOf(o.value(QStringLiteral("compounded")).toLower()));
     if (compounding < 0)
         throw UsageError{QStringLiteral("--compounded takes yearly, bi-yearly, quarterly or monthly")};
@@ -498,11 +506,11 @@ int runSavings(const QStringList &args, QTextStream &out, QTextStream &err)
     type(model, Field::SaveMonths, o.value(QStringLiteral("months")));
     calculate(model, run);
 
-    const QString itemText[] = {QStringLiteral("Yearly"), QStringLiteral("Bi-Yearly"), QStringLiteral("Quarterly"),
-                                QStringLiteral("Monthly")};
+    const QString itemText[] = {QStringLiteral("Yearly"), QStringLiteral("Bi-Yearly"),
+                                QStringLiteral("Quarterly"), QStringLiteral("Monthly")};
     Report report;
-    report.fields = fieldTexts(model, {Field::SaveAmount, Field::SaveInterest, Field::SaveYears, Field::SaveMonths,
-                                       Field::SaveIntAccrued, Field::SaveEndBalance});
+    report.fields = fieldTexts(model, {Field::SaveAmount, Field::SaveInterest, Field::SaveYears,
+                                       Field::SaveMonths, Field::SaveIntAccrued, Field::SaveEndBalance});
     report.fields.emplace_back(QStringLiteral("RadioGroup_SaveCompounded"), itemText[compounding]);
     report.labelled = {
         {QStringLiteral("Beginning Balance:"), model.text(Field::SaveAmount)},
@@ -529,7 +537,8 @@ int runSettings(const QStringList &args, QTextStream &out, QTextStream &err)
             const int eq = pair.indexOf(QLatin1Char('='));
             if (eq <= 0)
                 throw UsageError{QStringLiteral("--set needs NAME=VALUE, not '%1'").arg(pair)};
-            const auto refusal = settings::WriteSettingByName(store, pair.left(eq).toUpper(), pair.mid(eq + 1));
+            const auto refusal =
+                settings::WriteSettingByName(store, pair.left(eq).toUpper(), pair.mid(eq + 1));
             if (refusal) {
                 err << "accrua-cli: " << *refusal << '\n';
                 return 1;
@@ -573,8 +582,8 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     const QString command = args.first();
     const QStringList rest = args.mid(1);
-    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help") ||
-        rest.contains(QStringLiteral("--help"))) {
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help") || rest.contains(QStringLiteral("--help"))) {
         out << kUsage;
         return 0;
     }

@@ -17,7 +17,8 @@ int main(int argc, char **argv)
 {
     // Only drawing pages needs fonts and painting, hence a (display-less) GUI
     // application; the calculations start faster without one.
-    const bool draws = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "pages") == 0);
+    const bool draws =
+        argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "pages") == 0);
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -25,7 +26,8 @@ int main(int argc, char **argv)
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
             // Without a session (scripts, cron) give Qt the private folder it
             // would pick itself, so that errors stay the only lines on stderr.
-            const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(getuid());
+            const QByteArray dir =
+                QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(getuid());
             if (::mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
                 qputenv("XDG_RUNTIME_DIR", dir);
         }

@@ -81,9 +81,8 @@ QString writtenText(double days)
         return QString::number(days, 'g', 17);
     const double whole = std::floor(days);
     const qint64 msecs = qRound64((days - whole) * 86400000.0);
-    const QDateTime when = QDateTime(QDate(1899, 12, 30).addDays(static_cast<qint64>(whole)),
-                                     QTime(0, 0))
-                               .addMSecs(msecs);
+    const QDateTime when =
+        QDateTime(QDate(1899, 12, 30).addDays(static_cast<qint64>(whole)), QTime(0, 0)).addMSecs(msecs);
     return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
@@ -190,8 +189,7 @@ RenderOptions parseRender(const QStringList &args)
     return o;
 }
 
-void play(const QByteArray &emf, QPainter &painter, const QRectF &target, const RenderOptions &o,
-          int n)
+void play(const QByteArray &emf, QPainter &painter, const QRectF &target, const RenderOptions &o, int n)
 {
     QString why;
     if (!EmfPlayer::play(emf, painter, target, &why))

@@ -106,9 +106,8 @@ enum class DibResult { Ok, Unsupported, Damaged };
 
 // Decodes a device-independent bitmap held inside one record. Every offset
 // and count is checked against that record, in 64-bit arithmetic.
-DibResult decodeDib(const Reader &rec, qint64 fixedSize, quint32 offBmi, quint32 cbBmi,
-                    quint32 offBits, quint32 cbBits, quint32 usage, bool partialScans, QImage *out,
-                    QString *why)
+DibResult decodeDib(const Reader &rec, qint64 fixedSize, quint32 offBmi, quint32 cbBmi, quint32 offBits,
+                    quint32 cbBits, quint32 usage, bool partialScans, QImage *out, QString *why)
 {
     const qint64 size = rec.size();
     if (offBmi < fixedSize || qint64(offBmi) + cbBmi > size) {
@@ -242,8 +241,8 @@ DibResult decodeDib(const Reader &rec, qint64 fixedSize, quint32 offBmi, quint32
                 break;
             default: {
                 const uchar *p = src + x * 4;
-                const quint32 v = quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16)
-                                  | (quint32(p[3]) << 24);
+                const quint32 v =
+                    quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
                 dst[x] = qRgb(channel(v, 0), channel(v, 1), channel(v, 2));
                 break;
             }
@@ -356,8 +355,7 @@ QTransform Player::pageToDevice() const
     default:
         break;
     }
-    return QTransform(sx, 0, 0, sy, m_s.vpOrg.x() - m_s.winOrg.x() * sx,
-                      m_s.vpOrg.y() - m_s.winOrg.y() * sy);
+    return QTransform(sx, 0, 0, sy, m_s.vpOrg.x() - m_s.winOrg.x() * sx, m_s.vpOrg.y() - m_s.winOrg.y() * sy);
 }
 
 const QTransform &Player::full()
@@ -382,8 +380,8 @@ bool Player::usable(const QRectF &logical)
     const double lim = kMaxTargetExtent;
     if (!finite(r.left()) || !finite(r.right()) || !finite(r.top()) || !finite(r.bottom()))
         return false;
-    if (std::abs(r.left()) > lim || std::abs(r.right()) > lim || std::abs(r.top()) > lim
-        || std::abs(r.bottom()) > lim)
+    if (std::abs(r.left()) > lim || std::abs(r.right()) > lim || std::abs(r.top()) > lim ||
+        std::abs(r.bottom()) > lim)
         return false;
     if (m_painterDirty) {
         m_p.setTransform(t);
@@ -472,9 +470,8 @@ void Player::applyBrush()
     if (b.style == BS_NULL) {
         m_p.setBrush(Qt::NoBrush);
     } else if (b.style == BS_HATCHED) {
-        static const Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,
-                                                 Qt::FDiagPattern, Qt::BDiagPattern,
-                                                 Qt::CrossPattern, Qt::DiagCrossPattern};
+        static const Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
+                                                 Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
         m_p.setBrush(QBrush(b.color, b.hatch < 6 ? hatches[b.hatch] : Qt::SolidPattern));
     } else {
         m_p.setBrush(QBrush(b.color));
@@ -585,8 +582,8 @@ bool Player::run(QString *error)
         const quint32 nDesc = all.u32(60), offDesc = all.u32(64);
         // The micrometre sizes refine the millimetre ones; a value that
         // disagrees with them is not trusted.
-        if (headerSize >= kHeaderFullSize && (nDesc == 0 || offDesc >= kHeaderFullSize) && umW > 0
-            && umH > 0 && std::abs(umW / 1000.0 - mmW) <= 1 && std::abs(umH / 1000.0 - mmH) <= 1) {
+        if (headerSize >= kHeaderFullSize && (nDesc == 0 || offDesc >= kHeaderFullSize) && umW > 0 &&
+            umH > 0 && std::abs(umW / 1000.0 - mmW) <= 1 && std::abs(umH / 1000.0 - mmH) <= 1) {
             umPerPxX = double(umW) / devW;
             umPerPxY = double(umH) / devH;
         }
@@ -607,8 +604,8 @@ bool Player::run(QString *error)
     }
     const double sx = m_target.width() / double(fr - fl);
     const double sy = m_target.height() / double(fb - ft);
-    m_deviceToTarget = QTransform(umPerPxX / 10 * sx, 0, 0, umPerPxY / 10 * sy,
-                                  m_target.left() - fl * sx, m_target.top() - ft * sy);
+    m_deviceToTarget = QTransform(umPerPxX / 10 * sx, 0, 0, umPerPxY / 10 * sy, m_target.left() - fl * sx,
+                                  m_target.top() - ft * sy);
     if (!saneTransform(m_deviceToTarget) || !m_target.isValid()) {
         if (error)
             *error = QStringLiteral("the metafile cannot be scaled onto the target");
@@ -1086,10 +1083,10 @@ bool Player::points(const Reader &rec, quint32 type)
         const qint64 at = 28 + qint64(i * bytes);
         poly.append(small ? QPointF(rec.i16(at), rec.i16(at + 2)) : QPointF(rec.i32(at), rec.i32(at + 4)));
     }
-    const bool to = type == EMR_POLYLINETO16 || type == EMR_POLYLINETO || type == EMR_POLYBEZIERTO16
-                    || type == EMR_POLYBEZIERTO;
-    const bool bezier = type == EMR_POLYBEZIER16 || type == EMR_POLYBEZIERTO16 || type == EMR_POLYBEZIER
-                        || type == EMR_POLYBEZIERTO;
+    const bool to = type == EMR_POLYLINETO16 || type == EMR_POLYLINETO || type == EMR_POLYBEZIERTO16 ||
+                    type == EMR_POLYBEZIERTO;
+    const bool bezier = type == EMR_POLYBEZIER16 || type == EMR_POLYBEZIERTO16 || type == EMR_POLYBEZIER ||
+                        type == EMR_POLYBEZIERTO;
     const bool polygon = type == EMR_POLYGON16 || type == EMR_POLYGON;
     if (to)
         poly.prepend(m_s.curPos);
@@ -1139,7 +1136,8 @@ bool Player::polyPoints(const Reader &rec, quint32 type)
     for (quint64 i = 0; i < polys; ++i) {
         const quint64 n = rec.u32(32 + qint64(i) * 4);
         for (quint64 k = 0; k < n; ++k, at += qint64(bytes)) {
-            const QPointF pt = small ? QPointF(rec.i16(at), rec.i16(at + 2)) : QPointF(rec.i32(at), rec.i32(at + 4));
+            const QPointF pt =
+                small ? QPointF(rec.i16(at), rec.i16(at + 2)) : QPointF(rec.i32(at), rec.i32(at + 4));
             if (k == 0)
                 path.moveTo(pt);
             else
@@ -1250,8 +1248,8 @@ bool Player::text(const Reader &rec, bool wide)
     if (lf.escapement != 0)
         textT.rotate(-(lf.escapement % 3600) / 10.0);
     textT = textT * m_deviceToTarget;
-    if (!saneTransform(textT) || std::abs(textT.map(QPointF(0, 0)).x()) > kMaxTargetExtent
-        || std::abs(textT.map(QPointF(0, 0)).y()) > kMaxTargetExtent)
+    if (!saneTransform(textT) || std::abs(textT.map(QPointF(0, 0)).x()) > kMaxTargetExtent ||
+        std::abs(textT.map(QPointF(0, 0)).y()) > kMaxTargetExtent)
         return true;
 
     const bool clipped = (options & ETO_CLIPPED) && usable(rcl);
@@ -1289,7 +1287,8 @@ bool Player::text(const Reader &rec, bool wide)
             for (quint64 i = 0; i < nChars; ++i) {
                 const QChar c = str.at(qsizetype(i));
                 int n = 1;
-                const bool pair = c.isHighSurrogate() && i + 1 < nChars && str.at(qsizetype(i) + 1).isLowSurrogate();
+                const bool pair =
+                    c.isHighSurrogate() && i + 1 < nChars && str.at(qsizetype(i) + 1).isLowSurrogate();
                 quint32 g = 0;
                 raw.glyphIndexesForChars(str.constData() + i, pair ? 2 : 1, &g, &n);
                 gl.append(g);
@@ -1306,8 +1305,9 @@ bool Player::text(const Reader &rec, bool wide)
         // outlines, which the rasteriser handles at any transformation.
         const double tsx = std::hypot(textT.m11(), textT.m12());
         const double tsy = std::hypot(textT.m21(), textT.m22());
-        const bool upright = std::abs(textT.m12()) < 1e-9 && std::abs(textT.m21()) < 1e-9 && textT.m11() > 0
-                             && textT.m22() > 0 && std::abs(tsx - tsy) <= 0.02 * std::max(tsx, tsy);
+        const bool upright = std::abs(textT.m12()) < 1e-9 && std::abs(textT.m21()) < 1e-9 &&
+                             textT.m11() > 0 && textT.m22() > 0 &&
+                             std::abs(tsx - tsy) <= 0.02 * std::max(tsx, tsy);
         const double emTarget = emDevice * tsy;
         // PDF and printer output keeps text as text (searchable, sharp) at any
         // size: no glyph cache is involved there.
@@ -1462,7 +1462,8 @@ std::optional<EmfInfo> readHeader(const QByteArray &emf, QString *why)
     info.records = r.u32(52);
     info.handles = r.u16(56);
     if (info.bytes < headerSize || info.bytes > quint64(emf.size()))
-        return bad(QStringLiteral("size field %1 does not fit the %2 bytes given").arg(info.bytes).arg(emf.size()));
+        return bad(
+            QStringLiteral("size field %1 does not fit the %2 bytes given").arg(info.bytes).arg(emf.size()));
     if (info.records < 1)
         return bad(QStringLiteral("record count is zero"));
     if (info.records > info.bytes / 8)
@@ -1478,8 +1479,8 @@ std::optional<EmfInfo> readHeader(const QByteArray &emf, QString *why)
     info.bounds = QRect(QPoint(rc[0], rc[1]), QPoint(rc[2], rc[3]));
     info.frame = QRect(QPoint(rc[4], rc[5]), QPoint(rc[6], rc[7]));
     const qint32 dw = r.i32(72), dh = r.i32(76), mw = r.i32(80), mh = r.i32(84);
-    if (dw <= 0 || dh <= 0 || mw <= 0 || mh <= 0 || dw > kMaxCoordinate || dh > kMaxCoordinate
-        || mw > kMaxCoordinate || mh > kMaxCoordinate)
+    if (dw <= 0 || dh <= 0 || mw <= 0 || mh <= 0 || dw > kMaxCoordinate || dh > kMaxCoordinate ||
+        mw > kMaxCoordinate || mh > kMaxCoordinate)
         return bad(QStringLiteral("reference device size not valid"));
     info.device = QSize(dw, dh);
     info.millimeters = QSize(mw, mh);

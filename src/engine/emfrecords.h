@@ -83,21 +83,20 @@ enum Record : quint32 {
 
 constexpr quint32 kSignature = 0x464D4520; // " EMF"
 constexpr quint32 kVersion = 0x00010000;
-constexpr quint32 kHeaderBaseSize = 88;     // header without extensions
-constexpr quint32 kHeaderFullSize = 108;    // with pixel format and micrometres
-constexpr quint32 kFontRecordSize = 332;    // 12 + LOGFONTW padded as LogFontPanose
+constexpr quint32 kHeaderBaseSize = 88;  // header without extensions
+constexpr quint32 kHeaderFullSize = 108; // with pixel format and micrometres
+constexpr quint32 kFontRecordSize = 332; // 12 + LOGFONTW padded as LogFontPanose
 constexpr quint32 kLogFontSize = 92;
 
-constexpr quint32 MM_TEXT = 1, MM_LOMETRIC = 2, MM_HIMETRIC = 3, MM_LOENGLISH = 4,
-                  MM_HIENGLISH = 5, MM_TWIPS = 6, MM_ISOTROPIC = 7, MM_ANISOTROPIC = 8;
+constexpr quint32 MM_TEXT = 1, MM_LOMETRIC = 2, MM_HIMETRIC = 3, MM_LOENGLISH = 4, MM_HIENGLISH = 5,
+                  MM_TWIPS = 6, MM_ISOTROPIC = 7, MM_ANISOTROPIC = 8;
 constexpr quint32 TRANSPARENT = 1, OPAQUE = 2;
 constexpr quint32 TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr quint32 ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_GLYPH_INDEX = 0x10, ETO_PDY = 0x2000;
-constexpr quint32 PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_DASHDOT = 3, PS_DASHDOTDOT = 4,
-                  PS_NULL = 5, PS_INSIDEFRAME = 6, PS_STYLE_MASK = 0xF, PS_GEOMETRIC = 0x10000;
+constexpr quint32 PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_DASHDOT = 3, PS_DASHDOTDOT = 4, PS_NULL = 5,
+                  PS_INSIDEFRAME = 6, PS_STYLE_MASK = 0xF, PS_GEOMETRIC = 0x10000;
 constexpr quint32 BS_SOLID = 0, BS_NULL = 1, BS_HATCHED = 2;
-constexpr quint32 SRCCOPY = 0x00CC0020, PATCOPY = 0x00F00021, BLACKNESS = 0x00000042,
-                  WHITENESS = 0x00FF0062;
+constexpr quint32 SRCCOPY = 0x00CC0020, PATCOPY = 0x00F00021, BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
 constexpr quint32 DIB_RGB_COLORS = 0;
 constexpr quint32 BI_RGB = 0, BI_BITFIELDS = 3;
 constexpr quint32 MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4;

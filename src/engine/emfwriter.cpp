@@ -130,18 +130,18 @@ struct EmfWriter::Impl {
         w.u32(index);
         // LOGFONTW: a negative height is the character (em) height.
         w.i32(-twips(f.pointSize * 96.0 / 72.0));
-        w.i32(0);                      // width: natural
-        w.i32(0);                      // escapement
-        w.i32(0);                      // orientation
-        w.i32(f.bold ? 700 : 400);     // weight
+        w.i32(0);                  // width: natural
+        w.i32(0);                  // escapement
+        w.i32(0);                  // orientation
+        w.i32(f.bold ? 700 : 400); // weight
         w.u8(f.italic ? 1 : 0);
-        w.u8(0);                       // underline
-        w.u8(0);                       // strike out
-        w.u8(1);                       // DEFAULT_CHARSET
-        w.u8(0);                       // OUT_DEFAULT_PRECIS
-        w.u8(0);                       // CLIP_DEFAULT_PRECIS
-        w.u8(0);                       // DEFAULT_QUALITY
-        w.u8(0);                       // DEFAULT_PITCH | FF_DONTCARE
+        w.u8(0); // underline
+        w.u8(0); // strike out
+        w.u8(1); // DEFAULT_CHARSET
+        w.u8(0); // OUT_DEFAULT_PRECIS
+        w.u8(0); // CLIP_DEFAULT_PRECIS
+        w.u8(0); // DEFAULT_QUALITY
+        w.u8(0); // DEFAULT_PITCH | FF_DONTCARE
         const QString face = f.family.left(31);
         for (QChar c : face)
             w.u16(c.unicode());
@@ -220,8 +220,8 @@ EmfWriter::EmfWriter(QSizeF pageSize, const QString &description) : d(std::make_
 {
     if (!pageSize.isValid() || !std::isfinite(pageSize.width()) || !std::isfinite(pageSize.height()))
         pageSize = QSizeF(816, 1056);
-    pageSize = QSizeF(std::clamp(pageSize.width(), 1.0, 100000.0),
-                      std::clamp(pageSize.height(), 1.0, 100000.0));
+    pageSize =
+        QSizeF(std::clamp(pageSize.width(), 1.0, 100000.0), std::clamp(pageSize.height(), 1.0, 100000.0));
     d->pageSize = pageSize;
     d->pageW = std::max(1, int(std::lround(pageSize.width())));
     d->pageH = std::max(1, int(std::lround(pageSize.height())));
@@ -277,8 +277,8 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
                          const QColor &color)
 {
     // An empty or inverted box still places the text; only nonsense is dropped.
-    if (d->finished || text.isEmpty() || !std::isfinite(rect.left()) || !std::isfinite(rect.top())
-        || !std::isfinite(rect.right()) || !std::isfinite(rect.bottom()))
+    if (d->finished || text.isEmpty() || !std::isfinite(rect.left()) || !std::isfinite(rect.top()) ||
+        !std::isfinite(rect.right()) || !std::isfinite(rect.bottom()))
         return;
     const QString run = text.left(8192); // one line of a report, not a book
     d->selectFont(font);
@@ -327,7 +327,7 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
     const qsizetype at = d->begin(EMR_EXTTEXTOUTW);
     Writer w(d->buf);
     d->deviceRect(w, inked.united(rect));
-    w.u32(1); // GM_COMPATIBLE
+    w.u32(1);                                                                // GM_COMPATIBLE
     const float scale = float(kMicrometresPerPixel / 10.0 / kTwipsPerPixel); // 0.01 mm per twip
     w.f32(scale);
     w.f32(scale);
@@ -371,8 +371,8 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image)
     const int maxH = std::max(1, int(std::ceil(target.height() * kMaxPictureScale)));
     QImage src = image;
     if (src.width() > maxW || src.height() > maxH)
-        src = src.scaled(std::min(src.width(), maxW), std::min(src.height(), maxH),
-                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        src = src.scaled(std::min(src.width(), maxW), std::min(src.height(), maxH), Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
     // Transparent parts land on the white paper.
     QImage flat(src.size(), QImage::Format_RGB32);
     if (flat.isNull())

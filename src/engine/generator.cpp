@@ -127,8 +127,7 @@ void ReportGenerator::start(Report &report, TRptPageList &pages)
             const int expected = report.expectedRows;
             if (expected <= 0)
                 return;
-            const int percent =
-                static_cast<int>(std::clamp<long long>(100LL * rows / expected, 0, 99));
+            const int percent = static_cast<int>(std::clamp<long long>(100LL * rows / expected, 0, 99));
             if (percent == lastPercent)
                 return;
             lastPercent = percent;

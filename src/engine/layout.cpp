@@ -27,11 +27,18 @@ bool ReportLayout::run()
     std::vector<Band *> titles, headings, details;
     for (const auto &b : m_report.bands()) {
         switch (b->kind()) {
-        case BandKind::Title: titles.push_back(b.get()); break;
-        case BandKind::ColumnHeader: headings.push_back(b.get()); break;
-        case BandKind::Detail: details.push_back(b.get()); break;
+        case BandKind::Title:
+            titles.push_back(b.get());
+            break;
+        case BandKind::ColumnHeader:
+            headings.push_back(b.get());
+            break;
+        case BandKind::Detail:
+            details.push_back(b.get());
+            break;
         case BandKind::PageHeader:
-        case BandKind::PageFooter: break;
+        case BandKind::PageFooter:
+            break;
         }
     }
 

@@ -12,10 +12,7 @@
 
 namespace accrua::engine {
 
-PageFileError::PageFileError(const QString &message)
-    : std::runtime_error(message.toStdString())
-{
-}
+PageFileError::PageFileError(const QString &message) : std::runtime_error(message.toStdString()) {}
 
 QString PageFileError::message() const
 {
@@ -61,9 +58,8 @@ qint64 emfSize(const char *data, qint64 available, QString *why)
         return -1;
     }
     if (bytes > available) {
-        *why = QStringLiteral("its metafile claims %1 bytes but the record holds %2")
-                   .arg(bytes)
-                   .arg(available);
+        *why =
+            QStringLiteral("its metafile claims %1 bytes but the record holds %2").arg(bytes).arg(available);
         return -1;
     }
     return bytes;
@@ -202,9 +198,8 @@ public:
             qint32 following = 0;
             fieldsAt(r, &following, &next);
             if (following != number + 1)
-                damaged(QStringLiteral("page %1 is followed by a record numbered %2")
-                            .arg(number)
-                            .arg(following));
+                damaged(
+                    QStringLiteral("page %1 is followed by a record numbered %2").arg(number).arg(following));
             number = following;
         }
         while (number > n) {
@@ -212,9 +207,8 @@ public:
                 damaged(QStringLiteral("page %1 has no page before it").arg(number));
             const qint64 own = uint32At(r - 4);
             if (own < HeaderSize || own + minRecord() > r)
-                damaged(QStringLiteral("the offset %1 before page %2 does not lead back")
-                            .arg(own)
-                            .arg(number));
+                damaged(
+                    QStringLiteral("the offset %1 before page %2 does not lead back").arg(own).arg(number));
             qint32 preceding = 0;
             fieldsAt(own, &preceding, &next);
             if (preceding != number - 1 || next != r)
@@ -244,8 +238,8 @@ public:
         const qint64 length = int32At(info.offset + 8);
         QByteArray codedBytes(info.bodySize - 4, Qt::Uninitialized);
         m_s.readExactly(codedBytes.data(), codedBytes.size());
-        std::optional<QByteArray> data
-            = TRptCompress::decodeAll(codedBytes.constData(), codedBytes.size(), length);
+        std::optional<QByteArray> data =
+            TRptCompress::decodeAll(codedBytes.constData(), codedBytes.size(), length);
         if (!data)
             damaged(QStringLiteral("page %1's coded body ends before its %2 bytes are decoded")
                         .arg(info.number)
@@ -335,10 +329,7 @@ PageFileHeader checkWhole(RptStream &stream, const QString &name)
 
 } // namespace
 
-TRptPageList::TRptPageList()
-    : m_clock([] { return QDateTime::currentDateTime(); })
-{
-}
+TRptPageList::TRptPageList() : m_clock([] { return QDateTime::currentDateTime(); }) {}
 
 TRptPageList::~TRptPageList() = default;
 
@@ -397,8 +388,7 @@ void TRptPageList::AddPage(const QByteArray &metafile)
         const QByteArray body = m_coded ? TRptCompress::codeAll(emf) : emf;
         const qint64 end = begin + RecordOverhead + body.size() + (m_coded ? 4 : 0);
         if (end > MaxOffset)
-            throw PageFileError(QStringLiteral("Cannot add page %1: the report would pass 2 GB")
-                                    .arg(number));
+            throw PageFileError(QStringLiteral("Cannot add page %1: the report would pass 2 GB").arg(number));
         s.seek(begin);
         s.writeInt32(number);
         const qint64 nextField = s.pos();

@@ -39,9 +39,9 @@ struct PageFileHeader {
 
 struct PageRecordInfo {
     qint32 number = 0;
-    qint64 offset = 0;     // own offset
+    qint64 offset = 0; // own offset
     qint64 nextOffset = 0;
-    qint64 bodySize = 0;   // bytes of the body as stored
+    qint64 bodySize = 0; // bytes of the body as stored
 };
 
 class TRptPageList {

@@ -46,9 +46,14 @@ QRectF PageRecorder::labelRect(const Label &label, const FontSpec &font, const Q
     const double w = text.isEmpty() ? 0.0 : TextMetrics::width(font, text);
     double x = label.left;
     switch (label.alignment) {
-    case HAlign::Left: break;
-    case HAlign::Right: x = label.left + label.width - w; break;
-    case HAlign::Center: x = label.left + (label.width - w) / 2; break;
+    case HAlign::Left:
+        break;
+    case HAlign::Right:
+        x = label.left + label.width - w;
+        break;
+    case HAlign::Center:
+        x = label.left + (label.width - w) / 2;
+        break;
     }
     return {x, label.top, w, h};
 }
@@ -102,7 +107,8 @@ void PageRecorder::drawPicture(const Picture &picture, QPointF origin)
                         static_cast<int>(std::ceil(frame.height() * kMaxPictureScale)));
         QImage image = picture.image;
         if (image.width() > cap.width() || image.height() > cap.height())
-            image = image.scaled(image.size().boundedTo(cap), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            image =
+                image.scaled(image.size().boundedTo(cap), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         m_writer->drawImage(frame, image);
         return;
     }
@@ -114,11 +120,11 @@ void PageRecorder::drawPicture(const Picture &picture, QPointF origin)
     const QRectF visible = QRectF(at, size).intersected(frame);
     if (visible.isEmpty())
         return;
-    const QRect source = QRect(static_cast<int>(std::floor(visible.left() - at.x())),
-                               static_cast<int>(std::floor(visible.top() - at.y())),
-                               static_cast<int>(std::lround(visible.width())),
-                               static_cast<int>(std::lround(visible.height())))
-                             .intersected(picture.image.rect());
+    const QRect source =
+        QRect(static_cast<int>(std::floor(visible.left() - at.x())),
+              static_cast<int>(std::floor(visible.top() - at.y())),
+              static_cast<int>(std::lround(visible.width())), static_cast<int>(std::lround(visible.height())))
+            .intersected(picture.image.rect());
     if (source.isEmpty())
         return;
     m_writer->drawImage(QRectF(visible.topLeft(), QSizeF(source.size())), picture.image.copy(source));

@@ -6,8 +6,8 @@
 #include "engine/printing.h"
 
 #include <QMetaMethod>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -108,12 +108,30 @@ void PageView::zoomToWidth()
     setZoom(static_cast<int>(std::floor((width - 2 * kMargin) * 100.0 / m_pageSize.width())));
 }
 
-int PageView::hScrollPosition() const { return horizontalScrollBar()->value(); }
-int PageView::vScrollPosition() const { return verticalScrollBar()->value(); }
-void PageView::setHScrollPosition(int value) { horizontalScrollBar()->setValue(value); }
-void PageView::setVScrollPosition(int value) { verticalScrollBar()->setValue(value); }
-int PageView::hScrollRange() const { return horizontalScrollBar()->maximum(); }
-int PageView::vScrollRange() const { return verticalScrollBar()->maximum(); }
+int PageView::hScrollPosition() const
+{
+    return horizontalScrollBar()->value();
+}
+int PageView::vScrollPosition() const
+{
+    return verticalScrollBar()->value();
+}
+void PageView::setHScrollPosition(int value)
+{
+    horizontalScrollBar()->setValue(value);
+}
+void PageView::setVScrollPosition(int value)
+{
+    verticalScrollBar()->setValue(value);
+}
+int PageView::hScrollRange() const
+{
+    return horizontalScrollBar()->maximum();
+}
+int PageView::vScrollRange() const
+{
+    return verticalScrollBar()->maximum();
+}
 
 QSize PageView::zoomedSize() const
 {

@@ -32,12 +32,12 @@ constexpr int kReaderAllocationMB = 256;
 // plain C storage owned by the caller: no C++ object with a destructor is
 // alive in the frame that the error handler jumps back to.
 struct JpegJob {
-    jpeg_error_mgr pub;        // first member: libjpeg sees a jpeg_error_mgr
+    jpeg_error_mgr pub; // first member: libjpeg sees a jpeg_error_mgr
     jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
     jpeg_progress_mgr progress;
     jpeg_decompress_struct cinfo;
-    unsigned char *pixels;     // malloc'd RGB, width * height * 3
+    unsigned char *pixels; // malloc'd RGB, width * height * 3
     unsigned long width;
     unsigned long height;
     int tooLarge;
@@ -96,15 +96,14 @@ int decodeJpeg(const unsigned char *data, unsigned long size, JpegJob *job)
     job->progress.progress_monitor = jpegProgress;
     cinfo.progress = &job->progress;
     jpeg_mem_src(&cinfo, data, size);
-    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || cinfo.image_width == 0
-        || cinfo.image_height == 0) {
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || cinfo.image_width == 0 ||
+        cinfo.image_height == 0) {
         std::snprintf(job->message, sizeof job->message, "no image in the file");
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
-    if (cinfo.image_width > kMaxSide
-        || cinfo.image_height > kMaxSide
-        || (long long)cinfo.image_width * cinfo.image_height > kMaxPixels) {
+    if (cinfo.image_width > kMaxSide || cinfo.image_height > kMaxSide ||
+        (long long)cinfo.image_width * cinfo.image_height > kMaxPixels) {
         job->tooLarge = 1;
         job->width = cinfo.image_width;
         job->height = cinfo.image_height;
@@ -117,8 +116,8 @@ int decodeJpeg(const unsigned char *data, unsigned long size, JpegJob *job)
         cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
     const int comps = cinfo.output_components;
-    if ((comps != 3 && comps != 4) || cinfo.output_width != cinfo.image_width
-        || cinfo.output_height != cinfo.image_height) {
+    if ((comps != 3 && comps != 4) || cinfo.output_width != cinfo.image_width ||
+        cinfo.output_height != cinfo.image_height) {
         std::snprintf(job->message, sizeof job->message, "unexpected output format");
         jpeg_destroy_decompress(&cinfo);
         return 1;
@@ -175,9 +174,10 @@ QImage loadJpeg(const QByteArray &data)
     const int failed = decodeJpeg(reinterpret_cast<const unsigned char *>(data.constData()),
                                   (unsigned long)data.size(), job);
     if (failed) {
-        const QString text = job->tooLarge
-            ? QStringLiteral("JPEG picture too large (%1 x %2 pixels)").arg(job->width).arg(job->height)
-            : QStringLiteral("Damaged JPEG picture: %1").arg(QString::fromLocal8Bit(job->message));
+        const QString text =
+            job->tooLarge
+                ? QStringLiteral("JPEG picture too large (%1 x %2 pixels)").arg(job->width).arg(job->height)
+                : QStringLiteral("Damaged JPEG picture: %1").arg(QString::fromLocal8Bit(job->message));
         std::free(job);
         throw PictureError(text);
     }
@@ -233,12 +233,10 @@ QImage loadWithReader(const QByteArray &data, const char *format, const QString 
             best = -1;
     }
     const QSize s = reader.size();
-    if (s.isValid() && (s.width() > kMaxSide || s.height() > kMaxSide
-                        || qint64(s.width()) * s.height() > kMaxPixels))
-        throw PictureError(QStringLiteral("%1 picture too large (%2 x %3 pixels)")
-                               .arg(kind)
-                               .arg(s.width())
-                               .arg(s.height()));
+    if (s.isValid() &&
+        (s.width() > kMaxSide || s.height() > kMaxSide || qint64(s.width()) * s.height() > kMaxPixels))
+        throw PictureError(
+            QStringLiteral("%1 picture too large (%2 x %3 pixels)").arg(kind).arg(s.width()).arg(s.height()));
     QImage img = reader.read();
     if (img.isNull())
         throw PictureError(QStringLiteral("Damaged %1 picture: %2").arg(kind, reader.errorString()));
@@ -251,8 +249,8 @@ void checkBitmapLength(const QByteArray &data)
     if (data.size() < 30 || data.at(0) != 'B' || data.at(1) != 'M')
         throw PictureError(QStringLiteral("Damaged bitmap picture: not a bitmap file"));
     auto u32 = [&](int at) {
-        return quint32(uchar(data.at(at))) | (quint32(uchar(data.at(at + 1))) << 8)
-               | (quint32(uchar(data.at(at + 2))) << 16) | (quint32(uchar(data.at(at + 3))) << 24);
+        return quint32(uchar(data.at(at))) | (quint32(uchar(data.at(at + 1))) << 8) |
+               (quint32(uchar(data.at(at + 2))) << 16) | (quint32(uchar(data.at(at + 3))) << 24);
     };
     const quint32 offBits = u32(10), headerSize = u32(14);
     if (headerSize < 40 || data.size() < 14 + 40)
@@ -327,8 +325,8 @@ QImage LoadPicture(const QString &path)
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString extension = dot < 0 ? QString() : name.mid(dot + 1);
     const QString lower = extension.toLower();
-    if (lower != QLatin1String("jpg") && lower != QLatin1String("jpeg") && lower != QLatin1String("bmp")
-        && lower != QLatin1String("ico") && lower != QLatin1String("emf"))
+    if (lower != QLatin1String("jpg") && lower != QLatin1String("jpeg") && lower != QLatin1String("bmp") &&
+        lower != QLatin1String("ico") && lower != QLatin1String("emf"))
         throw PictureError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -130,7 +130,9 @@ enum class BandKind {
 
 class Band {
 public:
-    Band(BandKind kind, QString name, double height) : height(height), m_kind(kind), m_name(std::move(name)) {}
+    Band(BandKind kind, QString name, double height) : height(height), m_kind(kind), m_name(std::move(name))
+    {
+    }
     Band(const Band &) = delete;
     Band &operator=(const Band &) = delete;
 

@@ -35,8 +35,7 @@ std::unique_ptr<RptStream> RptStream::openFile(const QString &fileName)
     stream->m_file = std::make_unique<QFile>(fileName);
     if (!stream->m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw PageFileError(QStringLiteral("Cannot open report page file \"%1\": %2")
-                                .arg(QDir::toNativeSeparators(fileName),
-                                     stream->m_file->errorString()));
+                                .arg(QDir::toNativeSeparators(fileName), stream->m_file->errorString()));
     stream->m_readOnly = true;
     stream->m_name = QDir::toNativeSeparators(fileName);
     return stream;
@@ -132,8 +131,8 @@ void RptStream::write(const char *data, qint64 n)
         spill();
     if (m_temp) {
         // Reads go straight to the file descriptor, so nothing may wait in a buffer.
-        if ((m_temp->pos() != m_pos && !m_temp->seek(m_pos)) || m_temp->write(data, n) != n
-            || !m_temp->flush())
+        if ((m_temp->pos() != m_pos && !m_temp->seek(m_pos)) || m_temp->write(data, n) != n ||
+            !m_temp->flush())
             fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
                      .arg(QDir::toNativeSeparators(m_temp->fileName()), m_temp->errorString()));
         m_pos += n;
@@ -163,8 +162,7 @@ void RptStream::truncate(qint64 size)
 
 void RptStream::spill()
 {
-    auto temp = std::make_unique<UnbufferedTemporaryFile>(QDir::tempPath()
-                                                          + QStringLiteral("/ARPXXXXXX"));
+    auto temp = std::make_unique<UnbufferedTemporaryFile>(QDir::tempPath() + QStringLiteral("/ARPXXXXXX"));
     if (!temp->openUnbuffered())
         fail(QStringLiteral("Cannot create a temporary page file in \"%1\": %2")
                  .arg(QDir::toNativeSeparators(QDir::tempPath()), temp->errorString()));

@@ -105,8 +105,7 @@ void TRptCompress::finish(QByteArray &out)
     m_bitCount = 0;
 }
 
-bool TRptCompress::decode(const char *input, qint64 inputSize, qint64 *inputPos, char *out,
-                          qint64 count)
+bool TRptCompress::decode(const char *input, qint64 inputSize, qint64 *inputPos, char *out, qint64 count)
 {
     qint64 pos = *inputPos;
     quint64 bits = 0;
@@ -158,8 +157,8 @@ QByteArray TRptCompress::codeAll(const QByteArray &plain)
     return out;
 }
 
-std::optional<QByteArray> TRptCompress::decodeAll(const char *input, qint64 inputSize,
-                                                  qint64 length, qint64 *consumed)
+std::optional<QByteArray> TRptCompress::decodeAll(const char *input, qint64 inputSize, qint64 length,
+                                                  qint64 *consumed)
 {
     if (length < 0 || inputSize < 0 || length > maxDecodedLength(inputSize))
         return std::nullopt;

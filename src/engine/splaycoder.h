@@ -26,8 +26,8 @@ public:
     // Decodes exactly length bytes with a fresh decoder. Nothing when the
     // input ends first or length is impossible for the input; consumed
     // (optional) receives the input bytes read.
-    static std::optional<QByteArray> decodeAll(const char *input, qint64 inputSize,
-                                               qint64 length, qint64 *consumed = nullptr);
+    static std::optional<QByteArray> decodeAll(const char *input, qint64 inputSize, qint64 length,
+                                               qint64 *consumed = nullptr);
 
     // No byte takes fewer than one bit, so a coded run of n bytes never
     // decodes to more than this many bytes.

@@ -91,8 +91,7 @@ double advanceEm(Face &f, char32_t cp)
         QString s = QString::fromUcs4(&cp, 1);
         const QList<quint32> glyphs = f.raw.glyphIndexesForString(s);
         if (!glyphs.isEmpty()) {
-            const QList<QPointF> adv =
-                f.raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+            const QList<QPointF> adv = f.raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
             em = 0;
             for (const QPointF &a : adv)
                 em += a.x();
@@ -115,11 +114,11 @@ double emPixels(const FontSpec &font)
 QString TextMetrics::resolvedFamily(const QString &family)
 {
     const QString f = family.trimmed();
-    if (f.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0
-        || f.compare(QLatin1String("Helvetica"), Qt::CaseInsensitive) == 0 || f.isEmpty())
+    if (f.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 ||
+        f.compare(QLatin1String("Helvetica"), Qt::CaseInsensitive) == 0 || f.isEmpty())
         return QStringLiteral("Liberation Sans");
-    if (f.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0
-        || f.compare(QLatin1String("Courier"), Qt::CaseInsensitive) == 0)
+    if (f.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0 ||
+        f.compare(QLatin1String("Courier"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("Liberation Mono");
     if (f.compare(QLatin1String("Times New Roman"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("Liberation Serif");

@@ -7,10 +7,7 @@
 
 namespace accrua::help {
 
-Application::Application(int &argc, char **argv)
-    : QApplication(argc, argv)
-{
-}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
 
 Application::~Application() = default;
 

@@ -48,9 +48,9 @@ enum MessageResult : unsigned short {
     mrYesToAll = 10,
 };
 
-QString captionFor(MessageKind kind);           // "Warning", "Error", ..., "Accrua"
-QString kindName(MessageKind kind);             // "warning", "error", "information", "confirmation", "plain"
-QString buttonLabel(MessageButton button);      // "&Yes", "OK", ...
+QString captionFor(MessageKind kind);            // "Warning", "Error", ..., "Accrua"
+QString kindName(MessageKind kind);              // "warning", "error", "information", "confirmation", "plain"
+QString buttonLabel(MessageButton button);       // "&Yes", "OK", ...
 unsigned short buttonCode(MessageButton button); // 6, 1, ...; 0 for Help
 // The buttons of a set in their fixed left-to-right order.
 std::vector<MessageButton> orderedButtons(MessageButtons buttons);
@@ -67,8 +67,8 @@ QString errorReportText(const QString &failure);
 class MessageService {
 public:
     virtual ~MessageService() = default;
-    virtual unsigned short ShowMessageDialog(const QString &text, MessageKind kind,
-                                             MessageButtons buttons, int helpContext = 0) = 0;
+    virtual unsigned short ShowMessageDialog(const QString &text, MessageKind kind, MessageButtons buttons,
+                                             int helpContext = 0) = 0;
     // The general error report: caption "Accrua", stop icon, OK.
     virtual void ShowErrorReport(const QString &failure) = 0;
 };
@@ -85,13 +85,16 @@ public:
         bool errorReport = false;
     };
 
-    unsigned short ShowMessageDialog(const QString &text, MessageKind kind,
-                                     MessageButtons buttons, int helpContext = 0) override;
+    unsigned short ShowMessageDialog(const QString &text, MessageKind kind, MessageButtons buttons,
+                                     int helpContext = 0) override;
     void ShowErrorReport(const QString &failure) override;
 
     // Answers used in order; when none is queued the default button's code.
     void queueAnswer(unsigned short code) { m_answers.push_back(code); }
-    void setDefaultAnswer(std::function<unsigned short(const Shown &)> answer) { m_default = std::move(answer); }
+    void setDefaultAnswer(std::function<unsigned short(const Shown &)> answer)
+    {
+        m_default = std::move(answer);
+    }
 
     const std::vector<Shown> &shown() const { return m_shown; }
     void clear() { m_shown.clear(); }

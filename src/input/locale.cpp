@@ -43,20 +43,18 @@ QString widenYear(const QString &format)
 
 bool isCLocale(const QLocale &locale)
 {
-    return locale.language() == QLocale::C || locale.name() == QLatin1String("C")
-        || locale.name() == QLatin1String("en_US_POSIX");
+    return locale.language() == QLocale::C || locale.name() == QLatin1String("C") ||
+           locale.name() == QLatin1String("en_US_POSIX");
 }
 
 } // namespace
 
-Locale::Locale(QChar decimalSeparator, QChar thousandsSeparator, int currencyDecimals,
-               QString currencySymbol, bool symbolFirst, QString shortDateFormat)
-    : m_decimal(decimalSeparator)
-    , m_thousands(thousandsSeparator)
-    , m_currencyDecimals(currencyDecimals < 0 ? 0 : currencyDecimals)
-    , m_currencySymbol(std::move(currencySymbol))
-    , m_symbolFirst(symbolFirst)
-    , m_shortDateFormat(std::move(shortDateFormat))
+Locale::Locale(QChar decimalSeparator, QChar thousandsSeparator, int currencyDecimals, QString currencySymbol,
+               bool symbolFirst, QString shortDateFormat)
+    : m_decimal(decimalSeparator), m_thousands(thousandsSeparator),
+      m_currencyDecimals(currencyDecimals < 0 ? 0 : currencyDecimals),
+      m_currencySymbol(std::move(currencySymbol)), m_symbolFirst(symbolFirst),
+      m_shortDateFormat(std::move(shortDateFormat))
 {
     if (m_symbolFirst) {
         m_positive = {m_currencySymbol, QString()};

@@ -23,9 +23,8 @@ public:
 
     // A fixed locale for tests and the CLI: `currencySymbol` before the amount
     // when `symbolFirst`, otherwise after it separated by a blank.
-    Locale(QChar decimalSeparator, QChar thousandsSeparator, int currencyDecimals,
-           QString currencySymbol, bool symbolFirst = true,
-           QString shortDateFormat = QStringLiteral("M/d/yyyy"));
+    Locale(QChar decimalSeparator, QChar thousandsSeparator, int currencyDecimals, QString currencySymbol,
+           bool symbolFirst = true, QString shortDateFormat = QStringLiteral("M/d/yyyy"));
 
     QChar decimalSeparator() const { return m_decimal; }
     QChar thousandsSeparator() const { return m_thousands; }

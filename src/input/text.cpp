@@ -277,7 +277,8 @@ std::optional<std::int32_t> ToInteger(const QString &text)
     const std::int64_t limit = (base == 10 && negative) ? kMax + 1 : kMax;
     std::int64_t magnitude = 0;
     for (; i < n; ++i) {
-        const int digit = base == 16 ? hexValue(text.at(i)) : (isDigit(text.at(i)) ? text.at(i).unicode() - u'0' : -1);
+        const int digit =
+            base == 16 ? hexValue(text.at(i)) : (isDigit(text.at(i)) ? text.at(i).unicode() - u'0' : -1);
         if (digit < 0)
             return std::nullopt;
         magnitude = magnitude * base + digit;
@@ -327,10 +328,10 @@ QString CurrencyText(calc::Extended amount, const Locale &locale)
     QString digits = QString::fromLatin1(buffer, written);
     if (digits.size() < 3)
         digits = QString(3 - digits.size(), u'0') + digits;
-    const QString number = groupDigits(digits.left(digits.size() - 2), locale.thousandsSeparator())
-        + locale.decimalSeparator() + digits.right(2);
-    const Locale::CurrencyForm form = (amount < 0 && cents != 0) ? locale.negativeCurrencyForm()
-                                                                 : locale.positiveCurrencyForm();
+    const QString number = groupDigits(digits.left(digits.size() - 2), locale.thousandsSeparator()) +
+                           locale.decimalSeparator() + digits.right(2);
+    const Locale::CurrencyForm form =
+        (amount < 0 && cents != 0) ? locale.negativeCurrencyForm() : locale.positiveCurrencyForm();
     return form.prefix + number + form.suffix;
 }
 
@@ -353,7 +354,8 @@ QString CompleteDecimals(const QString &text, const Locale &locale)
         result += QLatin1Char('0');
     if (result.startsWith(decimal))
         result.prepend(QLatin1Char('0'));
-    else if (result.size() > 1 && (result.front() == u'-' || result.front() == u'+') && result.at(1) == decimal)
+    else if (result.size() > 1 && (result.front() == u'-' || result.front() == u'+') &&
+             result.at(1) == decimal)
         result.insert(1, QLatin1Char('0'));
     return result;
 }

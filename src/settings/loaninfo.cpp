@@ -11,8 +11,8 @@ namespace accrua::settings {
 namespace {
 
 const QStringList kLoanTypes = {
-    QStringLiteral("AUTO LOAN"),     QStringLiteral("BOAT LOAN"),     QStringLiteral("GENERAL LOAN"),
-    QStringLiteral("HOME LOAN"),     QStringLiteral("MORTGAGE LOAN"), QStringLiteral("PERSONAL LOAN"),
+    QStringLiteral("AUTO LOAN"),      QStringLiteral("BOAT LOAN"),     QStringLiteral("GENERAL LOAN"),
+    QStringLiteral("HOME LOAN"),      QStringLiteral("MORTGAGE LOAN"), QStringLiteral("PERSONAL LOAN"),
     QStringLiteral("SIGNATURE LOAN"),
 };
 

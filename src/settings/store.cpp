@@ -143,8 +143,8 @@ std::optional<QString> FindSerializedValue(const QByteArray &content)
                 // continues the line as one.
                 if (pos < data.size()) {
                     const char escaped = data[pos++];
-                    if (pos < data.size() && ((escaped == '\r' && data[pos] == '\n') ||
-                                              (escaped == '\n' && data[pos] == '\r')))
+                    if (pos < data.size() &&
+                        ((escaped == '\r' && data[pos] == '\n') || (escaped == '\n' && data[pos] == '\r')))
                         ++pos;
                 }
             } else if (c == '"') {

@@ -125,7 +125,8 @@ EncodedSetting EncodeSettingValue(const QString &name, const QString &value)
     case SettingKind::String:
         // Stored text ends at a NUL, so one inside would silently cut the value.
         if (value.contains(QChar(u'\0')))
-            return {std::nullopt, QStringLiteral("The value for '%1' must not contain a NUL character").arg(name)};
+            return {std::nullopt,
+                    QStringLiteral("The value for '%1' must not contain a NUL character").arg(name)};
         return {value, {}};
     case SettingKind::Integer:
         if (const std::optional<std::int32_t> number = ParseStoredInteger(value))

@@ -37,14 +37,20 @@ struct Harness {
                   const char *months)
     {
         model.selectMode(mode);
-        for (auto [f, v] : {std::pair{Field::Principal, principal}, {Field::Interest, rate}, {Field::Payment, payment},
-                            {Field::Years, years}, {Field::Months, months}}) {
+        for (auto [f, v] : {std::pair{Field::Principal, principal},
+                            {Field::Interest, rate},
+                            {Field::Payment, payment},
+                            {Field::Years, years},
+                            {Field::Months, months}}) {
             if (v)
                 type(f, QLatin1String(v));
         }
     }
     QString text(Field f) const { return model.text(f); }
-    QString lastMessage() const { return messages.shown().empty() ? QString() : messages.shown().back().text; }
+    QString lastMessage() const
+    {
+        return messages.shown().empty() ? QString() : messages.shown().back().text;
+    }
     QString rowText(std::size_t row, int column) const
     {
         const calc::TPaymentObj &r = model.ScheduleRows().at(row);
@@ -97,21 +103,20 @@ const char *const kCount = "INCREASEPAYMENTCOUNT";
 
 INSTANTIATE_TEST_SUITE_P(
     Loans, LoanGolden,
-    ::testing::Values(
-        LoanCase{"RaisedOneCent", Mode::PaymentAmount, kAmount, "10000.00", "6", "", "1", "0", "860.67", "12",
-                 "860.59", "327.96", "10327.96", "1", "0"},
-        LoanCase{"ExtraPayment", Mode::PaymentAmount, kCount, "10000.00", "6", "", "1", "0", "860.66", "13", "0.04",
-                 "327.96", "10327.96", "1", "1"},
-        LoanCase{"ThirtyYearsRaised", Mode::PaymentAmount, kAmount, "100000.00", "7", "", "30", "0", "665.31",
-                 "360", "655.91", "139502.20", "239502.20", "30", "0"},
-        LoanCase{"ThirtyYearsExtra", Mode::PaymentAmount, kCount, "100000.00", "7", "", "30", "0", "665.30", "361",
-                 "3.03", "139511.03", "239511.03", "30", "1"},
-        LoanCase{"TwoYearsInMonths", Mode::PaymentAmount, kAmount, "5000.00", "12", "", "0", "24", "235.37", "24",
-                 "235.29", "648.80", "5648.80", "2", "0"},
-        LoanCase{"CountOfPayments", Mode::NumberOfPayments, kAmount, "10000", "6", "1000", "", "", "1000.00", "11",
-                 "284.81", "284.81", "10284.81", "0", "11"},
-        LoanCase{"AmortizationAsTyped", Mode::Amortization, kAmount, "10000.00", "6", "1000.00", "0", "11",
-                 "1000.00", "11", "284.81", "284.81", "10284.81", "0", "11"}),
+    ::testing::Values(LoanCase{"RaisedOneCent", Mode::PaymentAmount, kAmount, "10000.00", "6", "", "1", "0",
+                               "860.67", "12", "860.59", "327.96", "10327.96", "1", "0"},
+                      LoanCase{"ExtraPayment", Mode::PaymentAmount, kCount, "10000.00", "6", "", "1", "0",
+                               "860.66", "13", "0.04", "327.96", "10327.96", "1", "1"},
+                      LoanCase{"ThirtyYearsRaised", Mode::PaymentAmount, kAmount, "100000.00", "7", "", "30",
+                               "0", "665.31", "360", "655.91", "139502.20", "239502.20", "30", "0"},
+                      LoanCase{"ThirtyYearsExtra", Mode::PaymentAmount, kCount, "100000.00", "7", "", "30",
+                               "0", "665.30", "361", "3.03", "139511.03", "239511.03", "30", "1"},
+                      LoanCase{"TwoYearsInMonths", Mode::PaymentAmount, kAmount, "5000.00", "12", "", "0",
+                               "24", "235.37", "24", "235.29", "648.80", "5648.80", "2", "0"},
+                      LoanCase{"CountOfPayments", Mode::NumberOfPayments, kAmount, "10000", "6", "1000", "",
+                               "", "1000.00", "11", "284.81", "284.81", "10284.81", "0", "11"},
+                      LoanCase{"AmortizationAsTyped", Mode::Amortization, kAmount, "10000.00", "6", "1000.00",
+                               "0", "11", "1000.00", "11", "284.81", "284.81", "10284.81", "0", "11"}),
     [](const ::testing::TestParamInfo<LoanCase> &info) { return std::string(info.param.name); });
 
 TEST(Amortization, QuestionAnsweredYesSetsTheTerm)
@@ -122,10 +127,11 @@ TEST(Amortization, QuestionAnsweredYesSetsTheTerm)
     h.model.calculate();
     ASSERT_EQ(h.messages.shown().size(), 1u);
     EXPECT_EQ(h.messages.shown()[0].kind, MessageKind::Warning);
-    EXPECT_EQ(h.messages.shown()[0].text,
-              QStringLiteral("A loan of $10,000.00 at 6% interest with a payment of $1,000.00 can be completely "
-                             "extinguished with 11 payments. Do you want to set the number of payments to 11 for "
-                             "this amortization?"));
+    EXPECT_EQ(
+        h.messages.shown()[0].text,
+        QStringLiteral("A loan of $10,000.00 at 6% interest with a payment of $1,000.00 can be completely "
+                       "extinguished with 11 payments. Do you want to set the number of payments to 11 for "
+                       "this amortization?"));
     EXPECT_EQ(h.text(Field::Years), QStringLiteral("0"));
     EXPECT_EQ(h.text(Field::Months), QStringLiteral("11"));
     EXPECT_EQ(h.model.ScheduleRows().size(), 11u);
@@ -166,7 +172,8 @@ TEST(Amortization, RateShownAsTyped)
     h.messages.queueAnswer(help::mrNo);
     h.model.calculate();
     ASSERT_FALSE(h.messages.shown().empty());
-    EXPECT_TRUE(h.messages.shown()[0].text.startsWith(QStringLiteral("A loan of $10,000.00 at 6.50% interest")));
+    EXPECT_TRUE(
+        h.messages.shown()[0].text.startsWith(QStringLiteral("A loan of $10,000.00 at 6.50% interest")));
 }
 
 TEST(Loans, CannotBePaidOff)
@@ -198,11 +205,14 @@ TEST(Loans, MendedFailuresChangeNoField)
     const Case cases[] = {
         {"zero term", Mode::PaymentAmount, "10000", "6", "0", "1", "-12", ""},
         {"too many payments", Mode::NumberOfPayments, "100000", "0.001", "0.09", "0", "0",
-         "A loan of $100,000.00 at 0.001% interest with a payment of $0.09 would need more than 12000 payments."},
+         "A loan of $100,000.00 at 0.001% interest with a payment of $0.09 would need more than 12000 "
+         "payments."},
         {"too long a term", Mode::PaymentAmount, "100000", "7", "0", "1001", "0",
-         "A loan of $100,000.00 at 7% interest with a payment of $583.33 would need more than 12000 payments."},
+         "A loan of $100,000.00 at 7% interest with a payment of $583.33 would need more than 12000 "
+         "payments."},
         {"too many to amortize", Mode::Amortization, "100000", "0.001", "0.09", "1", "0",
-         "A loan of $100,000.00 at 0.001% interest with a payment of $0.09 would need more than 12000 payments."},
+         "A loan of $100,000.00 at 0.001% interest with a payment of $0.09 would need more than 12000 "
+         "payments."},
         {"out of range", Mode::NumberOfPayments, "900000000000000", "7000", "1", "0", "0",
          "The amount * is too large to calculate with."},
     };
@@ -225,7 +235,8 @@ TEST(Loans, MendedFailuresChangeNoField)
         }
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)); // no endless loop
         for (const auto &info : app::allFields())
-            EXPECT_EQ(h.text(info.field), before[static_cast<std::size_t>(info.field)]) << app::controlName(info.field).toStdString();
+            EXPECT_EQ(h.text(info.field), before[static_cast<std::size_t>(info.field)])
+                << app::controlName(info.field).toStdString();
         EXPECT_TRUE(h.model.ScheduleRows().empty());
     }
 }
@@ -280,18 +291,25 @@ TEST(InputChecks, FirstFailureStopsTheCommand)
         const char *message;
     };
     const Case cases[] = {
-        {Mode::PaymentAmount, "0", "6", "0", "1", "0", "You must enter the principal balance in order to continue!"},
-        {Mode::PaymentAmount, "100.00", "0", "0", "1", "0", "You must enter the interest rate in order to continue!"},
+        {Mode::PaymentAmount, "0", "6", "0", "1", "0",
+         "You must enter the principal balance in order to continue!"},
+        {Mode::PaymentAmount, "100.00", "0", "0", "1", "0",
+         "You must enter the interest rate in order to continue!"},
         {Mode::PaymentAmount, "100.00", "6", "0", "0", "0",
          "You must enter the number of years and/or months in order to continue!"},
-        {Mode::Amortization, "100.00", "6", "0", "1", "0", "You must enter the payment amount in order to continue!"},
-        {Mode::NumberOfPayments, "100.00", "6", "0", "X", "Y", "You must enter the payment amount in order to continue!"},
+        {Mode::Amortization, "100.00", "6", "0", "1", "0",
+         "You must enter the payment amount in order to continue!"},
+        {Mode::NumberOfPayments, "100.00", "6", "0", "X", "Y",
+         "You must enter the payment amount in order to continue!"},
     };
     for (const Case &c : cases) {
         Harness h;
         h.model.selectMode(c.mode);
-        for (auto [f, v] : {std::pair{Field::Principal, c.principal}, {Field::Interest, c.rate},
-                            {Field::Payment, c.payment}, {Field::Years, c.years}, {Field::Months, c.months}})
+        for (auto [f, v] : {std::pair{Field::Principal, c.principal},
+                            {Field::Interest, c.rate},
+                            {Field::Payment, c.payment},
+                            {Field::Years, c.years},
+                            {Field::Months, c.months}})
             h.model.typeText(f, QLatin1String(v));
         h.model.EnableReportCommands();
         h.model.calculate();
@@ -433,16 +451,20 @@ TEST(Daily, ChecksInOrder)
         {"X", "1", "1", "1", "\"X\" is not a valid number of days!", Field::Days, "X"},
         {"0", "1", "1", "1", "You must enter a valid number of days in order to continue!", Field::Days, "1"},
         {"5", "A", "1", "1", "\"A\" is not a valid value!", Field::DayPrincipal, "A"},
-        {"5", "0", "1", "1", "You must enter the principal balance in order to continue!", Field::DayPrincipal, "0"},
+        {"5", "0", "1", "1", "You must enter the principal balance in order to continue!",
+         Field::DayPrincipal, "0"},
         {"5", "1000.456", "X", "1", "\"X\" is not a valid value!", Field::DayPrincipal, "1000.46"},
-        {"5", "1", "0", "1", "You must enter the interest rate in order to continue!", Field::DayInterest, "0"},
+        {"5", "1", "0", "1", "You must enter the interest rate in order to continue!", Field::DayInterest,
+         "0"},
         {"5", "1", "1", "Q", "\"Q\" is not a valid value!", Field::DayPayment, "Q"},
     };
     for (const Case &c : cases) {
         Harness h;
         h.model.selectMode(Mode::DailyInterest);
-        for (auto [f, v] : {std::pair{Field::Days, c.days}, {Field::DayPrincipal, c.principal},
-                            {Field::DayInterest, c.rate}, {Field::DayPayment, c.payment}})
+        for (auto [f, v] : {std::pair{Field::Days, c.days},
+                            {Field::DayPrincipal, c.principal},
+                            {Field::DayInterest, c.rate},
+                            {Field::DayPayment, c.payment}})
             h.model.typeText(f, QLatin1String(v));
         h.model.calculate();
         EXPECT_EQ(h.lastMessage(), QLatin1String(c.message));
@@ -477,12 +499,24 @@ TEST(Savings, WorkedExamples)
         const char *accrued, *ending;
     };
     const Case cases[] = {
-        {2, "1000", "1", "0",
+        {2,
+         "1000",
+         "1",
+         "0",
          {{"10.00", "1010.00"}, {"10.10", "1020.10"}, {"10.20", "1030.30"}, {"10.30", "1040.60"}},
-         "40.60", "1040.60"},
-        {1, "1000", "2", "6",
-         {{"20.00", "1020.00"}, {"20.40", "1040.40"}, {"20.81", "1061.21"}, {"21.22", "1082.43"}, {"21.65", "1104.08"}},
-         "104.08", "1104.08"},
+         "40.60",
+         "1040.60"},
+        {1,
+         "1000",
+         "2",
+         "6",
+         {{"20.00", "1020.00"},
+          {"20.40", "1040.40"},
+          {"20.81", "1061.21"},
+          {"21.22", "1082.43"},
+          {"21.65", "1104.08"}},
+         "104.08",
+         "1104.08"},
         // Negative halves round away from zero: exactly -10.00 stays -10.00.
         {2, "-1000", "0", "3", {{"-10.00", "-1010.00"}}, "-10.00", "-1010.00"},
     };
@@ -498,8 +532,10 @@ TEST(Savings, WorkedExamples)
         ASSERT_EQ(h.model.SavingsRows().size(), c.rows.size());
         for (std::size_t k = 0; k < c.rows.size(); ++k) {
             const app::SavingsRow &r = h.model.SavingsRows()[k];
-            EXPECT_EQ(QString::fromUtf16(r.InterestText.chars, r.InterestText.length), QLatin1String(c.rows[k].first));
-            EXPECT_EQ(QString::fromUtf16(r.BalanceText.chars, r.BalanceText.length), QLatin1String(c.rows[k].second));
+            EXPECT_EQ(QString::fromUtf16(r.InterestText.chars, r.InterestText.length),
+                      QLatin1String(c.rows[k].first));
+            EXPECT_EQ(QString::fromUtf16(r.BalanceText.chars, r.BalanceText.length),
+                      QLatin1String(c.rows[k].second));
         }
         EXPECT_EQ(h.text(Field::SaveIntAccrued), QLatin1String(c.accrued));
         EXPECT_EQ(h.text(Field::SaveEndBalance), QLatin1String(c.ending));
@@ -541,8 +577,9 @@ TEST(Savings, MonthsRules)
     h.model.typeText(Field::SaveMonths, QStringLiteral("3"));
     h.model.selectMode(Mode::SavingsInterest);
     h.model.calculate();
-    EXPECT_EQ(h.lastMessage(), QStringLiteral("When calculating the interest earned on a loan compounded 2 times per "
-                                              "year,\nthe number of months must be 0 or 6!"));
+    EXPECT_EQ(h.lastMessage(),
+              QStringLiteral("When calculating the interest earned on a loan compounded 2 times per "
+                             "year,\nthe number of months must be 0 or 6!"));
 }
 
 TEST(Savings, ThousandYearsMonthly)

@@ -149,7 +149,8 @@ private Q_SLOTS:
                                    << QStringLiteral("12A");
         QTest::newRow("rate") << int(Field::Interest) << QStringLiteral("abc")
                               << QStringList{QStringLiteral("\"ABC\" is not a valid value!"),
-                                             QStringLiteral("You must enter the interest rate in order to continue!")}
+                                             QStringLiteral(
+                                                 "You must enter the interest rate in order to continue!")}
                               << QStringLiteral("0");
     }
 
@@ -173,7 +174,8 @@ private Q_SLOTS:
     {
         auto w = makeWindow();
         typeInto(w->edit(Field::Principal), QStringLiteral("100"));
-        for (Qt::FocusReason reason : {Qt::MenuBarFocusReason, Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+        for (Qt::FocusReason reason :
+             {Qt::MenuBarFocusReason, Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
             QFocusEvent out(QEvent::FocusOut, reason);
             QApplication::sendEvent(w->edit(Field::Principal), &out);
             QCOMPARE(w->edit(Field::Principal)->text(), QStringLiteral("100"));
@@ -273,7 +275,8 @@ private Q_SLOTS:
     {
         QFile file(storePath());
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[General]\nTITLE=Mine\nAMORTIZEDBASE=@ByteArray(360)\nPAYMENTRESOLUTION=INCREASEPAYMENTCOUNT\n");
+        file.write(
+            "[General]\nTITLE=Mine\nAMORTIZEDBASE=@ByteArray(360)\nPAYMENTRESOLUTION=INCREASEPAYMENTCOUNT\n");
         file.close();
         auto w = makeWindow();
         QCOMPARE(m_messages.shown().size(), std::size_t(1));

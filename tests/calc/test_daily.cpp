@@ -12,7 +12,10 @@ using namespace accrua::calc;
 
 namespace {
 
-Money cents(std::int64_t c) { return Money::fromRawCount(c * 100); }
+Money cents(std::int64_t c)
+{
+    return Money::fromRawCount(c * 100);
+}
 
 std::string general15(Extended v)
 {
@@ -34,15 +37,16 @@ TEST_P(DayCountTest, CountsDaysBetweenDates)
     EXPECT_EQ(DayCount(s.y1, s.m1, s.d1, s.y2, s.m2, s.d2), s.days);
 }
 
-INSTANTIATE_TEST_SUITE_P(Spans, DayCountTest,
-                         ::testing::Values(Span{2004, 1, 1, 2005, 1, 1, 366}, Span{2003, 3, 1, 2004, 3, 1, 366},
-                                           Span{2003, 1, 1, 2004, 1, 1, 365}, Span{2003, 2, 12, 2003, 2, 12, 0},
-                                           Span{2004, 2, 28, 2004, 3, 1, 2}, Span{2003, 12, 31, 2004, 1, 1, 1},
-                                           // Centuries: only those divisible by 400 leap.
-                                           Span{1900, 2, 28, 1900, 3, 1, 1}, Span{2000, 2, 28, 2000, 3, 1, 2},
-                                           Span{2100, 2, 28, 2100, 3, 1, 1}, Span{1900, 1, 1, 1901, 1, 1, 365},
-                                           Span{2000, 1, 1, 2001, 1, 1, 366}, Span{2100, 1, 1, 2101, 1, 1, 365},
-                                           Span{1899, 3, 1, 1901, 3, 1, 730}, Span{1999, 3, 1, 2001, 3, 1, 731}));
+INSTANTIATE_TEST_SUITE_P(
+    Spans, DayCountTest,
+    ::testing::Values(Span{2004, 1, 1, 2005, 1, 1, 366}, Span{2003, 3, 1, 2004, 3, 1, 366},
+                      Span{2003, 1, 1, 2004, 1, 1, 365}, Span{2003, 2, 12, 2003, 2, 12, 0},
+                      Span{2004, 2, 28, 2004, 3, 1, 2}, Span{2003, 12, 31, 2004, 1, 1, 1},
+                      // Centuries: only those divisible by 400 leap.
+                      Span{1900, 2, 28, 1900, 3, 1, 1}, Span{2000, 2, 28, 2000, 3, 1, 2},
+                      Span{2100, 2, 28, 2100, 3, 1, 1}, Span{1900, 1, 1, 1901, 1, 1, 365},
+                      Span{2000, 1, 1, 2001, 1, 1, 366}, Span{2100, 1, 1, 2101, 1, 1, 365},
+                      Span{1899, 3, 1, 1901, 3, 1, 730}, Span{1999, 3, 1, 2001, 3, 1, 731}));
 
 // Against the standard library's proleptic Gregorian calendar on random pairs
 // across several centuries, including years far outside 1901..2099.
@@ -86,7 +90,7 @@ struct DailyCase {
     Extended payment;
     std::int32_t base;
     const char *daily;
-    std::int64_t interestCount; // ten-thousandths
+    std::int64_t interestCount;                     // ten-thousandths
     std::int64_t principalPaid, accrued, remaining; // cents
 };
 
@@ -106,12 +110,14 @@ TEST_P(DailyInterestTest, Results)
 INSTANTIATE_TEST_SUITE_P(
     Examples, DailyInterestTest,
     ::testing::Values(
-        DailyCase{"PaymentCoversInterest", 1000.00L, 5, 30, 100.00L, 365, "0.136986301369863", 41096, 9589, 0, 90411},
+        DailyCase{"PaymentCoversInterest", 1000.00L, 5, 30, 100.00L, 365, "0.136986301369863", 41096, 9589, 0,
+                  90411},
         DailyCase{"NoPayment", 1000.00L, 5, 30, 0, 365, "0.136986301369863", 41096, 0, 411, 100411},
         DailyCase{"ShortPayment", 1000.00L, 5, 30, 1.00L, 365, "0.136986301369863", 41096, 0, 311, 100311},
         DailyCase{"Base360", 1000.00L, 5, 30, 100.00L, 360, "0.138888888888889", 41667, 9583, 0, 90417},
         DailyCase{"Base366", 1000.00L, 5, 1, 0, 366, "0.136612021857923", 1366, 0, 14, 100014},
-        DailyCase{"Overpayment", 1000.00L, 5, 30, 2000.00L, 365, "0.136986301369863", 41096, 199589, 0, -99589}),
+        DailyCase{"Overpayment", 1000.00L, 5, 30, 2000.00L, 365, "0.136986301369863", 41096, 199589, 0,
+                  -99589}),
     [](const ::testing::TestParamInfo<DailyCase> &info) { return std::string(info.param.name); });
 
 TEST(DailyInterest, ZeroDayBaseIsRefused)

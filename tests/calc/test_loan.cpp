@@ -32,7 +32,7 @@ TEST(Money, ConversionRoundsTiesToEven)
         std::int64_t count;
     };
     const Case cases[] = {
-        {0.00005L, 0},   {0.00015L, 2},       {0.00025L, 2},    {-0.00005L, 0},
+        {0.00005L, 0},   {0.00015L, 2},       {0.00025L, 2},      {-0.00005L, 0},
         {-0.00015L, -2}, {1234.5L, 12345000}, {860.66L, 8606600},
     };
     for (const Case &c : cases)
@@ -46,9 +46,16 @@ TEST(Money, ConversionRoundsTiesToEven)
         std::int64_t expected;
     };
     const Rounding roundings[] = {
-        {2.5L, 2},    {3.5L, 4},   {-2.5L, -2},  {-3.5L, -4},  {0.49999999999999999L, 0}, {-0.5L, 0},
-        {1e18L + 0.5L, 1000000000000000000LL},    {-1e18L - 1.5L, -1000000000000000002LL},
-        {9223372036854775806.0L, 9223372036854775806LL}, {-9223372036854775807.0L, -9223372036854775807LL},
+        {2.5L, 2},
+        {3.5L, 4},
+        {-2.5L, -2},
+        {-3.5L, -4},
+        {0.49999999999999999L, 0},
+        {-0.5L, 0},
+        {1e18L + 0.5L, 1000000000000000000LL},
+        {-1e18L - 1.5L, -1000000000000000002LL},
+        {9223372036854775806.0L, 9223372036854775806LL},
+        {-9223372036854775807.0L, -9223372036854775807LL},
     };
     for (const Rounding &r : roundings)
         EXPECT_EQ(roundToInt64(r.value), r.expected) << static_cast<double>(r.value);
@@ -74,9 +81,8 @@ TEST(Money, RoundToCentsHalvesAwayFromZero)
         std::int64_t expected;
     };
     const Case cases[] = {
-        {23450, 23500},   {23449, 23400},     {-23450, -23500}, {-23449, -23400},
-        {-100000, -100000}, {-958900, -958900}, {49, 0},          {-49, 0},
-        {50, 100},        {-50, -100},
+        {23450, 23500},     {23449, 23400}, {-23450, -23500}, {-23449, -23400}, {-100000, -100000},
+        {-958900, -958900}, {49, 0},        {-49, 0},         {50, 100},        {-50, -100},
     };
     for (const Case &c : cases)
         EXPECT_EQ(roundToCents(Money::fromRawCount(c.count)).count, c.expected) << c.count;
@@ -127,8 +133,14 @@ TEST(Format, MoneyTextMatchesGeneralTextBroughtToTwoDecimals)
         const char *text;
     };
     const Case cases[] = {
-        {12345000, "1234.50"}, {0, "0.00"}, {123450, "12.35"}, {-958900, "-95.89"},
-        {-100, "-0.01"}, {99999999999999900LL, "9999999999999.99"}, {99999999999999990LL, "10000000000000.00"}, {123456789012345600LL, "12345678901234.60"},
+        {12345000, "1234.50"},
+        {0, "0.00"},
+        {123450, "12.35"},
+        {-958900, "-95.89"},
+        {-100, "-0.01"},
+        {99999999999999900LL, "9999999999999.99"},
+        {99999999999999990LL, "10000000000000.00"},
+        {123456789012345600LL, "12345678901234.60"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(utf8(formatMoneyText(Money::fromRawCount(c.count), u'.').view()), c.text) << c.count;
@@ -157,13 +169,14 @@ TEST(Loan, AmortizationEstimates)
         std::int64_t expected;
     };
     const Case cases[] = {
-        {10000, 6, 860.66L, false, 13}, {10000, 6, 860.66L, true, 13}, {10000, 6, 1000, false, 11},
-        {100000, 7.125L, 700, false, 319}, {10000, 6, 20000, false, 2},  {100000, 7, 500, false, -1},
+        {10000, 6, 860.66L, false, 13},    {10000, 6, 860.66L, true, 13}, {10000, 6, 1000, false, 11},
+        {100000, 7.125L, 700, false, 319}, {10000, 6, 20000, false, 2},   {100000, 7, 500, false, -1},
     };
     for (const Case &c : cases) {
         const auto k = EstimateAmortizationCount(c.principal, c.rate, c.payment, c.increaseCount);
         ASSERT_TRUE(k.has_value());
-        EXPECT_EQ(*k, c.expected) << static_cast<double>(c.principal) << " " << static_cast<double>(c.payment);
+        EXPECT_EQ(*k, c.expected) << static_cast<double>(c.principal) << " "
+                                  << static_cast<double>(c.payment);
     }
     // A payment barely above the interest at a tiny rate needs millions of
     // payments: refused, not computed.
@@ -222,8 +235,8 @@ TEST(Loan, ResidualBalanceMatchesTheSchedule)
         const Money p = cents(100000 + static_cast<std::int64_t>(rng() % 50000000));
         const Extended i = (1 + rng() % 1500) / 100.0L * kOnePercent / 12;
         const std::int64_t n = 12 + static_cast<std::int64_t>(rng() % 348);
-        const Money a = Money::fromCount(p.asCount() / ((1 - std::pow(1 / (1 + static_cast<double>(i)), n)) /
-                                                        static_cast<double>(i)));
+        const Money a = Money::fromCount(
+            p.asCount() / ((1 - std::pow(1 / (1 + static_cast<double>(i)), n)) / static_cast<double>(i)));
         const Money ac = roundToCents(a);
         ScheduleNumbers(n, i, ac, p, &rows);
         EXPECT_EQ(ResidualBalance(n, i, ac, p), rows.back().balance);

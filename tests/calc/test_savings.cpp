@@ -13,11 +13,15 @@ using namespace accrua::calc;
 
 namespace {
 
-Money cents(std::int64_t c) { return Money::fromRawCount(c * 100); }
+Money cents(std::int64_t c)
+{
+    return Money::fromRawCount(c * 100);
+}
 
 TEST(PeriodsPerYear, FollowsTheSelectedItem)
 {
-    const std::vector<std::pair<int, int>> table = {{0, 1}, {1, 2}, {2, 4}, {3, 12}, {-1, 1}, {4, 1}, {-7, 1}};
+    const std::vector<std::pair<int, int>> table = {{0, 1},  {1, 2}, {2, 4}, {3, 12},
+                                                    {-1, 1}, {4, 1}, {-7, 1}};
     for (const auto &[item, n] : table)
         EXPECT_EQ(PeriodsPerYear(item), n) << "item " << item;
 }
@@ -50,10 +54,24 @@ TEST_P(SavingsExamples, RowsAndTotals)
 INSTANTIATE_TEST_SUITE_P(
     Examples, SavingsExamples,
     ::testing::Values(
-        SavingsCase{"QuarterlyOneYear", 1000.00L, 4, 4, 1, 0,
-                    {{1000, 101000}, {1010, 102010}, {1020, 103030}, {1030, 104060}}, 4060, 104060},
-        SavingsCase{"BiYearlyTwoAndAHalfYears", 1000.00L, 4, 2, 2, 6,
-                    {{2000, 102000}, {2040, 104040}, {2081, 106121}, {2122, 108243}, {2165, 110408}}, 10408, 110408},
+        SavingsCase{"QuarterlyOneYear",
+                    1000.00L,
+                    4,
+                    4,
+                    1,
+                    0,
+                    {{1000, 101000}, {1010, 102010}, {1020, 103030}, {1030, 104060}},
+                    4060,
+                    104060},
+        SavingsCase{"BiYearlyTwoAndAHalfYears",
+                    1000.00L,
+                    4,
+                    2,
+                    2,
+                    6,
+                    {{2000, 102000}, {2040, 104040}, {2081, 106121}, {2122, 108243}, {2165, 110408}},
+                    10408,
+                    110408},
         // -1000 x 0.01 is exactly -10 in extended; cents round halves away
         // from zero for negative amounts too, so the period credits -10.00.
         SavingsCase{"NegativeBalance", -1000.00L, 4, 4, 0, 3, {{-1000, -101000}}, -1000, -101000},
@@ -72,7 +90,7 @@ TEST(CalculateSavingsInterest, PeriodsRoundHalfToEven)
         std::int64_t periods;
     };
     const std::vector<Row> table = {{1, 0, 6, 0}, {1, 1, 6, 2}, {1, 0, 18, 2}, {2, 0, 3, 0},
-                                    {2, 0, 9, 2}, {4, 0, 1, 0}, {4, 0, 2, 1}, {12, 1, 11, 23}};
+                                    {2, 0, 9, 2}, {4, 0, 1, 0}, {4, 0, 2, 1},  {12, 1, 11, 23}};
     for (const Row &row : table) {
         const SavingsResult r = CalculateSavingsInterest(1000, 4, row.n, row.years, row.months);
         EXPECT_EQ(r.periods, row.periods) << row.n << " " << row.years << "y " << row.months << "m";

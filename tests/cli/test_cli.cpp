@@ -2,10 +2,10 @@
 // exit statuses, with the settings store isolated in a temporary folder.
 #include "cli/cli.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -55,14 +55,16 @@ TEST_F(Cli, UsageErrorsExitTwo)
         {},
         {QStringLiteral("frobnicate")},
         {QStringLiteral("payment"), QStringLiteral("--principal"), QStringLiteral("1")},
-        {QStringLiteral("payment"), QStringLiteral("--principal"), QStringLiteral("1"), QStringLiteral("--rate"),
-         QStringLiteral("1"), QStringLiteral("--years"), QStringLiteral("1"), QStringLiteral("--months"),
-         QStringLiteral("0"), QStringLiteral("--resolution"), QStringLiteral("sideways")},
-        {QStringLiteral("count"), QStringLiteral("--principal"), QStringLiteral("1"), QStringLiteral("--rate"),
-         QStringLiteral("1"), QStringLiteral("--payment"), QStringLiteral("1"), QStringLiteral("--years"),
-         QStringLiteral("1")},
+        {QStringLiteral("payment"), QStringLiteral("--principal"), QStringLiteral("1"),
+         QStringLiteral("--rate"), QStringLiteral("1"), QStringLiteral("--years"), QStringLiteral("1"),
+         QStringLiteral("--months"), QStringLiteral("0"), QStringLiteral("--resolution"),
+         QStringLiteral("sideways")},
+        {QStringLiteral("count"), QStringLiteral("--principal"), QStringLiteral("1"),
+         QStringLiteral("--rate"), QStringLiteral("1"), QStringLiteral("--payment"), QStringLiteral("1"),
+         QStringLiteral("--years"), QStringLiteral("1")},
         {QStringLiteral("daily"), QStringLiteral("--principal=1"), QStringLiteral("--rate=1"),
-         QStringLiteral("--payment=1"), QStringLiteral("--start=2026-13-40"), QStringLiteral("--receive=2026-01-01")},
+         QStringLiteral("--payment=1"), QStringLiteral("--start=2026-13-40"),
+         QStringLiteral("--receive=2026-01-01")},
         {QStringLiteral("savings"), QStringLiteral("--balance=1"), QStringLiteral("--rate=1"),
          QStringLiteral("--compounded=weekly"), QStringLiteral("--years=1"), QStringLiteral("--months=0")},
         {QStringLiteral("payment"), QStringLiteral("--setting"), QStringLiteral("NOSUCH=1")},
@@ -77,10 +79,10 @@ TEST_F(Cli, UsageErrorsExitTwo)
 
 TEST_F(Cli, PaymentJsonHasEveryLoanFieldRowsAndNoMessages)
 {
-    const Result r = run({QStringLiteral("payment"), QStringLiteral("--principal"), QStringLiteral("10000"),
-                          QStringLiteral("--rate"), QStringLiteral("6"), QStringLiteral("--years"),
-                          QStringLiteral("1"), QStringLiteral("--months"), QStringLiteral("0"),
-                          QStringLiteral("--json")});
+    const Result r =
+        run({QStringLiteral("payment"), QStringLiteral("--principal"), QStringLiteral("10000"),
+             QStringLiteral("--rate"), QStringLiteral("6"), QStringLiteral("--years"), QStringLiteral("1"),
+             QStringLiteral("--months"), QStringLiteral("0"), QStringLiteral("--json")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QJsonObject doc = r.json();
     const QJsonObject fields = doc[QStringLiteral("fields")].toObject();
@@ -100,12 +102,14 @@ TEST_F(Cli, PaymentJsonHasEveryLoanFieldRowsAndNoMessages)
 
 TEST_F(Cli, ResolutionFromOptionOrSetting)
 {
-    const QStringList base = {QStringLiteral("payment"), QStringLiteral("--principal=10000"),
-                              QStringLiteral("--rate=6"), QStringLiteral("--years=1"), QStringLiteral("--months=0"),
-                              QStringLiteral("--json")};
+    const QStringList base = {QStringLiteral("payment"),    QStringLiteral("--principal=10000"),
+                              QStringLiteral("--rate=6"),   QStringLiteral("--years=1"),
+                              QStringLiteral("--months=0"), QStringLiteral("--json")};
     const auto count = [&](const QStringList &extra) {
-        return run(base + extra).json()[QStringLiteral("fields")].toObject()[QStringLiteral(
-            "MaskEdit_TotalNumberPayments")].toString();
+        return run(base + extra)
+            .json()[QStringLiteral("fields")]
+            .toObject()[QStringLiteral("MaskEdit_TotalNumberPayments")]
+            .toString();
     };
     EXPECT_EQ(count({}), QStringLiteral("12"));
     EXPECT_EQ(count({QStringLiteral("--resolution=count")}), QStringLiteral("13"));
@@ -125,7 +129,8 @@ TEST_F(Cli, RefusedInputExitsOneWithItsMessages)
     Result r = run({QStringLiteral("count"), QStringLiteral("--principal=100000"), QStringLiteral("--rate=7"),
                     QStringLiteral("--payment=500")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("A loan of $100,000.00 cannot be paid off with a payment of $500.00")));
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("A loan of $100,000.00 cannot be paid off with a payment of $500.00")));
 
     r = run({QStringLiteral("payment"), QStringLiteral("--principal=10000"), QStringLiteral("--rate=6"),
              QStringLiteral("--years=1"), QStringLiteral("--months=-12"), QStringLiteral("--json")});
@@ -139,24 +144,26 @@ TEST_F(Cli, RefusedInputExitsOneWithItsMessages)
 TEST_F(Cli, AmortizeQuestionIsAnsweredAndRecorded)
 {
     for (const char *answer : {"yes", "no"}) {
-        const Result r = run({QStringLiteral("amortize"), QStringLiteral("--principal=10000"),
-                              QStringLiteral("--rate=6"), QStringLiteral("--payment=1000"), QStringLiteral("--years=1"),
-                              QStringLiteral("--months=0"), QStringLiteral("--answer"), QLatin1String(answer),
-                              QStringLiteral("--json")});
+        const Result r =
+            run({QStringLiteral("amortize"), QStringLiteral("--principal=10000"), QStringLiteral("--rate=6"),
+                 QStringLiteral("--payment=1000"), QStringLiteral("--years=1"), QStringLiteral("--months=0"),
+                 QStringLiteral("--answer"), QLatin1String(answer), QStringLiteral("--json")});
         ASSERT_EQ(r.status, 0);
         const QJsonObject doc = r.json();
         const QJsonObject m = doc[QStringLiteral("messages")].toArray().at(0).toObject();
         EXPECT_EQ(m[QStringLiteral("kind")].toString(), QStringLiteral("warning"));
         EXPECT_EQ(m[QStringLiteral("answer")].toString(), QLatin1String(answer));
-        EXPECT_EQ(doc[QStringLiteral("rows")].toArray().size(), QLatin1String(answer) == QLatin1String("yes") ? 11 : 12);
+        EXPECT_EQ(doc[QStringLiteral("rows")].toArray().size(),
+                  QLatin1String(answer) == QLatin1String("yes") ? 11 : 12);
     }
 }
 
 TEST_F(Cli, DailyFromDatesAndSavingsRows)
 {
-    Result r = run({QStringLiteral("daily"), QStringLiteral("--principal=1000"), QStringLiteral("--rate=5"),
-                    QStringLiteral("--payment=100"), QStringLiteral("--start=2004-01-01"),
-                    QStringLiteral("--receive=2005-01-01"), QStringLiteral("--base=360"), QStringLiteral("--json")});
+    Result r =
+        run({QStringLiteral("daily"), QStringLiteral("--principal=1000"), QStringLiteral("--rate=5"),
+             QStringLiteral("--payment=100"), QStringLiteral("--start=2004-01-01"),
+             QStringLiteral("--receive=2005-01-01"), QStringLiteral("--base=360"), QStringLiteral("--json")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     QJsonObject fields = r.json()[QStringLiteral("fields")].toObject();
     EXPECT_EQ(fields[QStringLiteral("MaskEdit_Days")].toString(), QStringLiteral("366"));
@@ -164,8 +171,8 @@ TEST_F(Cli, DailyFromDatesAndSavingsRows)
     EXPECT_EQ(fields[QStringLiteral("DateTimePicker_StartDate")].toString(), QStringLiteral("1/1/2004"));
 
     r = run({QStringLiteral("savings"), QStringLiteral("--balance=1000"), QStringLiteral("--rate=4"),
-             QStringLiteral("--compounded=bi-yearly"), QStringLiteral("--years=2"), QStringLiteral("--months=6"),
-             QStringLiteral("--json")});
+             QStringLiteral("--compounded=bi-yearly"), QStringLiteral("--years=2"),
+             QStringLiteral("--months=6"), QStringLiteral("--json")});
     ASSERT_EQ(r.status, 0);
     const QJsonArray rows = r.json()[QStringLiteral("rows")].toArray();
     ASSERT_EQ(rows.size(), 5);
@@ -173,7 +180,8 @@ TEST_F(Cli, DailyFromDatesAndSavingsRows)
     EXPECT_EQ(rows[4].toObject()[QStringLiteral("balance")].toString(), QStringLiteral("1104.08"));
 
     r = run({QStringLiteral("savings"), QStringLiteral("--balance=1000"), QStringLiteral("--rate=4"),
-             QStringLiteral("--compounded=monthly"), QStringLiteral("--years=0"), QStringLiteral("--months=12")});
+             QStringLiteral("--compounded=monthly"), QStringLiteral("--years=0"),
+             QStringLiteral("--months=12")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("information: When calculating")));
 }
@@ -186,8 +194,12 @@ TEST_F(Cli, SettingsListAndSet)
     EXPECT_EQ(list.size(), 16);
     for (const QJsonValue &v : list)
         EXPECT_TRUE(v.toObject()[QStringLiteral("default")].toBool());
-    EXPECT_EQ(run({QStringLiteral("settings"), QStringLiteral("--set"), QStringLiteral("AMORTIZEDBASE=360")}).status, 0);
-    EXPECT_NE(run({QStringLiteral("settings"), QStringLiteral("--set"), QStringLiteral("AMORTIZEDBASE=x")}).status, 0);
+    EXPECT_EQ(run({QStringLiteral("settings"), QStringLiteral("--set"), QStringLiteral("AMORTIZEDBASE=360")})
+                  .status,
+              0);
+    EXPECT_NE(
+        run({QStringLiteral("settings"), QStringLiteral("--set"), QStringLiteral("AMORTIZEDBASE=x")}).status,
+        0);
     r = run({QStringLiteral("settings")});
     EXPECT_TRUE(r.out.contains(QStringLiteral("AMORTIZEDBASE")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("\"360\"")));

@@ -38,8 +38,8 @@ private:
 };
 const auto *const gui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
-const QString Fixtures = QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-                         + QStringLiteral("/../engine/data/pagefile");
+const QString Fixtures =
+    QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../engine/data/pagefile");
 
 struct Outcome {
     int status;
@@ -127,9 +127,11 @@ TEST(PagesCommand, ListsHeaderAndRecords)
     }
     // The plain file's records, as make_fixtures.py lays them out.
     const Outcome r = pages({Fixtures + QStringLiteral("/good/three-pages.arp")});
-    EXPECT_TRUE(r.out.contains(QStringLiteral("   1     128          268         128             128  (0,0)-(816,1055)\n")))
+    EXPECT_TRUE(r.out.contains(
+        QStringLiteral("   1     128          268         128             128  (0,0)-(816,1055)\n")))
         << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("   3     432          592         148             148  (0,0)-(818,1055)\n")));
+    EXPECT_TRUE(r.out.contains(
+        QStringLiteral("   3     432          592         148             148  (0,0)-(818,1055)\n")));
 }
 
 class BrokenFile : public ::testing::TestWithParam<QString> {};
@@ -138,8 +140,9 @@ TEST_P(BrokenFile, BothCommandsExitOneWithALineNamingTheFile)
 {
     const QString file = Fixtures + QStringLiteral("/broken/") + GetParam();
     QTemporaryDir dir;
-    for (const Outcome &r : {pages({file}), render({file, QStringLiteral("--png"), dir.path()}),
-                         render({file, QStringLiteral("--pdf"), dir.filePath(QStringLiteral("x.pdf"))})}) {
+    for (const Outcome &r :
+         {pages({file}), render({file, QStringLiteral("--png"), dir.path()}),
+          render({file, QStringLiteral("--pdf"), dir.filePath(QStringLiteral("x.pdf"))})}) {
         EXPECT_EQ(r.status, 1) << r.out.toStdString();
         EXPECT_TRUE(r.err.startsWith(QStringLiteral("accrua-cli: ")));
         EXPECT_TRUE(r.err.contains(GetParam())) << r.err.toStdString();
@@ -172,12 +175,18 @@ TEST(PagesCommand, MissingFileIsAnErrorAndBadArgumentsAreUsage)
 
     for (const QStringList &args :
          {QStringList{}, QStringList{f}, QStringList{QStringLiteral("--pdf"), QStringLiteral("x.pdf")},
-          QStringList{f, QStringLiteral("--pdf"), QStringLiteral("a.pdf"), QStringLiteral("--png"), QStringLiteral("d")},
-          QStringList{f, QStringLiteral("--pdf"), QStringLiteral("a.pdf"), QStringLiteral("--dpi"), QStringLiteral("150")},
-          QStringList{f, QStringLiteral("--png"), QStringLiteral("d"), QStringLiteral("--dpi"), QStringLiteral("0")},
-          QStringList{f, QStringLiteral("--png"), QStringLiteral("d"), QStringLiteral("--dpi"), QStringLiteral("abc")},
-          QStringList{f, QStringLiteral("--png"), QStringLiteral("d"), QStringLiteral("--dpi"), QStringLiteral("100000")},
-          QStringList{f, QStringLiteral("--png")}, QStringList{f, QStringLiteral("--png"), QStringLiteral("d"), QStringLiteral("--bogus")},
+          QStringList{f, QStringLiteral("--pdf"), QStringLiteral("a.pdf"), QStringLiteral("--png"),
+                      QStringLiteral("d")},
+          QStringList{f, QStringLiteral("--pdf"), QStringLiteral("a.pdf"), QStringLiteral("--dpi"),
+                      QStringLiteral("150")},
+          QStringList{f, QStringLiteral("--png"), QStringLiteral("d"), QStringLiteral("--dpi"),
+                      QStringLiteral("0")},
+          QStringList{f, QStringLiteral("--png"), QStringLiteral("d"), QStringLiteral("--dpi"),
+                      QStringLiteral("abc")},
+          QStringList{f, QStringLiteral("--png"), QStringLiteral("d"), QStringLiteral("--dpi"),
+                      QStringLiteral("100000")},
+          QStringList{f, QStringLiteral("--png")},
+          QStringList{f, QStringLiteral("--png"), QStringLiteral("d"), QStringLiteral("--bogus")},
           QStringList{f, f, QStringLiteral("--pdf"), QStringLiteral("a.pdf")}}) {
         const Outcome r = render(args);
         EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
@@ -206,7 +215,8 @@ TEST(RenderCommand, PdfHasOneLetterPagePerReportPageWithItsText)
     ASSERT_GE(pageTexts.size(), 3);
     for (int n = 1; n <= 3; ++n) {
         EXPECT_TRUE(pageTexts[n - 1].contains(QStringLiteral("Amortization Schedule")));
-        EXPECT_TRUE(pageTexts[n - 1].contains(QStringLiteral("Page %1").arg(n))) << pageTexts[n - 1].toStdString();
+        EXPECT_TRUE(pageTexts[n - 1].contains(QStringLiteral("Page %1").arg(n)))
+            << pageTexts[n - 1].toStdString();
     }
 }
 
@@ -264,7 +274,8 @@ TEST(RenderCommand, ZeroPagesWritesNothing)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("none.pdf"));
-    const Outcome r = render({Fixtures + QStringLiteral("/good/zero-pages.arp"), QStringLiteral("--pdf"), pdf});
+    const Outcome r =
+        render({Fixtures + QStringLiteral("/good/zero-pages.arp"), QStringLiteral("--pdf"), pdf});
     EXPECT_EQ(r.status, 0);
     EXPECT_FALSE(QFile::exists(pdf));
 }

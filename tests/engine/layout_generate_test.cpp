@@ -270,9 +270,15 @@ void LayoutGenerateTest::labelBoxesFollowAlignment()
     }
     QCOMPARE(r.width(), w);
     switch (label.alignment) {
-    case HAlign::Left: QCOMPARE(r.left(), 208.0); break;
-    case HAlign::Right: QCOMPARE(r.right(), 308.0); break;
-    case HAlign::Center: QCOMPARE(r.center().x(), 258.0); break;
+    case HAlign::Left:
+        QCOMPARE(r.left(), 208.0);
+        break;
+    case HAlign::Right:
+        QCOMPARE(r.right(), 308.0);
+        break;
+    case HAlign::Center:
+        QCOMPARE(r.center().x(), 258.0);
+        break;
     }
 }
 
@@ -300,7 +306,9 @@ void LayoutGenerateTest::pictureIsClippedToItsFrame()
     QVERIFY2(EmfPlayer::play(page, painter, QRectF(0, 0, 816, 1056), &error), qPrintable(error));
     painter.end();
     // Frame at page (48 + 265, 48 + 38), 190 x 50.
-    auto red = [&](int x, int y) { return image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 60; };
+    auto red = [&](int x, int y) {
+        return image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 60;
+    };
     QVERIFY(red(48 + 265 + 95, 48 + 38 + 25));
     QVERIFY(red(48 + 265 + 3, 48 + 38 + 3));
     QVERIFY(!red(48 + 265 - 4, 48 + 38 + 25));

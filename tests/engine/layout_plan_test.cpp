@@ -105,7 +105,9 @@ TEST_P(PageBreakRule, PlacesBandsAsTheRuleSays)
     const BreakCase &c = GetParam();
     TestReport t(c.shape);
     PagePlan plan = t.run();
-    EXPECT_EQ(plan.pages, c.expected) << "got\n" << describe(plan.pages) << "expected\n" << describe(c.expected);
+    EXPECT_EQ(plan.pages, c.expected) << "got\n"
+                                      << describe(plan.pages) << "expected\n"
+                                      << describe(c.expected);
     for (bool ended : plan.ended)
         EXPECT_TRUE(ended);
     EXPECT_TRUE(plan.finished);
@@ -115,27 +117,36 @@ TEST_P(PageBreakRule, PlacesBandsAsTheRuleSays)
 INSTANTIATE_TEST_SUITE_P(
     Letter, PageBreakRule,
     ::testing::Values(
-        BreakCase{"ExactFitStaysOnPage", {40, 0, 30, 20, true, 100, 9},
-                  {page({at("T", 48, 40)}, 88, 9, 100, 20)}},
-        BreakCase{"OnePixelShortBreaks", {41, 0, 30, 20, true, 100, 9},
+        BreakCase{
+            "ExactFitStaysOnPage", {40, 0, 30, 20, true, 100, 9}, {page({at("T", 48, 40)}, 88, 9, 100, 20)}},
+        BreakCase{"OnePixelShortBreaks",
+                  {41, 0, 30, 20, true, 100, 9},
                   {page({at("T", 48, 41)}, 89, 8, 100, 20), page({at("H", 48, 30)}, 78, 1, 100, 20)}},
-        BreakCase{"NextRowGoesBelowPageHeader", {40, 0, 30, 20, true, 100, 10},
+        BreakCase{"NextRowGoesBelowPageHeader",
+                  {40, 0, 30, 20, true, 100, 10},
                   {page({at("T", 48, 40)}, 88, 9, 100, 20), page({at("H", 48, 30)}, 78, 1, 100, 20)}},
-        BreakCase{"HeaderOnEveryPageButFirst", {40, 0, 30, 20, true, 300, 7},
+        BreakCase{"HeaderOnEveryPageButFirst",
+                  {40, 0, 30, 20, true, 300, 7},
                   {page({at("T", 48, 40)}, 88, 3, 300, 20), page({at("H", 48, 30)}, 78, 3, 300, 20),
                    page({at("H", 48, 30)}, 78, 1, 300, 20)}},
-        BreakCase{"ColumnHeadingOnlyOnceAfterTitle", {40, 20, 30, 20, true, 440, 3},
+        BreakCase{"ColumnHeadingOnlyOnceAfterTitle",
+                  {40, 20, 30, 20, true, 440, 3},
                   {page({at("T", 48, 40), at("C", 88, 20)}, 108, 2, 440, 20),
                    page({at("H", 48, 30)}, 78, 1, 440, 20)}},
-        BreakCase{"BandAsTallAsMarginsBreaks", {40, 0, 30, 20, true, 960, 1},
+        BreakCase{"BandAsTallAsMarginsBreaks",
+                  {40, 0, 30, 20, true, 960, 1},
                   {page({at("T", 48, 40)}, 0, 0, 0, 20), page({at("H", 48, 30)}, 78, 1, 960, 20)}},
-        BreakCase{"BandTallerThanPagePrintsWhereItStands", {40, 0, 30, 20, true, 961, 2},
+        BreakCase{"BandTallerThanPagePrintsWhereItStands",
+                  {40, 0, 30, 20, true, 961, 2},
                   {page({at("T", 48, 40)}, 88, 2, 961, 20)}},
-        BreakCase{"DisabledFooterTakesNoSpace", {40, 0, 30, 20, false, 100, 10},
+        BreakCase{"DisabledFooterTakesNoSpace",
+                  {40, 0, 30, 20, false, 100, 10},
                   {page({at("T", 48, 40)}, 88, 9, 100, 0), page({at("H", 48, 30)}, 78, 1, 100, 0)}},
-        BreakCase{"NoPageHeaderNewPageStartsAtTopMargin", {40, 0, 0, 20, true, 100, 10},
+        BreakCase{"NoPageHeaderNewPageStartsAtTopMargin",
+                  {40, 0, 0, 20, true, 100, 10},
                   {page({at("T", 48, 40)}, 88, 9, 100, 20), page({}, 48, 1, 100, 20)}},
-        BreakCase{"EmptyReportStillPrintsTitleHeadingFooter", {93, 20, 21, 18, true, 17, 0},
+        BreakCase{"EmptyReportStillPrintsTitleHeadingFooter",
+                  {93, 20, 21, 18, true, 17, 0},
                   {page({at("T", 48, 93), at("C", 141, 20)}, 0, 0, 17, 18)}}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -235,13 +246,13 @@ TEST_P(TotalsBand, PrintsOnlyWhileEnabledAndMovesWhole)
 
 // Page 1 holds 48 details (48 + 93 + 20 + 48 * 17 = 977 <= 990, 49 would
 // not); 13 pixels are left, so totals after row 48 go whole to page 2.
-INSTANTIATE_TEST_SUITE_P(
-    Amortization, TotalsBand,
-    ::testing::Values(TotalsCase{"AtEndOfPageMovesToNext", 60, {48, 60}},
-                      TotalsCase{"MidPage", 30, {12, 24, 30}},
-                      TotalsCase{"SuppressedTakeNoSpace", 120, {12, 24, 36, 48, 120}, false},
-                      TotalsCase{"ManyPages", 600, {12, 24, 36, 48, 60, 300, 599, 600}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Amortization, TotalsBand,
+                         ::testing::Values(TotalsCase{"AtEndOfPageMovesToNext", 60, {48, 60}},
+                                           TotalsCase{"MidPage", 30, {12, 24, 30}},
+                                           TotalsCase{
+                                               "SuppressedTakeNoSpace", 120, {12, 24, 36, 48, 120}, false},
+                                           TotalsCase{"ManyPages", 600, {12, 24, 36, 48, 60, 300, 599, 600}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(PageBreakRule, TotalsAfterLastRowOnFullPageGoToNewPage)
 {
@@ -309,10 +320,10 @@ TEST(PullInterface, StopsAtNoMoreDataAndRunsHandlersInOrder)
     sink.log = &log;
     ReportLayout layout(report, sink);
     ASSERT_TRUE(layout.run());
-    const std::vector<std::string> expected{
-        "report-before", "T-before",  "T-after",  "need",     "D1-before", "D1-after",
-        "D2-before",     "D2-after",  "need",     "D1-before", "D1-after", "D2-before",
-        "D2-after",      "need",      "F-before", "F-after",  "end-page"};
+    const std::vector<std::string> expected{"report-before", "T-before",  "T-after",  "need", "D1-before",
+                                            "D1-after",      "D2-before", "D2-after", "need", "D1-before",
+                                            "D1-after",      "D2-before", "D2-after", "need", "F-before",
+                                            "F-after",       "end-page"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(layout.rowCount(), 2);
     ASSERT_EQ(sink.pages.size(), 1u);
@@ -367,7 +378,8 @@ TEST(ReportDefinition, PageSetupAndLookups)
     EXPECT_DOUBLE_EQ(report.page.pageLength(), 816);
 
     Band &title = report.addBand(BandKind::Title, QStringLiteral("RptBand_Title"), 93);
-    Label &l = title.addLabel(QStringLiteral("RptLabel_Title"), 0, 1, QStringLiteral("Amortization Schedule"));
+    Label &l =
+        title.addLabel(QStringLiteral("RptLabel_Title"), 0, 1, QStringLiteral("Amortization Schedule"));
     report.addBand(BandKind::PageFooter, QStringLiteral("RptBand_Footer"), 18)
         .addPageNumber(QStringLiteral("RptSysData_PageNo"), 356, 1);
     EXPECT_EQ(report.label(QStringLiteral("RptLabel_Title")), &l);

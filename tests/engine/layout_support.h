@@ -43,14 +43,16 @@ struct SyntheticReport {
         headings(r.addBand(BandKind::PageHeader, QStringLiteral("RptBand_Header"), 21), QStringLiteral("2"));
 
         Band &title = r.addBand(BandKind::Title, QStringLiteral("RptBand_Title"), 93);
-        Label &t = title.addLabel(QStringLiteral("RptLabel_Title"), 0, 1, QStringLiteral("Amortization Schedule"));
+        Label &t =
+            title.addLabel(QStringLiteral("RptLabel_Title"), 0, 1, QStringLiteral("Amortization Schedule"));
         t.width = 721;
         t.height = 30;
         t.alignment = HAlign::Center;
         t.font = FontSpec{QStringLiteral("Arial"), 14, true, false};
         title.addPicture(QStringLiteral("RptImage"), QRectF(265, 38, 190, 50)).center = true;
 
-        headings(r.addBand(BandKind::ColumnHeader, QStringLiteral("RptGroup_header"), 20), QStringLiteral("1"));
+        headings(r.addBand(BandKind::ColumnHeader, QStringLiteral("RptGroup_header"), 20),
+                 QStringLiteral("1"));
 
         Band &detail = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_Details"), 17);
         const double lefts[] = {6, 100, 208, 342, 479, 613};
@@ -62,7 +64,8 @@ struct SyntheticReport {
         }
 
         Band &tot = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_Totals"), 66);
-        tot.addLabel(QStringLiteral("RptLabel_YearlyTotals"), 6, 3, QStringLiteral("YEARLY TOTALS")).font = bold;
+        tot.addLabel(QStringLiteral("RptLabel_YearlyTotals"), 6, 3, QStringLiteral("YEARLY TOTALS")).font =
+            bold;
         tot.enabled = false;
         tot.afterPrint = [&tot] { tot.enabled = false; };
         totals = &tot;

@@ -49,8 +49,9 @@ int pdfPages(const QString &file)
 // Text of each page, split on the form feeds pdftotext puts between pages.
 QStringList pdfTexts(const QString &file)
 {
-    QStringList pages = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")})
-                            .split(QLatin1Char('\f'));
+    QStringList pages =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")})
+            .split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
@@ -254,7 +255,8 @@ void LayoutUiTest::damagedPagesDoNotBreakTheView()
     QVERIFY(qint64(image.width()) * image.height() <= 24LL * 1024 * 1024);
 
     PagePrinter printer;
-    QVERIFY_THROWS_EXCEPTION(PrintError, printer.printToPdf(pages, m_dir.filePath(QStringLiteral("bad.pdf"))));
+    QVERIFY_THROWS_EXCEPTION(PrintError,
+                             printer.printToPdf(pages, m_dir.filePath(QStringLiteral("bad.pdf"))));
 }
 
 void LayoutUiTest::followsGenerationOnWorker()

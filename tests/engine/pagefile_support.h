@@ -38,8 +38,8 @@ inline QByteArray makeEmf(int page, const QByteArray &payload = {})
     }
     const quint32 total = static_cast<quint32>(108 + records.size() + 20);
     QByteArray h;
-    for (quint32 v : {1u, 108u, 0u, 0u, static_cast<quint32>(815 + page), 1055u, 0u, 0u, 21590u,
-                      27940u, 0x464D4520u, 0x10000u, total, payload.isEmpty() ? 2u : 3u})
+    for (quint32 v : {1u, 108u, 0u, 0u, static_cast<quint32>(815 + page), 1055u, 0u, 0u, 21590u, 27940u,
+                      0x464D4520u, 0x10000u, total, payload.isEmpty() ? 2u : 3u})
         putU32(h, v);
     putU32(h, 1); // nHandles 1, sReserved 0
     for (quint32 v : {0u, 0u, 0u, 816u, 1056u, 216u, 279u, 0u, 0u, 0u, 215900u, 279400u})

@@ -64,15 +64,15 @@ TEST_F(EmfPlayerTest, DamagedMetafilesAreRefusedOrPlayedSafely)
     const Mutation mutations[] = {
         {"record size not a multiple of 4",
          [](QByteArray &b) { setU32(b, firstOf(b, 43) + 4, u32At(b, firstOf(b, 43) + 4) + 2); }, false},
-        {"record size beyond the end",
-         [](QByteArray &b) { setU32(b, firstOf(b, 84) + 4, 0x7FFFFFF0); }, false},
+        {"record size beyond the end", [](QByteArray &b) { setU32(b, firstOf(b, 84) + 4, 0x7FFFFFF0); },
+         false},
         {"record size zero", [](QByteArray &b) { setU32(b, firstOf(b, 43) + 4, 0); }, false},
         {"record count larger than the body", [](QByteArray &b) { setU32(b, 52, 1000000); }, false},
         {"record count smaller than the records", [](QByteArray &b) { setU32(b, 52, 3); }, true},
         {"string offset outside the record",
          [](QByteArray &b) { setU32(b, firstOf(b, 84) + 48, u32At(b, firstOf(b, 84) + 4)); }, false},
-        {"string offset wrapping around",
-         [](QByteArray &b) { setU32(b, firstOf(b, 84) + 48, 0xFFFFFFFE); }, false},
+        {"string offset wrapping around", [](QByteArray &b) { setU32(b, firstOf(b, 84) + 48, 0xFFFFFFFE); },
+         false},
         {"character count disagreeing with the advances",
          [](QByteArray &b) { setU32(b, firstOf(b, 84) + 44, u32At(b, firstOf(b, 84) + 44) + 3); }, false},
         {"character count huge", [](QByteArray &b) { setU32(b, firstOf(b, 84) + 44, 0x40000001); }, false},
@@ -84,8 +84,8 @@ TEST_F(EmfPlayerTest, DamagedMetafilesAreRefusedOrPlayedSafely)
              setU32(b, firstOf(b, 81) + 80 + 8, 0x7FFFFFFF);
          },
          false},
-        {"bitmap height most negative",
-         [](QByteArray &b) { setU32(b, firstOf(b, 81) + 80 + 8, 0x80000000); }, false},
+        {"bitmap height most negative", [](QByteArray &b) { setU32(b, firstOf(b, 81) + 80 + 8, 0x80000000); },
+         false},
         {"bitmap depth not valid", [](QByteArray &b) { b[firstOf(b, 81) + 80 + 14] = 7; }, false},
         {"bits offset outside the record",
          [](QByteArray &b) { setU32(b, firstOf(b, 81) + 56, u32At(b, firstOf(b, 81) + 4) - 4); }, false},
@@ -93,8 +93,7 @@ TEST_F(EmfPlayerTest, DamagedMetafilesAreRefusedOrPlayedSafely)
          [](QByteArray &b) { setU32(b, firstOf(b, 81) + 60, 0xFFFFFF00); }, false},
         {"bitmap header offset outside the record",
          [](QByteArray &b) { setU32(b, firstOf(b, 81) + 48, 0xFFFFFFF0); }, false},
-        {"object index out of range",
-         [](QByteArray &b) { setU32(b, firstOf(b, 38) + 8, 5000); }, false},
+        {"object index out of range", [](QByteArray &b) { setU32(b, firstOf(b, 38) + 8, 5000); }, false},
         {"object index zero", [](QByteArray &b) { setU32(b, firstOf(b, 39) + 8, 0); }, false},
         {"selecting an object that does not exist",
          [](QByteArray &b) {
@@ -114,8 +113,7 @@ TEST_F(EmfPlayerTest, DamagedMetafilesAreRefusedOrPlayedSafely)
         {"handle count zero", [](QByteArray &b) { b[56] = 0, b[57] = 0; }, false},
         {"header truncated", [](QByteArray &b) { b.truncate(60); }, false},
         {"body truncated", [](QByteArray &b) { b.truncate(b.size() / 2); }, false},
-        {"description outside the header",
-         [](QByteArray &b) { setU32(b, 60, 0x10000000); }, false},
+        {"description outside the header", [](QByteArray &b) { setU32(b, 60, 0x10000000); }, false},
         {"header size beyond the data", [](QByteArray &b) { setU32(b, 4, 0x00FFFFF0); }, false},
         {"reference device empty", [](QByteArray &b) { setU32(b, 72, 0); }, false},
         {"frame empty: bounds serve instead",
@@ -124,8 +122,8 @@ TEST_F(EmfPlayerTest, DamagedMetafilesAreRefusedOrPlayedSafely)
                  setU32(b, i, 0);
          },
          true},
-        {"record shorter than its type needs",
-         [](QByteArray &b) { setU32(b, firstOf(b, 43), 36); }, false}, // 24-byte MODIFYWORLDTRANSFORM
+        {"record shorter than its type needs", [](QByteArray &b) { setU32(b, firstOf(b, 43), 36); },
+         false}, // 24-byte MODIFYWORLDTRANSFORM
         {"unknown record type", [](QByteArray &b) { setU32(b, firstOf(b, 43), 0x7777); }, true},
     };
     for (const Mutation &m : mutations) {
@@ -196,7 +194,8 @@ TEST_F(EmfPlayerTest, WindowsStyleMetafilePlaysCorrectly)
     // A 4 x 2 palette bitmap, 8 bits, bottom-up: bottom row index 1, top row 2.
     QByteArray dib = le32({40, 4, 2, 1 | (8u << 16), 0, 8, 0, 0, 3, 0});
     dib += le32({0x00000000, 0x000000FF, 0x0000FF00}); // black, blue, green (RGBQUAD: B G R 0)
-    const QByteArray bits = QByteArray::fromHex("01010101" "02020202");
+    const QByteArray bits = QByteArray::fromHex("01010101"
+                                                "02020202");
     const quint32 fixed = 80;
     const quint32 offBmi = fixed, cbBmi = quint32(dib.size()), offBits = offBmi + cbBmi;
 
@@ -228,12 +227,15 @@ TEST_F(EmfPlayerTest, WindowsStyleMetafilePlaysCorrectly)
     c.record(82, {4}, logfont);
     c.record(37, {4});
     // EXTTEXTOUTW at (100, 650) baseline, rect empty, string at 76, advances after it.
-    c.record(84, {0, 0, 0, 0, 1, 0, 0, 100, 650, quint32(word.size()), 76, 0, 0, 0, quint32(-1), quint32(-1), 80},
+    c.record(84,
+             {0, 0, 0, 0, 1, 0, 0, 100, 650, quint32(word.size()), 76, 0, 0, 0, quint32(-1), quint32(-1), 80},
              textTail);
-    c.record(81, {0, 0, 0, 0, 500, 600, 0, 0, 4, 2, offBmi, cbBmi, offBits, quint32(bits.size()), 0, 0x00CC0020, 80, 40},
+    c.record(81,
+             {0, 0, 0, 0, 500, 600, 0, 0, 4, 2, offBmi, cbBmi, offBits, quint32(bits.size()), 0, 0x00CC0020,
+              80, 40},
              dib + bits);
-    c.record(0x7777, {1, 2, 3});                                 // unknown
-    c.record(34, {quint32(-1)});                                 // RESTOREDC
+    c.record(0x7777, {1, 2, 3}); // unknown
+    c.record(34, {quint32(-1)}); // RESTOREDC
     const QByteArray emf = c.finish();
 
     QImage img = blankPage();
@@ -291,11 +293,13 @@ TEST_F(EmfPlayerTest, MappingModesTransformsAndSavedStates)
     QString error;
     ASSERT_TRUE(playOnto(b.finish(), img, &error)) << error.toStdString();
     const double pxPerMm = 816.0 / 216.0;
-    auto dark = [&](double mmX, double mmY) { return img.pixel(int(mmX * pxPerMm), int(mmY * pxPerMm)) == qRgb(0, 0, 0); };
-    EXPECT_TRUE(dark(15, 15));   // plain square
-    EXPECT_TRUE(dark(45, 45));   // doubled: 40..60 mm
+    auto dark = [&](double mmX, double mmY) {
+        return img.pixel(int(mmX * pxPerMm), int(mmY * pxPerMm)) == qRgb(0, 0, 0);
+    };
+    EXPECT_TRUE(dark(15, 15)); // plain square
+    EXPECT_TRUE(dark(45, 45)); // doubled: 40..60 mm
     EXPECT_FALSE(dark(30, 30));
-    EXPECT_TRUE(dark(55, 15));   // after the restore, plain again
+    EXPECT_TRUE(dark(55, 15)); // after the restore, plain again
     EXPECT_FALSE(dark(110, 30));
 }
 
@@ -310,13 +314,42 @@ TEST_F(EmfPlayerTest, BitmapsOfEveryCommonDepth)
         bool topDown;
     };
     const Row rows[] = {
-        {"1-bit", 1, le32({0x00FFFFFF, 0x00FF0000}), QByteArray::fromHex("00000000" "80000000"), false},
-        {"4-bit", 4, le32({0x00FFFFFF, 0x00FF0000}), QByteArray::fromHex("00000000" "10000000"), false},
-        {"8-bit", 8, le32({0x00FFFFFF, 0x00FF0000}), QByteArray::fromHex("00000000" "01000000"), false},
-        {"16-bit 5-5-5", 16, {}, QByteArray::fromHex("ff7fff7f" "007cff7f"), false},
-        {"24-bit", 24, {}, QByteArray::fromHex("ffffffffffff0000" "0000ffffffff0000"), false},
-        {"32-bit", 32, {}, QByteArray::fromHex("ffffff00ffffff00" "0000ff00ffffff00"), false},
-        {"24-bit top-down", 24, {}, QByteArray::fromHex("0000ffffffff0000" "ffffffffffff0000"), true},
+        {"1-bit", 1, le32({0x00FFFFFF, 0x00FF0000}),
+         QByteArray::fromHex("00000000"
+                             "80000000"),
+         false},
+        {"4-bit", 4, le32({0x00FFFFFF, 0x00FF0000}),
+         QByteArray::fromHex("00000000"
+                             "10000000"),
+         false},
+        {"8-bit", 8, le32({0x00FFFFFF, 0x00FF0000}),
+         QByteArray::fromHex("00000000"
+                             "01000000"),
+         false},
+        {"16-bit 5-5-5",
+         16,
+         {},
+         QByteArray::fromHex("ff7fff7f"
+                             "007cff7f"),
+         false},
+        {"24-bit",
+         24,
+         {},
+         QByteArray::fromHex("ffffffffffff0000"
+                             "0000ffffffff0000"),
+         false},
+        {"32-bit",
+         32,
+         {},
+         QByteArray::fromHex("ffffff00ffffff00"
+                             "0000ff00ffffff00"),
+         false},
+        {"24-bit top-down",
+         24,
+         {},
+         QByteArray::fromHex("0000ffffffff0000"
+                             "ffffffffffff0000"),
+         true},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -325,8 +358,9 @@ TEST_F(EmfPlayerTest, BitmapsOfEveryCommonDepth)
                                quint32(row.bits.size()), 0, 0, colors, 0});
         dib += row.table;
         EmfBuilder b(816, 1056, 216, 279, 1);
-        b.record(81, {0, 0, 0, 0, 100, 100, 0, 0, 2, 2, 80, quint32(dib.size()), 80 + quint32(dib.size()),
-                      quint32(row.bits.size()), 0, 0x00CC0020, 100, 100},
+        b.record(81,
+                 {0, 0, 0, 0, 100, 100, 0, 0, 2, 2, 80, quint32(dib.size()), 80 + quint32(dib.size()),
+                  quint32(row.bits.size()), 0, 0x00CC0020, 100, 100},
                  dib + row.bits);
         QImage img = blankPage(408, 528);
         QString error;
@@ -348,12 +382,14 @@ TEST_F(EmfPlayerTest, ClippedAndOpaqueTextOptions)
         tail += le32({20});
     EmfBuilder b(816, 1056, 216, 279, 2);
     b.record(18, {1});
-    b.record(25, {0x00FFFF});                                   // yellow background
-    b.record(82, {1}, le32({quint32(-30), 0, 0, 0, 700}) + QByteArray(8, '\0') + utf16(QStringLiteral("Arial"))
-                          + QByteArray(54, '\0') + QByteArray(332 - 12 - 92, '\0'));
+    b.record(25, {0x00FFFF}); // yellow background
+    b.record(82, {1},
+             le32({quint32(-30), 0, 0, 0, 700}) + QByteArray(8, '\0') + utf16(QStringLiteral("Arial")) +
+                 QByteArray(54, '\0') + QByteArray(332 - 12 - 92, '\0'));
     b.record(37, {1});
-    b.record(84, {0, 0, 0, 0, 1, 0, 0, 100, 100, quint32(word.size()), 76, 0x2 | 0x4, 100, 100, 160, 140, 76 + 16},
-             tail);
+    b.record(
+        84, {0, 0, 0, 0, 1, 0, 0, 100, 100, quint32(word.size()), 76, 0x2 | 0x4, 100, 100, 160, 140, 76 + 16},
+        tail);
     QImage img = blankPage();
     QString error;
     ASSERT_TRUE(playOnto(b.finish(), img, &error)) << error.toStdString();
@@ -394,8 +430,9 @@ TEST_F(EmfPlayerTest, TextKeepsItsPlaceUnderStretchedTargetsAndRotation)
             tail += le32({40});
         EmfBuilder b(816, 1056, 216, 279, 2);
         b.record(18, {1});
-        b.record(82, {1}, le32({quint32(-40), 0, quint32(row.escapement), 0, 400}) + QByteArray(8, '\0')
-                              + utf16(QStringLiteral("Arial")) + QByteArray(54, '\0') + QByteArray(228, '\0'));
+        b.record(82, {1},
+                 le32({quint32(-40), 0, quint32(row.escapement), 0, 400}) + QByteArray(8, '\0') +
+                     utf16(QStringLiteral("Arial")) + QByteArray(54, '\0') + QByteArray(228, '\0'));
         b.record(37, {1});
         b.record(22, {24}); // baseline
         b.record(84, {0, 0, 0, 0, 1, 0, 0, 100, 140, quint32(word.size()), 76, 0, 0, 0, 0, 0, 84}, tail);
@@ -421,7 +458,8 @@ TEST_F(EmfPlayerTest, BlitRecordsCarryTheirBitmap)
     // block-transfer records: STRETCHBLT stretches it to 100 x 100; BITBLT
     // copies it one to one, here under a world transform that scales by 50.
     QByteArray dib = le32({40, 2, 2, 1u | (24u << 16), 0, 16, 0, 0, 0, 0});
-    const QByteArray bits = QByteArray::fromHex("ffffffffffff0000" "0000ffffffff0000");
+    const QByteArray bits = QByteArray::fromHex("ffffffffffff0000"
+                                                "0000ffffffff0000");
     const quint32 cbBmi = quint32(dib.size()), cbBits = quint32(bits.size());
     const QByteArray identity = [] {
         const float m[6] = {1, 0, 0, 1, 0, 0};
@@ -435,12 +473,12 @@ TEST_F(EmfPlayerTest, BlitRecordsCarryTheirBitmap)
         SCOPED_TRACE(stretch ? "STRETCHBLT" : "BITBLT");
         EmfBuilder b(816, 1056, 216, 279, 1);
         if (stretch) {
-            b.record(77, {0, 0, 0, 0, 100, 100, 100, 100, 0x00CC0020, 0, 0}, identity
-                             + le32({0, 0, 108, cbBmi, 108 + cbBmi, cbBits, 2, 2}) + dib + bits);
+            b.record(77, {0, 0, 0, 0, 100, 100, 100, 100, 0x00CC0020, 0, 0},
+                     identity + le32({0, 0, 108, cbBmi, 108 + cbBmi, cbBits, 2, 2}) + dib + bits);
         } else {
             b.record(35, {}, times50);
-            b.record(76, {0, 0, 0, 0, 2, 2, 2, 2, 0x00CC0020, 0, 0}, identity
-                             + le32({0, 0, 100, cbBmi, 100 + cbBmi, cbBits}) + dib + bits);
+            b.record(76, {0, 0, 0, 0, 2, 2, 2, 2, 0x00CC0020, 0, 0},
+                     identity + le32({0, 0, 100, cbBmi, 100 + cbBmi, cbBits}) + dib + bits);
         }
         QImage img = blankPage(408, 528);
         QString error;
@@ -465,37 +503,52 @@ TEST_F(EmfPlayerTest, ClippingRecordsLimitWhatIsPainted)
         std::function<void(EmfBuilder &)> clip;
         std::vector<QPoint> black, white;
     };
-    const QByteArray twoRects = le32({32, 1, 2, 32, 100, 100, 300, 300}) + le32({100, 100, 200, 200})
-                                + le32({250, 250, 300, 300});
+    const QByteArray twoRects =
+        le32({32, 1, 2, 32, 100, 100, 300, 300}) + le32({100, 100, 200, 200}) + le32({250, 250, 300, 300});
     const Row rows[] = {
-        {"intersect", [](EmfBuilder &b) { b.record(30, {100, 100, 200, 200}); }, {{150, 150}, {100, 100}, {199, 199}},
+        {"intersect",
+         [](EmfBuilder &b) {
+             b.record(30, {100, 100, 200, 200});
+         },
+         {{150, 150}, {100, 100}, {199, 199}},
          {{99, 150}, {200, 150}, {150, 200}, {500, 500}}},
-        {"exclude", [](EmfBuilder &b) { b.record(29, {100, 100, 200, 200}); }, {{50, 50}, {250, 150}, {150, 200}},
+        {"exclude",
+         [](EmfBuilder &b) {
+             b.record(29, {100, 100, 200, 200});
+         },
+         {{50, 50}, {250, 150}, {150, 200}},
          {{150, 150}, {100, 100}}},
         {"region of two rectangles",
-         [&](EmfBuilder &b) { b.record(75, {quint32(twoRects.size()), 5}, twoRects); },
-         {{150, 150}, {275, 275}}, {{225, 225}, {50, 50}}},
+         [&](EmfBuilder &b) {
+             b.record(75, {quint32(twoRects.size()), 5}, twoRects);
+         },
+         {{150, 150}, {275, 275}},
+         {{225, 225}, {50, 50}}},
         {"region then reset to none",
          [&](EmfBuilder &b) {
              b.record(75, {quint32(twoRects.size()), 5}, twoRects);
              b.record(75, {0, 5});
          },
-         {{225, 225}, {50, 50}, {700, 1000}}, {}},
+         {{225, 225}, {50, 50}, {700, 1000}},
+         {}},
         {"clip inside a saved state is undone by its restore",
          [](EmfBuilder &b) {
              b.record(33, {});
              b.record(30, {100, 100, 200, 200});
              b.record(34, {quint32(-1)});
          },
-         {{50, 50}, {700, 1000}}, {}},
+         {{50, 50}, {700, 1000}},
+         {}},
         {"many overlapping rectangles",
          [](EmfBuilder &b) {
              QByteArray rgn = le32({32, 1, 2000, 32000, 0, 0, 400, 400});
              for (int i = 0; i < 2000; ++i)
-                 rgn += le32({quint32(i % 200), quint32(i % 200), quint32(i % 200 + 10), quint32(i % 200 + 10)});
+                 rgn +=
+                     le32({quint32(i % 200), quint32(i % 200), quint32(i % 200 + 10), quint32(i % 200 + 10)});
              b.record(75, {quint32(rgn.size()), 5}, rgn);
          },
-         {{5, 5}, {150, 155}, {208, 208}}, {{5, 100}, {300, 300}}},
+         {{5, 5}, {150, 155}, {208, 208}},
+         {{5, 100}, {300, 300}}},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -523,7 +576,8 @@ TEST_F(EmfPlayerTest, PixelsAndDeviceBitmaps)
     // SETPIXELV paints one device pixel; SETDIBITSTODEVICE copies its bitmap
     // one to one, and one that carries only some scan lines is passed over.
     const QByteArray dib = le32({40, 2, 2, 1u | (24u << 16), 0, 16, 0, 0, 0, 0});
-    const QByteArray bits = QByteArray::fromHex("ffffffffffff0000" "0000ffffffff0000");
+    const QByteArray bits = QByteArray::fromHex("ffffffffffff0000"
+                                                "0000ffffffff0000");
     const quint32 cbBmi = quint32(dib.size());
     EmfBuilder b(816, 1056, 216, 279, 1);
     b.record(15, {300, 301, 0x00FF00});

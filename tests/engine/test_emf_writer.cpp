@@ -31,7 +31,8 @@ QByteArray reportPage(int lines = 50)
     w.drawText(QRectF(m, m + 1, 721, 30), HAlign::Center, {QStringLiteral("Arial"), 14, true, false},
                QStringLiteral("Amortization Schedule"));
     w.drawText(QRectF(m + 7, m + 41, 150, 14), HAlign::Left, kArialBold, QStringLiteral("INTEREST RATE:"));
-    w.drawRect(QRectF(m, m + 93, 719, 19), PenSpec{Qt::black, 2, false}, BrushSpec{QColor(0xC0, 0xC0, 0xC0), false});
+    w.drawRect(QRectF(m, m + 93, 719, 19), PenSpec{Qt::black, 2, false},
+               BrushSpec{QColor(0xC0, 0xC0, 0xC0), false});
     const double cols[6][2] = {{6, 33}, {100, 165}, {208, 308}, {342, 442}, {479, 579}, {613, 713}};
     for (int line = 0; line < lines; ++line) {
         const double top = m + 113 + line * 17;
@@ -150,8 +151,14 @@ TEST_F(EmfWriterTest, TextRunsCarryRectangleAndAdvancesFromTextMetrics)
     const Row rows[] = {
         {HAlign::Left, 0, kArialBold, QStringLiteral("BEGINNING BALANCE:")},
         {HAlign::Right, 2, kCourier, QStringLiteral("1,234,567.89")},
-        {HAlign::Center, 6, {QStringLiteral("Arial"), 14, true, false}, QStringLiteral("Amortization Schedule")},
-        {HAlign::Left, 0, {QStringLiteral("Arial"), 10, false, true}, QStringLiteral("Wij\u00e9 \U0001F600x")},
+        {HAlign::Center,
+         6,
+         {QStringLiteral("Arial"), 14, true, false},
+         QStringLiteral("Amortization Schedule")},
+        {HAlign::Left,
+         0,
+         {QStringLiteral("Arial"), 10, false, true},
+         QStringLiteral("Wij\u00e9 \U0001F600x")},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.text.toStdString());
@@ -172,9 +179,9 @@ TEST_F(EmfWriterTest, TextRunsCarryRectangleAndAdvancesFromTextMetrics)
         EXPECT_EQ(i32At(emf, at + 60), qRound(rect.top() * 15));
         EXPECT_EQ(i32At(emf, at + 64), qRound(rect.right() * 15));
         EXPECT_EQ(i32At(emf, at + 68), qRound(rect.bottom() * 15));
-        const double refX = row.align == HAlign::Left ? rect.left()
+        const double refX = row.align == HAlign::Left    ? rect.left()
                             : row.align == HAlign::Right ? rect.right()
-                                                          : rect.center().x();
+                                                         : rect.center().x();
         EXPECT_EQ(i32At(emf, at + 36), qRound(refX * 15));
         // The string and one advance per UTF-16 unit, inside the record.
         const quint32 offString = u32At(emf, at + 48), offDx = u32At(emf, at + 72);
@@ -212,7 +219,8 @@ TEST_F(EmfWriterTest, TextMetricsAreDeterministicAndScaleLinearly)
         EXPECT_NEAR(a, 8 * 96.0 / 72 * 1229 / 2048, 1e-6);
     // Arial is proportional, bold is wider, and sizes scale exactly.
     const FontSpec arial{QStringLiteral("Arial"), 8, false, false};
-    EXPECT_GT(TextMetrics::width(arial, QStringLiteral("W")), 2 * TextMetrics::width(arial, QStringLiteral("i")));
+    EXPECT_GT(TextMetrics::width(arial, QStringLiteral("W")),
+              2 * TextMetrics::width(arial, QStringLiteral("i")));
     EXPECT_GT(TextMetrics::width(kArialBold, QStringLiteral("PAYMENT")),
               TextMetrics::width(arial, QStringLiteral("PAYMENT")));
     FontSpec big = arial;
@@ -244,7 +252,8 @@ TEST_F(EmfWriterTest, PlayedPageShowsEachItemWhereItWasDrawn)
             picture.setPixel(x, y, qRgb(0, 0, 255));
 
     EmfWriter w(QSizeF(816, 1056));
-    w.drawRect(QRectF(100, 100, 200, 50), PenSpec{Qt::black, 1, true}, BrushSpec{QColor(0xC0, 0xC0, 0xC0), false});
+    w.drawRect(QRectF(100, 100, 200, 50), PenSpec{Qt::black, 1, true},
+               BrushSpec{QColor(0xC0, 0xC0, 0xC0), false});
     w.drawRect(QRectF(400, 100, 200, 50), PenSpec{Qt::black, 2, false}, BrushSpec{Qt::white, true});
     w.drawText(QRectF(100, 300, 300, 20), HAlign::Left, {QStringLiteral("Arial"), 14, true, false},
                QStringLiteral("HELLO"));

@@ -122,8 +122,8 @@ TEST_F(PageListFile, WritesTheFixturesByteForByte)
     for (bool coded : {false, true}) {
         TRptPageList list;
         fill(list, threeFixturePages(), coded);
-        const QString name = coded ? QStringLiteral("three-pages-coded.arp")
-                                   : QStringLiteral("three-pages.arp");
+        const QString name =
+            coded ? QStringLiteral("three-pages-coded.arp") : QStringLiteral("three-pages.arp");
         list.SaveToFile(path(name));
         EXPECT_TRUE(readAll(path(name)) == readAll(DataDir + QStringLiteral("/good/") + name))
             << name.toStdString();
@@ -213,15 +213,14 @@ TEST_P(PageListStorage, ReadsEveryPageInRandomOrder)
         EXPECT_EQ(records[i].offset, records[i - 1].nextOffset);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, PageListStorage,
-    ::testing::Values(Storage{"memory", 20, 300, false, false},
-                      Storage{"spilled", 60, 4000, false, false},
-                      Storage{"opened", 60, 4000, false, true},
-                      Storage{"coded_memory", 20, 300, true, false},
-                      Storage{"coded_spilled", 40, 8000, true, false},
-                      Storage{"coded_opened", 40, 8000, true, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Kinds, PageListStorage,
+                         ::testing::Values(Storage{"memory", 20, 300, false, false},
+                                           Storage{"spilled", 60, 4000, false, false},
+                                           Storage{"opened", 60, 4000, false, true},
+                                           Storage{"coded_memory", 20, 300, true, false},
+                                           Storage{"coded_spilled", 40, 8000, true, false},
+                                           Storage{"coded_opened", 40, 8000, true, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(PageList, SavedFileIsTheSameWhetherInMemoryOrSpilled)
 {
@@ -358,8 +357,8 @@ TEST(PageListFixtures, GoodFilesOpen)
     for (const QString &name : names) {
         TRptPageList list;
         list.LoadFromFile(DataDir + QStringLiteral("/good/") + name);
-        const auto expected = name.startsWith(QStringLiteral("zero")) ? std::vector<QByteArray>{}
-                                                                       : threeFixturePages();
+        const auto expected =
+            name.startsWith(QStringLiteral("zero")) ? std::vector<QByteArray>{} : threeFixturePages();
         ASSERT_EQ(list.pageCount(), static_cast<int>(expected.size())) << name.toStdString();
         EXPECT_EQ(list.header().coded, name.contains(QStringLiteral("coded")));
         for (int n : {3, 1, 2}) {
@@ -375,9 +374,9 @@ class BrokenFixture : public ::testing::TestWithParam<QString> {};
 TEST_P(BrokenFixture, FailsClearlyAndLeavesTheLoadedListAlone)
 {
     const QString file = DataDir + QStringLiteral("/broken/") + GetParam();
-    QString expect = QString::fromUtf8(readAll(QString(file).replace(QStringLiteral(".arp"),
-                                                                      QStringLiteral(".expect"))))
-                         .trimmed();
+    QString expect =
+        QString::fromUtf8(readAll(QString(file).replace(QStringLiteral(".arp"), QStringLiteral(".expect"))))
+            .trimmed();
     ASSERT_FALSE(expect.isEmpty()) << "missing .expect beside " << file.toStdString();
 
     const auto pages = threeFixturePages();
@@ -405,16 +404,17 @@ TEST_P(BrokenFixture, FailsClearlyAndLeavesTheLoadedListAlone)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FromDisk, BrokenFixture,
-    ::testing::ValuesIn([] {
-        const QStringList names =
-            QDir(DataDir + QStringLiteral("/broken")).entryList({QStringLiteral("*.arp")});
-        return std::vector<QString>(names.begin(), names.end());
-    }()),
-    [](const auto &info) {
-        return QString(info.param).remove(QStringLiteral(".arp")).replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
-    });
+INSTANTIATE_TEST_SUITE_P(FromDisk, BrokenFixture, ::testing::ValuesIn([] {
+                             const QStringList names = QDir(DataDir + QStringLiteral("/broken"))
+                                                           .entryList({QStringLiteral("*.arp")});
+                             return std::vector<QString>(names.begin(), names.end());
+                         }()),
+                         [](const auto &info) {
+                             return QString(info.param)
+                                 .remove(QStringLiteral(".arp"))
+                                 .replace(QLatin1Char('-'), QLatin1Char('_'))
+                                 .toStdString();
+                         });
 
 TEST_F(PageListFile, DamageAfterOpeningIsCaughtWhenThePageIsRead)
 {
@@ -433,11 +433,10 @@ TEST_F(PageListFile, DamageAfterOpeningIsCaughtWhenThePageIsRead)
     const qint64 page3 = u32At(good, u32At(good, 128 + 4) + 4);
     const qint64 page4 = u32At(good, page3 + 4);
     const qint64 page5 = u32At(good, page4 + 4);
-    for (const Damage &d : {Damage{"next offset loops", page3 + 4, 128},
-                            Damage{"next offset past the end", page3 + 4, 0x7fffff00},
-                            Damage{"renumbered", page4, 9},
-                            Damage{"metafile size", page4 + 8 + 48, 0x10000000},
-                            Damage{"own offset", page5 - 4, 16}}) {
+    for (const Damage &d :
+         {Damage{"next offset loops", page3 + 4, 128},
+          Damage{"next offset past the end", page3 + 4, 0x7fffff00}, Damage{"renumbered", page4, 9},
+          Damage{"metafile size", page4 + 8 + 48, 0x10000000}, Damage{"own offset", page5 - 4, 16}}) {
         QByteArray bad = good;
         qToLittleEndian<quint32>(d.value, bad.data() + d.at);
         writeAll(path("live.arp"), bad);

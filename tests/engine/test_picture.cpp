@@ -85,8 +85,8 @@ QByteArray encodeWithQt(const QImage &img, const char *format)
 
 bool near(QRgb a, QRgb b, int tolerance)
 {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
-           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 TEST_F(PictureTest, EachKnownKindLoads)
@@ -108,7 +108,8 @@ TEST_F(PictureTest, EachKnownKindLoads)
     };
     const Row rows[] = {
         {"jpeg", encodeJpeg(src, false), QStringLiteral("jpg"), QSize(32, 16), 40},
-        {"jpeg, long extension in capitals", encodeJpeg(src, false), QStringLiteral("JPEG"), QSize(32, 16), 40},
+        {"jpeg, long extension in capitals", encodeJpeg(src, false), QStringLiteral("JPEG"), QSize(32, 16),
+         40},
         {"progressive jpeg", encodeJpeg(src, false, true), QStringLiteral("jpg"), QSize(32, 16), 40},
         {"bitmap", encodeWithQt(src, "BMP"), QStringLiteral("bmp"), QSize(32, 16), 0},
         {"icon", encodeWithQt(src, "ICO"), QStringLiteral("ico"), QSize(32, 16), 0},
@@ -123,8 +124,10 @@ TEST_F(PictureTest, EachKnownKindLoads)
             FAIL() << e.message().toStdString();
         }
         ASSERT_EQ(img.size(), row.size);
-        EXPECT_TRUE(near(img.pixel(row.size.width() / 4, row.size.height() / 2), qRgb(255, 0, 0), row.tolerance));
-        EXPECT_TRUE(near(img.pixel(row.size.width() * 3 / 4, row.size.height() / 2), qRgb(0, 0, 255), row.tolerance));
+        EXPECT_TRUE(
+            near(img.pixel(row.size.width() / 4, row.size.height() / 2), qRgb(255, 0, 0), row.tolerance));
+        EXPECT_TRUE(
+            near(img.pixel(row.size.width() * 3 / 4, row.size.height() / 2), qRgb(0, 0, 255), row.tolerance));
     }
     // A grey JPEG comes back grey.
     const QImage grey = LoadPictureData(encodeJpeg(src, true), QStringLiteral("jpg"));
@@ -253,7 +256,8 @@ TEST_F(PictureTest, DamagedPicturesFailCleanly)
     try {
         LoadPictureData(jpeg.left(jpeg.size() / 2), QStringLiteral("jpg"));
     } catch (const PictureError &e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Damaged JPEG picture"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Damaged JPEG picture")))
+            << e.message().toStdString();
     }
 }
 

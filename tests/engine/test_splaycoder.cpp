@@ -46,19 +46,18 @@ TEST_P(SplayHandComputed, CodesAndDecodesThePinnedBits)
     EXPECT_EQ(decoded->toHex(), c.plain.toHex());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bits, SplayHandComputed,
-    ::testing::Values(
-        // 0: path 00000001, the one set bit lands in bit 7.
-        HandCase{"zero", bytes({0}), bytes({0x80})},
-        // 'A' (65): 322 = 1 01000010, bits 0 1 0 0 0 0 1 0 -> 0x42.
-        HandCase{"A", QByteArray("A"), bytes({0x42})},
-        // After one 'A' the semi-splay leaves it at right, right, right, left:
-        // bits 1 1 1 0, padded with zeros -> 0x07.
-        HandCase{"AA", QByteArray("AA"), bytes({0x42, 0x07})},
-        // 255 hangs one level deeper beside the spare leaf: nine zero bits.
-        HandCase{"byte255", bytes({255}), bytes({0x00, 0x00})}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Bits, SplayHandComputed,
+                         ::testing::Values(
+                             // 0: path 00000001, the one set bit lands in bit 7.
+                             HandCase{"zero", bytes({0}), bytes({0x80})},
+                             // 'A' (65): 322 = 1 01000010, bits 0 1 0 0 0 0 1 0 -> 0x42.
+                             HandCase{"A", QByteArray("A"), bytes({0x42})},
+                             // After one 'A' the semi-splay leaves it at right, right, right, left:
+                             // bits 1 1 1 0, padded with zeros -> 0x07.
+                             HandCase{"AA", QByteArray("AA"), bytes({0x42, 0x07})},
+                             // 255 hangs one level deeper beside the spare leaf: nine zero bits.
+                             HandCase{"byte255", bytes({255}), bytes({0x00, 0x00})}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct RoundTrip {
     const char *name;
@@ -91,8 +90,7 @@ TEST_P(SplayRoundTrip, CodingInPiecesGivesTheSameBits)
 
 INSTANTIATE_TEST_SUITE_P(
     Data, SplayRoundTrip,
-    ::testing::Values(RoundTrip{"empty", QByteArray()},
-                      RoundTrip{"one_byte", QByteArray("x")},
+    ::testing::Values(RoundTrip{"empty", QByteArray()}, RoundTrip{"one_byte", QByteArray("x")},
                       RoundTrip{"repeated_zero", QByteArray(5000, '\0')},
                       RoundTrip{"repeated_ff", QByteArray(777, '\xff')},
                       RoundTrip{"repeated_a", QByteArray(4096, 'a')},
@@ -100,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
                                                    "PRINCIPAL INTEREST BALANCE\n")
                                             .repeated(50)},
                       RoundTrip{"random", randomBytes(65536, 7)},
-                      RoundTrip{"every_value", [] {
+                      RoundTrip{"every_value",
+                                [] {
                                     QByteArray all;
                                     for (int r = 0; r < 3; ++r)
                                         for (int v = 0; v < 256; ++v)

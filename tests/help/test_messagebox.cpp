@@ -73,8 +73,8 @@ void act(QMessageBox *box, Action action)
 
 Seen look(QMessageBox *box)
 {
-    return {box->windowTitle(), box->text(), box->icon(), labelsLeftToRight(box), box->textFormat(),
-            box->windowModality()};
+    return {box->windowTitle(),     box->text(),       box->icon(),
+            labelsLeftToRight(box), box->textFormat(), box->windowModality()};
 }
 
 } // namespace
@@ -122,11 +122,11 @@ void TestMessageBox::answers_data()
                                << int(QMessageBox::Critical) << QStringList{"OK"};
     QTest::newRow("ok close") << MessageKind::Plain << ok << Action::Close << 2 << "Accrua"
                               << int(QMessageBox::NoIcon) << QStringList{"OK"};
-    const MessageButtons many = MessageButton::Help | MessageButton::YesToAll | MessageButton::Cancel
-        | MessageButton::NoToAll | MessageButton::Abort | MessageButton::Retry | MessageButton::Ignore
-        | MessageButton::All;
-    const QStringList manyLabels{"Cancel", "&Abort", "&Retry", "&Ignore", "&All", "N&o to All", "Yes to &All",
-                                 "&Help"};
+    const MessageButtons many = MessageButton::Help | MessageButton::YesToAll | MessageButton::Cancel |
+                                MessageButton::NoToAll | MessageButton::Abort | MessageButton::Retry |
+                                MessageButton::Ignore | MessageButton::All;
+    const QStringList manyLabels{"Cancel", "&Abort",     "&Retry",      "&Ignore",
+                                 "&All",   "N&o to All", "Yes to &All", "&Help"};
     QTest::newRow("many enter") << MessageKind::Warning << many << Action::Enter << 4 << "Warning"
                                 << int(QMessageBox::Warning) << manyLabels;
     QTest::newRow("many escape") << MessageKind::Warning << many << Action::Escape << 2 << "Warning"
@@ -184,8 +184,8 @@ void TestMessageBox::helpKeepsTheBoxOpen()
         });
     });
     QtMessageService service;
-    const unsigned short answer =
-        service.ShowMessageDialog(QStringLiteral("Help?"), MessageKind::Information, MessageButton::OK | MessageButton::Help);
+    const unsigned short answer = service.ShowMessageDialog(QStringLiteral("Help?"), MessageKind::Information,
+                                                            MessageButton::OK | MessageButton::Help);
     QVERIFY(openAfterHelp);
     QCOMPARE(int(answer), int(mrOk));
 }

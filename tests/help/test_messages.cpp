@@ -33,10 +33,17 @@ TEST(Messages, CaptionsAndKindNames)
 TEST(Messages, ButtonsInFixedOrderWithLabelsAndCodes)
 {
     const std::vector<std::tuple<MessageButton, const char *, unsigned short>> table{
-        {B::Yes, "&Yes", 6},      {B::No, "&No", 7},           {B::OK, "OK", 1},
-        {B::Cancel, "Cancel", 2}, {B::Abort, "&Abort", 3},     {B::Retry, "&Retry", 4},
-        {B::Ignore, "&Ignore", 5}, {B::All, "&All", 8},        {B::NoToAll, "N&o to All", 9},
-        {B::YesToAll, "Yes to &All", 10}, {B::Help, "&Help", 0},
+        {B::Yes, "&Yes", 6},
+        {B::No, "&No", 7},
+        {B::OK, "OK", 1},
+        {B::Cancel, "Cancel", 2},
+        {B::Abort, "&Abort", 3},
+        {B::Retry, "&Retry", 4},
+        {B::Ignore, "&Ignore", 5},
+        {B::All, "&All", 8},
+        {B::NoToAll, "N&o to All", 9},
+        {B::YesToAll, "Yes to &All", 10},
+        {B::Help, "&Help", 0},
     };
     MessageButtons all;
     std::vector<MessageButton> order;
@@ -79,10 +86,14 @@ TEST(Messages, DefaultAndCancelButtons)
 TEST(Messages, ErrorReportEndsSentences)
 {
     const std::vector<std::pair<const char *, const char *>> rows{
-        {"Division by zero", "Division by zero."}, {"Disk full.", "Disk full."},
-        {"Stop!", "Stop!"},                         {"(see log)", "(see log)"},
-        {"trailing ", "trailing "},                 {"code 42", "code 42."},
-        {"", ""},                                   {"a/", "a/."},
+        {"Division by zero", "Division by zero."},
+        {"Disk full.", "Disk full."},
+        {"Stop!", "Stop!"},
+        {"(see log)", "(see log)"},
+        {"trailing ", "trailing "},
+        {"code 42", "code 42."},
+        {"", ""},
+        {"a/", "a/."},
     };
     for (const auto &[failure, shown] : rows)
         EXPECT_EQ(errorReportText(QString::fromLatin1(failure)), QString::fromLatin1(shown));
@@ -92,18 +103,22 @@ TEST(Messages, ScriptedServiceRecordsAndAnswers)
 {
     ScriptedMessageService service;
     // Without a script each box answers with its default button.
-    EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("Use 12?"), MessageKind::Warning, B::Yes | B::No), mrYes);
+    EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("Use 12?"), MessageKind::Warning, B::Yes | B::No),
+              mrYes);
     EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("Bad"), MessageKind::Warning, B::OK), mrOk);
 
     service.queueAnswer(mrNo);
     service.queueAnswer(mrCancel);
-    EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("q1"), MessageKind::Confirmation, B::Yes | B::No), mrNo);
-    EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("q2"), MessageKind::Confirmation, B::Yes | B::No), mrCancel);
+    EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("q1"), MessageKind::Confirmation, B::Yes | B::No),
+              mrNo);
+    EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("q2"), MessageKind::Confirmation, B::Yes | B::No),
+              mrCancel);
 
     service.setDefaultAnswer([](const ScriptedMessageService::Shown &shown) -> unsigned short {
         return shown.text == QLatin1String("retry?") ? mrAbort : mrIgnore;
     });
-    EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("retry?"), MessageKind::Error, B::Abort | B::Retry), mrAbort);
+    EXPECT_EQ(service.ShowMessageDialog(QStringLiteral("retry?"), MessageKind::Error, B::Abort | B::Retry),
+              mrAbort);
     service.ShowErrorReport(QStringLiteral("Division by zero"));
 
     const auto &shown = service.shown();

@@ -10,8 +10,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <climits>
+#include <csignal>
 #include <random>
 #include <string>
 #include <vector>
@@ -124,7 +124,8 @@ TEST_F(StoreTest, FlagsReadAsIntegers)
         {"abc", true, false}, {"", true, false},   {"1.0", true, false}, {" 0 ", false, false},
     };
     for (const FlagCase &c : table) {
-        writeRaw(QByteArray("[General]\nPRINTTOTALS=\"") + c.stored + "\"\nUSECLASSICVIEW=\"" + c.stored + "\"\n");
+        writeRaw(QByteArray("[General]\nPRINTTOTALS=\"") + c.stored + "\"\nUSECLASSICVIEW=\"" + c.stored +
+                 "\"\n");
         SettingsStore s = store();
         AppSettings loaded;
         bool useDefaults = false;
@@ -137,9 +138,18 @@ TEST_F(StoreTest, FlagsReadAsIntegers)
 TEST_F(StoreTest, IntegersConvertOrFallBackToTheDefault)
 {
     const std::vector<std::pair<const char *, std::int32_t>> table = {
-        {"366", 366},        {"360", 360},          {"x", 365},         {"", 365},
-        {"+360", 360},       {"-5", -5},            {"36 5", 365},      {"0x16D", 365},
-        {"2147483647", INT_MAX}, {"2147483648", 365}, {"-2147483648", INT_MIN}, {"-2147483649", 365},
+        {"366", 366},
+        {"360", 360},
+        {"x", 365},
+        {"", 365},
+        {"+360", 360},
+        {"-5", -5},
+        {"36 5", 365},
+        {"0x16D", 365},
+        {"2147483647", INT_MAX},
+        {"2147483648", 365},
+        {"-2147483648", INT_MIN},
+        {"-2147483649", 365},
         {"99999999999999999999", 365},
     };
     for (const auto &[stored, expected] : table) {
@@ -162,7 +172,8 @@ TEST_F(StoreTest, EveryKindIsStoredAsText)
     EXPECT_EQ(raw.value(names::AmortizedBase).toString(), QStringLiteral("-12"));
     EXPECT_EQ(raw.value(names::PrintImage).toString(), QStringLiteral("1"));
     EXPECT_EQ(raw.value(names::PrintTotals).toString(), QStringLiteral("0"));
-    EXPECT_EQ(s.readString(names::Title, {}), QStringLiteral("Loans, \"quoted\" @Variant(x) c:\\dir\nnext ü"));
+    EXPECT_EQ(s.readString(names::Title, {}),
+              QStringLiteral("Loans, \"quoted\" @Variant(x) c:\\dir\nnext ü"));
     s.writeString(names::DailySubtitle, QString());
     EXPECT_EQ(s.readText(names::DailySubtitle), std::optional<QString>(QString()));
 }
@@ -202,23 +213,23 @@ TEST(FindSerializedValue, FindsValuesQSettingsWouldDecodeFromBinary)
     const std::vector<std::pair<QByteArray, const char *>> table = {
         {"[General]\nTITLE=" + payload + "\n", "TITLE"},
         {"TITLE=@DateTime(\\0)", "TITLE"},
-        {"TITLE=a, " + payload, "TITLE"},            // one item of a list
-        {"TITLE=\"\"" + payload, "TITLE"},           // after an empty quoted part
-        {"TITLE=\\\n" + payload, "TITLE"},           // after a continued line
+        {"TITLE=a, " + payload, "TITLE"},  // one item of a list
+        {"TITLE=\"\"" + payload, "TITLE"}, // after an empty quoted part
+        {"TITLE=\\\n" + payload, "TITLE"}, // after a continued line
         {"TITLE=\\\r\n" + payload, "TITLE"},
         {"TITLE=a,\\\r\n " + payload, "TITLE"},
-        {"TITLE=\\x40Variant(\\0)", "TITLE"},        // '@' as a hex escape
-        {"TITLE=\\100Variant(\\0)", "TITLE"},        // '@' as an octal escape
-        {"TITLE=\\x10040Variant(\\0)", "TITLE"},     // cut to 16 bits
-        {"[Other]\nX=1\nKEY = " + payload, "KEY"},   // any section
-        {"TITLE=@@Variant(x)", nullptr},             // an escaped text
-        {"TITLE=@ByteArray(abc)", nullptr},          // decoded without QDataStream
+        {"TITLE=\\x40Variant(\\0)", "TITLE"},      // '@' as a hex escape
+        {"TITLE=\\100Variant(\\0)", "TITLE"},      // '@' as an octal escape
+        {"TITLE=\\x10040Variant(\\0)", "TITLE"},   // cut to 16 bits
+        {"[Other]\nX=1\nKEY = " + payload, "KEY"}, // any section
+        {"TITLE=@@Variant(x)", nullptr},           // an escaped text
+        {"TITLE=@ByteArray(abc)", nullptr},        // decoded without QDataStream
         {"TITLE=@Rect(1 2 3 4)", nullptr},
-        {"TITLE=\"a, " + payload + "\"", nullptr},  // one quoted text
-        {"TITLE=x ; " + payload, nullptr},           // a comment
-        {"TITLE=e-mail" + payload, nullptr},         // not at the start
+        {"TITLE=\"a, " + payload + "\"", nullptr}, // one quoted text
+        {"TITLE=x ; " + payload, nullptr},         // a comment
+        {"TITLE=e-mail" + payload, nullptr},       // not at the start
         {"TITLE=\\x41", nullptr},
-        {payload, nullptr},                          // no value at all
+        {payload, nullptr}, // no value at all
         {"", nullptr},
     };
     for (const auto &[content, name] : table) {
@@ -468,7 +479,8 @@ TEST_F(StoreTest, WriteByNameUsesTheKindsEncoding)
         QFile::remove(m_path);
         SettingsStore s = store();
         const std::optional<QString> refusal = WriteSettingByName(s, row.name, row.value);
-        EXPECT_EQ(!refusal.has_value(), row.accepted) << row.name.toStdString() << "=" << row.value.toStdString();
+        EXPECT_EQ(!refusal.has_value(), row.accepted)
+            << row.name.toStdString() << "=" << row.value.toStdString();
         if (row.accepted)
             EXPECT_EQ(s.readText(row.name), std::optional<QString>(row.stored)) << row.name.toStdString();
         else
