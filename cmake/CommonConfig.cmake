@@ -1,6 +1,6 @@
 # One interface target that every Accrua target links: warnings, strictness, sanitizers.
 add_library(accrua_common INTERFACE)
-target_compile_options(accrua_common INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_options(accrua_common INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast)
 if(ACCRUA_WERROR)
   target_compile_options(accrua_common INTERFACE -Werror)
 endif()

@@ -70,8 +70,8 @@ QString describe(std::exception_ptr error)
 class ReportGenerator::Notice : public QEvent {
 public:
     enum What { Page, Progress, Finished, Failed };
-    Notice(quint64 run, What what, int value, QString message)
-        : QEvent(type()), run(run), what(what), value(value), message(std::move(message))
+    Notice(quint64 runId, What kind, int amount, QString text)
+        : QEvent(type()), run(runId), what(kind), value(amount), message(std::move(text))
     {
     }
     static QEvent::Type type()

@@ -103,7 +103,7 @@ int decodeJpeg(const unsigned char *data, unsigned long size, JpegJob *job)
         return 1;
     }
     if (cinfo.image_width > kMaxSide || cinfo.image_height > kMaxSide ||
-        (long long)cinfo.image_width * cinfo.image_height > kMaxPixels) {
+        static_cast<long long>(cinfo.image_width) * cinfo.image_height > kMaxPixels) {
         job->tooLarge = 1;
         job->width = cinfo.image_width;
         job->height = cinfo.image_height;
@@ -154,9 +154,9 @@ int decodeJpeg(const unsigned char *data, unsigned long size, JpegJob *job)
                 y = 255 - y;
                 k = 255 - k;
             }
-            job->pixels[i * 3] = (unsigned char)(c * k / 255);
-            job->pixels[i * 3 + 1] = (unsigned char)(m * k / 255);
-            job->pixels[i * 3 + 2] = (unsigned char)(y * k / 255);
+            job->pixels[i * 3] = static_cast<unsigned char>(c * k / 255);
+            job->pixels[i * 3 + 1] = static_cast<unsigned char>(m * k / 255);
+            job->pixels[i * 3 + 2] = static_cast<unsigned char>(y * k / 255);
         }
     }
     jpeg_finish_decompress(&cinfo);
@@ -172,7 +172,7 @@ QImage loadJpeg(const QByteArray &data)
     if (!job)
         throw PictureError(QStringLiteral("Not enough memory for the JPEG picture"));
     const int failed = decodeJpeg(reinterpret_cast<const unsigned char *>(data.constData()),
-                                  (unsigned long)data.size(), job);
+                                  static_cast<unsigned long>(data.size()), job);
     if (failed) {
         const QString text =
             job->tooLarge

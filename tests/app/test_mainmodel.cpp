@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "", "1000.00", "11", "284.81", "284.81", "10284.81", "0", "11"},
                       LoanCase{"AmortizationAsTyped", Mode::Amortization, kAmount, "10000.00", "6", "1000.00",
                                "0", "11", "1000.00", "11", "284.81", "284.81", "10284.81", "0", "11"}),
-    [](const ::testing::TestParamInfo<LoanCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LoanCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(Amortization, QuestionAnsweredYesSetsTheTerm)
 {

@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         DailyCase{"Base366", 1000.00L, 5, 1, 0, 366, "0.136612021857923", 1366, 0, 14, 100014},
         DailyCase{"Overpayment", 1000.00L, 5, 30, 2000.00L, 365, "0.136986301369863", 41096, 199589, 0,
                   -99589}),
-    [](const ::testing::TestParamInfo<DailyCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DailyCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(DailyInterest, ZeroDayBaseIsRefused)
 {

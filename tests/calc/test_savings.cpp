@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A term of no periods leaves the beginning balance standing.
         SavingsCase{"NegativeTerm", 1000.00L, 4, 4, -1, 0, {}, 0, 100000},
         SavingsCase{"NegativeRate", 1000.00L, -4, 4, 0, 6, {{-1000, 99000}, {-990, 98010}}, -1990, 98010}),
-    [](const ::testing::TestParamInfo<SavingsCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SavingsCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 // Fractions of a period left by terms the months check would refuse round to
 // the nearest whole period, ties to even.

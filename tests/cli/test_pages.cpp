@@ -156,8 +156,8 @@ INSTANTIATE_TEST_SUITE_P(FromDisk, BrokenFile, ::testing::ValuesIn([] {
                                                            .entryList({QStringLiteral("*.arp")});
                              return std::vector<QString>(names.begin(), names.end());
                          }()),
-                         [](const auto &info) {
-                             return QString(info.param)
+                         [](const auto &paramInfo) {
+                             return QString(paramInfo.param)
                                  .remove(QStringLiteral(".arp"))
                                  .replace(QLatin1Char('-'), QLatin1Char('_'))
                                  .toStdString();

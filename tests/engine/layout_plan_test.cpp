@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"EmptyReportStillPrintsTitleHeadingFooter",
                   {93, 20, 21, 18, true, 17, 0},
                   {page({at("T", 48, 93), at("C", 141, 20)}, 0, 0, 17, 18)}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(PageBreakRule, FirstBandTooTallForPageOneDoesNotLeaveBlankPage)
 {
@@ -252,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(Amortization, TotalsBand,
                                            TotalsCase{
                                                "SuppressedTakeNoSpace", 120, {12, 24, 36, 48, 120}, false},
                                            TotalsCase{"ManyPages", 600, {12, 24, 36, 48, 60, 300, 599, 600}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(PageBreakRule, TotalsAfterLastRowOnFullPageGoToNewPage)
 {

@@ -220,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PageListStorage,
                                            Storage{"coded_memory", 20, 300, true, false},
                                            Storage{"coded_spilled", 40, 8000, true, false},
                                            Storage{"coded_opened", 40, 8000, true, true}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(PageList, SavedFileIsTheSameWhetherInMemoryOrSpilled)
 {
@@ -409,8 +409,8 @@ INSTANTIATE_TEST_SUITE_P(FromDisk, BrokenFixture, ::testing::ValuesIn([] {
                                                            .entryList({QStringLiteral("*.arp")});
                              return std::vector<QString>(names.begin(), names.end());
                          }()),
-                         [](const auto &info) {
-                             return QString(info.param)
+                         [](const auto &paramInfo) {
+                             return QString(paramInfo.param)
                                  .remove(QStringLiteral(".arp"))
                                  .replace(QLatin1Char('-'), QLatin1Char('_'))
                                  .toStdString();

@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Bits, SplayHandComputed,
                              HandCase{"AA", QByteArray("AA"), bytes({0x42, 0x07})},
                              // 255 hangs one level deeper beside the spare leaf: nine zero bits.
                              HandCase{"byte255", bytes({255}), bytes({0x00, 0x00})}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &paramInfo) { return std::string(paramInfo.param.name); });
 
 struct RoundTrip {
     const char *name;
@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                                             all.append(static_cast<char>(r == 1 ? 255 - v : v));
                                     return all;
                                 }()}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(SplayCoder, RepeatedByteShrinksAndPadsTheLastByteWithZeros)
 {
