@@ -14,6 +14,11 @@ if(ACCRUA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(ACCRUA_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # The fuzzers steer by the coverage of the code under test, so every library
 # is instrumented for them (linking the fuzzer runtime is left to the targets).
 if(ACCRUA_FUZZ)
@@ -28,7 +33,8 @@ function(accrua_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE accrua_common GTest::gtest GTest::gtest_main ${ARG_LIBS})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  # Cases carry names of their own; the raw parameter bytes would only clutter them.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 

@@ -130,7 +130,8 @@ enum class BandKind {
 
 class Band {
 public:
-    Band(BandKind kind, QString name, double bandHeight) : height(bandHeight), m_kind(kind), m_name(std::move(name))
+    Band(BandKind kind, QString name, double bandHeight)
+        : height(bandHeight), m_kind(kind), m_name(std::move(name))
     {
     }
     Band(const Band &) = delete;
