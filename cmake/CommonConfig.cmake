@@ -49,3 +49,7 @@ endfunction()
 
 # Headers are included by folder: "calc/money.h", "engine/emf.h".
 target_include_directories(accrua_common INTERFACE ${PROJECT_SOURCE_DIR}/src)
+
+# The version of project(), for the about box and accrua-cli --version: "accrua/version.h".
+configure_file(${PROJECT_SOURCE_DIR}/cmake/version.h.in ${PROJECT_BINARY_DIR}/generated/accrua/version.h @ONLY)
+target_include_directories(accrua_common INTERFACE ${PROJECT_BINARY_DIR}/generated)
