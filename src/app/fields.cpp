@@ -8,33 +8,35 @@ using LC = LeaveCheck;
 using CH = ChangeHandler;
 
 constexpr std::array<FieldInfo, kFieldCount> kFields{{
-    {Field::Principal, "MaskEdit_Principal", LC::Amount, CH::PrincipalChange, true},
-    {Field::Interest, "MaskEdit_Interest", LC::Rate, CH::PrincipalChange, true},
-    {Field::Payment, "MaskEdit_Payment", LC::Amount, CH::PrincipalChange, true},
-    {Field::Years, "MaskEdit_Years", LC::Count, CH::PrincipalChange, true},
-    {Field::Months, "MaskEdit_Months", LC::Count, CH::PrincipalChange, true},
-    {Field::TotalPayments, "MaskEdit_TotalPayments", LC::None, CH::None, false},
-    {Field::TotalPrincipal, "MaskEdit_TotalPrincipal", LC::None, CH::None, false},
-    {Field::TotalInterest, "MaskEdit_TotalInterest", LC::None, CH::None, false},
-    {Field::TotalNumberPayments, "MaskEdit_TotalNumberPayments", LC::None, CH::None, false},
-    {Field::PaymentAnswer, "MaskEdit_PaymentAnswer", LC::None, CH::None, false},
-    {Field::YearsAnswer, "MaskEdit_YearsAnswer", LC::None, CH::None, false},
-    {Field::MonthsAnswer, "MaskEdit_MonthsAnswer", LC::None, CH::None, false},
-    {Field::Days, "MaskEdit_Days", LC::Count, CH::StartDateOLDChange, true},
-    {Field::DayPrincipal, "MaskEdit_DayPrincipal", LC::Amount, CH::StartDateOLDChange, true},
-    {Field::DayInterest, "MaskEdit_DayInterest", LC::Rate, CH::StartDateOLDChange, true},
-    {Field::DayPayment, "MaskEdit_DayPayment", LC::Amount, CH::StartDateOLDChange, true},
-    {Field::DailyRate, "MaskEdit_DailyRate", LC::None, CH::None, false},
-    {Field::IntPerPeriod, "MaskEdit_IntPerPeriod", LC::None, CH::None, false},
-    {Field::PrincipalPayment, "MaskEdit_PrincipalPayment", LC::None, CH::None, false},
-    {Field::IntAccrued, "MaskEdit_IntAccrued", LC::None, CH::None, false},
-    {Field::RemainingBalance, "MaskEdit_RemainingBalance", LC::None, CH::None, false},
-    {Field::SaveAmount, "MaskEdit_SaveAmount", LC::Amount, CH::SaveAmountChange, true},
-    {Field::SaveInterest, "MaskEdit_SaveInterest", LC::Rate, CH::None, true},
-    {Field::SaveYears, "MaskEdit_SaveYears", LC::Count, CH::None, true},
-    {Field::SaveMonths, "MaskEdit_SaveMonths", LC::Count, CH::None, true},
-    {Field::SaveIntAccrued, "MaskEdit_SaveIntAccrued", LC::None, CH::None, false},
-    {Field::SaveEndBalance, "MaskEdit_SaveEndBalance", LC::None, CH::None, false},
+    {Field::Principal, "MaskEdit_Principal", "Principal Balance:", LC::Amount, CH::PrincipalChange, true},
+    {Field::Interest, "MaskEdit_Interest", "Interest Rate:", LC::Rate, CH::PrincipalChange, true},
+    {Field::Payment, "MaskEdit_Payment", "Payment Amount:", LC::Amount, CH::PrincipalChange, true},
+    {Field::Years, "MaskEdit_Years", "Number of Years", LC::Count, CH::PrincipalChange, true},
+    {Field::Months, "MaskEdit_Months", "Number of Months:", LC::Count, CH::PrincipalChange, true},
+    {Field::TotalPayments, "MaskEdit_TotalPayments", "Total Payments Paid:", LC::None, CH::None, false},
+    {Field::TotalPrincipal, "MaskEdit_TotalPrincipal", "Total Principal Paid:", LC::None, CH::None, false},
+    {Field::TotalInterest, "MaskEdit_TotalInterest", "Total Interest Paid:", LC::None, CH::None, false},
+    {Field::TotalNumberPayments, "MaskEdit_TotalNumberPayments", "Total Number of Payments:", LC::None,
+     CH::None, false},
+    {Field::PaymentAnswer, "MaskEdit_PaymentAnswer", "", LC::None, CH::None, false},
+    {Field::YearsAnswer, "MaskEdit_YearsAnswer", "Years:", LC::None, CH::None, false},
+    {Field::MonthsAnswer, "MaskEdit_MonthsAnswer", "Months:", LC::None, CH::None, false},
+    {Field::Days, "MaskEdit_Days", "Number of Days:", LC::Count, CH::StartDateOLDChange, true},
+    {Field::DayPrincipal, "MaskEdit_DayPrincipal", "Principal Balance:", LC::Amount, CH::StartDateOLDChange,
+     true},
+    {Field::DayInterest, "MaskEdit_DayInterest", "Interest Rate:", LC::Rate, CH::StartDateOLDChange, true},
+    {Field::DayPayment, "MaskEdit_DayPayment", "Payment Amount:", LC::Amount, CH::StartDateOLDChange, true},
+    {Field::DailyRate, "MaskEdit_DailyRate", "Daily Rate:", LC::None, CH::None, false},
+    {Field::IntPerPeriod, "MaskEdit_IntPerPeriod", "Interest Per Period:", LC::None, CH::None, false},
+    {Field::PrincipalPayment, "MaskEdit_PrincipalPayment", "Principal Payment:", LC::None, CH::None, false},
+    {Field::IntAccrued, "MaskEdit_IntAccrued", "Interest Accrued:", LC::None, CH::None, false},
+    {Field::RemainingBalance, "MaskEdit_RemainingBalance", "Remaining Balance:", LC::None, CH::None, false},
+    {Field::SaveAmount, "MaskEdit_SaveAmount", "Beginning Balance:", LC::Amount, CH::SaveAmountChange, true},
+    {Field::SaveInterest, "MaskEdit_SaveInterest", "Interest Rate:", LC::Rate, CH::None, true},
+    {Field::SaveYears, "MaskEdit_SaveYears", "Years:", LC::Count, CH::None, true},
+    {Field::SaveMonths, "MaskEdit_SaveMonths", "Months:", LC::Count, CH::None, true},
+    {Field::SaveIntAccrued, "MaskEdit_SaveIntAccrued", "Interest Accrued:", LC::None, CH::None, false},
+    {Field::SaveEndBalance, "MaskEdit_SaveEndBalance", "Ending Balance:", LC::None, CH::None, false},
 }};
 
 } // namespace
@@ -47,6 +49,11 @@ const FieldInfo &fieldInfo(Field field)
 QString controlName(Field field)
 {
     return QString::fromLatin1(fieldInfo(field).controlName);
+}
+
+QString fieldCaption(Field field)
+{
+    return QString::fromLatin1(fieldInfo(field).caption);
 }
 
 std::optional<Field> fieldByControlName(const QString &name)

@@ -61,6 +61,7 @@ enum class ChangeHandler { None, PrincipalChange, StartDateOLDChange, SaveAmount
 struct FieldInfo {
     Field field;
     const char *controlName; // "MaskEdit_Principal"
+    const char *caption;     // the label the window shows with it; "" for none
     LeaveCheck leave;
     ChangeHandler change;
     bool input;
@@ -68,7 +69,15 @@ struct FieldInfo {
 
 const FieldInfo &fieldInfo(Field field);
 QString controlName(Field field);
+QString fieldCaption(Field field);
 std::optional<Field> fieldByControlName(const QString &name);
 const std::array<FieldInfo, kFieldCount> &allFields();
+
+// Captions of the controls that are no text fields.
+inline constexpr char kStartDateCaption[] = "Start Date:";
+inline constexpr char kReceiveDateCaption[] = "Receive Date:";
+inline constexpr char kCompoundedCaption[] = "Compounded";
+// The compounding choices in item order: MainModel::compounding() indexes them.
+inline constexpr std::array<const char *, 4> kCompoundingItems{"Yearly", "Bi-Yearly", "Quarterly", "Monthly"};
 
 } // namespace accrua::app

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/startup.h"
 #include "settings/values.h"
 
 #include <QAbstractButton>
@@ -88,9 +89,9 @@ TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
     GroupBox_LengthOfLoan = new QGroupBox(QStringLiteral("Length of Loan"), TabSheet_NumberOfPayments);
     GroupBox_LengthOfLoan->setObjectName(QStringLiteral("GroupBox_LengthOfLoan"));
     GroupBox_LengthOfLoan->setGeometry(167, 73, 150, 100);
-    makeLabel(QStringLiteral("Years:"), GroupBox_LengthOfLoan, 35, 16);
+    makeLabel(fieldCaption(Field::YearsAnswer), GroupBox_LengthOfLoan, 35, 16);
     makeEdit(Field::YearsAnswer, GroupBox_LengthOfLoan, 35, 30, 80, true);
-    makeLabel(QStringLiteral("Months:"), GroupBox_LengthOfLoan, 35, 58);
+    makeLabel(fieldCaption(Field::MonthsAnswer), GroupBox_LengthOfLoan, 35, 58);
     makeEdit(Field::MonthsAnswer, GroupBox_LengthOfLoan, 35, 72, 80, true);
 
     buildLoanBoxes();
@@ -313,31 +314,27 @@ void TForm_Main::buildLoanBoxes()
     GroupBox_EnterValues = new QGroupBox(QStringLiteral("Enter Values"), TabSheet_Payment);
     GroupBox_EnterValues->setObjectName(QStringLiteral("GroupBox_EnterValues"));
     GroupBox_EnterValues->setGeometry(6, 2, 150, 251);
-    makeLabel(QStringLiteral("Principal Balance:"), GroupBox_EnterValues, 8, 17);
+    makeLabel(fieldCaption(Field::Principal), GroupBox_EnterValues, 8, 17);
     makeEdit(Field::Principal, GroupBox_EnterValues, 8, 32, 121);
-    makeLabel(QStringLiteral("Interest Rate:"), GroupBox_EnterValues, 8, 66);
+    makeLabel(fieldCaption(Field::Interest), GroupBox_EnterValues, 8, 66);
     makeEdit(Field::Interest, GroupBox_EnterValues, 8, 80, 80);
-    Label_Payment = makeLabel(QStringLiteral("Payment Amount:"), GroupBox_EnterValues, 8, 114);
+    Label_Payment = makeLabel(fieldCaption(Field::Payment), GroupBox_EnterValues, 8, 114);
     makeEdit(Field::Payment, GroupBox_EnterValues, 8, 129, 121);
-    Label_Years = makeLabel(QStringLiteral("Number of Years"), GroupBox_EnterValues, 8, 114);
+    Label_Years = makeLabel(fieldCaption(Field::Years), GroupBox_EnterValues, 8, 114);
     makeEdit(Field::Years, GroupBox_EnterValues, 8, 129, 80);
-    Label_Months = makeLabel(QStringLiteral("Number of Months:"), GroupBox_EnterValues, 8, 162);
+    Label_Months = makeLabel(fieldCaption(Field::Months), GroupBox_EnterValues, 8, 162);
     makeEdit(Field::Months, GroupBox_EnterValues, 8, 177, 80);
 
     GroupBox_Totals = new QGroupBox(QStringLiteral("Totals"), TabSheet_Payment);
     GroupBox_Totals->setObjectName(QStringLiteral("GroupBox_Totals"));
     GroupBox_Totals->setGeometry(328, 2, 150, 251);
-    const std::pair<Field, const char *> totals[] = {
-        {Field::TotalPayments, "Total Payments Paid:"},
-        {Field::TotalPrincipal, "Total Principal Paid:"},
-        {Field::TotalInterest, "Total Interest Paid:"},
-        {Field::TotalNumberPayments, "Total Number of Payments:"},
-    };
+    const Field totals[] = {Field::TotalPayments, Field::TotalPrincipal, Field::TotalInterest,
+                            Field::TotalNumberPayments};
     const int labelTops[] = {17, 65, 114, 162};
     const int fieldTops[] = {33, 81, 129, 177};
     for (int k = 0; k < 4; ++k) {
-        makeLabel(QLatin1String(totals[k].second), GroupBox_Totals, 14, labelTops[k]);
-        makeEdit(totals[k].first, GroupBox_Totals, 14, fieldTops[k], 121, true);
+        makeLabel(fieldCaption(totals[k]), GroupBox_Totals, 14, labelTops[k]);
+        makeEdit(totals[k], GroupBox_Totals, 14, fieldTops[k], 121, true);
     }
 }
 
@@ -353,7 +350,7 @@ void TForm_Main::addLabelledFields(QWidget *box, int left, int top, int step,
                                    std::initializer_list<LabelledField> fields, bool result)
 {
     for (const LabelledField &f : fields) {
-        makeLabel(QLatin1String(f.caption), box, left, top);
+        makeLabel(fieldCaption(f.field), box, left, top);
         makeEdit(f.field, box, left, top + 15, f.width, result);
         top += step;
     }
@@ -371,25 +368,23 @@ void TForm_Main::buildDailyPage(QWidget *page)
         picker->setGeometry(8, top + 15, 121, 21);
         return picker;
     };
-    DateTimePicker_StartDate = makePicker("DateTimePicker_StartDate", "Start Date:", 12);
-    DateTimePicker_ReceiveDate = makePicker("DateTimePicker_ReceiveDate", "Receive Date:", 50);
+    DateTimePicker_StartDate = makePicker("DateTimePicker_StartDate", kStartDateCaption, 12);
+    DateTimePicker_ReceiveDate = makePicker("DateTimePicker_ReceiveDate", kReceiveDateCaption, 50);
     connect(DateTimePicker_StartDate, &QDateEdit::dateChanged, this,
             [this](const QDate &d) { m_model.datePickerChanged(true, d); });
     connect(DateTimePicker_ReceiveDate, &QDateEdit::dateChanged, this,
             [this](const QDate &d) { m_model.datePickerChanged(false, d); });
-    addLabelledFields(values, 8, 88, 38,
-                      {{Field::Days, "Number of Days:", 80},
-                       {Field::DayPrincipal, "Principal Balance:", 121},
-                       {Field::DayInterest, "Interest Rate:", 80},
-                       {Field::DayPayment, "Payment Amount:", 121}});
+    addLabelledFields(
+        values, 8, 88, 38,
+        {{Field::Days, 80}, {Field::DayPrincipal, 121}, {Field::DayInterest, 80}, {Field::DayPayment, 121}});
 
     QGroupBox *totals = makeBox(page, "GroupBox_DailyTotals", "Totals", 328);
     addLabelledFields(totals, 14, 17, 46,
-                      {{Field::DailyRate, "Daily Rate:", 121},
-                       {Field::IntPerPeriod, "Interest Per Period:", 121},
-                       {Field::PrincipalPayment, "Principal Payment:", 121},
-                       {Field::IntAccrued, "Interest Accrued:", 121},
-                       {Field::RemainingBalance, "Remaining Balance:", 121}},
+                      {{Field::DailyRate, 121},
+                       {Field::IntPerPeriod, 121},
+                       {Field::PrincipalPayment, 121},
+                       {Field::IntAccrued, 121},
+                       {Field::RemainingBalance, 121}},
                       true);
 }
 
@@ -397,17 +392,16 @@ void TForm_Main::buildSavingsPage(QWidget *page)
 {
     QGroupBox *values = makeBox(page, "GroupBox_SavingsEnterValues", "Enter Values", 6);
     addLabelledFields(values, 8, 17, 48,
-                      {{Field::SaveAmount, "Beginning Balance:", 121},
-                       {Field::SaveInterest, "Interest Rate:", 80},
-                       {Field::SaveYears, "Years:", 80},
-                       {Field::SaveMonths, "Months:", 80}});
+                      {{Field::SaveAmount, 121},
+                       {Field::SaveInterest, 80},
+                       {Field::SaveYears, 80},
+                       {Field::SaveMonths, 80}});
 
-    RadioGroup_SaveCompounded = new QGroupBox(QStringLiteral("Compounded"), page);
+    RadioGroup_SaveCompounded = new QGroupBox(QLatin1String(kCompoundedCaption), page);
     RadioGroup_SaveCompounded->setObjectName(QStringLiteral("RadioGroup_SaveCompounded"));
     RadioGroup_SaveCompounded->setGeometry(160, 120, 166, 70);
-    const char *items[] = {"Yearly", "Bi-Yearly", "Quarterly", "Monthly"};
     for (int k = 0; k < 4; ++k) {
-        auto *button = new QRadioButton(QLatin1String(items[k]), RadioGroup_SaveCompounded);
+        auto *button = new QRadioButton(QLatin1String(kCompoundingItems[k]), RadioGroup_SaveCompounded);
         button->setGeometry(6 + (k % 2) * 80, 20 + (k / 2) * 22, 78, 20);
         RadioButton_Compounded[k] = button;
         connect(button, &QRadioButton::toggled, this, [this, k](bool on) {
@@ -425,10 +419,7 @@ void TForm_Main::buildSavingsPage(QWidget *page)
         QWidget::setTabOrder(chain[k], chain[k + 1]);
 
     QGroupBox *totals = makeBox(page, "GroupBox_SavingsTotals", "Totals", 328);
-    addLabelledFields(
-        totals, 14, 17, 48,
-        {{Field::SaveIntAccrued, "Interest Accrued:", 121}, {Field::SaveEndBalance, "Ending Balance:", 121}},
-        true);
+    addLabelledFields(totals, 14, 17, 48, {{Field::SaveIntAccrued, 121}, {Field::SaveEndBalance, 121}}, true);
 }
 
 QAction *TForm_Main::modeAction(Mode mode) const
@@ -483,14 +474,8 @@ void TForm_Main::showEvent(QShowEvent *event)
 void TForm_Main::FormShow()
 {
     bool useDefaults = MenuItem_UseDefaults->isChecked();
-    try {
-        settings::SettingsStore store(m_services.settings);
-        settings::LoadSettings(store, m_model.appSettings(), useDefaults);
-    } catch (const settings::SettingsError &e) {
-        reportStoreError(e);
-    }
+    startUp(m_model, m_services.settings, useDefaults);
     MenuItem_UseDefaults->setChecked(useDefaults);
-    m_model.resetAmountFields();
 }
 
 void TForm_Main::closeEvent(QCloseEvent *event)

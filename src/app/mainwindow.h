@@ -104,7 +104,6 @@ private:
     QLabel *makeLabel(const QString &caption, QWidget *parent, int left, int top);
     struct LabelledField {
         Field field;
-        const char *caption;
         int width;
     };
     QGroupBox *makeBox(QWidget *parent, const char *name, const char *caption, int left);
