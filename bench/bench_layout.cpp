@@ -5,7 +5,7 @@
 
 #include "engine/generator.h"
 #include "engine/layout.h"
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 #include "engine/pagerecorder.h"
 
 #include <QGuiApplication>
@@ -18,6 +18,7 @@
 #include <string>
 
 using namespace accrua::engine;
+using namespace accrua::engine::pagefile;
 using accrua::engine::testing::SyntheticReport;
 
 namespace {

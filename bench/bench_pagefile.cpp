@@ -1,7 +1,7 @@
 // Page file throughput: the splay-tree body code both ways, random page reads
 // of a 1000-page report, and adding 1000 pages with memory bounded by the spill.
-#include "engine/pagelist.h"
-#include "engine/splaycoder.h"
+#include "engine/pagefile/pagelist.h"
+#include "engine/pagefile/rptcompress.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,7 +11,7 @@
 
 #include <sys/resource.h>
 
-using namespace accrua::engine;
+using namespace accrua::engine::pagefile;
 
 namespace {
 

@@ -2,8 +2,8 @@
 // directions, then checks each page's metafile header. The input also goes
 // through the body coder and back, which must give it unchanged.
 #include "engine/emf.h"
-#include "engine/pagelist.h"
-#include "engine/splaycoder.h"
+#include "engine/pagefile/pagelist.h"
+#include "engine/pagefile/rptcompress.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,6 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace accrua::engine;
+    using namespace accrua::engine::pagefile;
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QByteArray coded = TRptCompress::codeAll(bytes);
     const auto decoded = TRptCompress::decodeAll(coded.constData(), coded.size(), bytes.size());
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     TRptPageList list;
     try {
-        list.LoadFromData(bytes, QStringLiteral("fuzz.arp"));
+        list.loadFromData(bytes, QStringLiteral("fuzz.arp"));
     } catch (const PageFileError &) {
         return 0;
     }

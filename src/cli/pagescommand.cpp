@@ -1,7 +1,7 @@
 #include "cli/pagescommand.h"
 
 #include "engine/emf.h"
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 
 #include <QDate>
 #include <QDir>
@@ -17,8 +17,8 @@
 namespace accrua::cli {
 
 using engine::EmfPlayer;
-using engine::PageFileError;
-using engine::TRptPageList;
+using engine::pagefile::PageFileError;
+using engine::pagefile::TRptPageList;
 
 namespace {
 
@@ -98,14 +98,14 @@ int listPages(const QStringList &args, QTextStream &out)
     const QString file = args.first();
     TRptPageList list;
     load(list, file);
-    const engine::PageFileHeader header = list.header();
+    const engine::pagefile::PageFileHeader header = list.header();
     out << "File: " << QDir::toNativeSeparators(file) << '\n'
         << "Format number: " << header.format << '\n'
         << "Writer version: " << header.writerVersion << '\n'
         << "Pages: " << header.pageCount << '\n'
         << "Coded bodies: " << (header.coded ? "yes" : "no") << '\n'
         << "Written: " << writtenText(header.writtenAt) << '\n';
-    std::vector<engine::PageRecordInfo> records;
+    std::vector<engine::pagefile::PageRecordInfo> records;
     try {
         records = list.records();
     } catch (const PageFileError &e) {
@@ -113,7 +113,7 @@ int listPages(const QStringList &args, QTextStream &out)
     }
     if (!records.empty())
         out << "Page  Offset  Next offset  Body bytes  Metafile bytes  Bounds\n";
-    for (const engine::PageRecordInfo &r : records) {
+    for (const engine::pagefile::PageRecordInfo &r : records) {
         const QByteArray emf = page(list, r.number);
         QString why;
         const std::optional<engine::EmfInfo> info = EmfPlayer::inspect(emf, &why);

@@ -1,7 +1,7 @@
 #include "engine/generator.h"
 
 #include "engine/layout.h"
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 #include "engine/pagerecorder.h"
 
 #include <QCoreApplication>
@@ -25,7 +25,7 @@ namespace {
 // report's after-print event runs.
 class ListRecorder : public PageRecorder {
 public:
-    ListRecorder(const Report &report, TRptPageList &pages, std::function<void(int)> onPage)
+    ListRecorder(const Report &report, pagefile::TRptPageList &pages, std::function<void(int)> onPage)
         : PageRecorder(report,
                        [&pages, onPage = std::move(onPage)](const QByteArray &metafile, int n) {
                            pages.AddPage(metafile);
@@ -38,10 +38,10 @@ public:
     void finishReport() override { m_pages.Finish(); }
 
 private:
-    TRptPageList &m_pages;
+    pagefile::TRptPageList &m_pages;
 };
 
-bool runInto(Report &report, TRptPageList &pages, const std::atomic<bool> *cancel,
+bool runInto(Report &report, pagefile::TRptPageList &pages, const std::atomic<bool> *cancel,
              std::function<void(int)> onPage, std::function<void(int)> onRow)
 {
     pages.beginReport(false);
@@ -92,7 +92,7 @@ ReportGenerator::~ReportGenerator()
     cancel();
 }
 
-int ReportGenerator::generate(Report &report, TRptPageList &pages)
+int ReportGenerator::generate(Report &report, pagefile::TRptPageList &pages)
 {
     int count = 0;
     try {
@@ -103,7 +103,7 @@ int ReportGenerator::generate(Report &report, TRptPageList &pages)
     return count;
 }
 
-void ReportGenerator::start(Report &report, TRptPageList &pages)
+void ReportGenerator::start(Report &report, pagefile::TRptPageList &pages)
 {
     cancel();
     const quint64 run = ++m_run;

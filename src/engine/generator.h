@@ -16,7 +16,9 @@
 
 namespace accrua::engine {
 
+namespace pagefile {
 class TRptPageList;
+}
 
 // A handler or the page list failed while the report was generated.
 class GenerationError : public std::runtime_error {
@@ -35,12 +37,12 @@ public:
     // On the calling thread: a fresh report in pages, finished. Returns the
     // page count. A failure of a handler or of the page list is rethrown as
     // GenerationError carrying its text.
-    static int generate(Report &report, TRptPageList &pages);
+    static int generate(Report &report, pagefile::TRptPageList &pages);
 
     // On a worker thread. report and pages must stay alive until the
     // generation has ended (finished or failed was emitted) or cancel() has
     // returned. A generation still running is cancelled first.
-    void start(Report &report, TRptPageList &pages);
+    void start(Report &report, pagefile::TRptPageList &pages);
     // Stops the worker promptly and waits for it; no signal of that run is
     // emitted afterwards. Pages already added stay in the list, unfinished.
     void cancel();

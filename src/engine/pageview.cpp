@@ -2,7 +2,7 @@
 
 #include "engine/emf.h"
 #include "engine/generator.h"
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 #include "engine/printing.h"
 
 #include <QMetaMethod>
@@ -39,7 +39,7 @@ PageView::PageView(QWidget *parent) : QAbstractScrollArea(parent), m_pageSize(kL
 
 PageView::~PageView() = default;
 
-void PageView::setPageList(TRptPageList *pages)
+void PageView::setPageList(pagefile::TRptPageList *pages)
 {
     m_pages = pages;
     refresh();

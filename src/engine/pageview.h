@@ -14,7 +14,9 @@
 namespace accrua::engine {
 
 class ReportGenerator;
+namespace pagefile {
 class TRptPageList;
+}
 
 class PageView : public QAbstractScrollArea {
     Q_OBJECT
@@ -27,8 +29,8 @@ public:
     ~PageView() override;
 
     // The view only borrows the list; detach (nullptr) before it goes away.
-    void setPageList(TRptPageList *pages);
-    TRptPageList *pageList() const { return m_pages; }
+    void setPageList(pagefile::TRptPageList *pages);
+    pagefile::TRptPageList *pageList() const { return m_pages; }
     // Forwards the generator's page and progress notifications.
     void attachGenerator(ReportGenerator *generator);
     // Re-reads the page count and drops the cached pages (after a file was
@@ -88,7 +90,7 @@ private:
     void updateScrollBars();
     QImage render(int page);
 
-    TRptPageList *m_pages = nullptr;
+    pagefile::TRptPageList *m_pages = nullptr;
     int m_current = 1;
     int m_zoom = 100;
     QSizeF m_pageSize;

@@ -2,7 +2,7 @@
 
 #include "engine/emf.h"
 #include "engine/generator.h"
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -59,7 +59,7 @@ bool PagePrinter::selectPrinter(const QString &name)
     return index >= 0 && selectPrinter(index);
 }
 
-void PagePrinter::print(const TRptPageList &pages, int first, int last) const
+void PagePrinter::print(const pagefile::TRptPageList &pages, int first, int last) const
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!m_name.isEmpty())
@@ -83,7 +83,7 @@ void PagePrinter::printReportOn(Report &report, QPrinter &printer, int first, in
     try {
         if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid())
             throw PrintError(QStringLiteral("There is no printer to print on."));
-        TRptPageList pages;
+        pagefile::TRptPageList pages;
         ReportGenerator::generate(report, pages);
         printOn(pages, printer, first, last, report.title);
     } catch (...) {
@@ -96,7 +96,8 @@ void PagePrinter::printReportOn(Report &report, QPrinter &printer, int first, in
         std::rethrow_exception(failure);
 }
 
-void PagePrinter::printToPdf(const TRptPageList &pages, const QString &fileName, int first, int last) const
+void PagePrinter::printToPdf(const pagefile::TRptPageList &pages, const QString &fileName, int first,
+                             int last) const
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -117,7 +118,7 @@ QPageLayout layoutFor(QSizeF pagePixels)
 
 } // namespace
 
-void PagePrinter::printOn(const TRptPageList &pages, QPrinter &printer, int first, int last,
+void PagePrinter::printOn(const pagefile::TRptPageList &pages, QPrinter &printer, int first, int last,
                           const QString &documentName)
 {
     const int count = pages.pageCount();

@@ -16,7 +16,9 @@ class QPrinter;
 namespace accrua::engine {
 
 class Report;
+namespace pagefile {
 class TRptPageList;
+}
 
 // The page size of a page in page pixels (96 per inch) as its metafile
 // gives it; Letter when the metafile gives none or an implausible one (a
@@ -45,10 +47,11 @@ public:
 
     // Pages first..last (1-based, inclusive; last 0 means the last page),
     // clamped to the pages the list holds. Throws PrintError.
-    void print(const TRptPageList &pages, int first = 1, int last = 0) const;
-    void printToPdf(const TRptPageList &pages, const QString &fileName, int first = 1, int last = 0) const;
+    void print(const pagefile::TRptPageList &pages, int first = 1, int last = 0) const;
+    void printToPdf(const pagefile::TRptPageList &pages, const QString &fileName, int first = 1,
+                    int last = 0) const;
     // Onto a printer the caller has set up (a print dialog's, for instance).
-    static void printOn(const TRptPageList &pages, QPrinter &printer, int first = 1, int last = 0,
+    static void printOn(const pagefile::TRptPageList &pages, QPrinter &printer, int first = 1, int last = 0,
                         const QString &documentName = {});
 
     // Generates the report on the calling thread into pages of its own,

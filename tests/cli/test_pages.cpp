@@ -1,7 +1,7 @@
 #include "cli/pagescommand.h"
 
 #include "engine/emf.h"
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ private:
 const auto *const gui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 const QString Fixtures =
-    QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../engine/data/pagefile");
+    QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../engine/pagefile/data");
 
 struct Outcome {
     int status;
@@ -89,7 +89,7 @@ QByteArray reportPage(int n)
 // A report page file of count pages drawn by the metafile writer.
 QString writeReport(const QTemporaryDir &dir, int count, const QString &name = QStringLiteral("r.arp"))
 {
-    engine::TRptPageList list;
+    engine::pagefile::TRptPageList list;
     list.beginReport();
     for (int n = 1; n <= count; ++n)
         list.AddPage(reportPage(n));
@@ -254,7 +254,7 @@ TEST(RenderCommand, ADamagedPageStopsWithItsNumberAndLeavesNoPdf)
     // The record after the header claims a size that is not a multiple of 4.
     const quint32 headerSize = qFromLittleEndian<quint32>(bad.constData() + 4);
     qToLittleEndian<quint32>(7, bad.data() + headerSize + 4);
-    engine::TRptPageList list;
+    engine::pagefile::TRptPageList list;
     list.beginReport();
     list.AddPage(reportPage(1));
     list.AddPage(bad);

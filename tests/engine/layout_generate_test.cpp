@@ -3,7 +3,7 @@
 #include "engine/emf.h"
 #include "engine/generator.h"
 #include "engine/layout.h"
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 #include "engine/pagerecorder.h"
 #include "layout_support.h"
 
@@ -16,6 +16,7 @@
 #include <thread>
 
 using namespace accrua::engine;
+using namespace accrua::engine::pagefile;
 using accrua::engine::testing::SyntheticReport;
 
 namespace {

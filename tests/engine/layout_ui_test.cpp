@@ -2,7 +2,7 @@
 // and printing, checked through PDF output read back with pdfinfo/pdftotext.
 #include "engine/generator.h"
 #include "engine/layout.h"
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 #include "engine/pageview.h"
 #include "engine/printing.h"
 #include "layout_support.h"
@@ -24,6 +24,7 @@
 #include <stdexcept>
 
 using namespace accrua::engine;
+using namespace accrua::engine::pagefile;
 using accrua::engine::testing::SyntheticReport;
 
 namespace {

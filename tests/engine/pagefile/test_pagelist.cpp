@@ -1,4 +1,4 @@
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 
 #include "pagefile_support.h"
 
@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 #include <thread>
 
-using namespace accrua::engine;
+using namespace accrua::engine::pagefile;
 using namespace accrua::engine::testing;
 
 namespace {
@@ -387,7 +387,7 @@ TEST_P(BrokenFixture, FailsClearlyAndLeavesTheLoadedListAlone)
     for (bool fromData : {false, true}) {
         try {
             if (fromData)
-                list.LoadFromData(readAll(file), GetParam());
+                list.loadFromData(readAll(file), GetParam());
             else
                 list.LoadFromFile(file);
             FAIL() << "opened " << file.toStdString();

@@ -3,7 +3,7 @@
 // layout to compare the page list's output with.
 #pragma once
 
-#include "engine/splaycoder.h"
+#include "engine/pagefile/rptcompress.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -76,7 +76,7 @@ inline QByteArray composeFile(const std::vector<QByteArray> &pages, bool coded, 
         QByteArray body;
         if (coded) {
             putU32(body, static_cast<quint32>(page.size()));
-            body += TRptCompress::codeAll(page);
+            body += pagefile::TRptCompress::codeAll(page);
         } else {
             body = page;
         }

@@ -1,14 +1,14 @@
-#include "engine/splaycoder.h"
+#include "engine/pagefile/rptcompress.h"
 
 #include <QtEndian>
 
-namespace accrua::engine {
+namespace accrua::engine::pagefile {
 
 namespace {
-constexpr int Root = 0;
-constexpr int FirstLeaf = 256;
+constexpr int kRoot = 0;
+constexpr int kFirstLeaf = 256;
 // A tree of 256 inner nodes puts no leaf more than 256 steps below the root.
-constexpr int MaxDepth = 257;
+constexpr int kMaxDepth = 257;
 } // namespace
 
 TRptCompress::TRptCompress()
@@ -70,13 +70,13 @@ void TRptCompress::code(const char *data, qint64 size, QByteArray &out)
         count = total - 64;
         bits = count == 0 ? 0 : code >> (length - count);
     };
-    int path[MaxDepth + 1];
+    int path[kMaxDepth + 1];
     for (qint64 i = 0; i < size; ++i) {
         const int c = static_cast<quint8>(data[i]);
         int depth = 0;
-        for (int a = c + FirstLeaf; a != Root; a = m_up[a])
+        for (int a = c + kFirstLeaf; a != kRoot; a = m_up[a])
             path[depth++] = a;
-        path[depth] = Root;
+        path[depth] = kRoot;
         // The root's bit is sent first: shifting each bit in at the bottom,
         // from the leaf's up, leaves it lowest.
         if (depth <= 64) {
@@ -111,11 +111,11 @@ bool TRptCompress::decode(const char *input, qint64 inputSize, qint64 *inputPos,
     quint64 bits = 0;
     int available = 0;
     bool ok = true;
-    int down[MaxDepth + 1];
+    int down[kMaxDepth + 1];
     for (qint64 i = 0; i < count && ok; ++i) {
-        int node = Root;
+        int node = kRoot;
         int depth = 0;
-        down[0] = Root;
+        down[0] = kRoot;
         do {
             if (available == 0) {
                 if (pos >= inputSize) {
@@ -133,13 +133,13 @@ bool TRptCompress::decode(const char *input, qint64 inputSize, qint64 *inputPos,
             down[++depth] = node;
             bits >>= 1;
             --available;
-        } while (node < FirstLeaf && depth < MaxDepth);
+        } while (node < kFirstLeaf && depth < kMaxDepth);
         // Node 512 is the tree's spare leaf; no coder sends it.
-        if (!ok || node < FirstLeaf || node > FirstLeaf + 255) {
+        if (!ok || node < kFirstLeaf || node > kFirstLeaf + 255) {
             ok = false;
             break;
         }
-        out[i] = static_cast<char>(node - FirstLeaf);
+        out[i] = static_cast<char>(node - kFirstLeaf);
         splayDown(down, depth);
     }
     // Bytes read ahead but not yet begun do not count as consumed.
@@ -173,4 +173,4 @@ std::optional<QByteArray> TRptCompress::decodeAll(const char *input, qint64 inpu
     return out;
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::pagefile

@@ -17,9 +17,9 @@ class QIODevice;
 #include <stdexcept>
 #include <vector>
 
-namespace accrua::engine {
+namespace accrua::engine::pagefile {
 
-class RptStream;
+class TRptStream;
 
 // A file that cannot be read, written, or is not a sound report page file.
 // The text names the file and what is wrong.
@@ -70,13 +70,13 @@ public:
     PageFileHeader header() const;
     std::vector<PageRecordInfo> records() const; // walks every record, checked
 
-    static constexpr qint64 HeaderSize = 128;
-    static constexpr qint64 CopyBlockSize = 10240;
+    static constexpr qint64 kHeaderSize = 128;
+    static constexpr qint64 kCopyBlockSize = 10240;
 
     // LoadFromFile on bytes already in memory (fuzzing, tests); name is what
     // errors call them.
-    void LoadFromData(const QByteArray &data, const QString &name);
-    // Copies the whole stream to device in CopyBlockSize blocks; throws
+    void loadFromData(const QByteArray &data, const QString &name);
+    // Copies the whole stream to device in kCopyBlockSize blocks; throws
     // PageFileError naming targetName when a write fails.
     void writeTo(QIODevice &device, const QString &targetName) const;
     // Where the header's time of writing comes from (local time); tests pin it.
@@ -89,16 +89,16 @@ public:
 
 private:
     mutable std::recursive_mutex m_lock;
-    std::unique_ptr<RptStream> m_stream;
+    std::unique_ptr<TRptStream> m_stream;
     int m_pageCount = 0;
     bool m_coded = false;
     bool m_finished = false;
     QString m_fileName; // the opened file, for error texts
     std::function<QDateTime()> m_clock;
 
-    void load(std::unique_ptr<RptStream> stream, const QString &name);
-    void writeFileHeader(qint32 pageCount);
+    void load(std::unique_ptr<TRptStream> stream, const QString &name);
+    void WriteFileHeader(qint32 pageCount);
     QString streamName() const;
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::pagefile

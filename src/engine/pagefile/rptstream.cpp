@@ -1,6 +1,6 @@
-#include "engine/rptstream.h"
+#include "engine/pagefile/rptstream.h"
 
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <unistd.h>
 #endif
 
-namespace accrua::engine {
+namespace accrua::engine::pagefile {
 
 namespace {
 
@@ -26,12 +26,12 @@ public:
 
 } // namespace
 
-RptStream::RptStream() = default;
-RptStream::~RptStream() = default;
+TRptStream::TRptStream() = default;
+TRptStream::~TRptStream() = default;
 
-std::unique_ptr<RptStream> RptStream::openFile(const QString &fileName)
+std::unique_ptr<TRptStream> TRptStream::openFile(const QString &fileName)
 {
-    auto stream = std::make_unique<RptStream>();
+    auto stream = std::make_unique<TRptStream>();
     stream->m_file = std::make_unique<QFile>(fileName);
     if (!stream->m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw PageFileError(QStringLiteral("Cannot open report page file \"%1\": %2")
@@ -41,16 +41,16 @@ std::unique_ptr<RptStream> RptStream::openFile(const QString &fileName)
     return stream;
 }
 
-std::unique_ptr<RptStream> RptStream::fromData(const QByteArray &data, const QString &name)
+std::unique_ptr<TRptStream> TRptStream::fromData(const QByteArray &data, const QString &name)
 {
-    auto stream = std::make_unique<RptStream>();
+    auto stream = std::make_unique<TRptStream>();
     stream->m_name = name;
     stream->m_memory = data;
     stream->m_readOnly = true;
     return stream;
 }
 
-qint64 RptStream::size() const
+qint64 TRptStream::size() const
 {
     std::lock_guard guard(m_lock);
     if (m_temp)
@@ -60,13 +60,13 @@ qint64 RptStream::size() const
     return m_memory.size();
 }
 
-qint64 RptStream::pos() const
+qint64 TRptStream::pos() const
 {
     std::lock_guard guard(m_lock);
     return m_pos;
 }
 
-void RptStream::seek(qint64 pos)
+void TRptStream::seek(qint64 pos)
 {
     std::lock_guard guard(m_lock);
     if (pos < 0)
@@ -74,7 +74,7 @@ void RptStream::seek(qint64 pos)
     m_pos = pos;
 }
 
-qint64 RptStream::read(char *data, qint64 n)
+qint64 TRptStream::read(char *data, qint64 n)
 {
     std::lock_guard guard(m_lock);
     if (n <= 0)
@@ -108,7 +108,7 @@ qint64 RptStream::read(char *data, qint64 n)
     return got;
 }
 
-void RptStream::readExactly(char *data, qint64 n)
+void TRptStream::readExactly(char *data, qint64 n)
 {
     std::lock_guard guard(m_lock);
     qint64 done = 0;
@@ -120,14 +120,14 @@ void RptStream::readExactly(char *data, qint64 n)
     }
 }
 
-void RptStream::write(const char *data, qint64 n)
+void TRptStream::write(const char *data, qint64 n)
 {
     std::lock_guard guard(m_lock);
     if (m_readOnly)
         fail(QStringLiteral("Cannot add to \"%1\": it is opened for reading only").arg(m_name));
     if (n <= 0)
         return;
-    if (!m_temp && m_pos + n > MemoryLimit)
+    if (!m_temp && m_pos + n > kMemoryLimit)
         spill();
     if (m_temp) {
         // Reads go straight to the file descriptor, so nothing may wait in a buffer.
@@ -148,7 +148,7 @@ void RptStream::write(const char *data, qint64 n)
     m_pos += n;
 }
 
-void RptStream::truncate(qint64 size)
+void TRptStream::truncate(qint64 size)
 {
     std::lock_guard guard(m_lock);
     if (m_readOnly || size < 0)
@@ -160,7 +160,7 @@ void RptStream::truncate(qint64 size)
     m_pos = qMin(m_pos, size);
 }
 
-void RptStream::spill()
+void TRptStream::spill()
 {
     auto temp = std::make_unique<UnbufferedTemporaryFile>(QDir::tempPath() + QStringLiteral("/ARPXXXXXX"));
     if (!temp->openUnbuffered())
@@ -176,48 +176,48 @@ void RptStream::spill()
     m_memory = QByteArray();
 }
 
-qint32 RptStream::readInt32()
+qint32 TRptStream::readInt32()
 {
     char bytes[4];
     readExactly(bytes, 4);
     return qFromLittleEndian<qint32>(bytes);
 }
 
-quint32 RptStream::readUInt32()
+quint32 TRptStream::readUInt32()
 {
     char bytes[4];
     readExactly(bytes, 4);
     return qFromLittleEndian<quint32>(bytes);
 }
 
-void RptStream::writeInt32(qint32 value)
+void TRptStream::writeInt32(qint32 value)
 {
     char bytes[4];
     qToLittleEndian<qint32>(value, bytes);
     write(bytes, 4);
 }
 
-bool RptStream::isSpilled() const
+bool TRptStream::isSpilled() const
 {
     std::lock_guard guard(m_lock);
     return m_temp != nullptr;
 }
 
-QString RptStream::temporaryFileName() const
+QString TRptStream::temporaryFileName() const
 {
     std::lock_guard guard(m_lock);
     return m_temp ? m_temp->fileName() : QString();
 }
 
-qint64 RptStream::memoryBytes() const
+qint64 TRptStream::memoryBytes() const
 {
     std::lock_guard guard(m_lock);
     return m_memory.size();
 }
 
-void RptStream::fail(const QString &what) const
+void TRptStream::fail(const QString &what) const
 {
     throw PageFileError(what);
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::pagefile

@@ -1,5 +1,5 @@
 // The byte stream behind a page list. A report's pages start in memory and
-// move to a private temporary file once they pass MemoryLimit bytes; a stream
+// move to a private temporary file once they pass kMemoryLimit bytes; a stream
 // made from an opened report page file reads that file in place. Every read,
 // write and seek holds the stream's re-entrant lock; callers that need several
 // steps to stay together take lock() themselves.
@@ -14,23 +14,23 @@
 class QFile;
 class QTemporaryFile;
 
-namespace accrua::engine {
+namespace accrua::engine::pagefile {
 
-class RptStream {
+class TRptStream {
 public:
-    static constexpr qint64 MemoryLimit = 100000;
+    static constexpr qint64 kMemoryLimit = 100000;
 
     // An empty writable stream in memory.
-    RptStream();
-    ~RptStream();
-    RptStream(const RptStream &) = delete;
-    RptStream &operator=(const RptStream &) = delete;
+    TRptStream();
+    ~TRptStream();
+    TRptStream(const TRptStream &) = delete;
+    TRptStream &operator=(const TRptStream &) = delete;
 
     // A read-only stream on a file, opened so that others may still read and
     // write it. Throws PageFileError naming the file.
-    static std::unique_ptr<RptStream> openFile(const QString &fileName);
+    static std::unique_ptr<TRptStream> openFile(const QString &fileName);
     // A read-only stream on bytes already in memory.
-    static std::unique_ptr<RptStream> fromData(const QByteArray &data, const QString &name);
+    static std::unique_ptr<TRptStream> fromData(const QByteArray &data, const QString &name);
 
     // How errors name the stream: the file, or what the caller calls it.
     QString name() const { return m_name; }
@@ -46,7 +46,7 @@ public:
     // Reads exactly n bytes or throws PageFileError.
     void readExactly(char *data, qint64 n);
     // Writes at the position, growing the stream; spills to the temporary file
-    // at the first write that takes the stream past MemoryLimit.
+    // at the first write that takes the stream past kMemoryLimit.
     void write(const char *data, qint64 n);
     // Drops everything from size on (undoing a half-written page).
     void truncate(qint64 size);
@@ -75,4 +75,4 @@ private:
     QString m_name = QStringLiteral("report pages in memory");
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::pagefile

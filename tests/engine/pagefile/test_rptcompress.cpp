@@ -1,10 +1,10 @@
-#include "engine/splaycoder.h"
+#include "engine/pagefile/rptcompress.h"
 
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
 
-using accrua::engine::TRptCompress;
+using accrua::engine::pagefile::TRptCompress;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <optional>
 
-namespace accrua::engine {
+namespace accrua::engine::pagefile {
 
 class TRptCompress {
 public:
@@ -49,4 +49,4 @@ private:
     int m_bitCount = 0;
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::pagefile

@@ -1,7 +1,7 @@
-#include "engine/pagelist.h"
+#include "engine/pagefile/pagelist.h"
 
-#include "engine/rptstream.h"
-#include "engine/splaycoder.h"
+#include "engine/pagefile/rptcompress.h"
+#include "engine/pagefile/rptstream.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <limits>
 
-namespace accrua::engine {
+namespace accrua::engine::pagefile {
 
 PageFileError::PageFileError(const QString &message) : std::runtime_error(message.toStdString()) {}
 
@@ -21,14 +21,14 @@ QString PageFileError::message() const
 
 namespace {
 
-constexpr qint64 HeaderSize = TRptPageList::HeaderSize;
-constexpr qint64 RecordOverhead = 12; // page number, next offset, own offset
-constexpr qint64 MinEmfSize = 88;     // the shortest metafile header record
-constexpr qint64 MaxOffset = std::numeric_limits<qint32>::max();
-constexpr quint32 EmfHeaderType = 1;
-constexpr quint32 EmfSignature = 0x464D4520; // " EMF"
-constexpr quint16 FormatNumber = 3;
-constexpr quint16 WriterVersion = 305;
+constexpr qint64 kHeaderSize = TRptPageList::kHeaderSize;
+constexpr qint64 kRecordOverhead = 12; // page number, next offset, own offset
+constexpr qint64 kMinEmfSize = 88;     // the shortest metafile header record
+constexpr qint64 kMaxOffset = std::numeric_limits<qint32>::max();
+constexpr quint32 kEmfHeaderType = 1;
+constexpr quint32 kEmfSignature = 0x464D4520; // " EMF"
+constexpr quint16 kFormatNumber = 3;
+constexpr quint16 kWriterVersion = 305;
 
 double daysSince1899(const QDateTime &when)
 {
@@ -41,7 +41,7 @@ double daysSince1899(const QDateTime &when)
 // metafile. Reads only the header; available is how many bytes could belong to it.
 qint64 emfSize(const char *data, qint64 available, QString *why)
 {
-    if (available < MinEmfSize) {
+    if (available < kMinEmfSize) {
         *why = QStringLiteral("%1 bytes are too few for a metafile header").arg(available);
         return -1;
     }
@@ -49,11 +49,11 @@ qint64 emfSize(const char *data, qint64 available, QString *why)
     const quint32 headerSize = qFromLittleEndian<quint32>(data + 4);
     const quint32 signature = qFromLittleEndian<quint32>(data + 40);
     const quint32 bytes = qFromLittleEndian<quint32>(data + 48);
-    if (type != EmfHeaderType || signature != EmfSignature) {
+    if (type != kEmfHeaderType || signature != kEmfSignature) {
         *why = QStringLiteral("it does not start with an Enhanced Metafile header");
         return -1;
     }
-    if (headerSize < MinEmfSize || headerSize > bytes) {
+    if (headerSize < kMinEmfSize || headerSize > bytes) {
         *why = QStringLiteral("its metafile header size %1 is impossible").arg(headerSize);
         return -1;
     }
@@ -70,7 +70,7 @@ qint64 emfSize(const char *data, qint64 available, QString *why)
 // only move in one direction, so a looping chain stops with an error.
 class RecordReader {
 public:
-    RecordReader(RptStream &stream, const QString &name, qint32 pageCount, bool coded)
+    RecordReader(TRptStream &stream, const QString &name, qint32 pageCount, bool coded)
         : m_s(stream), m_name(name), m_count(pageCount), m_coded(coded), m_size(stream.size())
     {
     }
@@ -80,7 +80,7 @@ public:
         throw PageFileError(QStringLiteral("\"%1\" is damaged: %2").arg(m_name, what));
     }
 
-    qint64 minRecord() const { return RecordOverhead + (m_coded ? 4 : MinEmfSize); }
+    qint64 minRecord() const { return kRecordOverhead + (m_coded ? 4 : kMinEmfSize); }
 
     qint32 int32At(qint64 offset)
     {
@@ -105,7 +105,7 @@ public:
 
     void checkStart(qint64 offset, qint32 number) const
     {
-        if (offset < HeaderSize || offset > m_size - minRecord())
+        if (offset < kHeaderSize || offset > m_size - minRecord())
             damaged(QStringLiteral("page %1 would start at offset %2, outside the file (%3 bytes)")
                         .arg(number)
                         .arg(offset)
@@ -145,19 +145,19 @@ public:
         info.number = number;
         info.offset = offset;
         info.nextOffset = next;
-        info.bodySize = next - offset - RecordOverhead;
+        info.bodySize = next - offset - kRecordOverhead;
         if (m_coded) {
             const qint64 length = int32At(offset + 8);
             const qint64 codedBytes = info.bodySize - 4;
-            if (length < MinEmfSize || length > TRptCompress::maxDecodedLength(codedBytes))
+            if (length < kMinEmfSize || length > TRptCompress::maxDecodedLength(codedBytes))
                 damaged(QStringLiteral("page %1's coded length %2 is impossible for %3 coded bytes")
                             .arg(number)
                             .arg(length)
                             .arg(codedBytes));
         } else {
-            char head[MinEmfSize];
+            char head[kMinEmfSize];
             m_s.seek(offset + 8);
-            m_s.readExactly(head, MinEmfSize);
+            m_s.readExactly(head, kMinEmfSize);
             QString why;
             if (emfSize(head, info.bodySize, &why) < 0)
                 damaged(QStringLiteral("page %1's body: %2").arg(number).arg(why));
@@ -172,14 +172,14 @@ public:
     qint64 findRecord(qint32 n)
     {
         if (n == 1)
-            return HeaderSize;
+            return kHeaderSize;
         if (n == m_count)
             return uint32At(m_size - 4);
         qint64 r = m_s.pos();
         if (r >= m_size)
             r = uint32At(m_size - 4);
-        if (r < HeaderSize || r > m_size - RecordOverhead)
-            r = HeaderSize;
+        if (r < kHeaderSize || r > m_size - kRecordOverhead)
+            r = kHeaderSize;
         qint32 number = 0;
         qint64 next = 0;
         fieldsAt(r, &number, &next);
@@ -203,10 +203,10 @@ public:
             number = following;
         }
         while (number > n) {
-            if (r - 4 < HeaderSize + minRecord())
+            if (r - 4 < kHeaderSize + minRecord())
                 damaged(QStringLiteral("page %1 has no page before it").arg(number));
             const qint64 own = uint32At(r - 4);
-            if (own < HeaderSize || own + minRecord() > r)
+            if (own < kHeaderSize || own + minRecord() > r)
                 damaged(
                     QStringLiteral("the offset %1 before page %2 does not lead back").arg(own).arg(number));
             qint32 preceding = 0;
@@ -252,26 +252,26 @@ public:
     }
 
 private:
-    RptStream &m_s;
+    TRptStream &m_s;
     QString m_name;
     qint32 m_count;
     bool m_coded;
     qint64 m_size;
 };
 
-PageFileHeader readHeader(RptStream &stream, const QString &name)
+PageFileHeader ReadFileHeader(TRptStream &stream, const QString &name)
 {
     const qint64 size = stream.size();
     if (size == 0)
         throw PageFileError(QStringLiteral("\"%1\" is empty, not a report page file").arg(name));
-    if (size < HeaderSize)
+    if (size < kHeaderSize)
         throw PageFileError(QStringLiteral("\"%1\" is not a report page file: its %2 bytes are "
                                            "too few for the header")
                                 .arg(name)
                                 .arg(size));
-    char bytes[HeaderSize];
+    char bytes[kHeaderSize];
     stream.seek(0);
-    stream.readExactly(bytes, HeaderSize);
+    stream.readExactly(bytes, kHeaderSize);
     PageFileHeader header;
     header.format = qFromLittleEndian<quint16>(bytes);
     header.writerVersion = qFromLittleEndian<quint16>(bytes + 2);
@@ -279,12 +279,12 @@ PageFileHeader readHeader(RptStream &stream, const QString &name)
     header.writtenAt = qFromLittleEndian<double>(bytes + 16);
     const quint8 flag = static_cast<quint8>(bytes[25]);
     header.coded = flag == 1;
-    if (header.format != FormatNumber)
+    if (header.format != kFormatNumber)
         throw PageFileError(QStringLiteral("\"%1\" is not a report page file: its format number "
                                            "is %2, not %3")
                                 .arg(name)
                                 .arg(header.format)
-                                .arg(FormatNumber));
+                                .arg(kFormatNumber));
     if (flag > 1)
         throw PageFileError(QStringLiteral("\"%1\" is not a report page file: unknown body "
                                            "coding %2")
@@ -294,19 +294,19 @@ PageFileHeader readHeader(RptStream &stream, const QString &name)
 }
 
 // Checks the header and every record of a stream about to be adopted.
-PageFileHeader checkWhole(RptStream &stream, const QString &name)
+PageFileHeader checkWhole(TRptStream &stream, const QString &name)
 {
     std::lock_guard guard(stream.lock());
-    const PageFileHeader header = readHeader(stream, name);
+    const PageFileHeader header = ReadFileHeader(stream, name);
     RecordReader reader(stream, name, header.pageCount, header.coded);
     const qint64 size = stream.size();
     if (header.pageCount < 0)
         reader.damaged(QStringLiteral("its page count %1 is negative").arg(header.pageCount));
-    if (header.pageCount > (size - HeaderSize) / reader.minRecord())
+    if (header.pageCount > (size - kHeaderSize) / reader.minRecord())
         reader.damaged(QStringLiteral("its header counts %1 pages, more than %2 bytes can hold")
                            .arg(header.pageCount)
                            .arg(size));
-    qint64 offset = HeaderSize;
+    qint64 offset = kHeaderSize;
     for (qint32 n = 1; n <= header.pageCount; ++n) {
         if (offset == size)
             reader.damaged(QStringLiteral("its header counts %1 pages but it holds only %2")
@@ -323,7 +323,7 @@ PageFileHeader checkWhole(RptStream &stream, const QString &name)
         reader.damaged(QStringLiteral("%1 bytes follow the last of its %2 pages")
                            .arg(size - offset)
                            .arg(header.pageCount));
-    stream.seek(HeaderSize);
+    stream.seek(kHeaderSize);
     return header;
 }
 
@@ -341,25 +341,25 @@ QString TRptPageList::streamName() const
 void TRptPageList::beginReport(bool coded)
 {
     std::lock_guard guard(m_lock);
-    m_stream = std::make_unique<RptStream>();
+    m_stream = std::make_unique<TRptStream>();
     m_pageCount = 0;
     m_coded = coded;
     m_finished = false;
     m_fileName.clear();
 }
 
-void TRptPageList::writeFileHeader(qint32 pageCount)
+void TRptPageList::WriteFileHeader(qint32 pageCount)
 {
-    char bytes[HeaderSize];
+    char bytes[kHeaderSize];
     std::memset(bytes, 0, sizeof bytes);
-    qToLittleEndian<quint16>(FormatNumber, bytes);
-    qToLittleEndian<quint16>(WriterVersion, bytes + 2);
+    qToLittleEndian<quint16>(kFormatNumber, bytes);
+    qToLittleEndian<quint16>(kWriterVersion, bytes + 2);
     qToLittleEndian<qint32>(pageCount, bytes + 8);
     qToLittleEndian<double>(daysSince1899(m_clock()), bytes + 16);
     bytes[25] = m_coded ? 1 : 0;
     std::lock_guard guard(m_stream->lock());
     m_stream->seek(0);
-    m_stream->write(bytes, HeaderSize);
+    m_stream->write(bytes, kHeaderSize);
 }
 
 void TRptPageList::AddPage(const QByteArray &metafile)
@@ -376,18 +376,18 @@ void TRptPageList::AddPage(const QByteArray &metafile)
         throw PageFileError(QStringLiteral("Cannot add page %1: %2").arg(number).arg(why));
     const QByteArray emf = bytes == metafile.size() ? metafile : metafile.left(bytes);
     if (!m_stream)
-        m_stream = std::make_unique<RptStream>();
+        m_stream = std::make_unique<TRptStream>();
 
-    RptStream &s = *m_stream;
+    TRptStream &s = *m_stream;
     std::lock_guard streamGuard(s.lock());
     const qint64 start = s.size();
     try {
         if (number == 1)
-            writeFileHeader(1);
+            WriteFileHeader(1);
         const qint64 begin = s.size();
         const QByteArray body = m_coded ? TRptCompress::codeAll(emf) : emf;
-        const qint64 end = begin + RecordOverhead + body.size() + (m_coded ? 4 : 0);
-        if (end > MaxOffset)
+        const qint64 end = begin + kRecordOverhead + body.size() + (m_coded ? 4 : 0);
+        if (end > kMaxOffset)
             throw PageFileError(QStringLiteral("Cannot add page %1: the report would pass 2 GB").arg(number));
         s.seek(begin);
         s.writeInt32(number);
@@ -418,9 +418,9 @@ void TRptPageList::Finish()
 {
     std::lock_guard guard(m_lock);
     if (!m_stream)
-        m_stream = std::make_unique<RptStream>();
+        m_stream = std::make_unique<TRptStream>();
     if (!m_stream->isReadOnly())
-        writeFileHeader(m_pageCount);
+        WriteFileHeader(m_pageCount);
     m_finished = true;
 }
 
@@ -441,7 +441,7 @@ std::optional<QByteArray> TRptPageList::GetPage(int n) const
     std::lock_guard guard(m_lock);
     if (!m_stream || n < 1 || n > m_pageCount)
         return std::nullopt;
-    RptStream &s = *m_stream;
+    TRptStream &s = *m_stream;
     std::lock_guard streamGuard(s.lock());
     try {
         RecordReader reader(s, streamName(), m_pageCount, m_coded);
@@ -452,7 +452,7 @@ std::optional<QByteArray> TRptPageList::GetPage(int n) const
         return page;
     } catch (...) {
         // The next walk starts from a known record rather than wherever this one stopped.
-        s.seek(HeaderSize);
+        s.seek(kHeaderSize);
         throw;
     }
 }
@@ -462,12 +462,12 @@ void TRptPageList::writeTo(QIODevice &device, const QString &targetName) const
     std::lock_guard guard(m_lock);
     if (!m_stream)
         return;
-    RptStream &s = *m_stream;
+    TRptStream &s = *m_stream;
     std::lock_guard streamGuard(s.lock());
-    QByteArray block(CopyBlockSize, Qt::Uninitialized);
+    QByteArray block(kCopyBlockSize, Qt::Uninitialized);
     s.seek(0);
     for (;;) {
-        const qint64 got = s.read(block.data(), CopyBlockSize);
+        const qint64 got = s.read(block.data(), kCopyBlockSize);
         if (got <= 0)
             break;
         if (device.write(block.constData(), got) != got)
@@ -491,7 +491,7 @@ void TRptPageList::SaveToFile(const QString &fileName) const
                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
 }
 
-void TRptPageList::load(std::unique_ptr<RptStream> stream, const QString &name)
+void TRptPageList::load(std::unique_ptr<TRptStream> stream, const QString &name)
 {
     const PageFileHeader header = checkWhole(*stream, name);
     std::lock_guard guard(m_lock);
@@ -504,12 +504,12 @@ void TRptPageList::load(std::unique_ptr<RptStream> stream, const QString &name)
 
 void TRptPageList::LoadFromFile(const QString &fileName)
 {
-    load(RptStream::openFile(fileName), QDir::toNativeSeparators(fileName));
+    load(TRptStream::openFile(fileName), QDir::toNativeSeparators(fileName));
 }
 
-void TRptPageList::LoadFromData(const QByteArray &data, const QString &name)
+void TRptPageList::loadFromData(const QByteArray &data, const QString &name)
 {
-    load(RptStream::fromData(data, name), name);
+    load(TRptStream::fromData(data, name), name);
 }
 
 void TRptPageList::clear()
@@ -527,10 +527,10 @@ PageFileHeader TRptPageList::header() const
     std::lock_guard guard(m_lock);
     PageFileHeader header;
     header.coded = m_coded;
-    if (m_stream && m_stream->size() >= HeaderSize) {
+    if (m_stream && m_stream->size() >= kHeaderSize) {
         std::lock_guard streamGuard(m_stream->lock());
         const qint64 pos = m_stream->pos();
-        header = readHeader(*m_stream, streamName());
+        header = ReadFileHeader(*m_stream, streamName());
         m_stream->seek(pos);
     }
     // While a report is running the stored count lags behind; the list knows.
@@ -544,12 +544,12 @@ std::vector<PageRecordInfo> TRptPageList::records() const
     std::vector<PageRecordInfo> result;
     if (!m_stream)
         return result;
-    RptStream &s = *m_stream;
+    TRptStream &s = *m_stream;
     std::lock_guard streamGuard(s.lock());
     const qint64 pos = s.pos();
     try {
         RecordReader reader(s, streamName(), m_pageCount, m_coded);
-        qint64 offset = HeaderSize;
+        qint64 offset = kHeaderSize;
         result.reserve(static_cast<size_t>(m_pageCount));
         for (qint32 n = 1; n <= m_pageCount; ++n) {
             const PageRecordInfo info = reader.recordAt(offset, n);
@@ -557,7 +557,7 @@ std::vector<PageRecordInfo> TRptPageList::records() const
             offset = info.nextOffset;
         }
     } catch (...) {
-        s.seek(HeaderSize);
+        s.seek(kHeaderSize);
         throw;
     }
     s.seek(pos);
@@ -588,4 +588,4 @@ qint64 TRptPageList::memoryBytes() const
     return m_stream ? m_stream->memoryBytes() : 0;
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::pagefile
