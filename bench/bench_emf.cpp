@@ -1,7 +1,7 @@
 // Recording and playing one report page: 50 detail lines of six labels plus
 // the title block, column headings and footer.
-#include "../tests/engine/emf_support.h"
-#include "engine/emf.h"
+#include "../tests/engine/emf/emf_support.h"
+#include "engine/emf/emf.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -9,7 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
-using namespace accrua::engine;
+using namespace accrua::engine::emf;
 
 namespace {
 

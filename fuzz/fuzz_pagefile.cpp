@@ -1,7 +1,7 @@
 // Opens the input as a report page file and reads every page, in both walk
 // directions, then checks each page's metafile header. The input also goes
 // through the body coder and back, which must give it unchanged.
-#include "engine/emf.h"
+#include "engine/emf/emf.h"
 #include "engine/pagefile/pagelist.h"
 #include "engine/pagefile/rptcompress.h"
 
@@ -14,7 +14,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    using namespace accrua::engine;
+    using namespace accrua::engine::emf;
     using namespace accrua::engine::pagefile;
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QByteArray coded = TRptCompress::codeAll(bytes);

@@ -1,5 +1,5 @@
 // Loads arbitrary bytes as a picture; the first byte chooses the extension.
-#include "engine/picture.h"
+#include "engine/picture/picture.h"
 
 #include "fuzz_gui.h"
 
@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const char *ext = extensions[data[0] % 6];
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     try {
-        accrua::engine::LoadPictureData(bytes, QString::fromLatin1(ext));
-    } catch (const accrua::engine::PictureError &) {
+        accrua::engine::picture::loadPictureData(bytes, QString::fromLatin1(ext));
+    } catch (const accrua::engine::picture::PictureError &) {
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "cli/pagescommand.h"
 
-#include "engine/emf.h"
+#include "engine/emf/emf.h"
 #include "engine/pagefile/pagelist.h"
 
 #include <QDate>
@@ -16,7 +16,7 @@
 
 namespace accrua::cli {
 
-using engine::EmfPlayer;
+using engine::emf::EmfPlayer;
 using engine::pagefile::PageFileError;
 using engine::pagefile::TRptPageList;
 
@@ -116,7 +116,7 @@ int listPages(const QStringList &args, QTextStream &out)
     for (const engine::pagefile::PageRecordInfo &r : records) {
         const QByteArray emf = page(list, r.number);
         QString why;
-        const std::optional<engine::EmfInfo> info = EmfPlayer::inspect(emf, &why);
+        const std::optional<engine::emf::EmfInfo> info = EmfPlayer::inspect(emf, &why);
         if (!info) {
             out.flush();
             failed(QStringLiteral("\"%1\": page %2 is not a readable metafile: %3")
@@ -245,7 +245,7 @@ int renderPng(const TRptPageList &list, const RenderOptions &o, QTextStream &out
         failed(QStringLiteral("Cannot create the folder \"%1\"").arg(QDir::toNativeSeparators(o.pngDir)));
     for (int n = 1; n <= count; ++n) {
         const QByteArray emf = page(list, n);
-        const QSizeF pagePixels = EmfPlayer::pageSize(emf).value_or(QSizeF(816, 1056));
+        const QSizeF pagePixels = EmfPlayer::pageSize(emf).value_or(engine::emf::kLetterPage);
         const double w = std::ceil(pagePixels.width() * o.dpi / 96.0);
         const double h = std::ceil(pagePixels.height() * o.dpi / 96.0);
         if (w < 1 || h < 1 || w * h > MaxImagePixels)

@@ -1,6 +1,7 @@
 #include "engine/pagerecorder.h"
 
-#include "engine/emf.h"
+#include "engine/emf/emfwriter.h"
+#include "engine/emf/textmetrics.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -25,7 +26,7 @@ PageRecorder::~PageRecorder() = default;
 
 void PageRecorder::beginPage(int)
 {
-    m_writer = std::make_unique<EmfWriter>(m_report.page.pageSize(), QStringLiteral("Accrua"));
+    m_writer = std::make_unique<emf::EmfWriter>(m_report.page.pageSize(), QStringLiteral("Accrua"));
 }
 
 void PageRecorder::endPage(int pageNumber)
@@ -38,20 +39,20 @@ void PageRecorder::endPage(int pageNumber)
         m_onPage(page, pageNumber);
 }
 
-QRectF PageRecorder::labelRect(const Label &label, const FontSpec &font, const QString &text)
+QRectF PageRecorder::labelRect(const Label &label, const emf::FontSpec &font, const QString &text)
 {
-    const double h = label.height > 0 ? label.height : TextMetrics::height(font);
+    const double h = label.height > 0 ? label.height : emf::TextMetrics::height(font);
     if (!label.autoSize)
         return {label.left, label.top, label.width, h};
-    const double w = text.isEmpty() ? 0.0 : TextMetrics::width(font, text);
+    const double w = text.isEmpty() ? 0.0 : emf::TextMetrics::width(font, text);
     double x = label.left;
     switch (label.alignment) {
-    case HAlign::Left:
+    case emf::HAlign::Left:
         break;
-    case HAlign::Right:
+    case emf::HAlign::Right:
         x = label.left + label.width - w;
         break;
-    case HAlign::Center:
+    case emf::HAlign::Center:
         x = label.left + (label.width - w) / 2;
         break;
     }
@@ -86,12 +87,12 @@ void PageRecorder::drawLabel(const Label &label, QPointF origin, int pageNumber)
 {
     const QString text =
         label.kind() == Element::Kind::PageNumber ? QString::number(pageNumber) : label.caption;
-    const FontSpec font = label.font.value_or(m_report.defaultFont);
+    const emf::FontSpec font = label.font.value_or(m_report.defaultFont);
     const QRectF rect = labelRect(label, font, text).translated(origin);
     if (label.background && rect.width() > 0) {
-        PenSpec noPen;
+        emf::PenSpec noPen;
         noPen.null = true;
-        m_writer->drawRect(rect, noPen, BrushSpec{*label.background, false});
+        m_writer->drawRect(rect, noPen, emf::BrushSpec{*label.background, false});
     }
     if (!text.isEmpty())
         m_writer->drawText(rect, label.alignment, font, text, label.color);

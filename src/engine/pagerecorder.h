@@ -12,7 +12,9 @@
 
 namespace accrua::engine {
 
+namespace emf {
 class EmfWriter;
+}
 
 class PageRecorder : public PageSink {
 public:
@@ -25,7 +27,7 @@ public:
     void endPage(int pageNumber) override;
 
     // Where a label's box lands within its band, for the given text.
-    static QRectF labelRect(const Label &label, const FontSpec &font, const QString &text);
+    static QRectF labelRect(const Label &label, const emf::FontSpec &font, const QString &text);
 
 private:
     void drawLabel(const Label &label, QPointF origin, int pageNumber);
@@ -33,7 +35,7 @@ private:
 
     const Report &m_report;
     PageHandler m_onPage;
-    std::unique_ptr<EmfWriter> m_writer;
+    std::unique_ptr<emf::EmfWriter> m_writer;
 };
 
 } // namespace accrua::engine

@@ -1,9 +1,9 @@
 #include "engine/pageview.h"
 
-#include "engine/emf.h"
+#include "engine/emf/emfplayer.h"
+#include "engine/emf/pagesize.h"
 #include "engine/generator.h"
 #include "engine/pagefile/pagelist.h"
-#include "engine/printing.h"
 
 #include <QMetaMethod>
 #include <QPaintEvent>
@@ -22,12 +22,11 @@ namespace {
 constexpr int kWheelStep = 32;
 constexpr qint64 kCacheBytes = 96LL * 1024 * 1024;
 constexpr size_t kCachePages = 8;
-const QSizeF kLetter(816, 1056);
 constexpr double kMaxImagePixels = 24.0 * 1024 * 1024;
 
 } // namespace
 
-PageView::PageView(QWidget *parent) : QAbstractScrollArea(parent), m_pageSize(kLetter)
+PageView::PageView(QWidget *parent) : QAbstractScrollArea(parent), m_pageSize(emf::kLetterPage)
 {
     horizontalScrollBar()->setTracking(true);
     verticalScrollBar()->setTracking(true);
@@ -161,7 +160,7 @@ QImage PageView::render(int page)
     if (!body && m_error.isEmpty())
         return {};
     if (body) {
-        if (const QSizeF size = pageSizeOf(*body); size != m_pageSize) {
+        if (const QSizeF size = emf::pageSizeOf(*body); size != m_pageSize) {
             m_pageSize = size;
             updateScrollBars();
         }
@@ -185,7 +184,7 @@ QImage PageView::render(int page)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     QString error;
-    if (!EmfPlayer::play(*body, painter, QRectF(QPointF(0, 0), logical), &error))
+    if (!emf::EmfPlayer::play(*body, painter, QRectF(QPointF(0, 0), logical), &error))
         m_error = error;
     return image;
 }

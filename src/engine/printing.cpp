@@ -1,6 +1,7 @@
 #include "engine/printing.h"
 
-#include "engine/emf.h"
+#include "engine/emf/emfplayer.h"
+#include "engine/emf/pagesize.h"
 #include "engine/generator.h"
 #include "engine/pagefile/pagelist.h"
 
@@ -14,17 +15,6 @@
 #include <exception>
 
 namespace accrua::engine {
-
-QSizeF pageSizeOf(const QByteArray &metafile)
-{
-    // Up to 100 inches a side: beyond any paper a report is printed on.
-    constexpr double kLargest = 100 * 96;
-    const auto size = EmfPlayer::pageSize(metafile);
-    if (!size || !(size->width() >= 1 && size->width() <= kLargest) ||
-        !(size->height() >= 1 && size->height() <= kLargest))
-        return QSizeF(816, 1056);
-    return *size;
-}
 
 PrintError::PrintError(const QString &message) : std::runtime_error(message.toStdString()) {}
 
@@ -142,7 +132,7 @@ void PagePrinter::printOn(const pagefile::TRptPageList &pages, QPrinter &printer
 
     QByteArray body = page(first);
     printer.setFullPage(true);
-    printer.setPageLayout(layoutFor(pageSizeOf(body)));
+    printer.setPageLayout(layoutFor(emf::pageSizeOf(body)));
     if (!documentName.isEmpty())
         printer.setDocName(documentName);
 
@@ -155,7 +145,7 @@ void PagePrinter::printOn(const pagefile::TRptPageList &pages, QPrinter &printer
     for (int n = first; n <= last; ++n) {
         if (n > first) {
             body = page(n);
-            printer.setPageLayout(layoutFor(pageSizeOf(body)));
+            printer.setPageLayout(layoutFor(emf::pageSizeOf(body)));
             if (!printer.newPage()) {
                 painter.end();
                 throw PrintError(QStringLiteral("The printer stopped before page %1.").arg(n));
@@ -163,7 +153,7 @@ void PagePrinter::printOn(const pagefile::TRptPageList &pages, QPrinter &printer
         }
         const QRectF target = printer.paperRect(QPrinter::DevicePixel);
         QString error;
-        if (!EmfPlayer::play(body, painter, QRectF(QPointF(0, 0), target.size()), &error)) {
+        if (!emf::EmfPlayer::play(body, painter, QRectF(QPointF(0, 0), target.size()), &error)) {
             painter.end();
             throw PrintError(QStringLiteral("Page %1 cannot be printed: %2").arg(n).arg(error));
         }

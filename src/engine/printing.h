@@ -20,11 +20,6 @@ namespace pagefile {
 class TRptPageList;
 }
 
-// The page size of a page in page pixels (96 per inch) as its metafile
-// gives it; Letter when the metafile gives none or an implausible one (a
-// damaged file must not make the view or the printer allocate without bound).
-QSizeF pageSizeOf(const QByteArray &metafile);
-
 class PrintError : public std::runtime_error {
 public:
     explicit PrintError(const QString &message);

@@ -11,7 +11,7 @@
 // kept as doubles; the paper is given in millimetres and converted once.
 #pragma once
 
-#include "engine/emf.h"
+#include "engine/emf/styles.h"
 
 #include <QColor>
 #include <QImage>
@@ -82,9 +82,9 @@ public:
     explicit Label(QString name) : Element(Kind::Label, std::move(name)) {}
 
     QString caption;
-    HAlign alignment = HAlign::Left;
+    emf::HAlign alignment = emf::HAlign::Left;
     bool autoSize = true;
-    std::optional<FontSpec> font; // none: the report's default font
+    std::optional<emf::FontSpec> font; // none: the report's default font
     QColor color = Qt::black;
     std::optional<QColor> background; // none: transparent
 
@@ -103,8 +103,8 @@ public:
 class Shape : public Element {
 public:
     explicit Shape(QString name) : Element(Kind::Shape, std::move(name)) {}
-    PenSpec pen;
-    BrushSpec brush;
+    emf::PenSpec pen;
+    emf::BrushSpec brush;
 };
 
 // A picture inside its frame (left, top, width, height). Stretched pictures
@@ -174,7 +174,7 @@ public:
 
     QString title; // document name for printing
     PageSetup page;
-    FontSpec defaultFont{QStringLiteral("Courier New"), 8, false, false};
+    emf::FontSpec defaultFont{QStringLiteral("Courier New"), 8, false, false};
     // Printed even without data: title, headings and footer still come out.
     // Rows the report expects, for the progress percentage; 0: unknown.
     int expectedRows = 0;

@@ -1,6 +1,6 @@
 #include "cli/pagescommand.h"
 
-#include "engine/emf.h"
+#include "engine/emf/emf.h"
 #include "engine/pagefile/pagelist.h"
 
 #include <gtest/gtest.h>
@@ -70,18 +70,18 @@ Outcome render(const QStringList &args)
 
 QByteArray reportPage(int n)
 {
-    engine::EmfWriter writer(QSizeF(816, 1056));
-    engine::FontSpec title;
+    engine::emf::EmfWriter writer(QSizeF(816, 1056));
+    engine::emf::FontSpec title;
     title.pointSize = 14;
     title.bold = true;
-    writer.drawText(QRectF(48, 49, 721, 30), engine::HAlign::Center, title,
+    writer.drawText(QRectF(48, 49, 721, 30), engine::emf::HAlign::Center, title,
                     QStringLiteral("Amortization Schedule"));
-    engine::BrushSpec silver;
+    engine::emf::BrushSpec silver;
     silver.color = QColor(192, 192, 192);
-    engine::PenSpec pen;
+    engine::emf::PenSpec pen;
     pen.width = 2;
     writer.drawRect(QRectF(48, 142, 719, 19), pen, silver);
-    writer.drawText(QRectF(373, 1009, 60, 18), engine::HAlign::Left, engine::FontSpec(),
+    writer.drawText(QRectF(373, 1009, 60, 18), engine::emf::HAlign::Left, engine::emf::FontSpec(),
                     QStringLiteral("Page %1").arg(n));
     return writer.finish();
 }

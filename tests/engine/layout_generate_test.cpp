@@ -1,6 +1,6 @@
 // Generation end to end: pages recorded as metafiles into the page list, on
 // the calling thread and on the worker with its queued notifications.
-#include "engine/emf.h"
+#include "engine/emf/emf.h"
 #include "engine/generator.h"
 #include "engine/layout.h"
 #include "engine/pagefile/pagelist.h"
@@ -16,6 +16,7 @@
 #include <thread>
 
 using namespace accrua::engine;
+using namespace accrua::engine::emf;
 using namespace accrua::engine::pagefile;
 using accrua::engine::testing::SyntheticReport;
 

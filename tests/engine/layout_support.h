@@ -24,7 +24,7 @@ struct SyntheticReport {
         Report &r = *report;
         r.title = QStringLiteral("Synthetic schedule");
         r.expectedRows = rowCount;
-        const FontSpec bold{QStringLiteral("Arial"), 8, true, false};
+        const emf::FontSpec bold{QStringLiteral("Arial"), 8, true, false};
 
         auto headings = [&](Band &b, const QString &suffix) {
             Shape &frame = b.addShape(QStringLiteral("RptShape_Heading") + suffix, QRectF(0, 0, 719, 19));
@@ -37,7 +37,7 @@ struct SyntheticReport {
                                       QString::fromLatin1(captions[i]));
                 l.font = bold;
                 if (i >= 2)
-                    l.alignment = HAlign::Right;
+                    l.alignment = emf::HAlign::Right;
             }
         };
         headings(r.addBand(BandKind::PageHeader, QStringLiteral("RptBand_Header"), 21), QStringLiteral("2"));
@@ -47,8 +47,8 @@ struct SyntheticReport {
             title.addLabel(QStringLiteral("RptLabel_Title"), 0, 1, QStringLiteral("Amortization Schedule"));
         t.width = 721;
         t.height = 30;
-        t.alignment = HAlign::Center;
-        t.font = FontSpec{QStringLiteral("Arial"), 14, true, false};
+        t.alignment = emf::HAlign::Center;
+        t.font = emf::FontSpec{QStringLiteral("Arial"), 14, true, false};
         title.addPicture(QStringLiteral("RptImage"), QRectF(265, 38, 190, 50)).center = true;
 
         headings(r.addBand(BandKind::ColumnHeader, QStringLiteral("RptGroup_header"), 20),
@@ -60,7 +60,7 @@ struct SyntheticReport {
         for (int i = 0; i < 6; ++i) {
             Label &l = detail.addLabel(QStringLiteral("RptLabel_D%1").arg(i), lefts[i], 0);
             l.width = widths[i];
-            l.alignment = HAlign::Right;
+            l.alignment = emf::HAlign::Right;
         }
 
         Band &tot = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_Totals"), 66);

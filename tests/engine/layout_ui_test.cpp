@@ -1,5 +1,6 @@
 // The page view (paging, zoom, scrolling, wheel, forwarded notifications)
 // and printing, checked through PDF output read back with pdfinfo/pdftotext.
+#include "engine/emf/pagesize.h"
 #include "engine/generator.h"
 #include "engine/layout.h"
 #include "engine/pagefile/pagelist.h"
@@ -24,6 +25,7 @@
 #include <stdexcept>
 
 using namespace accrua::engine;
+using namespace accrua::engine::emf;
 using namespace accrua::engine::pagefile;
 using accrua::engine::testing::SyntheticReport;
 

@@ -1,7 +1,7 @@
 #include "emf_support.h"
 
-#include "engine/emf.h"
-#include "engine/picture.h"
+#include "engine/emf/emf.h"
+#include "engine/picture/picture.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -13,7 +13,8 @@
 #include <cstdlib>
 #include <jpeglib.h>
 
-using namespace accrua::engine;
+using namespace accrua::engine::emf;
+using namespace accrua::engine::picture;
 using namespace accrua::engine::testing;
 
 namespace {
@@ -119,7 +120,7 @@ TEST_F(PictureTest, EachKnownKindLoads)
         SCOPED_TRACE(row.name);
         QImage img;
         try {
-            img = LoadPictureData(row.data, row.extension);
+            img = loadPictureData(row.data, row.extension);
         } catch (const PictureError &e) {
             FAIL() << e.message().toStdString();
         }
@@ -130,7 +131,7 @@ TEST_F(PictureTest, EachKnownKindLoads)
             near(img.pixel(row.size.width() * 3 / 4, row.size.height() / 2), qRgb(0, 0, 255), row.tolerance));
     }
     // A grey JPEG comes back grey.
-    const QImage grey = LoadPictureData(encodeJpeg(src, true), QStringLiteral("jpg"));
+    const QImage grey = loadPictureData(encodeJpeg(src, true), QStringLiteral("jpg"));
     const QRgb p = grey.pixel(4, 4);
     EXPECT_EQ(qRed(p), qGreen(p));
     EXPECT_EQ(qGreen(p), qBlue(p));
@@ -151,7 +152,7 @@ TEST_F(PictureTest, IconWithSeveralImagesGivesTheLargest)
     setU32(entryA, 12, 6 + 32);
     setU32(entryB, 12, quint32(6 + 32 + imageA.size()));
     ico += entryA + entryB + imageA + imageB;
-    const QImage img = LoadPictureData(ico, QStringLiteral("ico"));
+    const QImage img = loadPictureData(ico, QStringLiteral("ico"));
     EXPECT_EQ(img.size(), QSize(48, 48));
     EXPECT_EQ(img.pixel(10, 10), qRgb(0, 0, 255));
 }
@@ -160,7 +161,7 @@ TEST_F(PictureTest, MetafilePicturesAreSizedFromTheirFrameWithinBounds)
 {
     EmfWriter w(QSizeF(40000, 2000));
     w.drawRect(QRectF(0, 0, 20000, 2000), PenSpec{}, BrushSpec{Qt::red, false});
-    const QImage img = LoadPictureData(w.finish(), QStringLiteral("emf"));
+    const QImage img = loadPictureData(w.finish(), QStringLiteral("emf"));
     EXPECT_EQ(img.width(), 4096);
     EXPECT_NEAR(img.height(), 4096 / 20, 1);
     EXPECT_EQ(img.pixel(1000, 100), qRgb(255, 0, 0));
@@ -183,14 +184,14 @@ TEST_F(PictureTest, UnknownExtensionsFailWithTheExactMessage)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.path.toStdString());
         try {
-            LoadPicture(row.path);
+            loadPicture(row.path);
             ADD_FAILURE() << "loaded";
         } catch (const PictureError &e) {
             EXPECT_EQ(e.message(), row.message);
         }
     }
     try {
-        LoadPictureData(QByteArray("GIF89a"), QStringLiteral("Gif"));
+        loadPictureData(QByteArray("GIF89a"), QStringLiteral("Gif"));
         ADD_FAILURE() << "loaded";
     } catch (const PictureError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("Unknown picture file extension (.Gif)"));
@@ -242,19 +243,19 @@ TEST_F(PictureTest, DamagedPicturesFailCleanly)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         try {
-            const QImage img = LoadPictureData(row.data, row.extension);
+            const QImage img = loadPictureData(row.data, row.extension);
             ADD_FAILURE() << "loaded " << img.width() << "x" << img.height();
         } catch (const PictureError &e) {
             EXPECT_FALSE(e.message().isEmpty());
         }
     }
     try {
-        LoadPictureData(hugeJpeg, QStringLiteral("jpg"));
+        loadPictureData(hugeJpeg, QStringLiteral("jpg"));
     } catch (const PictureError &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("too large"))) << e.message().toStdString();
     }
     try {
-        LoadPictureData(jpeg.left(jpeg.size() / 2), QStringLiteral("jpg"));
+        loadPictureData(jpeg.left(jpeg.size() / 2), QStringLiteral("jpg"));
     } catch (const PictureError &e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("Damaged JPEG picture")))
             << e.message().toStdString();
@@ -275,10 +276,10 @@ TEST_F(PictureTest, FilesAreReadFromDiskAndNamedInErrors)
         ASSERT_TRUE(g.open(QIODevice::WriteOnly));
         g.write("\xFF\xD8\xFF garbage");
     }
-    EXPECT_EQ(LoadPicture(good).size(), QSize(10, 10));
+    EXPECT_EQ(loadPicture(good).size(), QSize(10, 10));
     for (const QString &path : {bad, dir.filePath(QStringLiteral("missing.bmp"))}) {
         try {
-            LoadPicture(path);
+            loadPicture(path);
             ADD_FAILURE() << "loaded " << path.toStdString();
         } catch (const PictureError &e) {
             EXPECT_TRUE(e.message().contains(path)) << e.message().toStdString();

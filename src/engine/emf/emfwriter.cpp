@@ -1,5 +1,7 @@
-#include "engine/emf.h"
-#include "engine/emfrecords.h"
+#include "engine/emf/emfwriter.h"
+#include "engine/emf/pagesize.h"
+#include "engine/emf/records.h"
+#include "engine/emf/textmetrics.h"
 
 #include <QPainter>
 
@@ -8,9 +10,9 @@
 #include <optional>
 #include <vector>
 
-namespace accrua::engine {
+namespace accrua::engine::emf {
 
-using namespace emf;
+using namespace records;
 
 namespace {
 
@@ -219,7 +221,7 @@ struct EmfWriter::Impl {
 EmfWriter::EmfWriter(QSizeF pageSize, const QString &description) : d(std::make_unique<Impl>())
 {
     if (!pageSize.isValid() || !std::isfinite(pageSize.width()) || !std::isfinite(pageSize.height()))
-        pageSize = QSizeF(816, 1056);
+        pageSize = kLetterPage;
     pageSize =
         QSizeF(std::clamp(pageSize.width(), 1.0, 100000.0), std::clamp(pageSize.height(), 1.0, 100000.0));
     d->pageSize = pageSize;
@@ -458,4 +460,4 @@ QByteArray EmfWriter::finish()
     return b;
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::emf

@@ -1,6 +1,6 @@
 #include "emf_support.h"
 
-#include "engine/emf.h"
+#include "engine/emf/emf.h"
 
 #include <QPainter>
 
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <set>
 
-using namespace accrua::engine;
+using namespace accrua::engine::emf;
 using namespace accrua::engine::testing;
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace accrua::engine::emf {
+namespace accrua::engine::emf::records {
 
 enum Record : quint32 {
     EMR_HEADER = 1,
@@ -198,4 +198,4 @@ inline void patchU32(QByteArray &buf, qsizetype offset, quint32 v)
     buf[offset + 3] = char((v >> 24) & 0xFF);
 }
 
-} // namespace accrua::engine::emf
+} // namespace accrua::engine::emf::records

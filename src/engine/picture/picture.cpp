@@ -1,6 +1,6 @@
-#include "engine/picture.h"
+#include "engine/picture/picture.h"
 
-#include "engine/emf.h"
+#include "engine/emf/emfplayer.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -17,7 +17,7 @@
 
 #include <jpeglib.h>
 
-namespace accrua::engine {
+namespace accrua::engine::picture {
 
 namespace {
 
@@ -271,9 +271,9 @@ void checkBitmapLength(const QByteArray &data)
 QImage loadMetafile(const QByteArray &data)
 {
     QString why;
-    if (!EmfPlayer::inspect(data, &why))
+    if (!emf::EmfPlayer::inspect(data, &why))
         throw PictureError(QStringLiteral("Damaged metafile picture: %1").arg(why));
-    const std::optional<QSizeF> page = EmfPlayer::pageSize(data);
+    const std::optional<QSizeF> page = emf::EmfPlayer::pageSize(data);
     if (!page)
         throw PictureError(QStringLiteral("Damaged metafile picture: the frame is empty"));
     double w = std::max(1.0, std::round(page->width()));
@@ -286,7 +286,7 @@ QImage loadMetafile(const QByteArray &data)
         throw PictureError(QStringLiteral("Not enough memory for the metafile picture"));
     img.fill(Qt::transparent);
     QPainter painter(&img);
-    const bool ok = EmfPlayer::play(data, painter, QRectF(0, 0, w, h), &why);
+    const bool ok = emf::EmfPlayer::play(data, painter, QRectF(0, 0, w, h), &why);
     painter.end();
     if (!ok)
         throw PictureError(QStringLiteral("Damaged metafile picture: %1").arg(why));
@@ -302,7 +302,7 @@ QString PictureError::message() const
     return QString::fromStdString(what());
 }
 
-QImage LoadPictureData(const QByteArray &data, const QString &extension)
+QImage loadPictureData(const QByteArray &data, const QString &extension)
 {
     const QString ext = extension.toLower();
     if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
@@ -318,7 +318,7 @@ QImage LoadPictureData(const QByteArray &data, const QString &extension)
     throw PictureError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
 }
 
-QImage LoadPicture(const QString &path)
+QImage loadPicture(const QString &path)
 {
     const QFileInfo fi(path);
     const QString name = fi.fileName();
@@ -337,10 +337,10 @@ QImage LoadPicture(const QString &path)
     if (data.size() > kMaxFileBytes)
         throw PictureError(QStringLiteral("Picture file %1 is too large").arg(path));
     try {
-        return LoadPictureData(data, extension);
+        return loadPictureData(data, extension);
     } catch (const PictureError &e) {
         throw PictureError(QStringLiteral("%1: %2").arg(path, e.message()));
     }
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::picture

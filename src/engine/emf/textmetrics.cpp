@@ -1,4 +1,4 @@
-#include "engine/emf.h"
+#include "engine/emf/textmetrics.h"
 
 #include <QFont>
 #include <QHash>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <unordered_map>
 
-namespace accrua::engine {
+namespace accrua::engine::emf {
 
 namespace {
 
@@ -186,4 +186,4 @@ QRawFont TextMetrics::rawFont(const FontSpec &font, double pixelSize)
     return raw;
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::emf

@@ -9,7 +9,7 @@
 
 #include <stdexcept>
 
-namespace accrua::engine {
+namespace accrua::engine::picture {
 
 class PictureError : public std::runtime_error {
 public:
@@ -19,8 +19,8 @@ public:
 
 // Chooses the reader by the extension (jpg, jpeg, bmp, ico, emf); any other
 // fails with "Unknown picture file extension (.%s)". Throws PictureError.
-QImage LoadPicture(const QString &path);
+QImage loadPicture(const QString &path);
 // The same on bytes already read; extension without the dot.
-QImage LoadPictureData(const QByteArray &data, const QString &extension);
+QImage loadPictureData(const QByteArray &data, const QString &extension);
 
-} // namespace accrua::engine
+} // namespace accrua::engine::picture

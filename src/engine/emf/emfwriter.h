@@ -1,0 +1,45 @@
+// Records one report page as an Enhanced Metafile.
+#pragma once
+
+#include "engine/emf/styles.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+
+#include <memory>
+
+namespace accrua::engine::emf {
+
+// The reference device is the page itself at 96 dots per inch (Letter: 816 x
+// 1056 pixels, 216 x 279 mm, frame 0..21590 x 0..27940 in 0.01 mm); the
+// logical unit is 1/1440 inch (MM_ANISOTROPIC), 15 per pixel. Fonts, pens and
+// brushes are created only when they change.
+class EmfWriter {
+public:
+    // pageSize in page pixels at 96 per inch; an invalid size gives Letter.
+    explicit EmfWriter(QSizeF pageSize, const QString &description = QStringLiteral("Accrua"));
+    ~EmfWriter();
+    EmfWriter(const EmfWriter &) = delete;
+    EmfWriter &operator=(const EmfWriter &) = delete;
+
+    // One line of text aligned horizontally in rect, its top at rect.top().
+    void drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
+                  const QColor &color = Qt::black);
+    // A rectangle outlined with pen and filled with brush (either may be null).
+    void drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec &brush);
+    // A picture stretched into target, stored as a 24-bit device-independent bitmap.
+    void drawImage(const QRectF &target, const QImage &image);
+
+    // The complete metafile; the writer is spent afterwards.
+    QByteArray finish();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace accrua::engine::emf

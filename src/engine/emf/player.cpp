@@ -1,0 +1,527 @@
+#include "engine/emf/player.h"
+#include "engine/emf/emfplayer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace accrua::engine::emf {
+
+namespace detail {
+
+using namespace records;
+
+bool Player::run(QString *error)
+{
+    const Reader all(reinterpret_cast<const uchar *>(m_data.constData()), m_info.bytes);
+
+    // The frame (0.01 mm) of the reference device is what lands on the target.
+    qint64 fl = m_info.frame.left(), ft = m_info.frame.top();
+    qint64 fr = m_info.frame.right(), fb = m_info.frame.bottom();
+    const double devW = m_info.device.width(), devH = m_info.device.height();
+    const double mmW = m_info.millimeters.width(), mmH = m_info.millimeters.height();
+    double umPerPxX = mmW * 1000 / devW, umPerPxY = mmH * 1000 / devH;
+    {
+        const qint64 umW = all.i32(100), umH = all.i32(104);
+        const quint32 headerSize = all.u32(4);
+        const quint32 nDesc = all.u32(60), offDesc = all.u32(64);
+        // The micrometre sizes refine the millimetre ones; a value that
+        // disagrees with them is not trusted.
+        if (headerSize >= kHeaderFullSize && (nDesc == 0 || offDesc >= kHeaderFullSize) && umW > 0 &&
+            umH > 0 && std::abs(umW / 1000.0 - mmW) <= 1 && std::abs(umH / 1000.0 - mmH) <= 1) {
+            umPerPxX = double(umW) / devW;
+            umPerPxY = double(umH) / devH;
+        }
+    }
+    m_pxPerMmX = 1000 / umPerPxX;
+    m_pxPerMmY = 1000 / umPerPxY;
+    if (fr <= fl || fb <= ft) {
+        // No frame: fall back to the device bounds.
+        fl = qint64(std::floor(m_info.bounds.left() * umPerPxX / 10));
+        ft = qint64(std::floor(m_info.bounds.top() * umPerPxY / 10));
+        fr = qint64(std::ceil((m_info.bounds.right() + 1.0) * umPerPxX / 10));
+        fb = qint64(std::ceil((m_info.bounds.bottom() + 1.0) * umPerPxY / 10));
+        if (fr <= fl || fb <= ft) {
+            if (error)
+                *error = QStringLiteral("the metafile has neither a frame nor bounds");
+            return false;
+        }
+    }
+    const double sx = m_target.width() / double(fr - fl);
+    const double sy = m_target.height() / double(fb - ft);
+    m_deviceToTarget = QTransform(umPerPxX / 10 * sx, 0, 0, umPerPxY / 10 * sy, m_target.left() - fl * sx,
+                                  m_target.top() - ft * sy);
+    if (!saneTransform(m_deviceToTarget) || !m_target.isValid()) {
+        if (error)
+            *error = QStringLiteral("the metafile cannot be scaled onto the target");
+        return false;
+    }
+    m_handles = std::max<quint32>(1, m_info.handles);
+
+    // First pass: the record framing, so that a broken chain paints nothing.
+    const qint64 end = m_info.bytes;
+    qint64 off = all.u32(4);
+    quint64 count = 1;
+    while (off < end && count < m_info.records) {
+        m_offset = off;
+        m_type = all.u32(off);
+        if (end - off < 8) {
+            if (error)
+                *error = QStringLiteral("truncated record at offset %1").arg(off);
+            return false;
+        }
+        const quint32 size = all.u32(off + 4);
+        if (size < 8 || size % 4 != 0 || size > end - off) {
+            if (error)
+                *error = QStringLiteral("%1 at offset %2 has a bad size (%3)")
+                             .arg(recordName(m_type))
+                             .arg(off)
+                             .arg(size);
+            return false;
+        }
+        ++count;
+        if (m_type == EMR_EOF)
+            break;
+        off += size;
+    }
+
+    m_p.save();
+    m_p.setRenderHint(QPainter::Antialiasing, false);
+    m_p.setRenderHint(QPainter::TextAntialiasing, true);
+    applyClip();
+    off = all.u32(4);
+    count = 1;
+    bool ok = true;
+    while (off < end && count < m_info.records) {
+        m_offset = off;
+        m_type = all.u32(off);
+        const quint32 size = all.u32(off + 4);
+        ++count;
+        if (m_type == EMR_EOF)
+            break;
+        const Reader rec(all.data() + off, size);
+        if (!dispatch(rec)) {
+            ok = false;
+            break;
+        }
+        off += size;
+    }
+    m_p.restore();
+    if (!ok && error)
+        *error = m_error;
+    return ok;
+}
+
+bool Player::dispatch(const Reader &rec)
+{
+    const quint32 type = m_type;
+    switch (type) {
+    case EMR_HEADER:
+        return true; // a second header is ignored
+    case EMR_SETMAPMODE:
+    case EMR_SETWINDOWEXTEX:
+    case EMR_SETVIEWPORTEXTEX:
+    case EMR_SETWINDOWORGEX:
+    case EMR_SETVIEWPORTORGEX:
+    case EMR_SCALEVIEWPORTEXTEX:
+    case EMR_SCALEWINDOWEXTEX:
+        return mapping(rec, type);
+    case EMR_SAVEDC:
+        if (m_stack.size() < size_t(kMaxSaveDepth))
+            m_stack.push_back(m_s);
+        return true;
+    case EMR_RESTOREDC:
+        return restoreDc(rec);
+    case EMR_SETWORLDTRANSFORM:
+    case EMR_MODIFYWORLDTRANSFORM:
+        return worldTransform(rec, type);
+    case EMR_CREATEPEN:
+    case EMR_EXTCREATEPEN:
+    case EMR_CREATEBRUSHINDIRECT:
+    case EMR_EXTCREATEFONTINDIRECTW:
+    case EMR_CREATEPALETTE:
+    case EMR_CREATEMONOBRUSH:
+    case EMR_CREATEDIBPATTERNBRUSHPT:
+        return createObject(rec, type);
+    case EMR_SELECTOBJECT:
+        if (!need(rec, 12))
+            return false;
+        select(rec.u32(8));
+        return true;
+    case EMR_DELETEOBJECT:
+        if (!need(rec, 12))
+            return false;
+        m_objects.remove(rec.u32(8));
+        return true;
+    case EMR_SETTEXTALIGN:
+        if (!need(rec, 12))
+            return false;
+        m_s.textAlign = rec.u32(8);
+        return true;
+    case EMR_SETTEXTCOLOR:
+    case EMR_SETBKCOLOR:
+        if (!need(rec, 12))
+            return false;
+        (type == EMR_SETTEXTCOLOR ? m_s.textColor : m_s.bkColor) = fromColorRef(rec.u32(8));
+        return true;
+    case EMR_SETBKMODE:
+        if (!need(rec, 12))
+            return false;
+        if (rec.u32(8) == TRANSPARENT || rec.u32(8) == OPAQUE)
+            m_s.bkMode = rec.u32(8);
+        return true;
+    case EMR_SETSTRETCHBLTMODE:
+        if (!need(rec, 12))
+            return false;
+        m_s.smoothStretch = rec.u32(8) == 4;
+        return true;
+    case EMR_SETPIXELV:
+        return pixel(rec);
+    case EMR_SETPOLYFILLMODE:
+        if (!need(rec, 12))
+            return false;
+        m_s.fill = rec.u32(8) == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+        return true;
+    case EMR_MOVETOEX:
+        if (!need(rec, 16))
+            return false;
+        m_s.curPos = QPointF(rec.i32(8), rec.i32(12));
+        if (m_inPath)
+            m_path.moveTo(m_s.curPos);
+        return true;
+    case EMR_LINETO: {
+        if (!need(rec, 16))
+            return false;
+        const QPointF to(rec.i32(8), rec.i32(12));
+        if (m_inPath) {
+            if (m_path.elementCount() == 0)
+                m_path.moveTo(m_s.curPos);
+            m_path.lineTo(to);
+        } else {
+            QPainterPath line(m_s.curPos);
+            line.lineTo(to);
+            drawShape(line, false);
+        }
+        m_s.curPos = to;
+        return true;
+    }
+    case EMR_RECTANGLE:
+    case EMR_ELLIPSE:
+    case EMR_ROUNDRECT:
+        return box(rec, type);
+    case EMR_POLYLINE16:
+    case EMR_POLYGON16:
+    case EMR_POLYLINETO16:
+    case EMR_POLYBEZIER16:
+    case EMR_POLYBEZIERTO16:
+    case EMR_POLYLINE:
+    case EMR_POLYGON:
+    case EMR_POLYLINETO:
+    case EMR_POLYBEZIER:
+    case EMR_POLYBEZIERTO:
+        return points(rec, type);
+    case EMR_POLYPOLYLINE16:
+    case EMR_POLYPOLYGON16:
+    case EMR_POLYPOLYLINE:
+    case EMR_POLYPOLYGON:
+        return polyPoints(rec, type);
+    case EMR_EXTTEXTOUTW:
+        return text(rec, true);
+    case EMR_EXTTEXTOUTA:
+        return text(rec, false);
+    case EMR_BITBLT:
+    case EMR_STRETCHBLT:
+    case EMR_STRETCHDIBITS:
+    case EMR_SETDIBITSTODEVICE:
+        return bitmap(rec, type);
+    case EMR_INTERSECTCLIPRECT:
+    case EMR_EXCLUDECLIPRECT:
+        return clipRect(rec, type);
+    case EMR_EXTSELECTCLIPRGN:
+        return clipRegion(rec);
+    case EMR_BEGINPATH:
+    case EMR_ENDPATH:
+    case EMR_ABORTPATH:
+    case EMR_CLOSEFIGURE:
+    case EMR_FILLPATH:
+    case EMR_STROKEPATH:
+    case EMR_STROKEANDFILLPATH:
+        return pathRecord(type);
+    default:
+        // Comments (and the EMF+ records inside them), palettes, modes that do
+        // not change a report page, and records we do not know: skipped by size.
+        return true;
+    }
+}
+
+bool Player::pixel(const Reader &rec)
+{
+    if (!need(rec, 20))
+        return false;
+    const QPointF at(rec.i32(8), rec.i32(12));
+    if (m_inPath)
+        return true;
+    // One device pixel, whatever the mapping.
+    const QTransform &t = full();
+    if (!m_fullOk)
+        return true;
+    const QPointF target = t.map(at);
+    const double px = std::max(1.0, std::abs(m_deviceToTarget.m11()));
+    if (std::abs(target.x()) > kMaxTargetExtent || std::abs(target.y()) > kMaxTargetExtent)
+        return true;
+    m_p.setTransform(QTransform());
+    m_painterDirty = true;
+    m_p.fillRect(QRectF(target, QSizeF(px, px)), fromColorRef(rec.u32(16)));
+    return true;
+}
+
+bool Player::box(const Reader &rec, quint32 type)
+{
+    if (!need(rec, type == EMR_ROUNDRECT ? 32 : 24))
+        return false;
+    QRectF frame = rectAt(rec, 8);
+    if ((m_s.pen.style & PS_STYLE_MASK) == PS_INSIDEFRAME && !m_s.pen.cosmetic) {
+        const double h = std::min({m_s.pen.width / 2, frame.width() / 2, frame.height() / 2});
+        frame.adjust(h, h, -h, -h);
+    }
+    QPainterPath path;
+    if (type == EMR_RECTANGLE)
+        path.addRect(frame);
+    else if (type == EMR_ELLIPSE)
+        path.addEllipse(frame);
+    else
+        path.addRoundedRect(frame, std::abs(rec.i32(24)) / 2.0, std::abs(rec.i32(28)) / 2.0);
+    drawShape(path, true);
+    return true;
+}
+
+bool Player::pathRecord(quint32 type)
+{
+    switch (type) {
+    case EMR_BEGINPATH:
+        m_inPath = true;
+        m_path = QPainterPath();
+        return true;
+    case EMR_ENDPATH:
+        m_inPath = false;
+        return true;
+    case EMR_ABORTPATH:
+        m_inPath = false;
+        m_path = QPainterPath();
+        return true;
+    case EMR_CLOSEFIGURE:
+        if (m_inPath)
+            m_path.closeSubpath();
+        return true;
+    default: { // EMR_FILLPATH, EMR_STROKEPATH, EMR_STROKEANDFILLPATH
+        if (m_inPath)
+            return true;
+        QPainterPath path = m_path;
+        m_path = QPainterPath();
+        path.setFillRule(m_s.fill);
+        const PenObj keep = m_s.pen;
+        if (type == EMR_FILLPATH)
+            m_s.pen.style = PS_NULL;
+        drawShape(path, type != EMR_STROKEPATH);
+        m_s.pen = keep;
+        return true;
+    }
+    }
+}
+
+void Player::drawShape(const QPainterPath &path, bool fill)
+{
+    if (m_inPath) {
+        m_path.addPath(path);
+        return;
+    }
+    const double penExtra = m_s.pen.cosmetic ? 0 : std::abs(m_s.pen.width);
+    if (!usable(path.boundingRect().adjusted(-penExtra, -penExtra, penExtra, penExtra)))
+        return;
+    // A pen wider than any page only costs time.
+    if (penExtra * std::sqrt(std::abs(m_full.determinant())) > kMaxTargetExtent / 10)
+        return;
+    applyPen();
+    if (fill)
+        applyBrush();
+    else
+        m_p.setBrush(Qt::NoBrush);
+    m_p.drawPath(path);
+}
+
+bool Player::points(const Reader &rec, quint32 type)
+{
+    const bool small = type >= EMR_POLYBEZIER16;
+    if (rec.size() < 28)
+        return fail(QStringLiteral("record too short"));
+    const quint64 n = rec.u32(24);
+    const quint64 bytes = small ? 4 : 8;
+    if (28 + n * bytes > quint64(rec.size()))
+        return fail(QStringLiteral("%1 points outside the record").arg(n));
+    QPolygonF poly;
+    poly.reserve(qsizetype(n));
+    for (quint64 i = 0; i < n; ++i) {
+        const qint64 at = 28 + qint64(i * bytes);
+        poly.append(small ? QPointF(rec.i16(at), rec.i16(at + 2)) : QPointF(rec.i32(at), rec.i32(at + 4)));
+    }
+    const bool to = type == EMR_POLYLINETO16 || type == EMR_POLYLINETO || type == EMR_POLYBEZIERTO16 ||
+                    type == EMR_POLYBEZIERTO;
+    const bool bezier = type == EMR_POLYBEZIER16 || type == EMR_POLYBEZIERTO16 || type == EMR_POLYBEZIER ||
+                        type == EMR_POLYBEZIERTO;
+    const bool polygon = type == EMR_POLYGON16 || type == EMR_POLYGON;
+    if (to)
+        poly.prepend(m_s.curPos);
+    if (poly.isEmpty())
+        return true;
+    QPainterPath path;
+    path.setFillRule(m_s.fill);
+    path.moveTo(poly.first());
+    if (bezier) {
+        for (qsizetype i = 1; i + 2 < poly.size(); i += 3)
+            path.cubicTo(poly[i], poly[i + 1], poly[i + 2]);
+    } else {
+        for (qsizetype i = 1; i < poly.size(); ++i)
+            path.lineTo(poly[i]);
+    }
+    if (polygon)
+        path.closeSubpath();
+    if (to)
+        m_s.curPos = path.currentPosition();
+    if (m_inPath && to && m_path.elementCount() > 0) {
+        m_path.connectPath(path);
+        return true;
+    }
+    drawShape(path, polygon);
+    return true;
+}
+
+bool Player::polyPoints(const Reader &rec, quint32 type)
+{
+    const bool small = type == EMR_POLYPOLYLINE16 || type == EMR_POLYPOLYGON16;
+    if (rec.size() < 32)
+        return fail(QStringLiteral("record too short"));
+    const quint64 polys = rec.u32(24);
+    const quint64 total = rec.u32(28);
+    const quint64 bytes = small ? 4 : 8;
+    if (32 + polys * 4 + total * bytes > quint64(rec.size()))
+        return fail(QStringLiteral("polygon counts or points outside the record"));
+    quint64 sum = 0;
+    for (quint64 i = 0; i < polys; ++i)
+        sum += rec.u32(32 + qint64(i) * 4);
+    if (sum > total)
+        return fail(QStringLiteral("polygon counts exceed the points given"));
+    const bool polygon = type == EMR_POLYPOLYGON16 || type == EMR_POLYPOLYGON;
+    QPainterPath path;
+    path.setFillRule(m_s.fill);
+    qint64 at = 32 + qint64(polys) * 4;
+    for (quint64 i = 0; i < polys; ++i) {
+        const quint64 n = rec.u32(32 + qint64(i) * 4);
+        for (quint64 k = 0; k < n; ++k, at += qint64(bytes)) {
+            const QPointF pt =
+                small ? QPointF(rec.i16(at), rec.i16(at + 2)) : QPointF(rec.i32(at), rec.i32(at + 4));
+            if (k == 0)
+                path.moveTo(pt);
+            else
+                path.lineTo(pt);
+        }
+        if (polygon && n > 0)
+            path.closeSubpath();
+    }
+    drawShape(path, polygon);
+    return true;
+}
+
+std::optional<EmfInfo> readHeader(const QByteArray &emf, QString *why)
+{
+    auto bad = [&](const QString &text) -> std::optional<EmfInfo> {
+        if (why)
+            *why = text;
+        return std::nullopt;
+    };
+    const Reader r(reinterpret_cast<const uchar *>(emf.constData()), emf.size());
+    if (emf.size() < qsizetype(kHeaderBaseSize))
+        return bad(QStringLiteral("too short for a metafile header (%1 bytes)").arg(emf.size()));
+    if (r.u32(0) != EMR_HEADER || r.u32(40) != kSignature)
+        return bad(QStringLiteral("not an enhanced metafile"));
+    const quint32 headerSize = r.u32(4);
+    if (headerSize < kHeaderBaseSize || headerSize % 4 != 0 || headerSize > quint64(emf.size()))
+        return bad(QStringLiteral("header size %1 not valid").arg(headerSize));
+    EmfInfo info;
+    info.bytes = r.u32(48);
+    info.records = r.u32(52);
+    info.handles = r.u16(56);
+    if (info.bytes < headerSize || info.bytes > quint64(emf.size()))
+        return bad(
+            QStringLiteral("size field %1 does not fit the %2 bytes given").arg(info.bytes).arg(emf.size()));
+    if (info.records < 1)
+        return bad(QStringLiteral("record count is zero"));
+    if (info.records > info.bytes / 8)
+        return bad(QStringLiteral("record count %1 larger than the metafile can hold").arg(info.records));
+    if (info.handles < 1)
+        return bad(QStringLiteral("handle count is zero"));
+    qint32 rc[8];
+    for (int i = 0; i < 8; ++i) {
+        rc[i] = r.i32(8 + i * 4);
+        if (std::abs(qint64(rc[i])) > kMaxCoordinate)
+            return bad(QStringLiteral("bounds or frame out of range"));
+    }
+    info.bounds = QRect(QPoint(rc[0], rc[1]), QPoint(rc[2], rc[3]));
+    info.frame = QRect(QPoint(rc[4], rc[5]), QPoint(rc[6], rc[7]));
+    const qint32 dw = r.i32(72), dh = r.i32(76), mw = r.i32(80), mh = r.i32(84);
+    if (dw <= 0 || dh <= 0 || mw <= 0 || mh <= 0 || dw > kMaxCoordinate || dh > kMaxCoordinate ||
+        mw > kMaxCoordinate || mh > kMaxCoordinate)
+        return bad(QStringLiteral("reference device size not valid"));
+    info.device = QSize(dw, dh);
+    info.millimeters = QSize(mw, mh);
+    const quint64 nDesc = r.u32(60), offDesc = r.u32(64);
+    if (nDesc > 0) {
+        if (offDesc < kHeaderBaseSize || offDesc + nDesc * 2 > headerSize)
+            return bad(QStringLiteral("description outside the header record"));
+        QString d;
+        d.reserve(qsizetype(nDesc));
+        for (quint64 i = 0; i < nDesc; ++i)
+            d.append(QChar(r.u16(qint64(offDesc + i * 2))));
+        while (d.endsWith(QChar(0)))
+            d.chop(1);
+        info.description = d;
+    }
+    return info;
+}
+
+} // namespace detail
+
+std::optional<EmfInfo> EmfPlayer::inspect(const QByteArray &emf, QString *error)
+{
+    return detail::readHeader(emf, error);
+}
+
+bool EmfPlayer::play(const QByteArray &emf, QPainter &painter, const QRectF &target, QString *error)
+{
+    QString why;
+    const std::optional<EmfInfo> info = detail::readHeader(emf, &why);
+    if (!info) {
+        if (error)
+            *error = why;
+        return false;
+    }
+    if (!painter.isActive()) {
+        if (error)
+            *error = QStringLiteral("the painter is not active");
+        return false;
+    }
+    detail::Player player(emf, *info, painter, target);
+    return player.run(error);
+}
+
+std::optional<QSizeF> EmfPlayer::pageSize(const QByteArray &emf)
+{
+    const std::optional<EmfInfo> info = detail::readHeader(emf, nullptr);
+    if (!info)
+        return std::nullopt;
+    const double w = double(qint64(info->frame.right()) - info->frame.left());
+    const double h = double(qint64(info->frame.bottom()) - info->frame.top());
+    if (w <= 0 || h <= 0)
+        return std::nullopt;
+    return QSizeF(w * 96.0 / 2540.0, h * 96.0 / 2540.0);
+}
+
+} // namespace accrua::engine::emf

@@ -1,0 +1,198 @@
+// The metafile player's inner workings, shared by its parts: record dispatch
+// (player.cpp), drawing state and clipping (playerstate.cpp), text
+// (playertext.cpp) and device-independent bitmaps (playerbitmaps.cpp).
+#pragma once
+
+#include "engine/emf/emfplayer.h"
+#include "engine/emf/records.h"
+
+#include <QColor>
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
+#include <QTransform>
+
+#include <cmath>
+#include <vector>
+
+namespace accrua::engine::emf::detail {
+
+inline constexpr int kMaxSaveDepth = 256;
+inline constexpr qint64 kMaxDibPixels = 16LL * 1024 * 1024;
+inline constexpr qint64 kMaxDibSide = 32768;
+inline constexpr qint64 kMaxCoordinate = 1LL << 28; // header rectangles, in their units
+inline constexpr double kMaxTargetExtent = 1.0e6;   // target pixels; beyond that nothing is drawn
+inline constexpr int kMaxTextChars = 65536;
+
+inline QString recordName(quint32 type)
+{
+    return QStringLiteral("record %1").arg(type);
+}
+
+inline QColor fromColorRef(quint32 c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+inline bool finite(double v)
+{
+    return std::isfinite(v);
+}
+
+inline bool saneTransform(const QTransform &t)
+{
+    const double m[] = {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
+    for (double v : m)
+        if (!finite(v) || std::abs(v) > 1e12)
+            return false;
+    const double det = t.m11() * t.m22() - t.m12() * t.m21();
+    return finite(det) && std::abs(det) > 1e-18;
+}
+
+struct PenObj {
+    quint32 style = records::PS_SOLID;
+    double width = 0; // logical units; 0 means one device pixel
+    bool cosmetic = true;
+    QColor color = Qt::black;
+    Qt::PenCapStyle cap = Qt::RoundCap;
+    Qt::PenJoinStyle join = Qt::RoundJoin;
+};
+
+struct BrushObj {
+    quint32 style = records::BS_SOLID;
+    QColor color = Qt::white;
+    quint32 hatch = 0;
+};
+
+struct FontObj {
+    qint32 height = 0;
+    qint32 escapement = 0;
+    qint32 weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    QString face = QStringLiteral("Arial");
+};
+
+struct Obj {
+    enum Kind { Pen, Brush, Font, Other } kind = Other;
+    PenObj pen;
+    BrushObj brush;
+    FontObj font;
+};
+
+struct DcState {
+    quint32 mapMode = records::MM_TEXT;
+    QPointF winOrg, vpOrg;
+    QSizeF winExt{1, 1}, vpExt{1, 1};
+    QTransform world;
+    PenObj pen;
+    BrushObj brush;
+    FontObj font;
+    quint32 textAlign = 0;
+    QColor textColor = Qt::black;
+    QColor bkColor = Qt::white;
+    quint32 bkMode = records::OPAQUE;
+    Qt::FillRule fill = Qt::OddEvenFill;
+    bool smoothStretch = false; // HALFTONE; the other modes pick pixels
+    QPointF curPos;
+    bool hasClip = false;
+    QRegion clip; // device pixels, as the platform keeps it
+};
+
+// Reads the header fields; `why` names the first fault.
+std::optional<EmfInfo> readHeader(const QByteArray &emf, QString *why);
+
+class Player {
+public:
+    Player(const QByteArray &data, const EmfInfo &info, QPainter &painter, const QRectF &target)
+        : m_data(data), m_info(info), m_p(painter), m_target(target)
+    {
+    }
+
+    bool run(QString *error);
+
+private:
+    using Reader = records::Reader;
+
+    // Ends playback of a damaged metafile with a reason.
+    bool fail(const QString &why)
+    {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("%1 at offset %2: %3").arg(recordName(m_type)).arg(m_offset).arg(why);
+        return false;
+    }
+    // False (and the playback fails) when the record is shorter than bytes.
+    bool need(const Reader &rec, qint64 bytes)
+    {
+        if (rec.size() < bytes)
+            return fail(QStringLiteral("record too short (%1 of %2 bytes)").arg(rec.size()).arg(bytes));
+        return true;
+    }
+
+    // player.cpp: records and shapes.
+    bool dispatch(const Reader &rec);
+    bool pixel(const Reader &rec);
+    bool box(const Reader &rec, quint32 type);
+    bool points(const Reader &rec, quint32 type);
+    bool polyPoints(const Reader &rec, quint32 type);
+    bool pathRecord(quint32 type);
+    void drawShape(const QPainterPath &path, bool fill);
+
+    // playerstate.cpp: mapping, objects, pens and brushes, saved states, clipping.
+    bool mapping(const Reader &rec, quint32 type);
+    bool restoreDc(const Reader &rec);
+    bool worldTransform(const Reader &rec, quint32 type);
+    bool createObject(const Reader &rec, quint32 type);
+    bool object(quint32 index, Obj obj);
+    void select(quint32 index);
+    QTransform pageToDevice() const;
+    const QTransform &full();
+    bool usable(const QRectF &logical);
+    bool clipRect(const Reader &rec, quint32 type);
+    bool clipRegion(const Reader &rec);
+    void applyClip();
+    QRegion defaultClip() const;
+    static QRect deviceRect(const QRectF &r);
+    void applyPen();
+    void applyBrush();
+    QPen qpen() const;
+
+    // playertext.cpp
+    bool text(const Reader &rec, bool wide);
+
+    // playerbitmaps.cpp
+    bool bitmap(const Reader &rec, quint32 type);
+
+    static QRectF rectAt(const Reader &rec, qint64 at)
+    {
+        const double l = rec.i32(at), t = rec.i32(at + 4), r = rec.i32(at + 8), b = rec.i32(at + 12);
+        return QRectF(QPointF(l, t), QPointF(r, b)).normalized();
+    }
+
+    const QByteArray &m_data;
+    EmfInfo m_info;
+    QPainter &m_p;
+    QRectF m_target;
+    QTransform m_deviceToTarget;
+    double m_pxPerMmX = 96 / 25.4, m_pxPerMmY = 96 / 25.4;
+
+    DcState m_s;
+    std::vector<DcState> m_stack;
+    QHash<quint32, Obj> m_objects;
+    quint32 m_handles = 1;
+
+    bool m_fullDirty = true;
+    bool m_fullOk = false;
+    QTransform m_full;
+    bool m_painterDirty = true;
+    bool m_inPath = false;
+    QPainterPath m_path;
+
+    quint32 m_type = 0;
+    qint64 m_offset = 0;
+    QString m_error;
+};
+
+} // namespace accrua::engine::emf::detail
