@@ -7,7 +7,26 @@
 
 namespace accrua::help {
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setIdentity();
+}
+
+void Application::setIdentity()
+{
+    setApplicationName(QStringLiteral("Accrua"));
+    setOrganizationName(QStringLiteral("Quennet"));
+    // No display name: on X11 and Wayland Qt appends it to every window title
+    // that does not already end in it ("Warning — Accrua"), and the captions
+    // must read exactly as given. Windows that show the title set it themselves.
+}
+
+void Application::setMessageOwner(QWidget *owner)
+{
+    if (!m_ownService)
+        m_ownService = std::make_unique<QtMessageService>();
+    m_ownService->setOwner(owner);
+}
 
 Application::~Application() = default;
 

@@ -17,9 +17,14 @@ public:
     Application(int &argc, char **argv);
     ~Application() override;
 
+    // The names the settings store and the platform know the program by.
+    static void setIdentity();
+
     // Where failures are reported; not owned. Without one, real boxes are shown.
     void setMessageService(MessageService *service) { m_service = service; }
     MessageService &messageService();
+    // The window the real boxes belong to while no window of the program is active.
+    void setMessageOwner(QWidget *owner);
 
     // A failure that escapes a handler stops only that handler: it is shown in
     // the general error report and the event counts as unhandled.

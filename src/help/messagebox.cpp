@@ -1,12 +1,19 @@
 #include "help/messagebox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QStringList>
+#include <QTextLayout>
 
+#include <cmath>
 #include <map>
 
 namespace accrua::help {
@@ -35,12 +42,32 @@ QMessageBox::Icon iconFor(MessageKind kind)
 // presses our cancel button.
 class AccruaMessageBox : public QMessageBox {
 public:
-    using QMessageBox::QMessageBox;
+    AccruaMessageBox(const QString &caption, Icon icon, const QString &text, QWidget *owner)
+        : QMessageBox(owner)
+    {
+        setWindowTitle(caption);
+        setIcon(icon);
+        setTextFormat(Qt::PlainText);
+        setWindowModality(Qt::ApplicationModal);
+        keepAboveOwner(this);
+        setWrappedText(text);
+    }
 
     void setCancelButton(QPushButton *button) { m_cancel = button; }
     bool closedWithoutButton() const { return m_closedWithoutButton; }
 
 protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        // Centred on the screen, not on the owner.
+        if (const QScreen *s = screen()) {
+            QRect r = frameGeometry();
+            r.moveCenter(s->availableGeometry().center());
+            move(r.topLeft());
+        }
+    }
+
     void closeEvent(QCloseEvent *event) override
     {
         m_closedWithoutButton = true;
@@ -62,11 +89,77 @@ protected:
     }
 
 private:
+    // Lines longer than half the screen's width are broken here, and the
+    // label is kept at least as wide as the longest line, so that the box's
+    // own narrower wrapping never applies.
+    void setWrappedText(const QString &text)
+    {
+        auto *label = findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (!label || !s) {
+            setText(text);
+            return;
+        }
+        ensurePolished();
+        const QString wrapped = wrapToWidth(text, label->font(), s->availableGeometry().width() / 2, label);
+        setText(wrapped);
+        const QFontMetricsF metrics(label->font(), label);
+        qreal widest = 0;
+        for (const QString &line : wrapped.split(u'\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        label->setMinimumWidth(static_cast<int>(std::ceil(widest)) + 1);
+    }
+
     QPushButton *m_cancel = nullptr;
     bool m_closedWithoutButton = false;
 };
 
 } // namespace
+
+QWidget *dialogOwner(QWidget *fallback)
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return fallback ? fallback->window() : nullptr;
+}
+
+void keepAboveOwner(QWidget *dialog)
+{
+    const QWidget *owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+QString wrapToWidth(const QString &text, const QFont &font, int width, QPaintDevice *device)
+{
+    QStringList lines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const QString &paragraph : text.split(u'\n')) {
+        QTextLayout layout(paragraph, font, device);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QStringList pieces;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            pieces << paragraph.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        // A break replaces the blanks it falls on; the paragraph's own end stays as it was.
+        for (qsizetype k = 0; k + 1 < pieces.size(); ++k) {
+            QString &piece = pieces[k];
+            qsizetype end = piece.size();
+            while (end > 0 && piece.at(end - 1) == u' ')
+                --end;
+            if (end > 0)
+                piece.truncate(end);
+        }
+        lines << (pieces.isEmpty() ? QStringList{QString()} : pieces);
+    }
+    return lines.join(u'\n');
+}
 
 unsigned short QtMessageService::ShowMessageDialog(const QString &text, MessageKind kind,
                                                    MessageButtons buttons, int helpContext)
@@ -75,12 +168,7 @@ unsigned short QtMessageService::ShowMessageDialog(const QString &text, MessageK
     if (orderedButtons(buttons).empty())
         buttons = MessageButton::OK;
 
-    AccruaMessageBox box;
-    box.setWindowTitle(captionFor(kind));
-    box.setIcon(iconFor(kind));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-    box.setWindowModality(Qt::ApplicationModal);
+    AccruaMessageBox box(captionFor(kind), iconFor(kind), text, dialogOwner(m_owner));
 
     const MessageButton enterButton = defaultButton(buttons);
     const MessageButton escapeButton = cancelButton(buttons);
@@ -111,12 +199,8 @@ unsigned short QtMessageService::ShowMessageDialog(const QString &text, MessageK
 
 void QtMessageService::ShowErrorReport(const QString &failure)
 {
-    QMessageBox box;
-    box.setWindowTitle(captionFor(MessageKind::Plain));
-    box.setIcon(QMessageBox::Critical);
-    box.setTextFormat(Qt::PlainText);
-    box.setText(errorReportText(failure));
-    box.setWindowModality(Qt::ApplicationModal);
+    AccruaMessageBox box(captionFor(MessageKind::Plain), QMessageBox::Critical, errorReportText(failure),
+                         dialogOwner(m_owner));
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();

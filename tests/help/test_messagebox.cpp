@@ -3,10 +3,15 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include <algorithm>
@@ -91,6 +96,11 @@ private Q_SLOTS:
     void answers();
     void helpKeepsTheBoxOpen();
     void errorReport();
+    void boxBelongsToTheWindowThatAsked_data();
+    void boxBelongsToTheWindowThatAsked();
+    void longLinesWrapAtHalfTheScreen_data();
+    void longLinesWrapAtHalfTheScreen();
+    void noDisplayNameIsAppendedToCaptions();
     void exceptionsInHandlersAreReported();
     void workerThreadFailuresReachTheUiThread();
 };
@@ -202,6 +212,99 @@ void TestMessageBox::errorReport()
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.text, QStringLiteral("Division by zero."));
     QCOMPARE(seen.labels, QStringList{"OK"});
+}
+
+void TestMessageBox::boxBelongsToTheWindowThatAsked_data()
+{
+    QTest::addColumn<bool>("stayOnTop");
+    QTest::addColumn<bool>("active"); // else only known to the service as its owner
+    QTest::newRow("normal, active") << false << true;
+    QTest::newRow("stay on top, active") << true << true;
+    QTest::newRow("stay on top, owner only") << true << false;
+}
+
+void TestMessageBox::boxBelongsToTheWindowThatAsked()
+{
+    QFETCH(bool, stayOnTop);
+    QFETCH(bool, active);
+    QMainWindow window;
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
+    window.show();
+    if (active) {
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    QtMessageService service;
+    if (!active)
+        service.setOwner(&window);
+
+    QWidget *parent = nullptr;
+    Qt::WindowFlags flags;
+    QWindow *transientParent = nullptr;
+    whenBoxShown([&](QMessageBox *box) {
+        parent = box->parentWidget();
+        flags = box->windowFlags();
+        transientParent = box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    service.ShowMessageDialog(QStringLiteral("x"), MessageKind::Warning, MessageButton::OK);
+    QCOMPARE(parent, &window);
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+    QCOMPARE(flags.testFlag(Qt::WindowStaysOnTopHint), stayOnTop);
+    QCOMPARE(transientParent, window.windowHandle());
+}
+
+void TestMessageBox::longLinesWrapAtHalfTheScreen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+    const QString sentence = QStringLiteral("The amount is too large to calculate with. ");
+    QTest::newRow("short") << QStringLiteral("\"12A\" is not a valid value!") << 1;
+    QTest::newRow("own break kept") << QStringLiteral("first line,\nthe number of months must be 0!") << 2;
+    QTest::newRow("long sentence") << sentence.repeated(12) << -1;
+    QTest::newRow("long word") << QLatin1Char('"') + QString(300, u'9') + QStringLiteral("\" is not valid!")
+                               << -1;
+}
+
+void TestMessageBox::longLinesWrapAtHalfTheScreen()
+{
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    QStringList shownLines;
+    int labelWidth = 0;
+    qreal widest = 0;
+    whenBoxShown([&](QMessageBox *box) {
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        shownLines = label->text().split(u'\n');
+        labelWidth = label->width();
+        const QFontMetricsF metrics(label->font(), label);
+        for (const QString &line : shownLines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QtMessageService().ShowMessageDialog(text, MessageKind::Warning, MessageButton::OK);
+    const int half = QGuiApplication::primaryScreen()->availableGeometry().width() / 2;
+    QVERIFY2(widest <= half, qPrintable(QString::number(widest)));
+    QVERIFY2(labelWidth >= widest, qPrintable(QStringLiteral("%1 < %2").arg(labelWidth).arg(widest)));
+    if (lines > 0)
+        QCOMPARE(shownLines.size(), lines);
+    else
+        QVERIFY(shownLines.size() > 1);
+    // Only blanks and breaks differ from the message.
+    const auto bare = [](QString s) { return s.remove(u' ').remove(u'\n'); };
+    QCOMPARE(bare(shownLines.join(u'\n')), bare(text));
+}
+
+void TestMessageBox::noDisplayNameIsAppendedToCaptions()
+{
+    // The platform appends a display name, once set, to every caption; the
+    // display name falls back to the application name only while unset.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    const QString display = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    QCOMPARE(display, QStringLiteral("probe"));
+    QCOMPARE(name, QStringLiteral("Accrua"));
 }
 
 namespace {
