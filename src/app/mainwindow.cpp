@@ -474,7 +474,8 @@ void TForm_Main::showEvent(QShowEvent *event)
 void TForm_Main::FormShow()
 {
     bool useDefaults = MenuItem_UseDefaults->isChecked();
-    startUp(m_model, m_services.settings, useDefaults);
+    settings::SettingsStore store(m_services.settings);
+    startUp(m_model, store, useDefaults);
     MenuItem_UseDefaults->setChecked(useDefaults);
 }
 

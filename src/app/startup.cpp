@@ -4,10 +4,9 @@
 
 namespace accrua::app {
 
-void startUp(MainModel &model, const settings::SettingsFactory &settings, bool &useDefaults)
+void startUp(MainModel &model, settings::SettingsStore &store, bool &useDefaults)
 {
     try {
-        settings::SettingsStore store(settings);
         settings::LoadSettings(store, model.appSettings(), useDefaults);
     } catch (const settings::SettingsError &e) {
         model.messages().ShowErrorReport(e.text());

@@ -7,10 +7,10 @@
 
 namespace accrua::app {
 
-// Reads the stored settings into the model (and the "Use Defaults" mark into
-// `useDefaults`), then sets the amount fields to the zero amount. A store
+// Reads the settings from `store` into the model (and the "Use Defaults" mark
+// into `useDefaults`), then sets the amount fields to the zero amount. A store
 // failure is shown in the model's general error report and stops only the
 // reading: what was read before keeps its new value, the rest its old one.
-void startUp(MainModel &model, const settings::SettingsFactory &settings, bool &useDefaults);
+void startUp(MainModel &model, settings::SettingsStore &store, bool &useDefaults);
 
 } // namespace accrua::app
