@@ -1,5 +1,8 @@
 #include "cli/cli.h"
 
+#include "input/locale.h"
+#include "settings/store.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -39,7 +42,8 @@ int main(int argc, char **argv)
     QTextStream err(stderr);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    const int status = accrua::cli::run(args, out, err);
+    const int status = accrua::cli::run(
+        args, out, err, {accrua::input::Locale::system(), accrua::settings::NativeSettingsFactory()});
     out.flush();
     err.flush();
     return status;

@@ -1,16 +1,22 @@
 // accrua-cli through its entry function: the commands, their JSON and the
-// exit statuses, with the settings store isolated in a temporary folder.
+// exit statuses, with a fixed locale and the settings store in a temporary
+// folder.
 #include "cli/cli.h"
 
-#include <QDir>
+#include "accrua/version.h"
+#include "support.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using accrua::cli::Services;
 
 struct Result {
     int status;
@@ -19,34 +25,24 @@ struct Result {
     QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
 };
 
+Result runWith(const Services &services, const QStringList &args)
+{
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int status = accrua::cli::run(args, o, e, services);
+    o.flush();
+    e.flush();
+    return {status, out, err};
+}
+
+// Every test starts from an empty store of its own, in US conventions.
 class Cli : public ::testing::Test {
 protected:
-    // The settings store keeps its folder for the whole process, so every
-    // test starts from an empty store in one temporary folder.
-    static QTemporaryDir &configDir()
-    {
-        static QTemporaryDir dir;
-        return dir;
-    }
+    Result run(const QStringList &args) const { return runWith(m_services, args); }
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(configDir().isValid());
-        qputenv("XDG_CONFIG_HOME", configDir().path().toUtf8());
-        qputenv("LC_ALL", "C"); // the program then uses "." and "$" conventions
-        QDir(configDir().path()).removeRecursively();
-        QDir().mkpath(configDir().path());
-    }
-
-    static Result run(const QStringList &args)
-    {
-        QString out, err;
-        QTextStream o(&out), e(&err);
-        const int status = accrua::cli::run(args, o, e);
-        o.flush();
-        e.flush();
-        return {status, out, err};
-    }
+    QTemporaryDir m_dir;
+    Services m_services{accrua::testsupport::usDollars(),
+                        accrua::settings::FileSettingsFactory(m_dir.filePath(QStringLiteral("Accrua.conf")))};
 };
 
 TEST_F(Cli, UsageErrorsExitTwo)
@@ -68,6 +64,11 @@ TEST_F(Cli, UsageErrorsExitTwo)
         {QStringLiteral("savings"), QStringLiteral("--balance=1"), QStringLiteral("--rate=1"),
          QStringLiteral("--compounded=weekly"), QStringLiteral("--years=1"), QStringLiteral("--months=0")},
         {QStringLiteral("payment"), QStringLiteral("--setting"), QStringLiteral("NOSUCH=1")},
+        {QStringLiteral("payment"), QStringLiteral("--principal=1"), QStringLiteral("--rate=1"),
+         QStringLiteral("--years=1"), QStringLiteral("--months=0"), QStringLiteral("--setting=NOSUCH=1")},
+        {QStringLiteral("payment"), QStringLiteral("--principal=1"), QStringLiteral("--rate=1"),
+         QStringLiteral("--years=1"), QStringLiteral("--months=0"),
+         QStringLiteral("--setting=AMORTIZEDBASE")},
     };
     for (const QStringList &args : bad) {
         const Result r = run(args);
@@ -204,5 +205,129 @@ TEST_F(Cli, SettingsListAndSet)
     EXPECT_TRUE(r.out.contains(QStringLiteral("AMORTIZEDBASE")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("\"360\"")));
 }
+
+TEST_F(Cli, VersionIsTheProjectVersion)
+{
+    const Result r = run({QStringLiteral("--version")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QStringLiteral("accrua-cli %1\n").arg(QLatin1String(accrua::kVersion)));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+")).match(r.out.mid(11)).hasMatch())
+        << r.out.toStdString();
+}
+
+// The amounts are read and written in the conventions of the locale the
+// caller passes, not the process's: the same loan typed with a decimal comma
+// gives the same texts with a decimal comma.
+TEST(CliServices, AmountsFollowTheGivenLocale)
+{
+    const auto fields = [](const accrua::input::Locale &locale, const QString &principal) {
+        QTemporaryDir dir;
+        const Services services{
+            locale, accrua::settings::FileSettingsFactory(dir.filePath(QStringLiteral("Accrua.conf")))};
+        const Result r =
+            runWith(services, {QStringLiteral("payment"), QStringLiteral("--principal"), principal,
+                               QStringLiteral("--rate=6"), QStringLiteral("--years=1"),
+                               QStringLiteral("--months=0"), QStringLiteral("--json")});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        return r.json()[QStringLiteral("fields")].toObject();
+    };
+    const QJsonObject dollars = fields(accrua::testsupport::usDollars(), QStringLiteral("10000.5"));
+    const QJsonObject dinars = fields(accrua::testsupport::kuwaitiDinars(), QStringLiteral("10000,5"));
+    ASSERT_EQ(dinars.keys(), dollars.keys());
+    EXPECT_TRUE(dollars[QStringLiteral("MaskEdit_Payment")].toString().contains(QLatin1Char('.')));
+    for (const QString &name : dollars.keys())
+        EXPECT_EQ(dinars[name].toString(),
+                  dollars[name].toString().replace(QLatin1Char('.'), QLatin1Char(',')))
+            << name.toStdString();
+}
+
+// --setting NAME=VALUE: a value the store refuses stops the command with
+// exit status 1 and the refusal "settings --set" gives for the same pair;
+// nothing is computed or written.
+struct RefusedSetting {
+    const char *name;
+    QString assignment;
+};
+
+class CliRefusedSetting : public Cli, public ::testing::WithParamInterface<RefusedSetting> {};
+
+TEST_P(CliRefusedSetting, ExitsOneWithTheStoreRefusal)
+{
+    const QString assignment = GetParam().assignment;
+    const Result set = run({QStringLiteral("settings"), QStringLiteral("--set"), assignment});
+    ASSERT_EQ(set.status, 1);
+    ASSERT_FALSE(set.err.isEmpty());
+    const QStringList daily = {QStringLiteral("daily"),
+                               QStringLiteral("--principal=1000"),
+                               QStringLiteral("--rate=5"),
+                               QStringLiteral("--payment=100"),
+                               QStringLiteral("--days=30"),
+                               QStringLiteral("--setting"),
+                               assignment};
+    for (const QStringList &args : {daily, daily + QStringList{QStringLiteral("--json")}}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, set.err);
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    }
+    for (const QJsonValue &v :
+         QJsonDocument::fromJson(run({QStringLiteral("settings"), QStringLiteral("--json")}).out.toUtf8())
+             .array())
+        EXPECT_TRUE(v.toObject()[QStringLiteral("default")].toBool())
+            << v.toObject()[QStringLiteral("name")].toString().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CliRefusedSetting,
+    ::testing::Values(RefusedSetting{"IntegerOfLetters", QStringLiteral("AMORTIZEDBASE=abc")},
+                      RefusedSetting{"IntegerWithFraction", QStringLiteral("amortizedbase=360.5")},
+                      RefusedSetting{"IntegerBeyond32Bits", QStringLiteral("AMORTIZEDBASE=4294967296")},
+                      RefusedSetting{"EmptyInteger", QStringLiteral("AMORTIZEDBASE=")},
+                      RefusedSetting{"FlagWord", QStringLiteral("PRINTTOTALS=maybe")},
+                      RefusedSetting{"TextWithNul",
+                                     QStringLiteral("TITLE=a") + QChar(u'\0') + QStringLiteral("b")}),
+    [](const ::testing::TestParamInfo<RefusedSetting> &row) { return std::string(row.param.name); });
+
+// A value the store accepts is used for the run, as the option that sets the
+// same thing would be.
+struct TakenSetting {
+    const char *name;
+    QStringList command;
+    QString assignment;
+    QString option;
+};
+
+class CliTakenSetting : public Cli, public ::testing::WithParamInterface<TakenSetting> {};
+
+TEST_P(CliTakenSetting, ActsAsTheOptionForTheSameValue)
+{
+    const TakenSetting &row = GetParam();
+    const auto fields = [&](const QStringList &extra) {
+        const Result r = run(row.command + QStringList{QStringLiteral("--json")} + extra);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        return r.json()[QStringLiteral("fields")].toObject();
+    };
+    const QJsonObject bySetting = fields({QStringLiteral("--setting"), row.assignment});
+    EXPECT_EQ(bySetting, fields({row.option}));
+    EXPECT_NE(bySetting, fields({}));
+}
+
+const QStringList dailyCommand = {QStringLiteral("daily"), QStringLiteral("--principal=1000"),
+                                  QStringLiteral("--rate=5"), QStringLiteral("--payment=100"),
+                                  QStringLiteral("--days=30")};
+const QStringList paymentCommand = {QStringLiteral("payment"), QStringLiteral("--principal=10000"),
+                                    QStringLiteral("--rate=6"), QStringLiteral("--years=1"),
+                                    QStringLiteral("--months=0")};
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CliTakenSetting,
+    ::testing::Values(TakenSetting{"DayBase", dailyCommand, QStringLiteral("AMORTIZEDBASE=360"),
+                                   QStringLiteral("--base=360")},
+                      TakenSetting{"DayBaseInLowerCaseWithBlanks", dailyCommand,
+                                   QStringLiteral("amortizedbase= 360 "), QStringLiteral("--base=360")},
+                      TakenSetting{"PaymentResolution", paymentCommand,
+                                   QStringLiteral("PAYMENTRESOLUTION=INCREASEPAYMENTCOUNT"),
+                                   QStringLiteral("--resolution=count")}),
+    [](const ::testing::TestParamInfo<TakenSetting> &row) { return std::string(row.param.name); });
 
 } // namespace

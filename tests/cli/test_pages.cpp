@@ -3,11 +3,12 @@
 #include "engine/emf/emf.h"
 #include "engine/pagefile/pagelist.h"
 
+#include "support.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -19,22 +20,10 @@ using namespace accrua;
 
 namespace {
 
+// Drawing pages needs fonts, hence a display-less GUI application.
 class GuiEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        // Drawing pages needs fonts, hence a display-less GUI application.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_pages";
-        static char *argv[] = {name, nullptr};
-        m_app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> m_app;
+    void SetUp() override { testsupport::ensureGuiApp(); }
 };
 const auto *const gui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
