@@ -1,12 +1,12 @@
 // Report generation: a synthetic report of the amortization shape (title,
 // column heading, six-label detail rows, yearly totals, page footer), about
 // 50 rows a page, laid out, recorded as metafiles and added to a page list.
-#include "../tests/engine/layout_support.h"
+#include "../tests/engine/layout/layout_support.h"
 
-#include "engine/generator.h"
-#include "engine/layout.h"
+#include "engine/layout/generator.h"
+#include "engine/layout/layout.h"
+#include "engine/layout/pagerecorder.h"
 #include "engine/pagefile/pagelist.h"
-#include "engine/pagerecorder.h"
 
 #include <QGuiApplication>
 
@@ -17,9 +17,9 @@
 #include <fstream>
 #include <string>
 
-using namespace accrua::engine;
+using namespace accrua::engine::layout;
 using namespace accrua::engine::pagefile;
-using accrua::engine::testing::SyntheticReport;
+using accrua::engine::layout::testing::SyntheticReport;
 
 namespace {
 

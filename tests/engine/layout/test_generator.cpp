@@ -1,10 +1,10 @@
 // Generation end to end: pages recorded as metafiles into the page list, on
 // the calling thread and on the worker with its queued notifications.
 #include "engine/emf/emf.h"
-#include "engine/generator.h"
-#include "engine/layout.h"
+#include "engine/layout/generator.h"
+#include "engine/layout/layout.h"
+#include "engine/layout/pagerecorder.h"
 #include "engine/pagefile/pagelist.h"
-#include "engine/pagerecorder.h"
 #include "layout_support.h"
 
 #include <QElapsedTimer>
@@ -15,10 +15,10 @@
 #include <stdexcept>
 #include <thread>
 
-using namespace accrua::engine;
+using namespace accrua::engine::layout;
 using namespace accrua::engine::emf;
 using namespace accrua::engine::pagefile;
-using accrua::engine::testing::SyntheticReport;
+using accrua::engine::layout::testing::SyntheticReport;
 
 namespace {
 
@@ -33,7 +33,7 @@ int plannedPages(int rows)
 
 } // namespace
 
-class LayoutGenerateTest : public QObject {
+class GeneratorTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void generatesOnCallingThread_data();
@@ -49,7 +49,7 @@ private Q_SLOTS:
     void pictureIsClippedToItsFrame();
 };
 
-void LayoutGenerateTest::generatesOnCallingThread_data()
+void GeneratorTest::generatesOnCallingThread_data()
 {
     QTest::addColumn<int>("rows");
     QTest::newRow("no rows") << 0;
@@ -57,7 +57,7 @@ void LayoutGenerateTest::generatesOnCallingThread_data()
     QTest::newRow("several pages") << 300;
 }
 
-void LayoutGenerateTest::generatesOnCallingThread()
+void GeneratorTest::generatesOnCallingThread()
 {
     QFETCH(int, rows);
     SyntheticReport s(rows);
@@ -79,7 +79,7 @@ void LayoutGenerateTest::generatesOnCallingThread()
     }
 }
 
-void LayoutGenerateTest::generationLeavesAfterPrintToPrinting()
+void GeneratorTest::generationLeavesAfterPrintToPrinting()
 {
     // Saving generates too, and the save command releases the form itself.
     SyntheticReport s(60);
@@ -91,7 +91,7 @@ void LayoutGenerateTest::generationLeavesAfterPrintToPrinting()
     QCOMPARE(calls, 0);
 }
 
-void LayoutGenerateTest::workerSignalsInOrder()
+void GeneratorTest::workerSignalsInOrder()
 {
     SyntheticReport s(500);
     TRptPageList pages;
@@ -137,7 +137,7 @@ void LayoutGenerateTest::workerSignalsInOrder()
     QVERIFY(signalThread == std::this_thread::get_id());
 }
 
-void LayoutGenerateTest::cancelIsPromptAndSilent()
+void GeneratorTest::cancelIsPromptAndSilent()
 {
     SyntheticReport s(1 << 30); // far more than would ever be generated
     TRptPageList pages;
@@ -169,7 +169,7 @@ void LayoutGenerateTest::cancelIsPromptAndSilent()
     QVERIFY(pages.GetPage(1).has_value());
 }
 
-void LayoutGenerateTest::destroyingGeneratorWhileRunningIsSafe()
+void GeneratorTest::destroyingGeneratorWhileRunningIsSafe()
 {
     SyntheticReport s(1 << 30);
     TRptPageList pages;
@@ -183,7 +183,7 @@ void LayoutGenerateTest::destroyingGeneratorWhileRunningIsSafe()
     QCOMPARE(s.fed, rowsThen);
 }
 
-void LayoutGenerateTest::handlerErrorIsReported()
+void GeneratorTest::handlerErrorIsReported()
 {
     {
         SyntheticReport s(400);
@@ -222,7 +222,7 @@ void LayoutGenerateTest::handlerErrorIsReported()
     }
 }
 
-void LayoutGenerateTest::closePreviewRunsAfterPreview()
+void GeneratorTest::closePreviewRunsAfterPreview()
 {
     SyntheticReport s(1 << 30);
     TRptPageList pages;
@@ -239,7 +239,7 @@ void LayoutGenerateTest::closePreviewRunsAfterPreview()
     QCOMPARE(afterPreview, 1);
 }
 
-void LayoutGenerateTest::labelBoxesFollowAlignment_data()
+void GeneratorTest::labelBoxesFollowAlignment_data()
 {
     QTest::addColumn<int>("align");
     QTest::addColumn<bool>("autoSize");
@@ -249,7 +249,7 @@ void LayoutGenerateTest::labelBoxesFollowAlignment_data()
     QTest::newRow("right fixed") << int(HAlign::Right) << false;
 }
 
-void LayoutGenerateTest::labelBoxesFollowAlignment()
+void GeneratorTest::labelBoxesFollowAlignment()
 {
     QFETCH(int, align);
     QFETCH(bool, autoSize);
@@ -284,7 +284,7 @@ void LayoutGenerateTest::labelBoxesFollowAlignment()
     }
 }
 
-void LayoutGenerateTest::pictureIsClippedToItsFrame()
+void GeneratorTest::pictureIsClippedToItsFrame()
 {
     Report report;
     Band &title = report.addBand(BandKind::Title, QStringLiteral("T"), 100);
@@ -319,5 +319,5 @@ void LayoutGenerateTest::pictureIsClippedToItsFrame()
     QVERIFY(!red(48 + 10, 48 + 10)); // the disabled picture
 }
 
-QTEST_MAIN(LayoutGenerateTest)
-#include "layout_generate_test.moc"
+QTEST_MAIN(GeneratorTest)
+#include "test_generator.moc"

@@ -1,8 +1,8 @@
-#include "engine/layout.h"
+#include "engine/layout/layout.h"
 
 #include <stdexcept>
 
-namespace accrua::engine {
+namespace accrua::engine::layout {
 
 ReportLayout::ReportLayout(Report &report, PageSink &sink) : m_report(report), m_sink(sink) {}
 
@@ -165,4 +165,4 @@ void PagePlan::endPage(int pageNumber)
     ended.at(static_cast<size_t>(pageNumber - 1)) = true;
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::layout

@@ -19,7 +19,7 @@
 //  - after the last row the last page is ended.
 #pragma once
 
-#include "engine/report.h"
+#include "engine/layout/report.h"
 
 #include <QString>
 
@@ -27,7 +27,7 @@
 #include <functional>
 #include <vector>
 
-namespace accrua::engine {
+namespace accrua::engine::layout {
 
 class PageSink {
 public:
@@ -101,4 +101,4 @@ public:
     bool finished = false;
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::layout

@@ -3,11 +3,11 @@
 // twelfth row, page footer with the page number.
 #pragma once
 
-#include "engine/report.h"
+#include "engine/layout/report.h"
 
 #include <memory>
 
-namespace accrua::engine::testing {
+namespace accrua::engine::layout::testing {
 
 struct SyntheticReport {
     std::unique_ptr<Report> report = std::make_unique<Report>(QStringLiteral("BandReport"));
@@ -93,4 +93,4 @@ struct SyntheticReport {
     }
 };
 
-} // namespace accrua::engine::testing
+} // namespace accrua::engine::layout::testing

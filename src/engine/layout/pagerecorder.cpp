@@ -1,4 +1,4 @@
-#include "engine/pagerecorder.h"
+#include "engine/layout/pagerecorder.h"
 
 #include "engine/emf/emfwriter.h"
 #include "engine/emf/textmetrics.h"
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace accrua::engine {
+namespace accrua::engine::layout {
 
 namespace {
 
@@ -131,4 +131,4 @@ void PageRecorder::drawPicture(const Picture &picture, QPointF origin)
     m_writer->drawImage(QRectF(visible.topLeft(), QSizeF(source.size())), picture.image.copy(source));
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::layout

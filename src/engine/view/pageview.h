@@ -11,12 +11,14 @@
 
 #include <list>
 
-namespace accrua::engine {
-
+namespace accrua::engine::layout {
 class ReportGenerator;
-namespace pagefile {
+}
+namespace accrua::engine::pagefile {
 class TRptPageList;
 }
+
+namespace accrua::engine::view {
 
 class PageView : public QAbstractScrollArea {
     Q_OBJECT
@@ -32,7 +34,7 @@ public:
     void setPageList(pagefile::TRptPageList *pages);
     pagefile::TRptPageList *pageList() const { return m_pages; }
     // Forwards the generator's page and progress notifications.
-    void attachGenerator(ReportGenerator *generator);
+    void attachGenerator(layout::ReportGenerator *generator);
     // Re-reads the page count and drops the cached pages (after a file was
     // loaded into the list).
     void refresh();
@@ -98,4 +100,4 @@ private:
     std::list<CachedPage> m_cache; // most recently used first
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::view

@@ -1,7 +1,7 @@
 // The page plan: which band prints on which page at which position, checked
 // without drawing anything. Letter paper at 96 per inch: page length 1056,
 // margins 48, so with a footer of height F a band must end by 1008 - F.
-#include "engine/layout.h"
+#include "engine/layout/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-using namespace accrua::engine;
+using namespace accrua::engine::layout;
 
 namespace {
 

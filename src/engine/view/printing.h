@@ -13,12 +13,14 @@
 
 class QPrinter;
 
-namespace accrua::engine {
-
+namespace accrua::engine::layout {
 class Report;
-namespace pagefile {
+}
+namespace accrua::engine::pagefile {
 class TRptPageList;
 }
+
+namespace accrua::engine::view {
 
 class PrintError : public std::runtime_error {
 public:
@@ -54,12 +56,12 @@ public:
     // event. The event runs also when generation or printing failed, so a
     // report form that releases itself there is never left behind; the
     // failure is then rethrown (GenerationError or PrintError).
-    void printReport(Report &report, int first = 1, int last = 0) const;
-    static void printReportOn(Report &report, QPrinter &printer, int first = 1, int last = 0);
+    void printReport(layout::Report &report, int first = 1, int last = 0) const;
+    static void printReportOn(layout::Report &report, QPrinter &printer, int first = 1, int last = 0);
 
 private:
     int m_index = -1;
     QString m_name;
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::view

@@ -1,8 +1,8 @@
-#include "engine/pageview.h"
+#include "engine/view/pageview.h"
 
 #include "engine/emf/emfplayer.h"
 #include "engine/emf/pagesize.h"
-#include "engine/generator.h"
+#include "engine/layout/generator.h"
 #include "engine/pagefile/pagelist.h"
 
 #include <QMetaMethod>
@@ -15,7 +15,7 @@
 #include <cmath>
 #include <exception>
 
-namespace accrua::engine {
+namespace accrua::engine::view {
 
 namespace {
 
@@ -44,10 +44,10 @@ void PageView::setPageList(pagefile::TRptPageList *pages)
     refresh();
 }
 
-void PageView::attachGenerator(ReportGenerator *generator)
+void PageView::attachGenerator(layout::ReportGenerator *generator)
 {
-    connect(generator, &ReportGenerator::pageAvailable, this, &PageView::onPageAvailable);
-    connect(generator, &ReportGenerator::progressUpdate, this, &PageView::progressUpdate);
+    connect(generator, &layout::ReportGenerator::pageAvailable, this, &PageView::onPageAvailable);
+    connect(generator, &layout::ReportGenerator::progressUpdate, this, &PageView::progressUpdate);
 }
 
 void PageView::refresh()
@@ -257,4 +257,4 @@ void PageView::wheelEvent(QWheelEvent *event)
     setVScrollPosition(vScrollPosition() + (delta > 0 ? -kWheelStep : kWheelStep));
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::view

@@ -1,9 +1,9 @@
-#include "engine/report.h"
+#include "engine/layout/report.h"
 
 #include <cmath>
 #include <stdexcept>
 
-namespace accrua::engine {
+namespace accrua::engine::layout {
 
 double mmToPixels(double mm)
 {
@@ -121,4 +121,4 @@ Label *Report::label(const QString &name) const
     return nullptr;
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::layout

@@ -1,8 +1,8 @@
-#include "engine/generator.h"
+#include "engine/layout/generator.h"
 
-#include "engine/layout.h"
+#include "engine/layout/layout.h"
+#include "engine/layout/pagerecorder.h"
 #include "engine/pagefile/pagelist.h"
-#include "engine/pagerecorder.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <exception>
 
-namespace accrua::engine {
+namespace accrua::engine::layout {
 
 GenerationError::GenerationError(const QString &message) : std::runtime_error(message.toStdString()) {}
 
@@ -203,4 +203,4 @@ void ReportGenerator::closePreview()
     }
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::layout

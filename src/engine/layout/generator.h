@@ -5,7 +5,7 @@
 // progress through queued signals emitted on its own thread.
 #pragma once
 
-#include "engine/report.h"
+#include "engine/layout/report.h"
 
 #include <QObject>
 #include <QString>
@@ -14,11 +14,11 @@
 #include <memory>
 #include <thread>
 
-namespace accrua::engine {
-
-namespace pagefile {
+namespace accrua::engine::pagefile {
 class TRptPageList;
 }
+
+namespace accrua::engine::layout {
 
 // A handler or the page list failed while the report was generated.
 class GenerationError : public std::runtime_error {
@@ -78,4 +78,4 @@ private:
     QString m_error;
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::layout

@@ -1,8 +1,8 @@
-#include "engine/printing.h"
+#include "engine/view/printing.h"
 
 #include "engine/emf/emfplayer.h"
 #include "engine/emf/pagesize.h"
-#include "engine/generator.h"
+#include "engine/layout/generator.h"
 #include "engine/pagefile/pagelist.h"
 
 #include <QPageLayout>
@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <exception>
 
-namespace accrua::engine {
+namespace accrua::engine::view {
 
 PrintError::PrintError(const QString &message) : std::runtime_error(message.toStdString()) {}
 
@@ -59,7 +59,7 @@ void PagePrinter::print(const pagefile::TRptPageList &pages, int first, int last
     printOn(pages, printer, first, last, documentName);
 }
 
-void PagePrinter::printReport(Report &report, int first, int last) const
+void PagePrinter::printReport(layout::Report &report, int first, int last) const
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!m_name.isEmpty())
@@ -67,14 +67,14 @@ void PagePrinter::printReport(Report &report, int first, int last) const
     printReportOn(report, printer, first, last);
 }
 
-void PagePrinter::printReportOn(Report &report, QPrinter &printer, int first, int last)
+void PagePrinter::printReportOn(layout::Report &report, QPrinter &printer, int first, int last)
 {
     std::exception_ptr failure;
     try {
         if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid())
             throw PrintError(QStringLiteral("There is no printer to print on."));
         pagefile::TRptPageList pages;
-        ReportGenerator::generate(report, pages);
+        layout::ReportGenerator::generate(report, pages);
         printOn(pages, printer, first, last, report.title);
     } catch (...) {
         failure = std::current_exception();
@@ -162,4 +162,4 @@ void PagePrinter::printOn(const pagefile::TRptPageList &pages, QPrinter &printer
         throw PrintError(QStringLiteral("Printing did not complete."));
 }
 
-} // namespace accrua::engine
+} // namespace accrua::engine::view

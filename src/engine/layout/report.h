@@ -24,7 +24,7 @@
 #include <optional>
 #include <vector>
 
-namespace accrua::engine {
+namespace accrua::engine::layout {
 
 inline constexpr double kPixelsPerInch = 96.0;
 
@@ -205,4 +205,4 @@ private:
     std::vector<std::unique_ptr<Band>> m_bands;
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::layout

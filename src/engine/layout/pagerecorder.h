@@ -3,18 +3,18 @@
 // pages are handed to a callback (usually TRptPageList::AddPage).
 #pragma once
 
-#include "engine/layout.h"
+#include "engine/layout/layout.h"
 
 #include <QByteArray>
 
 #include <functional>
 #include <memory>
 
-namespace accrua::engine {
-
-namespace emf {
+namespace accrua::engine::emf {
 class EmfWriter;
 }
+
+namespace accrua::engine::layout {
 
 class PageRecorder : public PageSink {
 public:
@@ -38,4 +38,4 @@ private:
     std::unique_ptr<emf::EmfWriter> m_writer;
 };
 
-} // namespace accrua::engine
+} // namespace accrua::engine::layout

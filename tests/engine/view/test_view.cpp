@@ -1,11 +1,11 @@
 // The page view (paging, zoom, scrolling, wheel, forwarded notifications)
 // and printing, checked through PDF output read back with pdfinfo/pdftotext.
 #include "engine/emf/pagesize.h"
-#include "engine/generator.h"
-#include "engine/layout.h"
+#include "engine/layout/generator.h"
+#include "engine/layout/layout.h"
 #include "engine/pagefile/pagelist.h"
-#include "engine/pageview.h"
-#include "engine/printing.h"
+#include "engine/view/pageview.h"
+#include "engine/view/printing.h"
 #include "layout_support.h"
 
 #include <QApplication>
@@ -24,10 +24,11 @@
 #include <memory>
 #include <stdexcept>
 
-using namespace accrua::engine;
+using namespace accrua::engine::layout;
+using namespace accrua::engine::view;
 using namespace accrua::engine::emf;
 using namespace accrua::engine::pagefile;
-using accrua::engine::testing::SyntheticReport;
+using accrua::engine::layout::testing::SyntheticReport;
 
 namespace {
 
@@ -84,7 +85,7 @@ int plannedPages(int rows)
 
 } // namespace
 
-class LayoutUiTest : public QObject {
+class ViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -106,7 +107,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void LayoutUiTest::initTestCase()
+void ViewTest::initTestCase()
 {
     SyntheticReport s(200);
     m_count = ReportGenerator::generate(*s.report, m_pages);
@@ -117,7 +118,7 @@ void LayoutUiTest::initTestCase()
     QVERIFY(m_dir.isValid());
 }
 
-void LayoutUiTest::pagingIsClamped()
+void ViewTest::pagingIsClamped()
 {
     PageView view;
     QCOMPARE(view.pageCount(), 0);
@@ -139,7 +140,7 @@ void LayoutUiTest::pagingIsClamped()
     QCOMPARE(view.currentPage(), 1);
 }
 
-void LayoutUiTest::zoomAndScrolling()
+void ViewTest::zoomAndScrolling()
 {
     PageView view;
     view.resize(600, 400);
@@ -180,7 +181,7 @@ void LayoutUiTest::zoomAndScrolling()
     QCOMPARE(view.vScrollRange(), 0);
 }
 
-void LayoutUiTest::wheelIsForwardedOrScrolls()
+void ViewTest::wheelIsForwardedOrScrolls()
 {
     PageView view;
     view.resize(600, 400);
@@ -198,7 +199,7 @@ void LayoutUiTest::wheelIsForwardedOrScrolls()
     QCOMPARE(view.vScrollPosition(), 100); // left to the listener
 }
 
-void LayoutUiTest::pagesAreCachedPerZoom()
+void ViewTest::pagesAreCachedPerZoom()
 {
     PageView view;
     view.setPageList(&m_pages);
@@ -222,7 +223,7 @@ void LayoutUiTest::pagesAreCachedPerZoom()
     QVERIFY(ink);
 }
 
-void LayoutUiTest::damagedPagesDoNotBreakTheView()
+void ViewTest::damagedPagesDoNotBreakTheView()
 {
     const QByteArray good = *m_pages.GetPage(1);
     // A frame of some 20 km a side (rclFrame right and bottom, 0.01 mm).
@@ -262,7 +263,7 @@ void LayoutUiTest::damagedPagesDoNotBreakTheView()
                              printer.printToPdf(pages, m_dir.filePath(QStringLiteral("bad.pdf"))));
 }
 
-void LayoutUiTest::followsGenerationOnWorker()
+void ViewTest::followsGenerationOnWorker()
 {
     SyntheticReport s(400);
     TRptPageList pages;
@@ -284,7 +285,7 @@ void LayoutUiTest::followsGenerationOnWorker()
     QVERIFY(!view.currentImage().isNull());
 }
 
-void LayoutUiTest::printsToPdf_data()
+void ViewTest::printsToPdf_data()
 {
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("last");
@@ -293,7 +294,7 @@ void LayoutUiTest::printsToPdf_data()
     QTest::newRow("range past the end") << 3 << 999;
 }
 
-void LayoutUiTest::printsToPdf()
+void ViewTest::printsToPdf()
 {
     QFETCH(int, first);
     QFETCH(int, last);
@@ -326,7 +327,7 @@ void LayoutUiTest::printsToPdf()
     }
 }
 
-void LayoutUiTest::printErrors()
+void ViewTest::printErrors()
 {
     PagePrinter printer;
     TRptPageList empty;
@@ -348,7 +349,7 @@ void LayoutUiTest::printErrors()
     }
 }
 
-void LayoutUiTest::printReportRunsAfterPrint()
+void ViewTest::printReportRunsAfterPrint()
 {
     if (!havePoppler())
         QSKIP("poppler-utils (pdftotext, pdfinfo) is not installed");
@@ -388,5 +389,5 @@ void LayoutUiTest::printReportRunsAfterPrint()
     }
 }
 
-QTEST_MAIN(LayoutUiTest)
-#include "layout_ui_test.moc"
+QTEST_MAIN(ViewTest)
+#include "test_view.moc"
