@@ -1,9 +1,8 @@
 // Recording and playing one report page: 50 detail lines of six labels plus
 // the title block, column headings and footer.
-#include "../tests/engine/emf/emf_support.h"
 #include "engine/emf/emf.h"
+#include "support.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -62,7 +61,7 @@ QByteArray writePage(int page)
 
 void BM_WritePage(benchmark::State &state)
 {
-    accrua::engine::testing::ensureGuiApp();
+    accrua::testsupport::ensureGuiApp();
     int page = 0;
     qint64 bytes = 0;
     for (auto _ : state) {
@@ -76,7 +75,7 @@ BENCHMARK(BM_WritePage)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayPage96dpi(benchmark::State &state)
 {
-    accrua::engine::testing::ensureGuiApp();
+    accrua::testsupport::ensureGuiApp();
     const QByteArray emf = writePage(7);
     QImage img(816, 1056, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {

@@ -7,8 +7,7 @@
 #include "engine/layout/layout.h"
 #include "engine/layout/pagerecorder.h"
 #include "engine/pagefile/pagelist.h"
-
-#include <QGuiApplication>
+#include "support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,20 +21,6 @@ using namespace accrua::engine::pagefile;
 using accrua::engine::layout::testing::SyntheticReport;
 
 namespace {
-
-// Text metrics need a GUI application; the benchmarks run headless.
-void ensureApp()
-{
-    static QGuiApplication *app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "bench_layout";
-        static char *argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
-}
 
 // Resident set high-water mark in kilobytes, from /proc/self/status.
 long peakRssKb()
@@ -96,7 +81,7 @@ int rows240()
 
 void BM_Generate240Pages(benchmark::State &state)
 {
-    ensureApp();
+    accrua::testsupport::ensureGuiApp();
     int pages = 0;
     const int rows = rows240();
     for (auto _ : state) {
@@ -114,7 +99,7 @@ BENCHMARK(BM_Generate240Pages)->Unit(benchmark::kMillisecond)->MinTime(3);
 // From the start of generation until the first page is in the list.
 void BM_FirstPageAvailable(benchmark::State &state)
 {
-    ensureApp();
+    accrua::testsupport::ensureGuiApp();
     const int rows = rows240();
     for (auto _ : state) {
         SyntheticReport s(rows, kTotalsEvery);
@@ -141,7 +126,7 @@ BENCHMARK(BM_FirstPageAvailable)->Unit(benchmark::kMillisecond)->UseManualTime()
 // temporary file, so the pages themselves do not stay in memory.
 void BM_PeakMemory1000Pages(benchmark::State &state)
 {
-    ensureApp();
+    accrua::testsupport::ensureGuiApp();
     int pages = 0;
     long before = 0, peak = 0;
     const int rows = rowsForPages(1000);

@@ -1,10 +1,9 @@
-// Helpers for the metafile and picture tests: the GUI application that fonts
-// and painting need, a record walker independent of the player, and a
-// builder for hand-made metafiles of the kind Windows programs write.
+// Helpers for the metafile and picture tests: a record walker independent of
+// the player and a builder for hand-made metafiles of the kind Windows
+// programs write.
 #pragma once
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
 #include <QRect>
 #include <QtEndian>
@@ -12,18 +11,7 @@
 #include <initializer_list>
 #include <vector>
 
-namespace accrua::engine::testing {
-
-inline void ensureGuiApp()
-{
-    static int argc = 1;
-    static char name[] = "engine_emf_tests";
-    static char *argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
-    }
-}
+namespace accrua::engine::emf::testing {
 
 // Byte by byte, so that no read can leave the array.
 inline quint32 u32At(const QByteArray &b, qsizetype at)
@@ -174,4 +162,4 @@ inline QRect inkBox(const QImage &img, const QRect &area)
     return box;
 }
 
-} // namespace accrua::engine::testing
+} // namespace accrua::engine::emf::testing

@@ -1,4 +1,5 @@
 #include "emf_support.h"
+#include "support.h"
 
 #include "engine/emf/emf.h"
 
@@ -9,13 +10,13 @@
 #include <functional>
 
 using namespace accrua::engine::emf;
-using namespace accrua::engine::testing;
+using namespace accrua::engine::emf::testing;
 
 namespace {
 
 class EmfPlayerTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureGuiApp(); }
+    static void SetUpTestSuite() { accrua::testsupport::ensureGuiApp(); }
 };
 
 QImage blankPage(int w = 816, int h = 1056)

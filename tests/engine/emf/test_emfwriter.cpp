@@ -1,4 +1,5 @@
 #include "emf_support.h"
+#include "support.h"
 
 #include "engine/emf/emf.h"
 
@@ -10,13 +11,13 @@
 #include <set>
 
 using namespace accrua::engine::emf;
-using namespace accrua::engine::testing;
+using namespace accrua::engine::emf::testing;
 
 namespace {
 
 class EmfWriterTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureGuiApp(); }
+    static void SetUpTestSuite() { accrua::testsupport::ensureGuiApp(); }
 };
 
 const FontSpec kCourier{QStringLiteral("Courier New"), 8, false, false};

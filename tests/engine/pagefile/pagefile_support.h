@@ -14,7 +14,7 @@
 
 #include <vector>
 
-namespace accrua::engine::testing {
+namespace accrua::engine::pagefile::testing {
 
 inline void putU32(QByteArray &out, quint32 v)
 {
@@ -76,7 +76,7 @@ inline QByteArray composeFile(const std::vector<QByteArray> &pages, bool coded, 
         QByteArray body;
         if (coded) {
             putU32(body, static_cast<quint32>(page.size()));
-            body += pagefile::TRptCompress::codeAll(page);
+            body += TRptCompress::codeAll(page);
         } else {
             body = page;
         }
@@ -111,4 +111,4 @@ private:
     qint64 m_limit;
 };
 
-} // namespace accrua::engine::testing
+} // namespace accrua::engine::pagefile::testing

@@ -17,7 +17,7 @@
 #include <thread>
 
 using namespace accrua::engine::pagefile;
-using namespace accrua::engine::testing;
+using namespace accrua::engine::pagefile::testing;
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "emf_support.h"
+#include "support.h"
 
 #include "engine/emf/emf.h"
 #include "engine/picture/picture.h"
@@ -15,13 +16,13 @@
 
 using namespace accrua::engine::emf;
 using namespace accrua::engine::picture;
-using namespace accrua::engine::testing;
+using namespace accrua::engine::emf::testing;
 
 namespace {
 
 class PictureTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureGuiApp(); }
+    static void SetUpTestSuite() { accrua::testsupport::ensureGuiApp(); }
 };
 
 // Left half red, right half blue.

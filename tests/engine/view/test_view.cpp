@@ -7,6 +7,7 @@
 #include "engine/view/pageview.h"
 #include "engine/view/printing.h"
 #include "layout_support.h"
+#include "support.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -368,20 +369,18 @@ void ViewTest::printReportRunsAfterPrint()
             };
         const QString file = outcome == PrinterFails ? QStringLiteral("/nonexistent-dir/x/out.pdf")
                                                      : m_dir.filePath(QStringLiteral("report.pdf"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
+        const auto printer = accrua::testsupport::pdfPrinter(file);
         switch (outcome) {
         case Printed:
-            PagePrinter::printReportOn(*s->report, printer);
+            PagePrinter::printReportOn(*s->report, *printer);
             QCOMPARE(pdfPages(file), plannedPages(150));
             QVERIFY(pdfTexts(file).first().contains(QLatin1String("Amortization Schedule")));
             break;
         case PrinterFails:
-            QVERIFY_THROWS_EXCEPTION(PrintError, PagePrinter::printReportOn(*s->report, printer));
+            QVERIFY_THROWS_EXCEPTION(PrintError, PagePrinter::printReportOn(*s->report, *printer));
             break;
         case HandlerFails:
-            QVERIFY_THROWS_EXCEPTION(GenerationError, PagePrinter::printReportOn(*s->report, printer));
+            QVERIFY_THROWS_EXCEPTION(GenerationError, PagePrinter::printReportOn(*s->report, *printer));
             break;
         }
         QCOMPARE(calls, 1);
