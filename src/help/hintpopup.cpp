@@ -146,10 +146,12 @@ bool ContextHelpRequests::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget)
             break;
+        // Answered here or dropped: never Qt's own balloon, and the click that
+        // asked ends the What's This mode either way.
+        event->accept();
+        QWhatsThis::leaveWhatsThisMode();
         if (const int context = requestContext(widget, m_form); context > 0)
             m_handler(kHelpContextPopup, context, static_cast<QHelpEvent *>(event)->globalPos());
-        // Answered here or dropped: never Qt's own balloon.
-        event->accept();
         return true;
     }
     default:

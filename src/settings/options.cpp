@@ -1,0 +1,162 @@
+#include "settings/options.h"
+
+#include "settings/values.h"
+
+namespace accrua::settings {
+
+const QStringList &amortizedBaseItems()
+{
+    static const QStringList items{QStringLiteral("360"), QStringLiteral("365")};
+    return items;
+}
+
+const QStringList &amortScheduleItems()
+{
+    static const QStringList items{QStringLiteral("MONTHLY"), QStringLiteral("WEEKLY")};
+    return items;
+}
+
+const QStringList &resolutionItems()
+{
+    static const QStringList items{QStringLiteral("Increase the payment amount"),
+                                   QStringLiteral("Increase the number of payments")};
+    return items;
+}
+
+const QStringList &loanTypeItems()
+{
+    static const QStringList items = [] {
+        QStringList list{QStringLiteral("AUTO LOAN"),     QStringLiteral("BOAT LOAN"),
+                         QStringLiteral("GENERAL LOAN"),  QStringLiteral("HOME LOAN"),
+                         QStringLiteral("MORTGAGE LOAN"), QStringLiteral("PERSONAL LOAN"),
+                         QStringLiteral("SIGNATURE LOAN")};
+        list.sort();
+        return list;
+    }();
+    return items;
+}
+
+OptionsStore::~OptionsStore() = default;
+
+QString SettingsStoreAccess::readString(const QString &name, const QString &defaultText)
+{
+    return m_store.readString(name, defaultText);
+}
+
+std::int32_t SettingsStoreAccess::readInteger(const QString &name, std::int32_t defaultValue)
+{
+    return m_store.readInteger(name, defaultValue);
+}
+
+bool SettingsStoreAccess::readFlag(const QString &name, bool defaultValue)
+{
+    return m_store.readFlag(name, defaultValue);
+}
+
+void SettingsStoreAccess::writeString(const QString &name, const QString &text)
+{
+    m_store.writeString(name, text);
+}
+
+void SettingsStoreAccess::writeInteger(const QString &name, std::int32_t value)
+{
+    m_store.writeInteger(name, value);
+}
+
+void SettingsStoreAccess::writeFlag(const QString &name, bool value)
+{
+    m_store.writeFlag(name, value);
+}
+
+OptionsState OptionsState::defaults()
+{
+    const AppSettings d;
+    OptionsState s;
+    s.amortScheduleIndex = 0;
+    s.resolutionIndex = 0;
+    s.amortTitle = d.Title;
+    s.loanType = d.LoanType;
+    s.amortizedBaseIndex = int(amortizedBaseItems().indexOf(QString::number(d.AmortizedBase)));
+    s.imagePath = d.ImagePath;
+    s.useClassicView = d.UseClassicView;
+    s.amortPrintTotals = d.PrintTotals;
+    s.printImage = d.PrintImage;
+    s.savingsTitle = d.SavingsTitle;
+    s.savingsSubtitle = d.SavingsSubtitle;
+    s.savingsPrintTotals = d.PrintSavingsTotals;
+    s.dailyTitle = d.DailyTitle;
+    s.dailySubtitle = d.DailySubtitle;
+    return s;
+}
+
+std::optional<QString> readOptions(OptionsStore &store, OptionsState &state,
+                                   const std::function<void(const QString &)> &imagePathRead)
+{
+    const AppSettings d;
+    std::optional<QString> failure;
+    // One value at a time: a failure costs that value only.
+    auto step = [&](const std::function<void()> &read) {
+        try {
+            read();
+        } catch (const SettingsError &e) {
+            if (!failure)
+                failure = e.text();
+        }
+    };
+
+    step([&] {
+        const QString text = store.readString(names::AmortSchedule, d.AmortSchedule);
+        state.amortScheduleIndex = 0;
+        for (int i = 0; i < amortScheduleItems().size(); ++i) {
+            if (text.compare(amortScheduleItems().at(i), Qt::CaseInsensitive) == 0)
+                state.amortScheduleIndex = i;
+        }
+    });
+    step([&] {
+        state.resolutionIndex =
+            store.readString(names::PaymentResolution, d.PaymentResolution) == kIncreasePaymentAmount ? 0 : 1;
+    });
+    step([&] { state.amortTitle = store.readString(names::Title, d.Title); });
+    step([&] { state.loanType = store.readString(names::LoanType, d.LoanType); });
+    step([&] {
+        const std::int32_t base = store.readInteger(names::AmortizedBase, d.AmortizedBase);
+        const qsizetype i = amortizedBaseItems().indexOf(QString::number(base));
+        state.amortizedBaseIndex = i < 0 ? 1 : int(i);
+    });
+    step([&] { state.imagePath = store.readString(names::ImagePath, d.ImagePath); });
+    if (imagePathRead)
+        imagePathRead(state.imagePath);
+    step([&] { state.useClassicView = store.readFlag(names::UseClassicView, d.UseClassicView); });
+    step([&] { state.amortPrintTotals = store.readFlag(names::PrintTotals, d.PrintTotals); });
+    step([&] { state.printImage = store.readFlag(names::PrintImage, d.PrintImage); });
+    step([&] { state.savingsTitle = store.readString(names::SavingsTitle, d.SavingsTitle); });
+    step([&] { state.savingsSubtitle = store.readString(names::SavingsSubtitle, d.SavingsSubtitle); });
+    step([&] { state.savingsPrintTotals = store.readFlag(names::PrintSavingsTotals, d.PrintSavingsTotals); });
+    step([&] { state.dailyTitle = store.readString(names::DailyTitle, d.DailyTitle); });
+    step([&] { state.dailySubtitle = store.readString(names::DailySubtitle, d.DailySubtitle); });
+    return failure;
+}
+
+void writeOptions(OptionsStore &store, const OptionsState &state)
+{
+    store.writeString(names::PaymentResolution,
+                      state.resolutionIndex == 0 ? kIncreasePaymentAmount : kIncreasePaymentCount);
+    store.writeFlag(names::UseClassicView, state.useClassicView);
+    store.writeFlag(names::PrintTotals, state.amortPrintTotals);
+    store.writeFlag(names::PrintImage, state.printImage);
+    store.writeString(names::ImagePath, state.imagePath);
+    store.writeString(names::Title, state.amortTitle);
+    store.writeString(names::LoanType, state.loanType);
+    store.writeString(names::AmortSchedule, amortScheduleItems().value(state.amortScheduleIndex));
+    // The list's text as a number; nothing selected stores the usual base.
+    store.writeInteger(
+        names::AmortizedBase,
+        ParseStoredInteger(amortizedBaseItems().value(state.amortizedBaseIndex)).value_or(365));
+    store.writeString(names::SavingsTitle, state.savingsTitle);
+    store.writeString(names::SavingsSubtitle, state.savingsSubtitle);
+    store.writeFlag(names::PrintSavingsTotals, state.savingsPrintTotals);
+    store.writeString(names::DailyTitle, state.dailyTitle);
+    store.writeString(names::DailySubtitle, state.dailySubtitle);
+}
+
+} // namespace accrua::settings
