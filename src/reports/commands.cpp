@@ -24,7 +24,8 @@ QString errorText(const std::exception &e)
 
 ReportDispatcher::ReportDispatcher(ReportServices services) : m_services(std::move(services)) {}
 
-void ReportDispatcher::attach(const app::MainModel &model, QWidget *mainWindow, std::function<bool()> useDefaults)
+void ReportDispatcher::attach(const app::MainModel &model, QWidget *mainWindow,
+                              std::function<bool()> useDefaults)
 {
     m_model = &model;
     m_window = mainWindow;
@@ -115,7 +116,8 @@ void ReportDispatcher::run(std::unique_ptr<TForm_Reports> form, eng::Report &rep
 {
     switch (sender) {
     case ReportCommand::PrintPreview:
-        m_services.preview->previewReport(report, [this] { MenuItem_PrintPreviewClick(ReportCommand::None); });
+        m_services.preview->previewReport(report,
+                                          [this] { MenuItem_PrintPreviewClick(ReportCommand::None); });
         break;
     case ReportCommand::Print:
     case ReportCommand::None: {
@@ -165,8 +167,8 @@ void ReportDispatcher::MenuItem_SaveClick()
         }
         if (!m_services.files)
             return;
-        const QString name =
-            m_services.files->getSaveFileName(fileRequest(QStringLiteral("Save"), kReportFilter, kReportSuffix));
+        const QString name = m_services.files->getSaveFileName(
+            fileRequest(QStringLiteral("Save"), kReportFilter, kReportSuffix));
         if (name.isEmpty())
             return;
         ReportFileName = name;
@@ -188,8 +190,8 @@ void ReportDispatcher::MenuItem_OpenClick()
         }
         if (!m_services.preview || !m_services.files)
             return;
-        const QString name =
-            m_services.files->getOpenFileName(fileRequest(QStringLiteral("Open"), kReportFilter, kReportSuffix));
+        const QString name = m_services.files->getOpenFileName(
+            fileRequest(QStringLiteral("Open"), kReportFilter, kReportSuffix));
         if (name.isEmpty())
             return;
         const std::unique_ptr<TForm_Reports> form = newForm();

@@ -87,7 +87,8 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
     if (!painter.begin(&printer)) {
         if (printer.outputFormat() == QPrinter::PdfFormat)
             throw ReportPrintError(QStringLiteral("Cannot write \"%1\".").arg(printer.outputFileName()));
-        throw ReportPrintError(QStringLiteral("The printer \"%1\" cannot be used.").arg(printer.printerName()));
+        throw ReportPrintError(
+            QStringLiteral("The printer \"%1\" cannot be used.").arg(printer.printerName()));
     }
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (k > 0) {

@@ -84,7 +84,8 @@ void fillSavings(TForm_Reports &form, const app::MainModel &model)
         input::GroupThousands(model.text(Field::SaveAmount), locale));
     form.RptLabel_SavingsEndingBalance->setCaption(
         input::GroupThousands(model.text(Field::SaveEndBalance), locale));
-    form.RptLabel_SavingsInterestRate->setCaption(input::GroupThousands(model.text(Field::SaveInterest), locale));
+    form.RptLabel_SavingsInterestRate->setCaption(
+        input::GroupThousands(model.text(Field::SaveInterest), locale));
     form.SavingsRows = &model.SavingsRows();
     form.SetImageFile(s.ImagePath);
     form.PeriodsPerYear = calc::periodsPerYear(model.compounding());

@@ -94,7 +94,8 @@ void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QStr
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw ReportOutputError(QStringLiteral("Cannot create \"%1\": %2").arg(native(fileName), file.errorString()));
+        throw ReportOutputError(
+            QStringLiteral("Cannot create \"%1\": %2").arg(native(fileName), file.errorString()));
     bool written = false;
     try {
         written = writePdf(pages, file, title);
@@ -104,10 +105,12 @@ void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QStr
     }
     if (!written) {
         file.cancelWriting();
-        throw ReportOutputError(QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
+        throw ReportOutputError(
+            QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
     }
     if (!file.commit())
-        throw ReportOutputError(QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
+        throw ReportOutputError(
+            QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
 }
 
 QByteArray scheduleCsv(const std::vector<calc::TPaymentObj> &rows, const QDate &origination)
@@ -119,9 +122,10 @@ QByteArray scheduleCsv(const std::vector<calc::TPaymentObj> &rows, const QDate &
         const calc::TPaymentObj &r = rows[k];
         const int m = firstMonth + static_cast<int>(k) + 1;
         const QDate date = TForm_Reports::rowDate(m / 12, m % 12 + 1, origination.day());
-        out += QByteArray::number(static_cast<qulonglong>(k + 1)) + ',' + date.toString(Qt::ISODate).toLatin1() +
-               ',' + plain(r.Payment).toLatin1() + ',' + plain(r.Principal).toLatin1() + ',' +
-               plain(calc::Money::fromValue(r.Interest)).toLatin1() + ',' + plain(r.Balance).toLatin1() + '\n';
+        out += QByteArray::number(static_cast<qulonglong>(k + 1)) + ',' +
+               date.toString(Qt::ISODate).toLatin1() + ',' + plain(r.Payment).toLatin1() + ',' +
+               plain(r.Principal).toLatin1() + ',' + plain(calc::Money::fromValue(r.Interest)).toLatin1() +
+               ',' + plain(r.Balance).toLatin1() + '\n';
     }
     return out;
 }
@@ -133,8 +137,9 @@ QByteArray savingsCsv(const std::vector<SavingsRowType> &rows, int periodsPerYea
     QByteArray out("PERIOD,YEAR,INTEREST,BALANCE\n");
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const double year = static_cast<double>(k + 1) / p;
-        out += QByteArray::number(static_cast<qulonglong>(k + 1)) + ',' + QByteArray::number(year, 'f', decimals) +
-               ',' + plain(rows[k].Interest).toLatin1() + ',' + plain(rows[k].Balance).toLatin1() + '\n';
+        out += QByteArray::number(static_cast<qulonglong>(k + 1)) + ',' +
+               QByteArray::number(year, 'f', decimals) + ',' + plain(rows[k].Interest).toLatin1() + ',' +
+               plain(rows[k].Balance).toLatin1() + '\n';
     }
     return out;
 }
@@ -143,9 +148,11 @@ void saveBytes(const QByteArray &bytes, const QString &fileName)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw ReportOutputError(QStringLiteral("Cannot create \"%1\": %2").arg(native(fileName), file.errorString()));
+        throw ReportOutputError(
+            QStringLiteral("Cannot create \"%1\": %2").arg(native(fileName), file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw ReportOutputError(QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
+        throw ReportOutputError(
+            QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
 }
 
 } // namespace accrua::reports

@@ -27,8 +27,7 @@ constexpr double kCentredWidth = 721;
 // A label in a band: left-aligned labels grow from `left`; right-aligned ones
 // keep their right edge at left + width; centred ones fill their width.
 eng::Label &place(eng::Band &band, const char *name, double left, double top, const QString &caption,
-                  HAlign align = HAlign::Left, double width = 0,
-                  std::optional<FontSpec> font = kCaptionFont)
+                  HAlign align = HAlign::Left, double width = 0, std::optional<FontSpec> font = kCaptionFont)
 {
     eng::Label &l = band.addLabel(QLatin1String(name), left, top, caption);
     l.alignment = align;
@@ -102,8 +101,11 @@ void TForm_Reports::addFooter(eng::Report &report, const QString &pageNoName)
                                        : savings    ? QStringLiteral("RptBand_SavingsFooter")
                                                     : QStringLiteral("RptBand_DailyFooter"),
                                        18);
-    place(footer, amortization ? "RptLabel_Page" : savings ? "RptLabel_SavingsPage" : "RptLabel_DailyPage", 325,
-          1, QStringLiteral("Page"));
+    place(footer,
+          amortization ? "RptLabel_Page"
+          : savings    ? "RptLabel_SavingsPage"
+                       : "RptLabel_DailyPage",
+          325, 1, QStringLiteral("Page"));
     eng::Label &number = footer.addPageNumber(pageNoName, 356, 1);
     number.font = kCaptionFont;
     number.background = QColor(Qt::white);
@@ -116,8 +118,10 @@ void TForm_Reports::addAmortizationHeadings(eng::Band &band, const QString &suff
     heading(band, QStringLiteral("RptLabel_DATE") + suffix, 114, QStringLiteral("DATE"));
     heading(band, QStringLiteral("RptLabel_PAYMENT") + suffix, 311, QStringLiteral("PAYMENT AMOUNT"),
             HAlign::Right);
-    heading(band, QStringLiteral("RptLabel_PRINCIPAL") + suffix, 444, QStringLiteral("PRINCIPAL"), HAlign::Right);
-    heading(band, QStringLiteral("RptLabel_INTEREST") + suffix, 581, QStringLiteral("INTEREST"), HAlign::Right);
+    heading(band, QStringLiteral("RptLabel_PRINCIPAL") + suffix, 444, QStringLiteral("PRINCIPAL"),
+            HAlign::Right);
+    heading(band, QStringLiteral("RptLabel_INTEREST") + suffix, 581, QStringLiteral("INTEREST"),
+            HAlign::Right);
     heading(band, QStringLiteral("RptLabel_BALANCE") + suffix, 712, QStringLiteral("BALANCE"), HAlign::Right);
 }
 
@@ -165,7 +169,8 @@ void TForm_Reports::buildAmortization()
     RptSubDetail_Totals = &totals;
     place(totals, "RptLabel_YearlyTotals", 6, 3, QStringLiteral("YEARLY TOTALS"));
     place(totals, "RptLabel_OverallTotals", 6, 17, QStringLiteral("OVERALL TOTALS"));
-    RptLabel_YearlyPayment = &place(totals, "RptLabel_YearlyPayment", 168, 3, {}, HAlign::Right, 140, kTotalsFont);
+    RptLabel_YearlyPayment =
+        &place(totals, "RptLabel_YearlyPayment", 168, 3, {}, HAlign::Right, 140, kTotalsFont);
     RptLabel_YearlyPrincipal =
         &place(totals, "RptLabel_YearlyPrincipal", 312, 3, {}, HAlign::Right, 130, kTotalsFont);
     RptLabel_YearlyInterest =
@@ -208,19 +213,22 @@ void TForm_Reports::buildSavings()
     addSavingsHeadings(header, QStringLiteral("2"));
 
     eng::Band &title = r.addBand(BandKind::Title, QStringLiteral("RptBand_SavingsTitle"), 93);
-    RptLabel_SavingsTitle = &centred(title, "RptLabel_SavingsTitle", 1, QStringLiteral("Compounded Interest"), 30);
+    RptLabel_SavingsTitle =
+        &centred(title, "RptLabel_SavingsTitle", 1, QStringLiteral("Compounded Interest"), 30);
     RptLabel_SavingsTitle->font = kTitleFont;
     RptLabel_SavingsSubTitle = &centred(title, "RptLabel_SavingsSubTitle", 24, QStringLiteral("Subtitle"));
     place(title, "RptLabel_SavingsNumberOfPayments1", 7, 57, QStringLiteral("NUMBER OF PAYMENTS:"));
     RptLabel_SavingsNumberOfPayments =
         &place(title, "RptLabel_SavingsNumberOfPayments", 143, 57, {}, HAlign::Right, 50);
     place(title, "RptLabel_SavingsInterestRate1", 7, 73, QStringLiteral("INTEREST RATE:"));
-    RptLabel_SavingsInterestRate = &place(title, "RptLabel_SavingsInterestRate", 143, 73, {}, HAlign::Right, 50);
+    RptLabel_SavingsInterestRate =
+        &place(title, "RptLabel_SavingsInterestRate", 143, 73, {}, HAlign::Right, 50);
     place(title, "RptLabel_SavingsBeginningBalance1", 511, 57, QStringLiteral("BEGINNING BALANCE:"));
     RptLabel_SavingsBeginningBalance =
         &place(title, "RptLabel_SavingsBeginningBalance", 634, 57, {}, HAlign::Right, 80);
     place(title, "RptLabel_SavingsEndingBalance1", 511, 73, QStringLiteral("ENDING BALANCE:"));
-    RptLabel_SavingsEndingBalance = &place(title, "RptLabel_SavingsEndingBalance", 634, 73, {}, HAlign::Right, 80);
+    RptLabel_SavingsEndingBalance =
+        &place(title, "RptLabel_SavingsEndingBalance", 634, 73, {}, HAlign::Right, 80);
     RptImage_Savings = &title.addPicture(QStringLiteral("RptImage_Savings"), QRectF(265, 38, 190, 50));
     RptImage_Savings->center = true;
 
@@ -229,7 +237,8 @@ void TForm_Reports::buildSavings()
 
     eng::Band &details = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_Savings"), 17);
     RptLabel_SavingsPMT = &place(details, "RptLabel_SavingsPMT", 6, 0, {}, HAlign::Right, 27, std::nullopt);
-    RptLabel_SavingsYear = &place(details, "RptLabel_SavingsYear", 136, 0, {}, HAlign::Right, 65, std::nullopt);
+    RptLabel_SavingsYear =
+        &place(details, "RptLabel_SavingsYear", 136, 0, {}, HAlign::Right, 65, std::nullopt);
     RptLabel_SavingsInterest =
         &place(details, "RptLabel_SavingsInterest", 271, 0, {}, HAlign::Right, 179, std::nullopt);
     RptLabel_SavingsBalance =
@@ -280,8 +289,8 @@ void TForm_Reports::buildDaily()
         {187, "RptLabel_DailyReceiveDate1", "RECEIVE DATE:", "RptLabel_DailyReceiveDate",
          &RptLabel_DailyReceiveDate},
         {207, "RptLabel_DailyTotalDays1", "TOTAL DAYS:", "RptLabel_DailyTotalDays", &RptLabel_DailyTotalDays},
-        {228, "RptLabel_DailyAnnualInterestRate1", "ANNUAL INTEREST RATE:", "RptLabel_DailyAnnualInterestRate",
-         &RptLabel_DailyAnnualInterestRate},
+        {228, "RptLabel_DailyAnnualInterestRate1",
+         "ANNUAL INTEREST RATE:", "RptLabel_DailyAnnualInterestRate", &RptLabel_DailyAnnualInterestRate},
         {248, "RptLabel_DailyDailyInterestRate1", "DAILY INTEREST RATE:", "RptLabel_DailyDailyInterestRate",
          &RptLabel_DailyDailyInterestRate},
         {269, "RptLabel_DailyBeginningBalance1", "BEGINNING BALANCE:", "RptLabel_DailyBeginningBalance",

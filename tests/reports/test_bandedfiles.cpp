@@ -1,0 +1,195 @@
+// The banded reports as files: a PDF per report whose text pdftotext reads
+// back, the report page file reopening with the same pages, and failed
+// writes leaving the target as it was.
+#include "banded_fixture.h"
+
+#include "input/text.h"
+#include "reports/reportinputs.h"
+#include "reports/reportoutput.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace accrua;
+using namespace accrua::reportstest;
+using reports::TForm_Reports;
+
+namespace {
+
+template <class Case> std::string caseName(const testing::TestParamInfo<Case> &param)
+{
+    return param.param.name;
+}
+
+const input::Locale kUs = testsupport::usDollars();
+
+QString pdfText(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A line holding the texts in this order, blanks between.
+QRegularExpression lineOf(const QStringList &texts)
+{
+    QStringList escaped;
+    for (const QString &t : texts)
+        escaped << QRegularExpression::escape(t);
+    return QRegularExpression(escaped.join(QStringLiteral("\\s+")));
+}
+
+struct PdfCase {
+    const char *name;
+    reports::ReportKind kind;
+    std::vector<QStringList> lines; // besides the first row's line
+    bool secondPage;
+};
+
+class ReportPdf : public testing::TestWithParam<PdfCase> {
+protected:
+    void SetUp() override
+    {
+        testsupport::ensureGuiApp();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            GTEST_SKIP() << "pdftotext is not installed";
+    }
+};
+
+TEST_P(ReportPdf, TextOfTitleRowsTotalsAndPagesReadsBack)
+{
+    const PdfCase &c = GetParam();
+    Model m;
+    QStringList firstRow;
+    QStringList lastTotals{QStringLiteral("OVERALL TOTALS")};
+    switch (c.kind) {
+    case reports::ReportKind::Amortization: {
+        m.loan("200000", "6", 30, 0);
+        const calc::TPaymentObj &r = m.model.ScheduleRows().front();
+        const auto g = [](const calc::ShortText &t) {
+            return input::GroupThousands(QString::fromUtf16(t.chars, t.length), kUs);
+        };
+        firstRow = {QStringLiteral("1"), QStringLiteral("2/15/2026"), g(r.PaymentText),
+                    g(r.PrincipalText),  g(r.InterestText),           g(r.BalanceText)};
+        calc::Money paid;
+        for (const calc::TPaymentObj &row : m.model.ScheduleRows())
+            paid += row.Payment;
+        lastTotals = {QStringLiteral("OVERALL TOTALS"),
+                      input::GroupThousands(input::FormatMoney(paid, kUs), kUs)};
+        break;
+    }
+    case reports::ReportKind::Savings: {
+        m.savings("10000", "4", 3, 10, 0);
+        const auto &r = m.model.SavingsRows().front();
+        firstRow = {QStringLiteral("1"), QStringLiteral("0.0833"),
+                    QString::fromUtf16(r.InterestText.chars, r.InterestText.length),
+                    QString::fromUtf16(r.BalanceText.chars, r.BalanceText.length)};
+        break;
+    }
+    case reports::ReportKind::Daily:
+        m.daily(QDate(2026, 1, 1), QDate(2026, 3, 2), "125000", "7.25", "2000");
+        firstRow = {QStringLiteral("START DATE:"), QStringLiteral("1/1/2026")};
+        lastTotals = {QStringLiteral("REMAINING BALANCE:")};
+        break;
+    }
+    TForm_Reports form(kUs, [] { return QDate(2026, 1, 15); });
+    if (c.kind == reports::ReportKind::Amortization)
+        reports::fillAmortization(form, m.model, QStringLiteral("1/15/2026"), QStringLiteral("HOME LOAN"));
+    else if (c.kind == reports::ReportKind::Savings)
+        reports::fillSavings(form, m.model);
+    else
+        reports::fillDaily(form, m.model);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    const auto pages = reports::generatePages(reports::reportOf(form, c.kind));
+    reports::savePdf(*pages, pdf, QStringLiteral("Report"));
+    const QString text = pdfText(pdf);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_TRUE(text.contains(lineOf(firstRow))) << text.left(2000).toStdString();
+    EXPECT_TRUE(text.contains(lineOf(lastTotals))) << lastTotals.join(u' ').toStdString();
+    for (const QStringList &line : c.lines)
+        EXPECT_TRUE(text.contains(lineOf(line))) << line.join(u' ').toStdString();
+    EXPECT_EQ(text.contains(lineOf({QStringLiteral("Page"), QStringLiteral("2")})), c.secondPage);
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("Page\\s+\\d+"))), pages->pageCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, ReportPdf,
+    testing::Values(PdfCase{"Amortization",
+                            reports::ReportKind::Amortization,
+                            {{QStringLiteral("Amortization Schedule")},
+                             {QStringLiteral("HOME LOAN")},
+                             {QStringLiteral("INTEREST RATE:"), QStringLiteral("6%")},
+                             {QStringLiteral("BEGINNING BALANCE:"), QStringLiteral("200,000.00")},
+                             {QStringLiteral("PMT"), QStringLiteral("DATE"), QStringLiteral("PAYMENT AMOUNT"),
+                              QStringLiteral("PRINCIPAL"), QStringLiteral("INTEREST"),
+                              QStringLiteral("BALANCE")},
+                             {QStringLiteral("YEARLY TOTALS")},
+                             {QStringLiteral("YEARLY TOTALS")}},
+                            true},
+                    PdfCase{"Savings",
+                            reports::ReportKind::Savings,
+                            {{QStringLiteral("Compounded Interest")},
+                             {QStringLiteral("INTEREST RATE:"), QStringLiteral("4")},
+                             {QStringLiteral("PMT"), QStringLiteral("YEAR"), QStringLiteral("INTEREST"),
+                              QStringLiteral("BALANCE")},
+                             {QStringLiteral("OVERALL TOTALS")}},
+                            true},
+                    PdfCase{"Daily",
+                            reports::ReportKind::Daily,
+                            {{QStringLiteral("Daily Interest")},
+                             {QStringLiteral("TOTAL DAYS:"), QStringLiteral("60")},
+                             {QStringLiteral("BEGINNING BALANCE:"), QStringLiteral("125,000.00")}},
+                            false}),
+    caseName<PdfCase>);
+
+TEST(ReportPageFile, SavedFileReopensWithTheSamePages)
+{
+    testsupport::ensureGuiApp();
+    Model m;
+    m.loan("200000", "6", 30, 0);
+    TForm_Reports form(kUs, [] { return QDate(2026, 1, 15); });
+    reports::fillAmortization(form, m.model, QStringLiteral("1/15/2026"), QStringLiteral("HOME LOAN"));
+    const auto pages = reports::generatePages(form.BandReport);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("loan.ARP"));
+    pages->SaveToFile(file);
+    reports::eng::TRptPageList reopened;
+    reopened.LoadFromFile(file);
+    ASSERT_EQ(reopened.pageCount(), pages->pageCount());
+    for (int n = 1; n <= pages->pageCount(); ++n)
+        EXPECT_EQ(reopened.GetPage(n), pages->GetPage(n)) << "page " << n;
+}
+
+TEST(ReportOutput, FailedWritesLeaveTheTargetAsItWas)
+{
+    testsupport::ensureGuiApp();
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("old.pdf"));
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old content");
+    old.close();
+
+    const reports::eng::TRptPageList nothing; // no pages: the PDF cannot be made
+    EXPECT_THROW(reports::savePdf(nothing, target, QString()), reports::ReportOutputError);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old content"));
+
+    try {
+        reports::saveBytes("x", dir.path()); // a folder is no file
+        ADD_FAILURE() << "writing over a folder succeeded";
+    } catch (const reports::ReportOutputError &e) {
+        EXPECT_TRUE(e.message().contains(dir.path())) << e.message().toStdString();
+    }
+}
+
+} // namespace
