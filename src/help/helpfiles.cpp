@@ -1,0 +1,121 @@
+#include "help/helpfiles.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace accrua::help {
+
+namespace {
+
+QChar separator()
+{
+    return QDir::separator();
+}
+
+QString joined(const QString &folder, const QString &name)
+{
+    return folder + separator() + name;
+}
+
+} // namespace
+
+HelpTopic parseHelpEntry(const QString &entry)
+{
+    const qsizetype eq = entry.indexOf(u'=');
+    if (eq < 0)
+        return {QString(), entry};
+    return {entry.left(eq), entry.mid(eq + 1)};
+}
+
+QStringList sortedTitles(QStringList titles)
+{
+    std::stable_sort(titles.begin(), titles.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    return titles;
+}
+
+int findTopic(const QList<HelpTopic> &topics, const QString &title)
+{
+    for (qsizetype i = 0; i < topics.size(); ++i) {
+        if (topics[i].title == title)
+            return int(i);
+    }
+    return -1;
+}
+
+QString programFolder(const QString &programFilePath)
+{
+    const QString path = QDir::toNativeSeparators(programFilePath);
+    const qsizetype cut = path.lastIndexOf(separator());
+    if (cut < 0)
+        return QString();
+    // At the root ("/", or a drive's "C:\") the separator is part of the folder.
+    const bool atRoot = cut == 0 || (cut == 2 && path.at(1) == u':');
+    return path.left(atRoot ? cut + 1 : cut);
+}
+
+QString helpFolder(const QString &folder, const QString &subDirectory,
+                   const std::function<bool(const QString &)> &folderExists)
+{
+    const QString beside = joined(folder, subDirectory);
+    if (folderExists(beside))
+        return beside;
+    const QString installed =
+        joined(joined(joined(joined(folder, QStringLiteral("..")), QStringLiteral("share")),
+                      QStringLiteral("accrua")),
+               subDirectory);
+    if (folderExists(installed))
+        return installed;
+    return beside;
+}
+
+QString topicPath(const QString &helpFilePath, const QString &subDirectory, const QString &folder,
+                  const QString &fileName, const std::function<bool(const QString &)> &folderExists)
+{
+    if (!helpFilePath.trimmed().isEmpty())
+        return helpFilePath + fileName;
+    if (!subDirectory.trimmed().isEmpty())
+        return joined(helpFolder(folder, subDirectory, folderExists), fileName);
+    return joined(folder, fileName);
+}
+
+QUrl topicUrl(const QString &path)
+{
+    QString clean = QDir::fromNativeSeparators(path);
+    // A leading "//" would name a network host.
+    while (clean.contains(QLatin1String("//")))
+        clean.replace(QLatin1String("//"), QLatin1String("/"));
+    return QUrl::fromLocalFile(clean);
+}
+
+QString effectiveTitle(const QString &title, const QString &applicationTitle)
+{
+    return title.isEmpty() ? applicationTitle : title;
+}
+
+QString helpTopicsCaption(const QString &title)
+{
+    return QStringLiteral("Help Topics: ") + title + QStringLiteral(" Help");
+}
+
+QString helpWindowCaption(const QString &title, const QString &topic)
+{
+    return title + QStringLiteral(" Help :  ") + topic;
+}
+
+QString helpContentsCaption(const QString &title)
+{
+    return title + QStringLiteral(" Help...");
+}
+
+QString missingTopicHtml(const QString &path)
+{
+    return QStringLiteral("<html><body><h2>Help page not found</h2><p>The help page <b>") +
+           path.toHtmlEscaped() +
+           QStringLiteral("</b> does not exist. Reinstalling Accrua puts the help pages back in place.</p>"
+                          "</body></html>");
+}
+
+} // namespace accrua::help
