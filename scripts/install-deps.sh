@@ -11,6 +11,8 @@ packages=(
   fonts-liberation fontconfig
   clang libclang-rt-14-dev
   xvfb xauth poppler-utils
+  qt6-svg-dev
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()
