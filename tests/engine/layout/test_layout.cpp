@@ -14,7 +14,8 @@ using namespace accrua::engine::layout;
 
 namespace {
 
-struct Shape_ {
+// The heights of the bands of a TestReport, and how many rows it is fed.
+struct BandHeights {
     double title = 40;
     double heading = 0; // 0: no column heading band
     double pageHeader = 30;
@@ -32,7 +33,7 @@ struct TestReport {
     int rows = 0;
     int needDataCalls = 0;
 
-    explicit TestReport(const Shape_ &s) : rows(s.rows)
+    explicit TestReport(const BandHeights &s) : rows(s.rows)
     {
         if (s.pageHeader > 0)
             report.addBand(BandKind::PageHeader, QStringLiteral("H"), s.pageHeader);
@@ -82,7 +83,7 @@ std::string describe(const std::vector<Page> &pages)
 
 struct BreakCase {
     const char *name;
-    Shape_ shape;
+    BandHeights shape;
     std::vector<Page> expected;
 };
 

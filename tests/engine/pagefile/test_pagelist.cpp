@@ -21,7 +21,7 @@ using namespace accrua::engine::pagefile::testing;
 
 namespace {
 
-const QString DataDir = QStringLiteral(PAGEFILE_DATA_DIR);
+const QString kDataDir = QStringLiteral(PAGEFILE_DATA_DIR);
 
 double fixtureDays()
 {
@@ -125,7 +125,7 @@ TEST_F(PageListFile, WritesTheFixturesByteForByte)
         const QString name =
             coded ? QStringLiteral("three-pages-coded.arp") : QStringLiteral("three-pages.arp");
         list.SaveToFile(path(name));
-        EXPECT_TRUE(readAll(path(name)) == readAll(DataDir + QStringLiteral("/good/") + name))
+        EXPECT_TRUE(readAll(path(name)) == readAll(kDataDir + QStringLiteral("/good/") + name))
             << name.toStdString();
     }
 }
@@ -352,11 +352,11 @@ TEST_F(PageListFile, FailedSaveLeavesTheExistingFileUnchanged)
 
 TEST(PageListFixtures, GoodFilesOpen)
 {
-    const QStringList names = QDir(DataDir + QStringLiteral("/good")).entryList({QStringLiteral("*.arp")});
+    const QStringList names = QDir(kDataDir + QStringLiteral("/good")).entryList({QStringLiteral("*.arp")});
     ASSERT_EQ(names.size(), 3);
     for (const QString &name : names) {
         TRptPageList list;
-        list.LoadFromFile(DataDir + QStringLiteral("/good/") + name);
+        list.LoadFromFile(kDataDir + QStringLiteral("/good/") + name);
         const auto expected =
             name.startsWith(QStringLiteral("zero")) ? std::vector<QByteArray>{} : threeFixturePages();
         ASSERT_EQ(list.pageCount(), static_cast<int>(expected.size())) << name.toStdString();
@@ -373,7 +373,7 @@ class BrokenFixture : public ::testing::TestWithParam<QString> {};
 
 TEST_P(BrokenFixture, FailsClearlyAndLeavesTheLoadedListAlone)
 {
-    const QString file = DataDir + QStringLiteral("/broken/") + GetParam();
+    const QString file = kDataDir + QStringLiteral("/broken/") + GetParam();
     QString expect =
         QString::fromUtf8(readAll(QString(file).replace(QStringLiteral(".arp"), QStringLiteral(".expect"))))
             .trimmed();
@@ -381,7 +381,7 @@ TEST_P(BrokenFixture, FailsClearlyAndLeavesTheLoadedListAlone)
 
     const auto pages = threeFixturePages();
     TRptPageList list;
-    list.LoadFromFile(DataDir + QStringLiteral("/good/three-pages.arp"));
+    list.LoadFromFile(kDataDir + QStringLiteral("/good/three-pages.arp"));
     ASSERT_TRUE(list.GetPage(2) == pages[1]); // the walk now stands inside the file
 
     for (bool fromData : {false, true}) {
@@ -405,7 +405,7 @@ TEST_P(BrokenFixture, FailsClearlyAndLeavesTheLoadedListAlone)
 }
 
 INSTANTIATE_TEST_SUITE_P(FromDisk, BrokenFixture, ::testing::ValuesIn([] {
-                             const QStringList names = QDir(DataDir + QStringLiteral("/broken"))
+                             const QStringList names = QDir(kDataDir + QStringLiteral("/broken"))
                                                            .entryList({QStringLiteral("*.arp")});
                              return std::vector<QString>(names.begin(), names.end());
                          }()),
