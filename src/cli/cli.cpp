@@ -68,7 +68,7 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err, const Servi
         err << kUsage;
         return 2;
     }
-    const QString command = args.first();
+    const QString &command = args.first();
     const QStringList rest = args.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help") || rest.contains(QStringLiteral("--help"))) {

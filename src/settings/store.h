@@ -44,7 +44,7 @@ SettingsFactory FileSettingsFactory(const QString &path);
 
 // The store file is refused before it is parsed when it is not a regular file
 // or larger than this: the real one holds sixteen short values.
-inline constexpr qint64 kMaxStoreFileBytes = 1024 * 1024;
+inline constexpr qint64 kMaxStoreFileBytes = qint64{1024} * 1024;
 
 // The name of the first value in a store file's text that QSettings would
 // decode from a serialized form (@Variant, @DateTime, or an '@' hidden in an

@@ -193,7 +193,7 @@ TEST_F(Cli, SettingsListAndSet)
     ASSERT_EQ(r.status, 0);
     QJsonArray list = QJsonDocument::fromJson(r.out.toUtf8()).array();
     EXPECT_EQ(list.size(), 16);
-    for (const QJsonValue &v : list)
+    for (const auto &v : list)
         EXPECT_TRUE(v.toObject()[QStringLiteral("default")].toBool());
     EXPECT_EQ(run({QStringLiteral("settings"), QStringLiteral("--set"), QStringLiteral("AMORTIZEDBASE=360")})
                   .status,
@@ -270,7 +270,7 @@ TEST_P(CliRefusedSetting, ExitsOneWithTheStoreRefusal)
         EXPECT_EQ(r.err, set.err);
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     }
-    for (const QJsonValue &v :
+    for (const auto &v :
          QJsonDocument::fromJson(run({QStringLiteral("settings"), QStringLiteral("--json")}).out.toUtf8())
              .array())
         EXPECT_TRUE(v.toObject()[QStringLiteral("default")].toBool())
