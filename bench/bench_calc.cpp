@@ -17,8 +17,8 @@ void BM_BuildSchedule360(benchmark::State &state)
     std::vector<calc::ScheduleRow> numbers;
     std::vector<calc::TPaymentObj> rows;
     for (auto _ : state) {
-        const calc::LoanTotals t = calc::ScheduleNumbers(360, i, a, p, &numbers);
-        calc::ScheduleTexts(numbers, u'.', rows);
+        const calc::LoanTotals t = calc::scheduleNumbers(360, i, a, p, &numbers);
+        calc::scheduleTexts(numbers, u'.', rows);
         benchmark::DoNotOptimize(t);
         benchmark::DoNotOptimize(rows.data());
     }

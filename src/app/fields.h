@@ -55,15 +55,18 @@ inline constexpr bool isLoanMode(Mode m)
 
 // What happens when the focus leaves a field.
 enum class LeaveCheck { None, Amount, Rate, Count };
-// What a change of the field's text does.
-enum class ChangeHandler { None, PrincipalChange, StartDateOLDChange, SaveAmountChange };
+// What a change of the field's text does. The three change handlers of the
+// pages (MaskEdit_PrincipalChange, MaskEdit_StartDateOLDChange,
+// MaskEdit_SaveAmountChange) all do the same: a report must not show results
+// of inputs that have changed since.
+enum class OnChange { Nothing, DisableReports };
 
 struct FieldInfo {
     Field field;
     const char *controlName; // "MaskEdit_Principal"
     const char *caption;     // the label the window shows with it; "" for none
     LeaveCheck leave;
-    ChangeHandler change;
+    OnChange change;
     bool input;
 };
 

@@ -12,7 +12,6 @@ using calc::Extended;
 using calc::Money;
 using help::MessageButton;
 using help::MessageKind;
-namespace text = input;
 
 // A loan that would need more payments than the program computes.
 class MainModel::LoanBoundExceeded : public std::runtime_error {
@@ -83,9 +82,7 @@ void MainModel::write(Field field, const QString &value)
 
 void MainModel::runChangeHandler(Field field)
 {
-    // Every change handler does the same: a report must not show results of
-    // inputs that have changed since.
-    if (fieldInfo(field).change != ChangeHandler::None)
+    if (fieldInfo(field).change == OnChange::DisableReports)
         DisableReportCommands();
 }
 
@@ -127,16 +124,16 @@ bool MainModel::leaveField(Field field)
     case LeaveCheck::None:
         return true;
     case LeaveCheck::Amount:
-        if (text::IsValidFloat(current, m_locale)) {
-            write(field, text::NormalizeTwoDecimals(current, m_locale));
+        if (input::IsValidFloat(current, m_locale)) {
+            write(field, input::NormalizeTwoDecimals(current, m_locale));
             return true;
         }
         warn(refused, field);
         return false;
     case LeaveCheck::Rate:
     case LeaveCheck::Count: {
-        const bool valid = fieldInfo(field).leave == LeaveCheck::Rate ? text::IsValidFloat(current, m_locale)
-                                                                      : text::IsValidInteger(current);
+        const bool valid = fieldInfo(field).leave == LeaveCheck::Rate ? input::IsValidFloat(current, m_locale)
+                                                                      : input::IsValidInteger(current);
         if (valid)
             return true;
         // A refused rate or count does not stay: the field starts again at 0.
@@ -167,7 +164,7 @@ void MainModel::pageClicked(Mode mode)
 
 Extended MainModel::floatOf(Field field) const
 {
-    const auto value = text::ToFloat(text(field), m_locale);
+    const auto value = input::toFloat(text(field), m_locale);
     if (!value)
         throw std::runtime_error(
             QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid floating point value"))
@@ -177,7 +174,7 @@ Extended MainModel::floatOf(Field field) const
 
 std::int64_t MainModel::integerOf(Field field) const
 {
-    const auto value = text::ToInteger(text(field));
+    const auto value = input::toInteger(text(field));
     if (!value)
         throw std::runtime_error(
             QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid integer value"))
@@ -187,12 +184,12 @@ std::int64_t MainModel::integerOf(Field field) const
 
 QString MainModel::moneyText(Money value) const
 {
-    return text::FormatMoney(value, m_locale);
+    return input::FormatMoney(value, m_locale);
 }
 
 bool MainModel::requireNumber(Field field)
 {
-    if (text::IsValidFloat(text(field), m_locale))
+    if (input::IsValidFloat(text(field), m_locale))
         return true;
     warn(QLatin1Char('"') + text(field) + QStringLiteral("\" is not a valid value!"), field);
     return false;
@@ -202,7 +199,7 @@ bool MainModel::requireWholeNumber(Field field, const QString &what)
 {
     // The same conversion as the leave check: " 6" is a whole number whose
     // text still differs from "6".
-    if (text::IsValidInteger(text(field)))
+    if (input::IsValidInteger(text(field)))
         return true;
     warn(QLatin1Char('"') + text(field) + QStringLiteral("\" is not a valid number of ") + what +
              QLatin1Char('!'),
@@ -328,17 +325,17 @@ void MainModel::calculateLoan()
 
 QString MainModel::boundMessage(Extended principal, Extended payment) const
 {
-    return QStringLiteral("A loan of ") + text::CurrencyText(principal, m_locale) + QStringLiteral(" at ") +
+    return QStringLiteral("A loan of ") + input::CurrencyText(principal, m_locale) + QStringLiteral(" at ") +
            text(Field::Interest) + QStringLiteral("% interest with a payment of ") +
-           text::CurrencyText(payment, m_locale) +
+           input::CurrencyText(payment, m_locale) +
            QStringLiteral(" would need more than %1 payments.").arg(calc::kMaxPayments);
 }
 
 void MainModel::cannotBePaidOff(Money principal, Money payment)
 {
-    showWarning(QStringLiteral("A loan of ") + text::CurrencyText(principal.value(), m_locale) +
+    showWarning(QStringLiteral("A loan of ") + input::CurrencyText(principal.value(), m_locale) +
                 QStringLiteral(" cannot be paid off with a payment of ") +
-                text::CurrencyText(payment.value(), m_locale));
+                input::CurrencyText(payment.value(), m_locale));
 }
 
 bool MainModel::CalculateNumberOfPayments()
@@ -353,7 +350,7 @@ bool MainModel::CalculateNumberOfPayments()
         const Money a = m_loan.LoanPayment;
         const Extended i = m_loan.MonthlyRate;
 
-        if (!calc::PaymentExceedsInterest(p, i, a)) {
+        if (!calc::paymentExceedsInterest(p, i, a)) {
             cannotBePaidOff(p, a);
             m_loan.PaymentCount = 0;
             return false;
@@ -385,11 +382,11 @@ bool MainModel::CalculateNumberOfPayments()
 
 void MainModel::CountPayments(Extended i, Money a, Money p)
 {
-    const auto k = calc::CountPaymentsNumber(i, a, p);
+    const auto k = calc::CountPayments(i, a, p);
     if (!k) {
         throw LoanBoundExceeded(boundMessage(p.value(), a.value()));
     }
-    const calc::Term term = calc::TermOfCount(*k);
+    const calc::Term term = calc::termOfCount(*k);
     m_loan.TermYears = term.years;
     m_loan.TermMonths = term.months;
     BuildSchedule(*k, i, a, p);
@@ -405,15 +402,15 @@ void MainModel::CalculatePaymentAmount()
     m_loan.AnnualRate = floatOf(Field::Interest) * calc::kOnePercent;
     const std::int64_t n = 12 * integerOf(Field::Years) + integerOf(Field::Months);
     m_loan.MonthlyRate = m_loan.AnnualRate / 12;
-    m_loan.LoanPayment = calc::AnnuityPayment(m_loan.LoanPrincipal, m_loan.MonthlyRate, n);
+    m_loan.LoanPayment = calc::annuityPayment(m_loan.LoanPrincipal, m_loan.MonthlyRate, n);
     if (n > calc::kMaxPayments) {
         throw LoanBoundExceeded(
-            boundMessage(m_loan.LoanPrincipal.value(), calc::roundToCents(m_loan.LoanPayment).value()));
+            boundMessage(m_loan.LoanPrincipal.value(), calc::RoundToCents(m_loan.LoanPayment).value()));
     }
-    write(Field::Payment, moneyText(calc::roundToCents(m_loan.LoanPayment)));
+    write(Field::Payment, moneyText(calc::RoundToCents(m_loan.LoanPayment)));
 
     const std::int64_t requested =
-        12 * std::int64_t(text::ToInteger(keptYears).value_or(0)) + text::ToInteger(keptMonths).value_or(0);
+        12 * std::int64_t(input::toInteger(keptYears).value_or(0)) + input::toInteger(keptMonths).value_or(0);
     bool counted = CalculateNumberOfPayments();
 
     if (m_settings.PaymentResolution != settings::kIncreasePaymentAmount)
@@ -422,7 +419,7 @@ void MainModel::CalculatePaymentAmount()
     // would otherwise raise it forever, one message per pass. A term of no
     // months at all can never be reached by raising the payment either.
     while (counted && requested >= 1 &&
-           requested < text::ToInteger(text(Field::TotalNumberPayments)).value_or(0)) {
+           requested < input::toInteger(text(Field::TotalNumberPayments)).value_or(0)) {
         write(Field::Years, keptYears);
         write(Field::Months, keptMonths);
         m_loan.LoanPayment = Money::fromValue(floatOf(Field::Payment) + calc::kOnePercent);
@@ -439,7 +436,7 @@ bool MainModel::AmortizationCalculation()
     const bool increaseCount = m_settings.PaymentResolution == settings::kIncreasePaymentCount;
     const QString boundText = boundMessage(principal, payment);
 
-    const auto estimate = calc::EstimateAmortizationCount(principal, rate, payment, increaseCount);
+    const auto estimate = calc::EstimateAmortizationPayments(principal, rate, payment, increaseCount);
     if (!estimate)
         throw LoanBoundExceeded(boundText);
     if (*estimate == -1) {
@@ -451,9 +448,9 @@ bool MainModel::AmortizationCalculation()
     if (*estimate != requested) {
         const QString count = QString::number(*estimate);
         const QString question =
-            QStringLiteral("A loan of ") + text::CurrencyText(principal, m_locale) + QStringLiteral(" ") +
+            QStringLiteral("A loan of ") + input::CurrencyText(principal, m_locale) + QStringLiteral(" ") +
             QStringLiteral("at ") + text(Field::Interest) + QStringLiteral("% interest with a payment of ") +
-            text::CurrencyText(payment, m_locale) + QStringLiteral(" can be completely extinguished with ") +
+            input::CurrencyText(payment, m_locale) + QStringLiteral(" can be completely extinguished with ") +
             count + QStringLiteral(" payments. Do you want to set the number of payments to ") + count +
             QStringLiteral(" for this amortization?");
         const auto answer = m_messages.ShowMessageDialog(question, MessageKind::Warning,
@@ -480,7 +477,7 @@ void MainModel::BuildSchedule(std::int64_t n, Extended i, Money a, Money p)
 {
     // Only the numbers here: the raising loops build many schedules and keep
     // the last, so the row texts are made once, when the calculation ends.
-    m_loan.totals = calc::ScheduleNumbers(n, i, a, p, &m_scheduleNumbers);
+    m_loan.totals = calc::scheduleNumbers(n, i, a, p, &m_scheduleNumbers);
     m_scheduleDirty = true;
     ShowLoanTotals();
 }
@@ -500,13 +497,13 @@ void MainModel::finishSchedule()
 {
     if (!m_scheduleDirty)
         return;
-    calc::ScheduleTexts(m_scheduleNumbers, m_locale.decimalSeparator().unicode(), m_scheduleRows);
+    calc::scheduleTexts(m_scheduleNumbers, m_locale.decimalSeparator().unicode(), m_scheduleRows);
     m_scheduleDirty = false;
 }
 
 QString MainModel::generalText(Extended value) const
 {
-    return text::FormatGeneral(value, m_locale);
+    return input::formatGeneral(value, m_locale);
 }
 
 QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const
@@ -539,7 +536,7 @@ void MainModel::datePickerChanged(bool startPicker, const QDate &date)
         return;
     }
     const std::int64_t days =
-        calc::DayCount(m_startDate.year(), m_startDate.month(), m_startDate.day(), m_receiveDate.year(),
+        calc::dayCount(m_startDate.year(), m_startDate.month(), m_startDate.day(), m_receiveDate.year(),
                        m_receiveDate.month(), m_receiveDate.day());
     write(Field::Days, QString::number(days));
 }
@@ -645,7 +642,7 @@ bool MainModel::ValidateSavingsInputs()
     if (!fits) {
         m_messages.ShowMessageDialog(
             QStringLiteral("When calculating the interest earned on a loan compounded ") +
-                QString::number(calc::PeriodsPerYear(m_compounding)) + QStringLiteral(" times per year,") +
+                QString::number(calc::periodsPerYear(m_compounding)) + QStringLiteral(" times per year,") +
                 QLatin1Char('\n') + QStringLiteral("the number of months must be ") + ending,
             MessageKind::Information, MessageButton::OK);
         write(Field::SaveMonths, QStringLiteral("0"));
@@ -659,7 +656,7 @@ bool MainModel::ValidateSavingsInputs()
 void MainModel::CalculateSavingsInterest()
 {
     const calc::SavingsResult r = calc::CalculateSavingsInterest(
-        floatOf(Field::SaveAmount), floatOf(Field::SaveInterest), calc::PeriodsPerYear(m_compounding),
+        floatOf(Field::SaveAmount), floatOf(Field::SaveInterest), calc::periodsPerYear(m_compounding),
         static_cast<std::int32_t>(integerOf(Field::SaveYears)),
         static_cast<std::int32_t>(integerOf(Field::SaveMonths)));
     const char16_t sep = m_locale.decimalSeparator().unicode();

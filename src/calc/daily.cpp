@@ -28,25 +28,25 @@ std::int64_t leapYearsBefore(std::int64_t year)
 
 } // namespace
 
-bool IsLeapYear(std::int64_t year)
+bool isLeapYear(std::int64_t year)
 {
     return (year % 4 == 0) && ((year % 100 != 0) || (year % 400 == 0));
 }
 
-int DayOfYear(std::int64_t year, int month, int day)
+int dayOfYear(std::int64_t year, int month, int day)
 {
     if (month < 1 || month > 12)
         throw std::out_of_range("month out of range");
     int before = kDaysBeforeMonth[static_cast<std::size_t>(month - 1)];
-    if (month > 2 && IsLeapYear(year))
+    if (month > 2 && isLeapYear(year))
         ++before;
     return before + day;
 }
 
-std::int64_t DayCount(int y1, int m1, int d1, int y2, int m2, int d2)
+std::int64_t dayCount(int y1, int m1, int d1, int y2, int m2, int d2)
 {
     const std::int64_t leaps = leapYearsBefore(y2) - leapYearsBefore(y1);
-    return 365 * (static_cast<std::int64_t>(y2) - y1) + leaps + DayOfYear(y2, m2, d2) - DayOfYear(y1, m1, d1);
+    return 365 * (static_cast<std::int64_t>(y2) - y1) + leaps + dayOfYear(y2, m2, d2) - dayOfYear(y1, m1, d1);
 }
 
 DailyResult CalculateDailyInterest(Extended principal, Extended ratePercent, std::int32_t days,
@@ -60,16 +60,16 @@ DailyResult CalculateDailyInterest(Extended principal, Extended ratePercent, std
     const Money yearly = Money::fromValue(principal * rate);
     r.daily = yearly.value() / static_cast<Extended>(dayBase);
     r.interest = Money::fromValue(static_cast<Extended>(days) * r.daily);
-    const Money interestCents = roundToCents(r.interest);
+    const Money interestCents = RoundToCents(r.interest);
 
     // The payment enters as typed, not first converted to money.
-    Money principalPayment = roundToCentsValue(payment - interestCents.value());
-    Money remaining = roundToCentsValue(principal - principalPayment.value());
+    Money principalPayment = RoundToCents(payment - interestCents.value());
+    Money remaining = RoundToCents(principal - principalPayment.value());
     Money accrued{};
     if (principalPayment < Money{}) {
         // The payment does not cover the interest: the shortfall accrues on
         // the balance, measured against the unrounded span interest.
-        accrued = roundToCentsValue(r.interest.value() - payment);
+        accrued = RoundToCents(r.interest.value() - payment);
         remaining = Money::fromValue(principal + accrued.value());
         principalPayment = Money{};
     }

@@ -11,17 +11,17 @@
 namespace accrua::calc {
 
 // Gregorian leap year: divisible by 4, except centuries not divisible by 400.
-bool IsLeapYear(std::int64_t year);
+bool isLeapYear(std::int64_t year);
 
 // Days before the month plus the day of month; month must be 1..12
 // (std::out_of_range otherwise).
-int DayOfYear(std::int64_t year, int month, int day);
+int dayOfYear(std::int64_t year, int month, int day);
 
 // Days from the first date to the second: 365 per year apart, plus the leap
 // years from y1 up to y2 - 1, plus the difference of the days of the year.
 // Equal dates give 0; a second date before the first gives a negative count
 // (the caller refuses that order before asking).
-std::int64_t DayCount(int y1, int m1, int d1, int y2, int m2, int d2);
+std::int64_t dayCount(int y1, int m1, int d1, int y2, int m2, int d2);
 
 struct DailyResult {
     Extended daily = 0;     // interest for one day, unrounded

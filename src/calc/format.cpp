@@ -100,7 +100,7 @@ ShortText normalizedGeneral(Extended value, char16_t sep)
 ShortText formatMoneyText(Money value, char16_t decimalSeparator)
 {
     // Schedules are already in whole cents; rounding again would change nothing.
-    const Money cents = value.count % 100 == 0 ? value : roundToCents(value);
+    const Money cents = value.count % 100 == 0 ? value : RoundToCents(value);
     // Up to 13 integer digits the general text shows every cent, so the
     // integer formatting below is the same text, only faster.
     constexpr std::int64_t kExactLimit = 100000000000000000LL; // 1E13 units in ten-thousandths

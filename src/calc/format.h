@@ -25,4 +25,11 @@ std::u16string formatGeneral(Extended value, char16_t decimalSeparator);
 // The money text of a result field: cent-rounded, two decimals, no grouping.
 ShortText formatMoneyText(Money value, char16_t decimalSeparator);
 
+// The number a field holds after the program wrote an amount into it as
+// money text or as general text and read the text back. Both texts keep at
+// most 15 significant digits, so past ten thousand billion the number is not
+// the amount.
+Extended valueOfMoneyText(Money value);
+Extended valueOfGeneralText(Money value);
+
 } // namespace accrua::calc

@@ -20,19 +20,19 @@ struct Month {
 inline Month chargeMonth(Extended i, Money payment, Money balance)
 {
     Month m;
-    m.interest = roundToCents(Money::fromCount(i * balance.asCount()));
+    m.interest = RoundToCents(Money::fromCount(i * balance.asCount()));
     m.payment = payment;
     const Money owed = m.interest + balance;
     if (m.payment > owed)
         m.payment = owed;
-    m.principal = roundToCents(m.payment - m.interest);
-    m.balance = roundToCents(balance - m.principal);
+    m.principal = RoundToCents(m.payment - m.interest);
+    m.balance = RoundToCents(balance - m.principal);
     return m;
 }
 
 } // namespace
 
-bool PaymentExceedsInterest(Money principal, Extended monthlyRate, Money payment)
+bool paymentExceedsInterest(Money principal, Extended monthlyRate, Money payment)
 {
     const Money grown = Money::fromCount((1 + monthlyRate) * principal.asCount());
     return principal > grown - payment;
@@ -40,7 +40,7 @@ bool PaymentExceedsInterest(Money principal, Extended monthlyRate, Money payment
 
 Money ResidualBalance(std::int64_t n, Extended monthlyRate, Money payment, Money principal)
 {
-    Money balance = roundToCents(principal);
+    Money balance = RoundToCents(principal);
     Money a = payment;
     for (std::int64_t k = 0; k < n; ++k) {
         const Month m = chargeMonth(monthlyRate, a, balance);
@@ -50,8 +50,8 @@ Money ResidualBalance(std::int64_t n, Extended monthlyRate, Money payment, Money
     return balance;
 }
 
-std::optional<std::int64_t> CountPaymentsNumber(Extended monthlyRate, Money payment, Money principal,
-                                                std::int64_t limit)
+std::optional<std::int64_t> CountPayments(Extended monthlyRate, Money payment, Money principal,
+                                          std::int64_t limit)
 {
     const Extended growth = 1 + monthlyRate;
     const Extended a = payment.asCount();
@@ -76,7 +76,7 @@ std::optional<std::int64_t> CountPaymentsNumber(Extended monthlyRate, Money paym
     return k;
 }
 
-Term TermOfCount(std::int64_t k)
+Term termOfCount(std::int64_t k)
 {
     const Extended ratio = static_cast<Extended>(k) / 12;
     const Extended years = std::truncl(ratio);
@@ -85,7 +85,7 @@ Term TermOfCount(std::int64_t k)
     return Term{static_cast<std::int32_t>(years), static_cast<std::int32_t>(months)};
 }
 
-LoanTotals ScheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
+LoanTotals scheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
                            std::vector<ScheduleRow> *rows)
 {
     LoanTotals totals;
@@ -94,8 +94,8 @@ LoanTotals ScheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, 
         if (n > 0)
             rows->reserve(static_cast<std::size_t>(n));
     }
-    Money a = roundToCents(payment);
-    Money balance = roundToCents(principal);
+    Money a = RoundToCents(payment);
+    Money balance = RoundToCents(principal);
     for (std::int64_t k = 0; k < n; ++k) {
         const Month m = chargeMonth(monthlyRate, a, balance);
         a = m.payment;
@@ -109,7 +109,7 @@ LoanTotals ScheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, 
     return totals;
 }
 
-void ScheduleTexts(const std::vector<ScheduleRow> &rows, char16_t sep, std::vector<TPaymentObj> &out)
+void scheduleTexts(const std::vector<ScheduleRow> &rows, char16_t sep, std::vector<TPaymentObj> &out)
 {
     out.resize(rows.size());
     for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -126,7 +126,7 @@ void ScheduleTexts(const std::vector<ScheduleRow> &rows, char16_t sep, std::vect
     }
 }
 
-Money AnnuityPayment(Money principal, Extended monthlyRate, std::int64_t n)
+Money annuityPayment(Money principal, Extended monthlyRate, std::int64_t n)
 {
     const Extended growth = 1 + monthlyRate;
     if (growth == 0)
@@ -143,15 +143,15 @@ Money AnnuityPayment(Money principal, Extended monthlyRate, std::int64_t n)
     return Money::fromCount(principal.asCount() / f);
 }
 
-std::optional<std::int64_t> EstimateAmortizationCount(Extended principal, Extended ratePercent,
-                                                      Extended payment, bool increaseCount,
-                                                      std::int64_t limit)
+std::optional<std::int64_t> EstimateAmortizationPayments(Extended principal, Extended ratePercent,
+                                                         Extended payment, bool increaseCount,
+                                                         std::int64_t limit)
 {
     const Money p = Money::fromValue(principal);
     const Money annual = Money::fromValue(ratePercent * kOnePercent);
     const Extended i = annual.value() / 12;
     const Money a = Money::fromValue(payment);
-    if (!PaymentExceedsInterest(p, i, a))
+    if (!paymentExceedsInterest(p, i, a))
         return -1;
 
     const Extended growth = 1 + i;

@@ -42,7 +42,7 @@ struct ScheduleRow {
 };
 
 // True when the payment exceeds the first month's interest: P > M((1 + i) P) - A.
-bool PaymentExceedsInterest(Money principal, Extended monthlyRate, Money payment);
+bool paymentExceedsInterest(Money principal, Extended monthlyRate, Money payment);
 
 // The balance left after n cent-rounded payments (interest charged as the
 // schedule charges it).
@@ -50,8 +50,8 @@ Money ResidualBalance(std::int64_t n, Extended monthlyRate, Money payment, Money
 
 // The payment count of CountPayments (before the schedule is built), or
 // nothing when more than `limit` payments would be needed.
-std::optional<std::int64_t> CountPaymentsNumber(Extended monthlyRate, Money payment, Money principal,
-                                                std::int64_t limit = kMaxPayments);
+std::optional<std::int64_t> CountPayments(Extended monthlyRate, Money payment, Money principal,
+                                          std::int64_t limit = kMaxPayments);
 
 struct Term {
     std::int32_t years = 0;
@@ -59,25 +59,25 @@ struct Term {
 };
 // TermYears and TermMonths of a payment count, computed as the established
 // floating formula does.
-Term TermOfCount(std::int64_t k);
+Term termOfCount(std::int64_t k);
 
 // The rows and totals of BuildSchedule (numbers only; nothing when n <= 0).
-LoanTotals ScheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
+LoanTotals scheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
                            std::vector<ScheduleRow> *rows);
 
 // Rows with their texts.
-void ScheduleTexts(const std::vector<ScheduleRow> &rows, char16_t decimalSeparator,
+void scheduleTexts(const std::vector<ScheduleRow> &rows, char16_t decimalSeparator,
                    std::vector<TPaymentObj> &out);
 
 // The payment of the annuity formula for n months, rounded to ten-thousandths
 // (throws DivisionByZeroError when the annuity factor is zero).
-Money AnnuityPayment(Money principal, Extended monthlyRate, std::int64_t n);
+Money annuityPayment(Money principal, Extended monthlyRate, std::int64_t n);
 
 // EstimateAmortizationPayments without its message: the count, -1 when the
 // payment does not exceed the first month's interest, or nothing past `limit`.
 // The annual rate is held as money (four decimals) for this estimate.
-std::optional<std::int64_t> EstimateAmortizationCount(Extended principal, Extended ratePercent,
-                                                      Extended payment, bool increaseCount,
-                                                      std::int64_t limit = kMaxPayments);
+std::optional<std::int64_t> EstimateAmortizationPayments(Extended principal, Extended ratePercent,
+                                                         Extended payment, bool increaseCount,
+                                                         std::int64_t limit = kMaxPayments);
 
 } // namespace accrua::calc

@@ -76,7 +76,7 @@ Money &Money::operator+=(Money o)
     return *this;
 }
 
-Money roundToCents(Money m)
+Money RoundToCents(Money m)
 {
     constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
@@ -93,7 +93,7 @@ Money roundToCents(Money m)
     return Money{-((-c + 50) / 100 * 100)};
 }
 
-Money roundToCentsValue(Extended v)
+Money RoundToCents(Extended v)
 {
     if (!std::isfinite(v))
         throw MoneyRangeError(v);

@@ -61,9 +61,9 @@ struct Money {
 std::int64_t roundToInt64(Extended x);
 
 // RoundToCents on a money value: whole cents, halves away from zero.
-Money roundToCents(Money m);
+Money RoundToCents(Money m);
 // RoundToCents of an unrounded floating amount in currency units.
-Money roundToCentsValue(Extended v);
+Money RoundToCents(Extended v);
 
 // Int(x): truncation toward zero, staying a floating value.
 Extended intPart(Extended x);

@@ -4,7 +4,7 @@
 
 namespace accrua::calc {
 
-int PeriodsPerYear(int itemIndex)
+int periodsPerYear(int itemIndex)
 {
     switch (itemIndex) {
     case 0:
@@ -20,13 +20,13 @@ int PeriodsPerYear(int itemIndex)
     }
 }
 
-SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent, int periodsPerYear,
+SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent, int perYear,
                                        std::int32_t years, std::int32_t months)
 {
-    if (periodsPerYear == 0)
+    if (perYear == 0)
         throw DivisionByZeroError();
 
-    const Extended n = static_cast<Extended>(periodsPerYear);
+    const Extended n = static_cast<Extended>(perYear);
     SavingsResult result;
     // Whole for every term the months check lets through; rounding guards the rest.
     result.periods =
@@ -40,7 +40,7 @@ SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended rateP
     if (result.periods > 0)
         result.rows.reserve(static_cast<std::size_t>(result.periods));
     for (std::int64_t i = 0; i < result.periods; ++i) {
-        const Money interest = roundToCentsValue(ratePerPeriod * balance.value());
+        const Money interest = RoundToCents(ratePerPeriod * balance.value());
         balance += interest;
         total += interest;
         result.rows.push_back(TSavingsObj{balance, interest});

@@ -13,7 +13,7 @@ namespace accrua::calc {
 // Compounding periods per year for the selected item of the compounding radio
 // group: 0 Yearly 1, 1 Bi-Yearly 2, 2 Quarterly 4, 3 Monthly 12; none (-1) or
 // anything else 1.
-int PeriodsPerYear(int itemIndex);
+int periodsPerYear(int itemIndex);
 
 // One compounding period. The texts are made by the caller.
 struct TSavingsObj {
@@ -33,8 +33,8 @@ struct SavingsResult {
 inline constexpr std::int64_t kMaxSavingsPeriods = 1'000'000;
 
 // Throws std::length_error above kMaxSavingsPeriods, DivisionByZeroError for
-// periodsPerYear 0 and MoneyRangeError when the balance leaves the money range.
-SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent, int periodsPerYear,
+// perYear 0 and MoneyRangeError when the balance leaves the money range.
+SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent, int perYear,
                                        std::int32_t years, std::int32_t months);
 
 } // namespace accrua::calc

@@ -235,10 +235,10 @@ QString groupDigits(const QString &head, QChar thousands)
 
 bool IsValidFloat(const QString &text, const Locale &locale)
 {
-    return ToFloat(text, locale).has_value();
+    return toFloat(text, locale).has_value();
 }
 
-std::optional<calc::Extended> ToFloat(const QString &text, const Locale &locale)
+std::optional<calc::Extended> toFloat(const QString &text, const Locale &locale)
 {
     const std::optional<FloatParts> parts = scanFloat(text, locale.decimalSeparator());
     if (!parts)
@@ -248,10 +248,10 @@ std::optional<calc::Extended> ToFloat(const QString &text, const Locale &locale)
 
 bool IsValidInteger(const QString &text)
 {
-    return ToInteger(text).has_value();
+    return toInteger(text).has_value();
 }
 
-std::optional<std::int32_t> ToInteger(const QString &text)
+std::optional<std::int32_t> toInteger(const QString &text)
 {
     constexpr std::int64_t kMax = 0x7FFFFFFF;
     qsizetype i = 0;
@@ -288,7 +288,7 @@ std::optional<std::int32_t> ToInteger(const QString &text)
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-QString FormatGeneral(calc::Extended value, const Locale &locale)
+QString formatGeneral(calc::Extended value, const Locale &locale)
 {
     const std::u16string text = calc::formatGeneral(value, locale.decimalSeparator().unicode());
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -318,13 +318,13 @@ QString FormatMoney(calc::Money value, const Locale &locale)
 QString CurrencyText(calc::Extended amount, const Locale &locale)
 {
     if (!std::isfinite(amount))
-        return FormatGeneral(amount, locale);
+        return formatGeneral(amount, locale);
     // Cents in extended precision, halves away from zero.
     const calc::Extended cents = std::trunc(std::fabs(amount) * 100 + 0.5L);
     char buffer[5000]; // an integral long double has at most 4933 digits
     const int written = std::snprintf(buffer, sizeof buffer, "%.0Lf", cents);
     if (written <= 0 || written >= int(sizeof buffer))
-        return FormatGeneral(amount, locale);
+        return formatGeneral(amount, locale);
     QString digits = QString::fromLatin1(buffer, written);
     if (digits.size() < 3)
         digits = QString(3 - digits.size(), u'0') + digits;

@@ -18,16 +18,16 @@ namespace accrua::input {
 // separator, optional exponent. No thousands separators; empty is no number.
 bool IsValidFloat(const QString &text, const Locale &locale);
 // The value of a text that IsValidFloat accepts (extended precision), else nothing.
-std::optional<calc::Extended> ToFloat(const QString &text, const Locale &locale);
+std::optional<calc::Extended> toFloat(const QString &text, const Locale &locale);
 
 // True when the text is a 32-bit signed integer: optional leading blanks,
 // optional sign, decimal digits, or hexadecimal introduced by "$", "x", "X" or "0x".
 bool IsValidInteger(const QString &text);
-std::optional<std::int32_t> ToInteger(const QString &text);
+std::optional<std::int32_t> toInteger(const QString &text);
 
 // General floating text: up to 15 significant digits, the decimal separator,
 // no thousands separators, exponent only for very large or small values.
-QString FormatGeneral(calc::Extended value, const Locale &locale);
+QString formatGeneral(calc::Extended value, const Locale &locale);
 
 // The text with exactly two decimals (cut, not rounded); "0.00" when no number.
 // A number written with an exponent is first spelled out: "1.5E3" -> "1500.00".

@@ -34,7 +34,7 @@ class DayCountTest : public ::testing::TestWithParam<Span> {};
 TEST_P(DayCountTest, CountsDaysBetweenDates)
 {
     const Span s = GetParam();
-    EXPECT_EQ(DayCount(s.y1, s.m1, s.d1, s.y2, s.m2, s.d2), s.days);
+    EXPECT_EQ(dayCount(s.y1, s.m1, s.d1, s.y2, s.m2, s.d2), s.days);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,7 +62,7 @@ TEST(DayCount, MatchesCalendarArithmetic)
         if (b < a)
             std::swap(a, b);
         const year_month_day ya{a}, yb{b};
-        const std::int64_t got = DayCount(int(ya.year()), unsigned(ya.month()), unsigned(ya.day()),
+        const std::int64_t got = dayCount(int(ya.year()), unsigned(ya.month()), unsigned(ya.day()),
                                           int(yb.year()), unsigned(yb.month()), unsigned(yb.day()));
         ASSERT_EQ(got, (b - a).count()) << int(ya.year()) << "-" << unsigned(ya.month()) << "-"
                                         << unsigned(ya.day()) << " to " << int(yb.year());
@@ -71,7 +71,7 @@ TEST(DayCount, MatchesCalendarArithmetic)
 
 TEST(DayCount, ExtremeYearsDoNotOverflowOrLoop)
 {
-    const std::int64_t span = DayCount(-2147483647 - 1, 1, 1, 2147483647, 12, 31);
+    const std::int64_t span = dayCount(-2147483647 - 1, 1, 1, 2147483647, 12, 31);
     // About 365.2425 days per year over 2^32 years.
     EXPECT_GT(span, 1568000000000LL);
     EXPECT_LT(span, 1569000000000LL);
@@ -79,8 +79,8 @@ TEST(DayCount, ExtremeYearsDoNotOverflowOrLoop)
 
 TEST(DayCount, RefusesMonthsOutsideTheYear)
 {
-    EXPECT_THROW(DayCount(2004, 0, 1, 2004, 1, 1), std::out_of_range);
-    EXPECT_THROW(DayCount(2004, 1, 1, 2004, 13, 1), std::out_of_range);
+    EXPECT_THROW(dayCount(2004, 0, 1, 2004, 1, 1), std::out_of_range);
+    EXPECT_THROW(dayCount(2004, 1, 1, 2004, 13, 1), std::out_of_range);
 }
 
 struct DailyCase {

@@ -85,12 +85,12 @@ TEST(Money, RoundToCentsHalvesAwayFromZero)
         {-958900, -958900}, {49, 0},        {-49, 0},         {50, 100},        {-50, -100},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(roundToCents(Money::fromRawCount(c.count)).count, c.expected) << c.count;
+        EXPECT_EQ(RoundToCents(Money::fromRawCount(c.count)).count, c.expected) << c.count;
     // The floating form rounds the unrounded product straight to cents.
-    EXPECT_EQ(roundToCentsValue(2.345L).count, 23500);
-    EXPECT_EQ(roundToCentsValue(-2.345L).count, -23500);
-    EXPECT_EQ(roundToCentsValue(-10.0L).count, -100000);
-    EXPECT_EQ(roundToCentsValue(0.004999L).count, 0);
+    EXPECT_EQ(RoundToCents(2.345L).count, 23500);
+    EXPECT_EQ(RoundToCents(-2.345L).count, -23500);
+    EXPECT_EQ(RoundToCents(-10.0L).count, -100000);
+    EXPECT_EQ(RoundToCents(0.004999L).count, 0);
 }
 
 TEST(Money, IntPowerBySquaring)
@@ -151,7 +151,7 @@ TEST(Format, MoneyTextMatchesGeneralTextBroughtToTwoDecimals)
     for (int k = 0; k < 20000; ++k) {
         const std::int64_t c = static_cast<std::int64_t>(rng() % 2000000000000000ULL) - 1000000000000000LL;
         const Money m = Money::fromRawCount(c);
-        std::u16string general = formatGeneral(roundToCents(m).value(), u'.');
+        std::u16string general = formatGeneral(RoundToCents(m).value(), u'.');
         const auto dot = general.find(u'.');
         if (dot == std::u16string::npos)
             general += u".00";
@@ -173,14 +173,14 @@ TEST(Loan, AmortizationEstimates)
         {100000, 7.125L, 700, false, 319}, {10000, 6, 20000, false, 2},   {100000, 7, 500, false, -1},
     };
     for (const Case &c : cases) {
-        const auto k = EstimateAmortizationCount(c.principal, c.rate, c.payment, c.increaseCount);
+        const auto k = EstimateAmortizationPayments(c.principal, c.rate, c.payment, c.increaseCount);
         ASSERT_TRUE(k.has_value());
         EXPECT_EQ(*k, c.expected) << static_cast<double>(c.principal) << " "
                                   << static_cast<double>(c.payment);
     }
     // A payment barely above the interest at a tiny rate needs millions of
     // payments: refused, not computed.
-    EXPECT_FALSE(EstimateAmortizationCount(100000, 0.001L, 0.01L, false).has_value());
+    EXPECT_FALSE(EstimateAmortizationPayments(100000, 0.001L, 0.01L, false).has_value());
 }
 
 TEST(Loan, ScheduleRowsAndTotals)
@@ -188,7 +188,7 @@ TEST(Loan, ScheduleRowsAndTotals)
     // 10000.00 at 6 %, 1000.00 a month: eleven rows, the last 284.81.
     const Extended i = 6 * kOnePercent / 12;
     std::vector<ScheduleRow> rows;
-    LoanTotals t = ScheduleNumbers(11, i, cents(100000), cents(1000000), &rows);
+    LoanTotals t = scheduleNumbers(11, i, cents(100000), cents(1000000), &rows);
     ASSERT_EQ(rows.size(), 11u);
     EXPECT_EQ(rows.back().payment, cents(28481));
     EXPECT_EQ(rows.back().principal, cents(28339));
@@ -199,14 +199,14 @@ TEST(Loan, ScheduleRowsAndTotals)
     EXPECT_EQ(t.TotalPaid, cents(1028481));
 
     // Twelve rows: the twelfth is all zeros and the totals stay.
-    t = ScheduleNumbers(12, i, cents(100000), cents(1000000), &rows);
+    t = scheduleNumbers(12, i, cents(100000), cents(1000000), &rows);
     ASSERT_EQ(rows.size(), 12u);
     EXPECT_EQ(rows.back().payment, cents(0));
     EXPECT_EQ(rows.back().balance, cents(0));
     EXPECT_EQ(t.TotalPaid, cents(1028481));
 
     // Ten rows leave the balance owing.
-    t = ScheduleNumbers(10, i, cents(100000), cents(1000000), &rows);
+    t = scheduleNumbers(10, i, cents(100000), cents(1000000), &rows);
     EXPECT_EQ(rows.back().principal, cents(99361));
     EXPECT_EQ(rows.back().interest, cents(639));
     EXPECT_EQ(rows.back().balance, cents(28339));
@@ -215,14 +215,14 @@ TEST(Loan, ScheduleRowsAndTotals)
     EXPECT_EQ(t.TotalPaid, cents(1000000));
 
     // Every row's parts add up, every balance follows from the one before.
-    ScheduleNumbers(360, 7 * kOnePercent / 12, cents(66531), cents(10000000), &rows);
+    scheduleNumbers(360, 7 * kOnePercent / 12, cents(66531), cents(10000000), &rows);
     Money previous = cents(10000000);
     for (const ScheduleRow &r : rows) {
         EXPECT_EQ(r.principal + r.interest, r.payment);
         EXPECT_EQ(previous - r.principal, r.balance);
         previous = r.balance;
     }
-    EXPECT_TRUE(ScheduleNumbers(0, i, cents(100), cents(1000), &rows).TotalPaid == Money{});
+    EXPECT_TRUE(scheduleNumbers(0, i, cents(100), cents(1000), &rows).TotalPaid == Money{});
     EXPECT_TRUE(rows.empty());
 }
 
@@ -237,8 +237,8 @@ TEST(Loan, ResidualBalanceMatchesTheSchedule)
         const std::int64_t n = 12 + static_cast<std::int64_t>(rng() % 348);
         const Money a = Money::fromCount(
             p.asCount() / ((1 - std::pow(1 / (1 + static_cast<double>(i)), n)) / static_cast<double>(i)));
-        const Money ac = roundToCents(a);
-        ScheduleNumbers(n, i, ac, p, &rows);
+        const Money ac = RoundToCents(a);
+        scheduleNumbers(n, i, ac, p, &rows);
         EXPECT_EQ(ResidualBalance(n, i, ac, p), rows.back().balance);
     }
 }
@@ -247,11 +247,11 @@ TEST(Loan, CountAndTerm)
 {
     const Extended i = 6 * kOnePercent / 12;
     // 860.66 leaves 0.04 after twelve payments: too little for the count, left to the residual rule.
-    EXPECT_EQ(CountPaymentsNumber(i, cents(86066), cents(1000000)).value(), 12);
-    EXPECT_EQ(CountPaymentsNumber(i, cents(86067), cents(1000000)).value(), 12);
-    EXPECT_FALSE(CountPaymentsNumber(0.0001L / 12, cents(1), cents(10000000)).has_value());
+    EXPECT_EQ(CountPayments(i, cents(86066), cents(1000000)).value(), 12);
+    EXPECT_EQ(CountPayments(i, cents(86067), cents(1000000)).value(), 12);
+    EXPECT_FALSE(CountPayments(0.0001L / 12, cents(1), cents(10000000)).has_value());
     for (std::int64_t k : {0, 1, 11, 12, 13, 359, 360, 361, 11999, 12000}) {
-        const Term t = TermOfCount(k);
+        const Term t = termOfCount(k);
         EXPECT_EQ(t.years, k / 12) << k;
         EXPECT_EQ(t.months, k % 12) << k;
     }
@@ -259,8 +259,8 @@ TEST(Loan, CountAndTerm)
 
 TEST(Loan, AnnuityPayment)
 {
-    EXPECT_EQ(AnnuityPayment(cents(1000000), 6 * kOnePercent / 12, 12).count, 8606643);
-    EXPECT_EQ(AnnuityPayment(cents(10000000), 7 * kOnePercent / 12, 360).count, 6653025);
-    EXPECT_THROW(AnnuityPayment(cents(1000000), 6 * kOnePercent / 12, 0), DivisionByZeroError);
-    EXPECT_THROW(AnnuityPayment(cents(1000000), -1, 12), DivisionByZeroError);
+    EXPECT_EQ(annuityPayment(cents(1000000), 6 * kOnePercent / 12, 12).count, 8606643);
+    EXPECT_EQ(annuityPayment(cents(10000000), 7 * kOnePercent / 12, 360).count, 6653025);
+    EXPECT_THROW(annuityPayment(cents(1000000), 6 * kOnePercent / 12, 0), DivisionByZeroError);
+    EXPECT_THROW(annuityPayment(cents(1000000), -1, 12), DivisionByZeroError);
 }

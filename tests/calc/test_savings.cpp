@@ -23,7 +23,7 @@ TEST(PeriodsPerYear, FollowsTheSelectedItem)
     const std::vector<std::pair<int, int>> table = {{0, 1},  {1, 2}, {2, 4}, {3, 12},
                                                     {-1, 1}, {4, 1}, {-7, 1}};
     for (const auto &[item, n] : table)
-        EXPECT_EQ(PeriodsPerYear(item), n) << "item " << item;
+        EXPECT_EQ(periodsPerYear(item), n) << "item " << item;
 }
 
 struct SavingsCase {

@@ -102,7 +102,7 @@ TEST(Text, FloatGrammarAndValue)
         SCOPED_TRACE(r.text);
         const QString text = QString::fromLatin1(r.text);
         EXPECT_EQ(IsValidFloat(text, *r.locale), r.value.has_value());
-        EXPECT_EQ(ToFloat(text, *r.locale), r.value);
+        EXPECT_EQ(toFloat(text, *r.locale), r.value);
     }
 }
 
@@ -149,7 +149,7 @@ TEST(Text, IntegerGrammarAndRange)
     for (const auto &[text, value] : rows) {
         SCOPED_TRACE(text);
         EXPECT_EQ(IsValidInteger(QString::fromLatin1(text)), value.has_value());
-        EXPECT_EQ(ToInteger(QString::fromLatin1(text)), value);
+        EXPECT_EQ(toInteger(QString::fromLatin1(text)), value);
     }
 }
 
@@ -179,12 +179,12 @@ TEST(Text, FormatGeneralFifteenDigits)
     };
     for (const auto &[value, text] : rows) {
         SCOPED_TRACE(text);
-        EXPECT_EQ(FormatGeneral(value, kUs), QString::fromLatin1(text));
+        EXPECT_EQ(formatGeneral(value, kUs), QString::fromLatin1(text));
     }
-    EXPECT_EQ(FormatGeneral(1234.5L, kKd), QStringLiteral("1234,5"));
-    EXPECT_EQ(FormatGeneral(1.5e20L, kKd), QStringLiteral("1,5E20"));
-    EXPECT_EQ(FormatGeneral(860.67L, kDe), QStringLiteral("860,67"));
-    EXPECT_EQ(FormatGeneral(860.67L, kEn), QStringLiteral("860.67"));
+    EXPECT_EQ(formatGeneral(1234.5L, kKd), QStringLiteral("1234,5"));
+    EXPECT_EQ(formatGeneral(1.5e20L, kKd), QStringLiteral("1,5E20"));
+    EXPECT_EQ(formatGeneral(860.67L, kDe), QStringLiteral("860,67"));
+    EXPECT_EQ(formatGeneral(860.67L, kEn), QStringLiteral("860.67"));
 }
 
 TEST(Text, NormalizeTwoDecimalsCutsAndFallsBack)
