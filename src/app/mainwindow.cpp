@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/startup.h"
+#include "settings/optionsform.h"
 #include "settings/values.h"
 
 #include <QAbstractButton>
@@ -724,7 +725,19 @@ void TForm_Main::setStayOnTop(bool on)
 
 void TForm_Main::MenuItem_SetOptionsClick()
 {
-    // The options dialog comes with the reports; nothing to do yet.
+    settings::TForm_SetOptions dialog(m_services.settings, *m_services.messages, nullptr, this);
+    dialog.exec();
+    if (dialog.Cancelled())
+        return;
+    // The new values take effect at once; the fields keep what was typed.
+    bool useDefaults = MenuItem_UseDefaults->isChecked();
+    try {
+        settings::SettingsStore store(m_services.settings);
+        settings::LoadSettings(store, m_model.appSettings(), useDefaults);
+    } catch (const settings::SettingsError &e) {
+        reportStoreError(e);
+    }
+    MenuItem_UseDefaults->setChecked(useDefaults);
 }
 
 void TForm_Main::MenuItem_HelpClick()
