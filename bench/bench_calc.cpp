@@ -14,11 +14,9 @@ void BM_BuildSchedule360(benchmark::State &state)
     const calc::Extended i = 7 * calc::kOnePercent / 12;
     const calc::Money a = calc::Money::fromValue(665.31L);
     const calc::Money p = calc::Money::fromValue(100000);
-    std::vector<calc::ScheduleRow> numbers;
     std::vector<calc::TPaymentObj> rows;
     for (auto _ : state) {
-        const calc::LoanTotals t = calc::scheduleNumbers(360, i, a, p, &numbers);
-        calc::scheduleTexts(numbers, u'.', rows);
+        const calc::LoanTotals t = calc::BuildSchedule(360, i, a, p, u'.', &rows);
         benchmark::DoNotOptimize(t);
         benchmark::DoNotOptimize(rows.data());
     }

@@ -276,16 +276,12 @@ void MainModel::calculateLoan()
     }
 
     m_scheduleRows.clear();
-    m_scheduleNumbers.clear();
-    m_scheduleDirty = false;
 
     const Snapshot before{m_texts, m_loan};
     const auto restore = [&] {
         restoreTexts(before.texts);
         m_loan = before.loan;
-        m_scheduleNumbers.clear();
         m_scheduleRows.clear();
-        m_scheduleDirty = false;
     };
 
     bool stoppedAtFirstCheck = false;
@@ -314,7 +310,6 @@ void MainModel::calculateLoan()
         DisableReportCommands();
         throw;
     }
-    finishSchedule();
     if (stoppedAtFirstCheck)
         return;
     if (!m_scheduleRows.empty())
@@ -338,94 +333,75 @@ void MainModel::cannotBePaidOff(Money principal, Money payment)
                 input::CurrencyText(payment.value(), m_locale));
 }
 
-bool MainModel::CalculateNumberOfPayments()
+calc::Resolution MainModel::paymentResolution() const
 {
-    // The raising of the payment restarts from the top instead of recursing.
-    for (;;) {
-        m_loan.LoanPrincipal = Money::fromValue(floatOf(Field::Principal));
-        m_loan.AnnualRate = floatOf(Field::Interest) * calc::kOnePercent;
-        m_loan.LoanPayment = Money::fromValue(floatOf(Field::Payment));
-        m_loan.MonthlyRate = m_loan.AnnualRate / 12;
-        const Money p = m_loan.LoanPrincipal;
-        const Money a = m_loan.LoanPayment;
-        const Extended i = m_loan.MonthlyRate;
-
-        if (!calc::paymentExceedsInterest(p, i, a)) {
-            cannotBePaidOff(p, a);
-            m_loan.PaymentCount = 0;
-            return false;
-        }
-        CountPayments(i, a, p);
-
-        const Money residual = calc::ResidualBalance(m_loan.PaymentCount, i, a, p);
-        if (residual.count > 0) {
-            if (m_settings.PaymentResolution == settings::kIncreasePaymentAmount) {
-                write(Field::Payment,
-                      moneyText(Money::fromValue(floatOf(Field::Payment) + calc::kOnePercent)));
-                continue;
-            }
-            if (m_settings.PaymentResolution == settings::kIncreasePaymentCount) {
-                if (m_loan.PaymentCount + 1 > calc::kMaxPayments)
-                    throw LoanBoundExceeded(boundMessage(p.value(), a.value()));
-                m_loan.PaymentCount += 1;
-                m_loan.TermYears = m_loan.PaymentCount / 12;
-                m_loan.TermMonths = m_loan.PaymentCount % 12;
-                BuildSchedule(m_loan.PaymentCount, i, a, p);
-            }
-        }
-        write(Field::Years, intText(m_loan.TermYears));
-        write(Field::Months, intText(m_loan.TermMonths));
-        write(Field::TotalNumberPayments, intText(12 * std::int64_t(m_loan.TermYears) + m_loan.TermMonths));
-        return true;
-    }
+    // Compared as exact text: anything else resolves nothing.
+    if (m_settings.PaymentResolution == settings::kIncreasePaymentAmount)
+        return calc::Resolution::IncreasePaymentAmount;
+    if (m_settings.PaymentResolution == settings::kIncreasePaymentCount)
+        return calc::Resolution::IncreasePaymentCount;
+    return calc::Resolution::None;
 }
 
-void MainModel::CountPayments(Extended i, Money a, Money p)
+bool MainModel::CalculateNumberOfPayments()
 {
-    const auto k = calc::CountPayments(i, a, p);
-    if (!k) {
-        throw LoanBoundExceeded(boundMessage(p.value(), a.value()));
-    }
-    const calc::Term term = calc::termOfCount(*k);
-    m_loan.TermYears = term.years;
-    m_loan.TermMonths = term.months;
-    BuildSchedule(*k, i, a, p);
-    m_loan.PaymentCount = static_cast<std::int32_t>(*k);
+    calc::LoanRequest request;
+    request.principal = floatOf(Field::Principal);
+    request.ratePercent = floatOf(Field::Interest);
+    request.payment = floatOf(Field::Payment);
+    request.resolution = paymentResolution();
+    request.decimalSeparator = m_locale.decimalSeparator().unicode();
+    calc::LoanOutcome outcome = calc::solveNumberOfPayments(request);
+    return showSolvedLoan(outcome);
 }
 
 void MainModel::CalculatePaymentAmount()
 {
-    const QString keptYears = text(Field::Years);
-    const QString keptMonths = text(Field::Months);
+    calc::LoanRequest request;
+    request.principal = floatOf(Field::Principal);
+    request.ratePercent = floatOf(Field::Interest);
+    request.count = 12 * integerOf(Field::Years) + integerOf(Field::Months);
+    request.resolution = paymentResolution();
+    request.decimalSeparator = m_locale.decimalSeparator().unicode();
+    calc::LoanOutcome outcome = calc::solvePaymentAmount(request);
+    showSolvedLoan(outcome);
+}
 
-    m_loan.LoanPrincipal = Money::fromValue(floatOf(Field::Principal));
-    m_loan.AnnualRate = floatOf(Field::Interest) * calc::kOnePercent;
-    const std::int64_t n = 12 * integerOf(Field::Years) + integerOf(Field::Months);
-    m_loan.MonthlyRate = m_loan.AnnualRate / 12;
-    m_loan.LoanPayment = calc::annuityPayment(m_loan.LoanPrincipal, m_loan.MonthlyRate, n);
-    if (n > calc::kMaxPayments) {
-        throw LoanBoundExceeded(
-            boundMessage(m_loan.LoanPrincipal.value(), calc::RoundToCents(m_loan.LoanPayment).value()));
+bool MainModel::showSolvedLoan(calc::LoanOutcome &outcome)
+{
+    if (outcome.status == calc::LoanStatus::TooManyPayments)
+        throw LoanBoundExceeded(boundMessage(outcome.principal.value(), outcome.payment.value()));
+
+    switch (outcome.entry) {
+    case calc::PaymentEntry::AsTyped:
+        break;
+    case calc::PaymentEntry::MoneyText:
+        write(Field::Payment, moneyText(outcome.entered));
+        break;
+    case calc::PaymentEntry::GeneralText:
+        write(Field::Payment, generalText(outcome.entered.value()));
+        break;
     }
-    write(Field::Payment, moneyText(calc::RoundToCents(m_loan.LoanPayment)));
-
-    const std::int64_t requested =
-        12 * std::int64_t(input::toInteger(keptYears).value_or(0)) + input::toInteger(keptMonths).value_or(0);
-    bool counted = CalculateNumberOfPayments();
-
-    if (m_settings.PaymentResolution != settings::kIncreasePaymentAmount)
-        return;
-    // Stop raising as soon as the count refuses the payment: a negative term
-    // would otherwise raise it forever, one message per pass. A term of no
-    // months at all can never be reached by raising the payment either.
-    while (counted && requested >= 1 &&
-           requested < input::toInteger(text(Field::TotalNumberPayments)).value_or(0)) {
-        write(Field::Years, keptYears);
-        write(Field::Months, keptMonths);
-        m_loan.LoanPayment = Money::fromValue(floatOf(Field::Payment) + calc::kOnePercent);
-        write(Field::Payment, generalText(m_loan.LoanPayment.value()));
-        counted = CalculateNumberOfPayments();
+    m_loan.LoanPrincipal = outcome.principal;
+    m_loan.AnnualRate = outcome.annualRate;
+    m_loan.MonthlyRate = outcome.monthlyRate;
+    m_loan.LoanPayment = outcome.payment;
+    if (outcome.status == calc::LoanStatus::CannotBePaidOff) {
+        m_loan.PaymentCount = 0;
+        cannotBePaidOff(outcome.principal, outcome.payment);
+        return false;
     }
+
+    m_loan.TermYears = outcome.term.years;
+    m_loan.TermMonths = outcome.term.months;
+    m_loan.PaymentCount = static_cast<std::int32_t>(outcome.count);
+    m_loan.totals = outcome.totals;
+    m_scheduleRows = std::move(outcome.rows);
+    ShowLoanTotals();
+    write(Field::Years, intText(m_loan.TermYears));
+    write(Field::Months, intText(m_loan.TermMonths));
+    write(Field::TotalNumberPayments, intText(12 * std::int64_t(m_loan.TermYears) + m_loan.TermMonths));
+    return true;
 }
 
 bool MainModel::AmortizationCalculation()
@@ -433,20 +409,25 @@ bool MainModel::AmortizationCalculation()
     const Extended principal = floatOf(Field::Principal);
     const Extended rate = floatOf(Field::Interest);
     const Extended payment = floatOf(Field::Payment);
-    const bool increaseCount = m_settings.PaymentResolution == settings::kIncreasePaymentCount;
     const QString boundText = boundMessage(principal, payment);
 
-    const auto estimate = calc::EstimateAmortizationPayments(principal, rate, payment, increaseCount);
-    if (!estimate)
-        throw LoanBoundExceeded(boundText);
-    if (*estimate == -1) {
-        cannotBePaidOff(Money::fromValue(principal), Money::fromValue(payment));
+    calc::LoanRequest request;
+    request.principal = principal;
+    request.ratePercent = rate;
+    request.payment = payment;
+    request.count = 12 * integerOf(Field::Years) + integerOf(Field::Months);
+    request.resolution = paymentResolution();
+    request.decimalSeparator = m_locale.decimalSeparator().unicode();
+    calc::LoanOutcome plan = calc::planAmortization(request);
+    if (plan.status == calc::LoanStatus::CannotBePaidOff) {
+        cannotBePaidOff(plan.principal, plan.payment);
         return false;
     }
+    if (plan.status == calc::LoanStatus::TooManyPayments)
+        throw LoanBoundExceeded(boundText);
 
-    const std::int64_t requested = 12 * integerOf(Field::Years) + integerOf(Field::Months);
-    if (*estimate != requested) {
-        const QString count = QString::number(*estimate);
+    if (plan.mustAsk) {
+        const QString count = QString::number(plan.suggestedCount);
         const QString question =
             QStringLiteral("A loan of ") + input::CurrencyText(principal, m_locale) + QStringLiteral(" ") +
             QStringLiteral("at ") + text(Field::Interest) + QStringLiteral("% interest with a payment of ") +
@@ -456,30 +437,23 @@ bool MainModel::AmortizationCalculation()
         const auto answer = m_messages.ShowMessageDialog(question, MessageKind::Warning,
                                                          MessageButton::Yes | MessageButton::No);
         if (answer == help::mrYes) {
-            write(Field::Years, generalText(calc::intPart(static_cast<Extended>(*estimate) / 12)));
-            write(Field::Months, QString::number(*estimate % 12));
+            write(Field::Years, generalText(calc::intPart(static_cast<Extended>(plan.suggestedCount) / 12)));
+            write(Field::Months, QString::number(plan.suggestedCount % 12));
         }
+        request.count = 12 * integerOf(Field::Years) + integerOf(Field::Months);
+        plan = calc::amortizationSchedule(request);
+        if (plan.status == calc::LoanStatus::TooManyPayments)
+            throw LoanBoundExceeded(boundText);
     }
 
-    const Money p = Money::fromValue(floatOf(Field::Principal));
-    const Money a = Money::fromValue(floatOf(Field::Payment));
-    const Extended i = floatOf(Field::Interest) * calc::kOnePercent / 12;
-    const std::int64_t n = 12 * integerOf(Field::Years) + integerOf(Field::Months);
-    if (n > calc::kMaxPayments)
-        throw LoanBoundExceeded(boundText);
-    m_loan.PaymentCount = static_cast<std::int32_t>(n);
-    write(Field::TotalNumberPayments, intText(n));
-    BuildSchedule(n, i, a, p);
-    return true;
-}
-
-void MainModel::BuildSchedule(std::int64_t n, Extended i, Money a, Money p)
-{
-    // Only the numbers here: the raising loops build many schedules and keep
-    // the last, so the row texts are made once, when the calculation ends.
-    m_loan.totals = calc::scheduleNumbers(n, i, a, p, &m_scheduleNumbers);
-    m_scheduleDirty = true;
+    // The loan fields of the other two modes stay: their answer fields keep
+    // showing the last payment and term computed there.
+    m_loan.PaymentCount = static_cast<std::int32_t>(plan.count);
+    write(Field::TotalNumberPayments, intText(plan.count));
+    m_loan.totals = plan.totals;
+    m_scheduleRows = std::move(plan.rows);
     ShowLoanTotals();
+    return true;
 }
 
 void MainModel::ShowLoanTotals()
@@ -491,14 +465,6 @@ void MainModel::ShowLoanTotals()
     write(Field::YearsAnswer, intText(m_loan.TermYears));
     write(Field::MonthsAnswer, intText(m_loan.TermMonths));
     write(Field::PaymentAnswer, moneyText(m_loan.LoanPayment));
-}
-
-void MainModel::finishSchedule()
-{
-    if (!m_scheduleDirty)
-        return;
-    calc::scheduleTexts(m_scheduleNumbers, m_locale.decimalSeparator().unicode(), m_scheduleRows);
-    m_scheduleDirty = false;
 }
 
 QString MainModel::generalText(Extended value) const
@@ -655,16 +621,11 @@ bool MainModel::ValidateSavingsInputs()
 
 void MainModel::CalculateSavingsInterest()
 {
-    const calc::SavingsResult r = calc::CalculateSavingsInterest(
+    calc::SavingsResult r = calc::CalculateSavingsInterest(
         floatOf(Field::SaveAmount), floatOf(Field::SaveInterest), calc::periodsPerYear(m_compounding),
         static_cast<std::int32_t>(integerOf(Field::SaveYears)),
-        static_cast<std::int32_t>(integerOf(Field::SaveMonths)));
-    const char16_t sep = m_locale.decimalSeparator().unicode();
-    m_savingsRows.clear();
-    m_savingsRows.reserve(r.rows.size());
-    for (const calc::TSavingsObj &row : r.rows)
-        m_savingsRows.push_back(SavingsRow{row.Balance, row.Interest, calc::formatMoneyText(row.Balance, sep),
-                                           calc::formatMoneyText(row.Interest, sep)});
+        static_cast<std::int32_t>(integerOf(Field::SaveMonths)), m_locale.decimalSeparator().unicode());
+    m_savingsRows = std::move(r.rows);
     write(Field::SaveIntAccrued, moneyText(r.total));
     write(Field::SaveEndBalance, moneyText(r.endBalance));
 }

@@ -12,6 +12,7 @@
 #include "app/fields.h"
 #include "calc/loan.h"
 #include "calc/savings.h"
+#include "calc/solver.h"
 #include "help/messages.h"
 #include "input/locale.h"
 #include "settings/appsettings.h"
@@ -38,13 +39,8 @@ public:
     virtual void focusDatePicker(bool start) = 0;
 };
 
-// One savings period with the texts the reports print.
-struct SavingsRow {
-    calc::Money Balance;
-    calc::Money Interest;
-    calc::ShortText BalanceText;
-    calc::ShortText InterestText;
-};
+// The savings row type under the name the command line reads it by.
+using SavingsRow = calc::TSavingsObj;
 
 class MainModel {
 public:
@@ -114,7 +110,7 @@ public:
     void setCompounding(int itemIndex) { m_compounding = itemIndex; }
     bool ValidateSavingsInputs();
     void CalculateSavingsInterest();
-    const std::vector<SavingsRow> &SavingsRows() const { return m_savingsRows; }
+    const std::vector<calc::TSavingsObj> &SavingsRows() const { return m_savingsRows; }
 
 private:
     struct Snapshot;
@@ -144,10 +140,11 @@ private:
     bool CalculateNumberOfPayments();
     void CalculatePaymentAmount();
     bool AmortizationCalculation();
-    void CountPayments(calc::Extended i, calc::Money a, calc::Money p);
-    void BuildSchedule(std::int64_t n, calc::Extended i, calc::Money a, calc::Money p);
+    calc::Resolution paymentResolution() const;
+    // Writes a solved loan into the loan fields and the texts; false (message
+    // shown) when the payment cannot pay the loan off.
+    bool showSolvedLoan(calc::LoanOutcome &outcome);
     void ShowLoanTotals();
-    void finishSchedule();
     void cannotBePaidOff(calc::Money principal, calc::Money payment);
     QString boundMessage(calc::Extended principal, calc::Extended payment) const;
 
@@ -161,14 +158,12 @@ private:
     settings::AppSettings m_settings;
 
     LoanFields m_loan;
-    std::vector<calc::ScheduleRow> m_scheduleNumbers; // of the last BuildSchedule
-    bool m_scheduleDirty = false;
     std::vector<calc::TPaymentObj> m_scheduleRows;
 
     QDate m_startDate{2003, 2, 12};
     QDate m_receiveDate{2003, 2, 12};
     int m_compounding = 1; // "Bi-Yearly"
-    std::vector<SavingsRow> m_savingsRows;
+    std::vector<calc::TSavingsObj> m_savingsRows;
 };
 
 } // namespace accrua::app

@@ -4,8 +4,39 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace accrua::calc {
+
+namespace {
+
+// The 15 significant digits of the general text, correctly rounded from the
+// extended value: the value is 0.d1d2...d15 * 10^(exponent + 1).
+struct SignificantDigits {
+    char digits[15];
+    int count = 0; // digits held, trailing zeros included
+    int exponent = 0;
+    bool negative = false;
+};
+
+SignificantDigits significantDigits(Extended value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14Le", value);
+    SignificantDigits out;
+    const char *p = buffer;
+    out.negative = *p == '-';
+    if (out.negative)
+        ++p;
+    for (; *p && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9' && out.count < 15)
+            out.digits[out.count++] = *p;
+    }
+    out.exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    return out;
+}
+
+} // namespace
 
 std::u16string formatGeneral(Extended value, char16_t decimalSeparator)
 {
@@ -16,25 +47,15 @@ std::u16string formatGeneral(Extended value, char16_t decimalSeparator)
     if (value == 0)
         return u"0";
 
-    // 15 significant digits, correctly rounded from the extended value.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14Le", value);
-    const char *p = buffer;
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    char digits[16];
-    int count = 0;
-    for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9' && count < 15)
-            digits[count++] = *p;
-    }
-    const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    const SignificantDigits sig = significantDigits(value);
+    const char *digits = sig.digits;
+    const int exponent = sig.exponent;
+    int count = sig.count;
     while (count > 1 && digits[count - 1] == '0')
         --count;
 
     std::u16string out;
-    if (negative)
+    if (sig.negative)
         out += u'-';
     if (exponent >= 15 || exponent < -5) {
         out += char16_t(digits[0]);
@@ -70,6 +91,9 @@ std::u16string formatGeneral(Extended value, char16_t decimalSeparator)
 
 namespace {
 
+// Amounts below 1E13 units (in ten-thousandths) keep every cent in the general text.
+constexpr std::int64_t kExactLimit = 100000000000000000LL;
+
 // Two decimals exactly as the general text would give them after bringing it
 // to two decimals: cut, never rounded again.
 ShortText normalizedGeneral(Extended value, char16_t sep)
@@ -103,7 +127,6 @@ ShortText formatMoneyText(Money value, char16_t decimalSeparator)
     const Money cents = value.count % 100 == 0 ? value : RoundToCents(value);
     // Up to 13 integer digits the general text shows every cent, so the
     // integer formatting below is the same text, only faster.
-    constexpr std::int64_t kExactLimit = 100000000000000000LL; // 1E13 units in ten-thousandths
     if (cents.count >= kExactLimit || cents.count <= -kExactLimit)
         return normalizedGeneral(cents.value(), decimalSeparator);
 
@@ -142,6 +165,35 @@ ShortText formatMoneyText(Money value, char16_t decimalSeparator)
     if (negative)
         *--p = u'-';
     return out;
+}
+
+Extended valueOfGeneralText(Money value)
+{
+    if (value.count == 0)
+        return 0;
+    // A money value has at most 15 integer digits and 4 decimals, so the
+    // general text is d1...d15 * 10^(exponent - 14) with 10 to a power of at
+    // most 18: an exact divisor, and one division rounds the way reading the
+    // text does.
+    const SignificantDigits sig = significantDigits(value.value());
+    std::int64_t whole = 0;
+    for (int k = 0; k < sig.count; ++k)
+        whole = whole * 10 + (sig.digits[k] - '0');
+    const int shift = sig.count - 1 - sig.exponent;
+    Extended power = 1;
+    for (int k = 0; k < (shift < 0 ? -shift : shift); ++k)
+        power *= 10;
+    const Extended magnitude =
+        shift >= 0 ? static_cast<Extended>(whole) / power : static_cast<Extended>(whole) * power;
+    return sig.negative ? -magnitude : magnitude;
+}
+
+Extended valueOfMoneyText(Money value)
+{
+    const Money cents = value.count % 100 == 0 ? value : RoundToCents(value);
+    if (cents.count >= kExactLimit || cents.count <= -kExactLimit)
+        return valueOfGeneralText(cents);
+    return cents.value();
 }
 
 } // namespace accrua::calc

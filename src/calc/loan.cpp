@@ -68,7 +68,7 @@ std::optional<std::int64_t> CountPayments(Extended monthlyRate, Money payment, M
 
     if (a == 0)
         throw DivisionByZeroError();
-    const Extended g = k + (t / a) * Money::kScale;
+    const Extended g = static_cast<Extended>(k) + (t / a) * Money::kScale;
     if (g > intPart(g) + 0.0005L)
         ++k;
     if (k > limit)
@@ -85,8 +85,8 @@ Term termOfCount(std::int64_t k)
     return Term{static_cast<std::int32_t>(years), static_cast<std::int32_t>(months)};
 }
 
-LoanTotals scheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
-                           std::vector<ScheduleRow> *rows)
+LoanTotals BuildSchedule(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
+                         char16_t decimalSeparator, std::vector<TPaymentObj> *rows)
 {
     LoanTotals totals;
     if (rows) {
@@ -100,30 +100,17 @@ LoanTotals scheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, 
         const Month m = chargeMonth(monthlyRate, a, balance);
         a = m.payment;
         balance = m.balance;
-        if (rows)
-            rows->push_back(ScheduleRow{m.payment, m.principal, m.interest, m.balance});
+        if (rows) {
+            rows->push_back(TPaymentObj{
+                m.payment, m.principal, m.interest.asCount() / Money::kScale, m.balance,
+                formatMoneyText(m.payment, decimalSeparator), formatMoneyText(m.principal, decimalSeparator),
+                formatMoneyText(m.interest, decimalSeparator), formatMoneyText(m.balance, decimalSeparator)});
+        }
         totals.TotalPrincipal += m.principal;
         totals.TotalInterest += m.interest;
         totals.TotalPaid += m.payment;
     }
     return totals;
-}
-
-void scheduleTexts(const std::vector<ScheduleRow> &rows, char16_t sep, std::vector<TPaymentObj> &out)
-{
-    out.resize(rows.size());
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        const ScheduleRow &r = rows[k];
-        TPaymentObj &obj = out[k];
-        obj.Payment = r.payment;
-        obj.Principal = r.principal;
-        obj.Interest = r.interest.asCount() / Money::kScale;
-        obj.Balance = r.balance;
-        obj.PaymentText = formatMoneyText(r.payment, sep);
-        obj.PrincipalText = formatMoneyText(r.principal, sep);
-        obj.InterestText = formatMoneyText(r.interest, sep);
-        obj.BalanceText = formatMoneyText(r.balance, sep);
-    }
 }
 
 Money annuityPayment(Money principal, Extended monthlyRate, std::int64_t n)

@@ -1,6 +1,6 @@
 // Loan arithmetic: monthly payments at one twelfth of the annual rate, every
-// amount in whole cents. The functions here are pure; the main window model
-// runs them against its field texts and turns the rows into texts.
+// amount in whole cents. These are the steps the solver (calc/solver.h)
+// strings together; all are pure.
 #pragma once
 
 #include "calc/format.h"
@@ -15,7 +15,7 @@ namespace accrua::calc {
 // More payments than this (1000 years) are refused instead of computed.
 inline constexpr std::int64_t kMaxPayments = 12000;
 
-// One schedule row; the texts are the money texts of the four amounts.
+// One schedule row (one payment); the texts are the money texts of the four amounts.
 struct TPaymentObj {
     Money Payment;
     Money Principal;
@@ -33,14 +33,6 @@ struct LoanTotals {
     Money TotalPaid;
 };
 
-// The numbers of one row before its texts are made.
-struct ScheduleRow {
-    Money payment;
-    Money principal;
-    Money interest;
-    Money balance;
-};
-
 // True when the payment exceeds the first month's interest: P > M((1 + i) P) - A.
 bool paymentExceedsInterest(Money principal, Extended monthlyRate, Money payment);
 
@@ -48,8 +40,8 @@ bool paymentExceedsInterest(Money principal, Extended monthlyRate, Money payment
 // schedule charges it).
 Money ResidualBalance(std::int64_t n, Extended monthlyRate, Money payment, Money principal);
 
-// The payment count of CountPayments (before the schedule is built), or
-// nothing when more than `limit` payments would be needed.
+// The number of payments that repays the principal, or nothing when more
+// than `limit` payments would be needed.
 std::optional<std::int64_t> CountPayments(Extended monthlyRate, Money payment, Money principal,
                                           std::int64_t limit = kMaxPayments);
 
@@ -61,21 +53,18 @@ struct Term {
 // floating formula does.
 Term termOfCount(std::int64_t k);
 
-// The rows and totals of BuildSchedule (numbers only; nothing when n <= 0).
-LoanTotals scheduleNumbers(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
-                           std::vector<ScheduleRow> *rows);
-
-// Rows with their texts.
-void scheduleTexts(const std::vector<ScheduleRow> &rows, char16_t decimalSeparator,
-                   std::vector<TPaymentObj> &out);
+// The n rows of the schedule (nothing when n <= 0) and their totals. Without
+// `rows` only the totals are computed; with it the rows carry their texts.
+LoanTotals BuildSchedule(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
+                         char16_t decimalSeparator, std::vector<TPaymentObj> *rows);
 
 // The payment of the annuity formula for n months, rounded to ten-thousandths
 // (throws DivisionByZeroError when the annuity factor is zero).
 Money annuityPayment(Money principal, Extended monthlyRate, std::int64_t n);
 
-// EstimateAmortizationPayments without its message: the count, -1 when the
-// payment does not exceed the first month's interest, or nothing past `limit`.
-// The annual rate is held as money (four decimals) for this estimate.
+// The number of payments that extinguishes the loan; -1 when the payment does
+// not exceed the first month's interest, nothing past `limit`. The annual
+// rate is held as money (four decimals) for this estimate.
 std::optional<std::int64_t> EstimateAmortizationPayments(Extended principal, Extended ratePercent,
                                                          Extended payment, bool increaseCount,
                                                          std::int64_t limit = kMaxPayments);

@@ -21,7 +21,7 @@ int periodsPerYear(int itemIndex)
 }
 
 SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent, int perYear,
-                                       std::int32_t years, std::int32_t months)
+                                       std::int32_t years, std::int32_t months, char16_t decimalSeparator)
 {
     if (perYear == 0)
         throw DivisionByZeroError();
@@ -43,7 +43,8 @@ SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended rateP
         const Money interest = RoundToCents(ratePerPeriod * balance.value());
         balance += interest;
         total += interest;
-        result.rows.push_back(TSavingsObj{balance, interest});
+        result.rows.push_back(TSavingsObj{balance, interest, formatMoneyText(balance, decimalSeparator),
+                                          formatMoneyText(interest, decimalSeparator)});
     }
     result.total = total;
     result.endBalance = balance;

@@ -1,8 +1,9 @@
 // Savings interest: a balance compounded a fixed number of times per year over
 // a term of years and months, one row per period. Plain arithmetic; the
-// page's checks and the row texts belong to the main window.
+// page's checks and the result field texts belong to the main window.
 #pragma once
 
+#include "calc/format.h"
 #include "calc/money.h"
 
 #include <cstdint>
@@ -15,10 +16,12 @@ namespace accrua::calc {
 // anything else 1.
 int periodsPerYear(int itemIndex);
 
-// One compounding period. The texts are made by the caller.
+// One compounding period; the texts are the money texts of the two amounts.
 struct TSavingsObj {
     Money Balance;  // balance after this period's interest
     Money Interest; // interest credited in this period, whole cents
+    ShortText BalanceText;
+    ShortText InterestText;
 };
 
 struct SavingsResult {
@@ -35,6 +38,7 @@ inline constexpr std::int64_t kMaxSavingsPeriods = 1'000'000;
 // Throws std::length_error above kMaxSavingsPeriods, DivisionByZeroError for
 // perYear 0 and MoneyRangeError when the balance leaves the money range.
 SavingsResult CalculateSavingsInterest(Extended beginningBalance, Extended ratePercent, int perYear,
-                                       std::int32_t years, std::int32_t months);
+                                       std::int32_t years, std::int32_t months,
+                                       char16_t decimalSeparator = u'.');
 
 } // namespace accrua::calc

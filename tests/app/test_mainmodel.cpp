@@ -531,7 +531,7 @@ TEST(Savings, WorkedExamples)
         h.model.calculate();
         ASSERT_EQ(h.model.SavingsRows().size(), c.rows.size());
         for (std::size_t k = 0; k < c.rows.size(); ++k) {
-            const app::SavingsRow &r = h.model.SavingsRows()[k];
+            const calc::TSavingsObj &r = h.model.SavingsRows()[k];
             EXPECT_EQ(QString::fromUtf16(r.InterestText.chars, r.InterestText.length),
                       QLatin1String(c.rows[k].first));
             EXPECT_EQ(QString::fromUtf16(r.BalanceText.chars, r.BalanceText.length),

@@ -187,42 +187,50 @@ TEST(Loan, ScheduleRowsAndTotals)
 {
     // 10000.00 at 6 %, 1000.00 a month: eleven rows, the last 284.81.
     const Extended i = 6 * kOnePercent / 12;
-    std::vector<ScheduleRow> rows;
-    LoanTotals t = scheduleNumbers(11, i, cents(100000), cents(1000000), &rows);
+    std::vector<TPaymentObj> rows;
+    LoanTotals t = BuildSchedule(11, i, cents(100000), cents(1000000), u'.', &rows);
     ASSERT_EQ(rows.size(), 11u);
-    EXPECT_EQ(rows.back().payment, cents(28481));
-    EXPECT_EQ(rows.back().principal, cents(28339));
-    EXPECT_EQ(rows.back().interest, cents(142));
-    EXPECT_EQ(rows.back().balance, cents(0));
+    EXPECT_EQ(rows.back().Payment, cents(28481));
+    EXPECT_EQ(rows.back().Principal, cents(28339));
+    EXPECT_EQ(rows.back().Interest, 1.42L);
+    EXPECT_EQ(rows.back().Balance, cents(0));
+    EXPECT_EQ(utf8(rows.back().PaymentText.view()), "284.81");
+    EXPECT_EQ(utf8(rows.back().InterestText.view()), "1.42");
     EXPECT_EQ(t.TotalPrincipal, cents(1000000));
     EXPECT_EQ(t.TotalInterest, cents(28481));
     EXPECT_EQ(t.TotalPaid, cents(1028481));
 
     // Twelve rows: the twelfth is all zeros and the totals stay.
-    t = scheduleNumbers(12, i, cents(100000), cents(1000000), &rows);
+    t = BuildSchedule(12, i, cents(100000), cents(1000000), u',', &rows);
     ASSERT_EQ(rows.size(), 12u);
-    EXPECT_EQ(rows.back().payment, cents(0));
-    EXPECT_EQ(rows.back().balance, cents(0));
+    EXPECT_EQ(rows.back().Payment, cents(0));
+    EXPECT_EQ(rows.back().Balance, cents(0));
+    EXPECT_EQ(utf8(rows.back().BalanceText.view()), "0,00");
     EXPECT_EQ(t.TotalPaid, cents(1028481));
 
     // Ten rows leave the balance owing.
-    t = scheduleNumbers(10, i, cents(100000), cents(1000000), &rows);
-    EXPECT_EQ(rows.back().principal, cents(99361));
-    EXPECT_EQ(rows.back().interest, cents(639));
-    EXPECT_EQ(rows.back().balance, cents(28339));
+    t = BuildSchedule(10, i, cents(100000), cents(1000000), u'.', &rows);
+    EXPECT_EQ(rows.back().Principal, cents(99361));
+    EXPECT_EQ(rows.back().Interest, 6.39L);
+    EXPECT_EQ(rows.back().Balance, cents(28339));
     EXPECT_EQ(t.TotalPrincipal, cents(971661));
     EXPECT_EQ(t.TotalInterest, cents(28339));
     EXPECT_EQ(t.TotalPaid, cents(1000000));
 
-    // Every row's parts add up, every balance follows from the one before.
-    scheduleNumbers(360, 7 * kOnePercent / 12, cents(66531), cents(10000000), &rows);
+    // Every row's parts add up, every balance follows from the one before,
+    // and the totals without rows are the same.
+    const Extended i7 = 7 * kOnePercent / 12;
+    t = BuildSchedule(360, i7, cents(66531), cents(10000000), u'.', &rows);
     Money previous = cents(10000000);
-    for (const ScheduleRow &r : rows) {
-        EXPECT_EQ(r.principal + r.interest, r.payment);
-        EXPECT_EQ(previous - r.principal, r.balance);
-        previous = r.balance;
+    for (const TPaymentObj &r : rows) {
+        EXPECT_EQ(r.Principal + Money::fromValue(r.Interest), r.Payment);
+        EXPECT_EQ(previous - r.Principal, r.Balance);
+        previous = r.Balance;
     }
-    EXPECT_TRUE(scheduleNumbers(0, i, cents(100), cents(1000), &rows).TotalPaid == Money{});
+    const LoanTotals bare = BuildSchedule(360, i7, cents(66531), cents(10000000), u'.', nullptr);
+    EXPECT_EQ(bare.TotalPaid, t.TotalPaid);
+    EXPECT_EQ(bare.TotalInterest, t.TotalInterest);
+    EXPECT_TRUE(BuildSchedule(0, i, cents(100), cents(1000), u'.', &rows).TotalPaid == Money{});
     EXPECT_TRUE(rows.empty());
 }
 
@@ -230,7 +238,7 @@ TEST(Loan, ResidualBalanceMatchesTheSchedule)
 {
     // The residual check must see exactly what the schedule will show.
     std::mt19937_64 rng(11);
-    std::vector<ScheduleRow> rows;
+    std::vector<TPaymentObj> rows;
     for (int k = 0; k < 300; ++k) {
         const Money p = cents(100000 + static_cast<std::int64_t>(rng() % 50000000));
         const Extended i = (1 + rng() % 1500) / 100.0L * kOnePercent / 12;
@@ -238,8 +246,8 @@ TEST(Loan, ResidualBalanceMatchesTheSchedule)
         const Money a = Money::fromCount(
             p.asCount() / ((1 - std::pow(1 / (1 + static_cast<double>(i)), n)) / static_cast<double>(i)));
         const Money ac = RoundToCents(a);
-        scheduleNumbers(n, i, ac, p, &rows);
-        EXPECT_EQ(ResidualBalance(n, i, ac, p), rows.back().balance);
+        BuildSchedule(n, i, ac, p, u'.', &rows);
+        EXPECT_EQ(ResidualBalance(n, i, ac, p), rows.back().Balance);
     }
 }
 
