@@ -233,6 +233,9 @@ void TForm_Hint::FormShow()
     // One pixel of the black form shows around the box.
     Panel_Hint->setMask(roundedRegion(local.adjusted(1, 1, -1, -1)));
     Label_Hint->setGeometry(local.adjusted(kPanelBorder, kPanelBorder, -kPanelBorder, -kPanelBorder));
+    // One line sits in the middle, clear of the rounded corners.
+    Label_Hint->setAlignment(lines > 1 || textWidth > kHintWrapWidth ? Qt::AlignLeft | Qt::AlignTop
+                                                                     : Qt::AlignCenter);
     Label_Hint->setText(m_hintText);
 }
 

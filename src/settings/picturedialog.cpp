@@ -66,6 +66,8 @@ OpenPictureDialog::OpenPictureDialog(QWidget *parent) : QFileDialog(parent)
         grid->addWidget(pane, 1, grid->columnCount(), grid->rowCount() - 1, 1);
 
     connect(this, &QFileDialog::currentChanged, this, &OpenPictureDialog::showPreview);
+    // Room for the list beside the pane.
+    resize(800, 460);
 }
 
 void OpenPictureDialog::showPreview(const QString &path)
@@ -91,10 +93,12 @@ std::optional<QString> DialogPictureBrowser::browsePicture(QWidget *parent, cons
 {
     OpenPictureDialog dialog(parent);
     const QFileInfo info(current);
-    if (info.isFile())
+    if (info.isFile()) {
         dialog.selectFile(info.absoluteFilePath());
-    else if (info.isDir())
+        dialog.showPreview(info.absoluteFilePath());
+    } else if (info.isDir()) {
         dialog.setDirectory(info.absoluteFilePath());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
