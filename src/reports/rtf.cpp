@@ -1,5 +1,7 @@
 #include "reports/rtf.h"
 
+#include "accrua/version.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -780,7 +782,11 @@ QByteArray RtfFormat::toRtf(const ClassicLines &lines)
         appendEscaped(out, fonts[i], true);
         out += ";}";
     }
-    out += "}\n\\viewkind4\\pard\n";
+    // Word processors take a file without a generator for one of an old word
+    // processor's and widen runs of spaces, which breaks the columns.
+    out += "}\n{\\*\\generator Accrua ";
+    out += kVersion;
+    out += ";}\n\\viewkind4\\pard\n";
     for (const ClassicLine &line : lines) {
         const ClassicAttributes &a = line.attributes;
         out += "\\plain\\f";

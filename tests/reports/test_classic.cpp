@@ -5,6 +5,7 @@
 //
 // ACCRUA_UPDATE_GOLDEN=1 rewrites the golden files (review the diff).
 #include "reports/classicreport.h"
+#include "reports/rtf.h"
 
 #include "support.h"
 
@@ -145,6 +146,34 @@ TEST_P(ClassicGolden, MatchesLineByLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(Reports, ClassicGolden, testing::ValuesIn(caseNames()),
+                         [](const auto &paramInfo) { return paramInfo.param; });
+
+// Reports saved here, opened in LibreOffice Writer and saved again as rich
+// text there (data/libreoffice) read back as the lines of their golden file.
+std::vector<std::string> wordProcessorFiles()
+{
+    std::vector<std::string> names;
+    const QDir dir(kDataDir + QStringLiteral("/../libreoffice"));
+    for (const QString &file : dir.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name))
+        names.push_back(file.chopped(4).toStdString());
+    return names;
+}
+
+class WordProcessorSaved : public testing::TestWithParam<std::string> {};
+
+TEST_P(WordProcessorSaved, ReadsAsTheReportSaved)
+{
+    const QString name = QString::fromStdString(GetParam());
+    RtfFormat format;
+    ClassicLines lines;
+    ASSERT_TRUE(
+        format.readFile(kDataDir + QStringLiteral("/../libreoffice/") + name + QStringLiteral(".rtf"), lines))
+        << format.errorString().toStdString();
+    EXPECT_EQ(goldenText(lines).toStdString(),
+              readAll(kDataDir + u'/' + name + QStringLiteral(".golden")).toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(LibreOffice, WordProcessorSaved, testing::ValuesIn(wordProcessorFiles()),
                          [](const auto &paramInfo) { return paramInfo.param; });
 
 // ---------------------------------------------------------------- dates
