@@ -189,7 +189,7 @@ std::optional<PreviewPicture> quickJpeg(const QString &path, QSize area, Preview
         for (unsigned y = 0; y < job->keptHeight; ++y) {
             const unsigned char *src = job->pixels + size_t(y) * job->keptWidth * 3;
             auto *dst = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
-            for (unsigned x = 0; x < job->keptWidth; ++x)
+            for (size_t x = 0; x < job->keptWidth; ++x)
                 dst[x] = qRgb(src[x * 3], src[x * 3 + 1], src[x * 3 + 2]);
         }
     }
