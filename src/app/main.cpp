@@ -2,6 +2,7 @@
 #include "help/application.h"
 #include "help/desktop.h"
 #include "help/startoptions.h"
+#include "reports/mainwindowreports.h"
 
 #include <cstdio>
 
@@ -44,7 +45,10 @@ int main(int argc, char **argv)
     accrua::app::MainWindowServices services;
     services.messages = &app.messageService();
     services.showSplash = options.splash;
+    accrua::reports::MainWindowReports reports(app.messageService());
+    services.reports = &reports.commands();
     accrua::app::TForm_Main window(std::move(services));
+    reports.attach(window);
     app.setMessageOwner(&window);
     window.show();
     return app.exec();

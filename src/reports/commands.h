@@ -68,6 +68,8 @@ public:
     // The main window the commands read and centre their dialogs over.
     // `useDefaults` tells whether "&Use Defaults" carries its check mark.
     void attach(const app::MainModel &model, QWidget *mainWindow, std::function<bool()> useDefaults);
+    // The loan information question lives on the main window, made after the dispatcher.
+    void setLoanInfoService(settings::LoanInfoService *loanInfo) { m_services.loanInfo = loanInfo; }
 
     // app::ReportCommands
     void printPreview() override { MenuItem_PrintPreviewClick(ReportCommand::PrintPreview); }
