@@ -209,9 +209,6 @@ private Q_SLOTS:
         QTest::newRow("blanks kept") << "MaskEdit_SavingsSubtitle"
                                      << "  two  blanks  "
                                      << "SAVINGSSUBTITLE";
-        QTest::newRow("daily title") << "MaskEdit_DailyTitle"
-                                     << "Per Diem"
-                                     << "DAILYTITLE";
     }
 
     void typedTextIsStoredAsTyped()
@@ -292,7 +289,6 @@ private Q_SLOTS:
         QTest::newRow("stored on") << "1" << 0 << true;
         QTest::newRow("stored off") << "0" << 0 << false;
         QTest::newRow("cleared") << "1" << 1 << false;
-        QTest::newRow("cleared and checked again") << "1" << 2 << true;
         QTest::newRow("checked after stored off") << "0" << 1 << true;
     }
 
@@ -355,8 +351,6 @@ private Q_SLOTS:
         const QString loanType = QStringLiteral("The subtitle of the amortization schedule report.");
         QTest::newRow("OK, What's This") << "BitBtn_OK"
                                          << "whatsthis" << ok;
-        QTest::newRow("OK, F1") << "BitBtn_OK"
-                                << "f1" << ok;
         QTest::newRow("radio item: its group's text") << "RadioButton_Resolution1"
                                                       << "whatsthis" << resolution;
         QTest::newRow("radio item, F1") << "RadioButton_Resolution0"
