@@ -1,6 +1,10 @@
 #include "app/mainwindow.h"
 
 #include "app/startup.h"
+#include "help/about.h"
+#include "help/aboutbox.h"
+#include "help/helpwindows.h"
+#include "help/splash.h"
 #include "settings/optionsform.h"
 #include "settings/values.h"
 
@@ -50,6 +54,7 @@ TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
     setFont(f);
 
     buildMenus();
+    buildHelp();
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
@@ -478,6 +483,9 @@ void TForm_Main::FormShow()
     settings::SettingsStore store(m_services.settings);
     startUp(m_model, store, useDefaults);
     MenuItem_UseDefaults->setChecked(useDefaults);
+    // The window is not on the screen yet: the modal splash holds it back.
+    if (m_services.showSplash)
+        ZtSplashScreen->ShowSplash();
 }
 
 void TForm_Main::closeEvent(QCloseEvent *event)
@@ -740,18 +748,63 @@ void TForm_Main::MenuItem_SetOptionsClick()
     MenuItem_UseDefaults->setChecked(useDefaults);
 }
 
+// ---- help, splash and about ----
+
+void TForm_Main::buildHelp()
+{
+    Image = help::makeProgramImage(this);
+    const help::ProgramDetails details = help::programDetails();
+    const QString title = help::applicationTitle();
+
+    ZtHelpFiles = new help::TZtHelpFiles(m_services.desktop, this);
+    ZtHelpFiles->HelpFiles = {QStringLiteral("HelpAccrua.html=Accrua Topics")};
+    ZtHelpFiles->SubDirectory = QStringLiteral("Help");
+
+    ZtSplashScreen = new help::TZtSplashScreen(m_services.desktop, this);
+    ZtSplashScreen->ApplicationTitle = title;
+    ZtSplashScreen->CompanyTitle = details.companyTitle;
+    ZtSplashScreen->CompanyName = details.companyName;
+    ZtSplashScreen->CompanyAddress = details.companyAddress;
+    ZtSplashScreen->CompanyCityStateZip = details.companyCityStateZip;
+    ZtSplashScreen->CompanyURL = details.companyUrl;
+    ZtSplashScreen->Image = Image;
+    ZtSplashScreen->Version = help::programVersion();
+    ZtSplashScreen->Interval = m_services.splashInterval;
+    ZtSplashScreen->setImageLeft(10);
+    ZtSplashScreen->setImageTop(70);
+    ZtSplashScreen->Modal = true;
+
+    ZtAboutBox = new help::TZtAboutBox(m_services.desktop, this);
+    ZtAboutBox->ApplicationTitle = title;
+    ZtAboutBox->CompanyTitle = details.companyTitle;
+    ZtAboutBox->CompanyName = details.companyName;
+    ZtAboutBox->CompanyAddress = details.companyAddress;
+    ZtAboutBox->CompanyCityStateZip = details.companyCityStateZip;
+    ZtAboutBox->CompanyURL = details.companyUrl;
+    ZtAboutBox->CompanyEmail = details.companyEmail;
+    ZtAboutBox->CompanyPhone = details.companyPhone;
+    ZtAboutBox->Image = Image;
+    ZtAboutBox->Version = help::programVersion();
+    ZtAboutBox->setImageTop(45);
+}
+
 void TForm_Main::MenuItem_HelpClick()
 {
-    MenuItem_Contents->setText(QStringLiteral("Accrua Help..."));
-    // No help files are listed yet.
-    const bool haveHelp = false;
+    MenuItem_Contents->setText(help::helpContentsCaption(help::applicationTitle()));
+    const bool haveHelp = !ZtHelpFiles->HelpFiles.isEmpty();
     MenuItem_Contents->setVisible(haveHelp);
     MenuItem_ContentsDivider->setVisible(haveHelp);
 }
 
-void TForm_Main::MenuItem_ContentsClick() {}
+void TForm_Main::MenuItem_ContentsClick()
+{
+    ZtHelpFiles->ShowHelpTopics();
+}
 
-void TForm_Main::MenuItem_AboutClick() {}
+void TForm_Main::MenuItem_AboutClick()
+{
+    ZtAboutBox->ShowAbout();
+}
 
 void TForm_Main::MenuItem_ExitClick()
 {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/mainmodel.h"
+#include "help/desktop.h"
 #include "settings/store.h"
 
 #include <QDate>
@@ -29,6 +30,12 @@ class QToolBar;
 class QToolButton;
 class QWidget;
 
+namespace accrua::help {
+class TZtAboutBox;
+class TZtHelpFiles;
+class TZtSplashScreen;
+} // namespace accrua::help
+
 namespace accrua::app {
 
 // The report commands, built by the reports; the window only decides when
@@ -48,6 +55,11 @@ struct MainWindowServices {
     settings::SettingsFactory settings = settings::NativeSettingsFactory();
     ReportCommands *reports = nullptr; // none: the commands do nothing
     std::function<QDate()> today = [] { return QDate::currentDate(); };
+    // The print dialog and web address seams of the help windows and the about box.
+    help::DesktopServices desktop = help::DesktopServices::system();
+    // The program turns the four-second splash on; tests keep it off or shorten it.
+    bool showSplash = false;
+    int splashInterval = 4000;
 };
 
 class TForm_Main : public QMainWindow, private MainModelView {
@@ -96,6 +108,7 @@ private:
     void reportStoreError(const std::exception &e);
 
     void buildMenus();
+    void buildHelp();
     void buildToolBar(QWidget *client);
     void buildLoanBoxes();
     void buildDailyPage(QWidget *page);
@@ -169,6 +182,11 @@ public:
     QAction *MenuItem_Contents = nullptr;
     QAction *MenuItem_ContentsDivider = nullptr;
     QAction *MenuItem_About = nullptr;
+
+    QLabel *Image = nullptr; // hidden: the program's picture for the splash and the about box
+    help::TZtHelpFiles *ZtHelpFiles = nullptr;
+    help::TZtSplashScreen *ZtSplashScreen = nullptr;
+    help::TZtAboutBox *ZtAboutBox = nullptr;
 
     QAction *ToolButton_Open = nullptr;
     QAction *ToolButton_Save = nullptr;

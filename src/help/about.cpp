@@ -11,7 +11,7 @@ ProgramDetails programDetails()
         QStringLiteral("Quennet Software"),
         QStringLiteral("14 Tallow Lane"),
         QStringLiteral("Brookfield, Ledger County"),
-        QStringLiteral("https://www.quennet.example/accrua"),
+        QStringLiteral("https://quennet.example"),
         QStringLiteral("support@quennet.example"),
         QString(),
     };

@@ -31,11 +31,13 @@ void rule(QWidget *parent, int top)
 } // namespace
 
 TForm_AboutBox::TForm_AboutBox(DesktopServices desktop, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_desktop(std::move(desktop))
 {
     setObjectName(QStringLiteral("TForm_AboutBox"));
+    // Above the always-on-top help window, which would otherwise hide this modal box.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setFixedSize(472, 303);
 
     Label_CompanyTitle = columnLabel(this, "Label_CompanyTitle", "Company Title", 8);

@@ -71,8 +71,8 @@ void HelpViewer::doSetSource(const QUrl &name, QTextDocument::ResourceType type)
 // ---- the topics dialog ----
 
 TForm_HelpMenu::TForm_HelpMenu(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("TForm_HelpMenu"));
     setWindowTitle(QStringLiteral("Help Topics :"));
@@ -238,6 +238,10 @@ void TForm_HelpForm::BitBtn_TopicsClick()
     HelpMenu->HelpFilePath = HelpFilePath;
     HelpMenu->HelpFiles = HelpFiles;
     HelpMenu->SubDirectory = SubDirectory;
+    // Owned by the window that asks, or a window manager keeps it in the
+    // main window's layer, below this always-on-top window.
+    if (HelpMenu->parentWidget() != this)
+        HelpMenu->setParent(this, HelpMenu->windowFlags());
     HelpMenu->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     HelpMenu->exec();
     PendingShow = true;
@@ -290,6 +294,10 @@ void TZtHelpFiles::ShowHelpTopics()
     m_form->SubDirectory = SubDirectory;
     if (!m_menu)
         m_menu = new TForm_HelpMenu(m_owner.data());
+    else if (m_menu->parentWidget() != m_owner)
+        m_menu->setParent(m_owner.data(), m_menu->windowFlags());
+    // Above the always-on-top help window, which would otherwise hide this modal dialog.
+    m_menu->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     m_menu->ApplicationTitle = ApplicationTitle;
     m_menu->HelpFiles = HelpFiles;
     m_menu->HelpFilePath = HelpFilePath;

@@ -311,6 +311,36 @@ private Q_SLOTS:
         QCOMPARE(files.helpForm()->HelpFiles.size(), 2); // handed the current list each time
     }
 
+    void helpTopicsFromTheHelpWindowBelongToIt()
+    {
+        TZtHelpFiles files(seams());
+        files.HelpFiles = {QStringLiteral("a.html=Alpha"), QStringLiteral("b.html=Beta")};
+        files.HelpFilePath = pageDir();
+        QTimer::singleShot(0, this, [] {
+            if (auto *menu = qobject_cast<TForm_HelpMenu *>(QApplication::activeModalWidget()))
+                menu->BitBtn_Display->click();
+        });
+        files.ShowHelpTopics();
+        TForm_HelpForm *form = files.helpForm();
+        QCOMPARE(form->TopicTitle, QStringLiteral("Alpha"));
+
+        QWidget *owner = nullptr;
+        bool onTop = false;
+        QTimer::singleShot(0, this, [&owner, &onTop] {
+            if (auto *menu = qobject_cast<TForm_HelpMenu *>(QApplication::activeModalWidget())) {
+                owner = menu->parentWidget();
+                onTop = menu->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                menu->ListBox_Help->setCurrentRow(1);
+                menu->BitBtn_Display->click();
+            }
+        });
+        form->BitBtn_Topics->click();
+        QCOMPARE(owner, form);
+        QVERIFY(onTop);
+        QCOMPARE(form->TopicTitle, QStringLiteral("Beta"));
+        QVERIFY(form->PendingShow); // the next activation shows the topic again
+    }
+
     // The program's pages: every link leads to a page that exists, every page
     // loads in the viewer with its pictures and stylesheet and no warning.
     void programPagesLinkAndRender()
