@@ -19,6 +19,7 @@ fail() {
 echo "== building the package"
 (cd "$build" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) || {
   cat "$scratch/cpack.log" >&2
+  find "$scratch/out" -name '*Output.log' -exec tail -n 40 {} + >&2 || true
   fail "cpack failed"
 }
 deb="$(find "$scratch/out" -maxdepth 1 -name 'accrua_*.deb' | head -n 1)"
