@@ -3,6 +3,7 @@
 #include "help/desktop.h"
 #include "help/startoptions.h"
 #include "reports/mainwindowreports.h"
+#include "reports/printpreview.h"
 
 #include <cstdio>
 
@@ -45,10 +46,13 @@ int main(int argc, char **argv)
     accrua::app::MainWindowServices services;
     services.messages = &app.messageService();
     services.showSplash = options.splash;
-    accrua::reports::MainWindowReports reports(app.messageService());
+    // The preview component: its windows ask through the program's message box.
+    accrua::reports::TZtPrintPreview ZtPrintPreview({&app.messageService(), nullptr, nullptr});
+    accrua::reports::MainWindowReports reports(app.messageService(), &ZtPrintPreview);
     services.reports = &reports.commands();
     accrua::app::TForm_Main window(std::move(services));
     reports.attach(window);
+    ZtPrintPreview.Execute(&window);
     app.setMessageOwner(&window);
     window.show();
     return app.exec();
