@@ -1,12 +1,23 @@
 #include "settings/store.h"
 
+#include "fileio/safefile.h"
+
 #include <QByteArrayView>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
+
+#include <cerrno>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace accrua::settings {
 
@@ -18,14 +29,23 @@ namespace {
 // whatever sizes the file claims.
 void checkStoreFile(const QString &path)
 {
+    // Only a store that is not there reads as defaults; a folder that cannot
+    // be searched hides one that may well be.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return;
+        throw SettingsError(
+            QStringLiteral("The settings file %1 cannot be read: %2").arg(path, qt_error_string(errno)));
+    }
     const QFileInfo info(path);
-    if (!info.exists())
-        return;
     if (!info.isFile() || info.size() > kMaxStoreFileBytes)
         throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return; // QSettings finds nothing to read either
+    QString why;
+    // Unreadable is not empty: showing every default would hide the stored values.
+    if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, &why))
+        throw SettingsError(QStringLiteral("The settings file %1 cannot be read: %2").arg(path, why));
     const QByteArray content = file.read(kMaxStoreFileBytes + 1);
     if (content.size() > kMaxStoreFileBytes)
         throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
@@ -123,17 +143,22 @@ bool valueHasSerializedItem(QByteArrayView v)
     return false;
 }
 
-} // namespace
+// One logical line of a store file: an escaped line break continues it, a
+// ';' outside quotes starts a comment, the first '=' outside quotes ends the key.
+struct IniLine {
+    qsizetype start = 0;   // its first byte
+    qsizetype equals = -1; // the '=' after the key, or -1
+    qsizetype end = 0;     // where its content ends (a comment or the line break)
+    qsizetype next = 0;    // the first byte of the next line
+};
 
-std::optional<QString> FindSerializedValue(const QByteArray &content)
+std::vector<IniLine> iniLines(QByteArrayView data)
 {
-    const QByteArrayView data(content);
+    std::vector<IniLine> lines;
     qsizetype pos = 0;
     while (pos < data.size()) {
-        // One logical line: an escaped line break continues it, a ';' outside
-        // quotes starts a comment, the first '=' outside quotes ends the key.
-        const qsizetype start = pos;
-        qsizetype equals = -1;
+        IniLine line;
+        line.start = pos;
         qsizetype end = -1;
         bool inQuotes = false;
         while (pos < data.size()) {
@@ -149,8 +174,8 @@ std::optional<QString> FindSerializedValue(const QByteArray &content)
                 }
             } else if (c == '"') {
                 inQuotes = !inQuotes;
-            } else if (c == '=' && !inQuotes && equals < 0) {
-                equals = pos - 1;
+            } else if (c == '=' && !inQuotes && line.equals < 0) {
+                line.equals = pos - 1;
             } else if (c == ';' && !inQuotes) {
                 end = pos - 1;
                 while (pos < data.size() && data[pos] != '\n' && data[pos] != '\r')
@@ -161,14 +186,176 @@ std::optional<QString> FindSerializedValue(const QByteArray &content)
                 break;
             }
         }
-        if (end < 0)
-            end = pos;
-        if (equals < 0 || equals > end)
+        line.end = end < 0 ? pos : end;
+        line.next = pos;
+        if (line.equals > line.end)
+            line.equals = -1;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+std::optional<QString> FindSerializedValue(const QByteArray &content)
+{
+    const QByteArrayView data(content);
+    for (const IniLine &line : iniLines(data)) {
+        if (line.equals < 0)
             continue;
-        if (valueHasSerializedItem(data.sliced(equals + 1, end - equals - 1)))
-            return QString::fromUtf8(data.sliced(start, equals - start)).trimmed();
+        if (valueHasSerializedItem(data.sliced(line.equals + 1, line.end - line.equals - 1)))
+            return QString::fromUtf8(data.sliced(line.start, line.equals - line.start)).trimmed();
     }
     return std::nullopt;
+}
+
+QByteArray EncodeStoredText(const QString &text)
+{
+    static const char hex[] = "0123456789abcdef";
+    const auto isHexDigit = [](char16_t c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
+    // Plain when QSettings would read the bytes back as they are: no blanks
+    // at the ends (trimmed), no list commas, comment marks, quotes, escapes
+    // or a leading '@' (a serialized value); anything else goes in quotes.
+    bool plain = !text.isEmpty() && !text.front().isSpace() && !text.back().isSpace() &&
+                 text.front() != QLatin1Char('@');
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u > 0x7e || u == u'"' || u == u'\\' || u == u',' || u == u';' || u == u'#')
+            plain = false;
+    }
+    if (plain)
+        return text.toLatin1();
+
+    QByteArray out("\"");
+    bool escapedLast = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        const bool surrogate = QChar::isSurrogate(u);
+        const bool pair = QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        // A hex escape runs on over hex digits, so a digit after one is escaped too.
+        if (u < 0x20 || u == 0x7f || (surrogate && !pair) || (escapedLast && isHexDigit(u))) {
+            out += "\\x";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += hex[(u >> shift) & 0xf];
+            escapedLast = true;
+            continue;
+        }
+        escapedLast = false;
+        if (i == 0 && u == u'@') {
+            out += "@@"; // "@@" reads back as one '@', not as a serialized value
+        } else if (u == u'"' || u == u'\\') {
+            out += '\\';
+            out += static_cast<char>(u);
+        } else if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (pair) {
+            out += text.mid(i, 2).toUtf8();
+            ++i;
+        } else {
+            out += QString(QChar(u)).toUtf8();
+        }
+    }
+    out += '"';
+    return out;
+}
+
+namespace {
+
+// A key as QSettings reads it: trimmed, %XX and %UXXXX unescaped, '\\' as '/'.
+QString unescapedKey(QByteArrayView raw)
+{
+    const QByteArray key = raw.toByteArray().trimmed();
+    QString out;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char c = key[i];
+        if (c == '\\') {
+            out += QLatin1Char('/');
+        } else if (c == '%' && i + 2 < key.size() && key[i + 1] != 'U' && hexDigit(key[i + 1]) >= 0 &&
+                   hexDigit(key[i + 2]) >= 0) {
+            out += QChar(hexDigit(key[i + 1]) * 16 + hexDigit(key[i + 2]));
+            i += 2;
+        } else if (c == '%' && i + 5 < key.size() && key[i + 1] == 'U' && hexDigit(key[i + 2]) >= 0 &&
+                   hexDigit(key[i + 3]) >= 0 && hexDigit(key[i + 4]) >= 0 && hexDigit(key[i + 5]) >= 0) {
+            out += QChar(static_cast<char16_t>(hexDigit(key[i + 2]) << 12 | hexDigit(key[i + 3]) << 8 |
+                                               hexDigit(key[i + 4]) << 4 | hexDigit(key[i + 5])));
+            i += 5;
+        } else {
+            out += QLatin1Char(c);
+        }
+    }
+    return out;
+}
+
+// The name of a section header line ("[General]"), or nothing for other lines.
+std::optional<QByteArray> sectionOf(QByteArrayView data, const IniLine &line)
+{
+    qsizetype i = line.start;
+    while (i < line.end && (data[i] == ' ' || data[i] == '\t'))
+        ++i;
+    if (i >= line.end || data[i] != '[')
+        return std::nullopt;
+    const QByteArrayView rest = data.sliced(i + 1, line.end - i - 1);
+    const qsizetype close = rest.indexOf(']');
+    return (close < 0 ? rest : rest.first(close)).toByteArray().trimmed();
+}
+
+bool isRootSection(const QByteArray &name)
+{
+    return name.compare("General", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QByteArray SetValueInStoreFile(const QByteArray &content, const QString &name, const QString &text)
+{
+    const QByteArrayView data(content);
+    const QByteArray line = name.toUtf8() + '=' + EncodeStoredText(text);
+    // Keys before the first section header belong to the General section.
+    bool inRoot = true;
+    std::optional<qsizetype> firstRootHeaderEnd;
+    std::vector<IniLine> matches;
+    for (const IniLine &l : iniLines(data)) {
+        if (const std::optional<QByteArray> section = sectionOf(data, l)) {
+            inRoot = isRootSection(*section);
+            if (inRoot && !firstRootHeaderEnd)
+                firstRootHeaderEnd = l.next;
+            continue;
+        }
+        if (inRoot && l.equals >= 0 && unescapedKey(data.sliced(l.start, l.equals - l.start)) == name)
+            matches.push_back(l);
+    }
+
+    QByteArray out;
+    out.reserve(content.size() + line.size() + 16);
+    if (!matches.empty()) {
+        qsizetype at = 0;
+        for (std::size_t k = 0; k < matches.size(); ++k) {
+            const IniLine &m = matches[k];
+            out += data.sliced(at, m.start - at);
+            if (k == 0) {
+                out += line;
+                at = m.end; // a comment after the old value stays
+            } else {
+                at = m.next;
+            }
+        }
+        out += data.sliced(at);
+        return out;
+    }
+    const auto insertAt = [&](qsizetype at, const QByteArray &added) {
+        out += data.first(at);
+        if (at > 0 && data[at - 1] != '\n' && data[at - 1] != '\r')
+            out += '\n';
+        out += added;
+        out += data.sliced(at);
+        return out;
+    };
+    if (firstRootHeaderEnd)
+        return insertAt(*firstRootHeaderEnd, line + '\n');
+    const qsizetype bom = content.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    return insertAt(bom, "[General]\n" + line + '\n');
 }
 
 SettingsError::SettingsError(const QString &text) : std::runtime_error(text.toStdString()) {}
@@ -222,11 +409,8 @@ std::optional<std::int32_t> ParseStoredInteger(const QString &text)
 
 SettingsStore::SettingsStore(SettingsFactory factory) : m_factory(std::move(factory)) {}
 
-SettingsStore::~SettingsStore()
-{
-    if (m_settings)
-        m_settings->sync();
-}
+// Nothing is pending at the end of a batch: every write went to the file at once.
+SettingsStore::~SettingsStore() = default;
 
 QSettings &SettingsStore::open() const
 {
@@ -283,27 +467,86 @@ bool SettingsStore::readFlag(const QString &name, bool defaultValue) const
     return readInteger(name, defaultValue ? 1 : 0) != 0;
 }
 
+namespace {
+
+// The store file as it is now, read whole (it is bounded) for the rewrite.
+std::optional<QByteArray> currentContent(const QString &path)
+{
+    QFile file(path);
+    if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, nullptr))
+        return std::nullopt;
+    QByteArray content = file.read(kMaxStoreFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > kMaxStoreFileBytes)
+        return std::nullopt;
+    return content;
+}
+
+// QSettings notices a changed file by its size and its time to the
+// millisecond; a rewrite of the same size within the same millisecond must
+// still look changed, or this process would go on reading the old values.
+struct FileStamp {
+    qint64 size = -1;
+    QDateTime modified;
+};
+
+FileStamp stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? FileStamp{info.size(), info.lastModified().toUTC()} : FileStamp{};
+}
+
+void markChanged(const QString &path, const FileStamp &before)
+{
+    const FileStamp after = stampOf(path);
+    if (after.size != before.size || after.modified != before.modified)
+        return;
+    const qint64 ms = before.modified.toMSecsSinceEpoch() + 1;
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(ms / 1000);
+    times[1].tv_nsec = static_cast<long>(ms % 1000) * 1000000;
+    ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+}
+
+} // namespace
+
 void SettingsStore::writeString(const QString &name, const QString &text)
 {
-    QSettings *settings = &open();
-    const bool existed = QFileInfo::exists(settings->fileName());
-    const bool hadValue = settings->contains(name);
-    const QVariant previous = hadValue ? settings->value(name) : QVariant();
-    settings->setValue(name, text);
-    settings->sync();
-    if (settings->status() == QSettings::AccessError) {
-        // QSettings keeps an unsaved change pending in its per-process cache
-        // and would store it with some later write: take it back.
-        if (hadValue)
-            settings->setValue(name, previous);
-        else
-            settings->remove(name);
-        // The object remembers its first error for good: open afresh next time.
-        m_settings.reset();
-        if (!existed)
-            throw SettingsError(QStringLiteral("Failed to create key %1").arg(kSettingsKey));
-        throw SettingsError(QStringLiteral("Failed to set data for '%1'").arg(name));
-    }
+    if (EncodeStoredText(text).size() > kMaxStoredValueBytes)
+        throw SettingsError(QStringLiteral("The value for '%1' is longer than %2 KiB and is not stored")
+                                .arg(name)
+                                .arg(kMaxStoredValueBytes / 1024));
+    QSettings &settings = open();
+    const QString path = settings.fileName();
+    const FileStamp before = stampOf(path);
+    const bool existed = before.size >= 0;
+    const auto failed = [&] {
+        return SettingsError(existed ? QStringLiteral("Failed to set data for '%1'").arg(name)
+                                     : QStringLiteral("Failed to create key %1").arg(kSettingsKey));
+    };
+    if (!existed && !QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw failed();
+    // The lock QSettings itself takes: another copy's rewrite in between would
+    // otherwise be lost.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(5000))
+        throw failed();
+
+    // The file as it is now, so that values written by another copy stay.
+    settings.sync();
+    std::optional<QByteArray> content = existed ? currentContent(path) : QByteArray();
+    if (!content)
+        throw failed();
+    const QByteArray updated = SetValueInStoreFile(*content, name, text);
+    if (updated.size() > kMaxStoreFileBytes)
+        throw SettingsError(QStringLiteral("The settings file would grow past %1 KiB; '%2' is not stored")
+                                .arg(kMaxStoreFileBytes / 1024)
+                                .arg(name));
+    if (fileio::writeFile(path, updated))
+        throw failed();
+    markChanged(path, before);
+    settings.sync();
 }
 
 void SettingsStore::writeInteger(const QString &name, std::int32_t value)

@@ -45,6 +45,18 @@ SettingsFactory FileSettingsFactory(const QString &path);
 // The store file is refused before it is parsed when it is not a regular file
 // or larger than this: the real one holds sixteen short values.
 inline constexpr qint64 kMaxStoreFileBytes = qint64{1024} * 1024;
+// A value longer than this (as stored) is refused: sixteen of them still fit
+// in a file the store can read back, so it can always be read and repaired.
+inline constexpr qint64 kMaxStoredValueBytes = qint64{64} * 1024;
+
+// The stored form of a text after "NAME=": QSettings reads it back as
+// exactly this text (commas, quotes, line breaks, a leading '@' and all).
+QByteArray EncodeStoredText(const QString &text);
+
+// The store file's bytes with NAME set to `text` in its General section:
+// the line that held NAME is replaced (later duplicates dropped), or a line is
+// added; every other byte stays as it was, comments and hand edits included.
+QByteArray SetValueInStoreFile(const QByteArray &content, const QString &name, const QString &text);
 
 // The name of the first value in a store file's text that QSettings would
 // decode from a serialized form (@Variant, @DateTime, or an '@' hidden in an
@@ -77,9 +89,12 @@ public:
     std::int32_t readInteger(const QString &name, std::int32_t defaultValue) const;
     bool readFlag(const QString &name, bool defaultValue) const;
 
-    // Each write is flushed at once; a failure throws "Failed to set data for
-    // '%s'", or "Failed to create key %s" when the store did not exist yet and
-    // could not be created. Values written before stay written.
+    // Each write replaces the store file whole, through a temporary file
+    // renamed over it once complete and flushed, so the file holds either the
+    // new value or, byte for byte, what it held before. A failure throws
+    // "Failed to set data for '%s'", or "Failed to create key %s" when the
+    // store did not exist yet and could not be created; a value longer than
+    // kMaxStoredValueBytes is refused. Values written before stay written.
     void writeString(const QString &name, const QString &text);
     void writeInteger(const QString &name, std::int32_t value);
     void writeFlag(const QString &name, bool value);
