@@ -59,13 +59,12 @@ QString programFolder(const QString &programFilePath)
 QString helpFolder(const QString &folder, const QString &subDirectory,
                    const std::function<bool(const QString &)> &folderExists)
 {
-    const QString beside = joined(folder, subDirectory);
+    QString beside = joined(folder, subDirectory);
     if (folderExists(beside))
         return beside;
-    const QString installed =
-        joined(joined(joined(joined(folder, QStringLiteral("..")), QStringLiteral("share")),
-                      QStringLiteral("accrua")),
-               subDirectory);
+    const QChar sep = separator();
+    QString installed = folder + sep + QStringLiteral("..") + sep + QStringLiteral("share") + sep +
+                        QStringLiteral("accrua") + sep + subDirectory;
     if (folderExists(installed))
         return installed;
     return beside;
