@@ -1,5 +1,7 @@
 #include "calc/loan.h"
 
+#include "calc/schedulemonths.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -7,15 +9,6 @@
 namespace accrua::calc {
 
 namespace {
-
-// One month of the schedule: interest to ten-thousandths (ties to even), then
-// to cents; the payment lowered to what is owed; principal and balance in cents.
-struct Month {
-    Money payment;
-    Money interest;
-    Money principal;
-    Money balance;
-};
 
 inline Month chargeMonth(Extended i, Money payment, Money balance)
 {
@@ -28,6 +21,37 @@ inline Month chargeMonth(Extended i, Money payment, Money balance)
     m.principal = RoundToCents(m.payment - m.interest);
     m.balance = RoundToCents(balance - m.principal);
     return m;
+}
+
+// The months of BuildSchedule, each handed to `visit`, and their totals.
+template <class Visit>
+LoanTotals runSchedule(std::int64_t n, Extended monthlyRate, Money payment, Money principal, Visit &&visit)
+{
+    LoanTotals totals;
+    Money a = RoundToCents(payment);
+    Money balance = RoundToCents(principal);
+    for (std::int64_t k = 0; k < n; ++k) {
+        const Month m = chargeMonth(monthlyRate, a, balance);
+        a = m.payment;
+        balance = m.balance;
+        visit(m);
+        totals.TotalPrincipal += m.principal;
+        totals.TotalInterest += m.interest;
+        totals.TotalPaid += m.payment;
+    }
+    return totals;
+}
+
+TPaymentObj rowOf(const Month &m, char16_t sep)
+{
+    return TPaymentObj{m.payment,
+                       m.principal,
+                       m.interest.asCount() / Money::kScale,
+                       m.balance,
+                       formatMoneyText(m.payment, sep),
+                       formatMoneyText(m.principal, sep),
+                       formatMoneyText(m.interest, sep),
+                       formatMoneyText(m.balance, sep)};
 }
 
 } // namespace
@@ -88,29 +112,30 @@ Term termOfCount(std::int64_t k)
 LoanTotals BuildSchedule(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
                          char16_t decimalSeparator, std::vector<TPaymentObj> *rows)
 {
-    LoanTotals totals;
-    if (rows) {
-        rows->clear();
-        if (n > 0)
-            rows->reserve(static_cast<std::size_t>(n));
-    }
-    Money a = RoundToCents(payment);
-    Money balance = RoundToCents(principal);
-    for (std::int64_t k = 0; k < n; ++k) {
-        const Month m = chargeMonth(monthlyRate, a, balance);
-        a = m.payment;
-        balance = m.balance;
-        if (rows) {
-            rows->push_back(TPaymentObj{
-                m.payment, m.principal, m.interest.asCount() / Money::kScale, m.balance,
-                formatMoneyText(m.payment, decimalSeparator), formatMoneyText(m.principal, decimalSeparator),
-                formatMoneyText(m.interest, decimalSeparator), formatMoneyText(m.balance, decimalSeparator)});
-        }
-        totals.TotalPrincipal += m.principal;
-        totals.TotalInterest += m.interest;
-        totals.TotalPaid += m.payment;
-    }
-    return totals;
+    if (!rows)
+        return runSchedule(n, monthlyRate, payment, principal, [](const Month &) {});
+    rows->clear();
+    if (n > 0)
+        rows->reserve(static_cast<std::size_t>(n));
+    return runSchedule(n, monthlyRate, payment, principal,
+                       [&](const Month &m) { rows->push_back(rowOf(m, decimalSeparator)); });
+}
+
+LoanTotals scheduleMonths(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
+                          std::vector<Month> &months)
+{
+    months.clear();
+    if (n > 0)
+        months.reserve(static_cast<std::size_t>(n));
+    return runSchedule(n, monthlyRate, payment, principal, [&](const Month &m) { months.push_back(m); });
+}
+
+void rowsOfMonths(const std::vector<Month> &months, char16_t decimalSeparator, std::vector<TPaymentObj> &rows)
+{
+    rows.clear();
+    rows.reserve(months.size());
+    for (const Month &m : months)
+        rows.push_back(rowOf(m, decimalSeparator));
 }
 
 Money annuityPayment(Money principal, Extended monthlyRate, std::int64_t n)

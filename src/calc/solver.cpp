@@ -1,5 +1,7 @@
 #include "calc/solver.h"
 
+#include "calc/schedulemonths.h"
+
 namespace accrua::calc {
 
 namespace {
@@ -32,8 +34,10 @@ LoanOutcome refused(LoanOutcome out, LoanStatus why, Money principal, Money paym
 }
 
 // Counts the payments of the field's payment from the principal up, raising
-// the payment or adding a payment while a residual is left.
-LoanOutcome countPayments(const LoanRequest &request, PaymentField &field)
+// the payment or adding a payment while a residual is left. Leaves the
+// months of the schedule found in `months`; the rows are made once, by the
+// caller, when it has stopped trying payments.
+LoanOutcome countPayments(const LoanRequest &request, PaymentField &field, std::vector<Month> &months)
 {
     LoanOutcome out;
     for (;;) {
@@ -57,9 +61,9 @@ LoanOutcome countPayments(const LoanRequest &request, PaymentField &field)
             return refused(out, LoanStatus::TooManyPayments, p, a);
         out.count = *k;
         out.term = termOfCount(*k);
-        // The totals of every pass are computed, not only those of the last:
-        // an amount out of range in any pass refuses the whole calculation.
-        out.totals = BuildSchedule(out.count, i, a, p, request.decimalSeparator, nullptr);
+        // Every pass builds its schedule, not only the last: an amount out of
+        // range in any of them refuses the whole calculation.
+        out.totals = scheduleMonths(out.count, i, a, p, months);
 
         const Money residual = ResidualBalance(out.count, i, a, p);
         if (residual.count > 0) {
@@ -73,9 +77,9 @@ LoanOutcome countPayments(const LoanRequest &request, PaymentField &field)
                 out.count += 1;
                 out.term = Term{static_cast<std::int32_t>(out.count / 12),
                                 static_cast<std::int32_t>(out.count % 12)};
+                out.totals = scheduleMonths(out.count, i, a, p, months);
             }
         }
-        out.totals = BuildSchedule(out.count, i, a, p, request.decimalSeparator, &out.rows);
         return out;
     }
 }
@@ -90,7 +94,11 @@ std::int64_t termCount(const Term &term)
 LoanOutcome solveNumberOfPayments(const LoanRequest &request)
 {
     PaymentField field{request.payment, PaymentEntry::AsTyped, Money{}};
-    return countPayments(request, field);
+    std::vector<Month> months;
+    LoanOutcome out = countPayments(request, field, months);
+    if (out.status == LoanStatus::Solved)
+        rowsOfMonths(months, request.decimalSeparator, out.rows);
+    return out;
 }
 
 LoanOutcome solvePaymentAmount(const LoanRequest &request)
@@ -104,17 +112,19 @@ LoanOutcome solvePaymentAmount(const LoanRequest &request)
     // The payment is shown in cents, half up, and counted as shown.
     const Money shown = RoundToCents(exact);
     PaymentField field{valueOfMoneyText(shown), PaymentEntry::MoneyText, shown};
-    LoanOutcome out = countPayments(request, field);
-    if (request.resolution != Resolution::IncreasePaymentAmount)
-        return out;
+    std::vector<Month> months;
+    LoanOutcome out = countPayments(request, field, months);
     // Rounding the payment down can make the count exceed the term asked
     // for: raise it until the term is met. A count that refuses the payment
     // ends the raising (a negative term would otherwise raise it forever),
     // and a term of no months at all is never met by raising.
-    while (out.status == LoanStatus::Solved && request.count >= 1 && request.count < termCount(out.term)) {
+    while (request.resolution == Resolution::IncreasePaymentAmount && out.status == LoanStatus::Solved &&
+           request.count >= 1 && request.count < termCount(out.term)) {
         raiseByOneCent(field, PaymentEntry::GeneralText);
-        out = countPayments(request, field);
+        out = countPayments(request, field, months);
     }
+    if (out.status == LoanStatus::Solved)
+        rowsOfMonths(months, request.decimalSeparator, out.rows);
     return out;
 }
 
