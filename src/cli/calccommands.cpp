@@ -3,6 +3,7 @@
 #include "app/mainmodel.h"
 #include "app/startup.h"
 #include "cli/options.h"
+#include "cli/reportoutput.h"
 #include "help/messages.h"
 #include "input/text.h"
 #include "settings/values.h"
@@ -189,6 +190,19 @@ int emit(const Options &o, const Report &report, const Run &run, QTextStream &ou
     return 0;
 }
 
+// The calculation's output, then the report files it was asked for. With
+// the CSV on standard output the table stays away from it.
+int finish(const Options &o, const Report &report, const Run &run, const ReportOutputs &outputs,
+           ReportPage page, const Services &services, QTextStream &out, QTextStream &err)
+{
+    QString discarded;
+    QTextStream none(&discarded);
+    const int status = emit(o, report, run, outputs.csvToStdout() ? none : out, err);
+    if (status != 0 || !outputs.any())
+        return status;
+    return writeReportOutputs(outputs, page, run.model, services.today, out, err);
+}
+
 QString resolutionSetting(const Options &o)
 {
     const QString r = o.value(QStringLiteral("resolution")).toLower();
@@ -213,11 +227,12 @@ QDate isoDate(const Options &o, const QString &name)
 int runLoanCommand(const QString &command, const QStringList &args, QTextStream &out, QTextStream &err,
                    const Services &services)
 {
-    const QStringList valued = {QStringLiteral("principal"), QStringLiteral("rate"),
-                                QStringLiteral("payment"),   QStringLiteral("years"),
-                                QStringLiteral("months"),    QStringLiteral("resolution"),
-                                QStringLiteral("answer"),    QStringLiteral("setting")};
+    QStringList valued = {QStringLiteral("principal"), QStringLiteral("rate"),   QStringLiteral("payment"),
+                          QStringLiteral("years"),     QStringLiteral("months"), QStringLiteral("resolution"),
+                          QStringLiteral("answer"),    QStringLiteral("setting")};
+    valued += reportOptionNames(ReportPage::Loan);
     const Options o(args, valued, {QStringLiteral("json")});
+    const ReportOutputs outputs = reportOutputs(o, ReportPage::Loan);
     const bool payment = command == QLatin1String("payment");
     const bool count = command == QLatin1String("count");
     const Mode mode = payment ? Mode::PaymentAmount : count ? Mode::NumberOfPayments : Mode::Amortization;
@@ -283,16 +298,17 @@ int runLoanCommand(const QString &command, const QStringList &args, QTextStream 
     for (const calc::TPaymentObj &r : model.ScheduleRows())
         report.rows.push_back({toQString(r.PaymentText), toQString(r.PrincipalText),
                                toQString(r.InterestText), toQString(r.BalanceText)});
-    return emit(o, report, run, out, err);
+    return finish(o, report, run, outputs, ReportPage::Loan, services, out, err);
 }
 
 int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
 {
-    const QStringList valued = {QStringLiteral("principal"), QStringLiteral("rate"),
-                                QStringLiteral("payment"),   QStringLiteral("days"),
-                                QStringLiteral("start"),     QStringLiteral("receive"),
-                                QStringLiteral("base"),      QStringLiteral("setting")};
+    QStringList valued = {QStringLiteral("principal"), QStringLiteral("rate"),   QStringLiteral("payment"),
+                          QStringLiteral("days"),      QStringLiteral("start"),  QStringLiteral("receive"),
+                          QStringLiteral("base"),      QStringLiteral("setting")};
+    valued += reportOptionNames(ReportPage::Daily);
     const Options o(args, valued, {QStringLiteral("json")});
+    const ReportOutputs outputs = reportOutputs(o, ReportPage::Daily);
     for (const QString &n : {QStringLiteral("principal"), QStringLiteral("rate"), QStringLiteral("payment")})
         o.required(n);
     const bool byDays = o.has(QStringLiteral("days"));
@@ -354,15 +370,16 @@ int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err,
     report.labelled = {{QLatin1String(app::kStartDateCaption), startText},
                        {QLatin1String(app::kReceiveDateCaption), receiveText}};
     report.addLabelled(model, fields);
-    return emit(o, report, run, out, err);
+    return finish(o, report, run, outputs, ReportPage::Daily, services, out, err);
 }
 
 int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
 {
-    const QStringList valued = {QStringLiteral("balance"),    QStringLiteral("rate"),
-                                QStringLiteral("compounded"), QStringLiteral("years"),
-                                QStringLiteral("months"),     QStringLiteral("setting")};
+    QStringList valued = {QStringLiteral("balance"), QStringLiteral("rate"),   QStringLiteral("compounded"),
+                          QStringLiteral("years"),   QStringLiteral("months"), QStringLiteral("setting")};
+    valued += reportOptionNames(ReportPage::Savings);
     const Options o(args, valued, {QStringLiteral("json")});
+    const ReportOutputs outputs = reportOutputs(o, ReportPage::Savings);
     for (const QString &n : valued.mid(0, 5))
         o.required(n);
     // The compounding choices by their captions, in lower case.
@@ -396,7 +413,7 @@ int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &er
     report.columns = {QStringLiteral("INTEREST"), QStringLiteral("BALANCE")};
     for (const app::SavingsRow &r : model.SavingsRows())
         report.rows.push_back({toQString(r.InterestText), toQString(r.BalanceText)});
-    return emit(o, report, run, out, err);
+    return finish(o, report, run, outputs, ReportPage::Savings, services, out, err);
 }
 
 } // namespace accrua::cli

@@ -53,6 +53,22 @@ Options for the calculations:
   --resolution         overrides PAYMENTRESOLUTION (amount: increase the
                        payment amount, count: increase the number of payments)
   --base               overrides AMORTIZEDBASE for this run
+
+Report outputs of payment, count, amortize, daily and savings:
+  --pdf FILE           write the banded report as a PDF (text stays text)
+  --arp FILE           write it as a report page file (*.ARP) that Accrua's
+                       Open shows again
+  --csv FILE|-         write the rows with a header line, amounts as plain
+                       numbers with a dot (the schedule with payment dates,
+                       the savings periods, or the daily results); - writes
+                       them to standard output in place of the table
+  --origination DATE   loan reports: the origination date (2026-02-12);
+                       default today
+  --purpose TEXT       loan reports: the loan's purpose; default the stored
+                       LOANTYPE
+  --setting values reach the report too (PRINTTOTALS, PRINTIMAGE, IMAGEPATH,
+  TITLE, ...). A file is written whole or not at all; a failure names the
+  file on stderr and exits 1.
   --help               this text
 
 Exit status: 0 the calculation produced results; 1 a check, the calculation

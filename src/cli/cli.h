@@ -11,8 +11,11 @@
 #include "input/locale.h"
 #include "settings/store.h"
 
+#include <QDate>
 #include <QStringList>
 #include <QTextStream>
+
+#include <functional>
 
 namespace accrua::cli {
 
@@ -22,6 +25,8 @@ namespace accrua::cli {
 struct Services {
     input::Locale locale;
     settings::SettingsFactory settings;
+    // Today's date: the loan reports' origination date without --origination.
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
 };
 
 // Runs one command line (arguments without the program name). Returns the

@@ -1,0 +1,184 @@
+#include "cli/reportoutput.h"
+
+#include "reports/reportinputs.h"
+#include "reports/reportoutput.h"
+#include "reports/reportsform.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <exception>
+#include <memory>
+
+namespace accrua::cli {
+
+namespace {
+
+const QString kPdf = QStringLiteral("pdf");
+const QString kArp = QStringLiteral("arp");
+const QString kCsv = QStringLiteral("csv");
+const QString kOrigination = QStringLiteral("origination");
+const QString kPurpose = QStringLiteral("purpose");
+
+QString fileOption(const Options &o, const QString &name)
+{
+    if (!o.has(name))
+        return {};
+    const QString value = o.value(name);
+    if (value.isEmpty())
+        throw UsageError{QStringLiteral("--%1 needs a file name").arg(name)};
+    return value;
+}
+
+} // namespace
+
+QStringList reportOptionNames(ReportPage page)
+{
+    QStringList names{kPdf, kArp, kCsv};
+    if (page == ReportPage::Loan)
+        names << kOrigination << kPurpose;
+    return names;
+}
+
+ReportOutputs reportOutputs(const Options &o, ReportPage page)
+{
+    ReportOutputs r;
+    r.pdf = fileOption(o, kPdf);
+    r.arp = fileOption(o, kArp);
+    r.csv = fileOption(o, kCsv);
+    if (r.csvToStdout() && o.has(QStringLiteral("json")))
+        throw UsageError{QStringLiteral("--csv - and --json both want standard output")};
+    if (page == ReportPage::Loan && o.has(kOrigination)) {
+        r.origination = QDate::fromString(o.value(kOrigination), Qt::ISODate);
+        if (!r.origination.isValid())
+            throw UsageError{QStringLiteral("--origination takes a date like 2026-02-12, not '%1'")
+                                 .arg(o.value(kOrigination))};
+    }
+    if (page == ReportPage::Loan && o.has(kPurpose)) {
+        r.purpose = o.value(kPurpose);
+        r.hasPurpose = true;
+    }
+    return r;
+}
+
+namespace {
+
+QString native(const QString &file)
+{
+    return QDir::toNativeSeparators(file);
+}
+
+// The banded report of the page, filled as the window's commands fill it.
+std::unique_ptr<reports::TForm_Reports> reportForm(const ReportOutputs &o, ReportPage page,
+                                                   const app::MainModel &model,
+                                                   const std::function<QDate()> &today)
+{
+    auto form = std::make_unique<reports::TForm_Reports>(model.locale(), today);
+    switch (page) {
+    case ReportPage::Loan: {
+        const QDate date = o.origination.isValid() ? o.origination : today();
+        reports::fillAmortization(*form, model, reports::dateText(date, model.locale()),
+                                  o.hasPurpose ? o.purpose : model.appSettings().LoanType);
+        break;
+    }
+    case ReportPage::Daily:
+        reports::fillDaily(*form, model);
+        break;
+    case ReportPage::Savings:
+        reports::fillSavings(*form, model);
+        break;
+    }
+    return form;
+}
+
+QByteArray csvOf(const ReportOutputs &o, ReportPage page, const app::MainModel &model,
+                 const std::function<QDate()> &today)
+{
+    switch (page) {
+    case ReportPage::Loan:
+        return reports::scheduleCsv(model.ScheduleRows(), o.origination.isValid() ? o.origination : today());
+    case ReportPage::Savings:
+        return reports::savingsCsv(model.SavingsRows(), calc::periodsPerYear(model.compounding()));
+    case ReportPage::Daily:
+        break;
+    }
+    // One line of results: the daily page has no rows.
+    const auto plain = [&](app::Field f) {
+        QString t = model.text(f);
+        t.replace(model.locale().decimalSeparator(), QLatin1Char('.'));
+        return t.toUtf8();
+    };
+    QByteArray out("START,RECEIVE,DAYS,PRINCIPAL,RATE,PAYMENT,DAILY_RATE,INTEREST,PRINCIPAL_PAYMENT,"
+                   "INTEREST_ACCRUED,REMAINING_BALANCE\n");
+    out += model.startDate().toString(Qt::ISODate).toLatin1() + ',' +
+           model.receiveDate().toString(Qt::ISODate).toLatin1() + ',' + plain(app::Field::Days) + ',' +
+           plain(app::Field::DayPrincipal) + ',' + plain(app::Field::DayInterest) + ',' +
+           plain(app::Field::DayPayment) + ',' + plain(app::Field::DailyRate) + ',' +
+           plain(app::Field::IntPerPeriod) + ',' + plain(app::Field::PrincipalPayment) + ',' +
+           plain(app::Field::IntAccrued) + ',' + plain(app::Field::RemainingBalance) + '\n';
+    return out;
+}
+
+} // namespace
+
+int writeReportOutputs(const ReportOutputs &o, ReportPage page, const app::MainModel &model,
+                       const std::function<QDate()> &today, QTextStream &out, QTextStream &err)
+{
+    const auto fail = [&](const QString &text) {
+        err << "accrua-cli: " << text << '\n';
+        err.flush();
+        return 1;
+    };
+    if (!o.csv.isEmpty()) {
+        try {
+            const QByteArray csv = csvOf(o, page, model, today);
+            if (o.csvToStdout()) {
+                out.flush();
+                QFile stdoutFile;
+                if (!stdoutFile.open(stdout, QIODevice::WriteOnly) || stdoutFile.write(csv) != csv.size() ||
+                    !stdoutFile.flush())
+                    return fail(QStringLiteral("Cannot write the CSV to standard output"));
+            } else {
+                reports::saveBytes(csv, o.csv);
+            }
+        } catch (const std::exception &e) {
+            return fail(QString::fromUtf8(e.what()));
+        }
+    }
+    if (o.pdf.isEmpty() && o.arp.isEmpty())
+        return 0;
+
+    std::unique_ptr<reports::eng::TRptPageList> pages;
+    QString title;
+    try {
+        auto form = reportForm(o, page, model, today);
+        reports::eng::Report &report =
+            reports::reportOf(*form, page == ReportPage::Loan    ? reports::ReportKind::Amortization
+                                     : page == ReportPage::Daily ? reports::ReportKind::Daily
+                                                                 : reports::ReportKind::Savings);
+        title = report.title;
+        pages = reports::generatePages(report);
+    } catch (const std::exception &e) {
+        // Nothing is written for a report that could not be made.
+        const QString target = !o.pdf.isEmpty() ? o.pdf : o.arp;
+        return fail(
+            QStringLiteral("\"%1\" not written: %2").arg(native(target), QString::fromUtf8(e.what())));
+    }
+    if (!o.arp.isEmpty()) {
+        try {
+            pages->SaveToFile(o.arp);
+        } catch (const std::exception &e) {
+            return fail(QString::fromUtf8(e.what()));
+        }
+    }
+    if (!o.pdf.isEmpty()) {
+        try {
+            reports::savePdf(*pages, o.pdf, title);
+        } catch (const std::exception &e) {
+            return fail(QString::fromUtf8(e.what()));
+        }
+    }
+    return 0;
+}
+
+} // namespace accrua::cli

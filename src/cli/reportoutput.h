@@ -1,0 +1,47 @@
+// The report outputs of the calculation commands: --pdf and --arp write the
+// banded report of the page exactly as the window's Save makes its pages
+// (the PDF played from those pages as printing plays them), --csv the
+// schedule or savings rows. For the loan reports --origination and --purpose
+// answer the loan information question; without them the report uses today
+// and the LOANTYPE setting, as "Use Defaults" does.
+#pragma once
+
+#include "app/mainmodel.h"
+#include "cli/options.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+
+namespace accrua::cli {
+
+enum class ReportPage { Loan, Daily, Savings };
+
+struct ReportOutputs {
+    QString pdf;
+    QString arp;
+    QString csv; // "-": standard output
+    QDate origination;
+    QString purpose;
+    bool hasPurpose = false;
+
+    bool any() const { return !pdf.isEmpty() || !arp.isEmpty() || !csv.isEmpty(); }
+    bool csvToStdout() const { return csv == QLatin1String("-"); }
+};
+
+// The option names a command of this page takes for its reports.
+QStringList reportOptionNames(ReportPage page);
+// Reads them; a malformed date, an empty file name or --csv - with --json is
+// a UsageError.
+ReportOutputs reportOutputs(const Options &options, ReportPage page);
+
+// Writes every requested output from the calculated model. Returns 0, or 1
+// after one line on err naming the file that could not be written (files
+// already written stay; the failed one is left as it was).
+int writeReportOutputs(const ReportOutputs &outputs, ReportPage page, const app::MainModel &model,
+                       const std::function<QDate()> &today, QTextStream &out, QTextStream &err);
+
+} // namespace accrua::cli

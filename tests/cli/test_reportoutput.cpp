@@ -1,0 +1,182 @@
+// accrua-cli's report outputs: --pdf, --arp and --csv for every calculation,
+// --origination and --purpose standing for the loan question, --setting
+// reaching the report, and failures that name the file and write nothing.
+#include "cli/cli.h"
+
+#include "engine/pagefile/pagelist.h"
+#include "support.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using accrua::cli::Services;
+
+QString pdfText(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QByteArray contents(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct OutputCase {
+    const char *name;
+    QStringList args;      // the command; the outputs are appended
+    QStringList pdfTexts;  // found in the PDF's text
+    QStringList pdfAbsent; // not found there
+    const char *csvHeader; // first line of the CSV
+    int csvLines;          // lines after the header
+};
+
+class CliReports : public testing::TestWithParam<OutputCase> {
+protected:
+    void SetUp() override
+    {
+        accrua::testsupport::ensureGuiApp();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            GTEST_SKIP() << "pdftotext is not installed";
+    }
+    int run(const QStringList &args)
+    {
+        QTextStream o(&out), e(&err);
+        const int status = accrua::cli::run(args, o, e, services);
+        o.flush();
+        e.flush();
+        return status;
+    }
+    QTemporaryDir dir;
+    Services services{accrua::testsupport::usDollars(),
+                      accrua::settings::FileSettingsFactory(dir.filePath(QStringLiteral("Accrua.conf"))),
+                      [] { return QDate(2026, 5, 31); }};
+    QString out, err;
+};
+
+TEST_P(CliReports, WritesTheReportAsPdfPageFileAndCsv)
+{
+    const OutputCase &c = GetParam();
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    const QString arp = dir.filePath(QStringLiteral("r.ARP"));
+    const QString csv = dir.filePath(QStringLiteral("r.csv"));
+    ASSERT_EQ(run(c.args + QStringList{QStringLiteral("--pdf"), pdf, QStringLiteral("--arp"), arp,
+                                       QStringLiteral("--csv"), csv}),
+              0)
+        << err.toStdString();
+
+    const QString text = pdfText(pdf);
+    for (const QString &t : c.pdfTexts)
+        EXPECT_TRUE(text.contains(t)) << t.toStdString();
+    for (const QString &t : c.pdfAbsent)
+        EXPECT_FALSE(text.contains(t)) << t.toStdString();
+
+    accrua::engine::pagefile::TRptPageList pages;
+    pages.LoadFromFile(arp);
+    EXPECT_EQ(pages.pageCount(), static_cast<int>(text.count(QLatin1Char('\f'))));
+
+    const QList<QByteArray> lines = contents(csv).trimmed().split('\n');
+    EXPECT_EQ(lines.front(), QByteArray(c.csvHeader));
+    EXPECT_EQ(lines.size() - 1, c.csvLines);
+}
+
+const QStringList kLoan = {
+    QStringLiteral("payment"), QStringLiteral("--principal"), QStringLiteral("200000"),
+    QStringLiteral("--rate"),  QStringLiteral("6"),           QStringLiteral("--years"),
+    QStringLiteral("30"),      QStringLiteral("--months"),    QStringLiteral("0")};
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliReports,
+    testing::Values(
+        OutputCase{"LoanQuestionAnswered",
+                   kLoan + QStringList{QStringLiteral("--origination"), QStringLiteral("2027-01-31"),
+                                       QStringLiteral("--purpose"), QStringLiteral("Cabin by the lake")},
+                   {QStringLiteral("Cabin by the lake"), QStringLiteral("1/31/2027"),
+                    QStringLiteral("2/28/2027"), QStringLiteral("YEARLY TOTALS"), QStringLiteral("Page 2")},
+                   {},
+                   "PMT,DATE,PAYMENT,PRINCIPAL,INTEREST,BALANCE",
+                   360},
+        OutputCase{"LoanDefaultsWithoutTotals",
+                   kLoan + QStringList{QStringLiteral("--setting"), QStringLiteral("PRINTTOTALS=FALSE")},
+                   {QStringLiteral("GENERAL LOAN"), QStringLiteral("5/31/2026"), QStringLiteral("6/30/2026")},
+                   {QStringLiteral("YEARLY TOTALS")},
+                   "PMT,DATE,PAYMENT,PRINCIPAL,INTEREST,BALANCE",
+                   360},
+        OutputCase{
+            "Savings",
+            {QStringLiteral("savings"), QStringLiteral("--balance"), QStringLiteral("1000"),
+             QStringLiteral("--rate"), QStringLiteral("5"), QStringLiteral("--compounded"),
+             QStringLiteral("quarterly"), QStringLiteral("--years"), QStringLiteral("2"),
+             QStringLiteral("--months"), QStringLiteral("6")},
+            {QStringLiteral("Compounded Interest"), QStringLiteral("2.50"), QStringLiteral("OVERALL TOTALS")},
+            {},
+            "PERIOD,YEAR,INTEREST,BALANCE",
+            10},
+        OutputCase{"Daily",
+                   {QStringLiteral("daily"), QStringLiteral("--principal"), QStringLiteral("125000"),
+                    QStringLiteral("--rate"), QStringLiteral("7.25"), QStringLiteral("--payment"),
+                    QStringLiteral("2000"), QStringLiteral("--start"), QStringLiteral("2026-01-01"),
+                    QStringLiteral("--receive"), QStringLiteral("2026-03-02")},
+                   {QStringLiteral("125,000.00"), QStringLiteral("TOTAL DAYS:"), QStringLiteral("Page 1")},
+                   {},
+                   "START,RECEIVE,DAYS,PRINCIPAL,RATE,PAYMENT,DAILY_RATE,INTEREST,PRINCIPAL_PAYMENT,"
+                   "INTEREST_ACCRUED,REMAINING_BALANCE",
+                   1}),
+    [](const testing::TestParamInfo<OutputCase> &param) { return std::string(param.param.name); });
+
+struct FailureCase {
+    const char *name;
+    QStringList extra;
+    int status;
+    const char *errContains; // in stderr; "%DIR%" stands for the temporary folder
+};
+
+class CliReportFailures : public CliReports {};
+
+TEST_F(CliReportFailures, RefusalsWriteNothingAndNameTheFile)
+{
+    const QString pdf = dir.filePath(QStringLiteral("kept.pdf"));
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    const QString picture = dir.filePath(QStringLiteral("logo.jpg"));
+    QFile bad(picture);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+
+    const std::vector<FailureCase> cases = {
+        {"BadOrigination",
+         {QStringLiteral("--origination"), QStringLiteral("2026-02-30"), QStringLiteral("--pdf"), pdf},
+         2,
+         "--origination"},
+        {"CsvAndJsonOnStdout",
+         {QStringLiteral("--csv"), QStringLiteral("-"), QStringLiteral("--json")},
+         2,
+         "--json"},
+        {"UnreadablePicture",
+         {QStringLiteral("--setting"), QStringLiteral("IMAGEPATH=") + picture, QStringLiteral("--pdf"), pdf},
+         1,
+         "kept.pdf"},
+        {"MissingFolder", {QStringLiteral("--pdf"), dir.filePath(QStringLiteral("none/r.pdf"))}, 1, "none"},
+    };
+    for (const FailureCase &c : cases) {
+        out.clear();
+        err.clear();
+        EXPECT_EQ(run(kLoan + c.extra), c.status) << c.name;
+        EXPECT_TRUE(err.contains(QLatin1String(c.errContains))) << c.name << ": " << err.toStdString();
+        EXPECT_EQ(contents(pdf), QByteArray("old")) << c.name;
+    }
+}
+
+} // namespace
