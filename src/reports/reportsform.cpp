@@ -33,7 +33,8 @@ eng::Label &place(eng::Band &band, const char *name, double left, double top, co
     l.alignment = align;
     l.width = width;
     l.font = std::move(font);
-    l.background = QColor(Qt::white);
+    // Labels stand on a white ground; on white paper with nothing beneath
+    // them that is the paper itself, so no ground is drawn.
     return l;
 }
 
@@ -108,7 +109,6 @@ void TForm_Reports::addFooter(eng::Report &report, const QString &pageNoName)
           325, 1, QStringLiteral("Page"));
     eng::Label &number = footer.addPageNumber(pageNoName, 356, 1);
     number.font = kCaptionFont;
-    number.background = QColor(Qt::white);
 }
 
 void TForm_Reports::addAmortizationHeadings(eng::Band &band, const QString &suffix)
