@@ -665,8 +665,10 @@ bool TForm_Main::eventFilter(QObject *watched, QEvent *event)
             // each parent the key travels up to.
             const QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
             if (key->key() == Qt::Key_F2 && !key->isAutoRepeat() && watched == target) {
+                // Consumed: a preview moves the focus, and the key travelling
+                // on to the newly focused control would start it again.
                 FormKeyDown(key);
-                return false;
+                return true;
             }
             if (isEnterKey(key->key()) && !qobject_cast<QAbstractButton *>(widget)) {
                 // Enter in any field presses the default button.

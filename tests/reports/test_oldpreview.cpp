@@ -95,6 +95,17 @@ public:
     bool panelHiddenWhenAsked = false;
 };
 
+// The main window's report commands with classic reports on.
+class ClassicCommands : public app::ReportCommands {
+public:
+    app::TForm_Main *window = nullptr;
+    ClassicServices *services = nullptr;
+    void printPreview() override { BuildClassicReport(*window, window->MenuItem_PrintPreview, *services); }
+    void print() override { BuildClassicReport(*window, window->MenuItem_Print, *services); }
+    void save() override { SaveClassicReport(*window, *services); }
+    void open() override { OpenClassicReport(*window, *services); }
+};
+
 ClassicLine line(const QString &text, const char *font = "courier new", int size = 10, bool bold = false,
                  bool underline = false)
 {
@@ -162,9 +173,12 @@ private:
                 line(QStringLiteral("       1     1/15/2004      1.234,56 €")), line({})};
     }
 
+    ClassicCommands m_commands;
+
     std::unique_ptr<app::TForm_Main> makeMain()
     {
         app::MainWindowServices services;
+        services.reports = &m_commands;
         services.messages = &m_messages;
         services.locale = testsupport::usDollars();
         services.settings = settings::FileSettingsFactory(path(QStringLiteral("Accrua.conf")));
@@ -172,6 +186,8 @@ private:
         auto w = std::make_unique<app::TForm_Main>(std::move(services));
         w->show();
         m_loanInfo.panel = w->Panel_Working;
+        m_commands.window = w.get();
+        m_commands.services = &m_services;
         return w;
     }
 
@@ -418,6 +434,32 @@ private Q_SLOTS:
         } else {
             QVERIFY(m_dialogs.asked.isEmpty());
         }
+    }
+
+    // F2 from a field: one preview, also when Escape closes it and the
+    // focus comes back elsewhere.
+    void f2PreviewsOnce()
+    {
+        auto main = calculatedLoan();
+        main->MenuItem_UseDefaults->setChecked(true);
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        main->edit(app::Field::Years)->setFocus();
+        int shown = 0;
+        QObject scope;
+        std::function<void()> closeEach = [&] {
+            whenModalShown(&scope, [&](QWidget *w) {
+                if (qobject_cast<TForm_OldPreview *>(w)) {
+                    ++shown;
+                    w->activateWindow();
+                    QTest::keyClick(w, Qt::Key_Escape);
+                    closeEach(); // a second preview would be counted too
+                }
+            });
+        };
+        closeEach();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        QTest::qWait(50);
+        QCOMPARE(shown, 1);
     }
 
     void openFromTheMainWindow()
