@@ -299,9 +299,17 @@ void MainModel::calculateLoan()
             return; // refused like a loan that cannot be paid off
         DisableReportCommands();
         return;
-    } catch (const calc::MoneyRangeError &e) {
+    } catch (const calc::MoneyRangeError &) {
         restore();
-        showWarning(rangeMessage(e));
+        // The value that overflowed is an intermediate one (a month's
+        // interest, a balance); the user knows the loan by what was typed.
+        showWarning(loanRangeMessage());
+        DisableReportCommands();
+        return;
+    } catch (const calc::RateTooSmallError &) {
+        restore();
+        warn(QStringLiteral("The rate %1 is too small to calculate with.").arg(text(Field::Interest)),
+             Field::Interest);
         DisableReportCommands();
         return;
     } catch (...) {
@@ -477,6 +485,18 @@ QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const
     return QStringLiteral("The amount %1 is too large to calculate with.").arg(generalText(e.value()));
 }
 
+QString MainModel::loanRangeMessage() const
+{
+    const auto amount = [&](Field f) {
+        return input::CurrencyText(input::toFloat(text(f), m_locale).value_or(0), m_locale);
+    };
+    QString loan = QStringLiteral("A loan of ") + amount(Field::Principal) + QStringLiteral(" at ") +
+                   text(Field::Interest) + QStringLiteral("% interest");
+    if (m_mode != Mode::PaymentAmount)
+        loan += QStringLiteral(" with a payment of ") + amount(Field::Payment);
+    return loan + QStringLiteral(" is too large to calculate with.");
+}
+
 void MainModel::restoreTexts(const std::array<QString, kFieldCount> &texts)
 {
     for (const FieldInfo &info : allFields())
@@ -564,6 +584,16 @@ void MainModel::calculateDaily()
 
 // ---- Savings Interest ----
 
+QString MainModel::savingsBoundMessage() const
+{
+    const auto balance = input::toFloat(text(Field::SaveAmount), m_locale);
+    return QStringLiteral("A balance of ") + input::CurrencyText(balance.value_or(0), m_locale) +
+           QStringLiteral(" at ") + text(Field::SaveInterest) + QStringLiteral("% interest compounded ") +
+           QString::number(calc::periodsPerYear(m_compounding)) + QStringLiteral(" times per year for ") +
+           text(Field::SaveYears) + QStringLiteral(" years and ") + text(Field::SaveMonths) +
+           QStringLiteral(" months would need more than %1 periods.").arg(calc::kMaxSavingsPeriods);
+}
+
 bool MainModel::ValidateSavingsInputs()
 {
     if (!requireNumber(Field::SaveAmount) ||
@@ -646,8 +676,7 @@ void MainModel::calculateSavings()
         return;
     } catch (const std::length_error &) {
         m_savingsRows = rowsBefore;
-        showWarning(QStringLiteral("A term of %1 years and %2 months is too long to calculate.")
-                        .arg(text(Field::SaveYears), text(Field::SaveMonths)));
+        showWarning(savingsBoundMessage());
         return;
     }
     EnableReportCommands();

@@ -137,6 +137,10 @@ private:
     void restoreTexts(const std::array<QString, kFieldCount> &texts);
     QString generalText(calc::Extended value) const;
     QString rangeMessage(const calc::MoneyRangeError &e) const;
+    // A loan whose arithmetic leaves the money range, named by what was typed.
+    QString loanRangeMessage() const;
+    // Savings past kMaxSavingsPeriods, in the words of the payments bound.
+    QString savingsBoundMessage() const;
     bool CalculateNumberOfPayments();
     void CalculatePaymentAmount();
     bool AmortizationCalculation();

@@ -93,7 +93,11 @@ std::optional<std::int64_t> CountPayments(Extended monthlyRate, Money payment, M
     if (a == 0)
         throw DivisionByZeroError();
     const Extended g = static_cast<Extended>(k) + (t / a) * Money::kScale;
-    if (g > intPart(g) + 0.0005L)
+    // A final smaller payment is counted for what the last one leaves over;
+    // a first payment that already repays everything (t below the payment)
+    // leaves nothing, and a payment of nothing is no payment.
+    const bool firstRepaysAll = k == 1 && t * Money::kScale <= a;
+    if (g > intPart(g) + 0.0005L && !firstRepaysAll)
         ++k;
     if (k > limit)
         return std::nullopt;
@@ -150,6 +154,10 @@ Money annuityPayment(Money principal, Extended monthlyRate, std::int64_t n)
     if (monthlyRate == 0)
         throw DivisionByZeroError();
     const Extended f = (1 - static_cast<Extended>(w)) / monthlyRate;
+    // No months at all give a factor of zero; so does a rate too small to
+    // move the discount factor, which is not the same failure.
+    if (f == 0 && n != 0)
+        throw RateTooSmallError();
     if (f == 0)
         throw DivisionByZeroError();
     return Money::fromCount(principal.asCount() / f);
@@ -176,6 +184,10 @@ std::optional<std::int64_t> EstimateAmortizationPayments(Extended principal, Ext
             return std::nullopt;
     } while (!(a.asCount() > growth * b.asCount()));
 
+    // The count includes a final smaller payment even when the payments
+    // before it leave nothing; then it would pay nothing, and is not counted.
+    if (ResidualBalance(k - 1, i, a, p).count <= 0)
+        --k;
     const Money residual = ResidualBalance(k, i, a, p);
     if (residual.count > 0 && increaseCount)
         ++k;

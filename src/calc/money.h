@@ -35,6 +35,13 @@ public:
     DivisionByZeroError() : std::runtime_error("Division by zero") {}
 };
 
+// A rate so close to zero that the annuity arithmetic cannot tell it from
+// none: the payment formula would divide by zero.
+class RateTooSmallError : public std::runtime_error {
+public:
+    RateTooSmallError() : std::runtime_error("rate too small") {}
+};
+
 struct Money {
     std::int64_t count = 0; // ten-thousandths
 

@@ -31,9 +31,10 @@ struct SavingsResult {
     std::int64_t periods = 0;      // rounded period count; rows are empty when <= 0
 };
 
-// Refused period counts above this: a term that long is no savings plan, and
-// the rows would take unbounded memory.
-inline constexpr std::int64_t kMaxSavingsPeriods = 1'000'000;
+// Refused period counts above this, as loans are refused past kMaxPayments:
+// a term that long is no savings plan, and its rows (and every report of
+// them) would take memory without bound.
+inline constexpr std::int64_t kMaxSavingsPeriods = 12'000;
 
 // Throws std::length_error above kMaxSavingsPeriods, DivisionByZeroError for
 // perYear 0 and MoneyRangeError when the balance leaves the money range.

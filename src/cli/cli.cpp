@@ -6,6 +6,8 @@
 #include "cli/pagescommand.h"
 #include "cli/settingscommand.h"
 
+#include <new>
+
 namespace accrua::cli {
 
 namespace {
@@ -115,6 +117,9 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err, const Servi
         return 2;
     } catch (const Refusal &e) {
         err << "accrua-cli: " << e.text << '\n';
+        return 1;
+    } catch (const std::bad_alloc &) {
+        err << "accrua-cli: there is not enough memory for this command\n";
         return 1;
     }
 }

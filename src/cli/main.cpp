@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 int main(int argc, char **argv)
 {
@@ -44,9 +45,24 @@ int main(int argc, char **argv)
     QTextStream err(stderr);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    const int status = accrua::cli::run(
-        args, out, err, {accrua::input::Locale::system(), accrua::settings::NativeSettingsFactory()});
+    int status = 1;
+    try {
+        status = accrua::cli::run(
+            args, out, err, {accrua::input::Locale::system(), accrua::settings::NativeSettingsFactory()});
+    } catch (const std::bad_alloc &) {
+        err << "accrua-cli: there is not enough memory for this command\n";
+    }
+    // Results that did not reach standard output (a full disk, a closed
+    // pipe) are no results: say so and fail.
     out.flush();
+    errno = 0;
+    if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        err << "accrua-cli: cannot write to standard output"
+            << (error != 0 ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)) : QString())
+            << '\n';
+        status = 1;
+    }
     err.flush();
     return status;
 }

@@ -19,6 +19,10 @@ Options::Options(const QStringList &args, const QStringList &valued, const QStri
             value = name.mid(eq + 1);
             name = name.left(eq);
         }
+        // Only --setting gathers values; a second --rate would otherwise
+        // silently win over the first, answering a question not asked.
+        if (m_values.contains(name) && name != QLatin1String("setting"))
+            throw UsageError{QStringLiteral("option --%1 given twice").arg(name)};
         if (flags.contains(name)) {
             if (value)
                 throw UsageError{QStringLiteral("option --%1 takes no value").arg(name)};

@@ -24,8 +24,9 @@ struct Refusal {
 
 class Options {
 public:
-    // `valued` options take a value, `flags` none; anything else, a repeated
-    // flag's value or a missing value is a UsageError.
+    // `valued` options take a value, `flags` none; anything else, an option
+    // given twice (but --setting), a flag's value or a missing value is a
+    // UsageError.
     Options(const QStringList &args, const QStringList &valued, const QStringList &flags);
 
     bool has(const QString &name) const { return m_values.contains(name); }

@@ -2,6 +2,7 @@
 
 #include "engine/emf/emf.h"
 #include "engine/pagefile/pagelist.h"
+#include "fileio/safefile.h"
 
 #include <QDate>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -189,6 +189,33 @@ RenderOptions parseRender(const QStringList &args)
     return o;
 }
 
+// An output may not be the report it is drawn from, nor anything but a
+// regular file: a device or FIFO in its place is left alone.
+void checkOutput(const QString &output, const RenderOptions &o)
+{
+    if (fileio::sameFile(output, o.file))
+        failed(QStringLiteral("Cannot write \"%1\": it is the report page file being read")
+                   .arg(QDir::toNativeSeparators(output)));
+    if (const std::optional<QString> why = fileio::checkOutputTarget(output))
+        failed(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(output), *why));
+}
+
+// Opens an output that replaces its target only once complete.
+void openOutput(fileio::SafeFile &file, const RenderOptions &o)
+{
+    checkOutput(file.fileName(), o);
+    if (!file.open())
+        failed(QStringLiteral("Cannot create \"%1\": %2")
+                   .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+}
+
+void commitOutput(fileio::SafeFile &file)
+{
+    if (!file.commit())
+        failed(QStringLiteral("Cannot write \"%1\": %2")
+                   .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+}
+
 void play(const QByteArray &emf, QPainter &painter, const QRectF &target, const RenderOptions &o, int n)
 {
     QString why;
@@ -207,13 +234,11 @@ int renderPdf(const TRptPageList &list, const RenderOptions &o, QTextStream &out
         return 0;
     }
     // Written beside the target and renamed when complete, so a damaged page
-    // leaves no half PDF behind.
-    QSaveFile file(o.pdf);
-    if (!file.open(QIODevice::WriteOnly))
-        failed(QStringLiteral("Cannot create \"%1\": %2")
-                   .arg(QDir::toNativeSeparators(o.pdf), file.errorString()));
+    // or a full disk leaves no half PDF behind.
+    fileio::SafeFile file(o.pdf);
+    openOutput(file, o);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&file.device());
         writer.setCreator(QStringLiteral("Accrua"));
         writer.setTitle(QFileInfo(o.file).fileName());
         writer.setPageSize(QPageSize(QPageSize::Letter));
@@ -229,9 +254,7 @@ int renderPdf(const TRptPageList &list, const RenderOptions &o, QTextStream &out
         }
         painter.end();
     }
-    if (!file.commit())
-        failed(QStringLiteral("Cannot write \"%1\": %2")
-                   .arg(QDir::toNativeSeparators(o.pdf), file.errorString()));
+    commitOutput(file);
     out << "Rendered " << count << (count == 1 ? " page to " : " pages to ")
         << QDir::toNativeSeparators(o.pdf) << '\n';
     return 0;
@@ -241,6 +264,9 @@ int renderPng(const TRptPageList &list, const RenderOptions &o, QTextStream &out
 {
     const int count = list.pageCount();
     QDir dir(o.pngDir);
+    if (fileio::sameFile(o.pngDir, o.file))
+        failed(QStringLiteral("Cannot write into \"%1\": it is the report page file being read")
+                   .arg(QDir::toNativeSeparators(o.pngDir)));
     if (!dir.mkpath(QStringLiteral(".")))
         failed(QStringLiteral("Cannot create the folder \"%1\"").arg(QDir::toNativeSeparators(o.pngDir)));
     for (int n = 1; n <= count; ++n) {
@@ -268,10 +294,13 @@ int renderPng(const TRptPageList &list, const RenderOptions &o, QTextStream &out
             play(emf, painter, QRectF(0, 0, w, h), o, n);
         }
         const QString name = dir.filePath(QStringLiteral("page-%1.png").arg(n, 4, 10, QLatin1Char('0')));
-        QImageWriter writer(name, "png");
+        fileio::SafeFile file(name);
+        openOutput(file, o);
+        QImageWriter writer(&file.device(), "png");
         if (!writer.write(image))
             failed(QStringLiteral("Cannot write \"%1\": %2")
-                       .arg(QDir::toNativeSeparators(name), writer.errorString()));
+                       .arg(QDir::toNativeSeparators(name), file.errorString()));
+        commitOutput(file);
     }
     out << "Rendered " << count << (count == 1 ? " page to " : " pages to ")
         << QDir::toNativeSeparators(o.pngDir) << '\n';

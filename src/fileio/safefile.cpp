@@ -68,8 +68,10 @@ protected:
     qint64 readData(char *, qint64) override { return -1; }
     qint64 writeData(const char *data, qint64 len) override
     {
-        if (failed())
+        if (failed()) {
+            setErrorString(m_error);
             return -1;
+        }
         errno = 0;
         const qint64 written = m_file.write(data, len);
         if (written != len) {
@@ -77,6 +79,7 @@ protected:
             m_error = error != 0 ? systemError(error) : m_file.errorString();
             if (m_error.isEmpty())
                 m_error = QStringLiteral("the write was cut short");
+            setErrorString(m_error);
             return -1;
         }
         return written;

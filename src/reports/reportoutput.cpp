@@ -1,5 +1,6 @@
 #include "reports/reportoutput.h"
 
+#include "fileio/safefile.h"
 #include "reports/reportsform.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace accrua::reports {
 
@@ -92,23 +92,13 @@ bool writePdf(const eng::TRptPageList &pages, QIODevice &device, const QString &
 
 void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QString &title)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Every write is checked and flushed before the rename: a full disk
+    // leaves the old file, and a device or FIFO at the path is not replaced.
+    fileio::SafeFile file(fileName);
+    if (!file.open())
         throw ReportOutputError(
             QStringLiteral("Cannot create \"%1\": %2").arg(native(fileName), file.errorString()));
-    bool written = false;
-    try {
-        written = writePdf(pages, file, title);
-    } catch (...) {
-        file.cancelWriting();
-        throw;
-    }
-    if (!written) {
-        file.cancelWriting();
-        throw ReportOutputError(
-            QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
-    }
-    if (!file.commit())
+    if (!writePdf(pages, file.device(), title) || !file.commit())
         throw ReportOutputError(
             QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
 }
@@ -146,11 +136,11 @@ QByteArray savingsCsv(const std::vector<SavingsRowType> &rows, int periodsPerYea
 
 void saveBytes(const QByteArray &bytes, const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    fileio::SafeFile file(fileName);
+    if (!file.open())
         throw ReportOutputError(
             QStringLiteral("Cannot create \"%1\": %2").arg(native(fileName), file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.write(bytes) || !file.commit())
         throw ReportOutputError(
             QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
 }

@@ -1,12 +1,12 @@
 #include "reports/rtf.h"
 
 #include "accrua/version.h"
+#include "fileio/safefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -843,16 +843,16 @@ bool RtfFormat::read(QIODevice &device, ClassicLines &lines)
 
 bool RtfFormat::writeFile(const QString &fileName, const ClassicLines &lines)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Checked writes, flushed before the rename: a full disk keeps the old file.
+    fileio::SafeFile file(fileName);
+    if (!file.open()) {
         m_error =
             withStop(QStringLiteral("Cannot save \"%1\": %2").arg(nativeName(fileName), file.errorString()));
         return false;
     }
-    if (!write(file, lines) || !file.commit()) {
+    if (!write(file.device(), lines) || !file.commit()) {
         m_error =
             withStop(QStringLiteral("Cannot save \"%1\": %2").arg(nativeName(fileName), file.errorString()));
-        file.cancelWriting();
         return false;
     }
     return true;
@@ -861,9 +861,9 @@ bool RtfFormat::writeFile(const QString &fileName, const ClassicLines &lines)
 bool RtfFormat::readFile(const QString &fileName, ClassicLines &lines)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error =
-            withStop(QStringLiteral("Cannot open \"%1\": %2").arg(nativeName(fileName), file.errorString()));
+    QString why; // a FIFO or a device would block the window
+    if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, &why)) {
+        m_error = withStop(QStringLiteral("Cannot open \"%1\": %2").arg(nativeName(fileName), why));
         return false;
     }
     if (file.size() > kMaxFileSize) {

@@ -214,7 +214,8 @@ TEST(Loans, MendedFailuresChangeNoField)
          "A loan of $100,000.00 at 0.001% interest with a payment of $0.09 would need more than 12000 "
          "payments."},
         {"out of range", Mode::NumberOfPayments, "900000000000000", "7000", "1", "0", "0",
-         "The amount * is too large to calculate with."},
+         "A loan of $900,000,000,000,000.00 at 7000% interest with a payment of $1.00 is too large to "
+         "calculate with."},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

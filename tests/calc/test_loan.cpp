@@ -169,8 +169,13 @@ TEST(Loan, AmortizationEstimates)
         std::int64_t expected;
     };
     const Case cases[] = {
-        {10000, 6, 860.66L, false, 13},    {10000, 6, 860.66L, true, 13}, {10000, 6, 1000, false, 11},
-        {100000, 7.125L, 700, false, 319}, {10000, 6, 20000, false, 2},   {100000, 7, 500, false, -1},
+        {10000, 6, 860.66L, false, 13},
+        {10000, 6, 860.66L, true, 13},
+        {10000, 6, 1000, false, 11},
+        {100000, 7.125L, 700, false, 319},
+        {100000, 7, 500, false, -1},
+        // One payment repays it all; a second would pay 0.00 on a zero balance.
+        {10000, 6, 20000, false, 1},
     };
     for (const Case &c : cases) {
         const auto k = EstimateAmortizationPayments(c.principal, c.rate, c.payment, c.increaseCount);

@@ -123,8 +123,11 @@ TEST(CalculateSavingsInterest, RefusesUnboundedTerms)
 {
     EXPECT_THROW(CalculateSavingsInterest(1000, 4, 12, 100000, 0), std::length_error);
     EXPECT_THROW(CalculateSavingsInterest(1000, 4, 12, 2147483647, 11), std::length_error);
-    const SavingsResult edge = CalculateSavingsInterest(1000, 0, 1, 1000000, 0);
-    EXPECT_EQ(edge.rows.size(), 1000000u);
+    // The bound is the loans' bound: 1000 years of months, no more.
+    EXPECT_EQ(CalculateSavingsInterest(1000, 0, 1, 12000, 0).rows.size(), 12000u);
+    EXPECT_EQ(CalculateSavingsInterest(1000, 0.001L, 12, 1000, 0).rows.size(), 12000u);
+    EXPECT_THROW(CalculateSavingsInterest(1000, 4, 12, 1000, 1), std::length_error);
+    EXPECT_THROW(CalculateSavingsInterest(1000, 0.001L, 12, 83333, 0), std::length_error);
 }
 
 TEST(CalculateSavingsInterest, GuardsAgainstDivisionAndOverflow)

@@ -2,9 +2,9 @@
 
 #include "engine/pagefile/rptcompress.h"
 #include "engine/pagefile/rptstream.h"
+#include "fileio/safefile.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -481,11 +481,13 @@ void TRptPageList::SaveToFile(const QString &fileName) const
     std::lock_guard guard(m_lock);
     if (!m_finished || !m_stream)
         return;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Every write checked and flushed before the rename: a full disk leaves
+    // the old file; a device or FIFO at the path is refused, not replaced.
+    fileio::SafeFile file(fileName);
+    if (!file.open())
         throw PageFileError(QStringLiteral("Cannot create \"%1\": %2")
                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    writeTo(file, fileName); // an exception discards the temporary file, leaving the target
+    writeTo(file.device(), fileName); // an exception discards the temporary file, leaving the target
     if (!file.commit())
         throw PageFileError(QStringLiteral("Cannot write \"%1\": %2")
                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));

@@ -1,6 +1,7 @@
 #include "engine/pagefile/rptstream.h"
 
 #include "engine/pagefile/pagelist.h"
+#include "fileio/safefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,9 +34,11 @@ std::unique_ptr<TRptStream> TRptStream::openFile(const QString &fileName)
 {
     auto stream = std::make_unique<TRptStream>();
     stream->m_file = std::make_unique<QFile>(fileName);
-    if (!stream->m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    // Only a regular file: a FIFO or a device would never end (or never start).
+    QString why;
+    if (!fileio::openRegularForReading(*stream->m_file, QIODevice::Unbuffered, &why))
         throw PageFileError(QStringLiteral("Cannot open report page file \"%1\": %2")
-                                .arg(QDir::toNativeSeparators(fileName), stream->m_file->errorString()));
+                                .arg(QDir::toNativeSeparators(fileName), why));
     stream->m_readOnly = true;
     stream->m_name = QDir::toNativeSeparators(fileName);
     return stream;
