@@ -22,6 +22,9 @@ const FontSpec kReportFont{QStringLiteral("Courier New"), 8, false, false};
 const FontSpec kEmptyFont{QStringLiteral("Arial"), 10, false, false};
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 
+// Rows sit a little below their band's top, clear of the heading frame above.
+constexpr double kDetailTop = 2;
+
 constexpr double kCentredWidth = 721;
 
 // A label in a band: left-aligned labels grow from `left`; right-aligned ones
@@ -157,12 +160,16 @@ void TForm_Reports::buildAmortization()
     addAmortizationHeadings(group, QStringLiteral("1"));
 
     eng::Band &details = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_Details"), 17);
-    RptLabel_PMT = &place(details, "RptLabel_PMT", 6, 0, {}, HAlign::Right, 27, std::nullopt);
-    RptLabel_DATE = &rightEdge(details, "RptLabel_DATE", 165, 0, {}, std::nullopt);
-    RptLabel_PAYMENT = &place(details, "RptLabel_PAYMENT", 208, 0, {}, HAlign::Right, 100, std::nullopt);
-    RptLabel_PRINCIPAL = &place(details, "RptLabel_PRINCIPAL", 342, 0, {}, HAlign::Right, 100, std::nullopt);
-    RptLabel_INTEREST = &place(details, "RptLabel_INTEREST", 479, 0, {}, HAlign::Right, 100, std::nullopt);
-    RptLabel_BALANCE = &place(details, "RptLabel_BALANCE", 613, 0, {}, HAlign::Right, 100, std::nullopt);
+    RptLabel_PMT = &place(details, "RptLabel_PMT", 6, kDetailTop, {}, HAlign::Right, 27, std::nullopt);
+    RptLabel_DATE = &rightEdge(details, "RptLabel_DATE", 165, kDetailTop, {}, std::nullopt);
+    RptLabel_PAYMENT =
+        &place(details, "RptLabel_PAYMENT", 208, kDetailTop, {}, HAlign::Right, 100, std::nullopt);
+    RptLabel_PRINCIPAL =
+        &place(details, "RptLabel_PRINCIPAL", 342, kDetailTop, {}, HAlign::Right, 100, std::nullopt);
+    RptLabel_INTEREST =
+        &place(details, "RptLabel_INTEREST", 479, kDetailTop, {}, HAlign::Right, 100, std::nullopt);
+    RptLabel_BALANCE =
+        &place(details, "RptLabel_BALANCE", 613, kDetailTop, {}, HAlign::Right, 100, std::nullopt);
 
     eng::Band &totals = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_Totals"), 66);
     totals.enabled = false;
@@ -236,13 +243,14 @@ void TForm_Reports::buildSavings()
     addSavingsHeadings(group, QStringLiteral("1"));
 
     eng::Band &details = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_Savings"), 17);
-    RptLabel_SavingsPMT = &place(details, "RptLabel_SavingsPMT", 6, 0, {}, HAlign::Right, 27, std::nullopt);
+    RptLabel_SavingsPMT =
+        &place(details, "RptLabel_SavingsPMT", 6, kDetailTop, {}, HAlign::Right, 27, std::nullopt);
     RptLabel_SavingsYear =
-        &place(details, "RptLabel_SavingsYear", 136, 0, {}, HAlign::Right, 65, std::nullopt);
+        &place(details, "RptLabel_SavingsYear", 136, kDetailTop, {}, HAlign::Right, 65, std::nullopt);
     RptLabel_SavingsInterest =
-        &place(details, "RptLabel_SavingsInterest", 271, 0, {}, HAlign::Right, 179, std::nullopt);
+        &place(details, "RptLabel_SavingsInterest", 271, kDetailTop, {}, HAlign::Right, 179, std::nullopt);
     RptLabel_SavingsBalance =
-        &place(details, "RptLabel_SavingsBalance", 558, 0, {}, HAlign::Right, 156, std::nullopt);
+        &place(details, "RptLabel_SavingsBalance", 558, kDetailTop, {}, HAlign::Right, 156, std::nullopt);
 
     eng::Band &totals = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_SavingsTotals"), 70);
     totals.enabled = false;
