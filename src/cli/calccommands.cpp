@@ -3,18 +3,15 @@
 #include "app/mainmodel.h"
 #include "app/startup.h"
 #include "cli/options.h"
+#include "cli/output.h"
 #include "cli/reportoutput.h"
 #include "help/messages.h"
-#include "input/text.h"
 #include "settings/values.h"
 
 #include <QDate>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
-#include <algorithm>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -30,8 +27,10 @@ namespace {
 // One calculation: the model started as the window starts it, with this run's
 // settings, and every message it shows. A question with Yes and No gets
 // `questionAnswer` when given, every other message its default button.
+// `settings` stand for the stored values when given (a batch reads the store
+// once); the run's own overrides win over them.
 struct Run {
-    Run(const Services &services, QHash<QString, QString> overrides,
+    Run(const Services &services, const QHash<QString, QString> &settings, QHash<QString, QString> overrides,
         std::optional<unsigned short> questionAnswer = std::nullopt)
         : model(services.locale, messages), store(services.settings)
     {
@@ -43,6 +42,12 @@ struct Run {
                                ? answer
                                : static_cast<unsigned short>(help::mrOk);
                 });
+        }
+        if (!settings.isEmpty()) {
+            QHash<QString, QString> all = settings;
+            for (auto it = overrides.cbegin(); it != overrides.cend(); ++it)
+                all.insert(it.key(), it.value());
+            overrides = std::move(all);
         }
         store.setOverrides(std::move(overrides));
         bool useDefaults = false;
@@ -77,98 +82,25 @@ QString caption(Field field)
     return app::fieldCaption(field);
 }
 
-QString toQString(const calc::ShortText &t)
+void addFields(Report &report, const MainModel &model, std::initializer_list<Field> list)
 {
-    return QString::fromUtf16(t.chars, t.length);
+    for (Field f : list)
+        report.fields.emplace_back(app::controlName(f), model.text(f));
 }
 
-QJsonArray messagesJson(const help::ScriptedMessageService &messages)
+void addLabelled(Report &report, const MainModel &model, std::initializer_list<Field> list)
 {
-    QJsonArray list;
-    for (const auto &shown : messages.shown()) {
-        QJsonObject m;
-        m.insert(QStringLiteral("kind"),
-                 shown.errorReport ? QStringLiteral("error") : help::kindName(shown.kind));
-        m.insert(QStringLiteral("text"), shown.text);
-        if (shown.buttons.testFlag(help::MessageButton::Yes) ||
-            shown.buttons.testFlag(help::MessageButton::No))
-            m.insert(QStringLiteral("answer"),
-                     shown.answer == help::mrYes ? QStringLiteral("yes") : QStringLiteral("no"));
-        list.append(m);
-    }
-    return list;
+    for (Field f : list)
+        report.labelled.emplace_back(caption(f), model.text(f));
 }
-
-void printTable(QTextStream &out, const std::vector<std::pair<QString, QString>> &fields,
-                const QStringList &headings, const std::vector<QStringList> &rows)
-{
-    int width = 0;
-    for (const auto &f : fields)
-        width = std::max(width, static_cast<int>(f.first.size()));
-    for (const auto &f : fields)
-        out << input::PadRight(f.first, QStringLiteral(" "), width + 1) << f.second << '\n';
-    if (headings.isEmpty() || rows.empty())
-        return;
-    std::vector<int> widths;
-    for (const QString &h : headings)
-        widths.push_back(static_cast<int>(h.size()));
-    for (const QStringList &r : rows)
-        for (qsizetype c = 0; c < r.size(); ++c)
-            widths[c] = std::max(widths[c], static_cast<int>(r[c].size()));
-    out << '\n';
-    const auto line = [&](const QStringList &cells) {
-        for (qsizetype c = 0; c < cells.size(); ++c) {
-            if (c)
-                out << "  ";
-            out << input::PadLeft(cells[c], QStringLiteral(" "), widths[c]);
-        }
-        out << '\n';
-    };
-    line(headings);
-    for (const QStringList &r : rows)
-        line(r);
-}
-
-// What a calculation command prints: the fields by control name and the
-// rows by column name for --json, the labelled fields and the numbered rows
-// as a table otherwise.
-struct Report {
-    std::vector<std::pair<QString, QString>> fields;   // control name, text
-    std::vector<std::pair<QString, QString>> labelled; // on-screen label, text
-    QStringList columns;                               // row keys in JSON, headings in the table
-    std::vector<QStringList> rows;                     // one text per column
-
-    void addFields(const MainModel &model, std::initializer_list<Field> list)
-    {
-        for (Field f : list)
-            fields.emplace_back(app::controlName(f), model.text(f));
-    }
-    void addLabelled(const MainModel &model, std::initializer_list<Field> list)
-    {
-        for (Field f : list)
-            labelled.emplace_back(caption(f), model.text(f));
-    }
-};
 
 int emit(const Options &o, const Report &report, const Run &run, QTextStream &out, QTextStream &err)
 {
     const bool produced = run.model.reportCommandsEnabled();
+    OutputBuffer buffer;
     if (o.has(QStringLiteral("json"))) {
-        QJsonObject fields;
-        for (const auto &[name, value] : report.fields)
-            fields.insert(name, value);
-        QJsonArray rows;
-        for (const QStringList &r : report.rows) {
-            QJsonObject row;
-            for (qsizetype c = 0; c < report.columns.size(); ++c)
-                row.insert(report.columns[c].toLower(), r[c]);
-            rows.append(row);
-        }
-        QJsonObject doc;
-        doc.insert(QStringLiteral("fields"), fields);
-        doc.insert(QStringLiteral("rows"), rows);
-        doc.insert(QStringLiteral("messages"), messagesJson(run.messages));
-        out << QJsonDocument(doc).toJson(QJsonDocument::Indented);
+        writeJson(buffer, report, jsonMessages(run.messages), JsonLayout::Indented);
+        writeOut(out, buffer);
         return produced ? 0 : 1;
     }
     for (const auto &shown : run.messages.shown()) {
@@ -180,13 +112,8 @@ int emit(const Options &o, const Report &report, const Run &run, QTextStream &ou
     }
     if (!produced)
         return 1;
-    QStringList headings{QStringLiteral("PMT")};
-    headings += report.columns;
-    std::vector<QStringList> numbered;
-    numbered.reserve(report.rows.size());
-    for (const QStringList &r : report.rows)
-        numbered.push_back(QStringList{QString::number(numbered.size() + 1)} + r);
-    printTable(out, report.labelled, headings, numbered);
+    writeTable(buffer, report);
+    writeOut(out, buffer);
     return 0;
 }
 
@@ -222,10 +149,16 @@ QDate isoDate(const Options &o, const QString &name)
     return d;
 }
 
-} // namespace
+// Where a command's outcome goes: printed (the command line) or handed to a
+// batch. `settings` as for Run.
+struct Context {
+    const Services &services;
+    const QHash<QString, QString> &settings;
+    std::function<int(const Options &, const Report &, const Run &, const ReportOutputs &, ReportPage)>
+        finish;
+};
 
-int runLoanCommand(const QString &command, const QStringList &args, QTextStream &out, QTextStream &err,
-                   const Services &services)
+int loanCommand(const QString &command, const QStringList &args, const Context &ctx)
 {
     QStringList valued = {QStringLiteral("principal"), QStringLiteral("rate"),   QStringLiteral("payment"),
                           QStringLiteral("years"),     QStringLiteral("months"), QStringLiteral("resolution"),
@@ -262,7 +195,7 @@ int runLoanCommand(const QString &command, const QStringList &args, QTextStream 
         answer = a == QLatin1String("yes") ? help::mrYes : help::mrNo;
     }
 
-    Run run(services, overrides, answer);
+    Run run(ctx.services, ctx.settings, overrides, answer);
     MainModel &model = run.model;
     model.selectMode(mode);
 
@@ -277,31 +210,27 @@ int runLoanCommand(const QString &command, const QStringList &args, QTextStream 
     calculate(run);
 
     Report report;
-    report.addFields(model, {Field::Principal, Field::Interest, Field::Payment, Field::Years, Field::Months,
-                             Field::TotalPayments, Field::TotalPrincipal, Field::TotalInterest,
-                             Field::TotalNumberPayments, Field::PaymentAnswer, Field::YearsAnswer,
-                             Field::MonthsAnswer});
-    report.addLabelled(model, {Field::Principal, Field::Interest});
+    addFields(report, model,
+              {Field::Principal, Field::Interest, Field::Payment, Field::Years, Field::Months,
+               Field::TotalPayments, Field::TotalPrincipal, Field::TotalInterest, Field::TotalNumberPayments,
+               Field::PaymentAnswer, Field::YearsAnswer, Field::MonthsAnswer});
+    addLabelled(report, model, {Field::Principal, Field::Interest});
     if (!payment)
-        report.addLabelled(model, {Field::Payment});
-    report.addLabelled(model, {Field::Years, Field::Months, Field::TotalPayments, Field::TotalPrincipal,
-                               Field::TotalInterest, Field::TotalNumberPayments});
+        addLabelled(report, model, {Field::Payment});
+    addLabelled(report, model,
+                {Field::Years, Field::Months, Field::TotalPayments, Field::TotalPrincipal,
+                 Field::TotalInterest, Field::TotalNumberPayments});
     // The window shows the answer in a box of its own, without a label.
     if (payment)
         report.labelled.emplace_back(QStringLiteral("Payment Amount (answer):"),
                                      model.text(Field::PaymentAnswer));
     if (count)
-        report.addLabelled(model, {Field::YearsAnswer, Field::MonthsAnswer});
-    report.columns = {QStringLiteral("PAYMENT"), QStringLiteral("PRINCIPAL"), QStringLiteral("INTEREST"),
-                      QStringLiteral("BALANCE")};
-    report.rows.reserve(model.ScheduleRows().size());
-    for (const calc::TPaymentObj &r : model.ScheduleRows())
-        report.rows.push_back({toQString(r.PaymentText), toQString(r.PrincipalText),
-                               toQString(r.InterestText), toQString(r.BalanceText)});
-    return finish(o, report, run, outputs, ReportPage::Loan, services, out, err);
+        addLabelled(report, model, {Field::YearsAnswer, Field::MonthsAnswer});
+    report.loanRows = model.ScheduleRows();
+    return ctx.finish(o, report, run, outputs, ReportPage::Loan);
 }
 
-int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
+int dailyCommand(const QStringList &args, const Context &ctx)
 {
     QStringList valued = {QStringLiteral("principal"), QStringLiteral("rate"),   QStringLiteral("payment"),
                           QStringLiteral("days"),      QStringLiteral("start"),  QStringLiteral("receive"),
@@ -330,7 +259,7 @@ int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err,
         overrides.insert(settings::names::AmortizedBase, base);
     }
 
-    Run run(services, overrides);
+    Run run(ctx.services, ctx.settings, overrides);
     MainModel &model = run.model;
     model.selectMode(Mode::DailyInterest);
 
@@ -364,16 +293,16 @@ int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err,
                                                  Field::PrincipalPayment,
                                                  Field::IntAccrued,
                                                  Field::RemainingBalance};
-    report.addFields(model, fields);
+    addFields(report, model, fields);
     report.fields.emplace_back(QStringLiteral("DateTimePicker_StartDate"), startText);
     report.fields.emplace_back(QStringLiteral("DateTimePicker_ReceiveDate"), receiveText);
     report.labelled = {{QLatin1String(app::kStartDateCaption), startText},
                        {QLatin1String(app::kReceiveDateCaption), receiveText}};
-    report.addLabelled(model, fields);
-    return finish(o, report, run, outputs, ReportPage::Daily, services, out, err);
+    addLabelled(report, model, fields);
+    return ctx.finish(o, report, run, outputs, ReportPage::Daily);
 }
 
-int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
+int savingsCommand(const QStringList &args, const Context &ctx)
 {
     QStringList valued = {QStringLiteral("balance"), QStringLiteral("rate"),   QStringLiteral("compounded"),
                           QStringLiteral("years"),   QStringLiteral("months"), QStringLiteral("setting")};
@@ -391,7 +320,7 @@ int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &er
         throw UsageError{QStringLiteral("--compounded takes %1 or %2")
                              .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last())};
 
-    Run run(services, settingOverrides(o));
+    Run run(ctx.services, ctx.settings, settingOverrides(o));
     MainModel &model = run.model;
     model.selectMode(Mode::SavingsInterest);
     type(model, Field::SaveAmount, o.value(QStringLiteral("balance")));
@@ -403,17 +332,65 @@ int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &er
 
     const QString item = QString::fromLatin1(app::kCompoundingItems[static_cast<std::size_t>(compounding)]);
     Report report;
-    report.addFields(model, {Field::SaveAmount, Field::SaveInterest, Field::SaveYears, Field::SaveMonths,
-                             Field::SaveIntAccrued, Field::SaveEndBalance});
+    addFields(report, model,
+              {Field::SaveAmount, Field::SaveInterest, Field::SaveYears, Field::SaveMonths,
+               Field::SaveIntAccrued, Field::SaveEndBalance});
     report.fields.emplace_back(QStringLiteral("RadioGroup_SaveCompounded"), item);
-    report.addLabelled(model, {Field::SaveAmount, Field::SaveInterest});
+    addLabelled(report, model, {Field::SaveAmount, Field::SaveInterest});
     report.labelled.emplace_back(QLatin1String(app::kCompoundedCaption) + QLatin1Char(':'), item);
-    report.addLabelled(model,
-                       {Field::SaveYears, Field::SaveMonths, Field::SaveIntAccrued, Field::SaveEndBalance});
-    report.columns = {QStringLiteral("INTEREST"), QStringLiteral("BALANCE")};
-    for (const app::SavingsRow &r : model.SavingsRows())
-        report.rows.push_back({toQString(r.InterestText), toQString(r.BalanceText)});
-    return finish(o, report, run, outputs, ReportPage::Savings, services, out, err);
+    addLabelled(report, model,
+                {Field::SaveYears, Field::SaveMonths, Field::SaveIntAccrued, Field::SaveEndBalance});
+    report.savings = true;
+    report.savingsRows = model.SavingsRows();
+    return ctx.finish(o, report, run, outputs, ReportPage::Savings);
+}
+
+} // namespace
+
+namespace {
+
+Context printing(const Services &services, QTextStream &out, QTextStream &err)
+{
+    static const QHash<QString, QString> stored;
+    return {services, stored,
+            [&services, &out, &err](const Options &o, const Report &report, const Run &run,
+                                    const ReportOutputs &outputs, ReportPage page) {
+                return finish(o, report, run, outputs, page, services, out, err);
+            }};
+}
+
+} // namespace
+
+int runLoanCommand(const QString &command, const QStringList &args, QTextStream &out, QTextStream &err,
+                   const Services &services)
+{
+    return loanCommand(command, args, printing(services, out, err));
+}
+
+int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
+{
+    return dailyCommand(args, printing(services, out, err));
+}
+
+int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
+{
+    return savingsCommand(args, printing(services, out, err));
+}
+
+int runCalculation(const QString &command, const QStringList &args, const Services &services,
+                   const QHash<QString, QString> &settings,
+                   const std::function<int(const Calculated &)> &take)
+{
+    const Context ctx{
+        services, settings,
+        [&take](const Options &, const Report &report, const Run &run, const ReportOutputs &, ReportPage) {
+            return take(Calculated{report, run.messages, run.model.reportCommandsEnabled()});
+        }};
+    if (command == QLatin1String("daily"))
+        return dailyCommand(args, ctx);
+    if (command == QLatin1String("savings"))
+        return savingsCommand(args, ctx);
+    return loanCommand(command, args, ctx);
 }
 
 } // namespace accrua::cli

@@ -7,9 +7,14 @@
 #pragma once
 
 #include "cli/cli.h"
+#include "cli/output.h"
+#include "help/messages.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QTextStream>
+
+#include <functional>
 
 namespace accrua::cli {
 
@@ -17,5 +22,23 @@ int runLoanCommand(const QString &command, const QStringList &args, QTextStream 
                    const Services &services);
 int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services);
 int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services);
+
+// A calculation as a batch takes it: what the command would print, every
+// message shown, and whether the calculation produced results.
+struct Calculated {
+    const Report &report;
+    const help::ScriptedMessageService &messages;
+    bool produced;
+};
+
+// Runs the calculation command `command` ("payment", "count", "amortize",
+// "daily" or "savings") on its arguments and returns what `take` returns for
+// the outcome; nothing is printed and no report file written. `settings`
+// stand for the stored settings (all sixteen, read once by the caller); the
+// command's own --setting and options win over them. Throws UsageError and
+// Refusal as the commands do.
+int runCalculation(const QString &command, const QStringList &args, const Services &services,
+                   const QHash<QString, QString> &settings,
+                   const std::function<int(const Calculated &)> &take);
 
 } // namespace accrua::cli

@@ -360,24 +360,30 @@ QString CompleteDecimals(const QString &text, const Locale &locale)
     return result;
 }
 
+namespace {
+
+// The fill as many times as "add the fill while shorter than length" adds it:
+// a fill of several characters may overshoot the length, as it always did.
+QString fillFor(const QString &text, const QString &fill, int length)
+{
+    if (fill.isEmpty() || text.size() >= length)
+        return {};
+    const qsizetype missing = length - text.size();
+    return fill.repeated((missing + fill.size() - 1) / fill.size());
+}
+
+} // namespace
+
 QString PadLeft(const QString &text, const QString &fill, int length)
 {
-    if (fill.isEmpty())
-        return text;
-    QString result = text;
-    while (result.size() < length)
-        result.prepend(fill);
-    return result;
+    const QString padding = fillFor(text, fill, length);
+    return padding.isEmpty() ? text : padding + text;
 }
 
 QString PadRight(const QString &text, const QString &fill, int length)
 {
-    if (fill.isEmpty())
-        return text;
-    QString result = text;
-    while (result.size() < length)
-        result += fill;
-    return result;
+    const QString padding = fillFor(text, fill, length);
+    return padding.isEmpty() ? text : text + padding;
 }
 
 } // namespace accrua::input

@@ -332,9 +332,11 @@ TEST(Text, PadToLength)
         const char *left, *right;
     };
     const std::vector<Row> rows{
-        {"5", " ", 3, "  5", "5  "}, {"abcd", " ", 3, "abcd", "abcd"},    {"abc", "*", 3, "abc", "abc"},
-        {"", "*", 2, "**", "**"},    {"ab", "xy", 5, "xyxyab", "abxyxy"}, {"ab", "", 5, "ab", "ab"},
-        {"ab", "*", -1, "ab", "ab"},
+        {"5", " ", 3, "  5", "5  "},         {"abcd", " ", 3, "abcd", "abcd"},
+        {"abc", "*", 3, "abc", "abc"},       {"", "*", 2, "**", "**"},
+        {"ab", "xy", 5, "xyxyab", "abxyxy"}, {"ab", "", 5, "ab", "ab"},
+        {"ab", "*", -1, "ab", "ab"},         {"a", "xyz", 3, "xyza", "axyz"},
+        {"", "ab", 3, "abab", "abab"},       {"7", "0", 12, "000000000007", "700000000000"},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.text);
