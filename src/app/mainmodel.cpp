@@ -125,6 +125,14 @@ bool MainModel::leaveField(Field field)
         return true;
     case LeaveCheck::Amount:
         if (input::IsValidFloat(current, m_locale)) {
+            // An amount no money value can hold is refused while the field
+            // still shows it as typed, not rewritten into hundreds of digits.
+            try {
+                Money::fromValue(*input::toFloat(current, m_locale));
+            } catch (const calc::MoneyRangeError &e) {
+                warn(rangeMessage(e), field);
+                return false;
+            }
             write(field, input::NormalizeTwoDecimals(current, m_locale));
             return true;
         }

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/icons.h"
 #include "app/startup.h"
 #include "help/about.h"
 #include "help/aboutbox.h"
@@ -28,6 +29,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace accrua::app {
 
@@ -48,8 +50,13 @@ TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
 {
     setObjectName(QStringLiteral("TForm_Main"));
     setWindowTitle(QStringLiteral("Accrua"));
+    // A fixed-size window: minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // 8-point sans serif; Liberation Sans has the metrics of the face the layout was drawn for.
     QFont f = font();
-    f.setFamily(QStringLiteral("Arial")); // metric-compatible face on Linux: the layout fits as designed
+    f.setFamily(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
     f.setPointSize(8);
     setFont(f);
 
@@ -61,71 +68,14 @@ TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
     setCentralWidget(client);
     buildToolBar(client);
 
-    PageControl = new QTabWidget(client);
-    PageControl->setObjectName(QStringLiteral("PageControl"));
-    PageControl->setGeometry(0, 29, kClientWidth, 287);
-    PageControl->setDocumentMode(true);
-    PageControl->setFocusPolicy(Qt::NoFocus);
-    PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
-    PageControl->tabBar()->setExpanding(false);
-    PageControl->tabBar()->setUsesScrollButtons(false);
-    // Flat, button-like tabs that all fit the fixed width.
-    PageControl->setStyleSheet(
-        QStringLiteral("QTabBar::tab { padding: 3px 5px; margin-right: 1px; border: 1px solid palette(mid); "
-                       "border-radius: 2px; background: palette(button); }"
-                       "QTabBar::tab:selected { background: palette(dark); color: palette(bright-text); }"));
-
-    const auto addPage = [this](const char *name, const char *caption) {
-        auto *page = new QWidget;
-        page->setObjectName(QLatin1String(name));
-        PageControl->addTab(page, QLatin1String(caption));
-        return page;
-    };
-    TabSheet_Payment = addPage("TabSheet_Payment", "Payment Amount");
-    TabSheet_NumberOfPayments = addPage("TabSheet_NumberOfPayments", "Number Of Payments");
-    TabSheet_Amortization = addPage("TabSheet_Amortization", "Amortization");
-    TabSheet_Daily = addPage("TabSheet_Daily", "Daily Interest");
-    TabSheet_Savings = addPage("TabSheet_Savings", "Savings Interest");
-
-    GroupBox_PaymentAmount = new QGroupBox(QStringLiteral("Payment Amount"), TabSheet_Payment);
-    GroupBox_PaymentAmount->setObjectName(QStringLiteral("GroupBox_PaymentAmount"));
-    GroupBox_PaymentAmount->setGeometry(167, 74, 150, 100);
-    makeEdit(Field::PaymentAnswer, GroupBox_PaymentAmount, 15, 44, 121, true);
-
-    GroupBox_LengthOfLoan = new QGroupBox(QStringLiteral("Length of Loan"), TabSheet_NumberOfPayments);
-    GroupBox_LengthOfLoan->setObjectName(QStringLiteral("GroupBox_LengthOfLoan"));
-    GroupBox_LengthOfLoan->setGeometry(167, 73, 150, 100);
-    makeLabel(fieldCaption(Field::YearsAnswer), GroupBox_LengthOfLoan, 35, 16);
-    makeEdit(Field::YearsAnswer, GroupBox_LengthOfLoan, 35, 30, 80, true);
-    makeLabel(fieldCaption(Field::MonthsAnswer), GroupBox_LengthOfLoan, 35, 58);
-    makeEdit(Field::MonthsAnswer, GroupBox_LengthOfLoan, 35, 72, 80, true);
-
-    buildLoanBoxes();
-    buildDailyPage(TabSheet_Daily);
-    buildSavingsPage(TabSheet_Savings);
-
-    BitBtn_Calculate = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                                       QStringLiteral("Calculate"), client);
-    BitBtn_Calculate->setObjectName(QStringLiteral("BitBtn_Calculate"));
-    BitBtn_Calculate->setGeometry(206, 29 + 67, 79, 27);
-    BitBtn_Calculate->setDefault(true);
-    BitBtn_Calculate->raise();
-    connect(BitBtn_Calculate, &QPushButton::clicked, this, &TForm_Main::BitBtn_CalculateClick);
-
-    Panel_Working = new QLabel(QStringLiteral("Working..."), client);
-    Panel_Working->setObjectName(QStringLiteral("Panel_Working"));
-    Panel_Working->setGeometry(153, 29 + 123, 185, 77);
-    Panel_Working->setAlignment(Qt::AlignCenter);
-    Panel_Working->setStyleSheet(
-        QStringLiteral("background: red; color: white; font-weight: bold; font-size: 14pt;"));
-    Panel_Working->hide();
+    buildPages(client);
 
     connect(PageControl, &QTabWidget::tabBarClicked, this, [this](int index) {
         if (index >= 0 && index != PageControl->currentIndex())
             PageControlChange(index);
     });
 
-    setFixedSize(500, 370);
+    fitWindow();
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     m_model.setView(this);
@@ -237,22 +187,21 @@ void TForm_Main::buildToolBar(QWidget *client)
     ToolBar->setMovable(false);
     ToolBar->setIconSize(QSize(16, 16));
     ToolBar->setStyleSheet(QStringLiteral("QToolBar { border: 1px solid palette(mid); }"));
-    const auto addButton = [this](QStyle::StandardPixmap icon, const char *hint, const char *name) {
-        QAction *a = ToolBar->addAction(style()->standardIcon(icon), QLatin1String(hint));
+    const auto addButton = [this](Glyph glyph, const char *hint, const char *name) {
+        QAction *a = ToolBar->addAction(glyphIcon(glyph), QLatin1String(hint));
         a->setToolTip(QLatin1String(hint));
         a->setObjectName(QLatin1String(name));
         if (QWidget *w = ToolBar->widgetForAction(a))
             w->setObjectName(QLatin1String(name));
         return a;
     };
-    ToolButton_Open = addButton(QStyle::SP_DialogOpenButton, "Open", "ToolButton_Open");
-    ToolButton_Save = addButton(QStyle::SP_DialogSaveButton, "Save", "ToolButton_Save");
+    ToolButton_Open = addButton(Glyph::Open, "Open", "ToolButton_Open");
+    ToolButton_Save = addButton(Glyph::Save, "Save", "ToolButton_Save");
     ToolBar->addSeparator();
-    ToolButton_PrintPreview =
-        addButton(QStyle::SP_FileDialogContentsView, "Print Preview", "ToolButton_PrintPreview");
-    ToolButton_Print = addButton(QStyle::SP_DialogYesButton, "Print", "ToolButton_Print");
+    ToolButton_PrintPreview = addButton(Glyph::PrintPreview, "Print Preview", "ToolButton_PrintPreview");
+    ToolButton_Print = addButton(Glyph::Print, "Print", "ToolButton_Print");
     ToolBar->addSeparator();
-    ToolButton_Calculate = addButton(QStyle::SP_DialogApplyButton, "Calculate", "ToolButton_Calculate");
+    ToolButton_Calculate = addButton(Glyph::Calculate, "Calculate", "ToolButton_Calculate");
     ToolButton_Save->setEnabled(false);
     ToolButton_PrintPreview->setEnabled(false);
     ToolButton_Print->setEnabled(false);
@@ -267,165 +216,6 @@ void TForm_Main::buildToolBar(QWidget *client)
     connect(ToolButton_Print, &QAction::triggered, this,
             [this] { MenuItem_PrintPreviewClick(MenuItem_Print); });
     connect(ToolButton_Calculate, &QAction::triggered, this, &TForm_Main::BitBtn_CalculateClick);
-}
-
-QLabel *TForm_Main::makeLabel(const QString &caption, QWidget *parent, int left, int top)
-{
-    auto *label = new QLabel(caption, parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-QLineEdit *TForm_Main::makeEdit(Field field, QWidget *parent, int left, int top, int width, bool result)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(controlName(field));
-    e->setGeometry(left, top, width, 21);
-    e->setText(m_model.text(field));
-    if (result || !fieldInfo(field).input) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        QPalette p = e->palette();
-        const bool answer =
-            field == Field::PaymentAnswer || field == Field::YearsAnswer || field == Field::MonthsAnswer;
-        if (answer) {
-            p.setColor(QPalette::Base, Qt::black);
-            p.setColor(QPalette::Text, Qt::white);
-            QFont bold = e->font();
-            bold.setBold(true);
-            e->setFont(bold);
-        } else {
-            p.setColor(QPalette::Base, p.color(QPalette::Button));
-        }
-        e->setPalette(p);
-    } else {
-        // Typed letters become upper case; the model's change handler runs.
-        connect(e, &QLineEdit::textEdited, this, [this, e, field](const QString &typed) {
-            const QString upper = m_model.typeText(field, typed);
-            if (upper != typed) {
-                const int cursor = e->cursorPosition();
-                e->setText(upper);
-                e->setCursorPosition(cursor);
-            }
-        });
-    }
-    m_edits[field] = e;
-    m_fieldOfEdit[e] = field;
-    return e;
-}
-
-void TForm_Main::buildLoanBoxes()
-{
-    GroupBox_EnterValues = new QGroupBox(QStringLiteral("Enter Values"), TabSheet_Payment);
-    GroupBox_EnterValues->setObjectName(QStringLiteral("GroupBox_EnterValues"));
-    GroupBox_EnterValues->setGeometry(6, 2, 150, 251);
-    makeLabel(fieldCaption(Field::Principal), GroupBox_EnterValues, 8, 17);
-    makeEdit(Field::Principal, GroupBox_EnterValues, 8, 32, 121);
-    makeLabel(fieldCaption(Field::Interest), GroupBox_EnterValues, 8, 66);
-    makeEdit(Field::Interest, GroupBox_EnterValues, 8, 80, 80);
-    Label_Payment = makeLabel(fieldCaption(Field::Payment), GroupBox_EnterValues, 8, 114);
-    makeEdit(Field::Payment, GroupBox_EnterValues, 8, 129, 121);
-    Label_Years = makeLabel(fieldCaption(Field::Years), GroupBox_EnterValues, 8, 114);
-    makeEdit(Field::Years, GroupBox_EnterValues, 8, 129, 80);
-    Label_Months = makeLabel(fieldCaption(Field::Months), GroupBox_EnterValues, 8, 162);
-    makeEdit(Field::Months, GroupBox_EnterValues, 8, 177, 80);
-
-    GroupBox_Totals = new QGroupBox(QStringLiteral("Totals"), TabSheet_Payment);
-    GroupBox_Totals->setObjectName(QStringLiteral("GroupBox_Totals"));
-    GroupBox_Totals->setGeometry(328, 2, 150, 251);
-    const Field totals[] = {Field::TotalPayments, Field::TotalPrincipal, Field::TotalInterest,
-                            Field::TotalNumberPayments};
-    const int labelTops[] = {17, 65, 114, 162};
-    const int fieldTops[] = {33, 81, 129, 177};
-    for (int k = 0; k < 4; ++k) {
-        makeLabel(fieldCaption(totals[k]), GroupBox_Totals, 14, labelTops[k]);
-        makeEdit(totals[k], GroupBox_Totals, 14, fieldTops[k], 121, true);
-    }
-}
-
-QGroupBox *TForm_Main::makeBox(QWidget *parent, const char *name, const char *caption, int left)
-{
-    auto *box = new QGroupBox(QLatin1String(caption), parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(left, 2, 150, 251);
-    return box;
-}
-
-void TForm_Main::addLabelledFields(QWidget *box, int left, int top, int step,
-                                   std::initializer_list<LabelledField> fields, bool result)
-{
-    for (const LabelledField &f : fields) {
-        makeLabel(fieldCaption(f.field), box, left, top);
-        makeEdit(f.field, box, left, top + 15, f.width, result);
-        top += step;
-    }
-}
-
-void TForm_Main::buildDailyPage(QWidget *page)
-{
-    QGroupBox *values = makeBox(page, "GroupBox_DailyEnterValues", "Enter Values", 6);
-    const auto makePicker = [this, values](const char *name, const char *caption, int top) {
-        makeLabel(QLatin1String(caption), values, 8, top);
-        auto *picker = new QDateEdit(m_model.startDate(), values);
-        picker->setObjectName(QLatin1String(name));
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(m_services.locale.shortDateFormat());
-        picker->setGeometry(8, top + 15, 121, 21);
-        return picker;
-    };
-    DateTimePicker_StartDate = makePicker("DateTimePicker_StartDate", kStartDateCaption, 12);
-    DateTimePicker_ReceiveDate = makePicker("DateTimePicker_ReceiveDate", kReceiveDateCaption, 50);
-    connect(DateTimePicker_StartDate, &QDateEdit::dateChanged, this,
-            [this](const QDate &d) { m_model.datePickerChanged(true, d); });
-    connect(DateTimePicker_ReceiveDate, &QDateEdit::dateChanged, this,
-            [this](const QDate &d) { m_model.datePickerChanged(false, d); });
-    addLabelledFields(
-        values, 8, 88, 38,
-        {{Field::Days, 80}, {Field::DayPrincipal, 121}, {Field::DayInterest, 80}, {Field::DayPayment, 121}});
-
-    QGroupBox *totals = makeBox(page, "GroupBox_DailyTotals", "Totals", 328);
-    addLabelledFields(totals, 14, 17, 46,
-                      {{Field::DailyRate, 121},
-                       {Field::IntPerPeriod, 121},
-                       {Field::PrincipalPayment, 121},
-                       {Field::IntAccrued, 121},
-                       {Field::RemainingBalance, 121}},
-                      true);
-}
-
-void TForm_Main::buildSavingsPage(QWidget *page)
-{
-    QGroupBox *values = makeBox(page, "GroupBox_SavingsEnterValues", "Enter Values", 6);
-    addLabelledFields(values, 8, 17, 48,
-                      {{Field::SaveAmount, 121},
-                       {Field::SaveInterest, 80},
-                       {Field::SaveYears, 80},
-                       {Field::SaveMonths, 80}});
-
-    RadioGroup_SaveCompounded = new QGroupBox(QLatin1String(kCompoundedCaption), page);
-    RadioGroup_SaveCompounded->setObjectName(QStringLiteral("RadioGroup_SaveCompounded"));
-    RadioGroup_SaveCompounded->setGeometry(160, 120, 166, 70);
-    for (int k = 0; k < 4; ++k) {
-        auto *button = new QRadioButton(QLatin1String(kCompoundingItems[k]), RadioGroup_SaveCompounded);
-        button->setGeometry(6 + (k % 2) * 80, 20 + (k / 2) * 22, 78, 20);
-        RadioButton_Compounded[k] = button;
-        connect(button, &QRadioButton::toggled, this, [this, k](bool on) {
-            if (on)
-                m_model.setCompounding(k);
-        });
-    }
-    RadioButton_Compounded[m_model.compounding()]->setChecked(true);
-    // Tab order: balance, rate, compounding, years, months.
-    QWidget *chain[] = {m_edits.at(Field::SaveInterest), RadioButton_Compounded[0],
-                        RadioButton_Compounded[1],       RadioButton_Compounded[2],
-                        RadioButton_Compounded[3],       m_edits.at(Field::SaveYears),
-                        m_edits.at(Field::SaveMonths)};
-    for (std::size_t k = 0; k + 1 < std::size(chain); ++k)
-        QWidget::setTabOrder(chain[k], chain[k + 1]);
-
-    QGroupBox *totals = makeBox(page, "GroupBox_SavingsTotals", "Totals", 328);
-    addLabelledFields(totals, 14, 17, 48, {{Field::SaveIntAccrued, 121}, {Field::SaveEndBalance, 121}}, true);
 }
 
 QAction *TForm_Main::modeAction(Mode mode) const
@@ -538,45 +328,6 @@ void TForm_Main::modeChanged(Mode mode)
             GroupBox_EnterValues->show();
             GroupBox_Totals->show();
         }
-    }
-}
-
-void TForm_Main::layoutLoanInputs(Mode mode)
-{
-    QLineEdit *payment = m_edits.at(Field::Payment);
-    QLineEdit *years = m_edits.at(Field::Years);
-    QLineEdit *months = m_edits.at(Field::Months);
-    const auto place = [](QLabel *label, QLineEdit *edit, int labelTop, int editTop) {
-        label->move(label->x(), labelTop);
-        edit->move(edit->x(), editTop);
-    };
-    const auto show = [](QLabel *label, QLineEdit *edit, bool visible) {
-        label->setVisible(visible);
-        edit->setVisible(visible);
-    };
-    switch (mode) {
-    case Mode::PaymentAmount:
-        show(Label_Payment, payment, false);
-        show(Label_Years, years, true);
-        show(Label_Months, months, true);
-        place(Label_Years, years, 114, 129);
-        place(Label_Months, months, 162, 177);
-        break;
-    case Mode::NumberOfPayments:
-        show(Label_Payment, payment, true);
-        place(Label_Payment, payment, 114, 129);
-        show(Label_Years, years, false);
-        show(Label_Months, months, false);
-        break;
-    case Mode::Amortization:
-        show(Label_Payment, payment, true);
-        show(Label_Years, years, true);
-        show(Label_Months, months, true);
-        place(Label_Years, years, 162, 177);
-        place(Label_Months, months, 210, 225);
-        break;
-    default:
-        break;
     }
 }
 
@@ -722,15 +473,23 @@ void TForm_Main::MenuItem_UseDefaultsClick(QAction *item)
 
 void TForm_Main::setStayOnTop(bool on)
 {
-    // Changing the style recreates the window; the show handler must not run
-    // again (no splash, no reload, no reset of the fields).
-    const bool attached = m_showHandlerAttached;
-    const bool visible = isVisible();
-    m_showHandlerAttached = false;
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (visible)
-        show();
-    m_showHandlerAttached = attached;
+    // Only the stacking changes: the shown window is not recreated, so it
+    // stays active with the focus where it was, and the show handler does
+    // not run again (no splash, no reload, no reset of the fields).
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    QWindow *handle = windowHandle();
+    if (!handle || !isVisible()) {
+        setWindowFlags(flags);
+        return;
+    }
+    QWidget *focused = focusWidget();
+    overrideWindowFlags(flags);
+    handle->setFlags(flags);
+    raise();
+    activateWindow();
+    if (focused)
+        focused->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm_Main::MenuItem_SetOptionsClick()

@@ -110,6 +110,10 @@ private:
     void buildMenus();
     void buildHelp();
     void buildToolBar(QWidget *client);
+    // Page construction and fitting live in pages.cpp.
+    void buildPages(QWidget *client);
+    void fitWindow();
+    void layoutSavingsValues();
     void buildLoanBoxes();
     void buildDailyPage(QWidget *page);
     void buildSavingsPage(QWidget *page);
@@ -136,6 +140,8 @@ private:
     bool m_inFocusChange = false;
     bool m_showHandlerAttached = true;
     bool m_useDefaults = false;
+    QLabel *m_lastLabel = nullptr;  // the buddy for the next field made
+    int m_loanInputsShift = 0;      // loan inputs moved down clear of their box's caption
 
 public:
     // Controls, named as the program names them.

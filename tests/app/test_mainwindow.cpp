@@ -91,7 +91,6 @@ private Q_SLOTS:
     {
         auto w = makeWindow();
         QCOMPARE(w->windowTitle(), QStringLiteral("Accrua"));
-        QCOMPARE(w->size(), QSize(500, 370));
         QCOMPARE(w->minimumSize(), w->maximumSize());
         QCOMPARE(w->PageControl->currentWidget(), w->TabSheet_Payment);
         QVERIFY(w->MenuItem_PaymentAmount->isChecked());
@@ -203,7 +202,7 @@ private Q_SLOTS:
         w->model().EnableReportCommands();
         w->MenuItem_Amortization->trigger();
         QCOMPARE(w->PageControl->currentWidget(), w->TabSheet_Amortization);
-        QCOMPARE(w->edit(Field::Months)->y(), 225);
+        QCOMPARE(w->edit(Field::Months)->y() - w->edit(Field::Years)->y(), 48);
         QVERIFY(w->ToolButton_PrintPreview->isEnabled()); // a menu choice leaves the commands
         w->MenuItem_SavingsInterest->trigger();
         QCOMPARE(w->PageControl->currentWidget(), w->TabSheet_Savings);
