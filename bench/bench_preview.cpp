@@ -1,0 +1,213 @@
+// The preview window on a 12000-payment amortization report: time from the
+// Print Preview command until the first page is painted, the longest wait of
+// the user-interface thread between event-loop turns while the engine
+// generates the pages, and Next Page at page-width zoom on a report of 300
+// pages and more.
+//
+// Runs offscreen unless a display is named (QT_QPA_PLATFORM or DISPLAY), so
+// it can also be measured on a real desktop-sized screen under Xvfb.
+#include "banded_fixture.h"
+
+#include "engine/view/pageview.h"
+#include "reports/printpreview.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace accrua;
+using namespace accrua::reportstest;
+namespace eng = accrua::reports::eng;
+
+namespace {
+
+void ensureApp()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "bench_preview";
+    static char *argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+// 12000 monthly payments, the most a loan may have: a thousand years at a
+// small rate, the payment typed.
+struct BigLoan {
+    Model m;
+    BigLoan()
+    {
+        m.model.appSettings().LoanType = QStringLiteral("BENCHMARK LOAN");
+        m.loan("1200010", "0.5", 1000, 0, "503.40");
+    }
+    std::size_t rows() const { return m.model.ScheduleRows().size(); }
+};
+
+BigLoan &bigLoan()
+{
+    static BigLoan loan;
+    return loan;
+}
+
+// The dispatcher with the real preview component; Use Defaults on, so no
+// loan information question comes between the command and the window.
+struct Commands {
+    help::ScriptedMessageService messages;
+    reports::TZtPrintPreview preview{{&messages, nullptr, nullptr}};
+    reports::ReportDispatcher dispatcher{services()};
+
+    explicit Commands(const app::MainModel &model)
+    {
+        preview.Execute(nullptr);
+        dispatcher.attach(model, nullptr, [] { return true; });
+    }
+    reports::ReportServices services()
+    {
+        reports::ReportServices s;
+        s.messages = &messages;
+        s.preview = &preview;
+        return s;
+    }
+};
+
+// Notes when the page view first paints a page.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(engine::view::PageView *view, std::function<void()> painted)
+        : m_view(view), m_painted(std::move(painted))
+    {
+        view->viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_painted && m_view->pageCount() > 0) {
+            // Let the page be painted first.
+            QTimer::singleShot(0, m_view, std::exchange(m_painted, {}));
+        }
+        return false;
+    }
+
+private:
+    engine::view::PageView *m_view;
+    std::function<void()> m_painted;
+};
+
+void BM_FirstPageOnScreen12000(benchmark::State &state)
+{
+    ensureApp();
+    BigLoan &loan = bigLoan();
+    if (loan.rows() != 12000) {
+        state.SkipWithError(("the loan has " + std::to_string(loan.rows()) + " payments, not 12000").c_str());
+        return;
+    }
+    Commands c(loan.m.model);
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        double ms = -1;
+        std::unique_ptr<FirstPaint> watch;
+        c.preview.previewInterface()->onShown = [&](reports::TForm_Preview &window) {
+            watch = std::make_unique<FirstPaint>(window.RptPreview, [&] {
+                ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+                window.close();
+            });
+        };
+        timer.start();
+        c.dispatcher.MenuItem_PrintPreviewClick(reports::ReportCommand::PrintPreview);
+        watch.reset();
+        if (ms < 0) {
+            state.SkipWithError("no page was painted");
+            return;
+        }
+        state.SetIterationTime(ms / 1000.0);
+    }
+    state.counters["rows"] = static_cast<double>(loan.rows());
+}
+BENCHMARK(BM_FirstPageOnScreen12000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
+// The longest time between two turns of the event loop, from the window
+// showing until the last page has arrived.
+void BM_LongestUiGapWhileGenerating(benchmark::State &state)
+{
+    ensureApp();
+    BigLoan &loan = bigLoan();
+    Commands c(loan.m.model);
+    double worst = 0;
+    double generation = 0;
+    int pages = 0;
+    for (auto _ : state) {
+        double longest = 0;
+        c.preview.previewInterface()->onShown = [&](reports::TForm_Preview &window) {
+            auto *tick = new QTimer(&window);
+            tick->setInterval(0);
+            auto *since = new QElapsedTimer;
+            auto *total = new QElapsedTimer;
+            since->start();
+            total->start();
+            QObject::connect(tick, &QTimer::timeout, &window, [&, tick, since, total] {
+                longest = std::max(longest, static_cast<double>(since->nsecsElapsed()) / 1e6);
+                since->restart();
+                if (!window.isGenerating()) {
+                    generation = static_cast<double>(total->nsecsElapsed()) / 1e6;
+                    pages = window.RptPreview->pageCount();
+                    tick->stop();
+                    delete since;
+                    delete total;
+                    window.close();
+                }
+            });
+            tick->start();
+        };
+        c.dispatcher.MenuItem_PrintPreviewClick(reports::ReportCommand::PrintPreview);
+        state.SetIterationTime(longest / 1000.0);
+        worst = std::max(worst, longest);
+    }
+    state.counters["worst_gap_ms"] = worst;
+    state.counters["all_pages_ms"] = generation;
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_LongestUiGapWhileGenerating)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+// Next Page, painted, at page-width zoom on a report of 300 pages or more.
+void BM_NextPageAtPageWidth(benchmark::State &state)
+{
+    ensureApp();
+    BigLoan &loan = bigLoan();
+    reports::TForm_Reports form(loan.m.model.locale(), [] { return QDate(2026, 3, 4); });
+    reports::fillAmortization(form, loan.m.model, QStringLiteral("3/4/2026"),
+                              QStringLiteral("BENCHMARK LOAN"));
+    eng::TRptPageList pages;
+    eng::ReportGenerator::generate(form.BandReport, pages);
+    if (pages.pageCount() < 300) {
+        state.SkipWithError("the report has fewer than 300 pages");
+        return;
+    }
+    help::ScriptedMessageService messages;
+    reports::TRptPreviewInterface preview({&messages, nullptr, nullptr}, nullptr);
+    reports::TForm_Preview *window = preview.Show({&pages, nullptr, nullptr, QString()});
+    QCoreApplication::processEvents();
+    window->ToolButton_ZoomWidthClick();
+    window->RptPreview->viewport()->repaint();
+    for (auto _ : state) {
+        if (window->RptPreview->currentPage() == window->RptPreview->pageCount()) {
+            state.PauseTiming();
+            window->ToolButton_FirstClick();
+            window->RptPreview->viewport()->repaint();
+            state.ResumeTiming();
+        }
+        window->ToolButton_NextClick();
+        window->RptPreview->viewport()->repaint();
+    }
+    state.counters["pages"] = pages.pageCount();
+    state.counters["zoom"] = window->RptPreview->zoom();
+    state.counters["view_width"] = window->RptPreview->viewport()->width();
+    window->close();
+}
+BENCHMARK(BM_NextPageAtPageWidth)->Unit(benchmark::kMillisecond)->Iterations(299);
+
+} // namespace
