@@ -124,7 +124,7 @@ int finish(const Options &o, const Report &report, const Run &run, const ReportO
 {
     QString discarded;
     QTextStream none(&discarded);
-    const int status = emit(o, report, run, outputs.csvToStdout() ? none : out, err);
+    const int status = emit(o, report, run, outputs.toStdout() ? none : out, err);
     if (status != 0 || !outputs.any())
         return status;
     return writeReportOutputs(outputs, page, run.model, services.today, out, err);

@@ -64,6 +64,10 @@ Report outputs of payment, count, amortize, daily and savings:
                        numbers with a dot (the schedule with payment dates,
                        the savings periods, or the daily results); - writes
                        them to standard output in place of the table
+  --classic FILE|-     write the classic text report as rich text, as the
+                       classic window's Save writes it after a preview
+                       (USECLASSICVIEW); - writes its lines as plain text to
+                       standard output in place of the table
   --origination DATE   loan reports: the origination date (2026-02-12);
                        default today
   --purpose TEXT       loan reports: the loan's purpose; default the stored

@@ -1,8 +1,10 @@
 #include "cli/reportoutput.h"
 
+#include "reports/classicreport.h"
 #include "reports/reportinputs.h"
 #include "reports/reportoutput.h"
 #include "reports/reportsform.h"
+#include "reports/rtf.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,7 @@ namespace {
 const QString kPdf = QStringLiteral("pdf");
 const QString kArp = QStringLiteral("arp");
 const QString kCsv = QStringLiteral("csv");
+const QString kClassic = QStringLiteral("classic");
 const QString kOrigination = QStringLiteral("origination");
 const QString kPurpose = QStringLiteral("purpose");
 
@@ -34,7 +37,7 @@ QString fileOption(const Options &o, const QString &name)
 
 QStringList reportOptionNames(ReportPage page)
 {
-    QStringList names{kPdf, kArp, kCsv};
+    QStringList names{kPdf, kArp, kCsv, kClassic};
     if (page == ReportPage::Loan)
         names << kOrigination << kPurpose;
     return names;
@@ -46,8 +49,11 @@ ReportOutputs reportOutputs(const Options &o, ReportPage page)
     r.pdf = fileOption(o, kPdf);
     r.arp = fileOption(o, kArp);
     r.csv = fileOption(o, kCsv);
+    r.classic = fileOption(o, kClassic);
     if (r.csvToStdout() && o.has(QStringLiteral("json")))
         throw UsageError{QStringLiteral("--csv - and --json both want standard output")};
+    if (r.classicToStdout() && (o.has(QStringLiteral("json")) || r.csvToStdout()))
+        throw UsageError{QStringLiteral("--classic - wants standard output, as --json and --csv - do")};
     if (page == ReportPage::Loan && o.has(kOrigination)) {
         r.origination = QDate::fromString(o.value(kOrigination), Qt::ISODate);
         if (!r.origination.isValid())
@@ -143,6 +149,31 @@ int writeReportOutputs(const ReportOutputs &o, ReportPage page, const app::MainM
             }
         } catch (const std::exception &e) {
             return fail(QString::fromUtf8(e.what()));
+        }
+    }
+    if (!o.classic.isEmpty()) {
+        try {
+            // The loan question answered as for the banded report; the
+            // preview's layout, which the classic window saves.
+            const reports::LoanInformation loan = reports::defaultLoanInformation(
+                o.origination.isValid() ? o.origination : today(),
+                o.hasPurpose ? o.purpose : model.appSettings().LoanType, model.locale());
+            const reports::ClassicLines lines =
+                reports::buildClassicReportOf(model, model.mode(), false, loan);
+            if (o.classicToStdout()) {
+                out << reports::plainText(lines);
+                out.flush();
+                if (out.status() != QTextStream::Ok)
+                    return fail(QStringLiteral("Cannot write the classic report to standard output"));
+            } else {
+                reports::RtfFormat format;
+                if (!format.writeFile(o.classic, lines))
+                    return fail(format.errorString());
+            }
+        } catch (const std::exception &e) {
+            const QString target =
+                o.classicToStdout() ? QStringLiteral("standard output") : native(o.classic);
+            return fail(QStringLiteral("\"%1\" not written: %2").arg(target, QString::fromUtf8(e.what())));
         }
     }
     if (o.pdf.isEmpty() && o.arp.isEmpty())

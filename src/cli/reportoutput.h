@@ -1,9 +1,11 @@
 // The report outputs of the calculation commands: --pdf and --arp write the
 // banded report of the page exactly as the window's Save makes its pages
 // (the PDF played from those pages as printing plays them), --csv the
-// schedule or savings rows. For the loan reports --origination and --purpose
-// answer the loan information question; without them the report uses today
-// and the LOANTYPE setting, as "Use Defaults" does.
+// schedule or savings rows, --classic the classic text report as rich text
+// (as the classic window's Save writes it after a preview). For the loan
+// reports --origination and --purpose answer the loan information question;
+// without them the report uses today and the LOANTYPE setting, as "Use
+// Defaults" does.
 #pragma once
 
 #include "app/mainmodel.h"
@@ -23,19 +25,23 @@ enum class ReportPage { Loan, Daily, Savings };
 struct ReportOutputs {
     QString pdf;
     QString arp;
-    QString csv; // "-": standard output
+    QString csv;     // "-": standard output
+    QString classic; // "-": its lines as plain text on standard output
     QDate origination;
     QString purpose;
     bool hasPurpose = false;
 
-    bool any() const { return !pdf.isEmpty() || !arp.isEmpty() || !csv.isEmpty(); }
+    bool any() const { return !pdf.isEmpty() || !arp.isEmpty() || !csv.isEmpty() || !classic.isEmpty(); }
     bool csvToStdout() const { return csv == QLatin1String("-"); }
+    bool classicToStdout() const { return classic == QLatin1String("-"); }
+    // An output takes standard output in place of the table.
+    bool toStdout() const { return csvToStdout() || classicToStdout(); }
 };
 
 // The option names a command of this page takes for its reports.
 QStringList reportOptionNames(ReportPage page);
-// Reads them; a malformed date, an empty file name or --csv - with --json is
-// a UsageError.
+// Reads them; a malformed date, an empty file name or two outputs wanting
+// standard output (--csv -, --classic -, --json) is a UsageError.
 ReportOutputs reportOutputs(const Options &options, ReportPage page);
 
 // Writes every requested output from the calculated model. Returns 0, or 1

@@ -1,9 +1,10 @@
-// accrua-cli's report outputs: --pdf, --arp and --csv for every calculation,
+// accrua-cli's report outputs: --pdf, --arp, --csv and --classic for every calculation,
 // --origination and --purpose standing for the loan question, --setting
 // reaching the report, and failures that name the file and write nothing.
 #include "cli/cli.h"
 
 #include "engine/pagefile/pagelist.h"
+#include "reports/rtf.h"
 #include "support.h"
 
 #include <QFile>
@@ -176,6 +177,121 @@ TEST_F(CliReportFailures, RefusalsWriteNothingAndNameTheFile)
         EXPECT_EQ(run(kLoan + c.extra), c.status) << c.name;
         EXPECT_TRUE(err.contains(QLatin1String(c.errContains))) << c.name << ": " << err.toStdString();
         EXPECT_EQ(contents(pdf), QByteArray("old")) << c.name;
+    }
+}
+
+// --classic writes the classic report as rich text; --classic - prints the
+// same lines as plain text in place of the table.
+struct ClassicCase {
+    const char *name;
+    QStringList args;
+    QStringList lines; // lines the report has, with their line numbers below
+    std::vector<int> at;
+    const char *courier; // the fixed-pitch font's name as the layout writes it
+};
+
+class CliClassic : public testing::TestWithParam<ClassicCase> {
+protected:
+    void SetUp() override { accrua::testsupport::ensureGuiApp(); }
+    int run(const QStringList &args)
+    {
+        QTextStream o(&out), e(&err);
+        const int status = accrua::cli::run(args, o, e, services);
+        o.flush();
+        e.flush();
+        return status;
+    }
+    QTemporaryDir dir;
+    Services services{accrua::testsupport::usDollars(),
+                      accrua::settings::FileSettingsFactory(dir.filePath(QStringLiteral("Accrua.conf"))),
+                      [] { return QDate(2026, 5, 31); }};
+    QString out, err;
+};
+
+TEST_P(CliClassic, WritesTheClassicReport)
+{
+    const ClassicCase &c = GetParam();
+    const QString file = dir.filePath(QStringLiteral("classic.TXT"));
+    ASSERT_EQ(run(c.args + QStringList{QStringLiteral("--classic"), file}), 0) << err.toStdString();
+    accrua::reports::RtfFormat format;
+    accrua::reports::ClassicLines lines;
+    ASSERT_TRUE(format.readFile(file, lines)) << format.errorString().toStdString();
+    ASSERT_GT(lines.size(), 8u);
+    EXPECT_EQ(lines[0].attributes,
+              (accrua::reports::ClassicAttributes{QStringLiteral("Arial"), 12, true, false}));
+    EXPECT_EQ(lines.back().attributes.fontName, QLatin1String(c.courier));
+    for (std::size_t i = 0; i < c.at.size(); ++i)
+        EXPECT_EQ(lines[c.at[i]].text.trimmed().toStdString(), c.lines[qsizetype(i)].toStdString())
+            << c.at[i];
+
+    out.clear();
+    ASSERT_EQ(run(c.args + QStringList{QStringLiteral("--classic"), QStringLiteral("-")}), 0)
+        << err.toStdString();
+    EXPECT_EQ(out.toStdString(), accrua::reports::plainText(lines).toStdString())
+        << "the table gives way to the report's lines";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliClassic,
+    testing::Values(
+        ClassicCase{
+            "Loan",
+            kLoan + QStringList{QStringLiteral("--origination"), QStringLiteral("2027-01-31"),
+                                QStringLiteral("--purpose"), QStringLiteral("Cabin by the lake")},
+            {QStringLiteral("Amortization Schedule"), QStringLiteral("Cabin by the lake"),
+             QStringLiteral("1      2/28/2027       1,199.11             199.11         1,000.00        "
+                            "199,800.89")},
+            {0, 2, 8},
+            "courier new"},
+        ClassicCase{"LoanDefaults", kLoan, {QStringLiteral("GENERAL LOAN")}, {2}, "courier new"},
+        ClassicCase{"Savings",
+                    {QStringLiteral("savings"), QStringLiteral("--balance"), QStringLiteral("1000"),
+                     QStringLiteral("--rate"), QStringLiteral("5"), QStringLiteral("--compounded"),
+                     QStringLiteral("quarterly"), QStringLiteral("--years"), QStringLiteral("2"),
+                     QStringLiteral("--months"), QStringLiteral("6")},
+                    {QStringLiteral("Interest Earned on Deposit"),
+                     QStringLiteral("1.   0.25              12.50          1,012.50")},
+                    {0, 6},
+                    "Courier New"},
+        ClassicCase{"Daily",
+                    {QStringLiteral("daily"), QStringLiteral("--principal"), QStringLiteral("125000"),
+                     QStringLiteral("--rate"), QStringLiteral("7.25"), QStringLiteral("--payment"),
+                     QStringLiteral("2000"), QStringLiteral("--start"), QStringLiteral("2026-01-01"),
+                     QStringLiteral("--receive"), QStringLiteral("2026-03-02")},
+                    {QStringLiteral("Daily Interest Results"), QStringLiteral("Start Date : 1/1/2026"),
+                     QStringLiteral("Beginning Balance :      125,000.00")},
+                    {0, 3, 13},
+                    "courier new"}),
+    [](const testing::TestParamInfo<ClassicCase> &param) { return std::string(param.param.name); });
+
+TEST_F(CliReportFailures, ClassicRefusals)
+{
+    const QString kept = dir.filePath(QStringLiteral("kept.TXT"));
+    QFile old(kept);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    const std::vector<FailureCase> cases = {
+        {"ClassicAndJsonOnStdout",
+         {QStringLiteral("--classic"), QStringLiteral("-"), QStringLiteral("--json")},
+         2,
+         "--classic -"},
+        {"ClassicAndCsvOnStdout",
+         {QStringLiteral("--classic"), QStringLiteral("-"), QStringLiteral("--csv"), QStringLiteral("-")},
+         2,
+         "--classic -"},
+        {"NoFileName", {QStringLiteral("--classic"), QString()}, 2, "--classic needs a file name"},
+        {"MissingFolder",
+         {QStringLiteral("--classic"), dir.filePath(QStringLiteral("none/r.TXT"))},
+         1,
+         "none"},
+    };
+    for (const FailureCase &c : cases) {
+        out.clear();
+        err.clear();
+        EXPECT_EQ(run(kLoan + c.extra), c.status) << c.name;
+        EXPECT_TRUE(err.contains(QLatin1String(c.errContains))) << c.name << ": " << err.toStdString();
+        EXPECT_EQ(contents(kept), QByteArray("old")) << c.name;
     }
 }
 
