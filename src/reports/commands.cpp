@@ -131,6 +131,7 @@ void ReportDispatcher::run(std::unique_ptr<TForm_Reports> form, eng::Report &rep
         // fails to generate prints nothing.
         std::unique_ptr<eng::TRptPageList> pages;
         try {
+            requirePrinter(printer);
             pages = generatePages(report);
             printPages(*pages, printer, printChoiceOf(printer), report.title);
         } catch (...) {

@@ -28,6 +28,15 @@ PrintChoice printChoiceOf(const QPrinter &printer)
     return choice;
 }
 
+void requirePrinter(const QPrinter &printer)
+{
+    // Without any printer installed Qt offers a PDF printer with no file:
+    // that is no printer the user chose.
+    if ((printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) ||
+        (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid()))
+        throw ReportPrintError(QStringLiteral("There is no printer to print on."));
+}
+
 namespace {
 
 QPageLayout layoutFor(QSizeF pagePixels)
@@ -44,6 +53,7 @@ QPageLayout layoutFor(QSizeF pagePixels)
 void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintChoice &choice,
                 const QString &documentName)
 {
+    requirePrinter(printer);
     const int count = pages.pageCount();
     const int first = std::max(choice.first, 1);
     const int last = choice.last <= 0 ? count : std::min(choice.last, count);

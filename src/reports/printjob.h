@@ -29,6 +29,10 @@ struct PrintChoice {
 // printer makes itself are not repeated here.
 PrintChoice printChoiceOf(const QPrinter &printer);
 
+// Throws ReportPrintError when the dialog left no printer to print on (none
+// is installed, so Qt offers a PDF printer without a file).
+void requirePrinter(const QPrinter &printer);
+
 // Pages first..last of the list, `copies` times unless the printer makes the
 // copies itself. Throws ReportPrintError; nothing is printed when the range
 // holds no page.

@@ -59,7 +59,8 @@ public:
         if (!confirm)
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf(shown));
+        // No printer installed: Qt's dialog leaves a PDF printer without a file.
+        printer.setOutputFileName(noPrinter ? QString() : pdf(shown));
         if (from > 0) {
             printer.setPrintRange(QPrinter::PageRange);
             printer.setFromTo(from, to);
@@ -71,6 +72,7 @@ public:
 
     QString dir;
     bool confirm = true;
+    bool noPrinter = false;
     int from = 0, to = 0, copies = 1;
     int shown = 0;
 };
@@ -244,6 +246,16 @@ TEST(PrintCommand, CancelledDialogPrintsNothing)
     h.dispatcher.print();
     EXPECT_EQ(h.printDialog.shown, 1);
     EXPECT_FALSE(QFile::exists(h.printDialog.pdf(1)));
+}
+
+TEST(PrintCommand, WithoutAPrinterSaysSo)
+{
+    Harness h;
+    h.m.loan("10000", "6", 1, 0);
+    h.printDialog.noPrinter = true;
+    h.dispatcher.print();
+    ASSERT_EQ(h.errors().size(), 1u);
+    EXPECT_EQ(h.errors()[0], QStringLiteral("There is no printer to print on."));
 }
 
 TEST(PrintCommand, ChosenRangeAndCopiesArePrinted)
