@@ -6,15 +6,12 @@
 #include "reports/commands.h"
 #include "reports/reportoutput.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -371,26 +368,5 @@ TEST_P(OpenFailure, ShowsTheErrorsOwnTextAndNoPreview)
 INSTANTIATE_TEST_SUITE_P(Files, OpenFailure,
                          testing::Values(OpenCase{"Missing", {}}, OpenCase{"NotAReportFile", "hello, world"}),
                          caseName<OpenCase>);
-
-TEST(FileDialogs, CentredOverTheMainWindow)
-{
-    testsupport::ensureWidgetsApp();
-    QWidget main;
-    main.setGeometry(100, 80, 500, 370);
-    main.show();
-    reports::QtFileDialogService dialogs;
-    QPoint at, expected;
-    QTimer::singleShot(200, [&] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            at = dialog->frameGeometry().topLeft();
-            expected = settings::CentredTopLeft(main.frameGeometry(), dialog->frameGeometry().size());
-            dialog->close();
-        }
-    });
-    reports::FileDialogRequest request{QStringLiteral("Save"), QStringLiteral("Report File (*.ARP)"),
-                                       QStringLiteral("ARP"), &main, true};
-    EXPECT_TRUE(dialogs.getSaveFileName(request).isEmpty());
-    EXPECT_EQ(at, expected);
-}
 
 } // namespace
