@@ -140,8 +140,8 @@ private:
     bool m_inFocusChange = false;
     bool m_showHandlerAttached = true;
     bool m_useDefaults = false;
-    QLabel *m_lastLabel = nullptr;  // the buddy for the next field made
-    int m_loanInputsShift = 0;      // loan inputs moved down clear of their box's caption
+    QLabel *m_lastLabel = nullptr; // the buddy for the next field made
+    int m_loanInputsShift = 0;     // loan inputs moved down clear of their box's caption
 
 public:
     // Controls, named as the program names them.
