@@ -112,7 +112,7 @@ QByteArray scheduleCsv(const std::vector<calc::TPaymentObj> &rows, const QDate &
         const calc::TPaymentObj &r = rows[k];
         const int m = firstMonth + static_cast<int>(k) + 1;
         const QDate date = TForm_Reports::rowDate(m / 12, m % 12 + 1, origination.day());
-        out += QByteArray::number(static_cast<qulonglong>(k + 1)) + ',' +
+        out += QByteArray::number(static_cast<qulonglong>(k) + 1) + ',' +
                date.toString(Qt::ISODate).toLatin1() + ',' + plain(r.Payment).toLatin1() + ',' +
                plain(r.Principal).toLatin1() + ',' + plain(calc::Money::fromValue(r.Interest)).toLatin1() +
                ',' + plain(r.Balance).toLatin1() + '\n';
@@ -127,7 +127,7 @@ QByteArray savingsCsv(const std::vector<SavingsRowType> &rows, int periodsPerYea
     QByteArray out("PERIOD,YEAR,INTEREST,BALANCE\n");
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const double year = static_cast<double>(k + 1) / p;
-        out += QByteArray::number(static_cast<qulonglong>(k + 1)) + ',' +
+        out += QByteArray::number(static_cast<qulonglong>(k) + 1) + ',' +
                QByteArray::number(year, 'f', decimals) + ',' + plain(rows[k].Interest).toLatin1() + ',' +
                plain(rows[k].Balance).toLatin1() + '\n';
     }

@@ -414,11 +414,13 @@ void TForm_Reports::BandReportBeforePrint()
 
 bool TForm_Reports::BandReportNeedData()
 {
-    const qsizetype n = Rows ? static_cast<qsizetype>(Rows->size()) : 0;
+    if (!Rows)
+        return false;
+    const qsizetype n = static_cast<qsizetype>(Rows->size());
     const qsizetype i = RowIndex;
     if (n - 1 == i)
         RptSubDetail_Totals->enabled = true;
-    if (i >= n)
+    if (i < 0 || i >= n)
         return false;
     const calc::TPaymentObj &row = (*Rows)[static_cast<std::size_t>(i)];
 
@@ -494,9 +496,11 @@ void TForm_Reports::BandReport_SavingsBeforePrint()
 
 bool TForm_Reports::BandReport_SavingsNeedData()
 {
-    const qsizetype n = SavingsRows ? static_cast<qsizetype>(SavingsRows->size()) : 0;
+    if (!SavingsRows)
+        return false;
+    const qsizetype n = static_cast<qsizetype>(SavingsRows->size());
     const qsizetype i = RowIndex;
-    if (i >= n)
+    if (i < 0 || i >= n)
         return false;
     const SavingsRowType &row = (*SavingsRows)[static_cast<std::size_t>(i)];
     const int p = PeriodsPerYear > 0 ? PeriodsPerYear : 1;
