@@ -36,7 +36,7 @@ done
 echo "== unpacking into a scratch root"
 root="$scratch/root"
 dpkg -x "$deb" "$root"
-for path in usr/bin/accrua usr/bin/accrua-cli usr/share/accrua/Help/HelpAccrua.html \
+for path in usr/bin/accrua usr/bin/accrua-cli usr/bin/accrua-cli-draw usr/share/accrua/Help/HelpAccrua.html \
   usr/share/accrua/Help/accrua.css usr/share/applications/accrua.desktop \
   usr/share/icons/hicolor/scalable/apps/accrua.svg; do
   [ -e "$root/$path" ] || fail "missing /$path"
@@ -53,6 +53,13 @@ grep -q "Payment Amount (answer): *860.67" <<<"$payment" || {
   fail "the installed accrua-cli computed a wrong payment"
 }
 echo "accrua-cli payment: 860.67"
+csv="$("$root/usr/bin/accrua-cli" payment --principal 10000 --rate 6 --years 1 --months 0 --origination 2026-01-15 \
+  --csv -)"
+grep -q "^12,2027-01-15,860.59," <<<"$csv" || {
+  echo "$csv" >&2
+  fail "the installed accrua-cli did not hand its report output to accrua-cli-draw"
+}
+echo "accrua-cli --csv -: handed to accrua-cli-draw"
 version="$(DISPLAY= "$root/usr/bin/accrua" --version)"
 [[ "$version" == Accrua\ * ]] || fail "accrua --version printed '$version'"
 echo "accrua --version: $version"

@@ -120,14 +120,17 @@ int emit(const Options &o, const Report &report, const Run &run, QTextStream &ou
 // The calculation's output, then the report files it was asked for. With
 // the CSV on standard output the table stays away from it.
 int finish(const Options &o, const Report &report, const Run &run, const ReportOutputs &outputs,
-           ReportPage page, const Services &services, QTextStream &out, QTextStream &err)
+           ReportPage page, const Services &services, const Drawing *drawing, QTextStream &out,
+           QTextStream &err)
 {
+    if (outputs.any() && !drawing)
+        throw Refusal{QStringLiteral("report outputs are written by accrua-cli-draw")};
     QString discarded;
     QTextStream none(&discarded);
     const int status = emit(o, report, run, outputs.toStdout() ? none : out, err);
     if (status != 0 || !outputs.any())
         return status;
-    return writeReportOutputs(outputs, page, run.model, services.today, out, err);
+    return drawing->writeReports(outputs, page, run.model, services.today, out, err);
 }
 
 QString resolutionSetting(const Options &o)
@@ -349,32 +352,34 @@ int savingsCommand(const QStringList &args, const Context &ctx)
 
 namespace {
 
-Context printing(const Services &services, QTextStream &out, QTextStream &err)
+Context printing(const Services &services, const Drawing *drawing, QTextStream &out, QTextStream &err)
 {
     static const QHash<QString, QString> stored;
     return {services, stored,
-            [&services, &out, &err](const Options &o, const Report &report, const Run &run,
-                                    const ReportOutputs &outputs, ReportPage page) {
-                return finish(o, report, run, outputs, page, services, out, err);
+            [&services, drawing, &out, &err](const Options &o, const Report &report, const Run &run,
+                                             const ReportOutputs &outputs, ReportPage page) {
+                return finish(o, report, run, outputs, page, services, drawing, out, err);
             }};
 }
 
 } // namespace
 
 int runLoanCommand(const QString &command, const QStringList &args, QTextStream &out, QTextStream &err,
-                   const Services &services)
+                   const Services &services, const Drawing *drawing)
 {
-    return loanCommand(command, args, printing(services, out, err));
+    return loanCommand(command, args, printing(services, drawing, out, err));
 }
 
-int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
+int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
+                    const Drawing *drawing)
 {
-    return dailyCommand(args, printing(services, out, err));
+    return dailyCommand(args, printing(services, drawing, out, err));
 }
 
-int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
+int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
+                      const Drawing *drawing)
 {
-    return savingsCommand(args, printing(services, out, err));
+    return savingsCommand(args, printing(services, drawing, out, err));
 }
 
 int runCalculation(const QString &command, const QStringList &args, const Services &services,
@@ -383,8 +388,9 @@ int runCalculation(const QString &command, const QStringList &args, const Servic
 {
     const Context ctx{
         services, settings,
-        [&take](const Options &, const Report &report, const Run &run, const ReportOutputs &, ReportPage) {
-            return take(Calculated{report, run.messages, run.model.reportCommandsEnabled()});
+        [&take](const Options &, const Report &report, const Run &run, const ReportOutputs &outputs,
+                ReportPage) {
+            return take(Calculated{report, run.messages, run.model.reportCommandsEnabled(), outputs.any()});
         }};
     if (command == QLatin1String("daily"))
         return dailyCommand(args, ctx);

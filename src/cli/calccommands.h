@@ -4,6 +4,8 @@
 // would, runs Calculate and prints the fields, the rows and every message
 // shown. Each takes the arguments after the command word and returns the exit
 // status (0 results, 1 refused input); a UsageError or a Refusal is thrown.
+// The report outputs are written through `drawing`; without one they are
+// refused.
 #pragma once
 
 #include "cli/cli.h"
@@ -19,9 +21,11 @@
 namespace accrua::cli {
 
 int runLoanCommand(const QString &command, const QStringList &args, QTextStream &out, QTextStream &err,
-                   const Services &services);
-int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services);
-int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services);
+                   const Services &services, const Drawing *drawing);
+int runDailyCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
+                    const Drawing *drawing);
+int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
+                      const Drawing *drawing);
 
 // A calculation as a batch takes it: what the command would print, every
 // message shown, and whether the calculation produced results.
@@ -29,6 +33,7 @@ struct Calculated {
     const Report &report;
     const help::ScriptedMessageService &messages;
     bool produced;
+    bool writesFiles; // report outputs were asked for (--pdf, --csv, ...)
 };
 
 // Runs the calculation command `command` ("payment", "count", "amortize",

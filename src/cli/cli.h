@@ -2,10 +2,12 @@
 // window model the program uses, the stored settings, and report page file
 // tools.
 //
-// run() reads the command word and hands the rest to its command:
-// calccommands (payment, count, amortize, daily, savings), settingscommand
-// (settings) and pagescommand (pages, render); options.h reads the options
-// they share.
+// run() reads the command word (commands.cpp) and hands the rest to its
+// command: calccommands (payment, count, amortize, daily, savings),
+// batchcommand (batch), settingscommand (settings) and pagescommand (pages,
+// render); options.h reads the options they share, output.h writes what the
+// calculations print. Two programs are built from them: accrua-cli, on Qt
+// Core only, and accrua-cli-draw, which has the commands that draw.
 #pragma once
 
 #include "input/locale.h"
@@ -16,6 +18,10 @@
 #include <QTextStream>
 
 #include <functional>
+
+namespace accrua::app {
+class MainModel;
+}
 
 namespace accrua::cli {
 
@@ -32,5 +38,27 @@ struct Services {
 // Runs one command line (arguments without the program name). Returns the
 // exit status: 0 results, 1 refused input or unreadable file, 2 usage error.
 int run(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services);
+
+struct ReportOutputs;
+enum class ReportPage;
+
+// What draws, on Qt GUI: the pages and render commands and the report
+// outputs of the calculations. run() has them; the calculation-only
+// accrua-cli, which loads no drawing libraries, has none and hands every
+// command line that needsDrawing() to accrua-cli-draw before it starts.
+struct Drawing {
+    int (*pages)(const QStringList &args, QTextStream &out, QTextStream &err);
+    int (*render)(const QStringList &args, QTextStream &out, QTextStream &err);
+    int (*writeReports)(const ReportOutputs &outputs, ReportPage page, const app::MainModel &model,
+                        const std::function<QDate()> &today, QTextStream &out, QTextStream &err);
+};
+
+// run() with the drawing given, or without any (nullptr): then a command
+// line that needs drawing is refused.
+int runCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
+               const Drawing *drawing);
+
+// True for render, pages and a calculation with a report output.
+bool needsDrawing(const QStringList &args);
 
 } // namespace accrua::cli

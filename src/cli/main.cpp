@@ -4,21 +4,57 @@
 #include "settings/store.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-
 #include <QDir>
+#ifdef ACCRUA_CLI_DRAW
+#include <QGuiApplication>
+#endif
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
+
+namespace {
+
+#ifndef ACCRUA_CLI_DRAW
+// The calculations load Qt Core only; a command line that draws goes to
+// accrua-cli-draw beside this program, which has every command. Returns
+// only when it cannot be started.
+int handOver(char **argv)
+{
+    std::string path = "accrua-cli-draw";
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n > 0) {
+        const std::string exe(self, static_cast<std::size_t>(n));
+        path = exe.substr(0, exe.rfind('/') + 1) + path;
+    }
+    ::execv(path.c_str(), argv);
+    std::fprintf(stderr, "accrua-cli: cannot start %s: %s\n", path.c_str(), std::strerror(errno));
+    return 1;
+}
+#endif
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+#ifndef ACCRUA_CLI_DRAW
+    {
+        QStringList args;
+        for (int i = 1; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        if (accrua::cli::needsDrawing(args))
+            return handOver(argv);
+    }
+    QCoreApplication app(argc, argv);
+#else
     // Only drawing pages needs fonts and painting, hence a (display-less) GUI
     // application; the calculations start faster without one, unless they
     // are asked for a report (--pdf, --arp).
@@ -41,14 +77,20 @@ int main(int argc, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+#endif
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     int status = 1;
     try {
-        status = accrua::cli::run(
-            args, out, err, {accrua::input::Locale::system(), accrua::settings::NativeSettingsFactory()});
+        const accrua::cli::Services services{accrua::input::Locale::system(),
+                                             accrua::settings::NativeSettingsFactory()};
+#ifdef ACCRUA_CLI_DRAW
+        status = accrua::cli::run(args, out, err, services);
+#else
+        status = accrua::cli::runCommand(args, out, err, services, nullptr);
+#endif
     } catch (const std::bad_alloc &) {
         err << "accrua-cli: there is not enough memory for this command\n";
     }

@@ -1,0 +1,304 @@
+#include "cli/batchcommand.h"
+
+#include "cli/calccommands.h"
+#include "cli/options.h"
+#include "cli/output.h"
+#include "fileio/safefile.h"
+#include "settings/store.h"
+#include "settings/values.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace accrua::cli {
+
+namespace {
+
+const QStringList kCommands = {QStringLiteral("payment"), QStringLiteral("count"), QStringLiteral("amortize"),
+                               QStringLiteral("daily"), QStringLiteral("savings")};
+
+// Lines of the input, each at most kMaxBatchLineBytes long. Before it waits
+// for more input it calls `waiting`, so that a script that writes one request
+// and waits for its answer gets it.
+class LineReader {
+public:
+    enum class Status { Line, TooLong, End, Failed };
+
+    LineReader(const BatchInput &input, std::function<void()> waiting)
+        : m_input(input), m_waiting(std::move(waiting))
+    {
+    }
+
+    Status next(QByteArray &line)
+    {
+        for (;;) {
+            const qsizetype nl = m_buffer.indexOf('\n', m_scanned);
+            if (nl >= 0) {
+                const bool skipped = m_skipping;
+                m_skipping = false;
+                line = m_buffer.left(nl);
+                m_buffer.remove(0, nl + 1);
+                m_scanned = 0;
+                if (skipped)
+                    continue;
+                return Status::Line;
+            }
+            m_scanned = m_buffer.size();
+            if (m_buffer.size() > kMaxBatchLineBytes) {
+                m_buffer.clear();
+                m_scanned = 0;
+                if (!m_skipping) {
+                    m_skipping = true;
+                    return Status::TooLong;
+                }
+            }
+            if (m_ended) {
+                if (m_buffer.isEmpty() || m_skipping)
+                    return Status::End;
+                line = m_buffer;
+                m_buffer.clear();
+                m_scanned = 0;
+                return Status::Line;
+            }
+            m_waiting();
+            const qsizetype at = m_buffer.size();
+            m_buffer.resize(at + kChunk);
+            const qint64 n = m_input(m_buffer.data() + at, kChunk, m_why);
+            m_buffer.resize(at + std::max<qint64>(n, 0));
+            if (n < 0)
+                return Status::Failed;
+            if (n == 0)
+                m_ended = true;
+        }
+    }
+
+    QString why() const { return m_why; }
+
+private:
+    static constexpr qint64 kChunk = 64 * 1024;
+
+    const BatchInput &m_input;
+    std::function<void()> m_waiting;
+    QByteArray m_buffer;
+    qsizetype m_scanned = 0; // bytes of m_buffer known to hold no line end
+    bool m_skipping = false; // inside a line that was too long
+    bool m_ended = false;
+    QString m_why;
+};
+
+// Results are sent on when this much is waiting, and whenever the input has
+// to be waited for.
+constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
+
+// A request line read as the arguments of its command: "principal": "1000"
+// becomes --principal 1000, the "setting" object one --setting NAME=VALUE per
+// member. Throws UsageError for anything else.
+struct Request {
+    QString command;
+    QStringList args;
+};
+
+Request requestOf(const QJsonObject &line)
+{
+    Request r;
+    const QJsonValue command = line.value(QStringLiteral("command"));
+    if (!command.isString())
+        throw UsageError{QStringLiteral("a request needs \"command\": one of %1").arg(kCommands.join(u", "))};
+    r.command = command.toString();
+    if (!kCommands.contains(r.command))
+        throw UsageError{QStringLiteral("a batch runs %1, not '%2'").arg(kCommands.join(u", "), r.command)};
+    for (auto it = line.begin(); it != line.end(); ++it) {
+        const QString key = it.key();
+        if (key == QLatin1String("command") || key == QLatin1String("id"))
+            continue;
+        if (key == QLatin1String("setting")) {
+            if (!it.value().isObject())
+                throw UsageError{QStringLiteral("\"setting\" takes an object of NAME: \"VALUE\" members")};
+            const QJsonObject settings = it.value().toObject();
+            for (auto s = settings.begin(); s != settings.end(); ++s) {
+                if (!s.value().isString())
+                    throw UsageError{QStringLiteral("setting %1 needs a text value").arg(s.key())};
+                r.args << QStringLiteral("--setting") << s.key() + QLatin1Char('=') + s.value().toString();
+            }
+            continue;
+        }
+        // Values are texts, as typed: a JSON number would lose how it was
+        // written and could not carry the user's decimal separator.
+        if (!it.value().isString())
+            throw UsageError{QStringLiteral("\"%1\" needs a text value, like \"100000\"").arg(key)};
+        r.args << QStringLiteral("--") + key << it.value().toString();
+    }
+    return r;
+}
+
+// The request's "id" as JSON text, written back as it came.
+std::string idOf(const QJsonObject &line)
+{
+    const auto it = line.constFind(QStringLiteral("id"));
+    if (it == line.constEnd())
+        return {};
+    const QByteArray text = QJsonDocument(QJsonArray{it.value()}).toJson(QJsonDocument::Compact);
+    return text.mid(1, text.size() - 2).toStdString();
+}
+
+// The settings every line starts from: the stored values, read once, with
+// the batch's --setting values over them. Nothing when the store cannot be
+// read whole; each line then reads it itself and reports the failure as the
+// single command would.
+std::optional<QHash<QString, QString>> settingsOnce(const Services &services,
+                                                    const QHash<QString, QString> &overrides)
+{
+    settings::SettingsStore store(services.settings);
+    store.setOverrides(overrides);
+    QHash<QString, QString> values;
+    try {
+        for (const settings::SettingSpec &spec : settings::settingSpecs())
+            values.insert(spec.name, store.readText(spec.name).value_or(spec.defaultText));
+    } catch (const settings::SettingsError &) {
+        return std::nullopt;
+    }
+    return values;
+}
+
+void flushDevice(QTextStream &out)
+{
+    if (auto *file = qobject_cast<QFileDevice *>(out.device()))
+        file->flush();
+}
+
+} // namespace
+
+BatchInput processStandardInput()
+{
+    return [](char *data, qint64 size, QString &why) -> qint64 {
+        for (;;) {
+            const ssize_t n = ::read(STDIN_FILENO, data, static_cast<std::size_t>(size));
+            if (n >= 0)
+                return n;
+            if (errno != EINTR) {
+                why = QString::fromLocal8Bit(std::strerror(errno));
+                return -1;
+            }
+        }
+    };
+}
+
+int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QTextStream &out,
+                    QTextStream &err, const Services &services)
+{
+    const Options o(args, {QStringLiteral("input"), QStringLiteral("setting"), QStringLiteral("rows")}, {});
+    bool withRows = true;
+    if (o.has(QStringLiteral("rows"))) {
+        const QString rows = o.value(QStringLiteral("rows"));
+        if (rows != QLatin1String("none") && rows != QLatin1String("all"))
+            throw UsageError{QStringLiteral("--rows takes none or all, not '%1'").arg(rows)};
+        withRows = rows == QLatin1String("all");
+    }
+    const QHash<QString, QString> overrides = settingOverrides(o);
+
+    QFile file;
+    BatchInput fileInput;
+    if (o.has(QStringLiteral("input"))) {
+        file.setFileName(o.value(QStringLiteral("input")));
+        QString why;
+        if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, &why)) {
+            err << "accrua-cli: cannot read \"" << QDir::toNativeSeparators(file.fileName()) << "\": " << why
+                << '\n';
+            return 2;
+        }
+        fileInput = [&file](char *data, qint64 size, QString &reason) -> qint64 {
+            const qint64 n = file.read(data, size);
+            if (n < 0)
+                reason = file.errorString();
+            return n;
+        };
+    }
+    const BatchInput &input = fileInput ? fileInput : standardInput;
+
+    const std::optional<QHash<QString, QString>> stored = settingsOnce(services, overrides);
+    const QHash<QString, QString> &settings = stored ? *stored : overrides;
+
+    OutputBuffer buffer;
+    bool written = true;
+    const auto send = [&] {
+        if (buffer.size() == 0 || !written)
+            return;
+        written = writeOut(out, buffer);
+        buffer.clear();
+        flushDevice(out);
+    };
+    LineReader reader(input, send);
+
+    const Report nothing;
+    const auto refusal = [&](const QString &kind, const QString &text, int exit, std::string id) {
+        const JsonMessage message{kind, text, {}};
+        writeJson(buffer, nothing, {&message, 1}, JsonLayout::Line, JsonLine{exit, std::move(id), withRows});
+    };
+
+    QByteArray line;
+    qint64 number = 0;
+    for (;;) {
+        const LineReader::Status status = reader.next(line);
+        if (status == LineReader::Status::End)
+            break;
+        if (status == LineReader::Status::Failed) {
+            send();
+            err << "accrua-cli: cannot read the requests: " << reader.why() << '\n';
+            return 2;
+        }
+        ++number;
+        if (status == LineReader::Status::TooLong) {
+            refusal(QStringLiteral("usage"),
+                    QStringLiteral("line %1 is longer than %2 bytes").arg(number).arg(kMaxBatchLineBytes), 2,
+                    {});
+        } else if (!line.trimmed().isEmpty()) {
+            QJsonParseError error{};
+            const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
+            if (!doc.isObject()) {
+                const QString why =
+                    error.error != QJsonParseError::NoError
+                        ? QStringLiteral("%1 at byte %2").arg(error.errorString()).arg(error.offset)
+                        : QStringLiteral("not a JSON object");
+                refusal(QStringLiteral("usage"), QStringLiteral("line %1: %2").arg(number).arg(why), 2, {});
+            } else {
+                const QJsonObject request = doc.object();
+                std::string id = idOf(request);
+                try {
+                    const Request r = requestOf(request);
+                    runCalculation(r.command, r.args, services, settings, [&](const Calculated &c) {
+                        if (c.writesFiles)
+                            throw UsageError{QStringLiteral("a batch writes no report files")};
+                        const int exit = c.produced ? 0 : 1;
+                        writeJson(buffer, c.report, jsonMessages(c.messages), JsonLayout::Line,
+                                  JsonLine{exit, id, withRows});
+                        return exit;
+                    });
+                } catch (const UsageError &e) {
+                    refusal(QStringLiteral("usage"), e.text, 2, id);
+                } catch (const Refusal &e) {
+                    refusal(QStringLiteral("refused"), e.text, 1, id);
+                }
+            }
+        }
+        // Blank lines are no requests; they only count for the line numbers.
+        if (buffer.size() >= kFlushBytes)
+            send();
+        if (!written)
+            break;
+    }
+    send();
+    return written ? 0 : 1;
+}
+
+} // namespace accrua::cli

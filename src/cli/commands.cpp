@@ -1,0 +1,175 @@
+// The command words of accrua-cli, their usage text, and which command lines
+// draw. Needs Qt Core only: what draws is reached through a Drawing.
+#include "cli/cli.h"
+
+#include "accrua/version.h"
+#include "cli/batchcommand.h"
+#include "cli/calccommands.h"
+#include "cli/options.h"
+#include "cli/settingscommand.h"
+
+#include <new>
+
+namespace accrua::cli {
+
+namespace {
+
+const char *const kUsage = R"(usage: accrua-cli COMMAND [OPTIONS]
+
+Loan and savings calculations, computed exactly as the Accrua window computes
+them: each value is typed into its field as a user would type it (with the
+user's decimal separator), the field's leave check runs, then Calculate.
+
+Commands:
+  payment  --principal P --rate R --years Y --months M [--resolution amount|count]
+           the monthly payment that repays P over the term
+  count    --principal P --rate R --payment A [--resolution amount|count]
+           the number of payments of A that repay P
+  amortize --principal P --rate R --payment A --years Y --months M
+           [--resolution amount|count] [--answer yes|no]
+           the amortization schedule; --answer answers the question whether
+           to use the number of payments that repays the loan (default yes)
+  daily    --principal P --rate R --payment A (--days N | --start DATE --receive DATE)
+           [--base 360|365]
+           interest over a span of days; dates are ISO 8601 (2026-02-12)
+  savings  --balance B --rate R --compounded yearly|bi-yearly|quarterly|monthly
+           --years Y --months M
+           growth of savings under periodic compounding
+  batch    [--input FILE] [--rows all|none] [--setting NAME=VALUE]...
+           many calculations in one run: one request per line of JSON on
+           standard input (or in FILE), one result per line on standard output
+  settings [--set NAME=VALUE]
+           print the sixteen stored settings (name, value, whether default),
+           or store one value
+  pages FILE
+           list the header and page records of a report page file (*.ARP)
+  render FILE (--pdf OUT.pdf | --png DIR [--dpi N])
+           draw every page of a report page file
+  --version
+           print the program's version
+
+Options for the calculations:
+  --json               print one JSON object: "fields" (each field's control
+                       name and the exact text the window shows), "rows" (the
+                       schedule: payment, principal, interest, balance texts;
+                       for savings: interest, balance) and "messages" (every
+                       message the window would show, in order, with "kind",
+                       "text" and, for a question, "answer")
+  --setting NAME=VALUE override a stored setting for this run (repeatable);
+                       nothing is written
+  --resolution         overrides PAYMENTRESOLUTION (amount: increase the
+                       payment amount, count: increase the number of payments)
+  --base               overrides AMORTIZEDBASE for this run
+
+Report outputs of payment, count, amortize, daily and savings:
+  --pdf FILE           write the banded report as a PDF (text stays text)
+  --arp FILE           write it as a report page file (*.ARP) that Accrua's
+                       Open shows again
+  --csv FILE|-         write the rows with a header line, amounts as plain
+                       numbers with a dot (the schedule with payment dates,
+                       the savings periods, or the daily results); - writes
+                       them to standard output in place of the table
+  --classic FILE|-     write the classic text report as rich text, as the
+                       classic window's Save writes it after a preview
+                       (USECLASSICVIEW); - writes its lines as plain text to
+                       standard output in place of the table
+  --origination DATE   loan reports: the origination date (2026-02-12);
+                       default today
+  --purpose TEXT       loan reports: the loan's purpose; default the stored
+                       LOANTYPE
+  --setting values reach the report too (PRINTTOTALS, PRINTIMAGE, IMAGEPATH,
+  TITLE, ...). A file is written whole or not at all; a failure names the
+  file on stderr and exits 1.
+  --help               this text
+
+Batch requests and results:
+  Each line is a JSON object with "command" (payment, count, amortize, daily
+  or savings), the command's options by name with text values as the command
+  line spells them, optionally "setting" (an object NAME: "VALUE" for this
+  line) and "id" (any JSON value, given back with the result):
+    {"id":7,"command":"payment","principal":"100000","rate":"7","years":"30","months":"0"}
+  Each result is one line: the --json object on one line, with "exit" (this
+  line's exit status) and the request's "id":
+    {"exit":0,"fields":{...},"id":7,"messages":[],"rows":[{...},...]}
+  A line that is refused or cannot be read gets its result line with the
+  reason in "messages" (kind "usage" or "refused") and the batch goes on;
+  blank lines are skipped. The stored settings are read once; --setting
+  applies to every line, a line's own "setting" over it. --rows none leaves
+  "rows" out. Report outputs (--pdf, --csv, ...) are not for a batch.
+  Exit status of the batch: 0 every line was read, 2 usage or input that
+  could not be read, 1 standard output could not be written.
+
+Exit status: 0 the calculation produced results; 1 a check, the calculation
+or the settings store refused the input (messages on stderr), or a file could
+not be read; 2 usage.
+)";
+
+} // namespace
+
+int runCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
+               const Drawing *drawing)
+{
+    if (args.isEmpty()) {
+        err << kUsage;
+        return 2;
+    }
+    const QString &command = args.first();
+    const QStringList rest = args.mid(1);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help") || rest.contains(QStringLiteral("--help"))) {
+        out << kUsage;
+        return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        out << "accrua-cli " << kVersion << '\n';
+        return 0;
+    }
+    try {
+        if (command == QLatin1String("payment") || command == QLatin1String("count") ||
+            command == QLatin1String("amortize"))
+            return runLoanCommand(command, rest, out, err, services, drawing);
+        if (command == QLatin1String("daily"))
+            return runDailyCommand(rest, out, err, services, drawing);
+        if (command == QLatin1String("savings"))
+            return runSavingsCommand(rest, out, err, services, drawing);
+        if (command == QLatin1String("batch"))
+            return runBatchCommand(rest, processStandardInput(), out, err, services);
+        if (command == QLatin1String("settings"))
+            return runSettingsCommand(rest, out, services);
+        if (command == QLatin1String("pages") || command == QLatin1String("render")) {
+            if (!drawing)
+                throw Refusal{QStringLiteral("%1 is drawn by accrua-cli-draw").arg(command)};
+            return (command == QLatin1String("pages") ? drawing->pages : drawing->render)(rest, out, err);
+        }
+        throw UsageError{QStringLiteral("unknown command '%1'").arg(command)};
+    } catch (const UsageError &e) {
+        err << "accrua-cli: " << e.text << "\n(see accrua-cli --help)\n";
+        return 2;
+    } catch (const Refusal &e) {
+        err << "accrua-cli: " << e.text << '\n';
+        return 1;
+    } catch (const std::bad_alloc &) {
+        err << "accrua-cli: there is not enough memory for this command\n";
+        return 1;
+    }
+}
+
+bool needsDrawing(const QStringList &args)
+{
+    if (args.isEmpty())
+        return false;
+    if (args.first() == QLatin1String("render") || args.first() == QLatin1String("pages"))
+        return true;
+    // Any spelling of a report output; a value that only looks like one costs
+    // the hand-over, never a missed report.
+    for (const QString &arg : args.mid(1)) {
+        for (const char *name : {"--pdf", "--arp", "--csv", "--classic"}) {
+            const QLatin1String option(name);
+            if (arg == option || (arg.startsWith(option) && arg.at(option.size()) == u'='))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace accrua::cli
