@@ -2,6 +2,7 @@
 
 #include "reports/rtf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -121,15 +122,17 @@ bool QtClassicDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-QTextDocument *classicDocument(const ClassicLines &lines, QObject *parent)
+namespace {
+
+// The lines as blocks, each in its own attributes; an empty line keeps the
+// height of its font.
+void fillDocument(QTextDocument &document, const ClassicLines &lines)
 {
-    auto *document = new QTextDocument(parent);
-    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
-    document->setUndoRedoEnabled(false);
+    document.setUndoRedoEnabled(false);
     QFont base(QStringLiteral("Courier New"));
     base.setPointSize(10);
     base.setStyleHint(QFont::TypeWriter);
-    document->setDefaultFont(base);
+    document.setDefaultFont(base);
 
     // One format per distinct set of attributes: a report has a handful.
     std::map<std::tuple<QString, int, bool, bool>, QTextCharFormat> formats;
@@ -150,7 +153,7 @@ QTextDocument *classicDocument(const ClassicLines &lines, QObject *parent)
         return it->second;
     };
 
-    QTextCursor cursor(document);
+    QTextCursor cursor(&document);
     cursor.beginEditBlock();
     bool first = true;
     for (const ClassicLine &line : lines) {
@@ -164,7 +167,62 @@ QTextDocument *classicDocument(const ClassicLines &lines, QObject *parent)
             cursor.insertText(line.text, format);
     }
     cursor.endEditBlock();
+}
+
+} // namespace
+
+QTextDocument *classicDocument(const ClassicLines &lines, QObject *parent)
+{
+    auto *document = new QTextDocument(parent);
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    fillDocument(*document, lines);
     return document;
+}
+
+bool printClassicLines(const ClassicLines &lines, QPrinter &printer)
+{
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&printer); // measured as printed
+    document.setDocumentMargin(0);
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::NoWrap);
+    document.setDefaultTextOption(option);
+    fillDocument(document, lines);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
+    const qreal width = document.idealWidth();
+    // A line wider than the paper would lose its last columns: the whole
+    // report is scaled to the paper's width instead.
+    const qreal scale = width > area.width() ? area.width() / width : 1.0;
+    const qreal pageHeight = area.height() / scale;
+    QAbstractTextDocumentLayout *layout = document.documentLayout();
+
+    const auto drawRange = [&](qreal from, qreal to) {
+        painter.save();
+        painter.scale(scale, scale);
+        painter.translate(0, -from);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, from, width, to - from);
+        painter.setClipRect(context.clip);
+        layout->draw(&painter, context);
+        painter.restore();
+    };
+    // Pages break between lines, never through one.
+    qreal top = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QRectF r = layout->blockBoundingRect(block);
+        if (r.bottom() - top > pageHeight && r.top() > top) {
+            drawRange(top, r.top());
+            if (!printer.newPage())
+                return false;
+            top = r.top();
+        }
+    }
+    drawRange(top, layout->documentSize().height());
+    return painter.end() && printer.printerState() != QPrinter::Error;
 }
 
 TForm_OldPreview::TForm_OldPreview(help::MessageService &messages, ClassicDialogs &dialogs, QWidget *parent)
@@ -226,10 +284,8 @@ TForm_OldPreview::TForm_OldPreview(help::MessageService &messages, ClassicDialog
 void TForm_OldPreview::setLines(ClassicLines lines)
 {
     m_lines = std::move(lines);
-    QTextDocument *old = RichEdit_Preview->document();
+    // The control deletes the document it replaces, a child of its own.
     RichEdit_Preview->setDocument(classicDocument(m_lines, RichEdit_Preview));
-    if (old && old->parent() == RichEdit_Preview)
-        old->deleteLater();
     // The caret and the view at the top of the report.
     RichEdit_Preview->moveCursor(QTextCursor::Start);
 }
@@ -256,10 +312,14 @@ bool TForm_OldPreview::saveFile(const QString &fileName)
     return true;
 }
 
-void TForm_OldPreview::printOn(QPrinter &printer)
+bool TForm_OldPreview::printOn(QPrinter &printer)
 {
     printer.setDocName(QString());
-    RichEdit_Preview->print(&printer);
+    if (printClassicLines(m_lines, printer))
+        return true;
+    showError(QStringLiteral("The report could not be printed on \"%1\".")
+                  .arg(printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName()));
+    return false;
 }
 
 void TForm_OldPreview::BitBtn_OpenClick()

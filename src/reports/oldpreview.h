@@ -49,8 +49,13 @@ inline const QString kClassicSaveFilter = QStringLiteral("Text File (*.TXT)|*.TX
 inline const QString kClassicDefaultExtension = QStringLiteral("*.TXT");
 
 // A document showing the lines in their attributes, laid out line by line
-// without wrapping (for the window and for printing).
+// (the window sets it to no wrapping).
 QTextDocument *classicDocument(const ClassicLines &lines, QObject *parent);
+
+// Prints the lines unwrapped, scaled down to the paper's width when the
+// widest is wider, with page breaks between lines. False when the printer
+// could not be started or reported an error.
+bool printClassicLines(const ClassicLines &lines, QPrinter &printer);
 
 class TForm_OldPreview : public QDialog {
     Q_OBJECT
@@ -65,8 +70,8 @@ public:
     bool loadFile(const QString &fileName);
     // Writes the content as rich text; on failure says why.
     bool saveFile(const QString &fileName);
-    // Prints the content with an empty document title.
-    void printOn(QPrinter &printer);
+    // Prints the content with an empty document title; on failure says so.
+    bool printOn(QPrinter &printer);
 
     void BitBtn_OpenClick();
     void BitBtn_SaveClick();
