@@ -367,6 +367,7 @@ bool MainModel::CalculateNumberOfPayments()
     request.payment = floatOf(Field::Payment);
     request.resolution = paymentResolution();
     request.decimalSeparator = m_locale.decimalSeparator().unicode();
+    request.rowTexts = m_rowTexts;
     calc::LoanOutcome outcome = calc::solveNumberOfPayments(request);
     return showSolvedLoan(outcome);
 }
@@ -379,6 +380,7 @@ void MainModel::CalculatePaymentAmount()
     request.count = 12 * integerOf(Field::Years) + integerOf(Field::Months);
     request.resolution = paymentResolution();
     request.decimalSeparator = m_locale.decimalSeparator().unicode();
+    request.rowTexts = m_rowTexts;
     calc::LoanOutcome outcome = calc::solvePaymentAmount(request);
     showSolvedLoan(outcome);
 }
@@ -434,6 +436,7 @@ bool MainModel::AmortizationCalculation()
     request.count = 12 * integerOf(Field::Years) + integerOf(Field::Months);
     request.resolution = paymentResolution();
     request.decimalSeparator = m_locale.decimalSeparator().unicode();
+    request.rowTexts = m_rowTexts;
     calc::LoanOutcome plan = calc::planAmortization(request);
     if (plan.status == calc::LoanStatus::CannotBePaidOff) {
         cannotBePaidOff(plan.principal, plan.payment);

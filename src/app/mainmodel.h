@@ -96,6 +96,9 @@ public:
     };
     const LoanFields &loanFields() const { return m_loan; }
     const std::vector<calc::TPaymentObj> &ScheduleRows() const { return m_scheduleRows; }
+    // Whether the schedule rows carry their texts (the window's and the
+    // reports' need); a caller that wants only the answers saves the work.
+    void setRowTexts(bool texts) { m_rowTexts = texts; }
 
     // Daily Interest page.
     QDate startDate() const { return m_startDate; }
@@ -163,6 +166,7 @@ private:
 
     LoanFields m_loan;
     std::vector<calc::TPaymentObj> m_scheduleRows;
+    bool m_rowTexts = true;
 
     QDate m_startDate{2003, 2, 12};
     QDate m_receiveDate{2003, 2, 12};

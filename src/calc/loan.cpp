@@ -134,12 +134,18 @@ LoanTotals scheduleMonths(std::int64_t n, Extended monthlyRate, Money payment, M
     return runSchedule(n, monthlyRate, payment, principal, [&](const Month &m) { months.push_back(m); });
 }
 
-void rowsOfMonths(const std::vector<Month> &months, char16_t decimalSeparator, std::vector<TPaymentObj> &rows)
+void rowsOfMonths(const std::vector<Month> &months, char16_t decimalSeparator, std::vector<TPaymentObj> &rows,
+                  bool texts)
 {
     rows.clear();
     rows.reserve(months.size());
-    for (const Month &m : months)
-        rows.push_back(rowOf(m, decimalSeparator));
+    for (const Month &m : months) {
+        if (texts)
+            rows.push_back(rowOf(m, decimalSeparator));
+        else
+            rows.push_back(TPaymentObj{
+                m.payment, m.principal, m.interest.asCount() / Money::kScale, m.balance, {}, {}, {}, {}});
+    }
 }
 
 Money annuityPayment(Money principal, Extended monthlyRate, std::int64_t n)

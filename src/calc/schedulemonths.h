@@ -24,8 +24,8 @@ struct Month {
 LoanTotals scheduleMonths(std::int64_t n, Extended monthlyRate, Money payment, Money principal,
                           std::vector<Month> &months);
 
-// The schedule rows of those months.
-void rowsOfMonths(const std::vector<Month> &months, char16_t decimalSeparator,
-                  std::vector<TPaymentObj> &rows);
+// The schedule rows of those months; without `texts` the texts stay empty.
+void rowsOfMonths(const std::vector<Month> &months, char16_t decimalSeparator, std::vector<TPaymentObj> &rows,
+                  bool texts = true);
 
 } // namespace accrua::calc

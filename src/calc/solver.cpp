@@ -95,7 +95,10 @@ LoanOutcome countPayments(const LoanRequest &request, PaymentField &field, std::
         // range in any of them refuses the whole calculation.
         out.totals = scheduleMonths(out.count, i, a, p, months);
 
-        const Money residual = ResidualBalance(out.count, i, a, p);
+        // The schedule just built ends on the residual when it started from
+        // the same payment, a whole number of cents.
+        const Money residual = !months.empty() && RoundToCents(a) == a ? months.back().balance
+                                                                       : ResidualBalance(out.count, i, a, p);
         if (residual.count > 0) {
             if (request.resolution == Resolution::IncreasePaymentAmount) {
                 if (raiseByOneCent(field, PaymentEntry::MoneyText, raising))
@@ -208,7 +211,7 @@ LoanOutcome solveNumberOfPayments(const LoanRequest &request)
     if (raising.exhausted && out.status == LoanStatus::Solved)
         out = settleBySearch(request, field, 0, months);
     if (out.status == LoanStatus::Solved)
-        rowsOfMonths(months, request.decimalSeparator, out.rows);
+        rowsOfMonths(months, request.decimalSeparator, out.rows, request.rowTexts);
     return out;
 }
 
@@ -240,7 +243,7 @@ LoanOutcome solvePaymentAmount(const LoanRequest &request)
     if (raising.exhausted && out.status == LoanStatus::Solved)
         out = settleBySearch(request, field, raisesForTerm ? request.count : 0, months);
     if (out.status == LoanStatus::Solved)
-        rowsOfMonths(months, request.decimalSeparator, out.rows);
+        rowsOfMonths(months, request.decimalSeparator, out.rows, request.rowTexts);
     return out;
 }
 
@@ -278,8 +281,14 @@ LoanOutcome amortizationSchedule(const LoanRequest &request)
     if (request.count > kMaxPayments)
         return refused(out, LoanStatus::TooManyPayments, out.principal, out.payment);
     out.count = request.count;
-    out.totals = BuildSchedule(out.count, out.monthlyRate, out.payment, out.principal,
-                               request.decimalSeparator, &out.rows);
+    if (request.rowTexts) {
+        out.totals = BuildSchedule(out.count, out.monthlyRate, out.payment, out.principal,
+                                   request.decimalSeparator, &out.rows);
+    } else {
+        std::vector<Month> months;
+        out.totals = scheduleMonths(out.count, out.monthlyRate, out.payment, out.principal, months);
+        rowsOfMonths(months, request.decimalSeparator, out.rows, false);
+    }
     return out;
 }
 

@@ -30,6 +30,7 @@ struct LoanRequest {
     std::int64_t count = 0;   // 12 x years + months (payment amount and amortization)
     Resolution resolution = Resolution::IncreasePaymentAmount;
     char16_t decimalSeparator = u'.'; // of the row texts
+    bool rowTexts = true;             // false: the rows carry their amounts only
 };
 
 enum class LoanStatus {

@@ -276,7 +276,7 @@ int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QT
                 std::string id = idOf(request);
                 try {
                     const Request r = requestOf(request);
-                    runCalculation(r.command, r.args, services, settings, [&](const Calculated &c) {
+                    runCalculation(r.command, r.args, services, settings, withRows, [&](const Calculated &c) {
                         if (c.writesFiles)
                             throw UsageError{QStringLiteral("a batch writes no report files")};
                         const int exit = c.produced ? 0 : 1;

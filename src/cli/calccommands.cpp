@@ -30,10 +30,11 @@ namespace {
 // `settings` stand for the stored values when given (a batch reads the store
 // once); the run's own overrides win over them.
 struct Run {
-    Run(const Services &services, const QHash<QString, QString> &settings, QHash<QString, QString> overrides,
-        std::optional<unsigned short> questionAnswer = std::nullopt)
+    Run(const Services &services, const QHash<QString, QString> &settings, bool rowTexts,
+        QHash<QString, QString> overrides, std::optional<unsigned short> questionAnswer = std::nullopt)
         : model(services.locale, messages), store(services.settings)
     {
+        model.setRowTexts(rowTexts);
         if (questionAnswer) {
             messages.setDefaultAnswer(
                 [answer =
@@ -157,6 +158,7 @@ QDate isoDate(const Options &o, const QString &name)
 struct Context {
     const Services &services;
     const QHash<QString, QString> &settings;
+    bool rowTexts; // false: nothing will print the rows' texts
     std::function<int(const Options &, const Report &, const Run &, const ReportOutputs &, ReportPage)>
         finish;
 };
@@ -198,7 +200,7 @@ int loanCommand(const QString &command, const QStringList &args, const Context &
         answer = a == QLatin1String("yes") ? help::mrYes : help::mrNo;
     }
 
-    Run run(ctx.services, ctx.settings, overrides, answer);
+    Run run(ctx.services, ctx.settings, ctx.rowTexts, overrides, answer);
     MainModel &model = run.model;
     model.selectMode(mode);
 
@@ -262,7 +264,7 @@ int dailyCommand(const QStringList &args, const Context &ctx)
         overrides.insert(settings::names::AmortizedBase, base);
     }
 
-    Run run(ctx.services, ctx.settings, overrides);
+    Run run(ctx.services, ctx.settings, ctx.rowTexts, overrides);
     MainModel &model = run.model;
     model.selectMode(Mode::DailyInterest);
 
@@ -323,7 +325,7 @@ int savingsCommand(const QStringList &args, const Context &ctx)
         throw UsageError{QStringLiteral("--compounded takes %1 or %2")
                              .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last())};
 
-    Run run(ctx.services, ctx.settings, settingOverrides(o));
+    Run run(ctx.services, ctx.settings, ctx.rowTexts, settingOverrides(o));
     MainModel &model = run.model;
     model.selectMode(Mode::SavingsInterest);
     type(model, Field::SaveAmount, o.value(QStringLiteral("balance")));
@@ -355,7 +357,7 @@ namespace {
 Context printing(const Services &services, const Drawing *drawing, QTextStream &out, QTextStream &err)
 {
     static const QHash<QString, QString> stored;
-    return {services, stored,
+    return {services, stored, true,
             [&services, drawing, &out, &err](const Options &o, const Report &report, const Run &run,
                                              const ReportOutputs &outputs, ReportPage page) {
                 return finish(o, report, run, outputs, page, services, drawing, out, err);
@@ -383,11 +385,11 @@ int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &er
 }
 
 int runCalculation(const QString &command, const QStringList &args, const Services &services,
-                   const QHash<QString, QString> &settings,
+                   const QHash<QString, QString> &settings, bool rowTexts,
                    const std::function<int(const Calculated &)> &take)
 {
     const Context ctx{
-        services, settings,
+        services, settings, rowTexts,
         [&take](const Options &, const Report &report, const Run &run, const ReportOutputs &outputs,
                 ReportPage) {
             return take(Calculated{report, run.messages, run.model.reportCommandsEnabled(), outputs.any()});

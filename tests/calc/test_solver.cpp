@@ -33,9 +33,10 @@ Money cents(std::int64_t c)
     return Money::fromRawCount(c * 100);
 }
 
-LoanOutcome run(const SolverCase &c)
+LoanOutcome run(const SolverCase &c, bool rowTexts = true)
 {
     LoanRequest r;
+    r.rowTexts = rowTexts;
     r.principal = c.principal;
     r.ratePercent = c.rate;
     r.payment = c.payment;
@@ -76,6 +77,29 @@ TEST_P(KnownLoans, Outcome)
     EXPECT_EQ(out.rows.back().Payment, cents(c.lastPaymentCents));
     EXPECT_EQ(out.totals.TotalInterest, cents(c.totalInterestCents));
     EXPECT_EQ(out.totals.TotalPaid, cents(c.totalPaidCents));
+}
+
+// Rows wanted for their amounts only (a batch without rows) come out of the
+// same arithmetic, without texts.
+TEST_P(KnownLoans, RowsWithoutTextsHoldTheSameAmounts)
+{
+    const LoanOutcome with = run(GetParam());
+    const LoanOutcome without = run(GetParam(), false);
+    ASSERT_EQ(without.status, with.status);
+    EXPECT_EQ(without.count, with.count);
+    EXPECT_EQ(without.payment, with.payment);
+    EXPECT_EQ(without.totals.TotalPaid, with.totals.TotalPaid);
+    EXPECT_EQ(without.totals.TotalInterest, with.totals.TotalInterest);
+    ASSERT_EQ(without.rows.size(), with.rows.size());
+    for (std::size_t k = 0; k < with.rows.size(); ++k) {
+        const TPaymentObj &a = with.rows[k], &b = without.rows[k];
+        EXPECT_EQ(b.Payment, a.Payment) << k;
+        EXPECT_EQ(b.Principal, a.Principal) << k;
+        EXPECT_EQ(b.Interest, a.Interest) << k;
+        EXPECT_EQ(b.Balance, a.Balance) << k;
+        EXPECT_EQ(b.BalanceText.length + b.PaymentText.length, 0) << k;
+        EXPECT_GT(a.BalanceText.length, 0) << k;
+    }
 }
 
 constexpr auto kAmount = Resolution::IncreasePaymentAmount;
