@@ -137,13 +137,13 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     RptPreview->setZoom(100);
     RptPreview->setPageList(m_store.pages);
     if (m_store.generator) {
-        RptPreview->attachGenerator(m_store.generator);
+        // Heard here rather than through the view, which would repaint its
+        // page at every arrival: only the arrival of the page on show needs it.
+        connect(m_store.generator, &eng::ReportGenerator::pageAvailable, this, &TForm_Preview::pageArrived);
+        connect(m_store.generator, &eng::ReportGenerator::progressUpdate, this,
+                &TForm_Preview::RptPreviewProgressUpdate);
         connect(m_store.generator, &eng::ReportGenerator::failed, this, &TForm_Preview::GenerationFailed);
     }
-    connect(RptPreview, &engine::view::PageView::pageAvailable, this,
-            &TForm_Preview::RptPreviewPageAvailable);
-    connect(RptPreview, &engine::view::PageView::progressUpdate, this,
-            &TForm_Preview::RptPreviewProgressUpdate);
     connect(RptPreview, &engine::view::PageView::mouseWheel, this, &TForm_Preview::RptPreviewMouseWheel);
 
     StatusBar = new QStatusBar(this);
@@ -257,9 +257,24 @@ void TForm_Preview::RptPreviewPageAvailable(int)
     UpdateNavigation();
 }
 
+void TForm_Preview::pageArrived(int pageCount)
+{
+    if (pageCount == RptPreview->currentPage())
+        RptPreview->viewport()->update();
+    RptPreviewPageAvailable(pageCount);
+}
+
 void TForm_Preview::RptPreviewProgressUpdate(int percent)
 {
-    ProgressBar->setValue(percent == 0 || percent >= 100 ? 0 : percent);
+    // A progress bar repaints at once on every new value; notices that queued
+    // up while the window was busy are applied as one.
+    const bool scheduled = m_percent >= 0;
+    m_percent = percent == 0 || percent >= 100 ? 0 : percent;
+    if (!scheduled)
+        QTimer::singleShot(0, this, [this] {
+            ProgressBar->setValue(m_percent);
+            m_percent = -1;
+        });
 }
 
 void TForm_Preview::StatusBarDrawPanel()

@@ -110,6 +110,7 @@ protected:
 private:
     void FormCreate();
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+    void pageArrived(int pageCount);
     void GenerationFailed(const QString &message);
     // Lets the generator run to its end; false when the pages are incomplete
     // (generation failed or the window was closed meanwhile).
@@ -123,6 +124,7 @@ private:
     PreviewDialogs m_dialogs;
     std::unique_ptr<eng::TRptPageList> m_loaded; // pages opened in this window
     bool m_firstPagePending = false;
+    int m_percent = -1; // the progress to show at the next turn; -1: none pending
     bool m_closed = false;
     bool m_placed = false;
 };

@@ -5,7 +5,10 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include <cmath>
+#include <map>
 #include <memory>
+#include <tuple>
 
 namespace accrua::reports {
 
@@ -73,18 +76,21 @@ QByteArray svgOf(PreviewGlyph glyph)
     return {};
 }
 
-// Renders the drawing afresh at each size and pixel density asked for, so the
-// pictures stay sharp under any scale factor.
+// Renders the drawing at each size and pixel density asked for, so the
+// pictures stay sharp under any scale factor; each rendering is kept, as
+// toolbar buttons ask again at every paint.
 class SvgIconEngine : public QIconEngine {
 public:
-    explicit SvgIconEngine(QByteArray svg) : m_svg(std::move(svg)) {}
+    explicit SvgIconEngine(const QByteArray &svg)
+        : m_svg(svg), m_renderer(std::make_shared<QSvgRenderer>(svg))
+    {
+    }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
     {
-        QSvgRenderer renderer(m_svg);
         if (mode == QIcon::Disabled)
             painter->setOpacity(0.35);
-        renderer.render(painter, QRectF(rect));
+        m_renderer->render(painter, QRectF(rect));
     }
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
@@ -94,11 +100,17 @@ public:
 
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
+        const auto key = std::make_tuple(size.width(), size.height(), static_cast<int>(mode),
+                                         static_cast<int>(std::lround(scale * 100)));
+        if (const auto it = m_pixmaps.find(key); it != m_pixmaps.end())
+            return it->second;
         QPixmap pixmap(size * scale);
         pixmap.setDevicePixelRatio(scale);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        painter.end();
+        m_pixmaps.emplace(key, pixmap);
         return pixmap;
     }
 
@@ -106,6 +118,8 @@ public:
 
 private:
     QByteArray m_svg;
+    std::shared_ptr<QSvgRenderer> m_renderer;
+    std::map<std::tuple<int, int, int, int>, QPixmap> m_pixmaps;
 };
 
 } // namespace

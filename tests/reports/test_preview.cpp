@@ -231,10 +231,16 @@ TEST(Preview, PageCountGrowsWhilePagesArrive)
     EXPECT_GE(told, 1);
     EXPECT_LT(told, 6);
     EXPECT_EQ(p.panel(), QStringLiteral("Page 1 of %1").arg(told));
-    ASSERT_TRUE(p.finish());
+    int progress = 0;
+    ASSERT_TRUE(waitFor([&] {
+        progress = std::max(progress, p.window->ProgressBar->value());
+        return p.generator.hasFinished();
+    }));
+    EXPECT_GT(progress, 0);
     EXPECT_EQ(p.panel(), QStringLiteral("Page 1 of 6"));
     EXPECT_TRUE(p.window->ToolButton_Last->isEnabled());
-    EXPECT_EQ(p.window->ProgressBar->value(), 0); // empty once nothing generates
+    // Empty once nothing generates.
+    EXPECT_TRUE(waitFor([&] { return p.window->ProgressBar->value() == 0; }));
 }
 
 // --- zoom -------------------------------------------------------------------

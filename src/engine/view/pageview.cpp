@@ -5,15 +5,18 @@
 #include "engine/layout/generator.h"
 #include "engine/pagefile/pagelist.h"
 
+#include <QCoreApplication>
 #include <QMetaMethod>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QThreadPool>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <mutex>
 
 namespace accrua::engine::view {
 
@@ -24,10 +27,59 @@ constexpr qint64 kCacheBytes = 96LL * 1024 * 1024;
 constexpr size_t kCachePages = 8;
 constexpr double kMaxImagePixels = 24.0 * 1024 * 1024;
 
+// Plays a page into an image of the zoomed size; no body gives a blank
+// sheet. Past kMaxImagePixels the page is drawn at a lower resolution and
+// scaled up, so a large page at a high zoom cannot exhaust memory. Touches
+// nothing shared, so render jobs run it on worker threads.
+QImage paintPage(const std::optional<QByteArray> &body, const QSizeF &logical, qreal ratio, QString *error)
+{
+    const double pixels = logical.width() * logical.height() * ratio * ratio;
+    if (pixels > kMaxImagePixels)
+        ratio *= std::sqrt(kMaxImagePixels / pixels);
+    QImage image((logical * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    if (!body)
+        return image;
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    emf::EmfPlayer::play(*body, painter, QRectF(QPointF(0, 0), logical), error);
+    return image;
+}
+
 } // namespace
 
-PageView::PageView(QWidget *parent) : QAbstractScrollArea(parent), m_pageSize(emf::kLetterPage)
+// Render jobs post their image through this; the view unhooks itself when it
+// goes, so a job finishing later posts nowhere.
+struct PageView::RenderLink {
+    std::mutex lock;
+    PageView *view = nullptr;
+};
+
+class PageView::RenderedEvent : public QEvent {
+public:
+    RenderedEvent(CachedPage page, quint64 epoch, QString error)
+        : QEvent(type()), rendered(std::move(page)), pagesEpoch(epoch), message(std::move(error))
+    {
+    }
+    static QEvent::Type type()
+    {
+        static const auto t = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return t;
+    }
+    CachedPage rendered;
+    const quint64 pagesEpoch;
+    const QString message;
+};
+
+PageView::PageView(QWidget *parent)
+    : QAbstractScrollArea(parent), m_pageSize(emf::kLetterPage), m_link(std::make_shared<RenderLink>())
 {
+    m_link->view = this;
     horizontalScrollBar()->setTracking(true);
     verticalScrollBar()->setTracking(true);
     horizontalScrollBar()->setSingleStep(kWheelStep);
@@ -36,7 +88,11 @@ PageView::PageView(QWidget *parent) : QAbstractScrollArea(parent), m_pageSize(em
     updateScrollBars();
 }
 
-PageView::~PageView() = default;
+PageView::~PageView()
+{
+    std::lock_guard guard(m_link->lock);
+    m_link->view = nullptr;
+}
 
 void PageView::setPageList(pagefile::TRptPageList *pages)
 {
@@ -52,6 +108,7 @@ void PageView::attachGenerator(layout::ReportGenerator *generator)
 
 void PageView::refresh()
 {
+    ++m_epoch;
     m_cache.clear();
     m_error.clear();
     m_current = std::clamp(m_current, 1, std::max(1, pageCount()));
@@ -148,7 +205,7 @@ void PageView::updateScrollBars()
     verticalScrollBar()->setPageStep(view.height());
 }
 
-QImage PageView::render(int page)
+std::optional<QByteArray> PageView::fetch(int page)
 {
     m_error.clear();
     std::optional<QByteArray> body;
@@ -157,53 +214,49 @@ QImage PageView::render(int page)
     } catch (const std::exception &e) {
         m_error = QString::fromUtf8(e.what());
     }
-    if (!body && m_error.isEmpty())
-        return {};
     if (body) {
         if (const QSizeF size = emf::pageSizeOf(*body); size != m_pageSize) {
             m_pageSize = size;
             updateScrollBars();
         }
     }
-    // Past kMaxImagePixels the page is drawn at a lower resolution and
-    // scaled up, so a large page at a high zoom cannot exhaust memory.
-    qreal ratio = devicePixelRatioF();
-    const QSizeF logical = zoomedSize();
-    const double pixels = logical.width() * logical.height() * ratio * ratio;
-    if (pixels > kMaxImagePixels)
-        ratio *= std::sqrt(kMaxImagePixels / pixels);
-    QImage image((logical * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return {};
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    if (!body)
-        return image; // an unreadable page shows as a blank sheet; lastError() says why
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    QString error;
-    if (!emf::EmfPlayer::play(*body, painter, QRectF(QPointF(0, 0), logical), &error))
-        m_error = error;
-    return image;
+    return body;
 }
 
-QImage PageView::currentImage()
+QImage PageView::render(int page)
 {
-    if (!m_pages || m_current > pageCount())
+    const std::optional<QByteArray> body = fetch(page);
+    if (!body && m_error.isEmpty())
         return {};
-    const qreal ratio = devicePixelRatioF();
+    QString error;
+    QImage image = paintPage(body, zoomedSize(), devicePixelRatioF(), &error);
+    if (!error.isEmpty())
+        m_error = error;
+    return image; // an unreadable page shows as a blank sheet; lastError() says why
+}
+
+const QImage *PageView::cached(int page, int zoom, qreal ratio)
+{
     for (auto it = m_cache.begin(); it != m_cache.end(); ++it) {
-        if (it->page == m_current && it->zoom == m_zoom && it->ratio == ratio) {
+        if (it->page == page && it->zoom == zoom && it->ratio == ratio) {
             m_cache.splice(m_cache.begin(), m_cache, it);
-            return m_cache.front().image;
+            return &m_cache.front().image;
         }
     }
-    QImage image = render(m_current);
-    if (image.isNull())
-        return image;
-    m_cache.push_front({m_current, m_zoom, ratio, image});
+    return nullptr;
+}
+
+bool PageView::currentPageReady() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return std::any_of(m_cache.begin(), m_cache.end(), [&](const CachedPage &c) {
+        return c.page == m_current && c.zoom == m_zoom && c.ratio == ratio;
+    });
+}
+
+void PageView::keep(CachedPage page)
+{
+    m_cache.push_front(std::move(page));
     qint64 bytes = 0;
     size_t kept = 0;
     for (auto it = m_cache.begin(); it != m_cache.end();) {
@@ -215,16 +268,78 @@ QImage PageView::currentImage()
             ++it;
         }
     }
+}
+
+QImage PageView::currentImage()
+{
+    if (!m_pages || m_current > pageCount())
+        return {};
+    const qreal ratio = devicePixelRatioF();
+    if (const QImage *image = cached(m_current, m_zoom, ratio))
+        return *image;
+    QImage image = render(m_current);
+    if (image.isNull())
+        return image;
+    keep({m_current, m_zoom, ratio, image});
     return image;
+}
+
+void PageView::requestRender()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (m_rendering.page != 0)
+        return; // one job at a time; the page then shown is asked for when it is done
+    std::optional<QByteArray> body = fetch(m_current);
+    if (!body) {
+        currentImage(); // a blank sheet, lastError() saying why
+        return;
+    }
+    m_rendering = {m_current, m_zoom, ratio, {}};
+    QThreadPool::globalInstance()->start([link = m_link, job = m_rendering, epoch = m_epoch,
+                                          page = *std::move(body), logical = QSizeF(zoomedSize())]() mutable {
+        QString error;
+        job.image = paintPage(page, logical, job.ratio, &error);
+        std::lock_guard guard(link->lock);
+        if (link->view)
+            QCoreApplication::postEvent(link->view, new RenderedEvent(std::move(job), epoch, error));
+    });
+}
+
+bool PageView::event(QEvent *event)
+{
+    if (event->type() != RenderedEvent::type())
+        return QAbstractScrollArea::event(event);
+    auto *done = static_cast<RenderedEvent *>(event);
+    m_rendering = {};
+    const bool shown = done->rendered.page == m_current && done->rendered.zoom == m_zoom;
+    if (done->pagesEpoch == m_epoch && done->rendered.image.isNull() && shown) {
+        // Asking again would fail again.
+        m_error = QStringLiteral("Page %1 is too large to show at this zoom.").arg(m_current);
+        return true;
+    }
+    if (done->pagesEpoch == m_epoch && !done->rendered.image.isNull()) {
+        if (shown)
+            m_error = done->message;
+        if (!cached(done->rendered.page, done->rendered.zoom, done->rendered.ratio))
+            keep(std::move(done->rendered));
+    }
+    // Shows the page, or asks for the one shown by now.
+    viewport()->update();
+    return true;
 }
 
 void PageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
-    const QImage image = currentImage();
-    if (image.isNull())
+    if (!m_pages || m_current > pageCount())
         return;
+    // Rendering a page at a large zoom takes longer than the user-interface
+    // thread may stall: it is done on a worker, with a blank sheet meanwhile.
+    const qreal ratio = devicePixelRatioF();
+    if (!cached(m_current, m_zoom, ratio))
+        requestRender();
+    const QImage *image = cached(m_current, m_zoom, ratio);
     const QSize size = zoomedSize();
     const QSize view = viewport()->size();
     int x = kMargin - hScrollPosition();
@@ -232,7 +347,10 @@ void PageView::paintEvent(QPaintEvent *)
         x = (view.width() - size.width()) / 2;
     const int y = kMargin - vScrollPosition();
     painter.fillRect(QRect(x + 3, y + 3, size.width(), size.height()), palette().color(QPalette::Shadow));
-    painter.drawImage(QPoint(x, y), image);
+    if (image)
+        painter.drawImage(QPoint(x, y), *image);
+    else
+        painter.fillRect(QRect(QPoint(x, y), size), Qt::white);
 }
 
 void PageView::resizeEvent(QResizeEvent *event)

@@ -10,6 +10,8 @@
 #include <QString>
 
 #include <list>
+#include <memory>
+#include <optional>
 
 namespace accrua::engine::layout {
 class ReportGenerator;
@@ -61,9 +63,13 @@ public:
     // Why the last page could not be shown; empty when it could.
     QString lastError() const { return m_error; }
 
-    // The rendered image of the current page at the current zoom (for tests
-    // and for painting); a null image when there is no page to show.
+    // The rendered image of the current page at the current zoom, rendered
+    // here and now when it is not cached (tests, benchmarks); a null image
+    // when there is no page to show. Painting does not wait for it: it asks
+    // for the page on a worker and shows a blank sheet until it is there.
     QImage currentImage();
+    // Whether the current page at the current zoom is rendered and cached.
+    bool currentPageReady() const;
 
 Q_SIGNALS:
     void pageAvailable(int pageCount);
@@ -74,6 +80,7 @@ Q_SIGNALS:
     void currentPageChanged(int page);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -87,17 +94,30 @@ private:
         QImage image;
     };
 
+    struct RenderLink;
+    class RenderedEvent;
+
     void onPageAvailable(int count);
     QSize zoomedSize() const;
     void updateScrollBars();
     QImage render(int page);
+    // The page's body, noting its page size; nothing when it cannot be read
+    // (lastError() then says why) or is out of range.
+    std::optional<QByteArray> fetch(int page);
+    // The cached image, moved to the front; null when there is none.
+    const QImage *cached(int page, int zoom, qreal ratio);
+    void keep(CachedPage page);
+    void requestRender();
 
     pagefile::TRptPageList *m_pages = nullptr;
     int m_current = 1;
     int m_zoom = 100;
     QSizeF m_pageSize;
     QString m_error;
-    std::list<CachedPage> m_cache; // most recently used first
+    std::list<CachedPage> m_cache;      // most recently used first
+    std::shared_ptr<RenderLink> m_link; // what render jobs post their image to
+    CachedPage m_rendering;             // the job in flight (page 0: none)
+    quint64 m_epoch = 0;                // bumped when the pages change under the cache
 };
 
 } // namespace accrua::engine::view

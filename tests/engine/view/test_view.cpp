@@ -94,6 +94,7 @@ private Q_SLOTS:
     void zoomAndScrolling();
     void wheelIsForwardedOrScrolls();
     void pagesAreCachedPerZoom();
+    void paintingRendersOnAWorker();
     void damagedPagesDoNotBreakTheView();
     void followsGenerationOnWorker();
     void printsToPdf_data();
@@ -222,6 +223,30 @@ void ViewTest::pagesAreCachedPerZoom()
         for (int x = 48; x < 48 + 720 && !ink; ++x)
             ink = qGray(first.pixel(x, y)) < 128;
     QVERIFY(ink);
+}
+
+void ViewTest::paintingRendersOnAWorker()
+{
+    PageView view;
+    view.resize(700, 500);
+    view.setPageList(&m_pages);
+    view.setCurrentPage(2);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.viewport()->repaint();
+    QVERIFY(!view.currentPageReady()); // a blank sheet while the worker renders
+    // Paging on before the first page is done: the page shown then follows.
+    view.setCurrentPage(3);
+    view.viewport()->repaint();
+    QTRY_VERIFY(view.currentPageReady());
+    PageView direct;
+    direct.resize(700, 500);
+    direct.setPageList(&m_pages);
+    direct.setCurrentPage(3);
+    QCOMPARE(view.currentImage(), direct.currentImage());
+    view.setCurrentPage(2);
+    QVERIFY(view.currentPageReady()); // kept from the first request
+    QVERIFY(view.lastError().isEmpty());
 }
 
 void ViewTest::damagedPagesDoNotBreakTheView()
