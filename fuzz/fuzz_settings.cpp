@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 using namespace accrua::settings;
 
@@ -27,14 +28,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QFile::remove(fresh);
     QFile::rename(path, fresh);
 
-    SettingsStore store(FileSettingsFactory(fresh));
-    AppSettings settings;
-    bool useDefaults = false;
-    try {
-        LoadSettings(store, settings, useDefaults);
-        ReadAllSettings(store);
-    } catch (const SettingsError &) {
+    bool readable = true;
+    {
+        SettingsStore store(FileSettingsFactory(fresh));
+        AppSettings settings;
+        bool useDefaults = false;
+        try {
+            LoadSettings(store, settings, useDefaults);
+            ReadAllSettings(store);
+        } catch (const SettingsError &) {
+            readable = false;
+        }
     }
     QFile::remove(fresh);
+
+    // A value written into the same bytes reads back as itself, and the
+    // other values stay as they were.
+    const QByteArray content(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QString text = QString::fromUtf8(content.left(48)).remove(QChar(u'\0'));
+    const QString written = dir.path() + QStringLiteral("/%1w.conf").arg(inputs);
+    {
+        QFile file(written);
+        if (!file.open(QIODevice::WriteOnly))
+            return 0;
+        file.write(SetValueInStoreFile(content, names::Title, text));
+    }
+    if (readable) {
+        SettingsStore store(FileSettingsFactory(written));
+        try {
+            if (store.readString(names::Title, {}) != text)
+                std::abort();
+        } catch (const SettingsError &) {
+            std::abort();
+        }
+    }
+    QFile::remove(written);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -143,56 +144,76 @@ bool valueHasSerializedItem(QByteArrayView v)
     return false;
 }
 
-// One logical line of a store file: an escaped line break continues it, a
-// ';' outside quotes starts a comment, the first '=' outside quotes ends the key.
+// One logical line of a store file, split as QSettings splits them: blanks
+// and line breaks before it are skipped, a line break inside quotes or after
+// a backslash continues it, a ';' outside quotes ends it (and a line that
+// starts with one is a comment), the first '=' outside quotes ends the key.
+// A byte order mark at the start is no part of the first line.
 struct IniLine {
-    qsizetype start = 0;   // its first byte
-    qsizetype equals = -1; // the '=' after the key, or -1
-    qsizetype end = 0;     // where its content ends (a comment or the line break)
-    qsizetype next = 0;    // the first byte of the next line
+    qsizetype start = 0;    // its first byte
+    qsizetype equals = -1;  // the '=' after the key, or -1
+    qsizetype end = 0;      // one past its last byte (a line break, a ';' or the end)
+    bool openQuote = false; // it runs to the end of the data inside quotes
 };
+
+bool isIniSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 std::vector<IniLine> iniLines(QByteArrayView data)
 {
     std::vector<IniLine> lines;
-    qsizetype pos = 0;
-    while (pos < data.size()) {
+    const qsizetype n = data.size();
+    qsizetype pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    for (;;) {
         IniLine line;
         line.start = pos;
-        qsizetype end = -1;
+        while (line.start < n && isIniSpace(data[line.start]))
+            ++line.start;
         bool inQuotes = false;
-        while (pos < data.size()) {
-            const char c = data[pos++];
-            if (c == '\\') {
-                // An escaped character; an escaped line break of two characters
-                // continues the line as one.
-                if (pos < data.size()) {
-                    const char escaped = data[pos++];
-                    if (pos < data.size() &&
-                        ((escaped == '\r' && data[pos] == '\n') || (escaped == '\n' && data[pos] == '\r')))
-                        ++pos;
+        qsizetype i = line.start;
+        while (i < n) {
+            const char c = data[i++];
+            if (c == '=') {
+                if (!inQuotes && line.equals < 0)
+                    line.equals = i - 1;
+            } else if (c == '\n' || c == '\r') {
+                if (i == line.start + 1) {
+                    ++line.start;
+                } else if (!inQuotes) {
+                    --i;
+                    break;
+                }
+            } else if (c == '\\') {
+                if (i < n) {
+                    const char escaped = data[i++];
+                    if (i < n &&
+                        ((escaped == '\n' && data[i] == '\r') || (escaped == '\r' && data[i] == '\n')))
+                        ++i;
                 }
             } else if (c == '"') {
                 inQuotes = !inQuotes;
-            } else if (c == '=' && !inQuotes && line.equals < 0) {
-                line.equals = pos - 1;
-            } else if (c == ';' && !inQuotes) {
-                end = pos - 1;
-                while (pos < data.size() && data[pos] != '\n' && data[pos] != '\r')
-                    ++pos;
-            } else if (c == '\n' || c == '\r') {
-                if (end < 0)
-                    end = pos - 1;
-                break;
+            } else if (c == ';') {
+                if (i == line.start + 1) {
+                    while (i < n && data[i] != '\n' && data[i] != '\r')
+                        ++i;
+                    while (i < n && isIniSpace(data[i]))
+                        ++i;
+                    line.start = i;
+                } else if (!inQuotes) {
+                    --i;
+                    break;
+                }
             }
         }
-        line.end = end < 0 ? pos : end;
-        line.next = pos;
-        if (line.equals > line.end)
-            line.equals = -1;
+        line.end = i;
+        line.openQuote = inQuotes;
+        pos = i;
+        if (line.end <= line.start)
+            return lines;
         lines.push_back(line);
     }
-    return lines;
 }
 
 } // namespace
@@ -235,7 +256,8 @@ QByteArray EncodeStoredText(const QString &text)
         const bool surrogate = QChar::isSurrogate(u);
         const bool pair = QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         // A hex escape runs on over hex digits, so a digit after one is escaped too.
-        if (u < 0x20 || u == 0x7f || (surrogate && !pair) || (escapedLast && isHexDigit(u))) {
+        // U+FEFF too: read back as UTF-8 it would be taken for a byte order mark.
+        if (u < 0x20 || u == 0x7f || u == 0xfeff || (surrogate && !pair) || (escapedLast && isHexDigit(u))) {
             out += "\\x";
             for (int shift = 12; shift >= 0; shift -= 4)
                 out += hex[(u >> shift) & 0xf];
@@ -266,24 +288,38 @@ namespace {
 // A key as QSettings reads it: trimmed, %XX and %UXXXX unescaped, '\\' as '/'.
 QString unescapedKey(QByteArrayView raw)
 {
-    const QByteArray key = raw.toByteArray().trimmed();
+    const QString key = QString::fromUtf8(raw.trimmed());
     QString out;
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        const char c = key[i];
-        if (c == '\\') {
+    qsizetype i = 0;
+    while (i < key.size()) {
+        const QChar c = key[i];
+        if (c == QLatin1Char('\\')) {
             out += QLatin1Char('/');
-        } else if (c == '%' && i + 2 < key.size() && key[i + 1] != 'U' && hexDigit(key[i + 1]) >= 0 &&
-                   hexDigit(key[i + 2]) >= 0) {
-            out += QChar(hexDigit(key[i + 1]) * 16 + hexDigit(key[i + 2]));
-            i += 2;
-        } else if (c == '%' && i + 5 < key.size() && key[i + 1] == 'U' && hexDigit(key[i + 2]) >= 0 &&
-                   hexDigit(key[i + 3]) >= 0 && hexDigit(key[i + 4]) >= 0 && hexDigit(key[i + 5]) >= 0) {
-            out += QChar(static_cast<char16_t>(hexDigit(key[i + 2]) << 12 | hexDigit(key[i + 3]) << 8 |
-                                               hexDigit(key[i + 4]) << 4 | hexDigit(key[i + 5])));
-            i += 5;
-        } else {
-            out += QLatin1Char(c);
+            ++i;
+            continue;
         }
+        if (c != QLatin1Char('%') || i == key.size() - 1) {
+            out += c;
+            ++i;
+            continue;
+        }
+        qsizetype first = i + 1;
+        qsizetype digits = 2;
+        if (key[first] == QLatin1Char('U')) {
+            ++first;
+            digits = 4;
+        }
+        bool ok = false;
+        const ushort code = first + digits <= key.size()
+                                ? QStringView(key).sliced(first, digits).toUShort(&ok, 16)
+                                : ushort{0};
+        if (!ok) {
+            out += QLatin1Char('%');
+            ++i;
+            continue;
+        }
+        out += QChar(code);
+        i = first + digits;
     }
     return out;
 }
@@ -291,14 +327,25 @@ QString unescapedKey(QByteArrayView raw)
 // The name of a section header line ("[General]"), or nothing for other lines.
 std::optional<QByteArray> sectionOf(QByteArrayView data, const IniLine &line)
 {
-    qsizetype i = line.start;
-    while (i < line.end && (data[i] == ' ' || data[i] == '\t'))
-        ++i;
-    if (i >= line.end || data[i] != '[')
+    if (data[line.start] != '[')
         return std::nullopt;
-    const QByteArrayView rest = data.sliced(i + 1, line.end - i - 1);
+    const QByteArrayView rest = data.sliced(line.start + 1, line.end - line.start - 1);
     const qsizetype close = rest.indexOf(']');
     return (close < 0 ? rest : rest.first(close)).toByteArray().trimmed();
+}
+
+// Where a line can be added after the given one: past its line break, or
+// past the comment that ends it.
+qsizetype afterLine(QByteArrayView data, const IniLine &line)
+{
+    qsizetype i = line.end;
+    while (i < data.size() && data[i] != '\n' && data[i] != '\r')
+        ++i;
+    if (i < data.size() && data[i] == '\r')
+        ++i;
+    if (i < data.size() && data[i] == '\n')
+        ++i;
+    return i;
 }
 
 bool isRootSection(const QByteArray &name)
@@ -314,13 +361,19 @@ QByteArray SetValueInStoreFile(const QByteArray &content, const QString &name, c
     const QByteArray line = name.toUtf8() + '=' + EncodeStoredText(text);
     // Keys before the first section header belong to the General section.
     bool inRoot = true;
-    std::optional<qsizetype> firstRootHeaderEnd;
+    std::optional<qsizetype> afterRootHeader;
     std::vector<IniLine> matches;
     for (const IniLine &l : iniLines(data)) {
         if (const std::optional<QByteArray> section = sectionOf(data, l)) {
             inRoot = isRootSection(*section);
-            if (inRoot && !firstRootHeaderEnd)
-                firstRootHeaderEnd = l.next;
+            // A header whose quotes run on to the end would swallow the line.
+            if (inRoot && !afterRootHeader && !l.openQuote) {
+                // Only after a line break: a header at the very end may end
+                // in a backslash that would join the new line to it.
+                const qsizetype after = afterLine(data, l);
+                if (after > 0 && (data[after - 1] == '\n' || data[after - 1] == '\r'))
+                    afterRootHeader = after;
+            }
             continue;
         }
         if (inRoot && l.equals >= 0 && unescapedKey(data.sliced(l.start, l.equals - l.start)) == name)
@@ -330,31 +383,29 @@ QByteArray SetValueInStoreFile(const QByteArray &content, const QString &name, c
     QByteArray out;
     out.reserve(content.size() + line.size() + 16);
     if (!matches.empty()) {
+        // The last one is the one QSettings reads; the others go.
         qsizetype at = 0;
         for (std::size_t k = 0; k < matches.size(); ++k) {
             const IniLine &m = matches[k];
             out += data.sliced(at, m.start - at);
-            if (k == 0) {
+            if (k + 1 == matches.size())
                 out += line;
-                at = m.end; // a comment after the old value stays
-            } else {
-                at = m.next;
-            }
+            at = m.end; // a comment after the old value stays
         }
         out += data.sliced(at);
         return out;
     }
+    const qsizetype bom = content.startsWith("\xef\xbb\xbf") ? 3 : 0;
     const auto insertAt = [&](qsizetype at, const QByteArray &added) {
         out += data.first(at);
-        if (at > 0 && data[at - 1] != '\n' && data[at - 1] != '\r')
+        if (at > bom && data[at - 1] != '\n' && data[at - 1] != '\r')
             out += '\n';
         out += added;
         out += data.sliced(at);
         return out;
     };
-    if (firstRootHeaderEnd)
-        return insertAt(*firstRootHeaderEnd, line + '\n');
-    const qsizetype bom = content.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    if (afterRootHeader)
+        return insertAt(*afterRootHeader, line + '\n');
     return insertAt(bom, "[General]\n" + line + '\n');
 }
 

@@ -248,6 +248,7 @@ TEST(StoredText, ReadsBackAsItself)
         QStringLiteral("#hash"),
         QStringLiteral("a=b"),
         QString(QChar(0xd83d)) + QChar(0xde00),
+        QString::fromUtf8("\xef\xbb\xbf\x9e" "eT?I\"neG]\nT\n"),
         QString(QChar(0xdc00)) + QStringLiteral("lone"),
     };
     std::mt19937 gen(11);
@@ -313,7 +314,10 @@ TEST(StoredText, OnlyTheValuesLineChanges)
         {"other sections untouched", "[Other]\nTITLE=x\n", "[General]\nTITLE=new\n[Other]\nTITLE=x\n"},
         {"added to the General section", "[Other]\nX=1\n[general]\nA=1",
          "[Other]\nX=1\n[general]\nTITLE=new\nA=1"},
-        {"later duplicates dropped", "[General]\nTITLE=a\nTITLE=b\nC=3\n", "[General]\nTITLE=new\nC=3\n"},
+        {"duplicates dropped", "[General]\nTITLE=a\nTITLE=b\nC=3\n", "[General]\n\nTITLE=new\nC=3\n"},
+        {"quotes run over line breaks", "[General]\nA=\"x\nTITLE=old\"\n",
+         "[General]\nTITLE=new\nA=\"x\nTITLE=old\"\n"},
+        {"byte order mark", "\xef\xbb\xbfTITLE=old\n", "\xef\xbb\xbfTITLE=new\n"},
         {"continued line replaced whole", "[General]\nTITLE=a\\\nb\nC=3\n", "[General]\nTITLE=new\nC=3\n"},
         {"no line break at the end", "[General]", "[General]\nTITLE=new\n"},
     };
