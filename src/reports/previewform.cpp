@@ -199,6 +199,35 @@ void TForm_Preview::coverWorkArea()
         setGeometry(screen->availableGeometry());
 }
 
+void TForm_Preview::fitFrameToWorkArea()
+{
+    // The window manager tells the frame's size only once it has framed the
+    // window; from then on the frame, not the client area, covers the work
+    // area. Done once, so the user may move and size the window after.
+    if (m_placed || !isVisible() || !screen())
+        return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (frame.isNull())
+        return;
+    m_placed = true;
+    setGeometry(screen()->availableGeometry().marginsRemoved(frame));
+}
+
+void TForm_Preview::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    fitFrameToWorkArea();
+}
+
+void TForm_Preview::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    fitFrameToWorkArea();
+}
+
 eng::TRptPageList *TForm_Preview::pages() const
 {
     return m_loaded ? m_loaded.get() : m_store.pages;
@@ -212,18 +241,7 @@ bool TForm_Preview::isGenerating() const
 void TForm_Preview::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        // Once the window manager has framed the window, the frame rather
-        // than the client area covers the work area.
-        QTimer::singleShot(0, this, [this] {
-            const QMargins frame(
-                geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-            if (!frame.isNull() && screen())
-                setGeometry(screen()->availableGeometry().marginsRemoved(frame));
-        });
-    }
+    fitFrameToWorkArea();
     // FormShow
     m_firstPagePending = true;
     UpdateNavigation();

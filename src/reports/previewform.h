@@ -105,6 +105,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void done(int result) override;
 
 private:
@@ -119,6 +121,7 @@ private:
     void showError(const QString &text);
     FileDialogRequest fileRequest(const QString &title) const;
     void coverWorkArea();
+    void fitFrameToWorkArea();
 
     PreviewPageStore m_store;
     PreviewDialogs m_dialogs;
