@@ -60,6 +60,20 @@ void OutputBuffer::appendJsonString(std::u16string_view text)
     m_bytes.push_back('"');
     const std::size_t n = text.size();
     for (std::size_t k = 0; k < n; ++k) {
+        // Amounts and most texts are plain ASCII throughout: copied in runs.
+        std::size_t plain = k;
+        while (plain < n && text[plain] >= 0x20 && text[plain] < 0x80 && text[plain] != u'"' &&
+               text[plain] != u'\\')
+            ++plain;
+        if (plain > k) {
+            const std::size_t at = m_bytes.size();
+            m_bytes.resize(at + (plain - k));
+            for (std::size_t j = k; j < plain; ++j)
+                m_bytes[at + (j - k)] = static_cast<char>(text[j]);
+            k = plain;
+            if (k == n)
+                break;
+        }
         const char16_t c = text[k];
         if (c < 0x80) {
             if (c >= 0x20 && c != u'"' && c != u'\\') {
@@ -226,6 +240,7 @@ void writeTable(OutputBuffer &out, const Report &report)
     }
     if (report.rowCount() == 0)
         return;
+    out.reserve(out.size() + report.rowCount() * 64);
     using P = calc::TPaymentObj;
     using S = calc::TSavingsObj;
     if (report.savings)
@@ -322,6 +337,8 @@ void writeJson(OutputBuffer &out, const Report &report, std::span<const JsonMess
 {
     const Layout l{layout == JsonLayout::Indented};
     const bool batch = layout == JsonLayout::Line;
+    // A loan row takes some 190 bytes indented, 100 on one line.
+    out.reserve(out.size() + 1024 + report.rowCount() * (l.indented ? 192 : 104));
     l.open(out, '{');
     if (batch) {
         l.key(out, std::string_view("exit"), 1);
