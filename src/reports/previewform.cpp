@@ -162,6 +162,10 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setSingleShot(true);
+    m_progressTimer->setInterval(0);
+    connect(m_progressTimer, &QTimer::timeout, this, [this] { ProgressBar->setValue(m_percent); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -285,14 +289,10 @@ void TForm_Preview::pageArrived(int pageCount)
 void TForm_Preview::RptPreviewProgressUpdate(int percent)
 {
     // A progress bar repaints at once on every new value; notices that queued
-    // up while the window was busy are applied as one.
-    const bool scheduled = m_percent >= 0;
+    // up while the window was busy are applied as one, at the next turn.
     m_percent = percent == 0 || percent >= 100 ? 0 : percent;
-    if (!scheduled)
-        QTimer::singleShot(0, this, [this] {
-            ProgressBar->setValue(m_percent);
-            m_percent = -1;
-        });
+    if (!m_progressTimer->isActive())
+        m_progressTimer->start();
 }
 
 void TForm_Preview::StatusBarDrawPanel()

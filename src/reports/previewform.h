@@ -21,6 +21,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 
 namespace accrua::engine::view {
@@ -127,7 +128,8 @@ private:
     PreviewDialogs m_dialogs;
     std::unique_ptr<eng::TRptPageList> m_loaded; // pages opened in this window
     bool m_firstPagePending = false;
-    int m_percent = -1; // the progress to show at the next turn; -1: none pending
+    int m_percent = 0; // the progress the bar shows at the next turn
+    QTimer *m_progressTimer = nullptr;
     bool m_closed = false;
     bool m_placed = false;
 };
