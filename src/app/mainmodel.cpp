@@ -60,7 +60,7 @@ void MainModel::resetAmountFields()
 
 QString MainModel::typeText(Field field, const QString &typed)
 {
-    const QString upper = typed.toUpper();
+    QString upper = typed.toUpper();
     QString &slot = m_texts[static_cast<std::size_t>(field)];
     if (slot != upper) {
         slot = upper;

@@ -86,7 +86,7 @@ public:
     QString why() const { return m_why; }
 
 private:
-    static constexpr qint64 kChunk = 64 * 1024;
+    static constexpr qint64 kChunk = qint64{64} * 1024;
 
     const BatchInput &m_input;
     std::function<void()> m_waiting;

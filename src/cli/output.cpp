@@ -308,7 +308,7 @@ struct Layout {
         if (indented)
             out.append('\n');
     }
-    void indent(OutputBuffer &out, int level) const { out.appendSpaces(4 * level); }
+    void indent(OutputBuffer &out, int level) const { out.appendSpaces(qsizetype{4} * level); }
 };
 
 template <std::size_t N, class Row>

@@ -17,7 +17,7 @@ QString fileOption(const Options &o, const QString &name)
 {
     if (!o.has(name))
         return {};
-    const QString value = o.value(name);
+    QString value = o.value(name);
     if (value.isEmpty())
         throw UsageError{QStringLiteral("--%1 needs a file name").arg(name)};
     return value;
