@@ -36,7 +36,7 @@ QImage paintPage(const std::optional<QByteArray> &body, const QSizeF &logical, q
     const double pixels = logical.width() * logical.height() * ratio * ratio;
     if (pixels > kMaxImagePixels)
         ratio *= std::sqrt(kMaxImagePixels / pixels);
-    QImage image((logical * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    QImage image((logical * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     if (image.isNull())
         return {};
     image.setDevicePixelRatio(ratio);
