@@ -54,6 +54,22 @@ TPaymentObj rowOf(const Month &m, char16_t sep)
                        formatMoneyText(m.balance, sep)};
 }
 
+// The number of the first of n payments after which the schedule's balance
+// is nothing, or n.
+std::int64_t paidOffAfter(std::int64_t n, Extended i, Money payment, Money principal)
+{
+    Money balance = RoundToCents(principal);
+    Money a = payment;
+    for (std::int64_t k = 1; k <= n; ++k) {
+        const Month m = chargeMonth(i, a, balance);
+        a = m.payment;
+        balance = m.balance;
+        if (balance.count <= 0)
+            return k;
+    }
+    return n;
+}
+
 } // namespace
 
 bool paymentExceedsInterest(Money principal, Extended monthlyRate, Money payment)
@@ -191,9 +207,10 @@ std::optional<std::int64_t> EstimateAmortizationPayments(Extended principal, Ext
     } while (!(a.asCount() > growth * b.asCount()));
 
     // The count includes a final smaller payment even when the payments
-    // before it leave nothing; then it would pay nothing, and is not counted.
-    if (ResidualBalance(k - 1, i, a, p).count <= 0)
-        --k;
+    // before it leave nothing, and counting in ten-thousandths can run past
+    // the month where the schedule, in cents, is paid off: payments after
+    // that would pay nothing, and are not counted.
+    k = std::min(k, paidOffAfter(k, i, a, p));
     const Money residual = ResidualBalance(k, i, a, p);
     if (residual.count > 0 && increaseCount)
         ++k;

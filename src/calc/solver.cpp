@@ -53,6 +53,20 @@ bool raiseByOneCent(PaymentField &field, PaymentEntry writtenAs, Raising &raisin
     return true;
 }
 
+// Counting in ten-thousandths can run past the month where the schedule, in
+// cents, is paid off; the payments after it would pay nothing and are dropped.
+void endAtPayoff(LoanOutcome &out, std::vector<Month> &months, Extended i, Money a, Money p)
+{
+    for (std::size_t j = 0; j + 1 < months.size(); ++j) {
+        if (months[j].balance.count == 0) {
+            out.count = static_cast<std::int64_t>(j + 1);
+            out.term = termOfCount(out.count);
+            out.totals = scheduleMonths(out.count, i, a, p, months);
+            return;
+        }
+    }
+}
+
 LoanOutcome refused(LoanOutcome out, LoanStatus why, Money principal, Money payment)
 {
     out.status = why;
@@ -114,6 +128,7 @@ LoanOutcome countPayments(const LoanRequest &request, PaymentField &field, std::
                 out.totals = scheduleMonths(out.count, i, a, p, months);
             }
         }
+        endAtPayoff(out, months, i, a, p);
         return out;
     }
 }

@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <functional>
+#include <new>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -68,11 +69,18 @@ void type(MainModel &model, Field field, const QString &value)
 }
 
 // The calculation itself, with failures that no check catches reported as the
-// window's general error report does.
+// window's general error report does. A value refused while it was typed, or
+// a date moved to keep the order, stops here: the window goes on with the
+// corrected field, but on the command line that would answer another
+// question than the one asked.
 void calculate(Run &run)
 {
+    if (!run.messages.shown().empty())
+        return;
     try {
         run.model.calculate();
+    } catch (const std::bad_alloc &) {
+        throw; // reported once, at the top
     } catch (const std::exception &e) {
         run.messages.ShowErrorReport(QString::fromUtf8(e.what()));
     }

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #ifdef ACCRUA_CLI_DRAW
 #include <QGuiApplication>
 #endif
@@ -78,7 +79,11 @@ int main(int argc, char **argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 #endif
-    QTextStream out(stdout);
+    // Standard output on its descriptor, unbuffered: every write's result
+    // is seen (stdio and QTextStream on a FILE* let a failed write pass).
+    QFile stdoutFile;
+    stdoutFile.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream out(&stdoutFile);
     QTextStream err(stderr);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
@@ -97,12 +102,9 @@ int main(int argc, char **argv)
     // Results that did not reach standard output (a full disk, a closed
     // pipe) are no results: say so and fail.
     out.flush();
-    errno = 0;
-    if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        const int error = errno;
-        err << "accrua-cli: cannot write to standard output"
-            << (error != 0 ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)) : QString())
-            << '\n';
+    if (out.status() != QTextStream::Ok || stdoutFile.error() != QFileDevice::NoError ||
+        std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        err << "accrua-cli: cannot write to standard output: " << stdoutFile.errorString() << '\n';
         status = 1;
     }
     err.flush();

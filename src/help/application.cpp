@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include <exception>
+#include <new>
 
 namespace accrua::help {
 
@@ -43,6 +44,9 @@ bool Application::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc &) {
+        // what() would only say "std::bad_alloc".
+        reportFailure(QStringLiteral("There is not enough memory to complete the operation."));
     } catch (const std::exception &e) {
         reportFailure(QString::fromUtf8(e.what()));
     } catch (...) {

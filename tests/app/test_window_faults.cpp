@@ -1,0 +1,103 @@
+// The window meets a full disk and a failed allocation: the Tools marks
+// written on close fail whole, reported through the general error report,
+// and the store keeps what it held; a handler that runs out of memory is
+// reported in words, and the window goes on.
+#include "app/mainwindow.h"
+#include "help/application.h"
+#include "settings/store.h"
+
+#include "faults.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <new>
+
+using namespace accrua;
+
+namespace {
+
+class ThrowsBadAlloc : public QObject {
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::bad_alloc();
+        return QObject::event(e);
+    }
+};
+
+} // namespace
+
+class WindowFaultsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void toolsMarksOnAFullDiskAreReportedAndLeaveTheStore_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("no store yet")
+            << QByteArray() << QStringLiteral("Failed to create key \\Software\\Quennet\\Accrua\\");
+        QTest::newRow("a store") << QByteArray("[General]\nTITLE=mine\nUSEDEFAULTS=1\nSTAYONTOP=0\n")
+                                 << QStringLiteral("Failed to set data for 'USEDEFAULTS'");
+    }
+
+    void toolsMarksOnAFullDiskAreReportedAndLeaveTheStore()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, report);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Accrua.conf"));
+        if (!before.isEmpty()) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(before);
+        }
+        const int status = testsupport::runWithFileSizeLimit(0, [&] {
+            help::ScriptedMessageService messages;
+            app::MainWindowServices services;
+            services.messages = &messages;
+            services.locale = input::Locale(u'.', u',', 2, QStringLiteral("$"), true);
+            services.settings = settings::FileSettingsFactory(path);
+            {
+                app::TForm_Main window(std::move(services));
+                window.show();
+                window.close();
+            }
+            for (const auto &shown : messages.shown()) {
+                if (shown.errorReport && shown.text.startsWith(report))
+                    return 0;
+            }
+            return 1;
+        });
+        QCOMPARE(status, 0);
+        QCOMPARE(testsupport::fileBytes(path), before);
+    }
+
+    void runningOutOfMemoryInAHandlerIsReportedInWords()
+    {
+        auto *app = qobject_cast<help::Application *>(qApp);
+        QVERIFY(app);
+        help::ScriptedMessageService service;
+        app->setMessageService(&service);
+        ThrowsBadAlloc thrower;
+        QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+        QTRY_COMPARE(service.shown().size(), size_t(1));
+        app->setMessageService(nullptr);
+        QVERIFY(service.shown()[0].errorReport);
+        QVERIFY2(service.shown()[0].text.startsWith(QStringLiteral("There is not enough memory")),
+                 qPrintable(service.shown()[0].text));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    help::Application app(argc, argv);
+    WindowFaultsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_window_faults.moc"
