@@ -2,8 +2,11 @@
 // arrive, zoom steps, keys and the wheel, Print with and without a print
 // request, Open and Save with scripted dialogs, and closing while the engine
 // is still generating.
+#include "banded_fixture.h"
+
 #include "engine/view/pageview.h"
 #include "reports/printpreview.h"
+#include "settings/loaninfoservice.h"
 #include "support.h"
 
 #include <QAction>
@@ -567,6 +570,52 @@ TEST(Preview, PreviewOfPagesClearsThePrintRequest)
     EXPECT_EQ(panel, QStringLiteral("Page 1 of 2"));
     EXPECT_EQ(printDialog.shown, 1);
     EXPECT_EQ(pdfPages(printDialog.pdf), 2);
+}
+
+// The program's own pairing: the dispatcher previews through the component,
+// and the preview's Print regenerates the report through the dispatcher with
+// the date and purpose entered for the preview.
+TEST(Preview, PrintFromThePreviewOfALoanUsesTheDispatcher)
+{
+    testsupport::ensureWidgetsApp();
+    reportstest::Model m;
+    m.loan("200000", "6", 30, 0);
+    ScriptedFiles files;
+    ScriptedPrintDialog windowDialog;
+    ScriptedPrintDialog dispatcherDialog;
+    QTemporaryDir dir;
+    dispatcherDialog.pdf = dir.filePath(QStringLiteral("loan.pdf"));
+    settings::ScriptedLoanInfoService loanInfo(QStringLiteral("3/15/2026"));
+    loanInfo.queueAnswer({false, QStringLiteral("3/15/2026"), QStringLiteral("BOAT LOAN")});
+    reports::TZtPrintPreview component({&m.messages, &files, &windowDialog});
+    component.Execute(nullptr);
+    reports::ReportServices services;
+    services.messages = &m.messages;
+    services.loanInfo = &loanInfo;
+    services.files = &files;
+    services.printDialog = &dispatcherDialog;
+    services.preview = &component;
+    reports::ReportDispatcher dispatcher(services);
+    dispatcher.attach(m.model, nullptr, [] { return false; });
+    int shownPages = 0;
+    component.previewInterface()->onShown = [&](reports::TForm_Preview &window) {
+        QTimer::singleShot(0, &window, [&] {
+            waitFor([&] { return !window.isGenerating(); });
+            shownPages = window.RptPreview->pageCount();
+            window.ToolButton_Print->trigger();
+            window.close();
+        });
+    };
+    dispatcher.MenuItem_PrintPreviewClick(reports::ReportCommand::PrintPreview);
+    EXPECT_EQ(loanInfo.asked().size(), 1) << "asked once, for the preview";
+    EXPECT_EQ(windowDialog.shown, 0);
+    EXPECT_EQ(dispatcherDialog.shown, 1);
+    ASSERT_GT(shownPages, 1);
+    EXPECT_EQ(pdfPages(dispatcherDialog.pdf), shownPages);
+    const QString text = pdfText(dispatcherDialog.pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("BOAT LOAN")));
+    EXPECT_TRUE(text.contains(QStringLiteral("3/15/2026")));
+    EXPECT_TRUE(m.messages.shown().empty());
 }
 
 } // namespace
