@@ -69,6 +69,11 @@ int runWithFileSizeLimit(qint64 bytes, const std::function<int()> &body)
         body);
 }
 
+int runWithTimeLimit(unsigned seconds, const std::function<int()> &body)
+{
+    return runChild([seconds] { ::alarm(seconds); }, body);
+}
+
 int runUnprivileged(const std::function<int()> &body)
 {
     return runChild(

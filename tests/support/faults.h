@@ -34,6 +34,10 @@ private:
 // not exit normally.
 int runWithFileSizeLimit(qint64 bytes, const std::function<int()> &body);
 
+// Runs `body` in a forked child that is killed after `seconds`: a loop that
+// does not end fails the test (-1) instead of hanging the run.
+int runWithTimeLimit(unsigned seconds, const std::function<int()> &body);
+
 // Runs `body` in a forked child without root's rights (as nobody when the
 // tests run as root), so that a file without read permission is unreadable.
 int runUnprivileged(const std::function<int()> &body);
