@@ -2,6 +2,7 @@
 // the field texts, leave checks, input checks and the report command states.
 #include "app/mainmodel.h"
 #include "calc/money.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ namespace {
 
 input::Locale dollars()
 {
-    return input::Locale(u'.', u',', 2, QStringLiteral("$"), true, QStringLiteral("M/d/yyyy"));
+    return testsupport::usDollars();
 }
 
 struct Harness {

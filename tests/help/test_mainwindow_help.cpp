@@ -3,6 +3,7 @@
 #include "help/aboutbox.h"
 #include "help/helpwindows.h"
 #include "help/splash.h"
+#include "support.h"
 
 #include <QListWidget>
 #include <QMenu>
@@ -42,7 +43,7 @@ private:
     {
         app::MainWindowServices services;
         services.messages = &m_messages;
-        services.locale = input::Locale(u'.', u',', 2, QStringLiteral("$"), true, QStringLiteral("M/d/yyyy"));
+        services.locale = accrua::testsupport::usDollars();
         services.settings = settings::FileSettingsFactory(m_dir.filePath(QStringLiteral("Accrua.conf")));
         services.desktop.askPrinter = [](QPrinter &, QWidget *) { return false; };
         services.desktop.openUrl = [](const QUrl &) {};
