@@ -103,13 +103,16 @@ void addLabelled(Report &report, const MainModel &model, std::initializer_list<F
         report.labelled.emplace_back(caption(f), model.text(f));
 }
 
-int emit(const Options &o, const Report &report, const Run &run, QTextStream &out, QTextStream &err)
+// The JSON, or the messages on err and the table on `out` (none: no table,
+// an output of the report takes its place).
+int emit(const Options &o, const Report &report, const Run &run, QTextStream *out, QTextStream &err)
 {
     const bool produced = run.model.reportCommandsEnabled();
     OutputBuffer buffer;
     if (o.has(QStringLiteral("json"))) {
         writeJson(buffer, report, jsonMessages(run.messages), JsonLayout::Indented);
-        writeOut(out, buffer);
+        if (out) // always: --json with an output on standard output is refused earlier
+            writeOut(*out, buffer);
         return produced ? 0 : 1;
     }
     for (const auto &shown : run.messages.shown()) {
@@ -121,8 +124,10 @@ int emit(const Options &o, const Report &report, const Run &run, QTextStream &ou
     }
     if (!produced)
         return 1;
-    writeTable(buffer, report);
-    writeOut(out, buffer);
+    if (out) {
+        writeTable(buffer, report);
+        writeOut(*out, buffer);
+    }
     return 0;
 }
 
@@ -134,9 +139,7 @@ int finish(const Options &o, const Report &report, const Run &run, const ReportO
 {
     if (outputs.any() && !drawing)
         throw Refusal{QStringLiteral("report outputs are written by accrua-cli-draw")};
-    QString discarded;
-    QTextStream none(&discarded);
-    const int status = emit(o, report, run, outputs.toStdout() ? none : out, err);
+    const int status = emit(o, report, run, outputs.toStdout() ? nullptr : &out, err);
     if (status != 0 || !outputs.any())
         return status;
     return drawing->writeReports(outputs, page, run.model, services.today, out, err);
