@@ -381,13 +381,13 @@ void TForm_Preview::showError(const QString &text)
         m_dialogs.messages->ShowMessageDialog(text, help::MessageKind::Error, help::MessageButton::OK);
 }
 
-FileDialogRequest TForm_Preview::fileRequest(const QString &title) const
+FileDialogRequest TForm_Preview::fileRequest(const QString &title)
 {
     FileDialogRequest request;
     request.title = title;
     request.filter = kReportFilter;
     request.defaultSuffix = QStringLiteral("ARP");
-    request.parent = const_cast<TForm_Preview *>(this);
+    request.parent = this;
     request.centreOverParent = false; // only the main window's dialogs are centred
     return request;
 }

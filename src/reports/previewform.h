@@ -120,7 +120,7 @@ private:
     bool awaitPages();
     void printLoadedPages();
     void showError(const QString &text);
-    FileDialogRequest fileRequest(const QString &title) const;
+    FileDialogRequest fileRequest(const QString &title);
     void coverWorkArea();
     void fitFrameToWorkArea();
 
