@@ -44,7 +44,8 @@ Commands:
   pages FILE
            list the header and page records of a report page file (*.ARP)
   render FILE (--pdf OUT.pdf | --png DIR [--dpi N])
-           draw every page of a report page file
+           draw every page of a report page file; --pdf - writes the PDF
+           to standard output
   --version
            print the program's version
 

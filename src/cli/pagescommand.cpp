@@ -4,6 +4,7 @@
 #include "engine/pagefile/pagelist.h"
 #include "fileio/safefile.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
 #include <QImage>
@@ -226,34 +227,52 @@ void play(const QByteArray &emf, QPainter &painter, const QRectF &target, const 
                    .arg(why));
 }
 
-int renderPdf(const TRptPageList &list, const RenderOptions &o, QTextStream &out)
+void drawPdf(QIODevice &device, const TRptPageList &list, const RenderOptions &o)
+{
+    QPdfWriter writer(&device);
+    writer.setCreator(QStringLiteral("Accrua"));
+    writer.setTitle(QFileInfo(o.file).fileName());
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        failed(QStringLiteral("Cannot write \"%1\"").arg(QDir::toNativeSeparators(o.pdf)));
+    const QRectF target(0, 0, writer.width(), writer.height());
+    const int count = list.pageCount();
+    for (int n = 1; n <= count; ++n) {
+        if (n > 1)
+            writer.newPage();
+        play(page(list, n), painter, target, o, n);
+    }
+    painter.end();
+}
+
+int renderPdf(const TRptPageList &list, const RenderOptions &o, QTextStream &out, QTextStream &err)
 {
     const int count = list.pageCount();
     if (count == 0) {
-        out << "No pages to render; " << QDir::toNativeSeparators(o.pdf) << " not written\n";
+        (o.pdf == QLatin1String("-") ? err : out)
+            << "No pages to render; " << QDir::toNativeSeparators(o.pdf) << " not written\n";
+        return 0;
+    }
+    if (o.pdf == QLatin1String("-")) {
+        // Standard output: the whole PDF is made first, so that a damaged
+        // page sends nothing, then written in one checked piece.
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        drawPdf(buffer, list, o);
+        out.flush();
+        QIODevice *device = out.device();
+        if (!device || device->write(buffer.data()) != buffer.size())
+            failed(QStringLiteral("Cannot write the PDF to standard output"));
+        err << "Rendered " << count << (count == 1 ? " page" : " pages") << " to standard output\n";
         return 0;
     }
     // Written beside the target and renamed when complete, so a damaged page
     // or a full disk leaves no half PDF behind.
     fileio::SafeFile file(o.pdf);
     openOutput(file, o);
-    {
-        QPdfWriter writer(&file.device());
-        writer.setCreator(QStringLiteral("Accrua"));
-        writer.setTitle(QFileInfo(o.file).fileName());
-        writer.setPageSize(QPageSize(QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            failed(QStringLiteral("Cannot write \"%1\"").arg(QDir::toNativeSeparators(o.pdf)));
-        const QRectF target(0, 0, writer.width(), writer.height());
-        for (int n = 1; n <= count; ++n) {
-            if (n > 1)
-                writer.newPage();
-            play(page(list, n), painter, target, o, n);
-        }
-        painter.end();
-    }
+    drawPdf(file.device(), list, o);
     commitOutput(file);
     out << "Rendered " << count << (count == 1 ? " page to " : " pages to ")
         << QDir::toNativeSeparators(o.pdf) << '\n';
@@ -325,7 +344,7 @@ int runRenderCommand(const QStringList &args, QTextStream &out, QTextStream &err
         const RenderOptions o = parseRender(args);
         TRptPageList list;
         load(list, o.file);
-        return o.pdf.isEmpty() ? renderPng(list, o, out) : renderPdf(list, o, out);
+        return o.pdf.isEmpty() ? renderPng(list, o, out) : renderPdf(list, o, out, err);
     } catch (const Failure &f) {
         out.flush();
         return report(f, err);

@@ -229,7 +229,8 @@ TEST(CliStandardOutput, AFailedWriteExitsOneWithAMessage)
 {
     QTemporaryDir dir;
     for (const QStringList &args :
-         {kLoan, kLoan + QStringList{QStringLiteral("--json")}, QStringList{QStringLiteral("--help")}}) {
+         {kLoan, kLoan + QStringList{QStringLiteral("--json")}, QStringList{QStringLiteral("--help")},
+          QStringList{QStringLiteral("render"), kPageFile, QStringLiteral("--pdf"), QStringLiteral("-")}}) {
         QProcess p;
         p.setStandardOutputFile(QStringLiteral("/dev/full"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -240,6 +241,18 @@ TEST(CliStandardOutput, AFailedWriteExitsOneWithAMessage)
         EXPECT_EQ(p.exitCode(), 1) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(p.readAllStandardError().contains("cannot write to standard output"));
     }
+}
+
+// "-" is standard output where a command writes a file.
+TEST(CliStandardOutput, RenderWritesThePdfThere)
+{
+    QProcess p;
+    p.start(QStringLiteral(ACCRUA_CLI_PATH),
+            {QStringLiteral("render"), kPageFile, QStringLiteral("--pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(isPdf(p.readAllStandardOutput()));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("-")));
 }
 
 // ---- storage faults, from the command line ----
