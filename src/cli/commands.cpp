@@ -101,8 +101,10 @@ Batch requests and results:
   could not be read, 1 standard output could not be written.
 
 Exit status: 0 the calculation produced results; 1 a check, the calculation
-or the settings store refused the input (messages on stderr), or a file could
-not be read; 2 usage.
+or the settings store refused the input (messages on stderr), a value was
+refused as it was typed (nothing is computed with a corrected value), a file
+could not be read or written, or standard output could not be written;
+2 usage (an option given twice included).
 )";
 
 } // namespace
