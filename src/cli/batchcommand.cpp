@@ -43,34 +43,36 @@ public:
     Status next(QByteArray &line)
     {
         for (;;) {
-            const qsizetype nl = m_buffer.indexOf('\n', m_scanned);
+            const qsizetype nl = m_buffer.indexOf('\n', std::max(m_start, m_scanned));
             if (nl >= 0) {
                 const bool skipped = m_skipping;
                 m_skipping = false;
-                line = m_buffer.left(nl);
-                m_buffer.remove(0, nl + 1);
-                m_scanned = 0;
+                line = m_buffer.mid(m_start, nl - m_start);
+                m_start = nl + 1;
                 if (skipped)
                     continue;
                 return Status::Line;
             }
             m_scanned = m_buffer.size();
-            if (m_buffer.size() > kMaxBatchLineBytes) {
+            if (m_buffer.size() - m_start > kMaxBatchLineBytes) {
                 m_buffer.clear();
-                m_scanned = 0;
+                m_start = m_scanned = 0;
                 if (!m_skipping) {
                     m_skipping = true;
                     return Status::TooLong;
                 }
             }
             if (m_ended) {
-                if (m_buffer.isEmpty() || m_skipping)
+                if (m_start == m_buffer.size() || m_skipping)
                     return Status::End;
-                line = m_buffer;
-                m_buffer.clear();
-                m_scanned = 0;
+                line = m_buffer.mid(m_start);
+                m_start = m_buffer.size();
                 return Status::Line;
             }
+            // The lines read are dropped only now, once per read, not once per line.
+            m_buffer.remove(0, m_start);
+            m_scanned -= m_start;
+            m_start = 0;
             m_waiting();
             const qsizetype at = m_buffer.size();
             m_buffer.resize(at + kChunk);
@@ -91,6 +93,7 @@ private:
     const BatchInput &m_input;
     std::function<void()> m_waiting;
     QByteArray m_buffer;
+    qsizetype m_start = 0;   // where the next line begins in m_buffer
     qsizetype m_scanned = 0; // bytes of m_buffer known to hold no line end
     bool m_skipping = false; // inside a line that was too long
     bool m_ended = false;
