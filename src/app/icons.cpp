@@ -63,8 +63,12 @@ void drawPage(QPainter &p, const QRectF &page)
     p.setBrush(Qt::white);
     p.drawRect(page);
     p.setPen(QPen(QColor(0x8c, 0x8c, 0x8c), 1));
-    for (qreal y = page.top() + 2.5; y < page.bottom() - 1; y += 2)
+    for (int i = 0;; ++i) {
+        const qreal y = page.top() + 2.5 + 2 * i;
+        if (y >= page.bottom() - 1)
+            break;
         p.drawLine(QPointF(page.left() + 2, y), QPointF(page.right() - 2, y));
+    }
 }
 
 void drawPrintPreview(QPainter &p)

@@ -147,14 +147,14 @@ ShortText formatMoneyText(Money value, char16_t decimalSeparator)
     ShortText out;
     out.length = static_cast<std::uint8_t>(negative + digits + 3);
     char16_t *p = out.chars + out.length;
-    *--p = char16_t(kPairs[2 * hundredths + 1]);
-    *--p = char16_t(kPairs[2 * hundredths]);
+    *--p = char16_t(kPairs[2 * std::size_t{hundredths} + 1]);
+    *--p = char16_t(kPairs[2 * std::size_t{hundredths}]);
     *--p = decimalSeparator;
     while (whole >= 100) {
         const unsigned pair = static_cast<unsigned>(whole % 100);
         whole /= 100;
-        *--p = char16_t(kPairs[2 * pair + 1]);
-        *--p = char16_t(kPairs[2 * pair]);
+        *--p = char16_t(kPairs[2 * std::size_t{pair} + 1]);
+        *--p = char16_t(kPairs[2 * std::size_t{pair}]);
     }
     if (whole >= 10) {
         *--p = char16_t(kPairs[2 * whole + 1]);

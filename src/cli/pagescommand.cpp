@@ -96,7 +96,7 @@ int listPages(const QStringList &args, QTextStream &out)
 {
     if (args.size() != 1 || args.first().startsWith(QLatin1String("--")))
         usage(QStringLiteral("pages takes one report page file: accrua-cli pages FILE"));
-    const QString file = args.first();
+    const QString &file = args.first();
     TRptPageList list;
     load(list, file);
     const engine::pagefile::PageFileHeader header = list.header();

@@ -71,7 +71,9 @@ protected:
     void closeEvent(QCloseEvent *event) override
     {
         m_closedWithoutButton = true;
-        QDialog::closeEvent(event);
+        // QMessageBox ignores the close box when no button answers Escape;
+        // this box closes through it all the same.
+        QDialog::closeEvent(event); // NOLINT(bugprone-parent-virtual-call)
     }
 
     void keyPressEvent(QKeyEvent *event) override

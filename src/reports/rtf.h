@@ -23,7 +23,7 @@ namespace accrua::reports {
 
 class RtfFormat {
 public:
-    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+    static constexpr qint64 kMaxFileSize = qint64{64} * 1024 * 1024;
     static constexpr int kMaxGroupDepth = 100;
     static constexpr int kMaxControlWordLength = 32;
     static constexpr int kMaxParameterDigits = 10;

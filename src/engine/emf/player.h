@@ -145,7 +145,7 @@ private:
     bool restoreDc(const Reader &rec);
     bool worldTransform(const Reader &rec, quint32 type);
     bool createObject(const Reader &rec, quint32 type);
-    bool object(quint32 index, Obj obj);
+    bool object(quint32 index, const Obj &obj);
     void select(quint32 index);
     QTransform pageToDevice() const;
     const QTransform &full();

@@ -94,7 +94,7 @@ DibResult decodeDib(const Reader &rec, qint64 fixedSize, quint32 offBmi, quint32
             return DibResult::Damaged;
         }
         for (int i = 0; i < 3; ++i)
-            masks[i] = rec.u32(maskAt + i * 4);
+            masks[i] = rec.u32(maskAt + qint64{i} * 4);
     }
     int shift[3], bits[3];
     for (int i = 0; i < 3; ++i) {

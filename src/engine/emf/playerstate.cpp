@@ -167,11 +167,11 @@ void Player::applyBrush()
     }
 }
 
-bool Player::object(quint32 index, Obj obj)
+bool Player::object(quint32 index, const Obj &obj)
 {
     if (index == 0 || index >= m_handles)
         return fail(QStringLiteral("object index %1 outside the table of %2").arg(index).arg(m_handles));
-    m_objects.insert(index, std::move(obj));
+    m_objects.insert(index, obj);
     return true;
 }
 
