@@ -246,12 +246,16 @@ const QImage *PageView::cached(int page, int zoom, qreal ratio)
     return nullptr;
 }
 
+bool PageView::isCached(int page, int zoom, qreal ratio) const
+{
+    return std::any_of(m_cache.begin(), m_cache.end(), [&](const CachedPage &c) {
+        return c.page == page && c.zoom == zoom && c.ratio == ratio;
+    });
+}
+
 bool PageView::currentPageReady() const
 {
-    const qreal ratio = devicePixelRatioF();
-    return std::any_of(m_cache.begin(), m_cache.end(), [&](const CachedPage &c) {
-        return c.page == m_current && c.zoom == m_zoom && c.ratio == ratio;
-    });
+    return isCached(m_current, m_zoom, devicePixelRatioF());
 }
 
 void PageView::keep(CachedPage page)
@@ -286,7 +290,6 @@ QImage PageView::currentImage()
 
 void PageView::requestRender()
 {
-    const qreal ratio = devicePixelRatioF();
     if (m_rendering.page != 0)
         return; // one job at a time; the page then shown is asked for when it is done
     std::optional<QByteArray> body = fetch(m_current);
@@ -294,11 +297,31 @@ void PageView::requestRender()
         currentImage(); // a blank sheet, lastError() saying why
         return;
     }
-    m_rendering = {m_current, m_zoom, ratio, {}};
+    startRender(m_current, *std::move(body));
+}
+
+void PageView::prefetchNext()
+{
+    const int next = m_current + 1;
+    if (m_rendering.page != 0 || next > pageCount() || isCached(next, m_zoom, devicePixelRatioF()))
+        return;
+    std::optional<QByteArray> body;
+    try {
+        body = m_pages->GetPage(next);
+    } catch (const std::exception &) {
+        return; // said when the page is shown
+    }
+    if (body && emf::pageSizeOf(*body) == m_pageSize)
+        startRender(next, *std::move(body));
+}
+
+void PageView::startRender(int page, QByteArray body)
+{
+    m_rendering = {page, m_zoom, devicePixelRatioF(), {}};
     QThreadPool::globalInstance()->start([link = m_link, job = m_rendering, epoch = m_epoch,
-                                          page = *std::move(body), logical = QSizeF(zoomedSize())]() mutable {
+                                          body = std::move(body), logical = QSizeF(zoomedSize())]() mutable {
         QString error;
-        job.image = paintPage(page, logical, job.ratio, &error);
+        job.image = paintPage(body, logical, job.ratio, &error);
         std::lock_guard guard(link->lock);
         if (link->view)
             QCoreApplication::postEvent(link->view, new RenderedEvent(std::move(job), epoch, error));
@@ -320,11 +343,17 @@ bool PageView::event(QEvent *event)
     if (done->pagesEpoch == m_epoch && !done->rendered.image.isNull()) {
         if (shown)
             m_error = done->message;
-        if (!cached(done->rendered.page, done->rendered.zoom, done->rendered.ratio))
+        if (!isCached(done->rendered.page, done->rendered.zoom, done->rendered.ratio))
             keep(std::move(done->rendered));
     }
+    const bool ready = isCached(m_current, m_zoom, devicePixelRatioF());
     // Shows the page, or asks for the one shown by now.
-    viewport()->update();
+    if (shown || !ready)
+        viewport()->update();
+    // With the page shown ready, the next one is rendered ahead, so that Next
+    // Page finds it waiting.
+    if (ready)
+        prefetchNext();
     return true;
 }
 

@@ -107,7 +107,10 @@ private:
     // The cached image, moved to the front; null when there is none.
     const QImage *cached(int page, int zoom, qreal ratio);
     void keep(CachedPage page);
+    bool isCached(int page, int zoom, qreal ratio) const;
     void requestRender();
+    void prefetchNext();
+    void startRender(int page, QByteArray body);
 
     pagefile::TRptPageList *m_pages = nullptr;
     int m_current = 1;

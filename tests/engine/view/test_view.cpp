@@ -244,6 +244,14 @@ void ViewTest::paintingRendersOnAWorker()
     direct.setPageList(&m_pages);
     direct.setCurrentPage(3);
     QCOMPARE(view.currentImage(), direct.currentImage());
+    // The next page is rendered ahead, unasked.
+    auto nextReady = [&view] {
+        view.setCurrentPage(4);
+        const bool ready = view.currentPageReady();
+        view.setCurrentPage(3);
+        return ready;
+    };
+    QTRY_VERIFY(nextReady());
     view.setCurrentPage(2);
     QVERIFY(view.currentPageReady()); // kept from the first request
     QVERIFY(view.lastError().isEmpty());
