@@ -37,16 +37,21 @@ private Q_SLOTS:
     void toolsMarksOnAFullDiskAreReportedAndLeaveTheStore_data()
     {
         QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<qint64>("limit"); // bytes a file may grow to
         QTest::addColumn<QString>("report");
-        QTest::newRow("no store yet")
-            << QByteArray() << QStringLiteral("Failed to create key \\Software\\Quennet\\Accrua\\");
-        QTest::newRow("a store") << QByteArray("[General]\nTITLE=mine\nUSEDEFAULTS=1\nSTAYONTOP=0\n")
-                                 << QStringLiteral("Failed to set data for 'USEDEFAULTS'");
+        const QString setData = QStringLiteral("Failed to set data for 'USEDEFAULTS'");
+        const QByteArray store =
+            "[General]\nTITLE=" + QByteArray(3000, 'm') + "\nUSEDEFAULTS=1\nSTAYONTOP=0\n";
+        QTest::newRow("no store yet") << QByteArray() << qint64{0}
+                                      << QStringLiteral("Failed to create key \\Software\\Quennet\\Accrua\\");
+        QTest::newRow("a store, no room at all") << store << qint64{0} << setData;
+        QTest::newRow("a store, room for a part") << store << qint64{1024} << setData;
     }
 
     void toolsMarksOnAFullDiskAreReportedAndLeaveTheStore()
     {
         QFETCH(QByteArray, before);
+        QFETCH(qint64, limit);
         QFETCH(QString, report);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Accrua.conf"));
@@ -55,7 +60,7 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(before);
         }
-        const int status = testsupport::runWithFileSizeLimit(0, [&] {
+        const int status = testsupport::runWithFileSizeLimit(limit, [&] {
             help::ScriptedMessageService messages;
             app::MainWindowServices services;
             services.messages = &messages;
