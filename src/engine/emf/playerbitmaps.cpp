@@ -164,7 +164,8 @@ DibResult decodeDib(const Reader &rec, qint64 fixedSize, quint32 offBmi, quint32
 
 // Where the fields of each bitmap record lie, in bytes from the record's
 // start; a raster operation at -1 means the record has none (SRCCOPY).
-struct BitmapLayout {
+// Four constant rows: their field order follows the records, not the padding.
+struct BitmapLayout { // NOLINT(clang-analyzer-optin.performance.Padding)
     quint32 type;
     qint64 fixedSize;
     qint64 destX, destY, destW, destH; // logical units
