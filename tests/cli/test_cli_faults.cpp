@@ -25,6 +25,8 @@
 #include <set>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -193,8 +195,19 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
         {"report page file onto a FIFO", kLoan + QStringList{QStringLiteral("--arp"), fifo}, "FIFO"},
         {"csv onto a folder", kLoan + QStringList{QStringLiteral("--csv"), folder}, "folder"},
     };
+    std::vector<Row> all(std::begin(rows), std::end(rows));
+    // A device node needs root to make; in the test's own folder a wrongly
+    // replaced one harms nothing.
+    const QString device = path("null");
+    if (::geteuid() == 0 &&
+        ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+        all.push_back({"pdf onto a device",
+                       {QStringLiteral("render"), input, QStringLiteral("--pdf"), device},
+                       "device"});
+        all.push_back({"csv onto a device", kLoan + QStringList{QStringLiteral("--csv"), device}, "device"});
+    }
     const QByteArray before = fileBytes(input);
-    for (const Row &row : rows) {
+    for (const Row &row : all) {
         SCOPED_TRACE(row.name);
         const Result r = run(row.args);
         EXPECT_EQ(r.status, 1);
@@ -202,6 +215,10 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
         EXPECT_EQ(fileBytes(input), before);
         EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         EXPECT_TRUE(QFileInfo(folder).isDir());
+        struct stat st {};
+        if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
+            EXPECT_TRUE(S_ISCHR(st.st_mode));
+        }
     }
 }
 
