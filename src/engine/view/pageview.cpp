@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 
@@ -53,10 +54,13 @@ QImage paintPage(const std::optional<QByteArray> &body, const QSizeF &logical, q
 
 } // namespace
 
-// Render jobs post their image through this; the view unhooks itself when it
-// goes, so a job finishing later posts nowhere.
+// Render jobs post their image through this. The view unhooks itself when it
+// goes and waits for its jobs still painting, so none outlives the view (or,
+// at exit, the application whose fonts it paints with).
 struct PageView::RenderLink {
     std::mutex lock;
+    std::condition_variable idle;
+    int running = 0;
     PageView *view = nullptr;
 };
 
@@ -90,8 +94,9 @@ PageView::PageView(QWidget *parent)
 
 PageView::~PageView()
 {
-    std::lock_guard guard(m_link->lock);
+    std::unique_lock guard(m_link->lock);
     m_link->view = nullptr;
+    m_link->idle.wait(guard, [this] { return m_link->running == 0; });
 }
 
 void PageView::setPageList(pagefile::TRptPageList *pages)
@@ -318,13 +323,24 @@ void PageView::prefetchNext()
 void PageView::startRender(int page, QByteArray body)
 {
     m_rendering = {page, m_zoom, devicePixelRatioF(), {}};
+    {
+        std::lock_guard guard(m_link->lock);
+        ++m_link->running;
+    }
     QThreadPool::globalInstance()->start([link = m_link, job = m_rendering, epoch = m_epoch,
                                           body = std::move(body), logical = QSizeF(zoomedSize())]() mutable {
         QString error;
-        job.image = paintPage(body, logical, job.ratio, &error);
+        try {
+            job.image = paintPage(body, logical, job.ratio, &error);
+        } catch (const std::exception &e) {
+            // Nothing may leave a pool thread; the view says why the page is blank.
+            error = QString::fromUtf8(e.what());
+        }
         std::lock_guard guard(link->lock);
         if (link->view)
             QCoreApplication::postEvent(link->view, new RenderedEvent(std::move(job), epoch, error));
+        --link->running;
+        link->idle.notify_all();
     });
 }
 
