@@ -515,7 +515,7 @@ void RtfReader::finishFontEntry()
         FontEntry entry = std::move(m_fontEntry);
         entry.name = entry.name.trimmed();
         if (!entry.name.isEmpty() && !m_fonts.contains(m_fontEntryNumber))
-            m_fonts.insert(m_fontEntryNumber, std::move(entry));
+            m_fonts.insert(m_fontEntryNumber, entry);
     }
     m_fontEntryNumber = -1;
     m_fontEntry = FontEntry();
