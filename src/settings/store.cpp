@@ -115,10 +115,8 @@ bool valueHasSerializedItem(QByteArrayView v)
             if (c == '"') {
                 inQuotes = !inQuotes;
                 ++i;
-            } else if (!inQuotes && (c == ' ' || c == '\t')) {
-                ++i;
-            } else if (c == '\n' || c == '\r') {
-                ++i; // only inside a continued line
+            } else if ((!inQuotes && (c == ' ' || c == '\t')) || c == '\n' || c == '\r') {
+                ++i; // line breaks stand here only inside a continued line
             } else if (c == '\\' && i + 1 < v.size() && (v[i + 1] == '\n' || v[i + 1] == '\r')) {
                 i += 2;
             } else {
