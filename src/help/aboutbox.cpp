@@ -112,22 +112,8 @@ void TForm_AboutBox::Label_CompanyURLClick()
 }
 
 TZtAboutBox::TZtAboutBox(DesktopServices desktop, QWidget *owner)
-    : QObject(owner), m_desktop(std::move(desktop)), m_owner(owner)
+    : QObject(owner), PlacedPicture(10, 30), m_desktop(std::move(desktop)), m_owner(owner)
 {
-}
-
-void TZtAboutBox::setImageLeft(int left)
-{
-    m_imageLeft = left;
-    if (Image)
-        Image->move(left, Image->y());
-}
-
-void TZtAboutBox::setImageTop(int top)
-{
-    m_imageTop = top;
-    if (Image)
-        Image->move(Image->x(), top);
 }
 
 std::unique_ptr<TForm_AboutBox> TZtAboutBox::createForm() const
@@ -147,10 +133,7 @@ std::unique_ptr<TForm_AboutBox> TZtAboutBox::createForm() const
     form->Disclaimer = Disclaimer;
     if (!Disclaimer.isEmpty())
         form->RichEdit_Disclaimer->setPlainText(Disclaimer);
-    if (Image) {
-        copyPicture(Image, form->Image_Application);
-        form->Image_Application->move(m_imageLeft, m_imageTop);
-    }
+    placeInto(form->Image_Application);
     passToLabel(form->Label_Version, versionLabelText(Version));
     return form;
 }

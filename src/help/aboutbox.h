@@ -54,7 +54,7 @@ private:
     bool m_shown = false;
 };
 
-class TZtAboutBox : public QObject {
+class TZtAboutBox : public QObject, public PlacedPicture {
     Q_OBJECT
 
 public:
@@ -70,14 +70,7 @@ public:
     QString CompanyEmail;
     QString CompanyPhone;
     QString Disclaimer;
-    QPointer<QLabel> Image; // not owned; none: no picture
     QString Version;
-
-    int imageLeft() const { return m_imageLeft; }
-    int imageTop() const { return m_imageTop; }
-    // Also move the picture control itself when one is set.
-    void setImageLeft(int left);
-    void setImageTop(int top);
 
     // The form with every property passed, not shown yet.
     std::unique_ptr<TForm_AboutBox> createForm() const;
@@ -86,8 +79,6 @@ public:
 private:
     DesktopServices m_desktop;
     QPointer<QWidget> m_owner;
-    int m_imageLeft = 10;
-    int m_imageTop = 30;
 };
 
 } // namespace accrua::help

@@ -76,6 +76,28 @@ void copyPicture(const QLabel *source, QLabel *target)
     target->setAutoFillBackground(source->autoFillBackground());
 }
 
+void PlacedPicture::setImageLeft(int left)
+{
+    m_imageLeft = left;
+    if (Image)
+        Image->move(left, Image->y());
+}
+
+void PlacedPicture::setImageTop(int top)
+{
+    m_imageTop = top;
+    if (Image)
+        Image->move(Image->x(), top);
+}
+
+void PlacedPicture::placeInto(QLabel *target) const
+{
+    if (!Image)
+        return;
+    copyPicture(Image, target);
+    target->move(m_imageLeft, m_imageTop);
+}
+
 QPixmap programPixmap(const QSize &size)
 {
     QPixmap pixmap(size);

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QUrl>
 
 #include <functional>
@@ -51,6 +52,27 @@ void centreOnScreen(QWidget *window);
 // Copies a picture control: picture, size, stretching and transparency; none
 // leaves `target` empty.
 void copyPicture(const QLabel *source, QLabel *target);
+
+// The picture the splash and about components show and where their form
+// places it; moving it also moves the picture control itself when one is set.
+class PlacedPicture {
+public:
+    PlacedPicture(int left, int top) : m_imageLeft(left), m_imageTop(top) {}
+
+    QPointer<QLabel> Image; // not owned; none: no picture
+
+    int imageLeft() const { return m_imageLeft; }
+    int imageTop() const { return m_imageTop; }
+    void setImageLeft(int left);
+    void setImageTop(int top);
+
+    // Copies the picture into the form's control, at the placed position.
+    void placeInto(QLabel *target) const;
+
+private:
+    int m_imageLeft;
+    int m_imageTop;
+};
 
 // The program's emblem at the given size, drawn from its SVG.
 QPixmap programPixmap(const QSize &size);

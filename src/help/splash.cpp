@@ -106,22 +106,8 @@ void TForm_SplashScreen::Label_CompanyURLClick()
 }
 
 TZtSplashScreen::TZtSplashScreen(DesktopServices desktop, QObject *parent)
-    : QObject(parent), m_desktop(std::move(desktop))
+    : QObject(parent), PlacedPicture(15, 70), m_desktop(std::move(desktop))
 {
-}
-
-void TZtSplashScreen::setImageLeft(int left)
-{
-    m_imageLeft = left;
-    if (Image)
-        Image->move(left, Image->y());
-}
-
-void TZtSplashScreen::setImageTop(int top)
-{
-    m_imageTop = top;
-    if (Image)
-        Image->move(Image->x(), top);
 }
 
 std::unique_ptr<TForm_SplashScreen> TZtSplashScreen::createForm() const
@@ -135,10 +121,7 @@ std::unique_ptr<TForm_SplashScreen> TZtSplashScreen::createForm() const
     passToLabel(form->Label_CompanyTitle, CompanyTitle);
     passToLabel(form->Label_CompanyURL, CompanyURL);
     form->CompanyURL = CompanyURL;
-    if (Image) {
-        copyPicture(Image, form->Image_Application);
-        form->Image_Application->move(m_imageLeft, m_imageTop);
-    }
+    placeInto(form->Image_Application);
     form->Timer->setInterval(Interval);
     passToLabel(form->Label_Version, versionLabelText(Version));
     return form;

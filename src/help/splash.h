@@ -47,7 +47,7 @@ private:
     DesktopServices m_desktop;
 };
 
-class TZtSplashScreen : public QObject {
+class TZtSplashScreen : public QObject, public PlacedPicture {
     Q_OBJECT
 
 public:
@@ -59,16 +59,9 @@ public:
     QString CompanyAddress;
     QString CompanyCityStateZip;
     QString CompanyURL;
-    QPointer<QLabel> Image; // not owned; none: no picture
     QString Version;
     int Interval = 0; // milliseconds
     bool Modal = true;
-
-    int imageLeft() const { return m_imageLeft; }
-    int imageTop() const { return m_imageTop; }
-    // Also move the picture control itself when one is set.
-    void setImageLeft(int left);
-    void setImageTop(int top);
 
     // The form with every property passed, not shown yet.
     std::unique_ptr<TForm_SplashScreen> createForm() const;
@@ -78,8 +71,6 @@ public:
 
 private:
     DesktopServices m_desktop;
-    int m_imageLeft = 15;
-    int m_imageTop = 70;
 };
 
 } // namespace accrua::help
