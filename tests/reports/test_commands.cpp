@@ -2,6 +2,7 @@
 // which page, the loan information question and what is remembered of it,
 // print, save and open, and errors reaching the message box.
 #include "banded_fixture.h"
+#include "scripted_files.h"
 
 #include "reports/commands.h"
 #include "reports/reportoutput.h"
@@ -27,25 +28,6 @@ template <class Case> std::string caseName(const testing::TestParamInfo<Case> &p
 {
     return param.param.name;
 }
-
-class ScriptedFiles : public reports::FileDialogService {
-public:
-    QString getOpenFileName(const reports::FileDialogRequest &r) override { return answer(r); }
-    QString getSaveFileName(const reports::FileDialogRequest &r) override { return answer(r); }
-    std::deque<QString> answers;
-    std::vector<reports::FileDialogRequest> asked;
-
-private:
-    QString answer(const reports::FileDialogRequest &r)
-    {
-        asked.push_back(r);
-        if (answers.empty())
-            return {};
-        QString a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 // Confirms into a PDF file (print1.pdf, print2.pdf, ...) unless told to cancel.
 class ScriptedPrintDialog : public reports::PrintDialogService {

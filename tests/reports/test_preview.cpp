@@ -3,6 +3,7 @@
 // request, Open and Save with scripted dialogs, and closing while the engine
 // is still generating.
 #include "banded_fixture.h"
+#include "scripted_files.h"
 
 #include "engine/view/pageview.h"
 #include "reports/printpreview.h"
@@ -32,6 +33,7 @@
 
 using namespace accrua;
 namespace eng = reports::eng;
+using reportstest::ScriptedFiles;
 
 namespace {
 
@@ -71,25 +73,6 @@ struct SyntheticReport {
     int rows = 0;
     int next = 0;
     int afterPreviews = 0;
-};
-
-class ScriptedFiles : public reports::FileDialogService {
-public:
-    QString getOpenFileName(const reports::FileDialogRequest &r) override { return answer(r); }
-    QString getSaveFileName(const reports::FileDialogRequest &r) override { return answer(r); }
-    std::deque<QString> answers;
-    std::vector<reports::FileDialogRequest> asked;
-
-private:
-    QString answer(const reports::FileDialogRequest &r)
-    {
-        asked.push_back(r);
-        if (answers.empty())
-            return {};
-        QString a = answers.front();
-        answers.pop_front();
-        return a;
-    }
 };
 
 class ScriptedPrintDialog : public reports::PrintDialogService {
