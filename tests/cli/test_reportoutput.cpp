@@ -41,14 +41,9 @@ struct OutputCase {
     int csvLines;          // lines after the header
 };
 
-class CliReports : public testing::TestWithParam<OutputCase> {
+// Runs accrua-cli in process with a store of its own and a fixed today.
+template <class Case> class CliRun : public testing::TestWithParam<Case> {
 protected:
-    void SetUp() override
-    {
-        accrua::testsupport::ensureGuiApp();
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            GTEST_SKIP() << "pdftotext is not installed";
-    }
     int run(const QStringList &args)
     {
         QTextStream o(&out), e(&err);
@@ -62,6 +57,16 @@ protected:
                       accrua::settings::FileSettingsFactory(dir.filePath(QStringLiteral("Accrua.conf"))),
                       [] { return QDate(2026, 5, 31); }};
     QString out, err;
+};
+
+class CliReports : public CliRun<OutputCase> {
+protected:
+    void SetUp() override
+    {
+        accrua::testsupport::ensureGuiApp();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            GTEST_SKIP() << "pdftotext is not installed";
+    }
 };
 
 TEST_P(CliReports, WritesTheReportAsPdfPageFileAndCsv)
@@ -190,22 +195,9 @@ struct ClassicCase {
     const char *courier; // the fixed-pitch font's name as the layout writes it
 };
 
-class CliClassic : public testing::TestWithParam<ClassicCase> {
+class CliClassic : public CliRun<ClassicCase> {
 protected:
     void SetUp() override { accrua::testsupport::ensureGuiApp(); }
-    int run(const QStringList &args)
-    {
-        QTextStream o(&out), e(&err);
-        const int status = accrua::cli::run(args, o, e, services);
-        o.flush();
-        e.flush();
-        return status;
-    }
-    QTemporaryDir dir;
-    Services services{accrua::testsupport::usDollars(),
-                      accrua::settings::FileSettingsFactory(dir.filePath(QStringLiteral("Accrua.conf"))),
-                      [] { return QDate(2026, 5, 31); }};
-    QString out, err;
 };
 
 TEST_P(CliClassic, WritesTheClassicReport)
