@@ -1,10 +1,11 @@
 #include "reports/oldpreview.h"
 
+#include "reports/dialogs.h"
+
 #include "reports/rtf.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -59,17 +60,16 @@ QString suffixOf(const QString &defaultExtension)
     return suffix;
 }
 
-QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
-                      const QString &defaultExtension)
+// The program's filter notation turned into a request for the report
+// commands' file dialog.
+FileDialogRequest fileRequest(QWidget *parent, const QString &filter, const QString &defaultExtension)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(qtFilter(filter));
-    dialog.setDefaultSuffix(suffixOf(defaultExtension));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    FileDialogRequest request;
+    request.filter = qtFilter(filter);
+    request.defaultSuffix = suffixOf(defaultExtension);
+    request.parent = parent;
+    request.centreOverParent = false;
+    return request;
 }
 
 // A printer glyph: the style has none.
@@ -107,13 +107,13 @@ ClassicDialogs::~ClassicDialogs() = default;
 QString QtClassicDialogs::openFileName(QWidget *parent, const QString &filter,
                                        const QString &defaultExtension)
 {
-    return runFileDialog(parent, QFileDialog::AcceptOpen, filter, defaultExtension);
+    return QtFileDialogService().getOpenFileName(fileRequest(parent, filter, defaultExtension));
 }
 
 QString QtClassicDialogs::saveFileName(QWidget *parent, const QString &filter,
                                        const QString &defaultExtension)
 {
-    return runFileDialog(parent, QFileDialog::AcceptSave, filter, defaultExtension);
+    return QtFileDialogService().getSaveFileName(fileRequest(parent, filter, defaultExtension));
 }
 
 bool QtClassicDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
