@@ -1,4 +1,5 @@
 #include "emf_support.h"
+#include "jpeg.h"
 #include "support.h"
 
 #include "engine/emf/emf.h"
@@ -12,7 +13,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
 
 using namespace accrua::engine::emf;
 using namespace accrua::engine::picture;
@@ -35,45 +35,15 @@ QImage twoColours(int w, int h)
     return img;
 }
 
-// Written with libjpeg itself, so the test does not depend on Qt's plugin.
+// Quality 95, as the tolerances below were set for.
 QByteArray encodeJpeg(const QImage &img, bool gray, bool progressive = false)
 {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char *out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &out, &size);
-    c.image_width = JDIMENSION(img.width());
-    c.image_height = JDIMENSION(img.height());
-    c.input_components = gray ? 1 : 3;
-    c.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 95, TRUE);
-    if (progressive)
-        jpeg_simple_progression(&c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<unsigned char> row(size_t(img.width()) * 3);
-    while (c.next_scanline < c.image_height) {
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb p = img.pixel(x, int(c.next_scanline));
-            if (gray) {
-                row[size_t(x)] = uchar(qGray(p));
-            } else {
-                row[size_t(x) * 3] = uchar(qRed(p));
-                row[size_t(x) * 3 + 1] = uchar(qGreen(p));
-                row[size_t(x) * 3 + 2] = uchar(qBlue(p));
-            }
-        }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&c, &r, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    QByteArray data(reinterpret_cast<const char *>(out), qsizetype(size));
-    std::free(out);
-    return data;
+    using accrua::testsupport::JpegKind;
+    return accrua::testsupport::encodeJpeg(img,
+                                           gray          ? JpegKind::Gray
+                                           : progressive ? JpegKind::Progressive
+                                                         : JpegKind::Baseline420,
+                                           95);
 }
 
 QByteArray encodeWithQt(const QImage &img, const char *format)
