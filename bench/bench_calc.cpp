@@ -31,11 +31,11 @@ struct Loan {
 
 void calculate(benchmark::State &state, Loan loan)
 {
-    help::ScriptedMessageService messages;
-    messages.setDefaultAnswer([](const help::ScriptedMessageService::Shown &) { return help::mrNo; });
+    desktop::ScriptedMessageService messages;
+    messages.setDefaultAnswer([](const desktop::ScriptedMessageService::Shown &) { return desktop::mrNo; });
     for (auto _ : state) {
         state.PauseTiming();
-        app::MainModel model(input::Locale(u'.', u',', 2, QStringLiteral("$")), messages);
+        app::MainModel model(text::Locale(u'.', u',', 2, QStringLiteral("$")), messages);
         model.selectMode(loan.mode);
         for (auto [f, v] : {std::pair{app::Field::Principal, loan.principal},
                             {app::Field::Interest, loan.rate},
@@ -69,10 +69,10 @@ BENCHMARK_CAPTURE(calculate, PaymentAmount30Years,
 // Savings compounded monthly over 1000 years: 12000 periods with their texts.
 void BM_SavingsMonthly1000Years(benchmark::State &state)
 {
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     for (auto _ : state) {
         state.PauseTiming();
-        app::MainModel model(input::Locale(u'.', u',', 2, QStringLiteral("$")), messages);
+        app::MainModel model(text::Locale(u'.', u',', 2, QStringLiteral("$")), messages);
         model.selectMode(app::Mode::SavingsInterest);
         model.setCompounding(3);
         for (auto [f, v] : {std::pair{app::Field::SaveAmount, "1000"},

@@ -1,9 +1,9 @@
 // The classic amortization report of a 12000-payment schedule: building its
 // lines, filling the classic window's text control, writing it as rich text
 // and reading it back.
-#include "reports/classicreport.h"
-#include "reports/oldpreview.h"
-#include "reports/rtf.h"
+#include "reports/classic/classicpreview.h"
+#include "reports/classic/classicreport.h"
+#include "reports/classic/rtf.h"
 #include "support.h"
 
 #include <QApplication>
@@ -13,14 +13,14 @@
 #include <benchmark/benchmark.h>
 
 using namespace accrua;
-using namespace accrua::reports;
+using namespace accrua::reports::classic;
 
 namespace {
 
 // A model holding a calculated 1000-year loan (12000 payments), made once.
 const app::MainModel &longLoan()
 {
-    static help::ScriptedMessageService messages;
+    static desktop::ScriptedMessageService messages;
     static app::MainModel *model = [] {
         auto *m = new app::MainModel(testsupport::usDollars(), messages);
         m->resetAmountFields();
@@ -59,7 +59,7 @@ void BM_FillWindow12000(benchmark::State &state)
 {
     testsupport::ensureWidgetsApp();
     const ClassicLines lines = report();
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     QtClassicDialogs dialogs;
     TForm_OldPreview window(messages, dialogs);
     window.show();

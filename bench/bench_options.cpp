@@ -4,8 +4,8 @@
 #include "support.h"
 #include "test_options_support.h"
 
+#include "desktop/messages.h"
 #include "engine/picture/picture.h"
-#include "help/messages.h"
 #include "settings/optionsform.h"
 #include "settings/optionspicture.h"
 #include "settings/picturedialog.h"
@@ -49,7 +49,7 @@ void openDialog(benchmark::State &state, const QString &imagePath)
 {
     Fixture &f = fixture();
     f.storeImagePath(imagePath);
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     settings::ScriptedPictureBrowser browser;
     for (auto _ : state) {
         settings::TForm_SetOptions dialog(settings::FileSettingsFactory(f.storePath), messages, &browser);

@@ -9,7 +9,7 @@
 #include "banded_fixture.h"
 
 #include "engine/view/pageview.h"
-#include "reports/printpreview.h"
+#include "reports/preview/printpreview.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,18 +60,18 @@ BigLoan &bigLoan()
 // The dispatcher with the real preview component; Use Defaults on, so no
 // loan information question comes between the command and the window.
 struct Commands {
-    help::ScriptedMessageService messages;
-    reports::TZtPrintPreview preview{{&messages, nullptr, nullptr}};
-    reports::ReportDispatcher dispatcher{services()};
+    desktop::ScriptedMessageService messages;
+    reports::preview::TZtPrintPreview preview{{&messages, nullptr, nullptr}};
+    reports::commands::ReportDispatcher dispatcher{services()};
 
     explicit Commands(const app::MainModel &model)
     {
         preview.Execute(nullptr);
         dispatcher.attach(model, nullptr, [] { return true; });
     }
-    reports::ReportServices services()
+    reports::commands::ReportServices services()
     {
-        reports::ReportServices s;
+        reports::commands::ReportServices s;
         s.messages = &messages;
         s.preview = &preview;
         return s;
@@ -115,14 +115,14 @@ void BM_FirstPageOnScreen12000(benchmark::State &state)
         QElapsedTimer timer;
         double ms = -1;
         std::unique_ptr<FirstPaint> watch;
-        c.preview.previewInterface()->onShown = [&](reports::TForm_Preview &window) {
+        c.preview.previewInterface()->onShown = [&](reports::preview::TForm_Preview &window) {
             watch = std::make_unique<FirstPaint>(window.RptPreview, [&] {
                 ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
                 window.close();
             });
         };
         timer.start();
-        c.dispatcher.MenuItem_PrintPreviewClick(reports::ReportCommand::PrintPreview);
+        c.dispatcher.MenuItem_PrintPreviewClick(reports::commands::ReportCommand::PrintPreview);
         watch.reset();
         if (ms < 0) {
             state.SkipWithError("no page was painted");
@@ -162,7 +162,7 @@ void BM_LongestUiGapWhileGenerating(benchmark::State &state)
         double cpuSince = 0;
         QTimer tick;
         tick.setInterval(0);
-        c.preview.previewInterface()->onShown = [&](reports::TForm_Preview &window) {
+        c.preview.previewInterface()->onShown = [&](reports::preview::TForm_Preview &window) {
             since.start();
             total.start();
             cpuSince = threadCpuMs();
@@ -186,7 +186,7 @@ void BM_LongestUiGapWhileGenerating(benchmark::State &state)
             });
             tick.start();
         };
-        c.dispatcher.MenuItem_PrintPreviewClick(reports::ReportCommand::PrintPreview);
+        c.dispatcher.MenuItem_PrintPreviewClick(reports::commands::ReportCommand::PrintPreview);
         state.SetIterationTime(longest / 1000.0);
         worst = std::max(worst, longest);
     }
@@ -212,18 +212,18 @@ void BM_NextPageAtPageWidth(benchmark::State &state)
 {
     ensureApp();
     BigLoan &loan = bigLoan();
-    reports::TForm_Reports form(loan.m.model.locale(), [] { return QDate(2026, 3, 4); });
-    reports::fillAmortization(form, loan.m.model, QStringLiteral("3/4/2026"),
-                              QStringLiteral("BENCHMARK LOAN"));
+    reports::banded::TForm_Reports form(loan.m.model.locale(), [] { return QDate(2026, 3, 4); });
+    reports::banded::fillAmortization(form, loan.m.model, QStringLiteral("3/4/2026"),
+                                      QStringLiteral("BENCHMARK LOAN"));
     eng::TRptPageList pages;
     eng::ReportGenerator::generate(form.BandReport, pages);
     if (pages.pageCount() < 300) {
         state.SkipWithError("the report has fewer than 300 pages");
         return;
     }
-    help::ScriptedMessageService messages;
-    reports::TRptPreviewInterface preview({&messages, nullptr, nullptr}, nullptr);
-    reports::TForm_Preview *window = preview.Show({&pages, nullptr, nullptr, QString()});
+    desktop::ScriptedMessageService messages;
+    reports::preview::TRptPreviewInterface preview({&messages, nullptr, nullptr}, nullptr);
+    reports::preview::TForm_Preview *window = preview.Show({&pages, nullptr, nullptr, QString()});
     if (!QTest::qWaitForWindowExposed(window)) {
         state.SkipWithError("the window was not shown");
         return;

@@ -7,10 +7,10 @@
 // peak resident memory of each process. Calc is looked for as "soffice" on
 // the PATH; without it that benchmark is skipped.
 #include "app/mainmodel.h"
-#include "help/messages.h"
-#include "reports/reportinputs.h"
-#include "reports/reportoutput.h"
-#include "reports/reportsform.h"
+#include "desktop/messages.h"
+#include "reports/banded/reportinputs.h"
+#include "reports/banded/reportoutput.h"
+#include "reports/banded/reportsform.h"
 #include "support.h"
 
 #include <QCoreApplication>
@@ -43,12 +43,12 @@ using namespace accrua;
 // A model holding a 1000-year amortization: 12000 payments (the term kept
 // when the program offers the shorter one that repays the loan).
 struct LongLoan {
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     app::MainModel model{testsupport::usDollars(), messages};
     LongLoan()
     {
-        messages.setDefaultAnswer([](const help::ScriptedMessageService::Shown &shown) -> unsigned short {
-            return shown.buttons.testFlag(help::MessageButton::No) ? help::mrNo : help::mrOk;
+        messages.setDefaultAnswer([](const desktop::ScriptedMessageService::Shown &shown) -> unsigned short {
+            return shown.buttons.testFlag(desktop::MessageButton::No) ? desktop::mrNo : desktop::mrOk;
         });
         model.resetAmountFields();
         model.appSettings().ImagePath.clear();
@@ -71,12 +71,12 @@ LongLoan &longLoan()
     return loan;
 }
 
-std::unique_ptr<reports::TForm_Reports> filledForm()
+std::unique_ptr<reports::banded::TForm_Reports> filledForm()
 {
-    auto form =
-        std::make_unique<reports::TForm_Reports>(testsupport::usDollars(), [] { return QDate(2026, 1, 31); });
-    reports::fillAmortization(*form, longLoan().model, QStringLiteral("1/31/2026"),
-                              QStringLiteral("HOME LOAN"));
+    auto form = std::make_unique<reports::banded::TForm_Reports>(testsupport::usDollars(),
+                                                                 [] { return QDate(2026, 1, 31); });
+    reports::banded::fillAmortization(*form, longLoan().model, QStringLiteral("1/31/2026"),
+                                      QStringLiteral("HOME LOAN"));
     return form;
 }
 
@@ -90,7 +90,7 @@ void BM_Report12000PaymentsWhole(benchmark::State &state)
     int pages = 0;
     for (auto _ : state) {
         auto form = filledForm();
-        pages = reports::generatePages(form->BandReport)->pageCount();
+        pages = reports::banded::generatePages(form->BandReport)->pageCount();
     }
     state.counters["pages"] = pages;
 }

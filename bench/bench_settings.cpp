@@ -46,7 +46,7 @@ void BM_LoadSettings_AllValuesStored(benchmark::State &state)
     QFile::remove(storePath());
     SettingsStore store;
     for (const SettingSpec &spec : settingSpecs())
-        WriteSettingByName(store, spec.name, spec.defaultText);
+        writeSettingByName(store, spec.name, spec.defaultText);
     AppSettings settings;
     bool useDefaults = false;
     for (auto _ : state) {
@@ -61,7 +61,7 @@ void BM_WriteToolsMarks(benchmark::State &state)
     SettingsStore store;
     bool mark = false;
     for (auto _ : state) {
-        WriteToolsMarks(store, mark, !mark);
+        writeToolsMarks(store, mark, !mark);
         mark = !mark;
     }
 }

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static QTemporaryDir dir;
     static const accrua::cli::Services services{
-        accrua::input::Locale(u'.', u',', 2, QStringLiteral("$"), true, QStringLiteral("M/d/yyyy")),
+        accrua::text::Locale(u'.', u',', 2, QStringLiteral("$"), true, QStringLiteral("M/d/yyyy")),
         accrua::settings::FileSettingsFactory(dir.filePath(QStringLiteral("Accrua.conf")))};
     if (size > 16 * 1024)
         return 0;

@@ -1,13 +1,13 @@
 // A classic report file is whatever the user opens: any bytes must read as
 // lines or give an error text, never crash, hang or exhaust memory. What
 // reads as lines must also write and read back unchanged.
-#include "reports/rtf.h"
+#include "reports/classic/rtf.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
-using namespace accrua::reports;
+using namespace accrua::reports::classic;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

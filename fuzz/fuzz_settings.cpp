@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         bool useDefaults = false;
         try {
             LoadSettings(store, settings, useDefaults);
-            ReadAllSettings(store);
+            readAllSettings(store);
         } catch (const SettingsError &) {
             readable = false;
         }
@@ -51,12 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QFile file(written);
         if (!file.open(QIODevice::WriteOnly))
             return 0;
-        file.write(SetValueInStoreFile(content, names::Title, text));
+        file.write(SetValueInStoreFile(content, names::kTitle, text));
     }
     if (readable) {
         SettingsStore store(FileSettingsFactory(written));
         try {
-            if (store.readString(names::Title, {}) != text)
+            if (store.readString(names::kTitle, {}) != text)
                 std::abort();
         } catch (const SettingsError &) {
             std::abort();

@@ -1,22 +1,22 @@
+#include "app/application.h"
 #include "app/mainwindow.h"
-#include "help/application.h"
-#include "help/desktop.h"
-#include "help/startoptions.h"
-#include "reports/mainwindowreports.h"
-#include "reports/printpreview.h"
+#include "app/startoptions.h"
+#include "desktop/desktop.h"
+#include "reports/commands/mainwindowreports.h"
+#include "reports/preview/printpreview.h"
 
 #include <cstdio>
 
 namespace {
 
-int answerWithoutWindow(const accrua::help::StartOptions &options)
+int answerWithoutWindow(const accrua::app::StartOptions &options)
 {
-    using Action = accrua::help::StartOptions::Action;
+    using Action = accrua::app::StartOptions::Action;
     if (options.action == Action::Help) {
-        std::fputs(accrua::help::startHelpText().toLocal8Bit().constData(), stdout);
+        std::fputs(accrua::app::startHelpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
-    std::fputs(accrua::help::startVersionText().toLocal8Bit().constData(), stdout);
+    std::fputs(accrua::app::startVersionText().toLocal8Bit().constData(), stdout);
     return 0;
 }
 
@@ -24,31 +24,31 @@ int answerWithoutWindow(const accrua::help::StartOptions &options)
 
 int main(int argc, char **argv)
 {
-    using Action = accrua::help::StartOptions::Action;
+    using Action = accrua::app::StartOptions::Action;
     // --help and --version answer before any display is opened; the other
     // arguments are read once Qt has taken its own options out.
     QStringList raw;
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
-    const accrua::help::StartOptions early = accrua::help::parseStartOptions(raw);
+    const accrua::app::StartOptions early = accrua::app::parseStartOptions(raw);
     if (early.action == Action::Help || early.action == Action::Version)
         return answerWithoutWindow(early);
 
-    accrua::help::Application app(argc, argv);
-    const accrua::help::StartOptions options = accrua::help::parseStartOptions(app.arguments().mid(1));
+    accrua::app::Application app(argc, argv);
+    const accrua::app::StartOptions options = accrua::app::parseStartOptions(app.arguments().mid(1));
     if (options.action == Action::Error) {
         std::fprintf(stderr, "accrua: %s\nTry 'accrua --help' for more information.\n",
                      options.error.toLocal8Bit().constData());
         return 2;
     }
-    QApplication::setWindowIcon(accrua::help::programIcon());
+    QApplication::setWindowIcon(accrua::desktop::programIcon());
 
     accrua::app::MainWindowServices services;
     services.messages = &app.messageService();
     services.showSplash = options.splash;
     // The preview component: its windows ask through the program's message box.
-    accrua::reports::TZtPrintPreview ZtPrintPreview({&app.messageService(), nullptr, nullptr});
-    accrua::reports::MainWindowReports reports(app.messageService(), &ZtPrintPreview);
+    accrua::reports::preview::TZtPrintPreview ZtPrintPreview({&app.messageService(), nullptr, nullptr});
+    accrua::reports::commands::MainWindowReports reports(app.messageService(), &ZtPrintPreview);
     services.reports = &reports.commands();
     accrua::app::TForm_Main window(std::move(services));
     reports.attach(window);

@@ -2,7 +2,7 @@
 
 #include "calc/daily.h"
 #include "calc/format.h"
-#include "input/text.h"
+#include "text/numbers.h"
 
 #include <stdexcept>
 
@@ -10,8 +10,8 @@ namespace accrua::app {
 
 using calc::Extended;
 using calc::Money;
-using help::MessageButton;
-using help::MessageKind;
+using desktop::MessageButton;
+using desktop::MessageKind;
 
 // A loan that would need more payments than the program computes.
 class MainModel::LoanBoundExceeded : public std::runtime_error {
@@ -28,7 +28,7 @@ struct MainModel::Snapshot {
     LoanFields loan;
 };
 
-MainModel::MainModel(input::Locale locale, help::MessageService &messages)
+MainModel::MainModel(text::Locale locale, desktop::MessageService &messages)
     : m_locale(std::move(locale)), m_messages(messages)
 {
     const QString zero = m_locale.zeroAmount();
@@ -124,24 +124,24 @@ bool MainModel::leaveField(Field field)
     case LeaveCheck::None:
         return true;
     case LeaveCheck::Amount:
-        if (input::IsValidFloat(current, m_locale)) {
+        if (text::IsValidFloat(current, m_locale)) {
             // An amount no money value can hold is refused while the field
             // still shows it as typed, not rewritten into hundreds of digits.
             try {
-                Money::fromValue(*input::toFloat(current, m_locale));
+                Money::fromValue(*text::toFloat(current, m_locale));
             } catch (const calc::MoneyRangeError &e) {
                 warn(rangeMessage(e), field);
                 return false;
             }
-            write(field, input::NormalizeTwoDecimals(current, m_locale));
+            write(field, text::NormalizeTwoDecimals(current, m_locale));
             return true;
         }
         warn(refused, field);
         return false;
     case LeaveCheck::Rate:
     case LeaveCheck::Count: {
-        const bool valid = fieldInfo(field).leave == LeaveCheck::Rate ? input::IsValidFloat(current, m_locale)
-                                                                      : input::IsValidInteger(current);
+        const bool valid = fieldInfo(field).leave == LeaveCheck::Rate ? text::IsValidFloat(current, m_locale)
+                                                                      : text::IsValidInteger(current);
         if (valid)
             return true;
         // A refused rate or count does not stay: the field starts again at 0.
@@ -172,7 +172,7 @@ void MainModel::pageClicked(Mode mode)
 
 Extended MainModel::floatOf(Field field) const
 {
-    const auto value = input::toFloat(text(field), m_locale);
+    const auto value = text::toFloat(text(field), m_locale);
     if (!value)
         throw std::runtime_error(
             QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid floating point value"))
@@ -182,7 +182,7 @@ Extended MainModel::floatOf(Field field) const
 
 std::int64_t MainModel::integerOf(Field field) const
 {
-    const auto value = input::toInteger(text(field));
+    const auto value = text::toInteger(text(field));
     if (!value)
         throw std::runtime_error(
             QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid integer value"))
@@ -192,12 +192,12 @@ std::int64_t MainModel::integerOf(Field field) const
 
 QString MainModel::moneyText(Money value) const
 {
-    return input::FormatMoney(value, m_locale);
+    return text::FormatMoney(value, m_locale);
 }
 
 bool MainModel::requireNumber(Field field)
 {
-    if (input::IsValidFloat(text(field), m_locale))
+    if (text::IsValidFloat(text(field), m_locale))
         return true;
     warn(QLatin1Char('"') + text(field) + QStringLiteral("\" is not a valid value!"), field);
     return false;
@@ -207,7 +207,7 @@ bool MainModel::requireWholeNumber(Field field, const QString &what)
 {
     // The same conversion as the leave check: " 6" is a whole number whose
     // text still differs from "6".
-    if (input::IsValidInteger(text(field)))
+    if (text::IsValidInteger(text(field)))
         return true;
     warn(QLatin1Char('"') + text(field) + QStringLiteral("\" is not a valid number of ") + what +
              QLatin1Char('!'),
@@ -336,17 +336,17 @@ void MainModel::calculateLoan()
 
 QString MainModel::boundMessage(Extended principal, Extended payment) const
 {
-    return QStringLiteral("A loan of ") + input::CurrencyText(principal, m_locale) + QStringLiteral(" at ") +
+    return QStringLiteral("A loan of ") + text::CurrencyText(principal, m_locale) + QStringLiteral(" at ") +
            text(Field::Interest) + QStringLiteral("% interest with a payment of ") +
-           input::CurrencyText(payment, m_locale) +
+           text::CurrencyText(payment, m_locale) +
            QStringLiteral(" would need more than %1 payments.").arg(calc::kMaxPayments);
 }
 
 void MainModel::cannotBePaidOff(Money principal, Money payment)
 {
-    showWarning(QStringLiteral("A loan of ") + input::CurrencyText(principal.value(), m_locale) +
+    showWarning(QStringLiteral("A loan of ") + text::CurrencyText(principal.value(), m_locale) +
                 QStringLiteral(" cannot be paid off with a payment of ") +
-                input::CurrencyText(payment.value(), m_locale));
+                text::CurrencyText(payment.value(), m_locale));
 }
 
 calc::Resolution MainModel::paymentResolution() const
@@ -448,14 +448,14 @@ bool MainModel::AmortizationCalculation()
     if (plan.mustAsk) {
         const QString count = QString::number(plan.suggestedCount);
         const QString question =
-            QStringLiteral("A loan of ") + input::CurrencyText(principal, m_locale) + QStringLiteral(" ") +
+            QStringLiteral("A loan of ") + text::CurrencyText(principal, m_locale) + QStringLiteral(" ") +
             QStringLiteral("at ") + text(Field::Interest) + QStringLiteral("% interest with a payment of ") +
-            input::CurrencyText(payment, m_locale) + QStringLiteral(" can be completely extinguished with ") +
+            text::CurrencyText(payment, m_locale) + QStringLiteral(" can be completely extinguished with ") +
             count + QStringLiteral(" payments. Do you want to set the number of payments to ") + count +
             QStringLiteral(" for this amortization?");
         const auto answer = m_messages.ShowMessageDialog(question, MessageKind::Warning,
                                                          MessageButton::Yes | MessageButton::No);
-        if (answer == help::mrYes) {
+        if (answer == desktop::mrYes) {
             write(Field::Years, generalText(calc::intPart(static_cast<Extended>(plan.suggestedCount) / 12)));
             write(Field::Months, QString::number(plan.suggestedCount % 12));
         }
@@ -488,7 +488,7 @@ void MainModel::ShowLoanTotals()
 
 QString MainModel::generalText(Extended value) const
 {
-    return input::formatGeneral(value, m_locale);
+    return text::formatGeneral(value, m_locale);
 }
 
 QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const
@@ -499,7 +499,7 @@ QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const
 QString MainModel::loanRangeMessage() const
 {
     const auto amount = [&](Field f) {
-        return input::CurrencyText(input::toFloat(text(f), m_locale).value_or(0), m_locale);
+        return text::CurrencyText(text::toFloat(text(f), m_locale).value_or(0), m_locale);
     };
     QString loan = QStringLiteral("A loan of ") + amount(Field::Principal) + QStringLiteral(" at ") +
                    text(Field::Interest) + QStringLiteral("% interest");
@@ -597,8 +597,8 @@ void MainModel::calculateDaily()
 
 QString MainModel::savingsBoundMessage() const
 {
-    const auto balance = input::toFloat(text(Field::SaveAmount), m_locale);
-    return QStringLiteral("A balance of ") + input::CurrencyText(balance.value_or(0), m_locale) +
+    const auto balance = text::toFloat(text(Field::SaveAmount), m_locale);
+    return QStringLiteral("A balance of ") + text::CurrencyText(balance.value_or(0), m_locale) +
            QStringLiteral(" at ") + text(Field::SaveInterest) + QStringLiteral("% interest compounded ") +
            QString::number(calc::periodsPerYear(m_compounding)) + QStringLiteral(" times per year for ") +
            text(Field::SaveYears) + QStringLiteral(" years and ") + text(Field::SaveMonths) +

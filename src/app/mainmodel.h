@@ -4,7 +4,7 @@
 //
 // The window shows this model and forwards the user's typing, focus changes
 // and commands to it; the command line drives the same model without a
-// window. Messages go through help::MessageService; what the model needs the
+// window. Messages go through desktop::MessageService; what the model needs the
 // view to do (show a text, move the focus, enable commands) goes through
 // MainModelView.
 #pragma once
@@ -13,9 +13,9 @@
 #include "calc/loan.h"
 #include "calc/savings.h"
 #include "calc/solver.h"
-#include "help/messages.h"
-#include "input/locale.h"
+#include "desktop/messages.h"
 #include "settings/appsettings.h"
+#include "text/locale.h"
 
 #include <QDate>
 #include <QString>
@@ -44,11 +44,11 @@ using SavingsRow = calc::TSavingsObj;
 
 class MainModel {
 public:
-    MainModel(input::Locale locale, help::MessageService &messages);
+    MainModel(text::Locale locale, desktop::MessageService &messages);
 
     void setView(MainModelView *view) { m_view = view; }
-    const input::Locale &locale() const { return m_locale; }
-    help::MessageService &messages() { return m_messages; }
+    const text::Locale &locale() const { return m_locale; }
+    desktop::MessageService &messages() { return m_messages; }
 
     // The show handler's reset of the amount fields to the zero amount.
     void resetAmountFields();
@@ -155,8 +155,8 @@ private:
     void cannotBePaidOff(calc::Money principal, calc::Money payment);
     QString boundMessage(calc::Extended principal, calc::Extended payment) const;
 
-    input::Locale m_locale;
-    help::MessageService &m_messages;
+    text::Locale m_locale;
+    desktop::MessageService &m_messages;
     MainModelView *m_view = nullptr;
 
     std::array<QString, kFieldCount> m_texts;

@@ -1,11 +1,11 @@
 #include "app/mainwindow.h"
 
+#include "app/aboutbox.h"
 #include "app/icons.h"
+#include "app/splash.h"
 #include "app/startup.h"
-#include "help/about.h"
-#include "help/aboutbox.h"
+#include "desktop/identity.h"
 #include "help/helpwindows.h"
-#include "help/splash.h"
 #include "settings/optionsform.h"
 #include "settings/values.h"
 
@@ -248,7 +248,7 @@ void TForm_Main::FormCreate()
     bool stayOnTop = false;
     try {
         settings::SettingsStore store(m_services.settings);
-        stayOnTop = settings::ReadStayOnTop(store);
+        stayOnTop = settings::readStayOnTop(store);
     } catch (const settings::SettingsError &e) {
         reportStoreError(e);
     }
@@ -288,7 +288,7 @@ void TForm_Main::FormClose()
 {
     try {
         settings::SettingsStore store(m_services.settings);
-        settings::WriteToolsMarks(store, MenuItem_UseDefaults->isChecked(), MenuItem_StayOnTop->isChecked());
+        settings::writeToolsMarks(store, MenuItem_UseDefaults->isChecked(), MenuItem_StayOnTop->isChecked());
     } catch (const settings::SettingsError &e) {
         reportStoreError(e);
     }
@@ -513,15 +513,15 @@ void TForm_Main::MenuItem_SetOptionsClick()
 
 void TForm_Main::buildHelp()
 {
-    Image = help::makeProgramImage(this);
-    const help::ProgramDetails details = help::programDetails();
+    Image = desktop::makeProgramImage(this);
+    const desktop::ProgramDetails details = desktop::programDetails();
     const QString title = help::applicationTitle();
 
     ZtHelpFiles = new help::TZtHelpFiles(m_services.desktop, this);
     ZtHelpFiles->HelpFiles = {QStringLiteral("HelpAccrua.html=Accrua Topics")};
     ZtHelpFiles->SubDirectory = QStringLiteral("Help");
 
-    ZtSplashScreen = new help::TZtSplashScreen(m_services.desktop, this);
+    ZtSplashScreen = new app::TZtSplashScreen(m_services.desktop, this);
     ZtSplashScreen->ApplicationTitle = title;
     ZtSplashScreen->CompanyTitle = details.companyTitle;
     ZtSplashScreen->CompanyName = details.companyName;
@@ -529,13 +529,13 @@ void TForm_Main::buildHelp()
     ZtSplashScreen->CompanyCityStateZip = details.companyCityStateZip;
     ZtSplashScreen->CompanyURL = details.companyUrl;
     ZtSplashScreen->Image = Image;
-    ZtSplashScreen->Version = help::programVersion();
+    ZtSplashScreen->Version = desktop::programVersion();
     ZtSplashScreen->Interval = m_services.splashInterval;
     ZtSplashScreen->setImageLeft(10);
     ZtSplashScreen->setImageTop(70);
     ZtSplashScreen->Modal = true;
 
-    ZtAboutBox = new help::TZtAboutBox(m_services.desktop, this);
+    ZtAboutBox = new app::TZtAboutBox(m_services.desktop, this);
     ZtAboutBox->ApplicationTitle = title;
     ZtAboutBox->CompanyTitle = details.companyTitle;
     ZtAboutBox->CompanyName = details.companyName;
@@ -545,7 +545,7 @@ void TForm_Main::buildHelp()
     ZtAboutBox->CompanyEmail = details.companyEmail;
     ZtAboutBox->CompanyPhone = details.companyPhone;
     ZtAboutBox->Image = Image;
-    ZtAboutBox->Version = help::programVersion();
+    ZtAboutBox->Version = desktop::programVersion();
     ZtAboutBox->setImageTop(45);
 }
 

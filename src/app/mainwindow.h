@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/mainmodel.h"
-#include "help/desktop.h"
+#include "desktop/desktop.h"
 #include "settings/store.h"
 
 #include <QDate>
@@ -31,12 +31,13 @@ class QToolButton;
 class QWidget;
 
 namespace accrua::help {
-class TZtAboutBox;
 class TZtHelpFiles;
-class TZtSplashScreen;
 } // namespace accrua::help
 
 namespace accrua::app {
+
+class TZtAboutBox;
+class TZtSplashScreen;
 
 // The report commands, built by the reports; the window only decides when
 // they may run.
@@ -50,13 +51,13 @@ public:
 };
 
 struct MainWindowServices {
-    help::MessageService *messages = nullptr;
-    input::Locale locale = input::Locale::system();
+    desktop::MessageService *messages = nullptr;
+    text::Locale locale = text::Locale::system();
     settings::SettingsFactory settings = settings::NativeSettingsFactory();
     ReportCommands *reports = nullptr; // none: the commands do nothing
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     // The print dialog and web address seams of the help windows and the about box.
-    help::DesktopServices desktop = help::DesktopServices::system();
+    desktop::DesktopServices desktop = desktop::DesktopServices::system();
     // The program turns the four-second splash on; tests keep it off or shorten it.
     bool showSplash = false;
     int splashInterval = 4000;
@@ -191,8 +192,8 @@ public:
 
     QLabel *Image = nullptr; // hidden: the program's picture for the splash and the about box
     help::TZtHelpFiles *ZtHelpFiles = nullptr;
-    help::TZtSplashScreen *ZtSplashScreen = nullptr;
-    help::TZtAboutBox *ZtAboutBox = nullptr;
+    TZtSplashScreen *ZtSplashScreen = nullptr;
+    TZtAboutBox *ZtAboutBox = nullptr;
 
     QAction *ToolButton_Open = nullptr;
     QAction *ToolButton_Save = nullptr;

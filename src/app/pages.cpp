@@ -46,7 +46,7 @@ bool isAnswer(Field field)
 // The longest text a field has to show whole: amounts up to twelve integer
 // digits with a sign, the one-day interest with fifteen significant digits
 // behind three zeros, counts across the 32-bit range.
-QString longestText(Field field, const input::Locale &locale)
+QString longestText(Field field, const text::Locale &locale)
 {
     const QString sep = locale.decimalSeparator();
     switch (field) {

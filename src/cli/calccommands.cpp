@@ -4,8 +4,8 @@
 #include "app/startup.h"
 #include "cli/options.h"
 #include "cli/output.h"
-#include "cli/reportoutput.h"
-#include "help/messages.h"
+#include "cli/reportoptions.h"
+#include "desktop/messages.h"
 #include "settings/values.h"
 
 #include <QDate>
@@ -39,10 +39,10 @@ struct Run {
         if (questionAnswer) {
             messages.setDefaultAnswer(
                 [answer =
-                     *questionAnswer](const help::ScriptedMessageService::Shown &shown) -> unsigned short {
-                    return shown.buttons.testFlag(help::MessageButton::Yes)
+                     *questionAnswer](const desktop::ScriptedMessageService::Shown &shown) -> unsigned short {
+                    return shown.buttons.testFlag(desktop::MessageButton::Yes)
                                ? answer
-                               : static_cast<unsigned short>(help::mrOk);
+                               : static_cast<unsigned short>(desktop::mrOk);
                 });
         }
         if (!settings.isEmpty()) {
@@ -56,7 +56,7 @@ struct Run {
         app::startUp(model, store, useDefaults);
     }
 
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     MainModel model;
     settings::SettingsStore store;
 };
@@ -116,10 +116,10 @@ int emit(const Options &o, const Report &report, const Run &run, QTextStream *ou
         return produced ? 0 : 1;
     }
     for (const auto &shown : run.messages.shown()) {
-        const QString kind = shown.errorReport ? QStringLiteral("error") : help::kindName(shown.kind);
+        const QString kind = shown.errorReport ? QStringLiteral("error") : desktop::kindName(shown.kind);
         err << kind << ": " << shown.text;
-        if (shown.buttons.testFlag(help::MessageButton::Yes))
-            err << " [" << (shown.answer == help::mrYes ? "yes" : "no") << "]";
+        if (shown.buttons.testFlag(desktop::MessageButton::Yes))
+            err << " [" << (shown.answer == desktop::mrYes ? "yes" : "no") << "]";
         err << '\n';
     }
     if (!produced)
@@ -202,13 +202,13 @@ int loanCommand(const QString &command, const QStringList &args, const Context &
 
     auto overrides = settingOverrides(o);
     if (o.has(QStringLiteral("resolution")))
-        overrides.insert(settings::names::PaymentResolution, resolutionSetting(o));
-    unsigned short answer = help::mrYes;
+        overrides.insert(settings::names::kPaymentResolution, resolutionSetting(o));
+    unsigned short answer = desktop::mrYes;
     if (o.has(QStringLiteral("answer"))) {
         const QString a = o.value(QStringLiteral("answer")).toLower();
         if (a != QLatin1String("yes") && a != QLatin1String("no"))
             throw UsageError{QStringLiteral("--answer takes yes or no, not '%1'").arg(a)};
-        answer = a == QLatin1String("yes") ? help::mrYes : help::mrNo;
+        answer = a == QLatin1String("yes") ? desktop::mrYes : desktop::mrNo;
     }
 
     Run run(ctx.services, ctx.settings, ctx.rowTexts, overrides, answer);
@@ -272,7 +272,7 @@ int dailyCommand(const QStringList &args, const Context &ctx)
         const QString base = o.value(QStringLiteral("base"));
         if (base != QLatin1String("360") && base != QLatin1String("365"))
             throw UsageError{QStringLiteral("--base takes 360 or 365, not '%1'").arg(base)};
-        overrides.insert(settings::names::AmortizedBase, base);
+        overrides.insert(settings::names::kAmortizedBase, base);
     }
 
     Run run(ctx.services, ctx.settings, ctx.rowTexts, overrides);
@@ -296,7 +296,7 @@ int dailyCommand(const QStringList &args, const Context &ctx)
     type(model, Field::DayPayment, o.value(QStringLiteral("payment")));
     calculate(run);
 
-    const input::Locale &locale = model.locale();
+    const text::Locale &locale = model.locale();
     const QString startText = model.startDate().toString(locale.shortDateFormat());
     const QString receiveText = model.receiveDate().toString(locale.shortDateFormat());
     Report report;

@@ -10,7 +10,7 @@
 
 #include "cli/cli.h"
 #include "cli/output.h"
-#include "help/messages.h"
+#include "desktop/messages.h"
 
 #include <QHash>
 #include <QStringList>
@@ -31,7 +31,7 @@ int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &er
 // message shown, and whether the calculation produced results.
 struct Calculated {
     const Report &report;
-    const help::ScriptedMessageService &messages;
+    const desktop::ScriptedMessageService &messages;
     bool produced;
     bool writesFiles; // report outputs were asked for (--pdf, --csv, ...)
 };

@@ -1,7 +1,7 @@
 #include "cli/cli.h"
 
 #include "cli/pagescommand.h"
-#include "cli/reportoutput.h"
+#include "cli/reportoptions.h"
 
 namespace accrua::cli {
 

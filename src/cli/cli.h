@@ -10,8 +10,8 @@
 // Core only, and accrua-cli-draw, which has the commands that draw.
 #pragma once
 
-#include "input/locale.h"
 #include "settings/store.h"
+#include "text/locale.h"
 
 #include <QDate>
 #include <QStringList>
@@ -29,7 +29,7 @@ namespace accrua::cli {
 // conventions and where the settings store lives. main() passes the user's
 // own; tests pass fixed ones.
 struct Services {
-    input::Locale locale;
+    text::Locale locale;
     settings::SettingsFactory settings;
     // Today's date: the loan reports' origination date without --origination.
     std::function<QDate()> today = [] { return QDate::currentDate(); };

@@ -1,7 +1,7 @@
 #include "cli/cli.h"
 
-#include "input/locale.h"
 #include "settings/store.h"
+#include "text/locale.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,7 +89,7 @@ int main(int argc, char **argv)
     args.removeFirst();
     int status = 1;
     try {
-        const accrua::cli::Services services{accrua::input::Locale::system(),
+        const accrua::cli::Services services{accrua::text::Locale::system(),
                                              accrua::settings::NativeSettingsFactory()};
 #ifdef ACCRUA_CLI_DRAW
         status = accrua::cli::run(args, out, err, services);

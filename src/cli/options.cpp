@@ -57,7 +57,7 @@ QHash<QString, QString> settingOverrides(const Options &options)
         const QString name = pair.left(eq).toUpper();
         if (!settings::findSetting(name))
             throw UsageError{QStringLiteral("unknown setting '%1'").arg(name)};
-        if (const auto refusal = settings::AddSettingOverride(name + pair.mid(eq), overrides))
+        if (const auto refusal = settings::addSettingOverride(name + pair.mid(eq), overrides))
             throw Refusal{*refusal};
     }
     return overrides;

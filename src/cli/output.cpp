@@ -251,16 +251,16 @@ void writeTable(OutputBuffer &out, const Report &report)
                         {&P::PaymentText, &P::PrincipalText, &P::InterestText, &P::BalanceText});
 }
 
-std::vector<JsonMessage> jsonMessages(const help::ScriptedMessageService &messages)
+std::vector<JsonMessage> jsonMessages(const desktop::ScriptedMessageService &messages)
 {
     std::vector<JsonMessage> list;
     list.reserve(messages.shown().size());
     for (const auto &shown : messages.shown()) {
         JsonMessage m{
-            shown.errorReport ? QStringLiteral("error") : help::kindName(shown.kind), shown.text, {}};
-        if (shown.buttons.testFlag(help::MessageButton::Yes) ||
-            shown.buttons.testFlag(help::MessageButton::No))
-            m.answer = shown.answer == help::mrYes ? QStringLiteral("yes") : QStringLiteral("no");
+            shown.errorReport ? QStringLiteral("error") : desktop::kindName(shown.kind), shown.text, {}};
+        if (shown.buttons.testFlag(desktop::MessageButton::Yes) ||
+            shown.buttons.testFlag(desktop::MessageButton::No))
+            m.answer = shown.answer == desktop::mrYes ? QStringLiteral("yes") : QStringLiteral("no");
         list.push_back(std::move(m));
     }
     return list;

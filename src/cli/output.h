@@ -9,7 +9,7 @@
 #include "calc/format.h"
 #include "calc/loan.h"
 #include "calc/savings.h"
-#include "help/messages.h"
+#include "desktop/messages.h"
 
 #include <QString>
 #include <QStringView>
@@ -78,7 +78,7 @@ struct JsonMessage {
     QString text;
     QString answer;
 };
-std::vector<JsonMessage> jsonMessages(const help::ScriptedMessageService &messages);
+std::vector<JsonMessage> jsonMessages(const desktop::ScriptedMessageService &messages);
 
 enum class JsonLayout { Indented, Line };
 

@@ -1,6 +1,6 @@
 // The report output options of the calculation commands, read without
 // drawing anything: the calculation-only accrua-cli reads them too.
-#include "cli/reportoutput.h"
+#include "cli/reportoptions.h"
 
 namespace accrua::cli {
 

@@ -1,9 +1,9 @@
 #include "cli/settingscommand.h"
 
 #include "cli/options.h"
-#include "help/messages.h"
-#include "input/text.h"
+#include "desktop/messages.h"
 #include "settings/values.h"
+#include "text/numbers.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,7 +34,7 @@ void printReadings(const std::vector<settings::SettingReading> &readings, bool j
     for (const auto &r : readings)
         width = std::max(width, static_cast<int>(r.name.size()));
     for (const auto &r : readings)
-        out << input::PadRight(r.name, QStringLiteral(" "), width + 2) << '"' << r.value << '"'
+        out << text::PadRight(r.name, QStringLiteral(" "), width + 2) << '"' << r.value << '"'
             << (r.isDefault ? "  (default)" : "") << '\n';
 }
 
@@ -51,14 +51,14 @@ int runSettingsCommand(const QStringList &args, QTextStream &out, const Services
             if (eq <= 0)
                 throw UsageError{QStringLiteral("--set needs NAME=VALUE, not '%1'").arg(pair)};
             if (const auto refusal =
-                    settings::WriteSettingByName(store, pair.left(eq).toUpper(), pair.mid(eq + 1)))
+                    settings::writeSettingByName(store, pair.left(eq).toUpper(), pair.mid(eq + 1)))
                 throw Refusal{*refusal};
             return 0;
         }
-        printReadings(settings::ReadAllSettings(store), o.has(QStringLiteral("json")), out);
+        printReadings(settings::readAllSettings(store), o.has(QStringLiteral("json")), out);
         return 0;
     } catch (const settings::SettingsError &e) {
-        throw Refusal{help::errorReportText(e.text())};
+        throw Refusal{desktop::errorReportText(e.text())};
     }
 }
 

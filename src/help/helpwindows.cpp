@@ -111,7 +111,7 @@ void TForm_HelpMenu::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     FormShow();
-    centreOnScreen(this);
+    desktop::centreOnScreen(this);
 }
 
 void TForm_HelpMenu::FormShow()
@@ -154,7 +154,7 @@ void TForm_HelpMenu::BitBtn_CloseClick()
 
 // ---- the help window ----
 
-TForm_HelpForm::TForm_HelpForm(DesktopServices desktop, QWidget *parent)
+TForm_HelpForm::TForm_HelpForm(desktop::DesktopServices desktop, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_desktop(std::move(desktop))
 {
     setObjectName(QStringLiteral("TForm_HelpForm"));
@@ -206,7 +206,7 @@ void TForm_HelpForm::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_placed) {
         m_placed = true;
-        centreOnScreen(this);
+        desktop::centreOnScreen(this);
     }
     PendingShow = true;
 }
@@ -273,7 +273,7 @@ void TForm_HelpForm::MenuItem_ExitClick()
 
 // ---- the component ----
 
-TZtHelpFiles::TZtHelpFiles(DesktopServices desktop, QWidget *owner)
+TZtHelpFiles::TZtHelpFiles(desktop::DesktopServices desktop, QWidget *owner)
     : QObject(owner), m_desktop(std::move(desktop)), m_owner(owner)
 {
 }

@@ -5,7 +5,7 @@
 // help window, whose viewer is a QTextBrowser on local files.
 #pragma once
 
-#include "help/desktop.h"
+#include "desktop/desktop.h"
 #include "help/helpfiles.h"
 
 #include <QDialog>
@@ -72,7 +72,7 @@ class TForm_HelpForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TForm_HelpForm(DesktopServices desktop, QWidget *parent = nullptr);
+    explicit TForm_HelpForm(desktop::DesktopServices desktop, QWidget *parent = nullptr);
 
     void FormActivate();
     void BitBtn_TopicsClick();
@@ -106,7 +106,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    DesktopServices m_desktop;
+    desktop::DesktopServices m_desktop;
     bool m_placed = false;
 };
 
@@ -115,7 +115,7 @@ class TZtHelpFiles : public QObject {
 
 public:
     // The windows are parented to `owner`, the window whose Help menu asks.
-    explicit TZtHelpFiles(DesktopServices desktop, QWidget *owner = nullptr);
+    explicit TZtHelpFiles(desktop::DesktopServices desktop, QWidget *owner = nullptr);
     ~TZtHelpFiles() override;
 
     QString ApplicationTitle;
@@ -130,7 +130,7 @@ public:
     TForm_HelpMenu *helpMenu() const { return m_menu; }
 
 private:
-    DesktopServices m_desktop;
+    desktop::DesktopServices m_desktop;
     QPointer<QWidget> m_owner;
     QPointer<TForm_HelpForm> m_form;
     QPointer<TForm_HelpMenu> m_menu;

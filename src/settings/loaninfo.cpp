@@ -18,7 +18,7 @@ const QStringList kLoanTypes = {
 
 } // namespace
 
-TForm_LoanInfo::TForm_LoanInfo(const input::Locale &locale, TodayFunction today, QWidget *parent)
+TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_today(today ? std::move(today) : TodayFunction([] { return QDate::currentDate(); })),
@@ -117,7 +117,7 @@ void TForm_LoanInfo::BitBtn_CancelClick()
     reject();
 }
 
-DialogLoanInfoService::DialogLoanInfoService(QWidget *mainWindow, input::Locale locale, TodayFunction today)
+DialogLoanInfoService::DialogLoanInfoService(QWidget *mainWindow, text::Locale locale, TodayFunction today)
     : m_mainWindow(mainWindow), m_locale(std::move(locale)), m_today(std::move(today))
 {
 }

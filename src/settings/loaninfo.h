@@ -2,8 +2,8 @@
 // purpose before a loan report, and the LoanInfoService adapter that runs it.
 #pragma once
 
-#include "input/locale.h"
 #include "settings/loaninfoservice.h"
+#include "text/locale.h"
 
 #include <QDate>
 #include <QDialog>
@@ -28,7 +28,7 @@ public:
 
     // `today` supplies the date shown each time the dialog opens; the date
     // text uses the locale's short date format.
-    TForm_LoanInfo(const input::Locale &locale, TodayFunction today, QWidget *parent = nullptr);
+    TForm_LoanInfo(const text::Locale &locale, TodayFunction today, QWidget *parent = nullptr);
 
     void SetLoanType(const QString &loanType);
     bool Cancelled() const { return m_cancelled; }
@@ -59,12 +59,12 @@ private:
 // Runs a fresh TForm_LoanInfo modally over the main window for each question.
 class DialogLoanInfoService : public LoanInfoService {
 public:
-    DialogLoanInfoService(QWidget *mainWindow, input::Locale locale, TodayFunction today);
+    DialogLoanInfoService(QWidget *mainWindow, text::Locale locale, TodayFunction today);
     LoanInfoAnswer askLoanInfo(const QString &loanType) override;
 
 private:
     QWidget *m_mainWindow;
-    input::Locale m_locale;
+    text::Locale m_locale;
     TodayFunction m_today;
 };
 

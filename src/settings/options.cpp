@@ -105,7 +105,7 @@ std::optional<QString> readOptions(OptionsStore &store, OptionsState &state,
     };
 
     step([&] {
-        const QString text = store.readString(names::AmortSchedule, d.AmortSchedule);
+        const QString text = store.readString(names::kAmortSchedule, d.AmortSchedule);
         state.amortScheduleIndex = 0;
         for (int i = 0; i < amortScheduleItems().size(); ++i) {
             if (text.compare(amortScheduleItems().at(i), Qt::CaseInsensitive) == 0)
@@ -114,49 +114,51 @@ std::optional<QString> readOptions(OptionsStore &store, OptionsState &state,
     });
     step([&] {
         state.resolutionIndex =
-            store.readString(names::PaymentResolution, d.PaymentResolution) == kIncreasePaymentAmount ? 0 : 1;
+            store.readString(names::kPaymentResolution, d.PaymentResolution) == kIncreasePaymentAmount ? 0
+                                                                                                       : 1;
     });
-    step([&] { state.amortTitle = store.readString(names::Title, d.Title); });
-    step([&] { state.loanType = store.readString(names::LoanType, d.LoanType); });
+    step([&] { state.amortTitle = store.readString(names::kTitle, d.Title); });
+    step([&] { state.loanType = store.readString(names::kLoanType, d.LoanType); });
     step([&] {
-        const std::int32_t base = store.readInteger(names::AmortizedBase, d.AmortizedBase);
+        const std::int32_t base = store.readInteger(names::kAmortizedBase, d.AmortizedBase);
         const qsizetype i = amortizedBaseItems().indexOf(QString::number(base));
         state.amortizedBaseIndex = i < 0 ? 1 : int(i);
     });
-    step([&] { state.imagePath = store.readString(names::ImagePath, d.ImagePath); });
+    step([&] { state.imagePath = store.readString(names::kImagePath, d.ImagePath); });
     if (imagePathRead)
         imagePathRead(state.imagePath);
-    step([&] { state.useClassicView = store.readFlag(names::UseClassicView, d.UseClassicView); });
-    step([&] { state.amortPrintTotals = store.readFlag(names::PrintTotals, d.PrintTotals); });
-    step([&] { state.printImage = store.readFlag(names::PrintImage, d.PrintImage); });
-    step([&] { state.savingsTitle = store.readString(names::SavingsTitle, d.SavingsTitle); });
-    step([&] { state.savingsSubtitle = store.readString(names::SavingsSubtitle, d.SavingsSubtitle); });
-    step([&] { state.savingsPrintTotals = store.readFlag(names::PrintSavingsTotals, d.PrintSavingsTotals); });
-    step([&] { state.dailyTitle = store.readString(names::DailyTitle, d.DailyTitle); });
-    step([&] { state.dailySubtitle = store.readString(names::DailySubtitle, d.DailySubtitle); });
+    step([&] { state.useClassicView = store.readFlag(names::kUseClassicView, d.UseClassicView); });
+    step([&] { state.amortPrintTotals = store.readFlag(names::kPrintTotals, d.PrintTotals); });
+    step([&] { state.printImage = store.readFlag(names::kPrintImage, d.PrintImage); });
+    step([&] { state.savingsTitle = store.readString(names::kSavingsTitle, d.SavingsTitle); });
+    step([&] { state.savingsSubtitle = store.readString(names::kSavingsSubtitle, d.SavingsSubtitle); });
+    step(
+        [&] { state.savingsPrintTotals = store.readFlag(names::kPrintSavingsTotals, d.PrintSavingsTotals); });
+    step([&] { state.dailyTitle = store.readString(names::kDailyTitle, d.DailyTitle); });
+    step([&] { state.dailySubtitle = store.readString(names::kDailySubtitle, d.DailySubtitle); });
     return failure;
 }
 
 void writeOptions(OptionsStore &store, const OptionsState &state)
 {
-    store.writeString(names::PaymentResolution,
+    store.writeString(names::kPaymentResolution,
                       state.resolutionIndex == 0 ? kIncreasePaymentAmount : kIncreasePaymentCount);
-    store.writeFlag(names::UseClassicView, state.useClassicView);
-    store.writeFlag(names::PrintTotals, state.amortPrintTotals);
-    store.writeFlag(names::PrintImage, state.printImage);
-    store.writeString(names::ImagePath, state.imagePath);
-    store.writeString(names::Title, state.amortTitle);
-    store.writeString(names::LoanType, state.loanType);
-    store.writeString(names::AmortSchedule, amortScheduleItems().value(state.amortScheduleIndex));
+    store.writeFlag(names::kUseClassicView, state.useClassicView);
+    store.writeFlag(names::kPrintTotals, state.amortPrintTotals);
+    store.writeFlag(names::kPrintImage, state.printImage);
+    store.writeString(names::kImagePath, state.imagePath);
+    store.writeString(names::kTitle, state.amortTitle);
+    store.writeString(names::kLoanType, state.loanType);
+    store.writeString(names::kAmortSchedule, amortScheduleItems().value(state.amortScheduleIndex));
     // The list's text as a number; nothing selected stores the usual base.
     store.writeInteger(
-        names::AmortizedBase,
+        names::kAmortizedBase,
         ParseStoredInteger(amortizedBaseItems().value(state.amortizedBaseIndex)).value_or(365));
-    store.writeString(names::SavingsTitle, state.savingsTitle);
-    store.writeString(names::SavingsSubtitle, state.savingsSubtitle);
-    store.writeFlag(names::PrintSavingsTotals, state.savingsPrintTotals);
-    store.writeString(names::DailyTitle, state.dailyTitle);
-    store.writeString(names::DailySubtitle, state.dailySubtitle);
+    store.writeString(names::kSavingsTitle, state.savingsTitle);
+    store.writeString(names::kSavingsSubtitle, state.savingsSubtitle);
+    store.writeFlag(names::kPrintSavingsTotals, state.savingsPrintTotals);
+    store.writeString(names::kDailyTitle, state.dailyTitle);
+    store.writeString(names::kDailySubtitle, state.dailySubtitle);
 }
 
 } // namespace accrua::settings

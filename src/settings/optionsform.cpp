@@ -78,7 +78,7 @@ QLineEdit *lineEdit(QWidget *parent, const char *name, Help help, QLabel *label,
 
 } // namespace
 
-TForm_SetOptions::TForm_SetOptions(SettingsFactory settings, help::MessageService &messages,
+TForm_SetOptions::TForm_SetOptions(SettingsFactory settings, desktop::MessageService &messages,
                                    PictureBrowser *browser, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint |

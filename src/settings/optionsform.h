@@ -4,7 +4,7 @@
 // the dialog's TZtHelpHint.
 #pragma once
 
-#include "help/messages.h"
+#include "desktop/messages.h"
 #include "settings/options.h"
 #include "settings/store.h"
 
@@ -43,7 +43,7 @@ public:
     static constexpr int kImageHeight = 50;
 
     // `browser` may be null: the program's own file dialog is used.
-    TForm_SetOptions(SettingsFactory settings, help::MessageService &messages, PictureBrowser *browser,
+    TForm_SetOptions(SettingsFactory settings, desktop::MessageService &messages, PictureBrowser *browser,
                      QWidget *parent = nullptr);
     ~TForm_SetOptions() override;
 
@@ -115,7 +115,7 @@ private:
     bool loadImage(const QString &path);
 
     SettingsFactory m_settings;
-    help::MessageService &m_messages;
+    desktop::MessageService &m_messages;
     PictureBrowser *m_browser;
     std::unique_ptr<PictureBrowser> m_ownBrowser;
     QButtonGroup *m_resolution = nullptr;

@@ -13,22 +13,22 @@ std::vector<SettingSpec> buildSpecs()
 {
     const AppSettings d;
     return {
-        {names::PrintTotals, SettingKind::Flag, flagText(d.PrintTotals)},
-        {names::ImagePath, SettingKind::String, d.ImagePath},
-        {names::Title, SettingKind::String, d.Title},
-        {names::LoanType, SettingKind::String, d.LoanType},
-        {names::AmortizedBase, SettingKind::Integer, QString::number(d.AmortizedBase)},
-        {names::UseDefaults, SettingKind::Flag, flagText(kUseDefaultsDefault)},
-        {names::PaymentResolution, SettingKind::String, d.PaymentResolution},
-        {names::AmortSchedule, SettingKind::String, d.AmortSchedule},
-        {names::SavingsTitle, SettingKind::String, d.SavingsTitle},
-        {names::SavingsSubtitle, SettingKind::String, d.SavingsSubtitle},
-        {names::PrintSavingsTotals, SettingKind::Flag, flagText(d.PrintSavingsTotals)},
-        {names::DailyTitle, SettingKind::String, d.DailyTitle},
-        {names::DailySubtitle, SettingKind::String, d.DailySubtitle},
-        {names::PrintImage, SettingKind::Flag, flagText(d.PrintImage)},
-        {names::UseClassicView, SettingKind::Flag, flagText(d.UseClassicView)},
-        {names::StayOnTop, SettingKind::Flag, flagText(kStayOnTopDefault)},
+        {names::kPrintTotals, SettingKind::Flag, flagText(d.PrintTotals)},
+        {names::kImagePath, SettingKind::String, d.ImagePath},
+        {names::kTitle, SettingKind::String, d.Title},
+        {names::kLoanType, SettingKind::String, d.LoanType},
+        {names::kAmortizedBase, SettingKind::Integer, QString::number(d.AmortizedBase)},
+        {names::kUseDefaults, SettingKind::Flag, flagText(kUseDefaultsDefault)},
+        {names::kPaymentResolution, SettingKind::String, d.PaymentResolution},
+        {names::kAmortSchedule, SettingKind::String, d.AmortSchedule},
+        {names::kSavingsTitle, SettingKind::String, d.SavingsTitle},
+        {names::kSavingsSubtitle, SettingKind::String, d.SavingsSubtitle},
+        {names::kPrintSavingsTotals, SettingKind::Flag, flagText(d.PrintSavingsTotals)},
+        {names::kDailyTitle, SettingKind::String, d.DailyTitle},
+        {names::kDailySubtitle, SettingKind::String, d.DailySubtitle},
+        {names::kPrintImage, SettingKind::Flag, flagText(d.PrintImage)},
+        {names::kUseClassicView, SettingKind::Flag, flagText(d.UseClassicView)},
+        {names::kStayOnTop, SettingKind::Flag, flagText(kStayOnTopDefault)},
     };
 }
 
@@ -65,35 +65,35 @@ const SettingSpec *findSetting(const QString &name)
 void LoadSettings(SettingsStore &store, AppSettings &settings, bool &useDefaults)
 {
     const AppSettings d;
-    settings.PrintTotals = store.readFlag(names::PrintTotals, d.PrintTotals);
-    settings.ImagePath = store.readString(names::ImagePath, d.ImagePath);
-    settings.Title = store.readString(names::Title, d.Title);
-    settings.LoanType = store.readString(names::LoanType, d.LoanType);
-    settings.AmortizedBase = store.readInteger(names::AmortizedBase, d.AmortizedBase);
-    useDefaults = store.readFlag(names::UseDefaults, kUseDefaultsDefault);
-    settings.PaymentResolution = store.readString(names::PaymentResolution, d.PaymentResolution);
-    settings.AmortSchedule = store.readString(names::AmortSchedule, d.AmortSchedule);
-    settings.SavingsTitle = store.readString(names::SavingsTitle, d.SavingsTitle);
-    settings.SavingsSubtitle = store.readString(names::SavingsSubtitle, d.SavingsSubtitle);
-    settings.PrintSavingsTotals = store.readFlag(names::PrintSavingsTotals, d.PrintSavingsTotals);
-    settings.DailyTitle = store.readString(names::DailyTitle, d.DailyTitle);
-    settings.DailySubtitle = store.readString(names::DailySubtitle, d.DailySubtitle);
-    settings.PrintImage = store.readFlag(names::PrintImage, d.PrintImage);
-    settings.UseClassicView = store.readFlag(names::UseClassicView, d.UseClassicView);
+    settings.PrintTotals = store.readFlag(names::kPrintTotals, d.PrintTotals);
+    settings.ImagePath = store.readString(names::kImagePath, d.ImagePath);
+    settings.Title = store.readString(names::kTitle, d.Title);
+    settings.LoanType = store.readString(names::kLoanType, d.LoanType);
+    settings.AmortizedBase = store.readInteger(names::kAmortizedBase, d.AmortizedBase);
+    useDefaults = store.readFlag(names::kUseDefaults, kUseDefaultsDefault);
+    settings.PaymentResolution = store.readString(names::kPaymentResolution, d.PaymentResolution);
+    settings.AmortSchedule = store.readString(names::kAmortSchedule, d.AmortSchedule);
+    settings.SavingsTitle = store.readString(names::kSavingsTitle, d.SavingsTitle);
+    settings.SavingsSubtitle = store.readString(names::kSavingsSubtitle, d.SavingsSubtitle);
+    settings.PrintSavingsTotals = store.readFlag(names::kPrintSavingsTotals, d.PrintSavingsTotals);
+    settings.DailyTitle = store.readString(names::kDailyTitle, d.DailyTitle);
+    settings.DailySubtitle = store.readString(names::kDailySubtitle, d.DailySubtitle);
+    settings.PrintImage = store.readFlag(names::kPrintImage, d.PrintImage);
+    settings.UseClassicView = store.readFlag(names::kUseClassicView, d.UseClassicView);
 }
 
-bool ReadStayOnTop(SettingsStore &store)
+bool readStayOnTop(SettingsStore &store)
 {
-    return store.readFlag(names::StayOnTop, kStayOnTopDefault);
+    return store.readFlag(names::kStayOnTop, kStayOnTopDefault);
 }
 
-void WriteToolsMarks(SettingsStore &store, bool useDefaults, bool stayOnTop)
+void writeToolsMarks(SettingsStore &store, bool useDefaults, bool stayOnTop)
 {
-    store.writeFlag(names::UseDefaults, useDefaults);
-    store.writeFlag(names::StayOnTop, stayOnTop);
+    store.writeFlag(names::kUseDefaults, useDefaults);
+    store.writeFlag(names::kStayOnTop, stayOnTop);
 }
 
-std::vector<SettingReading> ReadAllSettings(SettingsStore &store)
+std::vector<SettingReading> readAllSettings(SettingsStore &store)
 {
     std::vector<SettingReading> readings;
     for (const SettingSpec &spec : settingSpecs()) {
@@ -115,7 +115,7 @@ std::vector<SettingReading> ReadAllSettings(SettingsStore &store)
     return readings;
 }
 
-EncodedSetting EncodeSettingValue(const QString &name, const QString &value)
+EncodedSetting encodeSettingValue(const QString &name, const QString &value)
 {
     const SettingSpec *spec = findSetting(name);
     if (!spec)
@@ -145,22 +145,22 @@ EncodedSetting EncodeSettingValue(const QString &name, const QString &value)
     return {std::nullopt, QStringLiteral("Unknown setting '%1'").arg(name)};
 }
 
-std::optional<QString> AddSettingOverride(const QString &assignment, QHash<QString, QString> &overrides)
+std::optional<QString> addSettingOverride(const QString &assignment, QHash<QString, QString> &overrides)
 {
     const qsizetype eq = assignment.indexOf(QLatin1Char('='));
     if (eq < 0)
         return QStringLiteral("Expected NAME=VALUE, not '%1'").arg(assignment);
     const QString name = assignment.left(eq);
-    EncodedSetting encoded = EncodeSettingValue(name, assignment.mid(eq + 1));
+    EncodedSetting encoded = encodeSettingValue(name, assignment.mid(eq + 1));
     if (!encoded.text)
         return encoded.refusal;
     overrides.insert(name, *encoded.text);
     return std::nullopt;
 }
 
-std::optional<QString> WriteSettingByName(SettingsStore &store, const QString &name, const QString &value)
+std::optional<QString> writeSettingByName(SettingsStore &store, const QString &name, const QString &value)
 {
-    const EncodedSetting encoded = EncodeSettingValue(name, value);
+    const EncodedSetting encoded = encodeSettingValue(name, value);
     if (!encoded.text)
         return encoded.refusal;
     store.writeString(name, *encoded.text);

@@ -14,22 +14,22 @@
 namespace accrua::settings {
 
 namespace names {
-inline const QString PrintTotals = QStringLiteral("PRINTTOTALS");
-inline const QString ImagePath = QStringLiteral("IMAGEPATH");
-inline const QString Title = QStringLiteral("TITLE");
-inline const QString LoanType = QStringLiteral("LOANTYPE");
-inline const QString AmortizedBase = QStringLiteral("AMORTIZEDBASE");
-inline const QString UseDefaults = QStringLiteral("USEDEFAULTS");
-inline const QString PaymentResolution = QStringLiteral("PAYMENTRESOLUTION");
-inline const QString AmortSchedule = QStringLiteral("AMORTSCHEDULE");
-inline const QString SavingsTitle = QStringLiteral("SAVINGSTITLE");
-inline const QString SavingsSubtitle = QStringLiteral("SAVINGSSUBTITLE");
-inline const QString PrintSavingsTotals = QStringLiteral("PRINTSAVINGSTOTALS");
-inline const QString DailyTitle = QStringLiteral("DAILYTITLE");
-inline const QString DailySubtitle = QStringLiteral("DAILYSUBTITLE");
-inline const QString PrintImage = QStringLiteral("PRINTIMAGE");
-inline const QString UseClassicView = QStringLiteral("USECLASSICVIEW");
-inline const QString StayOnTop = QStringLiteral("STAYONTOP");
+inline const QString kPrintTotals = QStringLiteral("PRINTTOTALS");
+inline const QString kImagePath = QStringLiteral("IMAGEPATH");
+inline const QString kTitle = QStringLiteral("TITLE");
+inline const QString kLoanType = QStringLiteral("LOANTYPE");
+inline const QString kAmortizedBase = QStringLiteral("AMORTIZEDBASE");
+inline const QString kUseDefaults = QStringLiteral("USEDEFAULTS");
+inline const QString kPaymentResolution = QStringLiteral("PAYMENTRESOLUTION");
+inline const QString kAmortSchedule = QStringLiteral("AMORTSCHEDULE");
+inline const QString kSavingsTitle = QStringLiteral("SAVINGSTITLE");
+inline const QString kSavingsSubtitle = QStringLiteral("SAVINGSSUBTITLE");
+inline const QString kPrintSavingsTotals = QStringLiteral("PRINTSAVINGSTOTALS");
+inline const QString kDailyTitle = QStringLiteral("DAILYTITLE");
+inline const QString kDailySubtitle = QStringLiteral("DAILYSUBTITLE");
+inline const QString kPrintImage = QStringLiteral("PRINTIMAGE");
+inline const QString kUseClassicView = QStringLiteral("USECLASSICVIEW");
+inline const QString kStayOnTop = QStringLiteral("STAYONTOP");
 } // namespace names
 
 // The two Tools menu check marks start clear.
@@ -55,10 +55,10 @@ const SettingSpec *findSetting(const QString &name);
 void LoadSettings(SettingsStore &store, AppSettings &settings, bool &useDefaults);
 
 // The "Stay On Top" mark, restored when the main window is created.
-bool ReadStayOnTop(SettingsStore &store);
+bool readStayOnTop(SettingsStore &store);
 
 // Both Tools menu marks, written when the main window closes.
-void WriteToolsMarks(SettingsStore &store, bool useDefaults, bool stayOnTop);
+void writeToolsMarks(SettingsStore &store, bool useDefaults, bool stayOnTop);
 
 struct SettingReading {
     QString name;
@@ -68,7 +68,7 @@ struct SettingReading {
 };
 
 // Every value as the program would use it, for display.
-std::vector<SettingReading> ReadAllSettings(SettingsStore &store);
+std::vector<SettingReading> readAllSettings(SettingsStore &store);
 
 // A value given by name, in its kind's stored encoding, or why it was refused
 // (an unknown name or a value that does not fit the kind). Flags take 1/0 or
@@ -77,15 +77,15 @@ struct EncodedSetting {
     std::optional<QString> text;
     QString refusal;
 };
-EncodedSetting EncodeSettingValue(const QString &name, const QString &value);
+EncodedSetting encodeSettingValue(const QString &name, const QString &value);
 
 // Adds one NAME=VALUE assignment (the command line's --setting) to
 // `overrides` in the stored encoding. Returns the refusal text, or nothing.
-std::optional<QString> AddSettingOverride(const QString &assignment, QHash<QString, QString> &overrides);
+std::optional<QString> addSettingOverride(const QString &assignment, QHash<QString, QString> &overrides);
 
 // Stores one value by name in its kind's encoding. Returns the refusal text
 // for an unknown name or a value that does not fit the kind, nothing when
 // stored; store failures throw SettingsError. Flags take 1/0 or true/false.
-std::optional<QString> WriteSettingByName(SettingsStore &store, const QString &name, const QString &value);
+std::optional<QString> writeSettingByName(SettingsStore &store, const QString &name, const QString &value);
 
 } // namespace accrua::settings

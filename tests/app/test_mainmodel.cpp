@@ -12,17 +12,17 @@ using namespace accrua;
 using app::Field;
 using app::MainModel;
 using app::Mode;
-using help::MessageKind;
+using desktop::MessageKind;
 
 namespace {
 
-input::Locale dollars()
+text::Locale dollars()
 {
     return testsupport::usDollars();
 }
 
 struct Harness {
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     MainModel model{dollars(), messages};
 
     Harness() { model.resetAmountFields(); }
@@ -124,7 +124,7 @@ TEST(Amortization, QuestionAnsweredYesSetsTheTerm)
 {
     Harness h;
     h.typeLoan(Mode::Amortization, "10000", "6", "1000", "1", "0");
-    h.messages.queueAnswer(help::mrYes);
+    h.messages.queueAnswer(desktop::mrYes);
     h.model.calculate();
     ASSERT_EQ(h.messages.shown().size(), 1u);
     EXPECT_EQ(h.messages.shown()[0].kind, MessageKind::Warning);
@@ -155,7 +155,7 @@ TEST(Amortization, QuestionAnsweredNoKeepsTheTerm)
     for (const Case &c : cases) {
         Harness h;
         h.typeLoan(Mode::Amortization, "10000", "6", "1000", c.years, c.months);
-        h.messages.queueAnswer(help::mrNo);
+        h.messages.queueAnswer(desktop::mrNo);
         h.model.calculate();
         EXPECT_EQ(h.text(Field::Years), QLatin1String(c.years));
         ASSERT_EQ(h.model.ScheduleRows().size(), c.rows);
@@ -170,7 +170,7 @@ TEST(Amortization, RateShownAsTyped)
 {
     Harness h;
     h.typeLoan(Mode::Amortization, "10000", "6.50", "1000", "5", nullptr);
-    h.messages.queueAnswer(help::mrNo);
+    h.messages.queueAnswer(desktop::mrNo);
     h.model.calculate();
     ASSERT_FALSE(h.messages.shown().empty());
     EXPECT_TRUE(
@@ -225,7 +225,7 @@ TEST(Loans, MendedFailuresChangeNoField)
         std::array<QString, app::kFieldCount> before;
         for (const auto &info : app::allFields())
             before[static_cast<std::size_t>(info.field)] = h.text(info.field);
-        h.messages.queueAnswer(help::mrNo);
+        h.messages.queueAnswer(desktop::mrNo);
         const auto start = std::chrono::steady_clock::now();
         if (*c.message) {
             h.model.calculate();
@@ -348,8 +348,8 @@ TEST(ReportCommands, StateMachine)
 
 TEST(Locale, ZeroAmountFollowsTheCurrencyDecimals)
 {
-    help::ScriptedMessageService messages;
-    MainModel model(input::Locale(u',', u'.', 3, QStringLiteral("KD"), false), messages);
+    desktop::ScriptedMessageService messages;
+    MainModel model(text::Locale(u',', u'.', 3, QStringLiteral("KD"), false), messages);
     model.resetAmountFields();
     EXPECT_EQ(model.text(Field::Principal), QStringLiteral("0,000"));
     EXPECT_EQ(model.text(Field::DailyRate), QStringLiteral("0,0"));

@@ -46,7 +46,7 @@ class MainWindowTest : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    help::ScriptedMessageService m_messages;
+    desktop::ScriptedMessageService m_messages;
     CountingReports m_reports;
 
     QString storePath() const { return m_dir.filePath(QStringLiteral("Accrua.conf")); }

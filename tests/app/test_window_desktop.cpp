@@ -1,9 +1,9 @@
 // The main window as a desktop program: boxes above the window that asked,
 // exact captions, large amounts refused on leaving, Stay On Top without losing
 // the focus, nothing clipped, keyboard and accessibility. Offscreen, real boxes.
+#include "app/application.h"
 #include "app/mainwindow.h"
-#include "help/application.h"
-#include "help/messagebox.h"
+#include "desktop/messagebox.h"
 #include "settings/store.h"
 #include "support.h"
 
@@ -110,12 +110,12 @@ class WindowDesktopTest : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    help::ScriptedMessageService m_scripted;
-    help::QtMessageService m_boxes;
+    desktop::ScriptedMessageService m_scripted;
+    desktop::QtMessageService m_boxes;
 
     QString storePath() const { return m_dir.filePath(QStringLiteral("Accrua.conf")); }
 
-    std::unique_ptr<TForm_Main> makeWindow(help::MessageService *messages = nullptr)
+    std::unique_ptr<TForm_Main> makeWindow(desktop::MessageService *messages = nullptr)
     {
         app::MainWindowServices services;
         services.messages = messages ? messages : &m_scripted;
@@ -250,7 +250,7 @@ private Q_SLOTS:
         }
         QCOMPARE(m_scripted.shown().size(), std::size_t(1));
         const auto &shown = m_scripted.shown().front();
-        QCOMPARE(shown.kind, help::MessageKind::Warning);
+        QCOMPARE(shown.kind, desktop::MessageKind::Warning);
         QVERIFY2(shown.text.startsWith(QStringLiteral("The amount ")) &&
                      shown.text.endsWith(QStringLiteral(" is too large to calculate with.")),
                  qPrintable(shown.text));
@@ -505,7 +505,7 @@ private Q_SLOTS:
 int main(int argc, char **argv)
 {
     testsupport::ensureWidgetsApp();
-    help::Application::setIdentity();
+    app::Application::setIdentity();
     WindowDesktopTest test;
     return QTest::qExec(&test, argc, argv);
 }

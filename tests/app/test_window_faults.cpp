@@ -2,8 +2,8 @@
 // written on close fail whole, reported through the general error report,
 // and the store keeps what it held; a handler that runs out of memory is
 // reported in words, and the window goes on.
+#include "app/application.h"
 #include "app/mainwindow.h"
-#include "help/application.h"
 #include "settings/store.h"
 
 #include "faults.h"
@@ -61,10 +61,10 @@ private Q_SLOTS:
             f.write(before);
         }
         const int status = testsupport::runWithFileSizeLimit(limit, [&] {
-            help::ScriptedMessageService messages;
+            desktop::ScriptedMessageService messages;
             app::MainWindowServices services;
             services.messages = &messages;
-            services.locale = input::Locale(u'.', u',', 2, QStringLiteral("$"), true);
+            services.locale = text::Locale(u'.', u',', 2, QStringLiteral("$"), true);
             services.settings = settings::FileSettingsFactory(path);
             {
                 app::TForm_Main window(std::move(services));
@@ -83,9 +83,9 @@ private Q_SLOTS:
 
     void runningOutOfMemoryInAHandlerIsReportedInWords()
     {
-        auto *app = qobject_cast<help::Application *>(qApp);
+        auto *app = qobject_cast<app::Application *>(qApp);
         QVERIFY(app);
-        help::ScriptedMessageService service;
+        desktop::ScriptedMessageService service;
         app->setMessageService(&service);
         ThrowsBadAlloc thrower;
         QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
@@ -100,7 +100,7 @@ private Q_SLOTS:
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    help::Application app(argc, argv);
+    app::Application app(argc, argv);
     WindowFaultsTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -220,7 +220,7 @@ TEST_F(Cli, VersionIsTheProjectVersion)
 // gives the same texts with a decimal comma.
 TEST(CliServices, AmountsFollowTheGivenLocale)
 {
-    const auto fields = [](const accrua::input::Locale &locale, const QString &principal) {
+    const auto fields = [](const accrua::text::Locale &locale, const QString &principal) {
         QTemporaryDir dir;
         const Services services{
             locale, accrua::settings::FileSettingsFactory(dir.filePath(QStringLiteral("Accrua.conf")))};

@@ -4,7 +4,7 @@
 #include "cli/cli.h"
 
 #include "engine/pagefile/pagelist.h"
-#include "reports/rtf.h"
+#include "reports/classic/rtf.h"
 #include "support.h"
 
 #include <QFile>
@@ -205,12 +205,12 @@ TEST_P(CliClassic, WritesTheClassicReport)
     const ClassicCase &c = GetParam();
     const QString file = dir.filePath(QStringLiteral("classic.TXT"));
     ASSERT_EQ(run(c.args + QStringList{QStringLiteral("--classic"), file}), 0) << err.toStdString();
-    accrua::reports::RtfFormat format;
-    accrua::reports::ClassicLines lines;
+    accrua::reports::classic::RtfFormat format;
+    accrua::reports::classic::ClassicLines lines;
     ASSERT_TRUE(format.readFile(file, lines)) << format.errorString().toStdString();
     ASSERT_GT(lines.size(), 8u);
     EXPECT_EQ(lines[0].attributes,
-              (accrua::reports::ClassicAttributes{QStringLiteral("Arial"), 12, true, false}));
+              (accrua::reports::classic::ClassicAttributes{QStringLiteral("Arial"), 12, true, false}));
     EXPECT_EQ(lines.back().attributes.fontName, QLatin1String(c.courier));
     for (std::size_t i = 0; i < c.at.size(); ++i)
         EXPECT_EQ(lines[c.at[i]].text.trimmed().toStdString(), c.lines[qsizetype(i)].toStdString())
@@ -219,7 +219,7 @@ TEST_P(CliClassic, WritesTheClassicReport)
     out.clear();
     ASSERT_EQ(run(c.args + QStringList{QStringLiteral("--classic"), QStringLiteral("-")}), 0)
         << err.toStdString();
-    EXPECT_EQ(out.toStdString(), accrua::reports::plainText(lines).toStdString())
+    EXPECT_EQ(out.toStdString(), accrua::reports::classic::plainText(lines).toStdString())
         << "the table gives way to the report's lines";
 }
 

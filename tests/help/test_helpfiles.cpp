@@ -1,8 +1,5 @@
-// The decisions behind the help window, the splash, the about box and the
-// program's command line, without windows.
-#include "help/about.h"
+// The decisions behind the help window, without windows.
 #include "help/helpfiles.h"
-#include "help/startoptions.h"
 
 #include <gtest/gtest.h>
 
@@ -116,59 +113,6 @@ TEST(HelpFiles, TitlesSortIgnoringCaseAndFindTheFirstEqual)
                                   {QStringLiteral("two.html"), QStringLiteral("Same")}};
     EXPECT_EQ(findTopic(topics, QStringLiteral("Same")), 0);
     EXPECT_EQ(findTopic(topics, QStringLiteral("same")), -1);
-}
-
-struct StartCase {
-    const char *name;
-    QStringList arguments;
-    StartOptions::Action action;
-    bool splash;
-};
-
-void PrintTo(const StartCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class StartOptionsTest : public testing::TestWithParam<StartCase> {};
-
-TEST_P(StartOptionsTest, ReadsTheDesktopProgramsOptions)
-{
-    const StartOptions options = parseStartOptions(GetParam().arguments);
-    EXPECT_EQ(options.action, GetParam().action);
-    EXPECT_EQ(options.splash, GetParam().splash);
-    EXPECT_EQ(options.error.isEmpty(), options.action != StartOptions::Action::Error);
-}
-
-using A = StartOptions::Action;
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, StartOptionsTest,
-    testing::Values(
-        StartCase{"None", {}, A::Run, true},
-        StartCase{"NoSplash", {QStringLiteral("--no-splash")}, A::Run, false},
-        StartCase{"Help", {QStringLiteral("--help")}, A::Help, true},
-        StartCase{"ShortVersion", {QStringLiteral("-v")}, A::Version, true},
-        StartCase{"UnknownOption", {QStringLiteral("--splash")}, A::Error, true},
-        StartCase{"StrayArgument", {QStringLiteral("loan.arp")}, A::Error, true},
-        StartCase{"HelpWinsOverAMistake", {QStringLiteral("--bogus"), QStringLiteral("-h")}, A::Help, true}),
-    [](const testing::TestParamInfo<StartCase> &row) { return std::string(row.param.name); });
-
-TEST(About, VersionLineHasItsTrailingBlankAndEmptyStaysBlank)
-{
-    EXPECT_EQ(versionLabelText(QStringLiteral("5.1")), QStringLiteral("Version 5.1 "));
-    EXPECT_EQ(versionLabelText(QString()), QString());
-    EXPECT_TRUE(startVersionText().startsWith(QStringLiteral("Accrua ") + programVersion()));
-}
-
-TEST(About, DisclaimerNamesTheVendorInCapitalsThreeTimes)
-{
-    for (const char *vendor : {"Quennet Software", "Acme"}) {
-        const QString name = QString::fromUtf8(vendor);
-        const QString text = standardDisclaimer(name);
-        EXPECT_EQ(text.count(name.toUpper()), 3) << vendor;
-        EXPECT_EQ(text, text.toUpper()) << vendor;
-    }
-    EXPECT_EQ(standardDisclaimer(QString()).count(QStringLiteral("THE VENDOR")), 3);
 }
 
 } // namespace

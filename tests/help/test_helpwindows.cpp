@@ -14,6 +14,7 @@
 #include <QtTest>
 
 using namespace accrua::help;
+using accrua::desktop::DesktopServices;
 
 namespace {
 

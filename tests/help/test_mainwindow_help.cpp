@@ -1,8 +1,8 @@
 // The main window's Help menu, its splash at start and its about box.
+#include "app/aboutbox.h"
 #include "app/mainwindow.h"
-#include "help/aboutbox.h"
+#include "app/splash.h"
 #include "help/helpwindows.h"
-#include "help/splash.h"
 #include "support.h"
 
 #include <QListWidget>
@@ -37,7 +37,7 @@ class MainWindowHelpTest : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    help::ScriptedMessageService m_messages;
+    desktop::ScriptedMessageService m_messages;
 
     std::unique_ptr<app::TForm_Main> makeWindow(bool splash)
     {
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QRect picture;
         bool mainWindowShownMeanwhile = true;
         app::TForm_Main *w = window.get();
-        whenModal<help::TForm_SplashScreen>(&scope, [&](help::TForm_SplashScreen *form) {
+        whenModal<app::TForm_SplashScreen>(&scope, [&](app::TForm_SplashScreen *form) {
             version = form->Label_Version->text();
             picture = form->Image_Application->geometry();
             mainWindowShownMeanwhile = w->windowHandle() && w->windowHandle()->isExposed();
@@ -129,8 +129,8 @@ private Q_SLOTS:
         }
         // Toggling Stay On Top shows the window again, never the splash.
         bool splashAgain = false;
-        whenModal<help::TForm_SplashScreen>(
-            &scope, [&splashAgain](help::TForm_SplashScreen *) { splashAgain = true; });
+        whenModal<app::TForm_SplashScreen>(&scope,
+                                           [&splashAgain](app::TForm_SplashScreen *) { splashAgain = true; });
         window->MenuItem_StayOnTop->trigger();
         QTest::qWait(150);
         QVERIFY(!splashAgain);
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QString caption, version;
         QRect picture;
         QWidget *parent = nullptr;
-        whenModal<help::TForm_AboutBox>(&scope, [&](help::TForm_AboutBox *box) {
+        whenModal<app::TForm_AboutBox>(&scope, [&](app::TForm_AboutBox *box) {
             caption = box->windowTitle();
             version = box->Label_Version->text();
             picture = box->Image_Application->geometry();

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/mainmodel.h"
-#include "help/messages.h"
-#include "reports/reportsform.h"
+#include "desktop/messages.h"
+#include "reports/banded/reportsform.h"
 #include "support.h"
 
 #include <QDate>
@@ -20,7 +20,7 @@ using app::Field;
 using app::Mode;
 
 struct Model {
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     app::MainModel model{testsupport::usDollars(), messages};
 
     Model()

@@ -1,7 +1,7 @@
 // A file dialog that answers from a queue and remembers what it was asked.
 #pragma once
 
-#include "reports/dialogs.h"
+#include "desktop/dialogs.h"
 
 #include <QString>
 
@@ -10,15 +10,15 @@
 
 namespace accrua::reportstest {
 
-class ScriptedFiles : public reports::FileDialogService {
+class ScriptedFiles : public desktop::FileDialogService {
 public:
-    QString getOpenFileName(const reports::FileDialogRequest &r) override { return answer(r); }
-    QString getSaveFileName(const reports::FileDialogRequest &r) override { return answer(r); }
+    QString getOpenFileName(const desktop::FileDialogRequest &r) override { return answer(r); }
+    QString getSaveFileName(const desktop::FileDialogRequest &r) override { return answer(r); }
     std::deque<QString> answers; // an empty queue answers as Cancel does
-    std::vector<reports::FileDialogRequest> asked;
+    std::vector<desktop::FileDialogRequest> asked;
 
 private:
-    QString answer(const reports::FileDialogRequest &r)
+    QString answer(const desktop::FileDialogRequest &r)
     {
         asked.push_back(r);
         if (answers.empty())

@@ -2,8 +2,8 @@
 // which band prints where, with which captions, and when the totals print.
 #include "banded_fixture.h"
 
-#include "input/text.h"
-#include "reports/reportinputs.h"
+#include "reports/banded/reportinputs.h"
+#include "text/numbers.h"
 
 #include <QFile>
 #include <QImage>
@@ -13,11 +13,11 @@
 
 using namespace accrua;
 using namespace accrua::reportstest;
-using reports::TForm_Reports;
+using reports::banded::TForm_Reports;
 
 namespace {
 
-const input::Locale kUs = testsupport::usDollars();
+const text::Locale kUs = testsupport::usDollars();
 
 std::unique_ptr<TForm_Reports> newForm()
 {
@@ -31,7 +31,7 @@ QString text(const calc::ShortText &t)
 
 QString total(calc::Money m)
 {
-    return input::GroupThousands(input::FormatMoney(m, kUs), kUs);
+    return text::GroupThousands(text::FormatMoney(m, kUs), kUs);
 }
 
 template <class Case> std::string caseName(const testing::TestParamInfo<Case> &info)
@@ -89,7 +89,8 @@ TEST_P(AmortizationTotals, FollowDecemberRowsAndTheLastWithRunningSums)
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.years * 12 + c.months));
 
     auto form = newForm();
-    reports::fillAmortization(*form, m.model, reports::dateText(c.origination, kUs), QStringLiteral("AUTO"));
+    reports::banded::fillAmortization(*form, m.model, reports::banded::dateText(c.origination, kUs),
+                                      QStringLiteral("AUTO"));
     const CaptureSink sink = layOut(form->BandReport);
 
     std::vector<int> totalsAfter;
@@ -103,8 +104,8 @@ TEST_P(AmortizationTotals, FollowDecemberRowsAndTheLastWithRunningSums)
             const QDate date = c.origination.addMonths(row);
             EXPECT_EQ(b.caption("RptLabel_PMT"), QString::number(row));
             EXPECT_EQ(b.caption("RptLabel_DATE"), date.toString(QStringLiteral("M/d/yyyy"))) << row;
-            EXPECT_EQ(b.caption("RptLabel_PAYMENT"), input::GroupThousands(text(r.PaymentText), kUs));
-            EXPECT_EQ(b.caption("RptLabel_BALANCE"), input::GroupThousands(text(r.BalanceText), kUs));
+            EXPECT_EQ(b.caption("RptLabel_PAYMENT"), text::GroupThousands(text(r.PaymentText), kUs));
+            EXPECT_EQ(b.caption("RptLabel_BALANCE"), text::GroupThousands(text(r.BalanceText), kUs));
             if (date.year() != year) {
                 year = date.year();
                 yearStart = row;
@@ -157,7 +158,8 @@ TEST_P(AmortizationTitle, ShowsTheResultBoxesGroupedAndTheRateWithPercent)
     m.model.appSettings().Title = QLatin1String(c.title);
     m.model.appSettings().AmortizedBase = 360;
     auto form = newForm();
-    reports::fillAmortization(*form, m.model, QStringLiteral("1/31/2026"), QStringLiteral("boat on a lake"));
+    reports::banded::fillAmortization(*form, m.model, QStringLiteral("1/31/2026"),
+                                      QStringLiteral("boat on a lake"));
     const CaptureSink sink = layOut(form->BandReport);
     const auto title = sink.of("RptBand_Title");
     ASSERT_EQ(title.size(), 1u);
@@ -183,8 +185,8 @@ TEST(AmortizationInputs, OriginationTextThatIsNoDateIsRefused)
     Model m;
     m.loan("1000", "5", 1, 0);
     auto form = newForm();
-    EXPECT_THROW(reports::fillAmortization(*form, m.model, QStringLiteral("31/31/2026"), QString()),
-                 reports::ReportInputError);
+    EXPECT_THROW(reports::banded::fillAmortization(*form, m.model, QStringLiteral("31/31/2026"), QString()),
+                 reports::banded::ReportInputError);
 }
 
 // ---- savings ----
@@ -207,7 +209,7 @@ TEST_P(SavingsReport, YearColumnTotalsAndUngroupedAmounts)
     m.model.appSettings().PrintSavingsTotals = c.printTotals;
     const auto &rows = m.model.SavingsRows();
     auto form = newForm();
-    reports::fillSavings(*form, m.model);
+    reports::banded::fillSavings(*form, m.model);
     const CaptureSink sink = layOut(form->BandReport_Savings);
 
     const PrintedBand title = sink.of("RptBand_SavingsTitle").at(0);
@@ -238,8 +240,8 @@ TEST_P(SavingsReport, YearColumnTotalsAndUngroupedAmounts)
             if (k >= yearStart)
                 yearly += rows[static_cast<std::size_t>(k - 1)].Interest;
         }
-        EXPECT_EQ(b.caption("RptLabel_SavingsYearlyInterest"), input::FormatMoney(yearly, kUs));
-        EXPECT_EQ(b.caption("RptLabel_SavingsOverallInterest"), input::FormatMoney(overall, kUs));
+        EXPECT_EQ(b.caption("RptLabel_SavingsYearlyInterest"), text::FormatMoney(yearly, kUs));
+        EXPECT_EQ(b.caption("RptLabel_SavingsOverallInterest"), text::FormatMoney(overall, kUs));
         yearStart = row + 1;
     }
     EXPECT_EQ(totalsAfter, c.totalsAfter);
@@ -263,7 +265,7 @@ TEST(DailyReport, TwelvePairsWithoutPercentAndGroupedAmounts)
     m.model.appSettings().DailyTitle = QStringLiteral("Interest");
     m.model.appSettings().DailySubtitle.clear();
     auto form = newForm();
-    reports::fillDaily(*form, m.model);
+    reports::banded::fillDaily(*form, m.model);
     const CaptureSink sink = layOut(form->BandReport_Daily);
     ASSERT_EQ(sink.pages, 1);
     const PrintedBand d = sink.of("RptBand_Daily").at(0);
@@ -275,7 +277,7 @@ TEST(DailyReport, TwelvePairsWithoutPercentAndGroupedAmounts)
     EXPECT_EQ(d.caption("RptLabel_DailyAnnualInterestRate"), QStringLiteral("7.25"));
     EXPECT_EQ(d.caption("RptLabel_DailyBeginningBalance"), QStringLiteral("125,000.00"));
     EXPECT_EQ(d.caption("RptLabel_DailyRemainingBalance"),
-              input::GroupThousands(m.model.text(Field::RemainingBalance), kUs));
+              text::GroupThousands(m.model.text(Field::RemainingBalance), kUs));
     EXPECT_EQ(sink.of("RptBand_DailyFooter").size(), 1u);
 }
 
@@ -316,10 +318,10 @@ TEST_P(ReportImage, LoadedOnlyFromAReadablePictureFile)
     m.model.appSettings().PrintImage = c.printImage;
     auto form = newForm();
     if (c.throws) {
-        EXPECT_THROW(reports::fillSavings(*form, m.model), std::runtime_error);
+        EXPECT_THROW(reports::banded::fillSavings(*form, m.model), std::runtime_error);
         return;
     }
-    reports::fillSavings(*form, m.model);
+    reports::banded::fillSavings(*form, m.model);
     for (reports::eng::Picture *p : {form->RptImage, form->RptImage_Savings, form->RptImage_Daily})
         EXPECT_EQ(!p->image.isNull(), c.loaded) << p->name().toStdString();
     layOut(form->BandReport_Savings);
@@ -345,7 +347,8 @@ TEST(AmortizationPages, BandsBreakWholeAndTotalsMoveToTheNextPage)
     bool totalsOpenedAPage = false;
     for (int month = 1; month <= 12; ++month) {
         auto form = newForm();
-        reports::fillAmortization(*form, m.model, reports::dateText(QDate(2026, month, 1), kUs), QString());
+        reports::banded::fillAmortization(*form, m.model,
+                                          reports::banded::dateText(QDate(2026, month, 1), kUs), QString());
         const CaptureSink sink = layOut(form->BandReport);
         ASSERT_GT(sink.pages, 5);
         EXPECT_EQ(sink.of("RptGroup_header").size(), 1u);
@@ -381,7 +384,7 @@ class EmptyRows : public testing::TestWithParam<EmptyCase> {};
 TEST_P(EmptyRows, PrintTitleHeadingsAndFooterOnly)
 {
     const std::vector<calc::TPaymentObj> none;
-    const std::vector<reports::SavingsRowType> noSavings;
+    const std::vector<reports::banded::SavingsRowType> noSavings;
     auto form = newForm();
     form->Rows = &none;
     form->SavingsRows = &noSavings;

@@ -3,9 +3,9 @@
 // writes leaving the target as it was.
 #include "banded_fixture.h"
 
-#include "input/text.h"
-#include "reports/reportinputs.h"
-#include "reports/reportoutput.h"
+#include "reports/banded/reportinputs.h"
+#include "reports/banded/reportoutput.h"
+#include "text/numbers.h"
 
 #include <QFile>
 #include <QProcess>
@@ -17,7 +17,7 @@
 
 using namespace accrua;
 using namespace accrua::reportstest;
-using reports::TForm_Reports;
+using reports::banded::TForm_Reports;
 
 namespace {
 
@@ -26,7 +26,7 @@ template <class Case> std::string caseName(const testing::TestParamInfo<Case> &p
     return param.param.name;
 }
 
-const input::Locale kUs = testsupport::usDollars();
+const text::Locale kUs = testsupport::usDollars();
 
 QString pdfText(const QString &pdf)
 {
@@ -48,7 +48,7 @@ QRegularExpression lineOf(const QStringList &texts)
 
 struct PdfCase {
     const char *name;
-    reports::ReportKind kind;
+    reports::banded::ReportKind kind;
     std::vector<QStringList> lines; // besides the first row's line
     bool secondPage;
 };
@@ -70,11 +70,11 @@ TEST_P(ReportPdf, TextOfTitleRowsTotalsAndPagesReadsBack)
     QStringList firstRow;
     QStringList lastTotals{QStringLiteral("OVERALL TOTALS")};
     switch (c.kind) {
-    case reports::ReportKind::Amortization: {
+    case reports::banded::ReportKind::Amortization: {
         m.loan("200000", "6", 30, 0);
         const calc::TPaymentObj &r = m.model.ScheduleRows().front();
         const auto g = [](const calc::ShortText &t) {
-            return input::GroupThousands(QString::fromUtf16(t.chars, t.length), kUs);
+            return text::GroupThousands(QString::fromUtf16(t.chars, t.length), kUs);
         };
         firstRow = {QStringLiteral("1"), QStringLiteral("2/15/2026"), g(r.PaymentText),
                     g(r.PrincipalText),  g(r.InterestText),           g(r.BalanceText)};
@@ -82,10 +82,10 @@ TEST_P(ReportPdf, TextOfTitleRowsTotalsAndPagesReadsBack)
         for (const calc::TPaymentObj &row : m.model.ScheduleRows())
             paid += row.Payment;
         lastTotals = {QStringLiteral("OVERALL TOTALS"),
-                      input::GroupThousands(input::FormatMoney(paid, kUs), kUs)};
+                      text::GroupThousands(text::FormatMoney(paid, kUs), kUs)};
         break;
     }
-    case reports::ReportKind::Savings: {
+    case reports::banded::ReportKind::Savings: {
         m.savings("10000", "4", 3, 10, 0);
         const auto &r = m.model.SavingsRows().front();
         firstRow = {QStringLiteral("1"), QStringLiteral("0.0833"),
@@ -93,24 +93,25 @@ TEST_P(ReportPdf, TextOfTitleRowsTotalsAndPagesReadsBack)
                     QString::fromUtf16(r.BalanceText.chars, r.BalanceText.length)};
         break;
     }
-    case reports::ReportKind::Daily:
+    case reports::banded::ReportKind::Daily:
         m.daily(QDate(2026, 1, 1), QDate(2026, 3, 2), "125000", "7.25", "2000");
         firstRow = {QStringLiteral("START DATE:"), QStringLiteral("1/1/2026")};
         lastTotals = {QStringLiteral("REMAINING BALANCE:")};
         break;
     }
     TForm_Reports form(kUs, [] { return QDate(2026, 1, 15); });
-    if (c.kind == reports::ReportKind::Amortization)
-        reports::fillAmortization(form, m.model, QStringLiteral("1/15/2026"), QStringLiteral("HOME LOAN"));
-    else if (c.kind == reports::ReportKind::Savings)
-        reports::fillSavings(form, m.model);
+    if (c.kind == reports::banded::ReportKind::Amortization)
+        reports::banded::fillAmortization(form, m.model, QStringLiteral("1/15/2026"),
+                                          QStringLiteral("HOME LOAN"));
+    else if (c.kind == reports::banded::ReportKind::Savings)
+        reports::banded::fillSavings(form, m.model);
     else
-        reports::fillDaily(form, m.model);
+        reports::banded::fillDaily(form, m.model);
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    const auto pages = reports::generatePages(reports::reportOf(form, c.kind));
-    reports::savePdf(*pages, pdf, QStringLiteral("Report"));
+    const auto pages = reports::banded::generatePages(reports::banded::reportOf(form, c.kind));
+    reports::banded::savePdf(*pages, pdf, QStringLiteral("Report"));
     const QString text = pdfText(pdf);
     ASSERT_FALSE(text.isEmpty());
     EXPECT_TRUE(text.contains(lineOf(firstRow))) << text.left(2000).toStdString();
@@ -124,7 +125,7 @@ TEST_P(ReportPdf, TextOfTitleRowsTotalsAndPagesReadsBack)
 INSTANTIATE_TEST_SUITE_P(
     Reports, ReportPdf,
     testing::Values(PdfCase{"Amortization",
-                            reports::ReportKind::Amortization,
+                            reports::banded::ReportKind::Amortization,
                             {{QStringLiteral("Amortization Schedule")},
                              {QStringLiteral("HOME LOAN")},
                              {QStringLiteral("INTEREST RATE:"), QStringLiteral("6%")},
@@ -136,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                              {QStringLiteral("YEARLY TOTALS")}},
                             true},
                     PdfCase{"Savings",
-                            reports::ReportKind::Savings,
+                            reports::banded::ReportKind::Savings,
                             {{QStringLiteral("Compounded Interest")},
                              {QStringLiteral("INTEREST RATE:"), QStringLiteral("4")},
                              {QStringLiteral("PMT"), QStringLiteral("YEAR"), QStringLiteral("INTEREST"),
@@ -144,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                              {QStringLiteral("OVERALL TOTALS")}},
                             true},
                     PdfCase{"Daily",
-                            reports::ReportKind::Daily,
+                            reports::banded::ReportKind::Daily,
                             {{QStringLiteral("Daily Interest")},
                              {QStringLiteral("TOTAL DAYS:"), QStringLiteral("60")},
                              {QStringLiteral("BEGINNING BALANCE:"), QStringLiteral("125,000.00")}},
@@ -157,8 +158,9 @@ TEST(ReportPageFile, SavedFileReopensWithTheSamePages)
     Model m;
     m.loan("200000", "6", 30, 0);
     TForm_Reports form(kUs, [] { return QDate(2026, 1, 15); });
-    reports::fillAmortization(form, m.model, QStringLiteral("1/15/2026"), QStringLiteral("HOME LOAN"));
-    const auto pages = reports::generatePages(form.BandReport);
+    reports::banded::fillAmortization(form, m.model, QStringLiteral("1/15/2026"),
+                                      QStringLiteral("HOME LOAN"));
+    const auto pages = reports::banded::generatePages(form.BandReport);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("loan.ARP"));
     pages->SaveToFile(file);
@@ -180,14 +182,14 @@ TEST(ReportOutput, FailedWritesLeaveTheTargetAsItWas)
     old.close();
 
     const reports::eng::TRptPageList nothing; // no pages: the PDF cannot be made
-    EXPECT_THROW(reports::savePdf(nothing, target, QString()), reports::ReportOutputError);
+    EXPECT_THROW(reports::banded::savePdf(nothing, target, QString()), reports::banded::ReportOutputError);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old content"));
 
     try {
-        reports::saveBytes("x", dir.path()); // a folder is no file
+        reports::banded::saveBytes("x", dir.path()); // a folder is no file
         ADD_FAILURE() << "writing over a folder succeeded";
-    } catch (const reports::ReportOutputError &e) {
+    } catch (const reports::banded::ReportOutputError &e) {
         EXPECT_TRUE(e.message().contains(dir.path())) << e.message().toStdString();
     }
 }

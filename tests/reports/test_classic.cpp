@@ -4,8 +4,8 @@
 // file beside it. The cases are listed from disk.
 //
 // ACCRUA_UPDATE_GOLDEN=1 rewrites the golden files (review the diff).
-#include "reports/classicreport.h"
-#include "reports/rtf.h"
+#include "reports/classic/classicreport.h"
+#include "reports/classic/rtf.h"
 
 #include "support.h"
 
@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 using namespace accrua;
-using namespace accrua::reports;
+using namespace accrua::reports::classic;
 
 namespace {
 
@@ -89,10 +89,10 @@ TEST_P(ClassicGolden, MatchesLineByLine)
     const QHash<QString, QString> c = readCase(base + QStringLiteral(".case"));
     ASSERT_FALSE(c.isEmpty()) << "empty case file";
 
-    const input::Locale locale = c.value(QStringLiteral("locale")) == QLatin1String("kd")
-                                     ? testsupport::kuwaitiDinars()
-                                     : testsupport::usDollars();
-    help::ScriptedMessageService messages;
+    const text::Locale locale = c.value(QStringLiteral("locale")) == QLatin1String("kd")
+                                    ? testsupport::kuwaitiDinars()
+                                    : testsupport::usDollars();
+    desktop::ScriptedMessageService messages;
     app::MainModel model(locale, messages);
     model.resetAmountFields();
     const app::Mode page = modeNamed(c.value(QStringLiteral("page")));

@@ -4,8 +4,8 @@
 #include "banded_fixture.h"
 #include "scripted_files.h"
 
-#include "reports/commands.h"
-#include "reports/reportoutput.h"
+#include "reports/banded/reportoutput.h"
+#include "reports/commands/commands.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -20,7 +20,7 @@
 
 using namespace accrua;
 using namespace accrua::reportstest;
-using reports::ReportCommand;
+using reports::commands::ReportCommand;
 
 namespace {
 
@@ -30,16 +30,18 @@ template <class Case> std::string caseName(const testing::TestParamInfo<Case> &p
 }
 
 // Confirms into a PDF file (print1.pdf, print2.pdf, ...) unless told to cancel.
-class ScriptedPrintDialog : public reports::PrintDialogService {
+class ScriptedPrintDialog : public desktop::PrintDialogService {
 public:
     bool exec(QPrinter &printer, QWidget *) override
     {
         ++shown;
         if (!confirm)
             return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        // No printer installed: Qt's dialog leaves a PDF printer without a file.
+        // No printer installed: Qt's dialog leaves a PDF printer without a
+        // file. An empty file name makes the printer the native one again,
+        // so the format is set after it: never a job for a real printer.
         printer.setOutputFileName(noPrinter ? QString() : pdf(shown));
+        printer.setOutputFormat(QPrinter::PdfFormat);
         if (from > 0) {
             printer.setPrintRange(QPrinter::PageRange);
             printer.setFromTo(from, to);
@@ -58,7 +60,7 @@ public:
 
 // Generates the report as the engine would for a preview, remembers what its
 // title block says, and presses Print when told to.
-class ScriptedPreview : public reports::PreviewService {
+class ScriptedPreview : public reports::commands::PreviewService {
 public:
     struct Shown {
         QString report;
@@ -68,7 +70,7 @@ public:
     };
     void previewReport(reports::eng::Report &report, std::function<void()> printRequest) override
     {
-        const auto pages = reports::generatePages(report);
+        const auto pages = reports::banded::generatePages(report);
         const auto *type = report.label(QStringLiteral("RptLabel_LoanType"));
         const auto *date = report.label(QStringLiteral("RptLabel_DateOfLoan"));
         shown.push_back({report.name(), pages->pageCount(), type ? type->caption : QString(),
@@ -96,7 +98,7 @@ struct Harness {
     bool useDefaults = false;
     std::vector<ReportCommand> classic;
     int classicOpened = 0;
-    reports::ReportDispatcher dispatcher{services()};
+    reports::commands::ReportDispatcher dispatcher{services()};
 
     Harness()
     {
@@ -105,9 +107,9 @@ struct Harness {
         dispatcher.attach(m.model, nullptr, [this] { return useDefaults; });
         m.model.appSettings().LoanType = QStringLiteral("GENERAL LOAN");
     }
-    reports::ReportServices services()
+    reports::commands::ReportServices services()
     {
-        reports::ReportServices s;
+        reports::commands::ReportServices s;
         s.messages = &m.messages;
         s.loanInfo = &loanInfo;
         s.files = &files;
@@ -122,7 +124,7 @@ struct Harness {
     {
         std::vector<QString> out;
         for (const auto &shown : m.messages.shown())
-            if (shown.kind == help::MessageKind::Error)
+            if (shown.kind == desktop::MessageKind::Error)
                 out.push_back(shown.text);
         return out;
     }

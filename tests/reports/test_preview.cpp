@@ -6,7 +6,7 @@
 #include "scripted_files.h"
 
 #include "engine/view/pageview.h"
-#include "reports/printpreview.h"
+#include "reports/preview/printpreview.h"
 #include "settings/loaninfoservice.h"
 #include "support.h"
 
@@ -75,7 +75,7 @@ struct SyntheticReport {
     int afterPreviews = 0;
 };
 
-class ScriptedPrintDialog : public reports::PrintDialogService {
+class ScriptedPrintDialog : public desktop::PrintDialogService {
 public:
     bool exec(QPrinter &printer, QWidget *parent) override
     {
@@ -129,17 +129,17 @@ struct Previewed {
     {
         testsupport::ensureWidgetsApp();
         printDialog.pdf = dir.filePath(QStringLiteral("printed.pdf"));
-        reports::TZtPrintPreview::SetEnablePrint(true);
-        reports::TZtPrintPreview::SetPrintRequest([this] { ++printRequests; });
+        reports::preview::TZtPrintPreview::SetEnablePrint(true);
+        reports::preview::TZtPrintPreview::SetPrintRequest([this] { ++printRequests; });
         generator.start(synthetic.report, pages);
-        reports::TRptPreviewInterface preview({&messages, &files, &printDialog}, nullptr);
+        reports::preview::TRptPreviewInterface preview({&messages, &files, &printDialog}, nullptr);
         window = preview.Show({&pages, &synthetic.report, &generator, synthetic.report.title});
         window->setAttribute(Qt::WA_DeleteOnClose, false);
     }
     ~Previewed()
     {
         delete window;
-        reports::TZtPrintPreview::SetPrintRequest({});
+        reports::preview::TZtPrintPreview::SetPrintRequest({});
     }
     bool finish()
     {
@@ -150,12 +150,12 @@ struct Previewed {
     SyntheticReport synthetic;
     eng::TRptPageList pages;
     eng::ReportGenerator generator;
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     ScriptedFiles files;
     ScriptedPrintDialog printDialog;
     QTemporaryDir dir;
     int printRequests = 0;
-    reports::TForm_Preview *window = nullptr;
+    reports::preview::TForm_Preview *window = nullptr;
 };
 
 // --- navigation -------------------------------------------------------------
@@ -163,7 +163,7 @@ struct Previewed {
 struct NavigationCase {
     std::string name;
     int pages;
-    std::vector<QAction * reports::TForm_Preview::*> clicks;
+    std::vector<QAction * reports::preview::TForm_Preview::*> clicks;
     int page;
     bool backEnabled; // First and Previous
     bool fwdEnabled;  // Next and Last
@@ -177,7 +177,7 @@ TEST_P(Navigation, ButtonsAndStatusFollowThePage)
     Previewed p(c.pages);
     ASSERT_TRUE(p.finish());
     ASSERT_EQ(p.window->RptPreview->pageCount(), c.pages);
-    for (QAction *reports::TForm_Preview::*button : c.clicks)
+    for (QAction *reports::preview::TForm_Preview::*button : c.clicks)
         (p.window->*button)->trigger();
     EXPECT_EQ(p.window->RptPreview->currentPage(), c.page);
     EXPECT_EQ(p.window->ToolButton_First->isEnabled(), c.backEnabled);
@@ -187,7 +187,7 @@ TEST_P(Navigation, ButtonsAndStatusFollowThePage)
     EXPECT_EQ(p.panel(), QStringLiteral("Page %1 of %2").arg(c.page).arg(c.pages));
 }
 
-using F = reports::TForm_Preview;
+using F = reports::preview::TForm_Preview;
 INSTANTIATE_TEST_SUITE_P(
     Preview, Navigation,
     testing::Values(
@@ -425,7 +425,7 @@ TEST(Preview, OpenOfAMissingFileSaysSoAndChangesNothing)
     EXPECT_EQ(p.files.asked[0].filter, QStringLiteral("Report file (*.ARP)"));
     ASSERT_EQ(p.messages.shown().size(), 1u);
     EXPECT_EQ(p.messages.shown()[0].text, QStringLiteral("File \"%1\" does not exist").arg(missing));
-    EXPECT_EQ(p.messages.shown()[0].kind, help::MessageKind::Plain);
+    EXPECT_EQ(p.messages.shown()[0].kind, desktop::MessageKind::Plain);
     EXPECT_EQ(p.panel(), QStringLiteral("Page 2 of 4"));
     p.window->ToolButton_Print->trigger();
     EXPECT_EQ(p.printRequests, 1) << "the print request is kept";
@@ -443,7 +443,7 @@ TEST(Preview, OpenOfABrokenFileKeepsThePages)
     p.files.answers.push_back(broken);
     p.window->ToolButton_OpenClick();
     ASSERT_EQ(p.messages.shown().size(), 1u);
-    EXPECT_EQ(p.messages.shown()[0].kind, help::MessageKind::Error);
+    EXPECT_EQ(p.messages.shown()[0].kind, desktop::MessageKind::Error);
     EXPECT_EQ(p.panel(), QStringLiteral("Page 1 of 4"));
 }
 
@@ -473,7 +473,7 @@ TEST(Preview, SaveThatFailsSaysWhy)
     p.files.answers.push_back(file);
     p.window->ToolButton_SaveClick();
     ASSERT_EQ(p.messages.shown().size(), 1u);
-    EXPECT_EQ(p.messages.shown()[0].kind, help::MessageKind::Error);
+    EXPECT_EQ(p.messages.shown()[0].kind, desktop::MessageKind::Error);
     EXPECT_TRUE(p.messages.shown()[0].text.contains(QStringLiteral("kept.ARP")));
     EXPECT_TRUE(p.window->isVisible());
 }
@@ -493,15 +493,15 @@ TEST(Preview, GenerationFailureShowsTheErrorAndCloses)
 TEST(Preview, EscapeClosesWhilePagesAreStillGenerating)
 {
     testsupport::ensureWidgetsApp();
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     ScriptedFiles files;
     ScriptedPrintDialog printDialog;
-    reports::TZtPrintPreview component({&messages, &files, &printDialog});
+    reports::preview::TZtPrintPreview component({&messages, &files, &printDialog});
     component.Execute(nullptr);
     // About 20 seconds of rows, were they all generated.
     SyntheticReport slow(200, std::chrono::microseconds(10000));
     int pagesWhenClosed = 0;
-    component.previewInterface()->onShown = [&](reports::TForm_Preview &window) {
+    component.previewInterface()->onShown = [&](reports::preview::TForm_Preview &window) {
         EXPECT_TRUE(window.isModal());
         QTimer::singleShot(0, &window, [&window, &pagesWhenClosed] {
             waitFor([&] { return window.RptPreview->pageCount() >= 1; });
@@ -518,28 +518,28 @@ TEST(Preview, EscapeClosesWhilePagesAreStillGenerating)
     EXPECT_GE(pagesWhenClosed, 1);
     EXPECT_LT(slow.next, slow.rows) << "generation stopped";
     EXPECT_EQ(slow.afterPreviews, 1);
-    EXPECT_FALSE(reports::TZtPrintPreview::PrintRequest()) << "no request outlives its preview";
+    EXPECT_FALSE(reports::preview::TZtPrintPreview::PrintRequest()) << "no request outlives its preview";
     EXPECT_FALSE(requested);
 }
 
 TEST(Preview, PreviewOfPagesClearsThePrintRequest)
 {
     testsupport::ensureWidgetsApp();
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     ScriptedFiles files;
     ScriptedPrintDialog printDialog;
     QTemporaryDir dir;
     printDialog.pdf = dir.filePath(QStringLiteral("p.pdf"));
-    reports::TZtPrintPreview component({&messages, &files, &printDialog});
+    reports::preview::TZtPrintPreview component({&messages, &files, &printDialog});
     component.Execute(nullptr);
     SyntheticReport two(2);
     eng::TRptPageList pages;
     eng::ReportGenerator::generate(two.report, pages);
-    reports::TZtPrintPreview::SetPrintRequest([] { FAIL() << "no request for loaded pages"; });
-    reports::TZtPrintPreview::SetEnablePrint(false);
+    reports::preview::TZtPrintPreview::SetPrintRequest([] { FAIL() << "no request for loaded pages"; });
+    reports::preview::TZtPrintPreview::SetEnablePrint(false);
     int zoom = 0;
     QString panel;
-    component.previewInterface()->onShown = [&](reports::TForm_Preview &window) {
+    component.previewInterface()->onShown = [&](reports::preview::TForm_Preview &window) {
         QTimer::singleShot(0, &window, [&] {
             zoom = window.RptPreview->zoom();
             panel = window.StatusPanel[1]->text();
@@ -570,18 +570,18 @@ TEST(Preview, PrintFromThePreviewOfALoanUsesTheDispatcher)
     dispatcherDialog.pdf = dir.filePath(QStringLiteral("loan.pdf"));
     settings::ScriptedLoanInfoService loanInfo(QStringLiteral("3/15/2026"));
     loanInfo.queueAnswer({false, QStringLiteral("3/15/2026"), QStringLiteral("BOAT LOAN")});
-    reports::TZtPrintPreview component({&m.messages, &files, &windowDialog});
+    reports::preview::TZtPrintPreview component({&m.messages, &files, &windowDialog});
     component.Execute(nullptr);
-    reports::ReportServices services;
+    reports::commands::ReportServices services;
     services.messages = &m.messages;
     services.loanInfo = &loanInfo;
     services.files = &files;
     services.printDialog = &dispatcherDialog;
     services.preview = &component;
-    reports::ReportDispatcher dispatcher(services);
+    reports::commands::ReportDispatcher dispatcher(services);
     dispatcher.attach(m.model, nullptr, [] { return false; });
     int shownPages = 0;
-    component.previewInterface()->onShown = [&](reports::TForm_Preview &window) {
+    component.previewInterface()->onShown = [&](reports::preview::TForm_Preview &window) {
         QTimer::singleShot(0, &window, [&] {
             waitFor([&] { return !window.isGenerating(); });
             shownPages = window.RptPreview->pageCount();
@@ -589,7 +589,7 @@ TEST(Preview, PrintFromThePreviewOfALoanUsesTheDispatcher)
             window.close();
         });
     };
-    dispatcher.MenuItem_PrintPreviewClick(reports::ReportCommand::PrintPreview);
+    dispatcher.MenuItem_PrintPreviewClick(reports::commands::ReportCommand::PrintPreview);
     EXPECT_EQ(loanInfo.asked().size(), 1) << "asked once, for the preview";
     EXPECT_EQ(windowDialog.shown, 0);
     EXPECT_EQ(dispatcherDialog.shown, 1);

@@ -1,7 +1,7 @@
 // The rich text file of the classic reports: what is written reads back
 // line for line with its attributes, word processors' rich text reads as
 // the lines it shows, and hostile bytes give an error or plain text.
-#include "reports/rtf.h"
+#include "reports/classic/rtf.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,7 +13,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-using namespace accrua::reports;
+using namespace accrua::reports::classic;
 
 namespace {
 

@@ -16,9 +16,9 @@ using namespace accrua::settings;
 
 namespace {
 
-input::Locale localeWith(const QString &dateFormat)
+text::Locale localeWith(const QString &dateFormat)
 {
-    return input::Locale(QLatin1Char('.'), QLatin1Char(','), 2, QStringLiteral("$"), true, dateFormat);
+    return text::Locale(QLatin1Char('.'), QLatin1Char(','), 2, QStringLiteral("$"), true, dateFormat);
 }
 
 const QDate kToday(2004, 2, 29);

@@ -43,7 +43,7 @@ private Q_SLOTS:
             QFile blocker(folder);
             QVERIFY(blocker.open(QIODevice::WriteOnly));
         }
-        help::ScriptedMessageService messages;
+        desktop::ScriptedMessageService messages;
         app::MainWindowServices services;
         services.messages = &messages;
         services.settings = settings::FileSettingsFactory(folder + QStringLiteral("/Accrua.conf"));

@@ -46,7 +46,7 @@ const Values kUserValues{
 struct Harness {
     QTemporaryDir dir;
     QString storePath = dir.path() + QStringLiteral("/Quennet/Accrua.conf");
-    help::ScriptedMessageService messages;
+    desktop::ScriptedMessageService messages;
     ScriptedPictureBrowser browser;
     std::unique_ptr<TForm_SetOptions> dialog;
 

@@ -102,10 +102,10 @@ TEST_F(StoreTest, NoStoreGivesDefaultsAndCreatesNothingUntilAWrite)
     EXPECT_TRUE(loaded.SavingsSubtitle.isEmpty());
     EXPECT_TRUE(loaded.DailySubtitle.isEmpty());
     EXPECT_FALSE(useDefaults);
-    EXPECT_FALSE(ReadStayOnTop(s));
+    EXPECT_FALSE(readStayOnTop(s));
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(m_path).path()));
 
-    WriteToolsMarks(s, false, false);
+    writeToolsMarks(s, false, false);
     const QByteArray raw = readRaw();
     EXPECT_TRUE(raw.contains("USEDEFAULTS=0")) << raw.constData();
     EXPECT_TRUE(raw.contains("STAYONTOP=0")) << raw.constData();
@@ -154,28 +154,29 @@ TEST_F(StoreTest, IntegersConvertOrFallBackToTheDefault)
     };
     for (const auto &[stored, expected] : table) {
         writeRaw(QByteArray("[General]\nAMORTIZEDBASE=\"") + stored + "\"\n");
-        EXPECT_EQ(store().readInteger(names::AmortizedBase, 365), expected) << "stored '" << stored << "'";
+        EXPECT_EQ(store().readInteger(names::kAmortizedBase, 365), expected) << "stored '" << stored << "'";
     }
 }
 
 TEST_F(StoreTest, EveryKindIsStoredAsText)
 {
     SettingsStore s = store();
-    s.writeInteger(names::AmortizedBase, -12);
-    s.writeFlag(names::PrintImage, true);
-    s.writeFlag(names::PrintTotals, false);
-    s.writeString(names::Title, QStringLiteral("Loans, \"quoted\" @Variant(x) c:\\dir\nnext ü"));
+    s.writeInteger(names::kAmortizedBase, -12);
+    s.writeFlag(names::kPrintImage, true);
+    s.writeFlag(names::kPrintTotals, false);
+    s.writeString(names::kTitle, QStringLiteral("Loans, \"quoted\" @Variant(x) c:\\dir\nnext ü"));
 
     QSettings raw(m_path, QSettings::IniFormat);
-    for (const QString &name : {names::AmortizedBase, names::PrintImage, names::PrintTotals, names::Title})
+    for (const QString &name :
+         {names::kAmortizedBase, names::kPrintImage, names::kPrintTotals, names::kTitle})
         EXPECT_EQ(raw.value(name).typeId(), QMetaType::QString) << name.toStdString();
-    EXPECT_EQ(raw.value(names::AmortizedBase).toString(), QStringLiteral("-12"));
-    EXPECT_EQ(raw.value(names::PrintImage).toString(), QStringLiteral("1"));
-    EXPECT_EQ(raw.value(names::PrintTotals).toString(), QStringLiteral("0"));
-    EXPECT_EQ(s.readString(names::Title, {}),
+    EXPECT_EQ(raw.value(names::kAmortizedBase).toString(), QStringLiteral("-12"));
+    EXPECT_EQ(raw.value(names::kPrintImage).toString(), QStringLiteral("1"));
+    EXPECT_EQ(raw.value(names::kPrintTotals).toString(), QStringLiteral("0"));
+    EXPECT_EQ(s.readString(names::kTitle, {}),
               QStringLiteral("Loans, \"quoted\" @Variant(x) c:\\dir\nnext ü"));
-    s.writeString(names::DailySubtitle, QString());
-    EXPECT_EQ(s.readText(names::DailySubtitle), std::optional<QString>(QString()));
+    s.writeString(names::kDailySubtitle, QString());
+    EXPECT_EQ(s.readText(names::kDailySubtitle), std::optional<QString>(QString()));
 }
 
 TEST_F(StoreTest, HandEditedTexts)
@@ -189,7 +190,7 @@ TEST_F(StoreTest, HandEditedTexts)
     };
     for (const auto &[line, expected] : table) {
         writeRaw(QByteArray("[General]\n") + line + "\n");
-        EXPECT_EQ(store().readString(names::Title, QStringLiteral("default")), expected) << line;
+        EXPECT_EQ(store().readString(names::kTitle, QStringLiteral("default")), expected) << line;
     }
 }
 
@@ -200,9 +201,9 @@ TEST_F(StoreTest, NonTextValuesFailTheRead)
     for (const char *value : table) {
         writeRaw(QByteArray("[General]\nLOANTYPE=") + value + "\n");
         SettingsStore s = store();
-        EXPECT_EQ(errorText([&] { s.readString(names::LoanType, {}); }), "Invalid data type for 'LOANTYPE'")
+        EXPECT_EQ(errorText([&] { s.readString(names::kLoanType, {}); }), "Invalid data type for 'LOANTYPE'")
             << value;
-        EXPECT_EQ(errorText([&] { s.readFlag(names::LoanType, true); }), "Invalid data type for 'LOANTYPE'")
+        EXPECT_EQ(errorText([&] { s.readFlag(names::kLoanType, true); }), "Invalid data type for 'LOANTYPE'")
             << value;
     }
 }
@@ -251,7 +252,7 @@ TEST_F(StoreTest, SerializedValuesRefuseTheWholeFile)
     bool useDefaults = false;
     EXPECT_EQ(errorText([&] { LoadSettings(s, loaded, useDefaults); }), "Invalid data type for 'LOANTYPE'");
     EXPECT_EQ(loaded.Title, AppSettings{}.Title);
-    EXPECT_EQ(errorText([&] { WriteToolsMarks(s, true, true); }), "Invalid data type for 'LOANTYPE'");
+    EXPECT_EQ(errorText([&] { writeToolsMarks(s, true, true); }), "Invalid data type for 'LOANTYPE'");
     EXPECT_TRUE(readRaw().contains("TITLE=kept"));
     EXPECT_FALSE(readRaw().contains("STAYONTOP"));
 }
@@ -302,18 +303,18 @@ private:
 TEST_F(StoreTest, AFailedWriteReportsTheValueAndKeepsEarlierContent)
 {
     SettingsStore s = store();
-    s.writeString(names::Title, QStringLiteral("first"));
+    s.writeString(names::kTitle, QStringLiteral("first"));
     std::string error;
     {
         NoFileGrowth guard;
-        error = errorText([&] { s.writeString(names::SavingsTitle, QStringLiteral("lost")); });
+        error = errorText([&] { s.writeString(names::kSavingsTitle, QStringLiteral("lost")); });
     }
     EXPECT_EQ(error, "Failed to set data for 'SAVINGSTITLE'");
-    EXPECT_EQ(s.readString(names::Title, {}), QStringLiteral("first"));
-    EXPECT_FALSE(s.readText(names::SavingsTitle).has_value());
+    EXPECT_EQ(s.readString(names::kTitle, {}), QStringLiteral("first"));
+    EXPECT_FALSE(s.readText(names::kSavingsTitle).has_value());
     // The refused value does not come back with a later write.
-    s.writeString(names::DailyTitle, QStringLiteral("later"));
-    EXPECT_FALSE(store().readText(names::SavingsTitle).has_value());
+    s.writeString(names::kDailyTitle, QStringLiteral("later"));
+    EXPECT_FALSE(store().readText(names::kSavingsTitle).has_value());
     EXPECT_FALSE(readRaw().contains("lost"));
     EXPECT_TRUE(readRaw().contains("later"));
 }
@@ -325,9 +326,9 @@ TEST_F(StoreTest, AStoreThatCannotBeCreatedReportsTheKey)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     SettingsStore s = store();
-    EXPECT_EQ(errorText([&] { WriteToolsMarks(s, true, true); }),
+    EXPECT_EQ(errorText([&] { writeToolsMarks(s, true, true); }),
               "Failed to create key \\Software\\Quennet\\Accrua\\");
-    EXPECT_FALSE(s.readText(names::UseDefaults).has_value());
+    EXPECT_FALSE(s.readText(names::kUseDefaults).has_value());
 }
 
 TEST_F(StoreTest, ABatchOpensTheStoreOnceAndTheNextSeesOtherWrites)
@@ -346,7 +347,7 @@ TEST_F(StoreTest, ABatchOpensTheStoreOnceAndTheNextSeesOtherWrites)
     EXPECT_EQ(loaded.Title, QStringLiteral("stored"));
 
     // Another copy of the program writes; the next batch sees it.
-    store().writeString(names::Title, QStringLiteral("changed"));
+    store().writeString(names::kTitle, QStringLiteral("changed"));
     LoadSettings(*std::make_unique<SettingsStore>(FileSettingsFactory(m_path)), loaded, useDefaults);
     EXPECT_EQ(loaded.Title, QStringLiteral("changed"));
 }
@@ -355,11 +356,11 @@ TEST_F(StoreTest, OverridesWinForOneRunWithoutBeingWritten)
 {
     writeRaw("[General]\nTITLE=stored\nLOANTYPE=@ByteArray(x)\n");
     SettingsStore s = store();
-    s.setOverrides({{names::Title, QStringLiteral("override")},
-                    {names::LoanType, QStringLiteral("BOAT LOAN")},
-                    {names::AmortizedBase, QStringLiteral("360")},
-                    {names::PrintTotals, QStringLiteral("0")},
-                    {names::StayOnTop, QStringLiteral("1")}});
+    s.setOverrides({{names::kTitle, QStringLiteral("override")},
+                    {names::kLoanType, QStringLiteral("BOAT LOAN")},
+                    {names::kAmortizedBase, QStringLiteral("360")},
+                    {names::kPrintTotals, QStringLiteral("0")},
+                    {names::kStayOnTop, QStringLiteral("1")}});
     AppSettings loaded;
     bool useDefaults = false;
     LoadSettings(s, loaded, useDefaults);
@@ -367,35 +368,35 @@ TEST_F(StoreTest, OverridesWinForOneRunWithoutBeingWritten)
     EXPECT_EQ(loaded.LoanType, QStringLiteral("BOAT LOAN"));
     EXPECT_EQ(loaded.AmortizedBase, 360);
     EXPECT_FALSE(loaded.PrintTotals);
-    EXPECT_TRUE(ReadStayOnTop(s));
-    EXPECT_EQ(store().readString(names::Title, {}), QStringLiteral("stored"));
-    EXPECT_FALSE(store().readText(names::AmortizedBase).has_value());
+    EXPECT_TRUE(readStayOnTop(s));
+    EXPECT_EQ(store().readString(names::kTitle, {}), QStringLiteral("stored"));
+    EXPECT_FALSE(store().readText(names::kAmortizedBase).has_value());
 }
 
 TEST_F(StoreTest, TwoStoresSeeEachOthersWrites)
 {
     SettingsStore a = store();
     SettingsStore b = store();
-    EXPECT_EQ(b.readString(names::Title, QStringLiteral("none")), QStringLiteral("none"));
-    a.writeString(names::Title, QStringLiteral("from a"));
-    EXPECT_EQ(b.readString(names::Title, {}), QStringLiteral("from a"));
-    b.writeString(names::Title, QStringLiteral("from b"));
-    b.writeInteger(names::AmortizedBase, 360);
-    EXPECT_EQ(a.readString(names::Title, {}), QStringLiteral("from b"));
-    EXPECT_EQ(a.readInteger(names::AmortizedBase, 365), 360);
+    EXPECT_EQ(b.readString(names::kTitle, QStringLiteral("none")), QStringLiteral("none"));
+    a.writeString(names::kTitle, QStringLiteral("from a"));
+    EXPECT_EQ(b.readString(names::kTitle, {}), QStringLiteral("from a"));
+    b.writeString(names::kTitle, QStringLiteral("from b"));
+    b.writeInteger(names::kAmortizedBase, 360);
+    EXPECT_EQ(a.readString(names::kTitle, {}), QStringLiteral("from b"));
+    EXPECT_EQ(a.readInteger(names::kAmortizedBase, 365), 360);
 }
 
 TEST_F(StoreTest, HostileStoreFilesAreRefusedOrSurvived)
 {
     // A folder, a FIFO (reading would never end) and an oversized file.
     QDir().mkpath(m_path);
-    EXPECT_NE(errorText([&] { store().readText(names::Title); }), "(no error)");
+    EXPECT_NE(errorText([&] { store().readText(names::kTitle); }), "(no error)");
     QDir().rmdir(m_path);
     ASSERT_EQ(mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
-    EXPECT_NE(errorText([&] { store().readText(names::Title); }), "(no error)");
+    EXPECT_NE(errorText([&] { store().readText(names::kTitle); }), "(no error)");
     QFile::remove(m_path);
     writeRaw(QByteArray("[General]\nTITLE=x\n") + QByteArray(kMaxStoreFileBytes, 'a'));
-    EXPECT_NE(errorText([&] { store().readText(names::Title); }), "(no error)");
+    EXPECT_NE(errorText([&] { store().readText(names::kTitle); }), "(no error)");
 
     // Random bytes: no crash; whatever reads back is a text or a refusal.
     std::mt19937 gen(7);
@@ -419,11 +420,11 @@ TEST(NativeStore, LivesInTheUserConfigurationFolder)
     const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Quennet/Accrua.conf");
     ASSERT_FALSE(qEnvironmentVariable("XDG_CONFIG_HOME").isEmpty());
     SettingsStore s;
-    EXPECT_FALSE(s.readText(names::StayOnTop).has_value());
-    WriteToolsMarks(s, true, false);
+    EXPECT_FALSE(s.readText(names::kStayOnTop).has_value());
+    writeToolsMarks(s, true, false);
     EXPECT_TRUE(QFileInfo::exists(expected));
-    EXPECT_TRUE(s.readFlag(names::UseDefaults, false));
-    EXPECT_FALSE(ReadStayOnTop(s));
+    EXPECT_TRUE(s.readFlag(names::kUseDefaults, false));
+    EXPECT_FALSE(readStayOnTop(s));
 }
 
 TEST_F(StoreTest, ReadAllShowsEffectiveValuesAgainstDefaults)
@@ -431,7 +432,7 @@ TEST_F(StoreTest, ReadAllShowsEffectiveValuesAgainstDefaults)
     writeRaw("[General]\nPRINTTOTALS=2\nAMORTIZEDBASE=360\nTITLE=Amortization Schedule\nSTAYONTOP=abc\n"
              "DAILYSUBTITLE=Sub\n");
     SettingsStore s = store();
-    const std::vector<SettingReading> all = ReadAllSettings(s);
+    const std::vector<SettingReading> all = readAllSettings(s);
     ASSERT_EQ(all.size(), 16u);
     ASSERT_EQ(all.size(), settingSpecs().size());
     for (std::size_t i = 0; i < all.size(); ++i)
@@ -443,16 +444,16 @@ TEST_F(StoreTest, ReadAllShowsEffectiveValuesAgainstDefaults)
         ADD_FAILURE() << name.toStdString();
         return SettingReading{};
     };
-    EXPECT_EQ(find(names::PrintTotals).value, QStringLiteral("1"));
-    EXPECT_TRUE(find(names::PrintTotals).isDefault);
-    EXPECT_EQ(find(names::AmortizedBase).value, QStringLiteral("360"));
-    EXPECT_FALSE(find(names::AmortizedBase).isDefault);
-    EXPECT_TRUE(find(names::Title).isDefault);
-    EXPECT_EQ(find(names::StayOnTop).value, QStringLiteral("0"));
-    EXPECT_EQ(find(names::DailySubtitle).value, QStringLiteral("Sub"));
-    EXPECT_FALSE(find(names::DailySubtitle).isDefault);
-    EXPECT_EQ(find(names::ImagePath).value, QStringLiteral("c:\\"));
-    EXPECT_EQ(find(names::ImagePath).kind, SettingKind::String);
+    EXPECT_EQ(find(names::kPrintTotals).value, QStringLiteral("1"));
+    EXPECT_TRUE(find(names::kPrintTotals).isDefault);
+    EXPECT_EQ(find(names::kAmortizedBase).value, QStringLiteral("360"));
+    EXPECT_FALSE(find(names::kAmortizedBase).isDefault);
+    EXPECT_TRUE(find(names::kTitle).isDefault);
+    EXPECT_EQ(find(names::kStayOnTop).value, QStringLiteral("0"));
+    EXPECT_EQ(find(names::kDailySubtitle).value, QStringLiteral("Sub"));
+    EXPECT_FALSE(find(names::kDailySubtitle).isDefault);
+    EXPECT_EQ(find(names::kImagePath).value, QStringLiteral("c:\\"));
+    EXPECT_EQ(find(names::kImagePath).kind, SettingKind::String);
 }
 
 TEST_F(StoreTest, WriteByNameUsesTheKindsEncoding)
@@ -463,22 +464,22 @@ TEST_F(StoreTest, WriteByNameUsesTheKindsEncoding)
         QString stored;
     };
     const std::vector<Row> table = {
-        {names::AmortizedBase, QStringLiteral("360"), true, QStringLiteral("360")},
-        {names::AmortizedBase, QStringLiteral(" -7 "), true, QStringLiteral("-7")},
-        {names::AmortizedBase, QStringLiteral("abc"), false, {}},
-        {names::AmortizedBase, QStringLiteral("3000000000"), false, {}},
-        {names::PrintTotals, QStringLiteral("true"), true, QStringLiteral("1")},
-        {names::PrintTotals, QStringLiteral("0"), true, QStringLiteral("0")},
-        {names::PrintTotals, QStringLiteral("yes"), false, {}},
-        {names::Title, QStringLiteral("Any, text"), true, QStringLiteral("Any, text")},
-        {names::Title, QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b"), false, {}},
+        {names::kAmortizedBase, QStringLiteral("360"), true, QStringLiteral("360")},
+        {names::kAmortizedBase, QStringLiteral(" -7 "), true, QStringLiteral("-7")},
+        {names::kAmortizedBase, QStringLiteral("abc"), false, {}},
+        {names::kAmortizedBase, QStringLiteral("3000000000"), false, {}},
+        {names::kPrintTotals, QStringLiteral("true"), true, QStringLiteral("1")},
+        {names::kPrintTotals, QStringLiteral("0"), true, QStringLiteral("0")},
+        {names::kPrintTotals, QStringLiteral("yes"), false, {}},
+        {names::kTitle, QStringLiteral("Any, text"), true, QStringLiteral("Any, text")},
+        {names::kTitle, QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b"), false, {}},
         {QStringLiteral("title"), QStringLiteral("x"), false, {}},
         {QStringLiteral("NOSUCH"), QStringLiteral("x"), false, {}},
     };
     for (const Row &row : table) {
         QFile::remove(m_path);
         SettingsStore s = store();
-        const std::optional<QString> refusal = WriteSettingByName(s, row.name, row.value);
+        const std::optional<QString> refusal = writeSettingByName(s, row.name, row.value);
         EXPECT_EQ(!refusal.has_value(), row.accepted)
             << row.name.toStdString() << "=" << row.value.toStdString();
         if (row.accepted)
@@ -496,10 +497,10 @@ TEST(SettingOverrides, CommandLineAssignmentsAreCheckedAndEncoded)
         QString name, stored;
     };
     const std::vector<Row> table = {
-        {QStringLiteral("TITLE=My = Title"), true, names::Title, QStringLiteral("My = Title")},
-        {QStringLiteral("DAILYSUBTITLE="), true, names::DailySubtitle, QString()},
-        {QStringLiteral("AMORTIZEDBASE=+360"), true, names::AmortizedBase, QStringLiteral("360")},
-        {QStringLiteral("PRINTTOTALS=False"), true, names::PrintTotals, QStringLiteral("0")},
+        {QStringLiteral("TITLE=My = Title"), true, names::kTitle, QStringLiteral("My = Title")},
+        {QStringLiteral("DAILYSUBTITLE="), true, names::kDailySubtitle, QString()},
+        {QStringLiteral("AMORTIZEDBASE=+360"), true, names::kAmortizedBase, QStringLiteral("360")},
+        {QStringLiteral("PRINTTOTALS=False"), true, names::kPrintTotals, QStringLiteral("0")},
         {QStringLiteral("AMORTIZEDBASE=x"), false, {}, {}},
         {QStringLiteral("STAYONTOP=2"), false, {}, {}},
         {QStringLiteral("NOSUCH=1"), false, {}, {}},
@@ -508,7 +509,7 @@ TEST(SettingOverrides, CommandLineAssignmentsAreCheckedAndEncoded)
     };
     for (const Row &row : table) {
         QHash<QString, QString> overrides;
-        const std::optional<QString> refusal = AddSettingOverride(row.assignment, overrides);
+        const std::optional<QString> refusal = addSettingOverride(row.assignment, overrides);
         EXPECT_EQ(!refusal.has_value(), row.accepted) << row.assignment.toStdString();
         if (row.accepted) {
             ASSERT_EQ(overrides.size(), 1) << row.assignment.toStdString();

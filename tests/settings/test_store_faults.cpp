@@ -70,7 +70,7 @@ TEST_P(StoreWriteOnAFullDisk, LeavesTheOldFileOrTheWholeNewOne)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(old);
     }
-    SettingsStore(FileSettingsFactory(copy)).writeString(names::DailyTitle, QStringLiteral("hello"));
+    SettingsStore(FileSettingsFactory(copy)).writeString(names::kDailyTitle, QStringLiteral("hello"));
     const QByteArray complete = fileBytes(copy);
     ASSERT_TRUE(complete.contains("DAILYTITLE=hello"));
 
@@ -81,7 +81,7 @@ TEST_P(StoreWriteOnAFullDisk, LeavesTheOldFileOrTheWholeNewOne)
         SCOPED_TRACE(limit);
         const int status = runWithFileSizeLimit(limit, [&] {
             try {
-                store().writeString(names::DailyTitle, QStringLiteral("hello"));
+                store().writeString(names::kDailyTitle, QStringLiteral("hello"));
                 return 0;
             } catch (const SettingsError &e) {
                 const bool named = e.text() == QStringLiteral("Failed to set data for 'DAILYTITLE'") ||
@@ -197,11 +197,11 @@ TEST_F(StoreFaults, ValuesThatWouldLockTheStoreOutAreRefused)
         SCOPED_TRACE(row.name);
         QFile::remove(m_path);
         SettingsStore s = store();
-        s.writeString(names::LoanType, QStringLiteral("kept"));
+        s.writeString(names::kLoanType, QStringLiteral("kept"));
         const QByteArray before = fileBytes(m_path);
         bool refused = false;
         try {
-            s.writeString(names::Title, row.text);
+            s.writeString(names::kTitle, row.text);
         } catch (const SettingsError &e) {
             refused = true;
             EXPECT_TRUE(e.text().contains(QStringLiteral("'TITLE'"))) << e.text().toStdString();
@@ -211,9 +211,9 @@ TEST_F(StoreFaults, ValuesThatWouldLockTheStoreOutAreRefused)
             EXPECT_EQ(fileBytes(m_path), before);
         }
         // Whatever happened, the store still reads.
-        EXPECT_EQ(store().readString(names::LoanType, {}), QStringLiteral("kept"));
+        EXPECT_EQ(store().readString(names::kLoanType, {}), QStringLiteral("kept"));
         if (row.stored) {
-            EXPECT_EQ(store().readString(names::Title, {}), row.text);
+            EXPECT_EQ(store().readString(names::kTitle, {}), row.text);
         }
     }
     // Filling every text value to the bound still leaves a readable store.
@@ -223,7 +223,7 @@ TEST_F(StoreFaults, ValuesThatWouldLockTheStoreOutAreRefused)
             s.writeString(spec.name, QString(64 * 1024, QLatin1Char('x')));
     }
     EXPECT_LE(QFileInfo(m_path).size(), kMaxStoreFileBytes);
-    EXPECT_EQ(store().readString(names::DailySubtitle, {}).size(), 64 * 1024);
+    EXPECT_EQ(store().readString(names::kDailySubtitle, {}).size(), 64 * 1024);
 }
 
 // Any text a user can give (all but a NUL) is stored so that it reads back
@@ -287,12 +287,12 @@ TEST(StoredText, ReadsBackAsItself)
         const QString path = dir.filePath(QStringLiteral("%1.conf").arg(++n));
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(SetValueInStoreFile("[General]\nOTHER=1\n", names::Title, text));
+        f.write(SetValueInStoreFile("[General]\nOTHER=1\n", names::kTitle, text));
         f.close();
         QSettings raw(path, QSettings::IniFormat);
-        EXPECT_EQ(raw.value(names::Title).typeId(), QMetaType::QString) << text.toStdString();
-        EXPECT_EQ(raw.value(names::Title).toString(), text)
-            << SetValueInStoreFile({}, names::Title, text).toStdString();
+        EXPECT_EQ(raw.value(names::kTitle).typeId(), QMetaType::QString) << text.toStdString();
+        EXPECT_EQ(raw.value(names::kTitle).toString(), text)
+            << SetValueInStoreFile({}, names::kTitle, text).toStdString();
         EXPECT_EQ(raw.value(QStringLiteral("OTHER")).toString(), QStringLiteral("1"));
         EXPECT_FALSE(FindSerializedValue(fileBytes(path)).has_value());
     }
@@ -323,7 +323,7 @@ TEST(StoredText, OnlyTheValuesLineChanges)
         {"header without a line break", "[General]", "[General]\nTITLE=new\n[General]"},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(SetValueInStoreFile(row.before, names::Title, QStringLiteral("new")), row.after)
+        EXPECT_EQ(SetValueInStoreFile(row.before, names::kTitle, QStringLiteral("new")), row.after)
             << row.name;
 }
 
@@ -342,8 +342,8 @@ TEST_F(StoreFaults, AnUnreadableStoreIsReportedNotShownAsDefaults)
     const int status = runUnprivileged([&] {
         int failures = 0;
         for (const auto &action : std::vector<std::function<void()>>{
-                 [&] { ReadAllSettings(*std::make_unique<SettingsStore>(FileSettingsFactory(m_path))); },
-                 [&] { store().writeString(names::Title, QStringLiteral("x")); }}) {
+                 [&] { readAllSettings(*std::make_unique<SettingsStore>(FileSettingsFactory(m_path))); },
+                 [&] { store().writeString(names::kTitle, QStringLiteral("x")); }}) {
             try {
                 action();
             } catch (const SettingsError &e) {

@@ -28,14 +28,14 @@ void ensureWidgetsApp()
     }
 }
 
-input::Locale usDollars()
+text::Locale usDollars()
 {
-    return input::Locale(u'.', u',', 2, QStringLiteral("$"), true, QStringLiteral("M/d/yyyy"));
+    return text::Locale(u'.', u',', 2, QStringLiteral("$"), true, QStringLiteral("M/d/yyyy"));
 }
 
-input::Locale kuwaitiDinars()
+text::Locale kuwaitiDinars()
 {
-    return input::Locale(u',', u'.', 3, QStringLiteral("KD"), false);
+    return text::Locale(u',', u'.', 3, QStringLiteral("KD"), false);
 }
 
 std::unique_ptr<QPrinter> pdfPrinter(const QString &path)

@@ -2,7 +2,7 @@
 // texts are written in, and a printer that prints to a PDF file.
 #pragma once
 
-#include "input/locale.h"
+#include "text/locale.h"
 
 #include <QString>
 
@@ -18,9 +18,9 @@ void ensureGuiApp();
 void ensureWidgetsApp();
 
 // "$", dot decimals, comma groups, two currency decimals, M/d/yyyy dates.
-input::Locale usDollars();
+text::Locale usDollars();
 // Comma decimals, dot groups, three currency decimals ("KD"), no leading symbol.
-input::Locale kuwaitiDinars();
+text::Locale kuwaitiDinars();
 
 // A high-resolution printer writing a PDF to the given path.
 std::unique_ptr<QPrinter> pdfPrinter(const QString &path);

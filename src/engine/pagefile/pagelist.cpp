@@ -12,13 +12,6 @@
 
 namespace accrua::engine::pagefile {
 
-PageFileError::PageFileError(const QString &message) : std::runtime_error(message.toStdString()) {}
-
-QString PageFileError::message() const
-{
-    return QString::fromStdString(what());
-}
-
 namespace {
 
 constexpr qint64 kHeaderSize = TRptPageList::kHeaderSize;

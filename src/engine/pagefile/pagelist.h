@@ -4,6 +4,8 @@
 // the stream to a file, opening reads a file in place.
 #pragma once
 
+#include "engine/pagefile/pagefileerror.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -20,14 +22,6 @@ class QIODevice;
 namespace accrua::engine::pagefile {
 
 class TRptStream;
-
-// A file that cannot be read, written, or is not a sound report page file.
-// The text names the file and what is wrong.
-class PageFileError : public std::runtime_error {
-public:
-    explicit PageFileError(const QString &message);
-    QString message() const;
-};
 
 struct PageFileHeader {
     quint16 format = 3;

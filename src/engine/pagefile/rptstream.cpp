@@ -1,6 +1,6 @@
 #include "engine/pagefile/rptstream.h"
 
-#include "engine/pagefile/pagelist.h"
+#include "engine/pagefile/pagefileerror.h"
 #include "fileio/safefile.h"
 
 #include <QDir>

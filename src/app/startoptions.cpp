@@ -1,0 +1,48 @@
+#include "app/startoptions.h"
+
+#include "desktop/identity.h"
+
+namespace accrua::app {
+
+StartOptions parseStartOptions(const QStringList &arguments)
+{
+    StartOptions options;
+    for (const QString &argument : arguments) {
+        // Asked for help, a mistake elsewhere on the line does not matter.
+        if (argument == QLatin1String("-h") || argument == QLatin1String("--help"))
+            return {StartOptions::Action::Help, true, {}};
+        if (argument == QLatin1String("-v") || argument == QLatin1String("--version"))
+            return {StartOptions::Action::Version, true, {}};
+        if (argument == QLatin1String("--no-splash")) {
+            options.splash = false;
+        } else if (options.action != StartOptions::Action::Error) {
+            options.action = StartOptions::Action::Error;
+            options.error = argument.startsWith(u'-')
+                                ? QStringLiteral("unknown option '%1'").arg(argument)
+                                : QStringLiteral("unexpected argument '%1'").arg(argument);
+        }
+    }
+    return options;
+}
+
+QString startHelpText()
+{
+    return QStringLiteral("Usage: accrua [options]\n"
+                          "Accrua %1, a calculator for loans and savings.\n"
+                          "\n"
+                          "Options:\n"
+                          "  --no-splash     start without the four-second splash screen\n"
+                          "  -h, --help      show this help and exit\n"
+                          "  -v, --version   show the version and exit\n"
+                          "\n"
+                          "Qt's own options, such as -platform and -style, are accepted as well.\n"
+                          "The same calculations run from the command line with accrua-cli.\n")
+        .arg(desktop::programVersion());
+}
+
+QString startVersionText()
+{
+    return QStringLiteral("Accrua ") + desktop::programVersion() + u'\n';
+}
+
+} // namespace accrua::app

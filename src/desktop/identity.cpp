@@ -1,0 +1,54 @@
+#include "desktop/identity.h"
+
+#include "accrua/version.h"
+
+namespace accrua::desktop {
+
+ProgramDetails programDetails()
+{
+    return {
+        QStringLiteral("Quennet"),
+        QStringLiteral("Quennet Software"),
+        QStringLiteral("14 Tallow Lane"),
+        QStringLiteral("Brookfield, Ledger County"),
+        QStringLiteral("https://quennet.example"),
+        QStringLiteral("support@quennet.example"),
+        QString(),
+    };
+}
+
+QString programVersion()
+{
+    return QString::fromLatin1(kVersion);
+}
+
+QString versionLabelText(const QString &version)
+{
+    if (version.isEmpty())
+        return QString();
+    return QStringLiteral("Version ") + version + u' ';
+}
+
+QString standardDisclaimer(const QString &companyName)
+{
+    // Without a name the sentences still read as sentences.
+    const QString vendor =
+        companyName.trimmed().isEmpty() ? QStringLiteral("THE VENDOR") : companyName.toUpper();
+    return QStringLiteral("THIS SOFTWARE IS PROVIDED BY ") + vendor +
+           QStringLiteral(
+               " \"AS IS\", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, INCLUDING BUT NOT "
+               "LIMITED TO THE WARRANTIES OF MERCHANTABILITY AND FITNESS FOR A PARTICULAR PURPOSE. "
+               "THE RESULTS OF EVERY CALCULATION ARE ESTIMATES; CONFIRM THEM WITH YOUR LENDER OR "
+               "FINANCIAL INSTITUTION BEFORE YOU RELY ON THEM. IN NO EVENT SHALL ") +
+           vendor +
+           QStringLiteral(" BE LIABLE FOR ANY DIRECT, INDIRECT, INCIDENTAL, SPECIAL OR CONSEQUENTIAL DAMAGES "
+                          "ARISING OUT OF THE USE OF, OR THE INABILITY TO USE, THIS SOFTWARE, EVEN IF ") +
+           vendor + QStringLiteral(" HAS BEEN ADVISED OF THE POSSIBILITY OF SUCH DAMAGES.");
+}
+
+QString aboutCaption(const QString &applicationTitle)
+{
+    return QStringLiteral("About ") + applicationTitle;
+}
+
+} // namespace accrua::desktop

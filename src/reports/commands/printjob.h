@@ -1,0 +1,42 @@
+// Printing a report's pages on the printer the user chose in the print
+// dialog: the chosen printer, the chosen page range and the copies.
+#pragma once
+
+#include "reports/banded/enginenames.h"
+
+#include <QString>
+
+#include <stdexcept>
+
+class QPrinter;
+
+namespace accrua::reports::commands {
+
+class ReportPrintError : public std::runtime_error {
+public:
+    explicit ReportPrintError(const QString &message);
+    QString message() const;
+};
+
+struct PrintChoice {
+    int first = 1; // 1-based, inclusive
+    int last = 0;  // 0: the last page
+    int copies = 1;
+    bool collate = true;
+};
+
+// The page range and copies a print dialog left on the printer. Copies the
+// printer makes itself are not repeated here.
+PrintChoice printChoiceOf(const QPrinter &printer);
+
+// Throws ReportPrintError when the dialog left no printer to print on (none
+// is installed, so Qt offers a PDF printer without a file).
+void requirePrinter(const QPrinter &printer);
+
+// Pages first..last of the list, `copies` times unless the printer makes the
+// copies itself. Throws ReportPrintError; nothing is printed when the range
+// holds no page.
+void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintChoice &choice,
+                const QString &documentName);
+
+} // namespace accrua::reports::commands
