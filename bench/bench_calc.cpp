@@ -2,6 +2,7 @@
 // commands at the payment bound, through the main window's model.
 #include "app/mainmodel.h"
 #include "calc/loan.h"
+#include "calc/planner.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +24,28 @@ void BM_BuildSchedule360(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * 360);
 }
 BENCHMARK(BM_BuildSchedule360)->Unit(benchmark::kMicrosecond);
+
+// The planner's whole answer for a 30-year monthly loan with a recurring
+// extra, a lump sum and a rate change: the plan, its baseline without the
+// extras, and the APR and APRC of its cash flows.
+void BM_Plan30YearsWithExtras(benchmark::State &state)
+{
+    calc::PlanRequest r;
+    r.principal = calc::Money::fromValue(250000);
+    r.ratePercent = 6.5L;
+    r.payments = 360;
+    r.advance = calc::Date{2026, 1, 15};
+    r.extra = calc::RecurringExtra{calc::Money::fromValue(150), 1, 1};
+    r.lumps = {{24, calc::Money::fromValue(10000)}};
+    r.rateChanges = {{61, 7.25L}};
+    r.fee = calc::Money::fromValue(2500);
+    for (auto _ : state) {
+        const calc::PlanResult p = calc::buildPlan(r);
+        benchmark::DoNotOptimize(p.rows.data());
+        benchmark::DoNotOptimize(p.aprc.rate);
+    }
+}
+BENCHMARK(BM_Plan30YearsWithExtras)->Unit(benchmark::kMicrosecond);
 
 struct Loan {
     app::Mode mode;
