@@ -12,6 +12,10 @@ Cases:
              table (both accrua-cli)
   batch      1000 different 30-year loans in one batch with all rows, and
              with --rows none, against reference_batch.py
+  plan360    plan of the text360 loan (360 rows, APR and APRC) against
+             payment for the same loan, both accrua-cli
+  plans      1000 monthly 30-year plans with a recurring extra and a lump
+             sum in one batch, against reference_plan.py
 
 Each time is the median over the rounds of the process's wall time (and of
 its CPU time, user + system). --check exits 1 when a ratio misses its goal.
@@ -92,6 +96,17 @@ def requests(path, count=1000, seed=14):
                                 "rate": "%.3f" % r.uniform(2, 9), "years": "30", "months": "0"}) + "\n")
 
 
+def plan_requests(path, count=1000, seed=19):
+    r = random.Random(seed)
+    with open(path, "w") as f:
+        for k in range(count):
+            f.write(json.dumps({"id": k, "command": "plan", "principal": str(r.randrange(50000, 1000000, 100)),
+                                "rate": "%.3f" % r.uniform(2, 9), "years": "30", "start": "2026-01-15",
+                                "extra": str(r.randrange(50, 500)), "lump": ["%d:%d" % (r.randrange(1, 120),
+                                                                                     r.randrange(1000, 20000))]})
+                    + "\n")
+
+
 def differing_lines(a, b):
     la, lb = a.splitlines(), b.splitlines()
     return sum(x != y for x, y in zip(la, lb)) + abs(len(la) - len(lb))
@@ -153,6 +168,26 @@ def main():
               % (differing_lines(outs[0], outs[1]), peak_mb([a.cli, "batch"] + flags, batch_input, env)))
         if speedup < goal:
             failed.append("batch-" + rows)
+
+    plan = ["plan", "--principal", "200000", "--rate", "6", "--years", "30", "--start", "2026-01-15"]
+    med, _ = pairs("plan360", ([a.cli] + plan, None, env), ([a.cli] + loan, None, env), a.rounds)
+    ratio = med[0][0] / med[1][0]
+    report("plan against payment, 30 years, table (360 rows)", ["accrua-cli plan", "accrua-cli payment"], med,
+           "<= 1.2", ratio)
+    if ratio > 1.2:
+        failed.append("plan360")
+
+    plans_input = os.path.join(home, "plans.jsonl")
+    plan_requests(plans_input)
+    med, outs = pairs("plans", ([a.cli, "batch"], plans_input, env),
+                      ([PYTHON, os.path.join(HERE, "reference_plan.py")], plans_input, env), max(3, a.rounds // 3))
+    speedup = med[1][0] / med[0][0]
+    report("batch of 1000 plans with extras", ["accrua-cli batch", "reference_plan.py"], med, ">= 10", speedup)
+    same = sum(json.loads(x)["payments"] == json.loads(y)["payments"]
+               for x, y in zip(outs[0].splitlines(), outs[1].splitlines()))
+    print("  plans with the same number of payments: %d of 1000" % same)
+    if speedup < 10:
+        failed.append("plans")
 
     if failed:
         print("missed: " + ", ".join(failed))

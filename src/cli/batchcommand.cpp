@@ -3,6 +3,7 @@
 #include "cli/calccommands.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/plancommand.h"
 #include "fileio/safefile.h"
 #include "settings/store.h"
 #include "settings/values.h"
@@ -25,8 +26,9 @@ namespace accrua::cli {
 
 namespace {
 
-const QStringList kCommands = {QStringLiteral("payment"), QStringLiteral("count"), QStringLiteral("amortize"),
-                               QStringLiteral("daily"), QStringLiteral("savings")};
+const QStringList kCommands = {
+    QStringLiteral("payment"), QStringLiteral("count"), QStringLiteral("amortize"), QStringLiteral("daily"),
+    QStringLiteral("savings"), QStringLiteral("plan"),  QStringLiteral("apr")};
 
 // Lines of the input, each at most kMaxBatchLineBytes long. Before it waits
 // for more input it calls `waiting`, so that a script that writes one request
@@ -133,6 +135,16 @@ Request requestOf(const QJsonObject &line)
                 if (!s.value().isString())
                     throw UsageError{QStringLiteral("setting %1 needs a text value").arg(s.key())};
                 r.args << QStringLiteral("--setting") << s.key() + QLatin1Char('=') + s.value().toString();
+            }
+            continue;
+        }
+        // A list repeats its option: "lump": ["12:5000", "24:5000"].
+        if (it.value().isArray()) {
+            for (const QJsonValue v : it.value().toArray()) {
+                if (!v.isString())
+                    throw UsageError{
+                        QStringLiteral("\"%1\" needs a list of texts, like [\"12:5000\"]").arg(key)};
+                r.args << QStringLiteral("--") + key << v.toString();
             }
             continue;
         }
@@ -279,14 +291,19 @@ int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QT
                 std::string id = idOf(request);
                 try {
                     const Request r = requestOf(request);
-                    runCalculation(r.command, r.args, services, settings, withRows, [&](const Calculated &c) {
-                        if (c.writesFiles)
-                            throw UsageError{QStringLiteral("a batch writes no report files")};
-                        const int exit = c.produced ? 0 : 1;
-                        writeJson(buffer, c.report, jsonMessages(c.messages), JsonLayout::Line,
-                                  JsonLine{exit, id, withRows});
-                        return exit;
-                    });
+                    if (r.command == QLatin1String("plan") || r.command == QLatin1String("apr")) {
+                        planBatchLine(r.command, r.args, services, buffer, JsonLine{0, id, withRows});
+                    } else {
+                        runCalculation(
+                            r.command, r.args, services, settings, withRows, [&](const Calculated &c) {
+                                if (c.writesFiles)
+                                    throw UsageError{QStringLiteral("a batch writes no report files")};
+                                const int exit = c.produced ? 0 : 1;
+                                writeJson(buffer, c.report, jsonMessages(c.messages), JsonLayout::Line,
+                                          JsonLine{exit, id, withRows});
+                                return exit;
+                            });
+                    }
                 } catch (const UsageError &e) {
                     refusal(QStringLiteral("usage"), e.text, 2, id);
                 } catch (const Refusal &e) {

@@ -6,6 +6,7 @@
 #include "cli/batchcommand.h"
 #include "cli/calccommands.h"
 #include "cli/options.h"
+#include "cli/plancommand.h"
 #include "cli/settingscommand.h"
 
 #include <new>
@@ -35,6 +36,19 @@ Commands:
   savings  --balance B --rate R --compounded yearly|bi-yearly|quarterly|monthly
            --years Y --months M
            growth of savings under periodic compounding
+  plan     --principal A --rate R (--years Y [--months M] | --payments N | --payment P)
+           [--frequency F] [--compounding C] [--repayment annuity|equal-principal]
+           [--interest-only N] [--amortize-years Y | --balloon A] [--extra A[@K[/E]]]
+           [--lump K:A]... [--extra-mode shorten|lower-payment] [--rate-change K:R]...
+           [--fee A] [--start DATE] [--first DATE] [--json | --csv FILE|-]
+           the loan planner: the whole schedule with extra payments, rate
+           changes, balloons, any payment frequency and compounding, and the
+           plan's US APR and EU APRC (see "Planning a loan" below)
+  apr      --advance A --date DATE --series AMOUNTxCOUNT@FIRSTDATE[/FREQUENCY]...
+           [--fee A] [--json]
+           the US APR (Regulation Z, Appendix J) and the EU APRC of an advance
+           repaid by series of payments; a series of one payment needs no
+           frequency
   batch    [--input FILE] [--rows all|none] [--setting NAME=VALUE]...
            many calculations in one run: one request per line of JSON on
            standard input (or in FILE), one result per line on standard output
@@ -83,12 +97,51 @@ Report outputs of payment, count, amortize, daily and savings:
   file on stderr and exits 1.
   --help               this text
 
+Planning a loan (plan):
+  Amounts and rates are plain numbers (a dot or your decimal separator, no
+  grouping); dates are ISO 8601 (2026-02-15). A term of years and months
+  becomes payments at the frequency (weeks: the payments in the term's days).
+  --frequency F        monthly (default), semi-monthly, every-2-weeks, weekly,
+                       every-4-weeks, every-2-months, quarterly, semi-annual,
+                       annual
+  --compounding C      same (default: once a payment), daily, or a frequency;
+                       the periodic rate is (1 + R/m)^(m/p) - 1
+  --repayment          annuity (a level payment, default) or equal-principal
+                       (principal / payments, plus the interest)
+  --interest-only N    the first N payments pay interest only; N = the term:
+                       the principal is due with the last payment
+  --amortize-years Y   the level payment of a Y-year loan; the balance is due
+                       with the last payment of the term (a balloon)
+  --balloon A          the payment leaves A due with the last payment
+  --extra A[@K[/E]]    A more with every payment from payment K (default 1), or
+                       every E-th payment
+  --lump K:A           A more with payment K (0: at the advance); repeatable
+  --extra-mode         shorten (keep the payment, end sooner; default) or
+                       lower-payment (keep the term, lower the payment)
+  --rate-change K:R    from payment K on the rate is R; the payment is worked
+                       out again for the payments left; repeatable
+  --fee A              a prepaid finance charge paid at the advance: the APR's
+                       amount financed is the principal less the fee
+  --start DATE         the advance (default today); --first DATE the first
+                       payment (default one period later)
+  --json               one JSON object: payment, payments, lastPayment,
+                       periodicRate, totals, payoff, crossover, apr, aprc,
+                       baseline and saved (with extras), rows, messages
+  --csv FILE|-         the rows as comma-separated values (- in place of the
+                       table)
+  Every payment and every period's interest is rounded to cents; the last
+  payment pays what is left, so the balance ends at exactly 0.00.
+
 Batch requests and results:
-  Each line is a JSON object with "command" (payment, count, amortize, daily
-  or savings), the command's options by name with text values as the command
-  line spells them, optionally "setting" (an object NAME: "VALUE" for this
-  line) and "id" (any JSON value, given back with the result):
+  Each line is a JSON object with "command" (payment, count, amortize, daily,
+  savings, plan or apr), the command's options by name with text values as
+  the command line spells them (a repeated option as a list of texts),
+  optionally "setting" (an object NAME: "VALUE" for this line) and "id" (any
+  JSON value, given back with the result):
     {"id":7,"command":"payment","principal":"100000","rate":"7","years":"30","months":"0"}
+    {"id":8,"command":"plan","principal":"180000","rate":"4.25","years":"30","lump":["12:10000"]}
+  A plan or apr line's result is its --json object on one line, with "exit"
+  and "id" first.
   Each result is one line: the --json object on one line, with "exit" (this
   line's exit status) and the request's "id":
     {"exit":0,"fields":{...},"id":7,"messages":[],"rows":[{...},...]}
@@ -135,6 +188,10 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err, cons
             return runDailyCommand(rest, out, err, services, drawing);
         if (command == QLatin1String("savings"))
             return runSavingsCommand(rest, out, err, services, drawing);
+        if (command == QLatin1String("plan"))
+            return runPlanCommand(rest, out, err, services);
+        if (command == QLatin1String("apr"))
+            return runAprCommand(rest, out, err, services);
         if (command == QLatin1String("batch"))
             return runBatchCommand(rest, processStandardInput(), out, err, services);
         if (command == QLatin1String("settings"))

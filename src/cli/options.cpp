@@ -6,7 +6,8 @@
 
 namespace accrua::cli {
 
-Options::Options(const QStringList &args, const QStringList &valued, const QStringList &flags)
+Options::Options(const QStringList &args, const QStringList &valued, const QStringList &flags,
+                 const QStringList &repeatable)
 {
     for (qsizetype k = 0; k < args.size(); ++k) {
         const QString &arg = args[k];
@@ -21,7 +22,7 @@ Options::Options(const QStringList &args, const QStringList &valued, const QStri
         }
         // Only --setting gathers values; a second --rate would otherwise
         // silently win over the first, answering a question not asked.
-        if (m_values.contains(name) && name != QLatin1String("setting"))
+        if (m_values.contains(name) && name != QLatin1String("setting") && !repeatable.contains(name))
             throw UsageError{QStringLiteral("option --%1 given twice").arg(name)};
         if (flags.contains(name)) {
             if (value)

@@ -25,9 +25,10 @@ struct Refusal {
 class Options {
 public:
     // `valued` options take a value, `flags` none; anything else, an option
-    // given twice (but --setting), a flag's value or a missing value is a
-    // UsageError.
-    Options(const QStringList &args, const QStringList &valued, const QStringList &flags);
+    // given twice (but --setting and the `repeatable` ones), a flag's value
+    // or a missing value is a UsageError.
+    Options(const QStringList &args, const QStringList &valued, const QStringList &flags,
+            const QStringList &repeatable = {});
 
     bool has(const QString &name) const { return m_values.contains(name); }
     QString value(const QString &name) const { return m_values.value(name); }

@@ -1,0 +1,807 @@
+#include "cli/plancommand.h"
+
+#include "calc/apr.h"
+#include "calc/format.h"
+#include "calc/loan.h"
+#include "calc/planner.h"
+#include "cli/options.h"
+#include "fileio/safefile.h"
+
+#include <QDate>
+#include <QDir>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace accrua::cli {
+
+namespace {
+
+using calc::Extended;
+using calc::Money;
+
+// --- Reading the options --------------------------------------------------------
+
+// A plain decimal number as typed: digits, at most one decimal separator (a
+// dot, or the user's own), no grouping, no exponent. Digits beyond what the
+// extended type holds exactly are refused rather than rounded silently.
+std::optional<Extended> decimalOf(const QString &text, QChar decimal)
+{
+    if (text.isEmpty() || text.size() > 24)
+        return std::nullopt;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool separator = false;
+    for (const QChar c : text) {
+        if (c.isDigit() && c.unicode() < 0x80) {
+            if (++count > 18)
+                return std::nullopt;
+            digits = digits * 10 + static_cast<unsigned>(c.unicode() - u'0');
+            decimals += separator ? 1 : 0;
+        } else if ((c == u'.' || c == decimal) && !separator) {
+            separator = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0)
+        return std::nullopt;
+    // An exact integer divided by an exact power of ten: correctly rounded,
+    // the same value as the literal would be.
+    Extended scale = 1;
+    for (int k = 0; k < decimals; ++k)
+        scale *= 10;
+    return static_cast<Extended>(digits) / scale;
+}
+
+struct Reader {
+    const Options &o;
+    QChar decimal;
+
+    [[noreturn]] static void refuse(const QString &text) { throw Refusal{text}; }
+
+    Extended number(const QString &name, const QString &text, const char *like) const
+    {
+        if (text.startsWith(u'-') && decimalOf(text.mid(1), decimal))
+            refuse(QStringLiteral("--%1 must not be negative, not '%2'").arg(name, text));
+        const std::optional<Extended> v = decimalOf(text, decimal);
+        if (!v)
+            refuse(
+                QStringLiteral("--%1 takes a number like %2, not '%3'").arg(name, QLatin1String(like), text));
+        return *v;
+    }
+
+    Money amount(const QString &name, const QString &text) const
+    {
+        const Extended v = number(name, text, "1234.56");
+        try {
+            return calc::RoundToCents(v);
+        } catch (const calc::MoneyRangeError &) {
+            refuse(QStringLiteral("--%1 is too large: '%2'").arg(name, text));
+        }
+    }
+    Money amount(const QString &name) const { return amount(name, o.value(name)); }
+
+    Extended rate(const QString &name, const QString &text) const { return number(name, text, "4.25"); }
+
+    std::int64_t count(const QString &name, const QString &text) const
+    {
+        const Extended v = number(name, text, "12");
+        if (v != std::floor(v) || v > 1e9L)
+            refuse(QStringLiteral("--%1 takes a whole number like 12, not '%2'").arg(name, text));
+        return static_cast<std::int64_t>(v);
+    }
+    std::int64_t count(const QString &name) const { return count(name, o.value(name)); }
+
+    calc::Date date(const QString &name, const QString &text) const
+    {
+        const QDate d = QDate::fromString(text, Qt::ISODate);
+        if (!d.isValid() || d.year() < 1 || d.year() > 9999)
+            refuse(QStringLiteral("--%1 takes a date like 2026-02-15, not '%2'").arg(name, text));
+        return calc::Date{d.year(), d.month(), d.day()};
+    }
+
+    calc::Frequency frequency(const QString &name, const QString &text) const
+    {
+        if (const auto f = calc::frequencyNamed(text.toStdString()))
+            return *f;
+        refuse(QStringLiteral("--%1 takes %2, not '%3'").arg(name, frequencyNames(), text));
+    }
+
+    static QString frequencyNames()
+    {
+        QStringList names;
+        for (const calc::Frequency f : calc::kFrequencies)
+            names << QString::fromLatin1(calc::frequencyName(f));
+        return names.join(QStringLiteral(", "));
+    }
+
+    // "K:VALUE", as --lump and --rate-change take it.
+    std::pair<std::int64_t, QString> numbered(const QString &name, const QString &text) const
+    {
+        const qsizetype colon = text.indexOf(u':');
+        if (colon <= 0)
+            refuse(QStringLiteral("--%1 takes PAYMENT:VALUE like 12:5000, not '%2'").arg(name, text));
+        return {count(name, text.left(colon)), text.mid(colon + 1)};
+    }
+};
+
+calc::Date today(const Services &services)
+{
+    const QDate d = services.today();
+    return calc::Date{d.year(), d.month(), d.day()};
+}
+
+const QStringList kPlanValued = {QStringLiteral("principal"),
+                                 QStringLiteral("rate"),
+                                 QStringLiteral("years"),
+                                 QStringLiteral("months"),
+                                 QStringLiteral("payments"),
+                                 QStringLiteral("payment"),
+                                 QStringLiteral("frequency"),
+                                 QStringLiteral("compounding"),
+                                 QStringLiteral("repayment"),
+                                 QStringLiteral("interest-only"),
+                                 QStringLiteral("amortize-years"),
+                                 QStringLiteral("balloon"),
+                                 QStringLiteral("extra"),
+                                 QStringLiteral("lump"),
+                                 QStringLiteral("extra-mode"),
+                                 QStringLiteral("rate-change"),
+                                 QStringLiteral("fee"),
+                                 QStringLiteral("start"),
+                                 QStringLiteral("first"),
+                                 QStringLiteral("csv")};
+const QStringList kPlanRepeated = {QStringLiteral("lump"), QStringLiteral("rate-change")};
+
+calc::PlanRequest planRequest(const Options &o, const Services &services)
+{
+    const Reader in{o, services.locale.decimalSeparator()};
+    o.required(QStringLiteral("principal"));
+    o.required(QStringLiteral("rate"));
+    const bool byTerm = o.has(QStringLiteral("years")) || o.has(QStringLiteral("months"));
+    const int ways =
+        int{byTerm} + int{o.has(QStringLiteral("payments"))} + int{o.has(QStringLiteral("payment"))};
+    if (ways != 1)
+        throw UsageError{QStringLiteral("plan takes one of --years [--months], --payments or --payment")};
+    if (o.has(QStringLiteral("months")) && !o.has(QStringLiteral("years")))
+        throw UsageError{QStringLiteral("--months goes with --years")};
+    if (o.has(QStringLiteral("amortize-years")) && o.has(QStringLiteral("balloon")))
+        throw UsageError{QStringLiteral("plan takes --amortize-years or --balloon, not both")};
+
+    calc::PlanRequest r;
+    r.principal = in.amount(QStringLiteral("principal"));
+    r.ratePercent = in.rate(QStringLiteral("rate"), o.value(QStringLiteral("rate")));
+    if (o.has(QStringLiteral("frequency")))
+        r.frequency = in.frequency(QStringLiteral("frequency"), o.value(QStringLiteral("frequency")));
+    if (o.has(QStringLiteral("compounding"))) {
+        const QString c = o.value(QStringLiteral("compounding"));
+        const auto perYear = calc::compoundingNamed(c.toStdString());
+        if (!perYear)
+            Reader::refuse(QStringLiteral("--compounding takes same, daily or %1, not '%2'")
+                               .arg(Reader::frequencyNames(), c));
+        r.compounding = *perYear;
+    }
+    r.advance = o.has(QStringLiteral("start"))
+                    ? in.date(QStringLiteral("start"), o.value(QStringLiteral("start")))
+                    : today(services);
+    if (o.has(QStringLiteral("first")))
+        r.firstPayment = in.date(QStringLiteral("first"), o.value(QStringLiteral("first")));
+    if (byTerm) {
+        const std::int64_t years = in.count(QStringLiteral("years"));
+        const std::int64_t months = o.has(QStringLiteral("months")) ? in.count(QStringLiteral("months")) : 0;
+        r.payments = calc::paymentsInTerm(years, months, r.frequency, r.advance);
+    } else if (o.has(QStringLiteral("payments"))) {
+        r.payments = in.count(QStringLiteral("payments"));
+    } else {
+        r.fixedPayment = in.amount(QStringLiteral("payment"));
+    }
+    if (o.has(QStringLiteral("repayment"))) {
+        const QString k = o.value(QStringLiteral("repayment"));
+        if (k != QLatin1String("annuity") && k != QLatin1String("equal-principal"))
+            Reader::refuse(QStringLiteral("--repayment takes annuity or equal-principal, not '%1'").arg(k));
+        r.repayment =
+            k == QLatin1String("annuity") ? calc::Repayment::Annuity : calc::Repayment::EqualPrincipal;
+    }
+    if (o.has(QStringLiteral("interest-only")))
+        r.interestOnly = in.count(QStringLiteral("interest-only"));
+    if (o.has(QStringLiteral("amortize-years"))) {
+        r.amortizePayments =
+            calc::paymentsInTerm(in.count(QStringLiteral("amortize-years")), 0, r.frequency, r.advance);
+    }
+    if (o.has(QStringLiteral("balloon")))
+        r.balloon = in.amount(QStringLiteral("balloon"));
+    if (o.has(QStringLiteral("extra"))) {
+        // AMOUNT[@K[/E]]
+        const QString text = o.value(QStringLiteral("extra"));
+        const qsizetype at = text.indexOf(u'@');
+        calc::RecurringExtra e;
+        e.amount = in.amount(QStringLiteral("extra"), at < 0 ? text : text.left(at));
+        if (at >= 0) {
+            const QString from = text.mid(at + 1);
+            const qsizetype slash = from.indexOf(u'/');
+            e.from = in.count(QStringLiteral("extra"), slash < 0 ? from : from.left(slash));
+            if (slash >= 0)
+                e.every = in.count(QStringLiteral("extra"), from.mid(slash + 1));
+        }
+        r.extra = e;
+    }
+    for (const QString &lump : o.values(QStringLiteral("lump"))) {
+        const auto [k, value] = in.numbered(QStringLiteral("lump"), lump);
+        r.lumps.push_back({k, in.amount(QStringLiteral("lump"), value)});
+    }
+    if (o.has(QStringLiteral("extra-mode"))) {
+        const QString m = o.value(QStringLiteral("extra-mode"));
+        if (m != QLatin1String("shorten") && m != QLatin1String("lower-payment"))
+            Reader::refuse(QStringLiteral("--extra-mode takes shorten or lower-payment, not '%1'").arg(m));
+        r.extraMode =
+            m == QLatin1String("shorten") ? calc::ExtraMode::Shorten : calc::ExtraMode::LowerPayment;
+    }
+    // values() gives the last first; the order given is kept.
+    const QStringList changes = o.values(QStringLiteral("rate-change"));
+    for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
+        const auto [k, value] = in.numbered(QStringLiteral("rate-change"), *it);
+        r.rateChanges.push_back({k, in.rate(QStringLiteral("rate-change"), value)});
+    }
+    if (o.has(QStringLiteral("fee")))
+        r.fee = in.amount(QStringLiteral("fee"));
+    return r;
+}
+
+calc::PlanResult planned(const calc::PlanRequest &request)
+{
+    calc::PlanResult p;
+    try {
+        p = calc::buildPlan(request);
+    } catch (const calc::MoneyRangeError &) {
+        throw Refusal{QStringLiteral("an amount of this plan is out of range")};
+    }
+    if (p.status != calc::PlanStatus::Planned)
+        throw Refusal{QString::fromStdString(p.reason)};
+    if (p.apr.status != calc::AprStatus::Solved || p.aprc.status != calc::AprStatus::Solved)
+        throw Refusal{QStringLiteral("the APR of this plan does not converge")};
+    return p;
+}
+
+// --- Writing ----------------------------------------------------------------------
+
+void appendMoney(OutputBuffer &b, Money m)
+{
+    b.appendText(calc::formatMoneyText(m, u'.').view());
+}
+
+void appendPercent6(OutputBuffer &b, Extended fraction)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6Lf", fraction * 100);
+    b.append(text);
+}
+
+void appendDate(OutputBuffer &b, const calc::Date &d)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    b.append(text);
+}
+
+void appendGeneral(OutputBuffer &b, Extended v)
+{
+    const std::u16string text = calc::formatGeneral(v, u'.');
+    b.appendText(std::u16string_view(text));
+}
+
+// JSON in the layout the other commands use: indented by four, or one line.
+class JsonWriter {
+public:
+    JsonWriter(OutputBuffer &b, bool indented) : m_b(b), m_indented(indented) {}
+
+    void open(char c)
+    {
+        m_b.append(c);
+        ++m_depth;
+        m_first = true;
+    }
+    void close(char c)
+    {
+        --m_depth;
+        if (!m_first)
+            newline();
+        m_b.append(c);
+        m_first = false;
+    }
+    void key(const char *name)
+    {
+        item();
+        m_b.append('"');
+        m_b.append(name);
+        m_b.append(m_indented ? "\": " : "\":");
+    }
+    void item()
+    {
+        if (!m_first)
+            m_b.append(',');
+        newline();
+        m_first = false;
+    }
+    template <class Write> void text(const char *name, Write &&write)
+    {
+        key(name);
+        m_b.append('"');
+        write(m_b);
+        m_b.append('"');
+    }
+    void money(const char *name, Money m)
+    {
+        text(name, [m](OutputBuffer &b) { appendMoney(b, m); });
+    }
+    void number(const char *name, long long n)
+    {
+        key(name);
+        m_b.appendNumber(n);
+    }
+    OutputBuffer &buffer() { return m_b; }
+
+private:
+    void newline()
+    {
+        if (!m_indented)
+            return;
+        m_b.append('\n');
+        m_b.appendSpaces(qsizetype{4} * m_depth);
+    }
+
+    OutputBuffer &m_b;
+    bool m_indented;
+    int m_depth = 0;
+    bool m_first = true;
+};
+
+void openLine(JsonWriter &j, const JsonLine *line)
+{
+    j.open('{');
+    if (!line)
+        return;
+    j.number("exit", line->exit);
+    if (!line->id.empty()) {
+        j.key("id");
+        j.buffer().append(line->id);
+    }
+}
+
+void planJson(OutputBuffer &b, const calc::PlanResult &p, const JsonLine *line)
+{
+    JsonWriter j(b, line == nullptr);
+    openLine(j, line);
+    j.money("payment", p.payment);
+    j.number("payments", p.payments);
+    j.money("lastPayment", p.lastPayment);
+    j.text("periodicRate", [&p](OutputBuffer &o) { appendGeneral(o, p.periodicRate); });
+    j.money("totalPaid", p.totals.paid);
+    j.money("totalInterest", p.totals.interest);
+    j.money("totalPrincipal", p.totals.principal);
+    j.money("totalExtra", p.totals.extra);
+    j.text("payoff", [&p](OutputBuffer &o) { appendDate(o, p.payoff); });
+    j.key("crossover");
+    if (p.crossover > 0)
+        b.appendNumber(p.crossover);
+    else
+        b.append("null");
+    j.text("apr", [&p](OutputBuffer &o) { appendPercent6(o, p.apr.rate); });
+    j.text("aprc", [&p](OutputBuffer &o) { appendPercent6(o, p.aprc.rate); });
+    if (p.hasBaseline) {
+        j.key("baseline");
+        j.open('{');
+        j.number("payments", p.baselinePayments);
+        j.money("totalInterest", p.baselineInterest);
+        j.close('}');
+        j.key("saved");
+        j.open('{');
+        j.money("interest", p.savedInterest);
+        j.number("payments", p.savedPayments);
+        j.close('}');
+    }
+    if (!line || line->withRows) {
+        j.key("rows");
+        j.open('[');
+        for (const calc::PlanRow &row : p.rows) {
+            j.item();
+            j.open('{');
+            j.number("n", row.number);
+            j.text("date", [&row](OutputBuffer &o) { appendDate(o, row.date); });
+            j.text("rate", [&row](OutputBuffer &o) { appendGeneral(o, row.ratePercent); });
+            j.money("payment", row.payment);
+            j.money("interest", row.interest);
+            j.money("principal", row.principal);
+            j.money("extra", row.extra);
+            j.money("balance", row.balance);
+            j.close('}');
+        }
+        j.close(']');
+    }
+    j.key("messages");
+    j.open('[');
+    for (const std::string &note : p.notes) {
+        j.item();
+        j.open('{');
+        j.text("kind", [](OutputBuffer &o) { o.append("information"); });
+        j.key("text");
+        b.appendJsonString(QString::fromStdString(note));
+        j.close('}');
+    }
+    j.close(']');
+    j.close('}');
+    b.append('\n');
+}
+
+QByteArray planCsv(const calc::PlanResult &p)
+{
+    OutputBuffer b;
+    b.reserve(64 * (p.rows.size() + 1));
+    b.append("n,date,rate,payment,interest,principal,extra,balance\n");
+    for (const calc::PlanRow &row : p.rows) {
+        b.appendNumber(row.number);
+        b.append(',');
+        appendDate(b, row.date);
+        b.append(',');
+        appendGeneral(b, row.ratePercent);
+        for (const Money m : {row.payment, row.interest, row.principal, row.extra, row.balance}) {
+            b.append(',');
+            appendMoney(b, m);
+        }
+        b.append('\n');
+    }
+    return QByteArray::fromStdString(b.bytes());
+}
+
+// A label, padded, and its value: the table's "Label:    value" lines.
+void labelled(OutputBuffer &b, std::string_view label, const std::function<void(OutputBuffer &)> &value)
+{
+    constexpr qsizetype kWidth = 28;
+    b.append(label);
+    b.append(':');
+    b.appendSpaces(kWidth - static_cast<qsizetype>(label.size()) - 1);
+    value(b);
+    b.append('\n');
+}
+
+void labelledMoney(OutputBuffer &b, std::string_view label, Money m)
+{
+    labelled(b, label, [m](OutputBuffer &o) { appendMoney(o, m); });
+}
+
+void labelledNumber(OutputBuffer &b, std::string_view label, long long n)
+{
+    labelled(b, label, [n](OutputBuffer &o) { o.appendNumber(n); });
+}
+
+std::string moneyString(Money m)
+{
+    const calc::ShortText t = calc::formatMoneyText(m, u'.');
+    return std::string(t.view().begin(), t.view().end());
+}
+
+// The Truth in Lending box: APR to two decimals, finance charge, amount
+// financed, total of payments.
+void disclosureBox(OutputBuffer &b, Extended apr, Money financeCharge, Money financed, Money total)
+{
+    char aprText[32];
+    std::snprintf(aprText, sizeof aprText, "%.2Lf %%", apr * 100);
+    const std::string cells[4][2] = {
+        {"ANNUAL PERCENTAGE RATE", aprText},
+        {"FINANCE CHARGE", moneyString(financeCharge)},
+        {"Amount Financed", moneyString(financed)},
+        {"Total of Payments", moneyString(total)},
+    };
+    const auto rule = [&b] {
+        for (int k = 0; k < 4; ++k) {
+            b.append('+');
+            b.append(std::string(24, '-'));
+        }
+        b.append("+\n");
+    };
+    rule();
+    for (int line = 0; line < 2; ++line) {
+        for (const auto &cell : cells) {
+            b.append("| ");
+            b.append(cell[line]);
+            b.appendSpaces(22 - static_cast<qsizetype>(cell[line].size()));
+            b.append(' ');
+        }
+        b.append("|\n");
+    }
+    rule();
+}
+
+void planTable(OutputBuffer &b, const calc::PlanRequest &r, const calc::PlanResult &p)
+{
+    labelledMoney(b, "Principal", r.principal);
+    labelled(b, "Annual rate (%)", [&r](OutputBuffer &o) { appendGeneral(o, r.ratePercent); });
+    labelled(b, "Payments", [&r](OutputBuffer &o) { o.append(calc::frequencyName(r.frequency)); });
+    labelled(b, "Compounding", [&r](OutputBuffer &o) { o.append(calc::compoundingName(r.compounding)); });
+    labelled(b, "Repayment", [&r](OutputBuffer &o) {
+        o.append(r.repayment == calc::Repayment::Annuity ? "annuity" : "equal-principal");
+    });
+    if (r.fixedPayment)
+        labelledMoney(b, "Fixed payment", *r.fixedPayment);
+    else
+        labelledNumber(b, "Term (payments)", r.payments);
+    if (r.interestOnly > 0)
+        labelledNumber(b, "Interest-only payments", r.interestOnly);
+    if (r.amortizePayments > 0)
+        labelledNumber(b, "Amortized over (payments)", r.amortizePayments);
+    if (r.balloon.count > 0)
+        labelledMoney(b, "Balloon", r.balloon);
+    if (r.extra) {
+        labelled(b, "Extra payment", [&r](OutputBuffer &o) {
+            appendMoney(o, r.extra->amount);
+            o.append(" from payment ");
+            o.appendNumber(r.extra->from);
+            o.append(" every ");
+            o.appendNumber(r.extra->every);
+        });
+    }
+    for (const calc::LumpSum &l : r.lumps) {
+        labelled(b, "Lump sum", [&l](OutputBuffer &o) {
+            appendMoney(o, l.amount);
+            o.append(" with payment ");
+            o.appendNumber(l.payment);
+        });
+    }
+    if (r.extra || !r.lumps.empty()) {
+        labelled(b, "Extra mode", [&r](OutputBuffer &o) {
+            o.append(r.extraMode == calc::ExtraMode::Shorten ? "shorten" : "lower-payment");
+        });
+    }
+    for (const calc::RateChange &c : r.rateChanges) {
+        labelled(b, "Rate change (%)", [&c](OutputBuffer &o) {
+            appendGeneral(o, c.ratePercent);
+            o.append(" from payment ");
+            o.appendNumber(c.from);
+        });
+    }
+    if (r.fee.count > 0)
+        labelledMoney(b, "Prepaid fee", r.fee);
+    labelled(b, "Advance", [&r](OutputBuffer &o) { appendDate(o, r.advance); });
+    b.append('\n');
+
+    labelledMoney(b, "Payment", p.payment);
+    labelledNumber(b, "Number of payments", p.payments);
+    labelledMoney(b, "Last payment", p.lastPayment);
+    labelledMoney(b, "Total paid", p.totals.paid);
+    labelledMoney(b, "Total interest", p.totals.interest);
+    labelledMoney(b, "Total principal", p.totals.principal);
+    labelledMoney(b, "Total extra", p.totals.extra);
+    labelled(b, "Payoff", [&p](OutputBuffer &o) { appendDate(o, p.payoff); });
+    labelled(b, "Periodic rate", [&p](OutputBuffer &o) { appendGeneral(o, p.periodicRate); });
+    labelled(b, "Crossover payment", [&p](OutputBuffer &o) {
+        if (p.crossover > 0)
+            o.appendNumber(p.crossover);
+        else
+            o.append("none");
+    });
+    labelled(b, "APR, US (%)", [&p](OutputBuffer &o) { appendPercent6(o, p.apr.rate); });
+    labelled(b, "APRC, EU (%)", [&p](OutputBuffer &o) { appendPercent6(o, p.aprc.rate); });
+    if (p.hasBaseline) {
+        labelledNumber(b, "Without extras: payments", p.baselinePayments);
+        labelledMoney(b, "Without extras: interest", p.baselineInterest);
+        labelledMoney(b, "Interest saved", p.savedInterest);
+        labelledNumber(b, "Payments saved", p.savedPayments);
+    }
+    for (const std::string &note : p.notes) {
+        b.append("Note: ");
+        b.append(note);
+        b.append('\n');
+    }
+    b.append('\n');
+    const Money financed = r.principal - r.fee;
+    disclosureBox(b, p.apr.rate, p.totals.paid - financed, financed, p.totals.paid);
+    b.append('\n');
+
+    // The rows, right-aligned under their headings.
+    static constexpr const char *kHeads[] = {"N",        "DATE",      "RATE",  "PAYMENT",
+                                             "INTEREST", "PRINCIPAL", "EXTRA", "BALANCE"};
+    std::vector<std::array<std::string, 8>> cells;
+    cells.reserve(p.rows.size());
+    std::array<std::size_t, 8> width{};
+    for (int k = 0; k < 8; ++k)
+        width[static_cast<std::size_t>(k)] = std::char_traits<char>::length(kHeads[k]);
+    for (const calc::PlanRow &row : p.rows) {
+        OutputBuffer f;
+        std::array<std::string, 8> c;
+        c[0] = std::to_string(row.number);
+        appendDate(f, row.date);
+        c[1] = f.bytes();
+        f.clear();
+        appendGeneral(f, row.ratePercent);
+        c[2] = f.bytes();
+        std::size_t k = 3;
+        for (const Money m : {row.payment, row.interest, row.principal, row.extra, row.balance})
+            c[k++] = moneyString(m);
+        for (std::size_t j = 0; j < 8; ++j)
+            width[j] = std::max(width[j], c[j].size());
+        cells.push_back(std::move(c));
+    }
+    const auto line = [&b, &width](const auto &texts) {
+        for (std::size_t j = 0; j < 8; ++j) {
+            const std::string_view t = texts[j];
+            b.appendSpaces(static_cast<qsizetype>(width[j] - t.size()) + (j ? 2 : 0));
+            b.append(t);
+        }
+        b.append('\n');
+    };
+    std::array<std::string_view, 8> heads;
+    for (std::size_t j = 0; j < 8; ++j)
+        heads[j] = kHeads[j];
+    line(heads);
+    for (const auto &c : cells)
+        line(c);
+}
+
+void writeCsvFile(const QString &path, const QByteArray &csv)
+{
+    fileio::SafeFile file(path);
+    if (!file.open() || !file.write(csv) || !file.commit())
+        throw Refusal{QStringLiteral("cannot write \"%1\": %2")
+                          .arg(QDir::toNativeSeparators(path), file.errorString())};
+}
+
+void send(QTextStream &out, const OutputBuffer &b)
+{
+    if (!writeOut(out, b))
+        throw Refusal{QStringLiteral("cannot write to standard output")};
+}
+
+// --- apr ---------------------------------------------------------------------------
+
+struct AprInput {
+    std::vector<calc::CashFlow> flows;
+    Money financed;
+    Money total;
+};
+
+const QStringList kAprValued = {QStringLiteral("advance"), QStringLiteral("date"), QStringLiteral("series"),
+                                QStringLiteral("fee")};
+
+AprInput aprInput(const Options &o, const Services &services)
+{
+    const Reader in{o, services.locale.decimalSeparator()};
+    o.required(QStringLiteral("advance"));
+    o.required(QStringLiteral("date"));
+    o.required(QStringLiteral("series"));
+    AprInput a;
+    const Money advance = in.amount(QStringLiteral("advance"));
+    const calc::Date date = in.date(QStringLiteral("date"), o.value(QStringLiteral("date")));
+    const Money fee = o.has(QStringLiteral("fee")) ? in.amount(QStringLiteral("fee")) : Money{};
+    if (advance.count <= 0)
+        Reader::refuse(QStringLiteral("--advance must be more than 0"));
+    if (fee >= advance)
+        Reader::refuse(QStringLiteral("the fee must be less than the advance"));
+    a.financed = advance - fee;
+    a.flows.push_back({date, a.financed, true});
+    const QStringList series = o.values(QStringLiteral("series"));
+    for (auto it = series.crbegin(); it != series.crend(); ++it) {
+        // AMOUNTxCOUNT@FIRSTDATE[/FREQUENCY]
+        const QString &s = *it;
+        const qsizetype x = s.indexOf(u'x');
+        const qsizetype at = s.indexOf(u'@');
+        if (x <= 0 || at <= x + 1)
+            Reader::refuse(QStringLiteral("--series takes AMOUNTxCOUNT@DATE[/FREQUENCY], not '%1'").arg(s));
+        const Money amount = in.amount(QStringLiteral("series"), s.left(x));
+        const std::int64_t count = in.count(QStringLiteral("series"), s.mid(x + 1, at - x - 1));
+        const QString rest = s.mid(at + 1);
+        const qsizetype slash = rest.indexOf(u'/');
+        const calc::Date first = in.date(QStringLiteral("series"), slash < 0 ? rest : rest.left(slash));
+        if (amount.count <= 0 || count < 1)
+            Reader::refuse(QStringLiteral("a series needs an amount and a count above 0: '%1'").arg(s));
+        if (slash < 0 && count != 1)
+            Reader::refuse(QStringLiteral("a series of more than one payment needs /FREQUENCY: '%1'").arg(s));
+        const calc::Frequency f = slash < 0 ? calc::Frequency::Monthly
+                                            : in.frequency(QStringLiteral("series"), rest.mid(slash + 1));
+        if (first < date)
+            Reader::refuse(QStringLiteral("the series '%1' starts before the advance").arg(s));
+        if (static_cast<std::int64_t>(a.flows.size()) + count > calc::kMaxPayments + 1)
+            Reader::refuse(QStringLiteral("more than %1 payments").arg(calc::kMaxPayments));
+        for (std::int64_t k = 0; k < count; ++k) {
+            a.flows.push_back({calc::paymentDate(first, f, k), amount, false});
+            a.total += amount;
+        }
+    }
+    return a;
+}
+
+struct AprAnswer {
+    Extended apr;
+    Extended aprc;
+};
+
+AprAnswer aprOf(const AprInput &a)
+{
+    const calc::AprResult us = calc::usApr(a.flows);
+    const calc::AprResult eu = calc::euAprc(a.flows);
+    if (us.status != calc::AprStatus::Solved || eu.status != calc::AprStatus::Solved)
+        throw Refusal{QStringLiteral("the APR of these cash flows does not converge")};
+    return {us.rate, eu.rate};
+}
+
+void aprJson(OutputBuffer &b, const AprInput &a, const AprAnswer &r, const JsonLine *line)
+{
+    JsonWriter j(b, line == nullptr);
+    openLine(j, line);
+    j.text("apr", [&r](OutputBuffer &o) { appendPercent6(o, r.apr); });
+    j.text("aprc", [&r](OutputBuffer &o) { appendPercent6(o, r.aprc); });
+    j.money("amountFinanced", a.financed);
+    j.money("financeCharge", a.total - a.financed);
+    j.money("totalOfPayments", a.total);
+    j.close('}');
+    b.append('\n');
+}
+
+} // namespace
+
+int runPlanCommand(const QStringList &args, QTextStream &out, QTextStream &, const Services &services)
+{
+    const Options o(args, kPlanValued, {QStringLiteral("json")}, kPlanRepeated);
+    const QString csv = o.value(QStringLiteral("csv"));
+    if (o.has(QStringLiteral("json")) && csv == QLatin1String("-"))
+        throw UsageError{QStringLiteral("--json and --csv - both want the standard output")};
+    if (o.has(QStringLiteral("csv")) && csv.isEmpty())
+        throw UsageError{QStringLiteral("--csv needs a file name or -")};
+    const calc::PlanRequest request = planRequest(o, services);
+    const calc::PlanResult p = planned(request);
+
+    OutputBuffer b;
+    b.reserve(96 * (p.rows.size() + 40));
+    if (csv == QLatin1String("-")) {
+        b.append(planCsv(p).toStdString());
+    } else {
+        if (o.has(QStringLiteral("csv")))
+            writeCsvFile(csv, planCsv(p));
+        if (o.has(QStringLiteral("json")))
+            planJson(b, p, nullptr);
+        else
+            planTable(b, request, p);
+    }
+    send(out, b);
+    return 0;
+}
+
+int runAprCommand(const QStringList &args, QTextStream &out, QTextStream &, const Services &services)
+{
+    const Options o(args, kAprValued, {QStringLiteral("json")}, {QStringLiteral("series")});
+    const AprInput a = aprInput(o, services);
+    const AprAnswer r = aprOf(a);
+    OutputBuffer b;
+    if (o.has(QStringLiteral("json"))) {
+        aprJson(b, a, r, nullptr);
+    } else {
+        labelledMoney(b, "Amount financed", a.financed);
+        labelledMoney(b, "Finance charge", a.total - a.financed);
+        labelledMoney(b, "Total of payments", a.total);
+        labelled(b, "APR, US (%)", [&r](OutputBuffer &w) { appendPercent6(w, r.apr); });
+        labelled(b, "APRC, EU (%)", [&r](OutputBuffer &w) { appendPercent6(w, r.aprc); });
+        b.append('\n');
+        disclosureBox(b, r.apr, a.total - a.financed, a.financed, a.total);
+    }
+    send(out, b);
+    return 0;
+}
+
+int planBatchLine(const QString &command, const QStringList &args, const Services &services,
+                  OutputBuffer &buffer, const JsonLine &line)
+{
+    if (command == QLatin1String("apr")) {
+        const Options o(args, kAprValued, {}, {QStringLiteral("series")});
+        const AprInput a = aprInput(o, services);
+        aprJson(buffer, a, aprOf(a), &line);
+        return 0;
+    }
+    const Options o(args, kPlanValued, {}, kPlanRepeated);
+    if (o.has(QStringLiteral("csv")))
+        throw UsageError{QStringLiteral("a batch writes no files")};
+    planJson(buffer, planned(planRequest(o, services)), &line);
+    return 0;
+}
+
+} // namespace accrua::cli
