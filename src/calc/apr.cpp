@@ -264,15 +264,16 @@ Timed placeUs(const Date &start, const Date &date, const Unit &unit)
         const std::int64_t step = unit.kind == UnitKind::Months ? unit.size : 1;
         const std::int64_t months = monthsBetween(start, date);
         std::int64_t whole = std::max<std::int64_t>(months / step, 0);
-        // Counting back whole units from a day on or after the advance's
-        // day lands in the advance's month, on the payment's day.
-        Date back =
-            months % step == 0 && date.day >= start.day && date.day <= daysInMonth(start.year, start.month)
-                ? Date{start.year, start.month, date.day}
-                : addMonths(date, -whole * step, date.day);
+        // Counting back from the last day of a month lands on last days of
+        // months. From a day on or after the advance's day, whole units land
+        // in the advance's month, on the payment's day.
+        const int day = isMonthEnd(date) ? 31 : date.day;
+        Date back = months % step == 0 && day >= start.day && day <= daysInMonth(start.year, start.month)
+                        ? Date{start.year, start.month, day}
+                        : addMonths(date, -whole * step, day);
         while (whole > 0 && back < start) {
             --whole;
-            back = addMonths(date, -whole * step, date.day);
+            back = addMonths(date, -whole * step, day);
         }
         std::int64_t rest = back.year == start.year && back.month == start.month
                                 ? back.day - start.day

@@ -111,12 +111,4 @@ Date paymentDate(const Date &first, Frequency f, std::int64_t index)
     return index % 2 == 0 ? onDay : addDays(onDay, kSemiMonthDays);
 }
 
-Date periodAfter(const Date &advance, Frequency f)
-{
-    const FrequencyInfo &i = info(f);
-    if (i.months)
-        return addMonths(advance, i.months);
-    return addDays(advance, i.days ? i.days : kSemiMonthDays);
-}
-
 } // namespace accrua::calc

@@ -52,11 +52,9 @@ Extended periodicRate(Extended annualRate, int compoundingPerYear, Frequency f);
 // whole payment: months by the payments a year, weeks by the term's days.
 std::int64_t paymentsInTerm(std::int64_t years, std::int64_t months, Frequency f, const Date &start);
 
-// The date of payment `index` (0: the first payment, on `first`). Month steps
-// keep the first payment's day, clamped to the month's end; semi-monthly
-// pays on that day and 15 days later each month; weeks add days.
+// The date `index` periods after `first` (0: `first` itself). Month steps
+// keep the day of `first`, clamped to the month's end; semi-monthly steps go
+// to that day and 15 days later each month; weeks add days.
 Date paymentDate(const Date &first, Frequency f, std::int64_t index);
-// The first payment's date by default: one period after the advance.
-Date periodAfter(const Date &advance, Frequency f);
 
 } // namespace accrua::calc

@@ -142,7 +142,11 @@ bool Schedule::settle(std::int64_t k, Money balance, Extended iBefore, Extended 
 PlanStatus Schedule::run(PlanResult &out)
 {
     const PlanRequest &rq = m_rq;
-    const Date first = rq.firstPayment.value_or(periodAfter(rq.advance, rq.frequency));
+    // Without a first payment date the payments count on from the advance, so
+    // that month steps keep the advance's day (a loan of 31 January pays on
+    // the last day of each month, not on the 28th after February).
+    const Date anchor = rq.firstPayment.value_or(rq.advance);
+    const std::int64_t shift = rq.firstPayment ? -1 : 0;
     Extended ratePercent = rq.ratePercent;
     Extended i = periodic(rq, ratePercent);
     out.periodicRate = i;
@@ -211,8 +215,8 @@ PlanStatus Schedule::run(PlanResult &out)
         }
         const Money principal = payment + extra - interest;
         balance = last ? Money{} : balance - principal;
-        record(PlanRow{k, m_dated ? paymentDate(first, rq.frequency, k - 1) : Date{}, ratePercent, payment,
-                       interest, principal, extra, balance});
+        record(PlanRow{k, m_dated ? paymentDate(anchor, rq.frequency, k + shift) : Date{}, ratePercent,
+                       payment, interest, principal, extra, balance});
         if (out.crossover == 0 && principal > interest)
             out.crossover = k;
         if (last) {

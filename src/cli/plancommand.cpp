@@ -281,10 +281,41 @@ void appendPercent6(OutputBuffer &b, Extended fraction)
 
 void appendDate(OutputBuffer &b, const calc::Date &d)
 {
+    // Rows carry thousands of dates: digits by hand, not through printf.
     char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    b.append(text);
+    std::size_t n = 0;
+    if (d.year > 9999)
+        n = static_cast<std::size_t>(std::snprintf(text, sizeof text, "%d", d.year / 10000));
+    const unsigned y = static_cast<unsigned>(d.year % 10000);
+    for (const unsigned v : {y / 1000, y / 100 % 10, y / 10 % 10, y % 10})
+        text[n++] = static_cast<char>('0' + v);
+    text[n++] = '-';
+    text[n++] = static_cast<char>('0' + d.month / 10);
+    text[n++] = static_cast<char>('0' + d.month % 10);
+    text[n++] = '-';
+    text[n++] = static_cast<char>('0' + d.day / 10);
+    text[n++] = static_cast<char>('0' + d.day % 10);
+    b.append(std::string_view(text, n));
 }
+
+// The rate of each row, written once for each run of rows that share it.
+class RateTexts {
+public:
+    void append(OutputBuffer &b, Extended ratePercent)
+    {
+        if (!m_valid || ratePercent != m_rate) {
+            m_rate = ratePercent;
+            m_text = calc::formatGeneral(ratePercent, u'.');
+            m_valid = true;
+        }
+        b.appendText(std::u16string_view(m_text));
+    }
+
+private:
+    Extended m_rate = 0;
+    std::u16string m_text;
+    bool m_valid = false;
+};
 
 void appendGeneral(OutputBuffer &b, Extended v)
 {
@@ -405,12 +436,13 @@ void planJson(OutputBuffer &b, const calc::PlanResult &p, const JsonLine *line)
     if (!line || line->withRows) {
         j.key("rows");
         j.open('[');
+        RateTexts rates;
         for (const calc::PlanRow &row : p.rows) {
             j.item();
             j.open('{');
             j.number("n", row.number);
             j.text("date", [&row](OutputBuffer &o) { appendDate(o, row.date); });
-            j.text("rate", [&row](OutputBuffer &o) { appendGeneral(o, row.ratePercent); });
+            j.text("rate", [&row, &rates](OutputBuffer &o) { rates.append(o, row.ratePercent); });
             j.money("payment", row.payment);
             j.money("interest", row.interest);
             j.money("principal", row.principal);
@@ -440,12 +472,13 @@ QByteArray planCsv(const calc::PlanResult &p)
     OutputBuffer b;
     b.reserve(64 * (p.rows.size() + 1));
     b.append("n,date,rate,payment,interest,principal,extra,balance\n");
+    RateTexts rates;
     for (const calc::PlanRow &row : p.rows) {
         b.appendNumber(row.number);
         b.append(',');
         appendDate(b, row.date);
         b.append(',');
-        appendGeneral(b, row.ratePercent);
+        rates.append(b, row.ratePercent);
         for (const Money m : {row.payment, row.interest, row.principal, row.extra, row.balance}) {
             b.append(',');
             appendMoney(b, m);
@@ -604,6 +637,7 @@ void planTable(OutputBuffer &b, const calc::PlanRequest &r, const calc::PlanResu
                                              "INTEREST", "PRINCIPAL", "EXTRA", "BALANCE"};
     std::vector<std::array<std::string, 8>> cells;
     cells.reserve(p.rows.size());
+    RateTexts rates;
     std::array<std::size_t, 8> width{};
     for (int k = 0; k < 8; ++k)
         width[static_cast<std::size_t>(k)] = std::char_traits<char>::length(kHeads[k]);
@@ -614,7 +648,7 @@ void planTable(OutputBuffer &b, const calc::PlanRequest &r, const calc::PlanResu
         appendDate(f, row.date);
         c[1] = f.bytes();
         f.clear();
-        appendGeneral(f, row.ratePercent);
+        rates.append(f, row.ratePercent);
         c[2] = f.bytes();
         std::size_t k = 3;
         for (const Money m : {row.payment, row.interest, row.principal, row.extra, row.balance})

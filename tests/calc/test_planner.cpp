@@ -136,6 +136,28 @@ INSTANTIATE_TEST_SUITE_P(
             "CommissionMortgage", 196000, 1432.86L, 6.434412L, {2026, 1, 15}, {2026, 2, 15}, 240, 6, true}),
     [](const testing::TestParamInfo<AprCase> &row) { return std::string(row.param.name); });
 
+// Without a fee the US APR is the nominal rate at every frequency, from a
+// month's last day too: counting back from month ends leaves no odd days.
+class AprOfPlainPlans : public testing::TestWithParam<Frequency> {};
+
+TEST_P(AprOfPlainPlans, IsTheNominalRate)
+{
+    PlanRequest r = loan(100000, 6, paymentsInTerm(10, 0, GetParam(), Date{2026, 1, 31}));
+    r.advance = Date{2026, 1, 31};
+    r.frequency = GetParam();
+    const PlanResult p = buildPlan(r);
+    ASSERT_EQ(p.apr.status, AprStatus::Solved);
+    // Payments in whole cents move it in the fifth decimal of a percent at most.
+    EXPECT_NEAR(static_cast<double>(p.apr.rate), 0.06, 2e-7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frequencies, AprOfPlainPlans, testing::ValuesIn(kFrequencies),
+                         [](const testing::TestParamInfo<Frequency> &row) {
+                             std::string name(frequencyName(row.param));
+                             std::erase(name, '-');
+                             return name;
+                         });
+
 struct Refused {
     const char *name;
     std::function<void(PlanRequest &)> adjust;
