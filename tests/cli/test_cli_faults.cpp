@@ -17,12 +17,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <set>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -311,6 +314,41 @@ TEST_F(CliFaults, AnUnreadableStoreIsNoStoreOfDefaults)
                    : 3;
     });
     EXPECT_EQ(status, 1);
+}
+
+// Eight copies of the program setting different values at once, on a new
+// store and on one in use: each says it stored its value, and every value is
+// there.
+TEST_F(CliFaults, RacingWritersKeepEveryValue)
+{
+    const QStringList names =
+        QStringLiteral("TITLE LOANTYPE AMORTSCHEDULE SAVINGSTITLE SAVINGSSUBTITLE DAILYTITLE "
+                       "DAILYSUBTITLE IMAGEPATH")
+            .split(u' ');
+    for (const bool existing : {false, false, false, true, true, true}) {
+        QTemporaryDir dir;
+        const QString store = dir.filePath(QStringLiteral("Quennet/Accrua.conf"));
+        if (existing && QDir().mkpath(QFileInfo(store).path()))
+            put(store, "[General]\nPRINTTOTALS=0\n");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+        std::vector<std::unique_ptr<QProcess>> copies(names.size());
+        for (qsizetype w = 0; w < names.size(); ++w) {
+            copies[w] = std::make_unique<QProcess>();
+            copies[w]->setProcessEnvironment(env);
+            copies[w]->start(QStringLiteral(ACCRUA_CLI_PATH),
+                             {QStringLiteral("settings"), QStringLiteral("--set"),
+                              names[w] + QStringLiteral("=by %1").arg(w)});
+        }
+        for (const auto &copy : copies) {
+            ASSERT_TRUE(copy->waitForFinished(60000));
+            EXPECT_EQ(copy->exitCode(), 0) << copy->readAllStandardError().toStdString();
+        }
+        QSettings stored(store, QSettings::IniFormat);
+        for (qsizetype w = 0; w < names.size(); ++w)
+            EXPECT_EQ(stored.value(names[w]).toString(), QStringLiteral("by %1").arg(w)) << existing;
+        EXPECT_EQ(stored.contains(QStringLiteral("PRINTTOTALS")), existing);
+    }
 }
 
 // ---- command-line status ----
