@@ -1,5 +1,6 @@
 #include "fileio/safefile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -49,11 +50,27 @@ std::optional<QString> checkOutputTarget(const QString &path)
     return QStringLiteral("it is %1, not a regular file").arg(kindOf(st->st_mode));
 }
 
+namespace {
+
+// Where a write to `path` would create the file when it is not there yet.
+QString placeOf(const QString &path)
+{
+    QFileInfo info(path);
+    if (info.isSymLink())
+        info.setFile(info.symLinkTarget());
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? QDir::cleanPath(info.absolutePath()) : folder) + u'/' + info.fileName();
+}
+
+} // namespace
+
 bool sameFile(const QString &a, const QString &b)
 {
     const std::optional<struct stat> x = statOf(a);
     const std::optional<struct stat> y = statOf(b);
-    return x && y && x->st_dev == y->st_dev && x->st_ino == y->st_ino;
+    if (x && y)
+        return x->st_dev == y->st_dev && x->st_ino == y->st_ino;
+    return !x && !y && placeOf(a) == placeOf(b);
 }
 
 // Passes writes on to the unbuffered temporary file and remembers the first

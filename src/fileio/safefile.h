@@ -23,8 +23,11 @@ namespace accrua::fileio {
 // or does not exist yet.
 std::optional<QString> checkOutputTarget(const QString &path);
 
-// True when both paths name one existing file (the same device and inode),
-// whatever the spelling or links.
+// True when writing one path would reach the file the other names: one
+// existing file (the same device and inode, whatever the spelling or links),
+// or, for a file not there yet, the same name in the same folder (by the
+// folder's canonical path; a dangling link stands for the file it points to,
+// where a write through it lands).
 bool sameFile(const QString &a, const QString &b);
 
 class SafeFile {

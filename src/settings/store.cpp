@@ -124,6 +124,11 @@ QSettings &SettingsStore::open() const
     return *m_settings;
 }
 
+QString SettingsStore::fileName() const
+{
+    return open().fileName();
+}
+
 std::optional<QString> SettingsStore::readText(const QString &name) const
 {
     if (const auto it = m_overrides.constFind(name); it != m_overrides.constEnd())

@@ -65,6 +65,9 @@ public:
     void setOverrides(QHash<QString, QString> overrides) { m_overrides = std::move(overrides); }
     const QHash<QString, QString> &overrides() const { return m_overrides; }
 
+    // The file the store lives in; opens the store as a read does.
+    QString fileName() const;
+
     // The stored text, or nothing when the value is absent. Throws
     // "Invalid data type for '%s'" for a value that is not plain text.
     std::optional<QString> readText(const QString &name) const;

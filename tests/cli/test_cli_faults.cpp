@@ -179,20 +179,12 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString folder = path("folder");
     QDir().mkpath(folder);
-    const QString link = path("link.arp");
-    QFile::link(input, link);
     struct Row {
         const char *name;
         QStringList args;
         const char *says;
     };
     const Row rows[] = {
-        {"pdf over its input",
-         {QStringLiteral("render"), input, QStringLiteral("--pdf"), input},
-         "being read"},
-        {"pdf over its input by a link",
-         {QStringLiteral("render"), link, QStringLiteral("--pdf"), input},
-         "being read"},
         {"pdf onto a FIFO", {QStringLiteral("render"), input, QStringLiteral("--pdf"), fifo}, "FIFO"},
         {"pdf onto a folder", {QStringLiteral("render"), input, QStringLiteral("--pdf"), folder}, "folder"},
         {"report page file onto a FIFO", kLoan + QStringList{QStringLiteral("--arp"), fifo}, "FIFO"},
@@ -222,6 +214,44 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
         if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
             EXPECT_TRUE(S_ISCHR(st.st_mode));
         }
+    }
+}
+
+// Two outputs naming one file, or an output naming a file the command reads
+// (the picture, the settings store, the report page file), are a usage error: nothing is computed,
+// printed or written, whatever the spelling or links.
+TEST_F(CliFaults, OutputsThatCollideWriteNothing)
+{
+    put(path("Accrua.conf"), "[General]\nTITLE=mine\n");
+    put(path("logo.jpg"), "the user's picture");
+    QFile::link(path("new.out"), path("alias"));
+    QFile::link(path("logo.jpg"), path("logo.link"));
+    QFile::copy(kPageFile, path("r.arp"));
+    QFile::link(path("r.arp"), path("r.link"));
+    const QString pdf = QStringLiteral("--pdf"), csv = QStringLiteral("--csv"), arp = QStringLiteral("--arp");
+    const QString render = QStringLiteral("render");
+    const QStringList rows[] = {
+        {render, path("r.arp"), pdf, path("r.arp")},
+        {render, path("r.link"), pdf, path("r.arp")},
+        {pdf, path("same.out"), csv, path("same.out")},
+        {pdf, path("x"), arp, path("x")},
+        {csv, path("x"), QStringLiteral("--classic"), path("x")},
+        {pdf, path("new.out"), csv, path("alias")},
+        {QStringLiteral("--setting"), QStringLiteral("IMAGEPATH=") + path("logo.jpg"), arp,
+         path("logo.link")},
+        {csv, path("Accrua.conf")},
+    };
+    const auto files = [&] {
+        QStringList all;
+        for (const QFileInfo &f : QDir(m_dir.path()).entryInfoList(QDir::Files | QDir::System))
+            all << f.fileName() + QString::fromUtf8(fileBytes(f.filePath()));
+        return all;
+    };
+    const QStringList before = files();
+    for (const QStringList &row : rows) {
+        const Result r = run(row.first() == render ? row : kLoan + row);
+        EXPECT_EQ(r.status, 2) << row.join(u' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty() && files() == before);
     }
 }
 
