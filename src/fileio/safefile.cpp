@@ -226,4 +226,19 @@ bool openRegularForReading(QFile &file, QIODevice::OpenMode mode, QString *why)
     return true;
 }
 
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes, QString *why)
+{
+    QFile file(path);
+    if (!openRegularForReading(file, QIODevice::ReadOnly, why))
+        return std::nullopt;
+    QByteArray data = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError || data.size() > maxBytes) {
+        if (why)
+            *why = data.size() > maxBytes ? QStringLiteral("it is larger than %1 bytes").arg(maxBytes)
+                                          : file.errorString();
+        return std::nullopt;
+    }
+    return data;
+}
+
 } // namespace accrua::fileio

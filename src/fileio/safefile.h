@@ -72,4 +72,9 @@ std::optional<QString> writeFile(const QString &path, const QByteArray &bytes);
 // without ever waiting on a FIFO or a device. On failure `why` says why.
 bool openRegularForReading(QFile &file, QIODevice::OpenMode mode, QString *why);
 
+// The bytes of a regular file of at most `maxBytes`, read as
+// openRegularForReading opens it; nothing, with the reason in `why`, for
+// anything else (a device would never end, a FIFO never answer).
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes, QString *why);
+
 } // namespace accrua::fileio
