@@ -49,10 +49,15 @@ public:
             if (nl >= 0) {
                 const bool skipped = m_skipping;
                 m_skipping = false;
-                line = m_buffer.mid(m_start, nl - m_start);
+                const qsizetype length = nl - m_start;
+                const qsizetype start = m_start;
                 m_start = nl + 1;
                 if (skipped)
                     continue;
+                // By its length alone, wherever the reads cut the input.
+                if (length > kMaxBatchLineBytes)
+                    return Status::TooLong;
+                line = m_buffer.mid(start, length);
                 return Status::Line;
             }
             m_scanned = m_buffer.size();

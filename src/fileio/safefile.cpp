@@ -44,10 +44,17 @@ QString kindOf(mode_t mode)
 
 std::optional<QString> checkOutputTarget(const QString &path)
 {
-    const std::optional<struct stat> st = statOf(path);
-    if (!st || S_ISREG(st->st_mode))
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        // Only a name that is not there yet is free: a loop of links would
+        // be replaced by a file.
+        if (errno == ENOENT)
+            return std::nullopt;
+        return systemError(errno);
+    }
+    if (S_ISREG(st.st_mode))
         return std::nullopt;
-    return QStringLiteral("it is %1, not a regular file").arg(kindOf(st->st_mode));
+    return QStringLiteral("it is %1, not a regular file").arg(kindOf(st.st_mode));
 }
 
 namespace {

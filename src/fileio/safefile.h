@@ -19,8 +19,9 @@
 namespace accrua::fileio {
 
 // Why an output path cannot be written to: it exists and is no regular file
-// (a device, a FIFO, a folder or a socket). Nothing when it is a regular file
-// or does not exist yet.
+// (a device, a FIFO, a folder or a socket), or it cannot be looked up (a loop
+// of links, a folder that cannot be searched). Nothing when it is a regular
+// file or does not exist yet.
 std::optional<QString> checkOutputTarget(const QString &path);
 
 // True when writing one path would reach the file the other names: one

@@ -45,8 +45,17 @@ void checkStoreFile(const QString &path)
             QStringLiteral("The settings file %1 cannot be read: %2").arg(path, qt_error_string(errno)));
     }
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxStoreFileBytes)
+    if (!info.isFile())
         throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
+    const auto tooLarge = [&] {
+        return SettingsError(
+            QStringLiteral("The settings file %1 is larger than %2 KiB, more than settings ever "
+                           "take; it is neither read nor changed. Move it away to start afresh")
+                .arg(path)
+                .arg(kMaxStoreFileBytes / 1024));
+    };
+    if (info.size() > kMaxStoreFileBytes)
+        throw tooLarge();
     QFile file(path);
     QString why;
     // Unreadable is not empty: showing every default would hide the stored values.
@@ -54,7 +63,7 @@ void checkStoreFile(const QString &path)
         throw SettingsError(QStringLiteral("The settings file %1 cannot be read: %2").arg(path, why));
     const QByteArray content = file.read(kMaxStoreFileBytes + 1);
     if (content.size() > kMaxStoreFileBytes)
-        throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
+        throw tooLarge();
     if (const std::optional<QString> name = FindSerializedValue(content))
         throw SettingsError(QStringLiteral("Invalid data type for '%1'").arg(*name));
 }

@@ -356,6 +356,16 @@ INSTANTIATE_TEST_SUITE_P(
                               {2}}),
     [](const ::testing::TestParamInfo<Arrival> &row) { return std::string(row.param.name); });
 
+// The bound holds to the byte, wherever the reads cut the input.
+const QByteArray kAtTheBound = kLoan + QByteArray(accrua::cli::kMaxBatchLineBytes - kLoan.size(), ' ');
+INSTANTIATE_TEST_SUITE_P(
+    Bound, BatchInputShapes,
+    ::testing::Values(Arrival{"AtAnyOffset",
+                              kAtTheBound + "\n" + kAtTheBound + " \n" + kLoan + "\n" + kAtTheBound + " ",
+                              1 << 16,
+                              {0, 2, 0, 2}}),
+    [](const ::testing::TestParamInfo<Arrival> &row) { return std::string(row.param.name); });
+
 TEST_F(Batch, UnreadableInputEndsTheBatchWithStatusTwo)
 {
     bool first = true;

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <set>
@@ -179,6 +180,8 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString folder = path("folder");
     QDir().mkpath(folder);
+    const QString loop = path("loop.csv");
+    QFile::link(loop, loop);
     struct Row {
         const char *name;
         QStringList args;
@@ -189,6 +192,7 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
         {"pdf onto a folder", {QStringLiteral("render"), input, QStringLiteral("--pdf"), folder}, "folder"},
         {"report page file onto a FIFO", kLoan + QStringList{QStringLiteral("--arp"), fifo}, "FIFO"},
         {"csv onto a folder", kLoan + QStringList{QStringLiteral("--csv"), folder}, "folder"},
+        {"csv onto a loop of links", kLoan + QStringList{QStringLiteral("--csv"), loop}, "symbolic links"},
     };
     std::vector<Row> all(std::begin(rows), std::end(rows));
     // A device node needs root to make; in the test's own folder a wrongly
@@ -210,6 +214,7 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
         EXPECT_EQ(fileBytes(input), before);
         EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         EXPECT_TRUE(QFileInfo(folder).isDir());
+        EXPECT_TRUE(QFileInfo(loop).isSymLink());
         struct stat st {};
         if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
             EXPECT_TRUE(S_ISCHR(st.st_mode));
@@ -378,6 +383,37 @@ TEST_F(CliFaults, RacingWritersKeepEveryValue)
         for (qsizetype w = 0; w < names.size(); ++w)
             EXPECT_EQ(stored.value(names[w]).toString(), QStringLiteral("by %1").arg(w)) << existing;
         EXPECT_EQ(stored.contains(QStringLiteral("PRINTTOTALS")), existing);
+    }
+}
+
+// Control characters from the store or a purpose are shown escaped, never
+// sent raw to the terminal; a refused value is quoted in part; a store too
+// large to read says so.
+TEST_F(CliFaults, TheTerminalGetsNoControlCharactersNorWholeValues)
+{
+    const QStringList classic = kLoan + QStringList{QStringLiteral("--classic"), QStringLiteral("-")};
+    const QStringList set = {QStringLiteral("settings"), QStringLiteral("--set")};
+    const struct {
+        QByteArray store;
+        QStringList args;
+        const char *shows; // in standard output or error
+    } rows[] = {
+        {"TITLE=\"\\x1b[2Jwiped\"", {QStringLiteral("settings")}, "\\x1b[2Jwiped"},
+        {"", classic + QStringList{QStringLiteral("--purpose"), QStringLiteral("a\x1b]0;x\x07")},
+         "a\\x1b]0;x\\x07"},
+        {"LOANTYPE=\"x\\r\\nfake\"", classic, "x\\x0d\\x0afake"},
+        {"", set + QStringList{QStringLiteral("AMORTIZEDBASE=") + QString(65536, u'9')},
+         "(65536 characters)"},
+        {QByteArray(accrua::settings::kMaxStoreFileBytes, ';'), set + QStringList{QStringLiteral("TITLE=x")},
+         "larger than 1024 KiB"},
+    };
+    for (const auto &row : rows) {
+        put(path("Accrua.conf"), "[General]\n" + row.store + '\n');
+        const Result r = run(row.args);
+        const QString shown = r.out + r.err;
+        EXPECT_TRUE(shown.contains(QLatin1String(row.shows))) << shown.left(2000).toStdString();
+        EXPECT_LT(r.err.size(), 1024);
+        EXPECT_FALSE(std::any_of(shown.begin(), shown.end(), [](QChar c) { return c < u' ' && c != u'\n'; }));
     }
 }
 
