@@ -5,13 +5,32 @@
 #include "settings/values.h"
 
 #include <QFile>
+#include <QMap>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QVariant>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 using namespace accrua::settings;
+
+namespace {
+
+// Every value QSettings reads from the file, by key, but the one written.
+QMap<QString, QVariant> otherValues(const QString &path)
+{
+    QSettings settings(path, QSettings::IniFormat);
+    QMap<QString, QVariant> values;
+    for (const QString &key : settings.allKeys()) {
+        if (key != names::kTitle)
+            values.insert(key, settings.value(key));
+    }
+    return values;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -30,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QFile::rename(path, fresh);
 
     bool readable = true;
+    QMap<QString, QVariant> others;
     {
         SettingsStore store(FileSettingsFactory(fresh));
         AppSettings settings;
@@ -41,6 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             readable = false;
         }
     }
+    if (readable)
+        others = otherValues(fresh);
     QFile::remove(fresh);
 
     // A value written into the same bytes reads back as itself, and the
@@ -57,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (readable) {
         SettingsStore store(FileSettingsFactory(written));
         try {
-            if (store.readString(names::kTitle, {}) != text)
+            if (store.readString(names::kTitle, {}) != text || otherValues(written) != others)
                 std::abort();
         } catch (const SettingsError &) {
             std::abort();

@@ -14,12 +14,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace accrua::cli {
@@ -49,10 +51,15 @@ public:
             if (nl >= 0) {
                 const bool skipped = m_skipping;
                 m_skipping = false;
-                line = m_buffer.mid(m_start, nl - m_start);
+                const qsizetype length = nl - m_start;
+                const qsizetype start = m_start;
                 m_start = nl + 1;
                 if (skipped)
                     continue;
+                // By its length alone, wherever the reads cut the input.
+                if (length > kMaxBatchLineBytes)
+                    return Status::TooLong;
+                line = m_buffer.mid(start, length);
                 return Status::Line;
             }
             m_scanned = m_buffer.size();
@@ -157,14 +164,107 @@ Request requestOf(const QJsonObject &line)
     return r;
 }
 
-// The request's "id" as JSON text, written back as it came.
-std::string idOf(const QJsonObject &line)
+// A member of a request line's object as it was written: its key as JSON
+// reads it and its value's text, untouched.
+struct RawMember {
+    QString key;
+    QByteArrayView value;
+};
+
+bool isJsonBlank(char c)
 {
-    const auto it = line.constFind(QStringLiteral("id"));
-    if (it == line.constEnd())
-        return {};
-    const QByteArray text = QJsonDocument(QJsonArray{it.value()}).toJson(QJsonDocument::Compact);
-    return text.mid(1, text.size() - 2).toStdString();
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+qsizetype skipBlanks(QByteArrayView text, qsizetype i)
+{
+    while (i < text.size() && isJsonBlank(text[i]))
+        ++i;
+    return i;
+}
+
+// One past the closing quote of the string that opens at `i`.
+qsizetype stringEnd(QByteArrayView text, qsizetype i)
+{
+    for (++i; i < text.size(); ++i) {
+        if (text[i] == '\\')
+            ++i;
+        else if (text[i] == '"')
+            return i + 1;
+    }
+    return text.size();
+}
+
+// One past the end of the value that starts at `i`.
+qsizetype valueEnd(QByteArrayView text, qsizetype i)
+{
+    if (text[i] == '"')
+        return stringEnd(text, i);
+    if (text[i] != '{' && text[i] != '[') {
+        while (i < text.size() && !isJsonBlank(text[i]) && text[i] != ',' && text[i] != '}' && text[i] != ']')
+            ++i;
+        return i;
+    }
+    int depth = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '"') {
+            i = stringEnd(text, i);
+            continue;
+        }
+        ++i;
+        if (c == '{' || c == '[')
+            ++depth;
+        else if ((c == '}' || c == ']') && --depth == 0)
+            return i;
+    }
+    return i;
+}
+
+// The members of an object's text, in order. The line has been read by
+// QJsonDocument already, so it is well formed.
+std::vector<RawMember> rawMembers(QByteArrayView object)
+{
+    std::vector<RawMember> members;
+    qsizetype i = skipBlanks(object, 0) + 1; // past '{'
+    for (;;) {
+        i = skipBlanks(object, i);
+        if (i >= object.size() || object[i] != '"')
+            return members;
+        const qsizetype keyEnd = stringEnd(object, i);
+        const QByteArray key = '[' + object.sliced(i, keyEnd - i).toByteArray() + ']';
+        i = skipBlanks(object, skipBlanks(object, keyEnd) + 1); // past ':'
+        const qsizetype end = valueEnd(object, i);
+        members.push_back({QJsonDocument::fromJson(key).array().at(0).toString(), object.sliced(i, end - i)});
+        i = skipBlanks(object, end);
+        if (i < object.size() && object[i] == ',')
+            ++i;
+    }
+}
+
+// A key given twice is refused, as an option given twice on the command line
+// is: JSON keeps the last one, which would answer a question not asked.
+void refuseRepeatedKeys(const std::vector<RawMember> &members)
+{
+    QSet<QString> seen;
+    for (const RawMember &m : members) {
+        if (seen.contains(m.key))
+            throw UsageError{QStringLiteral("\"%1\" given twice").arg(m.key)};
+        seen.insert(m.key);
+        if (m.key == QLatin1String("setting") && m.value.startsWith('{'))
+            refuseRepeatedKeys(rawMembers(m.value));
+    }
+}
+
+// The request's "id" as it was written (a large integer or 1.0 stays as it is).
+std::string idOf(const std::vector<RawMember> &members)
+{
+    std::string id;
+    for (const RawMember &m : members) {
+        if (m.key == QLatin1String("id"))
+            id.assign(m.value.data(), static_cast<std::size_t>(m.value.size()));
+    }
+    return id;
 }
 
 // The settings every line starts from: the stored values, read once, with
@@ -288,8 +388,10 @@ int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QT
                 refusal(QStringLiteral("usage"), QStringLiteral("line %1: %2").arg(number).arg(why), 2, {});
             } else {
                 const QJsonObject request = doc.object();
-                std::string id = idOf(request);
+                const std::vector<RawMember> members = rawMembers(line);
+                std::string id = idOf(members);
                 try {
+                    refuseRepeatedKeys(members);
                     const Request r = requestOf(request);
                     if (r.command == QLatin1String("plan") || r.command == QLatin1String("apr")) {
                         planBatchLine(r.command, r.args, services, buffer, JsonLine{0, id, withRows});

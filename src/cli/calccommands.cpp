@@ -139,6 +139,16 @@ int finish(const Options &o, const Report &report, const Run &run, const ReportO
 {
     if (outputs.any() && !drawing)
         throw Refusal{QStringLiteral("report outputs are written by accrua-cli-draw")};
+    if (outputs.any()) {
+        QString store;
+        try {
+            store = run.store.fileName();
+        } catch (const settings::SettingsError &) {
+            // An unreadable store has already stopped the calculation.
+        }
+        refuseOutputsOverInputs(outputs, {{QStringLiteral("the picture"), run.model.appSettings().ImagePath},
+                                          {QStringLiteral("the settings store"), store}});
+    }
     const int status = emit(o, report, run, outputs.toStdout() ? nullptr : &out, err);
     if (status != 0 || !outputs.any())
         return status;

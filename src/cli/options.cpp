@@ -54,10 +54,11 @@ QHash<QString, QString> settingOverrides(const Options &options)
     for (const QString &pair : options.values(QStringLiteral("setting"))) {
         const qsizetype eq = pair.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            throw UsageError{QStringLiteral("--setting needs NAME=VALUE, not '%1'").arg(pair)};
+            throw UsageError{
+                QStringLiteral("--setting needs NAME=VALUE, not '%1'").arg(settings::shownValue(pair))};
         const QString name = pair.left(eq).toUpper();
         if (!settings::findSetting(name))
-            throw UsageError{QStringLiteral("unknown setting '%1'").arg(name)};
+            throw UsageError{QStringLiteral("unknown setting '%1'").arg(settings::shownValue(name))};
         if (const auto refusal = settings::addSettingOverride(name + pair.mid(eq), overrides))
             throw Refusal{*refusal};
     }

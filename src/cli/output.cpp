@@ -416,4 +416,18 @@ void writeJson(OutputBuffer &out, const Report &report, std::span<const JsonMess
     out.append('\n');
 }
 
+QString terminalText(QStringView text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u <= 0x9f))
+            shown += QStringLiteral("\\x%1").arg(static_cast<unsigned>(u), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace accrua::cli

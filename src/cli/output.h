@@ -52,6 +52,11 @@ private:
 // false.
 bool writeOut(QTextStream &out, const OutputBuffer &buffer);
 
+// A text from the store or the command line as the terminal is to show it:
+// control characters (C0, DEL and C1) as \xHH, so that none can move the
+// cursor, clear the screen or forge a line.
+QString terminalText(QStringView text);
+
 // What a calculation command prints: the fields by control name (JSON), the
 // fields by their on-screen label (table), and the rows where the model keeps
 // them. The rows are only viewed, never copied.

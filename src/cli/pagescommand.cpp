@@ -195,8 +195,8 @@ RenderOptions parseRender(const QStringList &args)
 void checkOutput(const QString &output, const RenderOptions &o)
 {
     if (fileio::sameFile(output, o.file))
-        failed(QStringLiteral("Cannot write \"%1\": it is the report page file being read")
-                   .arg(QDir::toNativeSeparators(output)));
+        usage(QStringLiteral("Cannot write \"%1\": it is the report page file being read")
+                  .arg(QDir::toNativeSeparators(output)));
     if (const std::optional<QString> why = fileio::checkOutputTarget(output))
         failed(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(output), *why));
 }
@@ -284,8 +284,8 @@ int renderPng(const TRptPageList &list, const RenderOptions &o, QTextStream &out
     const int count = list.pageCount();
     QDir dir(o.pngDir);
     if (fileio::sameFile(o.pngDir, o.file))
-        failed(QStringLiteral("Cannot write into \"%1\": it is the report page file being read")
-                   .arg(QDir::toNativeSeparators(o.pngDir)));
+        usage(QStringLiteral("Cannot write into \"%1\": it is the report page file being read")
+                  .arg(QDir::toNativeSeparators(o.pngDir)));
     if (!dir.mkpath(QStringLiteral(".")))
         failed(QStringLiteral("Cannot create the folder \"%1\"").arg(QDir::toNativeSeparators(o.pngDir)));
     for (int n = 1; n <= count; ++n) {

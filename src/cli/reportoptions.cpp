@@ -2,6 +2,13 @@
 // drawing anything: the calculation-only accrua-cli reads them too.
 #include "cli/reportoptions.h"
 
+#include "fileio/safefile.h"
+
+#include <QDir>
+
+#include <utility>
+#include <vector>
+
 namespace accrua::cli {
 
 namespace {
@@ -21,6 +28,18 @@ QString fileOption(const Options &o, const QString &name)
     if (value.isEmpty())
         throw UsageError{QStringLiteral("--%1 needs a file name").arg(name)};
     return value;
+}
+
+// The outputs that go to files, by option name.
+std::vector<std::pair<QString, QString>> fileOutputs(const ReportOutputs &r)
+{
+    std::vector<std::pair<QString, QString>> files;
+    for (const auto &[name, file] : {std::pair{kPdf, r.pdf}, std::pair{kArp, r.arp}, std::pair{kCsv, r.csv},
+                                     std::pair{kClassic, r.classic}}) {
+        if (!file.isEmpty() && file != QLatin1String("-"))
+            files.emplace_back(name, file);
+    }
+    return files;
 }
 
 } // namespace
@@ -44,6 +63,16 @@ ReportOutputs reportOutputs(const Options &o, ReportPage page)
         throw UsageError{QStringLiteral("--csv - and --json both want standard output")};
     if (r.classicToStdout() && (o.has(QStringLiteral("json")) || r.csvToStdout()))
         throw UsageError{QStringLiteral("--classic - wants standard output, as --json and --csv - do")};
+    // Only the output written last would be left.
+    const auto files = fileOutputs(r);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        for (std::size_t j = i + 1; j < files.size(); ++j) {
+            if (fileio::sameFile(files[i].second, files[j].second))
+                throw UsageError{
+                    QStringLiteral("--%1 and --%2 both name \"%3\"")
+                        .arg(files[i].first, files[j].first, QDir::toNativeSeparators(files[j].second))};
+        }
+    }
     if (page == ReportPage::Loan && o.has(kOrigination)) {
         r.origination = QDate::fromString(o.value(kOrigination), Qt::ISODate);
         if (!r.origination.isValid())
@@ -55,6 +84,17 @@ ReportOutputs reportOutputs(const Options &o, ReportPage page)
         r.hasPurpose = true;
     }
     return r;
+}
+
+void refuseOutputsOverInputs(const ReportOutputs &outputs, const std::vector<ReadFile> &inputs)
+{
+    for (const auto &[option, file] : fileOutputs(outputs)) {
+        for (const ReadFile &input : inputs) {
+            if (!input.path.isEmpty() && fileio::sameFile(file, input.path))
+                throw UsageError{QStringLiteral("--%1 names %2, \"%3\"")
+                                     .arg(option, input.what, QDir::toNativeSeparators(file))};
+        }
+    }
 }
 
 } // namespace accrua::cli

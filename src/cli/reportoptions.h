@@ -17,6 +17,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <vector>
 
 namespace accrua::cli {
 
@@ -40,9 +41,18 @@ struct ReportOutputs {
 
 // The option names a command of this page takes for its reports.
 QStringList reportOptionNames(ReportPage page);
-// Reads them; a malformed date, an empty file name or two outputs wanting
-// standard output (--csv -, --classic -, --json) is a UsageError.
+// Reads them; a malformed date, an empty file name, two outputs wanting
+// standard output (--csv -, --classic -, --json) or two naming one file is a
+// UsageError.
 ReportOutputs reportOutputs(const Options &options, ReportPage page);
+
+// A file the command reads, for messages: "the picture", ...
+struct ReadFile {
+    QString what;
+    QString path; // empty: none
+};
+// A UsageError when an output names one of them: it would be overwritten.
+void refuseOutputsOverInputs(const ReportOutputs &outputs, const std::vector<ReadFile> &inputs);
 
 // Writes every requested output from the calculated model. Returns 0, or 1
 // after one line on err naming the file that could not be written (files

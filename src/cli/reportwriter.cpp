@@ -1,3 +1,4 @@
+#include "cli/output.h"
 #include "cli/reportoptions.h"
 
 #include "reports/banded/reportinputs.h"
@@ -109,7 +110,8 @@ int writeReportOutputs(const ReportOutputs &o, ReportPage page, const app::MainM
             const reports::classic::ClassicLines lines =
                 reports::classic::buildClassicReportOf(model, model.mode(), false, loan);
             if (o.classicToStdout()) {
-                out << reports::classic::plainText(lines);
+                for (const reports::classic::ClassicLine &line : lines)
+                    out << terminalText(line.text) << '\n';
                 out.flush();
                 if (out.status() != QTextStream::Ok)
                     return fail(QStringLiteral("Cannot write the classic report to standard output"));

@@ -1,6 +1,7 @@
 #include "cli/settingscommand.h"
 
 #include "cli/options.h"
+#include "cli/output.h"
 #include "desktop/messages.h"
 #include "settings/values.h"
 #include "text/numbers.h"
@@ -34,7 +35,7 @@ void printReadings(const std::vector<settings::SettingReading> &readings, bool j
     for (const auto &r : readings)
         width = std::max(width, static_cast<int>(r.name.size()));
     for (const auto &r : readings)
-        out << text::PadRight(r.name, QStringLiteral(" "), width + 2) << '"' << r.value << '"'
+        out << text::PadRight(r.name, QStringLiteral(" "), width + 2) << '"' << terminalText(r.value) << '"'
             << (r.isDefault ? "  (default)" : "") << '\n';
 }
 
@@ -49,7 +50,8 @@ int runSettingsCommand(const QStringList &args, QTextStream &out, const Services
             const QString pair = o.value(QStringLiteral("set"));
             const qsizetype eq = pair.indexOf(QLatin1Char('='));
             if (eq <= 0)
-                throw UsageError{QStringLiteral("--set needs NAME=VALUE, not '%1'").arg(pair)};
+                throw UsageError{
+                    QStringLiteral("--set needs NAME=VALUE, not '%1'").arg(settings::shownValue(pair))};
             if (const auto refusal =
                     settings::writeSettingByName(store, pair.left(eq).toUpper(), pair.mid(eq + 1)))
                 throw Refusal{*refusal};

@@ -1,5 +1,6 @@
 #include "fileio/safefile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -43,17 +44,40 @@ QString kindOf(mode_t mode)
 
 std::optional<QString> checkOutputTarget(const QString &path)
 {
-    const std::optional<struct stat> st = statOf(path);
-    if (!st || S_ISREG(st->st_mode))
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        // Only a name that is not there yet is free: a loop of links would
+        // be replaced by a file.
+        if (errno == ENOENT)
+            return std::nullopt;
+        return systemError(errno);
+    }
+    if (S_ISREG(st.st_mode))
         return std::nullopt;
-    return QStringLiteral("it is %1, not a regular file").arg(kindOf(st->st_mode));
+    return QStringLiteral("it is %1, not a regular file").arg(kindOf(st.st_mode));
 }
+
+namespace {
+
+// Where a write to `path` would create the file when it is not there yet.
+QString placeOf(const QString &path)
+{
+    QFileInfo info(path);
+    if (info.isSymLink())
+        info.setFile(info.symLinkTarget());
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? QDir::cleanPath(info.absolutePath()) : folder) + u'/' + info.fileName();
+}
+
+} // namespace
 
 bool sameFile(const QString &a, const QString &b)
 {
     const std::optional<struct stat> x = statOf(a);
     const std::optional<struct stat> y = statOf(b);
-    return x && y && x->st_dev == y->st_dev && x->st_ino == y->st_ino;
+    if (x && y)
+        return x->st_dev == y->st_dev && x->st_ino == y->st_ino;
+    return !x && !y && placeOf(a) == placeOf(b);
 }
 
 // Passes writes on to the unbuffered temporary file and remembers the first
@@ -207,6 +231,21 @@ bool openRegularForReading(QFile &file, QIODevice::OpenMode mode, QString *why)
         return fail(file.errorString());
     }
     return true;
+}
+
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes, QString *why)
+{
+    QFile file(path);
+    if (!openRegularForReading(file, QIODevice::ReadOnly, why))
+        return std::nullopt;
+    QByteArray data = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError || data.size() > maxBytes) {
+        if (why)
+            *why = data.size() > maxBytes ? QStringLiteral("it is larger than %1 bytes").arg(maxBytes)
+                                          : file.errorString();
+        return std::nullopt;
+    }
+    return data;
 }
 
 } // namespace accrua::fileio

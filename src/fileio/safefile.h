@@ -19,12 +19,16 @@
 namespace accrua::fileio {
 
 // Why an output path cannot be written to: it exists and is no regular file
-// (a device, a FIFO, a folder or a socket). Nothing when it is a regular file
-// or does not exist yet.
+// (a device, a FIFO, a folder or a socket), or it cannot be looked up (a loop
+// of links, a folder that cannot be searched). Nothing when it is a regular
+// file or does not exist yet.
 std::optional<QString> checkOutputTarget(const QString &path);
 
-// True when both paths name one existing file (the same device and inode),
-// whatever the spelling or links.
+// True when writing one path would reach the file the other names: one
+// existing file (the same device and inode, whatever the spelling or links),
+// or, for a file not there yet, the same name in the same folder (by the
+// folder's canonical path; a dangling link stands for the file it points to,
+// where a write through it lands).
 bool sameFile(const QString &a, const QString &b);
 
 class SafeFile {
@@ -68,5 +72,10 @@ std::optional<QString> writeFile(const QString &path, const QByteArray &bytes);
 // Opens `file` (by its file name) for reading only when it is a regular file,
 // without ever waiting on a FIFO or a device. On failure `why` says why.
 bool openRegularForReading(QFile &file, QIODevice::OpenMode mode, QString *why);
+
+// The bytes of a regular file of at most `maxBytes`, read as
+// openRegularForReading opens it; nothing, with the reason in `why`, for
+// anything else (a device would never end, a FIFO never answer).
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes, QString *why);
 
 } // namespace accrua::fileio

@@ -117,4 +117,11 @@ QString missingTopicHtml(const QString &path)
                           "</body></html>");
 }
 
+QString unreadableTopicHtml(const QString &path, const QString &why)
+{
+    return QStringLiteral("<html><body><h2>Help page not shown</h2><p>The help page <b>") +
+           path.toHtmlEscaped() + QStringLiteral("</b> cannot be shown: ") + why.toHtmlEscaped() +
+           QStringLiteral(".</p></body></html>");
+}
+
 } // namespace accrua::help

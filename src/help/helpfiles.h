@@ -57,5 +57,7 @@ QString helpContentsCaption(const QString &title);                     // "Accru
 
 // The short page the viewer shows for a page that does not exist.
 QString missingTopicHtml(const QString &path);
+// The one for a page that is there but cannot be shown, and why.
+QString unreadableTopicHtml(const QString &path, const QString &why);
 
 } // namespace accrua::help

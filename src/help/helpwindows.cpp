@@ -1,5 +1,7 @@
 #include "help/helpwindows.h"
 
+#include "fileio/safefile.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -15,12 +17,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace accrua::help {
 
 namespace {
 
 // The viewer's notification that going back became possible or impossible.
 constexpr int kNavigateBack = 2;
+
+// A help page or picture larger than this is not read: the program's own are
+// a few KiB.
+constexpr qint64 kMaxHelpFileBytes = qint64{8} * 1024 * 1024;
 
 bool folderExists(const QString &path)
 {
@@ -50,10 +58,25 @@ HelpViewer::HelpViewer(std::function<void(const QUrl &)> openUrl, QWidget *paren
 
 QVariant HelpViewer::loadResource(int type, const QUrl &name)
 {
+    // A relative name is a neighbour of the page shown.
+    const QUrl base(document()->metaInformation(QTextDocument::DocumentUrl));
+    const QUrl url = name.isRelative() ? (base.isEmpty() ? source() : base).resolved(name) : name;
+    if (url.scheme() == QLatin1String("qrc"))
+        return QTextBrowser::loadResource(type, name);
+    if (!url.isLocalFile())
+        return {};
+    // Pages and pictures alike only from plain files of a help page's size.
+    // An empty answer, never none: the document would read the file itself.
+    const QString path = url.toLocalFile();
     const bool page = type == QTextDocument::HtmlResource || type == QTextDocument::MarkdownResource;
-    if (page && name.isLocalFile() && !QFileInfo(name.toLocalFile()).isFile())
-        return missingTopicHtml(QDir::toNativeSeparators(name.toLocalFile()));
-    return QTextBrowser::loadResource(type, name);
+    if (page && !QFileInfo::exists(path))
+        return missingTopicHtml(QDir::toNativeSeparators(path));
+    QString why;
+    if (std::optional<QByteArray> bytes = fileio::readRegularFile(path, kMaxHelpFileBytes, &why))
+        return *bytes;
+    if (page)
+        return unreadableTopicHtml(QDir::toNativeSeparators(path), why);
+    return QByteArray();
 }
 
 void HelpViewer::doSetSource(const QUrl &name, QTextDocument::ResourceType type)

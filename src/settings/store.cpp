@@ -5,17 +5,21 @@
 
 #include <QByteArrayView>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QThread>
 #include <QVariant>
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <vector>
 
 #include <fcntl.h>
@@ -41,8 +45,17 @@ void checkStoreFile(const QString &path)
             QStringLiteral("The settings file %1 cannot be read: %2").arg(path, qt_error_string(errno)));
     }
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxStoreFileBytes)
+    if (!info.isFile())
         throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
+    const auto tooLarge = [&] {
+        return SettingsError(
+            QStringLiteral("The settings file %1 is larger than %2 KiB, more than settings ever "
+                           "take; it is neither read nor changed. Move it away to start afresh")
+                .arg(path)
+                .arg(kMaxStoreFileBytes / 1024));
+    };
+    if (info.size() > kMaxStoreFileBytes)
+        throw tooLarge();
     QFile file(path);
     QString why;
     // Unreadable is not empty: showing every default would hide the stored values.
@@ -50,7 +63,7 @@ void checkStoreFile(const QString &path)
         throw SettingsError(QStringLiteral("The settings file %1 cannot be read: %2").arg(path, why));
     const QByteArray content = file.read(kMaxStoreFileBytes + 1);
     if (content.size() > kMaxStoreFileBytes)
-        throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
+        throw tooLarge();
     if (const std::optional<QString> name = FindSerializedValue(content))
         throw SettingsError(QStringLiteral("Invalid data type for '%1'").arg(*name));
 }
@@ -118,6 +131,11 @@ QSettings &SettingsStore::open() const
     if (!m_settings)
         m_settings = m_factory();
     return *m_settings;
+}
+
+QString SettingsStore::fileName() const
+{
+    return open().fileName();
 }
 
 std::optional<QString> SettingsStore::readText(const QString &name) const
@@ -208,6 +226,38 @@ void markChanged(const QString &path, const FileStamp &before)
     ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
 }
 
+// How long a write waits for another copy's write to end: well below the age
+// at which QLockFile takes a lock for abandoned.
+constexpr int kLockWaitMs = 20000;
+
+// Takes the store's lock. QLockFile's own wait sleeps ever longer between
+// tries, so that a copy that has waited a while loses to every newcomer and
+// gives up; short tries at random intervals give every waiting copy the same
+// chance. A program that holds the lock past the wait is named.
+void lockStore(QLockFile &lock, const QString &path, const QString &name,
+               const std::function<SettingsError()> &failed)
+{
+    QDeadlineTimer deadline(kLockWaitMs);
+    for (;;) {
+        if (lock.tryLock(0))
+            return;
+        if (lock.error() != QLockFile::LockFailedError)
+            throw failed();
+        if (deadline.hasExpired())
+            break;
+        QThread::usleep(static_cast<unsigned long>(QRandomGenerator::global()->bounded(1000, 5000)));
+    }
+    qint64 pid = 0;
+    QString host, program;
+    if (!lock.getLockInfo(&pid, &host, &program))
+        throw failed();
+    throw SettingsError(
+        QStringLiteral("Failed to set data for '%1': %2 (process %3) holds the settings file %4")
+            .arg(name, program)
+            .arg(pid)
+            .arg(path));
+}
+
 } // namespace
 
 void SettingsStore::writeString(const QString &name, const QString &text)
@@ -218,32 +268,32 @@ void SettingsStore::writeString(const QString &name, const QString &text)
                                 .arg(kMaxStoredValueBytes / 1024));
     QSettings &settings = open();
     const QString path = settings.fileName();
-    const FileStamp before = stampOf(path);
-    const bool existed = before.size >= 0;
-    const auto failed = [&] {
+    const auto failed = [&](bool existed) {
         return SettingsError(existed ? QStringLiteral("Failed to set data for '%1'").arg(name)
                                      : QStringLiteral("Failed to create key %1").arg(kSettingsKey));
     };
-    if (!existed && !QDir().mkpath(QFileInfo(path).absolutePath()))
-        throw failed();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw failed(false);
     // The lock QSettings itself takes: another copy's rewrite in between would
     // otherwise be lost.
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(5000))
-        throw failed();
+    lockStore(lock, path, name, [&] { return failed(QFileInfo::exists(path)); });
 
-    // The file as it is now, so that values written by another copy stay.
+    // Everything about the file is read under the lock, so that a store
+    // another copy created or changed while this one waited is kept.
+    const FileStamp before = stampOf(path);
+    const bool existed = before.size >= 0;
     settings.sync();
     std::optional<QByteArray> content = existed ? currentContent(path) : QByteArray();
     if (!content)
-        throw failed();
+        throw failed(existed);
     const QByteArray updated = SetValueInStoreFile(*content, name, text);
     if (updated.size() > kMaxStoreFileBytes)
         throw SettingsError(QStringLiteral("The settings file would grow past %1 KiB; '%2' is not stored")
                                 .arg(kMaxStoreFileBytes / 1024)
                                 .arg(name));
     if (fileio::writeFile(path, updated))
-        throw failed();
+        throw failed(existed);
     markChanged(path, before);
     settings.sync();
 }

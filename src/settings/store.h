@@ -65,6 +65,9 @@ public:
     void setOverrides(QHash<QString, QString> overrides) { m_overrides = std::move(overrides); }
     const QHash<QString, QString> &overrides() const { return m_overrides; }
 
+    // The file the store lives in; opens the store as a read does.
+    QString fileName() const;
+
     // The stored text, or nothing when the value is absent. Throws
     // "Invalid data type for '%s'" for a value that is not plain text.
     std::optional<QString> readText(const QString &name) const;
@@ -79,6 +82,9 @@ public:
     // "Failed to set data for '%s'", or "Failed to create key %s" when the
     // store did not exist yet and could not be created; a value longer than
     // kMaxStoredValueBytes is refused. Values written before stay written.
+    // Copies of the program writing at once take turns under the store's
+    // lock and each reads the file only once it holds it; a program that
+    // holds the lock for longer than a write waits is named in the failure.
     void writeString(const QString &name, const QString &text);
     void writeInteger(const QString &name, std::int32_t value);
     void writeFlag(const QString &name, bool value);

@@ -115,11 +115,20 @@ std::vector<SettingReading> readAllSettings(SettingsStore &store)
     return readings;
 }
 
+QString shownValue(const QString &value)
+{
+    constexpr qsizetype kShown = 60;
+    if (value.size() <= kShown)
+        return value;
+    const qsizetype cut = value[kShown - 1].isHighSurrogate() ? kShown - 1 : kShown;
+    return value.left(cut) + QStringLiteral("... (%1 characters)").arg(value.size());
+}
+
 EncodedSetting encodeSettingValue(const QString &name, const QString &value)
 {
     const SettingSpec *spec = findSetting(name);
     if (!spec)
-        return {std::nullopt, QStringLiteral("Unknown setting '%1'").arg(name)};
+        return {std::nullopt, QStringLiteral("Unknown setting '%1'").arg(shownValue(name))};
 
     switch (spec->kind) {
     case SettingKind::String:
@@ -131,25 +140,26 @@ EncodedSetting encodeSettingValue(const QString &name, const QString &value)
     case SettingKind::Integer:
         if (const std::optional<std::int32_t> number = ParseStoredInteger(value))
             return {QString::number(*number), {}};
-        return {std::nullopt, QStringLiteral("'%1' is not a valid integer for '%2'").arg(value, name)};
+        return {std::nullopt,
+                QStringLiteral("'%1' is not a valid integer for '%2'").arg(shownValue(value), name)};
     case SettingKind::Flag: {
         const QString t = value.trimmed().toLower();
         if (t == QLatin1String("1") || t == QLatin1String("true"))
             return {flagText(true), {}};
         if (t == QLatin1String("0") || t == QLatin1String("false"))
             return {flagText(false), {}};
-        return {std::nullopt,
-                QStringLiteral("'%1' is not a valid flag for '%2' (1, 0, true or false)").arg(value, name)};
+        return {std::nullopt, QStringLiteral("'%1' is not a valid flag for '%2' (1, 0, true or false)")
+                                  .arg(shownValue(value), name)};
     }
     }
-    return {std::nullopt, QStringLiteral("Unknown setting '%1'").arg(name)};
+    return {std::nullopt, QStringLiteral("Unknown setting '%1'").arg(shownValue(name))};
 }
 
 std::optional<QString> addSettingOverride(const QString &assignment, QHash<QString, QString> &overrides)
 {
     const qsizetype eq = assignment.indexOf(QLatin1Char('='));
     if (eq < 0)
-        return QStringLiteral("Expected NAME=VALUE, not '%1'").arg(assignment);
+        return QStringLiteral("Expected NAME=VALUE, not '%1'").arg(shownValue(assignment));
     const QString name = assignment.left(eq);
     EncodedSetting encoded = encodeSettingValue(name, assignment.mid(eq + 1));
     if (!encoded.text)

@@ -70,6 +70,10 @@ struct SettingReading {
 // Every value as the program would use it, for display.
 std::vector<SettingReading> readAllSettings(SettingsStore &store);
 
+// A value as a message quotes it: a long one cut to its first 60 characters
+// and its length, so that a refusal stays one readable line.
+QString shownValue(const QString &value);
+
 // A value given by name, in its kind's stored encoding, or why it was refused
 // (an unknown name or a value that does not fit the kind). Flags take 1/0 or
 // true/false; integers 32-bit decimal; texts anything but a NUL.

@@ -346,6 +346,26 @@ INSTANTIATE_TEST_SUITE_P(
                       Arrival{"LineTooLongAtTheEnd", kLoan + "\n" + kLong, 4096, {0, 2}}),
     [](const ::testing::TestParamInfo<Arrival> &row) { return std::string(row.param.name); });
 
+// A key given twice is refused, as an option given twice is.
+INSTANTIATE_TEST_SUITE_P(
+    Twice, BatchInputShapes,
+    ::testing::Values(Arrival{"KeyGivenTwice", kLoan.chopped(1) + R"(,"rate":"8"})", 1 << 16, {2}},
+                      Arrival{"SettingGivenTwice",
+                              kLoan.chopped(1) + R"(,"setting":{"TITLE":"a","TITLE":"b"}})",
+                              1 << 16,
+                              {2}}),
+    [](const ::testing::TestParamInfo<Arrival> &row) { return std::string(row.param.name); });
+
+// The bound holds to the byte, wherever the reads cut the input.
+const QByteArray kAtTheBound = kLoan + QByteArray(accrua::cli::kMaxBatchLineBytes - kLoan.size(), ' ');
+INSTANTIATE_TEST_SUITE_P(
+    Bound, BatchInputShapes,
+    ::testing::Values(Arrival{"AtAnyOffset",
+                              kAtTheBound + "\n" + kAtTheBound + " \n" + kLoan + "\n" + kAtTheBound + " ",
+                              1 << 16,
+                              {0, 2, 0, 2}}),
+    [](const ::testing::TestParamInfo<Arrival> &row) { return std::string(row.param.name); });
+
 TEST_F(Batch, UnreadableInputEndsTheBatchWithStatusTwo)
 {
     bool first = true;
@@ -377,17 +397,19 @@ TEST_F(Batch, InputFileAndIdsAreTakenAsGiven)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     const QByteArray withId = R"({"command":"savings","balance":"1000","rate":"4","compounded":"monthly",)"
                               R"("years":"1","months":"0","id":)";
-    for (const char *id : {"\"a\\\"b\"", "12.5", "{\"run\":[1,true,null]}", "null"})
+    // Given back as written, digits and spaces and all.
+    const QByteArray ids[] = {
+        "\"a\\\"b\"", "12.5", "{\"run\":[1,true,null]}", "null", "12345678901234567890", "1.0", "[1, 2e3]"};
+    for (const QByteArray &id : ids)
         f.write(withId + id + "}\n");
     f.close();
     const Outcome r = batch({QStringLiteral("--input"), f.fileName()}, inputOf("ignored"), m_services);
     ASSERT_EQ(r.status, 0);
     const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[0].contains(QStringLiteral(",\"id\":\"a\\\"b\",")));
-    EXPECT_TRUE(lines[1].contains(QStringLiteral(",\"id\":12.5,")));
-    EXPECT_TRUE(lines[2].contains(QStringLiteral(",\"id\":{\"run\":[1,true,null]},")));
-    EXPECT_TRUE(lines[3].contains(QStringLiteral(",\"id\":null,")));
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(std::size(ids)));
+    for (std::size_t k = 0; k < std::size(ids); ++k)
+        EXPECT_TRUE(lines[qsizetype(k)].contains(QString::fromUtf8(",\"id\":" + ids[k] + ",")))
+            << lines[qsizetype(k)].toStdString();
 }
 
 TEST_F(Batch, OutputThatCannotBeWrittenStopsTheBatch)

@@ -17,12 +17,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <memory>
 #include <set>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -176,24 +180,19 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString folder = path("folder");
     QDir().mkpath(folder);
-    const QString link = path("link.arp");
-    QFile::link(input, link);
+    const QString loop = path("loop.csv");
+    QFile::link(loop, loop);
     struct Row {
         const char *name;
         QStringList args;
         const char *says;
     };
     const Row rows[] = {
-        {"pdf over its input",
-         {QStringLiteral("render"), input, QStringLiteral("--pdf"), input},
-         "being read"},
-        {"pdf over its input by a link",
-         {QStringLiteral("render"), link, QStringLiteral("--pdf"), input},
-         "being read"},
         {"pdf onto a FIFO", {QStringLiteral("render"), input, QStringLiteral("--pdf"), fifo}, "FIFO"},
         {"pdf onto a folder", {QStringLiteral("render"), input, QStringLiteral("--pdf"), folder}, "folder"},
         {"report page file onto a FIFO", kLoan + QStringList{QStringLiteral("--arp"), fifo}, "FIFO"},
         {"csv onto a folder", kLoan + QStringList{QStringLiteral("--csv"), folder}, "folder"},
+        {"csv onto a loop of links", kLoan + QStringList{QStringLiteral("--csv"), loop}, "symbolic links"},
     };
     std::vector<Row> all(std::begin(rows), std::end(rows));
     // A device node needs root to make; in the test's own folder a wrongly
@@ -215,10 +214,49 @@ TEST_F(CliFaults, OutputsOverTheirInputOrANonRegularFileAreRefused)
         EXPECT_EQ(fileBytes(input), before);
         EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         EXPECT_TRUE(QFileInfo(folder).isDir());
+        EXPECT_TRUE(QFileInfo(loop).isSymLink());
         struct stat st {};
         if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
             EXPECT_TRUE(S_ISCHR(st.st_mode));
         }
+    }
+}
+
+// Two outputs naming one file, or an output naming a file the command reads
+// (the picture, the settings store, the report page file), are a usage error: nothing is computed,
+// printed or written, whatever the spelling or links.
+TEST_F(CliFaults, OutputsThatCollideWriteNothing)
+{
+    put(path("Accrua.conf"), "[General]\nTITLE=mine\n");
+    put(path("logo.jpg"), "the user's picture");
+    QFile::link(path("new.out"), path("alias"));
+    QFile::link(path("logo.jpg"), path("logo.link"));
+    QFile::copy(kPageFile, path("r.arp"));
+    QFile::link(path("r.arp"), path("r.link"));
+    const QString pdf = QStringLiteral("--pdf"), csv = QStringLiteral("--csv"), arp = QStringLiteral("--arp");
+    const QString render = QStringLiteral("render");
+    const QStringList rows[] = {
+        {render, path("r.arp"), pdf, path("r.arp")},
+        {render, path("r.link"), pdf, path("r.arp")},
+        {pdf, path("same.out"), csv, path("same.out")},
+        {pdf, path("x"), arp, path("x")},
+        {csv, path("x"), QStringLiteral("--classic"), path("x")},
+        {pdf, path("new.out"), csv, path("alias")},
+        {QStringLiteral("--setting"), QStringLiteral("IMAGEPATH=") + path("logo.jpg"), arp,
+         path("logo.link")},
+        {csv, path("Accrua.conf")},
+    };
+    const auto files = [&] {
+        QStringList all;
+        for (const QFileInfo &f : QDir(m_dir.path()).entryInfoList(QDir::Files | QDir::System))
+            all << f.fileName() + QString::fromUtf8(fileBytes(f.filePath()));
+        return all;
+    };
+    const QStringList before = files();
+    for (const QStringList &row : rows) {
+        const Result r = run(row.first() == render ? row : kLoan + row);
+        EXPECT_EQ(r.status, 2) << row.join(u' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty() && files() == before);
     }
 }
 
@@ -311,6 +349,72 @@ TEST_F(CliFaults, AnUnreadableStoreIsNoStoreOfDefaults)
                    : 3;
     });
     EXPECT_EQ(status, 1);
+}
+
+// Eight copies of the program setting different values at once, on a new
+// store and on one in use: each says it stored its value, and every value is
+// there.
+TEST_F(CliFaults, RacingWritersKeepEveryValue)
+{
+    const QStringList names =
+        QStringLiteral("TITLE LOANTYPE AMORTSCHEDULE SAVINGSTITLE SAVINGSSUBTITLE DAILYTITLE "
+                       "DAILYSUBTITLE IMAGEPATH")
+            .split(u' ');
+    for (const bool existing : {false, false, false, true, true, true}) {
+        QTemporaryDir dir;
+        const QString store = dir.filePath(QStringLiteral("Quennet/Accrua.conf"));
+        if (existing && QDir().mkpath(QFileInfo(store).path()))
+            put(store, "[General]\nPRINTTOTALS=0\n");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+        std::vector<std::unique_ptr<QProcess>> copies(names.size());
+        for (qsizetype w = 0; w < names.size(); ++w) {
+            copies[w] = std::make_unique<QProcess>();
+            copies[w]->setProcessEnvironment(env);
+            copies[w]->start(QStringLiteral(ACCRUA_CLI_PATH),
+                             {QStringLiteral("settings"), QStringLiteral("--set"),
+                              names[w] + QStringLiteral("=by %1").arg(w)});
+        }
+        for (const auto &copy : copies) {
+            ASSERT_TRUE(copy->waitForFinished(60000));
+            EXPECT_EQ(copy->exitCode(), 0) << copy->readAllStandardError().toStdString();
+        }
+        QSettings stored(store, QSettings::IniFormat);
+        for (qsizetype w = 0; w < names.size(); ++w)
+            EXPECT_EQ(stored.value(names[w]).toString(), QStringLiteral("by %1").arg(w)) << existing;
+        EXPECT_EQ(stored.contains(QStringLiteral("PRINTTOTALS")), existing);
+    }
+}
+
+// Control characters from the store or a purpose are shown escaped, never
+// sent raw to the terminal; a refused value is quoted in part; a store too
+// large to read says so.
+TEST_F(CliFaults, TheTerminalGetsNoControlCharactersNorWholeValues)
+{
+    const QStringList classic = kLoan + QStringList{QStringLiteral("--classic"), QStringLiteral("-")};
+    const QStringList set = {QStringLiteral("settings"), QStringLiteral("--set")};
+    const struct {
+        QByteArray store;
+        QStringList args;
+        const char *shows; // in standard output or error
+    } rows[] = {
+        {"TITLE=\"\\x1b[2Jwiped\"", {QStringLiteral("settings")}, "\\x1b[2Jwiped"},
+        {"", classic + QStringList{QStringLiteral("--purpose"), QStringLiteral("a\x1b]0;x\x07")},
+         "a\\x1b]0;x\\x07"},
+        {"LOANTYPE=\"x\\r\\nfake\"", classic, "x\\x0d\\x0afake"},
+        {"", set + QStringList{QStringLiteral("AMORTIZEDBASE=") + QString(65536, u'9')},
+         "(65536 characters)"},
+        {QByteArray(accrua::settings::kMaxStoreFileBytes, ';'), set + QStringList{QStringLiteral("TITLE=x")},
+         "larger than 1024 KiB"},
+    };
+    for (const auto &row : rows) {
+        put(path("Accrua.conf"), "[General]\n" + row.store + '\n');
+        const Result r = run(row.args);
+        const QString shown = r.out + r.err;
+        EXPECT_TRUE(shown.contains(QLatin1String(row.shows))) << shown.left(2000).toStdString();
+        EXPECT_LT(r.err.size(), 1024);
+        EXPECT_FALSE(std::any_of(shown.begin(), shown.end(), [](QChar c) { return c < u' ' && c != u'\n'; }));
+    }
 }
 
 // ---- command-line status ----

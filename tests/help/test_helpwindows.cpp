@@ -2,6 +2,8 @@
 // and the program's own help pages read by the same viewer.
 #include "help/helpwindows.h"
 
+#include "faults.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QDirIterator>
 #include <QFile>
@@ -12,6 +14,9 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace accrua::help;
 using accrua::desktop::DesktopServices;
@@ -229,6 +234,34 @@ private Q_SLOTS:
         form.MenuItem_BackClick();
         QCOMPARE(form.HTML->source(), QUrl::fromLocalFile(pageDir() + QStringLiteral("a.html")));
         QVERIFY(!form.BitBtn_Back->isEnabled());
+    }
+
+    // Pages, pictures and style sheets only from plain files of a page's
+    // size, read in a child stopped after ten seconds or 4 GiB.
+    void onlyPlainFilesOfAPagesSizeAreRead()
+    {
+        const QString fifo = m_dir.filePath(QStringLiteral("fifo.html")),
+                      huge = m_dir.filePath(QStringLiteral("huge"));
+        QFile big(huge);
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && big.open(QIODevice::WriteOnly) &&
+                big.resize(qint64{64} << 20));
+        const std::pair<int, QString> rows[] = {{QTextDocument::ImageResource, QStringLiteral("/dev/zero")},
+                                                {QTextDocument::ImageResource, fifo},
+                                                {QTextDocument::HtmlResource, fifo},
+                                                {QTextDocument::HtmlResource, huge},
+                                                {QTextDocument::StyleSheetResource, huge}};
+        for (const auto &row : rows) {
+            HelpViewer viewer({});
+            const int status = accrua::testsupport::runWithTimeLimit(10, [&] {
+#if !defined(__SANITIZE_ADDRESS__)
+                const rlimit memory{rlim_t{4} << 30, rlim_t{4} << 30};
+                ::setrlimit(RLIMIT_AS, &memory);
+#endif
+                const QVariant read = viewer.loadResource(row.first, QUrl::fromLocalFile(row.second));
+                return read.isNull() || read.toByteArray().size() > 4096 ? 1 : 0;
+            });
+            QVERIFY2(status == 0, qPrintable(row.second));
+        }
     }
 
     void missingPageSaysWhichFile()

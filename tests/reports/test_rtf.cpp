@@ -87,6 +87,10 @@ const RoundTripCase kRoundTrips[] = {
     {"SizesAndBold",
      {line(QStringLiteral("big"), "Arial", 72, true), line(QStringLiteral("small"), "Arial", 1),
       line(QStringLiteral("huge"), "Arial", 1638)}},
+    // A purpose or loan type as long as the store or the command line takes.
+    {"LongestValueLines",
+     {line(QStringLiteral("     ") + QString(65532, u'p')),
+      line(QString(131072, u'\u00e9'), "Arial", 12, true)}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Lines, RtfRoundTrip, testing::ValuesIn(kRoundTrips),
@@ -259,8 +263,8 @@ const HostileCase kHostile[] = {
     {"NegativeBinary", QByteArray("{\\rtf1 \\bin-5 x}"), "past the end"},
     {"BinaryBytesUnbalanced", QByteArray("{\\rtf1 \x00\xff{{\x80\x81", 12),
      "ends before its groups are closed"},
-    {"OverlongLine", repeated("x", 70000, "{\\rtf1 ", "}"), "longer than 65536 characters"},
-    {"OverlongPlainLine", QByteArray(70000, 'x'), "longer than 65536 characters"},
+    {"OverlongLine", repeated("x", 1100000, "{\\rtf1 ", "}"), "longer than 1048576 characters"},
+    {"OverlongPlainLine", QByteArray(1100000, 'x'), "longer than 1048576 characters"},
     {"TooManyLines", repeated("\\par", 2000001, "{\\rtf1 ", "}"), "more than 2000000 lines"},
     {"TooManyPlainLines", QByteArray(2000001, '\n'), "more than 2000000 lines"},
 };

@@ -204,6 +204,9 @@ TEST_F(StoreTest, WritesAfterAContinuedHeaderReadBack)
         {"ContinuedWithCrLf", "[General]\\\r\n"},
         {"ContinuedThenReturn", "x\n[General]\\\n\r"},
         {"PlainHeader", "[General]\nLOANTYPE=CAR\n"},
+        {"ContinuedWithReturnOnly", "[Other]\nK=1\n[General]\\\r"},
+        {"ContinuedAfterAByteOrderMark", "\xef\xbb\xbf[General]\\\n"},
+        {"LowerCaseContinuedAfterAHash", "[general]#\\\n"},
     };
     for (const auto &[name, content] : table) {
         writeRaw(content);

@@ -126,6 +126,12 @@ QByteArray RtfFormat::toRtf(const ClassicLines &lines)
 
 bool RtfFormat::write(QIODevice &device, const ClassicLines &lines)
 {
+    for (const ClassicLine &line : lines) {
+        if (line.text.size() > kMaxLineLength) {
+            m_error = QStringLiteral("a line is longer than %1 characters").arg(kMaxLineLength);
+            return false;
+        }
+    }
     const QByteArray data = toRtf(lines);
     if (device.write(data) != data.size()) {
         m_error = device.errorString();

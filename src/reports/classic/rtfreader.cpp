@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kMaxFonts = 4096;
 constexpr qsizetype kMaxFontNameLength = 256;
-constexpr qsizetype kMaxLineLength = 65536;
 
 // Windows-1252 at 0x80..0x9F; everywhere else it is Latin-1.
 constexpr char16_t kCp1252High[32] = {

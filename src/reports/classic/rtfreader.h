@@ -12,6 +12,10 @@ namespace accrua::reports::classic {
 inline constexpr int kMinPointSize = 1;
 inline constexpr int kMaxPointSize = 1638; // the largest size rich text controls accept
 inline const QString kDefaultFontName = QStringLiteral("Courier New");
+// The longest line read, and so the longest written: far more than any
+// setting or command-line value can put in a report line, so that every
+// report the program writes opens again.
+inline constexpr qsizetype kMaxLineLength = qsizetype{1} << 20;
 
 int clampPointSize(long long points);
 
