@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 bash scripts/install-deps.sh
+source scripts/compiler-cache.sh
 cmake --preset asan >/dev/null
 mapfile -t targets < <(for src in fuzz/fuzz_*.cpp; do basename "$src" .cpp; done)
 cmake --build --preset asan -j "$(nproc)" --target "${targets[@]}"

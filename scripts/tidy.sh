@@ -4,21 +4,26 @@
 # A source is checked again only when it, a header it includes (as the
 # build's dependency files list them), .clang-tidy or clang-tidy itself
 # changed since its last clean run: the clean runs are remembered in
-# <build>/tidy-cache. ACCRUA_TIDY_NO_CACHE=1 checks everything.
+# ~/.cache/accrua/tidy (ACCRUA_TIDY_CACHE), keyed on paths relative to the
+# checkout, so a fresh clone reuses them. ACCRUA_TIDY_NO_CACHE=1 checks everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/release}"
 jobs="${2:-$(nproc)}"
 [ -f "$build/compile_commands.json" ] || { echo "clang-tidy: $build is not configured" >&2; exit 2; }
-cache="$build/tidy-cache"
+cache="${ACCRUA_TIDY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/accrua/tidy}"
 mkdir -p "$cache"
 [ "${ACCRUA_TIDY_NO_CACHE:-0}" = "1" ] && rm -f "$cache"/*
 
 # One line per source: its cache key, then the file.
-python3 - "$build" "$cache" > "$cache/plan" <<'PY'
+plan="$(mktemp)"
+trap 'rm -f "$plan"' EXIT
+python3 - "$build" "$cache" > "$plan" <<'PY'
 import hashlib, json, os, subprocess, sys
 build, cache = sys.argv[1], sys.argv[2]
 root = os.getcwd()
+def rel(text):
+    return text.replace(root + '/', '')
 sources = subprocess.run(['git', 'ls-files', 'src/*.cpp'], capture_output=True, text=True, check=True).stdout.split()
 commands = {os.path.realpath(e['file']): e for e in json.load(open(os.path.join(build, 'compile_commands.json')))}
 tool = subprocess.run(['clang-tidy', '--version'], capture_output=True, text=True, check=True).stdout
@@ -37,7 +42,7 @@ for src in sources:
     h.update(src.encode())
     deps = None
     if entry:
-        h.update(entry['command'].encode() if 'command' in entry else ' '.join(entry['arguments']).encode())
+        h.update(rel(entry['command'] if 'command' in entry else ' '.join(entry['arguments'])).encode())
         out = entry.get('output') or entry['command'].split(' -o ')[1].split()[0]
         depfile = os.path.join(entry['directory'], out + '.d')
         if os.path.exists(depfile):
@@ -48,13 +53,13 @@ for src in sources:
         print('-', src)  # not built yet: always checked
         continue
     for d in deps:
-        h.update(d.encode())
+        h.update(rel(d).encode())
         h.update(digest(d).encode())
     h.update(digest(src).encode())
     print(h.hexdigest(), src)
 PY
-total=$(wc -l < "$cache/plan")
-todo=$(awk -v c="$cache" '$1 == "-" { print; next } { if (system("test -e " c "/" $1) != 0) print }' "$cache/plan")
+total=$(wc -l < "$plan")
+todo=$(awk -v c="$cache" '$1 == "-" { print; next } { if (system("test -e " c "/" $1) != 0) print }' "$plan")
 count=$(printf '%s' "$todo" | grep -c . || true)
 echo "clang-tidy: $count of $total sources to check"
 [ "$count" -eq 0 ] && { echo "clang-tidy: clean"; exit 0; }

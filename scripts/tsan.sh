@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+source scripts/compiler-cache.sh
 cmake --preset tsan >/dev/null
 dirs=(tests/engine tests/reports)
 for dir in "${dirs[@]}"; do
