@@ -46,12 +46,12 @@ function kindof(option, v,    n, parts, i, lower) {
         v = parts[1]
     }
     if (v !~ /^[A-Z]/) return ""
+    if (option ~ /compound/) return "compound"
     if (v ~ /FREQ/) return "freq"
     if (v ~ /^(FILE|PATH)$/ || v ~ /^[A-Z]+FILE$/) return "file"
     if (v ~ /^[A-Z]+\.[a-z0-9]+$/) { sub(/^[A-Z]+\./, "", v); return "file:" v }
     if (v ~ /DIR$/) return "dir"
     if (option ~ /frequency/) return "freq"
-    if (option ~ /compound/) return "compound"
     return "free"
 }
 function rank(k) {
