@@ -123,7 +123,7 @@ END {
 }
 ' <<<"$help")"
 
-[ -n "$(grep -m1 '^command' <<<"$table")" ] || {
+grep -q '^command' <<<"$table" || {
   echo "completion.sh: no commands found in '$program --help'" >&2
   exit 1
 }
@@ -155,7 +155,7 @@ _accrua_cli()
     _init_completion -s || return
 
     if ((cword == 1)); then
-        COMPREPLY=(\$(compgen -W '${commands}${toplevel}' -- "\$cur"))
+        mapfile -t COMPREPLY < <(compgen -W '${commands}${toplevel}' -- "\$cur")
         return
     fi
 
@@ -170,7 +170,7 @@ EOF
     file:*) printf '            _filedir %s\n' "${kind#file:}" ;;
     dir) printf '            _filedir -d\n' ;;
     free) printf '            # free text: nothing to offer\n' ;;
-    *) printf "            COMPREPLY=(\$(compgen -W '%s' -- \"\$cur\"))\n" "$(words_of "$kind")" ;;
+    *) printf "            mapfile -t COMPREPLY < <(compgen -W '%s' -- \"\$cur\")\n" "$(words_of "$kind")" ;;
     esac
     printf '            return\n            ;;\n'
   done < <(grep '^value' <<<"$table" | sort | awk -F'\t' '$3 != "flag" { n[$3] = n[$3] (n[$3] == "" ? "" : "|") $2 }
@@ -179,19 +179,19 @@ EOF
     esac
     \$split && return
 
-    local options= argument=none
+    local options='' argument=none
     case \${words[1]} in
 EOF
   local command
   for command in $commands; do
-    printf "        %s)\n            options='%s'\n            argument=%s\n            ;;\n" "$command" \
+    printf "        %s)\n            options='%s'\n            argument='%s'\n            ;;\n" "$command" \
       "$(options_of "$command" | tr '\n' ' ' | sed 's/ $//')" \
       "$(awk -F'\t' -v c="$command" '$1 == "command" && $2 == c { print $3 }' <<<"$table")"
   done
   cat <<'EOF'
     esac
     if [[ $cur == -* || $argument == none || $argument == free ]]; then
-        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     elif [[ $argument == dir ]]; then
         _filedir -d
     else

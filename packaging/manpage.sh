@@ -28,10 +28,11 @@ tmp="$(mktemp "$output.XXXXXX")"
 trap 'rm -f "$tmp"' EXIT
 
 {
-  printf '.\\" Generated from `%s --help` and %s when Accrua is built.\n' "$name" "$(basename "$additions")"
+  printf '.\\" Generated from %s --help and %s when Accrua is built.\n' "$name" "$(basename "$additions")"
   printf '.TH %s %s "%s" "Accrua %s" "User Commands"\n' "$(tr '[:lower:]' '[:upper:]' <<<"$name" | sed 's/-/\\-/g')" \
     "$section" "$date" "$version"
-  printf '.SH NAME\n%s \\- %s\n' "$(sed 's/-/\\-/g' <<<"$name")" "$(sed 's/-/\\-/g' <<<"${title#* - }")"
+  summary="${title#* - }"
+  printf '.SH NAME\n%s \\- %s\n' "${name//-/\\-}" "${summary//-/\\-}"
 
   awk -v prog="$name" '
 function esc(s) {
