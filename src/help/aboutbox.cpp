@@ -1,5 +1,6 @@
 #include "help/aboutbox.h"
 
+#include "accrua/version.h"
 #include "help/about.h"
 
 #include <QFrame>
@@ -101,7 +102,8 @@ void TForm_AboutBox::showEvent(QShowEvent *event)
 void TForm_AboutBox::FormShow()
 {
     if (Disclaimer.isEmpty())
-        RichEdit_Disclaimer->setPlainText(standardDisclaimer(CompanyName));
+        RichEdit_Disclaimer->setPlainText(QString::fromLatin1(kLicenseStatement) + QStringLiteral("\n\n") +
+                                          standardDisclaimer(CompanyName));
     setWindowTitle(aboutCaption(ApplicationTitle));
 }
 

@@ -1,5 +1,6 @@
 #include "help/startoptions.h"
 
+#include "accrua/version.h"
 #include "help/about.h"
 
 namespace accrua::help {
@@ -42,7 +43,7 @@ QString startHelpText()
 
 QString startVersionText()
 {
-    return QStringLiteral("Accrua ") + programVersion() + u'\n';
+    return QStringLiteral("Accrua ") + programVersion() + u'\n' + QString::fromLatin1(kLicenseNotice);
 }
 
 } // namespace accrua::help
