@@ -32,6 +32,8 @@ trap 'rm -f "$tmp"' EXIT
   printf '.TH %s %s "%s" "Accrua %s" "User Commands"\n' "$(tr '[:lower:]' '[:upper:]' <<<"$name" | sed 's/-/\\-/g')" \
     "$section" "$date" "$version"
   summary="${title#* - }"
+  # Option values and file names read better unbroken, and the text ragged.
+  printf '.nh\n.ad l\n'
   printf '.SH NAME\n%s \\- %s\n' "${name//-/\\-}" "${summary//-/\\-}"
 
   awk -v prog="$name" '
@@ -150,8 +152,8 @@ function closeverbatim() { if (verbatim) { print ".fi"; print ".RE"; verbatim = 
 /^# / { closeverbatim(); print ".SH \"" esc(substr($0, 3)) "\""; fresh = 1; next }
 /^$/ { closeverbatim(); fresh = 1; next }
 /^    / {
-    if (!verbatim) { print ".RS 4"; print ".nf"; verbatim = 1 }
-    print esc(substr($0, 5)); next
+    if (!verbatim) { if (fresh) print ".PP"; print ".RS 4"; print ".nf"; verbatim = 1 }
+    print esc(substr($0, 5)); fresh = 0; next
 }
 {
     closeverbatim()
