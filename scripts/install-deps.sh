@@ -13,6 +13,7 @@ packages=(
   xvfb xauth poppler-utils
   qt6-svg-dev
   dpkg-dev file desktop-file-utils
+  appstream lintian man-db groff-base bash-completion zsh parallel
 )
 
 missing=()

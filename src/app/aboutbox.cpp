@@ -1,5 +1,6 @@
 #include "app/aboutbox.h"
 
+#include "accrua/version.h"
 #include "desktop/identity.h"
 
 #include <QFrame>
@@ -101,7 +102,8 @@ void TForm_AboutBox::showEvent(QShowEvent *event)
 void TForm_AboutBox::FormShow()
 {
     if (Disclaimer.isEmpty())
-        RichEdit_Disclaimer->setPlainText(desktop::standardDisclaimer(CompanyName));
+        RichEdit_Disclaimer->setPlainText(QString::fromLatin1(kLicenseStatement) + QStringLiteral("\n\n") +
+                                          desktop::standardDisclaimer(CompanyName));
     setWindowTitle(desktop::aboutCaption(ApplicationTitle));
 }
 

@@ -42,6 +42,8 @@ int main(int argc, char **argv)
         return 2;
     }
     QApplication::setWindowIcon(accrua::desktop::programIcon());
+    // Lets the desktop match the windows to the installed desktop entry.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.quennet.Accrua"));
 
     accrua::app::MainWindowServices services;
     services.messages = &app.messageService();

@@ -1,5 +1,6 @@
 #include "app/startoptions.h"
 
+#include "accrua/version.h"
 #include "desktop/identity.h"
 
 namespace accrua::app {
@@ -42,7 +43,7 @@ QString startHelpText()
 
 QString startVersionText()
 {
-    return QStringLiteral("Accrua ") + desktop::programVersion() + u'\n';
+    return QStringLiteral("Accrua ") + desktop::programVersion() + u'\n' + QString::fromLatin1(kLicenseNotice);
 }
 
 } // namespace accrua::app

@@ -177,7 +177,7 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err, cons
         return 0;
     }
     if (command == QLatin1String("--version")) {
-        out << "accrua-cli " << kVersion << '\n';
+        out << "accrua-cli " << kVersion << '\n' << kLicenseNotice;
         return 0;
     }
     try {

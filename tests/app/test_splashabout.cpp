@@ -258,10 +258,12 @@ private Q_SLOTS:
         form->show();
         QCOMPARE(form->windowTitle(), QStringLiteral("About Accrua"));
         const QString text = form->RichEdit_Disclaimer->toPlainText();
-        if (disclaimer.isEmpty())
+        if (disclaimer.isEmpty()) {
             QCOMPARE(text.count(QStringLiteral("QUENNET SOFTWARE")), 3);
-        else
+            QVERIFY(text.contains(QStringLiteral("(GPL-3.0-or-later)")));
+        } else {
             QCOMPARE(text, disclaimer);
+        }
         QVERIFY(form->RichEdit_Disclaimer->isReadOnly());
         QVERIFY(form->BitBtn_OK->isDefault());
         form->BitBtn_OK->click();

@@ -210,7 +210,8 @@ TEST_F(Cli, VersionIsTheProjectVersion)
 {
     const Result r = run({QStringLiteral("--version")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, QStringLiteral("accrua-cli %1\n").arg(QLatin1String(accrua::kVersion)));
+    EXPECT_EQ(r.out, QStringLiteral("accrua-cli %1\n%2")
+                         .arg(QLatin1String(accrua::kVersion), QLatin1String(accrua::kLicenseNotice)));
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+")).match(r.out.mid(11)).hasMatch())
         << r.out.toStdString();
 }
