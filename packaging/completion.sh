@@ -91,7 +91,7 @@ function scanblock(line, first,    n, raw, i, t, afterOption) {
     incommands = 0
     # A heading that names commands scopes its options to them.
     named = ""
-    n = split(section, words, /[ ,:]+/)
+    n = split(section, words, /[ ,:()]+/)
     for (i = 1; i <= n; ++i) if (words[i] in argkind) named = named " " words[i]
     if (named != "") scope = substr(named, 2)
     next
