@@ -114,6 +114,23 @@ void drawCalculate(QPainter &p)
     }
 }
 
+void drawPlanner(QPainter &p)
+{
+    // Two falling balance lines over a frame: the planner's chart.
+    p.setPen(QPen(QColor(0x55, 0x55, 0x55), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(0.5, 1.5, 15, 13));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0x1f, 0x4e, 0x9a), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(2.5, 4), QPointF(7, 6.5), QPointF(11, 10), QPointF(13.5, 12.5)}));
+    p.setPen(QPen(QColor(0xc0, 0x39, 0x2b), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(2.5, 4), QPointF(5.5, 7.5), QPointF(8.5, 12.5)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x9c, 0x3d, 0x2a));
+    p.drawRect(QRectF(10, 12.5, 1.5, 1.5));
+    p.drawRect(QRectF(12.5, 13, 1.5, 1));
+}
+
 class GlyphEngine : public QIconEngine {
 public:
     explicit GlyphEngine(Glyph glyph) : m_glyph(glyph) {}
@@ -148,6 +165,9 @@ public:
             break;
         case Glyph::Calculate:
             drawCalculate(*painter);
+            break;
+        case Glyph::Planner:
+            drawPlanner(*painter);
             break;
         }
         painter->restore();

@@ -7,7 +7,7 @@
 
 namespace accrua::app {
 
-enum class Glyph { Open, Save, PrintPreview, Print, Calculate };
+enum class Glyph { Open, Save, PrintPreview, Print, Calculate, Planner };
 
 QIcon glyphIcon(Glyph glyph);
 

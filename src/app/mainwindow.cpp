@@ -142,6 +142,11 @@ void TForm_Main::buildMenus()
     MenuItem_Tools->setObjectName(QStringLiteral("MenuItem_Tools"));
     MenuItem_UseDefaults = MenuItem_Tools->addAction(QStringLiteral("&Use Defaults"));
     MenuItem_StayOnTop = MenuItem_Tools->addAction(QStringLiteral("Stay On Top"));
+    MenuItem_Tools->addSeparator();
+    MenuItem_Planner = MenuItem_Tools->addAction(QStringLiteral("Loan &Planner..."));
+    MenuItem_Planner->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
+    MenuItem_Planner->setVisible(bool(m_services.openPlanner));
+    connect(MenuItem_Planner, &QAction::triggered, this, &TForm_Main::MenuItem_PlannerClick);
     for (QAction *a : {MenuItem_UseDefaults, MenuItem_StayOnTop}) {
         // A checkable action inverts its own check mark when clicked.
         a->setCheckable(true);
@@ -171,6 +176,7 @@ void TForm_Main::buildMenus()
         {MenuItem_SavingsInterest, "MenuItem_SavingsInterest"},
         {MenuItem_UseDefaults, "MenuItem_UseDefaults"},
         {MenuItem_StayOnTop, "MenuItem_StayOnTop"},
+        {MenuItem_Planner, "MenuItem_Planner"},
         {MenuItem_Contents, "MenuItem_Contents"},
         {MenuItem_ContentsDivider, "MenuItem_ContentsDivider"},
         {MenuItem_About, "MenuItem_About"},
@@ -202,6 +208,8 @@ void TForm_Main::buildToolBar(QWidget *client)
     ToolButton_Print = addButton(Glyph::Print, "Print", "ToolButton_Print");
     ToolBar->addSeparator();
     ToolButton_Calculate = addButton(Glyph::Calculate, "Calculate", "ToolButton_Calculate");
+    ToolButton_Planner = addButton(Glyph::Planner, "Loan Planner", "ToolButton_Planner");
+    ToolButton_Planner->setVisible(bool(m_services.openPlanner));
     ToolButton_Save->setEnabled(false);
     ToolButton_PrintPreview->setEnabled(false);
     ToolButton_Print->setEnabled(false);
@@ -216,6 +224,7 @@ void TForm_Main::buildToolBar(QWidget *client)
     connect(ToolButton_Print, &QAction::triggered, this,
             [this] { MenuItem_PrintPreviewClick(MenuItem_Print); });
     connect(ToolButton_Calculate, &QAction::triggered, this, &TForm_Main::BitBtn_CalculateClick);
+    connect(ToolButton_Planner, &QAction::triggered, this, &TForm_Main::MenuItem_PlannerClick);
 }
 
 QAction *TForm_Main::modeAction(Mode mode) const
@@ -490,6 +499,12 @@ void TForm_Main::setStayOnTop(bool on)
     activateWindow();
     if (focused)
         focused->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm_Main::MenuItem_PlannerClick()
+{
+    if (m_services.openPlanner)
+        m_services.openPlanner();
 }
 
 void TForm_Main::MenuItem_SetOptionsClick()
