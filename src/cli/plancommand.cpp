@@ -6,6 +6,7 @@
 #include "calc/planner.h"
 #include "cli/options.h"
 #include "fileio/safefile.h"
+#include "planner/planfile.h"
 
 #include <QDate>
 #include <QDir>
@@ -134,7 +135,9 @@ calc::Date today(const Services &services)
     return calc::Date{d.year(), d.month(), d.day()};
 }
 
-const QStringList kPlanValued = {QStringLiteral("principal"),
+const QStringList kPlanValued = {QStringLiteral("plan"),
+                                 QStringLiteral("scenario"),
+                                 QStringLiteral("principal"),
                                  QStringLiteral("rate"),
                                  QStringLiteral("years"),
                                  QStringLiteral("months"),
@@ -248,6 +251,45 @@ calc::PlanRequest planRequest(const Options &o, const Services &services)
     if (o.has(QStringLiteral("fee")))
         r.fee = in.amount(QStringLiteral("fee"));
     return r;
+}
+
+// A scenario of a plan file saved by the planner window (the selected one, or
+// the one named by --scenario): the request the window computes for it.
+calc::PlanRequest planFileRequest(const Options &o)
+{
+    for (const QString &name : kPlanValued) {
+        if (name != QLatin1String("plan") && name != QLatin1String("scenario") &&
+            name != QLatin1String("csv") && o.has(name))
+            throw UsageError{
+                QStringLiteral("--plan takes the loan from the file; --%1 does not go with it").arg(name)};
+    }
+    const planner::PlanFileContent plan = planner::readPlanFile(o.value(QStringLiteral("plan")));
+    if (!plan.ok())
+        throw Refusal{plan.error};
+    int index = plan.selected;
+    if (o.has(QStringLiteral("scenario"))) {
+        const QString name = o.value(QStringLiteral("scenario")).trimmed();
+        index = -1;
+        for (std::size_t i = 0; i < plan.scenarios.size(); ++i) {
+            if (plan.scenarios[i].name.compare(name, Qt::CaseInsensitive) == 0)
+                index = static_cast<int>(i);
+        }
+        if (index < 0)
+            throw Refusal{QStringLiteral("the plan has no scenario named '%1'").arg(name)};
+    }
+    const planner::ScenarioInputs &inputs = plan.scenarios[static_cast<std::size_t>(index)].inputs;
+    if (const QString why = planner::extrasProblem(inputs); !why.isEmpty())
+        throw Refusal{why};
+    try {
+        return planner::scenarioRequest(inputs);
+    } catch (const calc::MoneyRangeError &) {
+        throw Refusal{QStringLiteral("an amount of this plan is out of range")};
+    }
+}
+
+calc::PlanRequest requestOf(const Options &o, const Services &services)
+{
+    return o.has(QStringLiteral("plan")) ? planFileRequest(o) : planRequest(o, services);
 }
 
 calc::PlanResult planned(const calc::PlanRequest &request)
@@ -782,7 +824,7 @@ int runPlanCommand(const QStringList &args, QTextStream &out, QTextStream &, con
         throw UsageError{QStringLiteral("--json and --csv - both want the standard output")};
     if (o.has(QStringLiteral("csv")) && csv.isEmpty())
         throw UsageError{QStringLiteral("--csv needs a file name or -")};
-    const calc::PlanRequest request = planRequest(o, services);
+    const calc::PlanRequest request = requestOf(o, services);
     const calc::PlanResult p = planned(request);
 
     OutputBuffer b;
@@ -834,7 +876,7 @@ int planBatchLine(const QString &command, const QStringList &args, const Service
     const Options o(args, kPlanValued, {}, kPlanRepeated);
     if (o.has(QStringLiteral("csv")))
         throw UsageError{QStringLiteral("a batch writes no files")};
-    planJson(buffer, planned(planRequest(o, services)), &line);
+    planJson(buffer, planned(requestOf(o, services)), &line);
     return 0;
 }
 

@@ -125,9 +125,8 @@ PlannerInputs::PlannerInputs(const text::Locale &locale, QWidget *parent) : QWid
     form->addRow(QStringLiteral("&Amortize over payments"), LineEdit_AmortizePayments);
 
     QWidget *holder = nullptr;
-    Table_Extras =
-        makeTable({QStringLiteral("From payment"), QStringLiteral("Amount"), QStringLiteral("Every")},
-                  &Button_AddExtra, &Button_RemoveExtra, &holder);
+    Table_Extras = makeTable({QStringLiteral("From"), QStringLiteral("Amount"), QStringLiteral("Every")},
+                             &Button_AddExtra, &Button_RemoveExtra, &holder);
     Table_Extras->setObjectName(QStringLiteral("Table_Extras"));
     auto *extrasLabel = new QLabel(QStringLiteral("E&xtra payments"), this);
     extrasLabel->setBuddy(Table_Extras);
@@ -136,7 +135,7 @@ PlannerInputs::PlannerInputs(const text::Locale &locale, QWidget *parent) : QWid
         addRow(Table_Extras, {QStringLiteral("1"), amountFieldText(calc::Money::fromValue(100), m_locale),
                               QStringLiteral("1")});
     });
-    Table_Lumps = makeTable({QStringLiteral("With payment"), QStringLiteral("Amount")}, &Button_AddLump,
+    Table_Lumps = makeTable({QStringLiteral("Payment"), QStringLiteral("Amount")}, &Button_AddLump,
                             &Button_RemoveLump, &holder);
     Table_Lumps->setObjectName(QStringLiteral("Table_Lumps"));
     auto *lumpsLabel = new QLabel(QStringLiteral("Lump s&ums"), this);
@@ -145,7 +144,7 @@ PlannerInputs::PlannerInputs(const text::Locale &locale, QWidget *parent) : QWid
     connect(Button_AddLump, &QPushButton::clicked, this, [this] {
         addRow(Table_Lumps, {QStringLiteral("12"), amountFieldText(calc::Money::fromValue(1000), m_locale)});
     });
-    Table_Rates = makeTable({QStringLiteral("From payment"), QStringLiteral("Rate, %")}, &Button_AddRate,
+    Table_Rates = makeTable({QStringLiteral("From"), QStringLiteral("Rate, %")}, &Button_AddRate,
                             &Button_RemoveRate, &holder);
     Table_Rates->setObjectName(QStringLiteral("Table_Rates"));
     auto *ratesLabel = new QLabel(QStringLiteral("Rate chan&ges"), this);

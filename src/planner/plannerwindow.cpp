@@ -162,6 +162,8 @@ void TForm_Planner::buildClient()
     TableView_Comparison->setModel(ComparisonTable);
     TableView_Comparison->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     TableView_Comparison->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    TableView_Comparison->verticalHeader()->setDefaultSectionSize(
+        TableView_Comparison->fontMetrics().height() + 6);
     TableView_Comparison->setSelectionBehavior(QAbstractItemView::SelectRows);
     TableView_Comparison->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
