@@ -286,7 +286,7 @@ Timed placeUs(const Date &start, const Date &date, const Unit &unit)
                 rest -= 15;
             }
         }
-        t.fraction = static_cast<Extended>(rest) / unit.oddDays();
+        t.fraction = rest == 0 ? 0 : static_cast<Extended>(rest) / unit.oddDays();
         return t;
     }
     case UnitKind::Weeks:
@@ -296,7 +296,7 @@ Timed placeUs(const Date &start, const Date &date, const Unit &unit)
     const std::int64_t days = serialDay(date) - serialDay(start);
     const std::int64_t span = unit.kind == UnitKind::Weeks ? 7 * unit.size : unit.size;
     t.whole = days / span;
-    t.fraction = static_cast<Extended>(days % span) / unit.oddDays();
+    t.fraction = days % span == 0 ? 0 : static_cast<Extended>(days % span) / unit.oddDays();
     return t;
 }
 
@@ -316,33 +316,41 @@ Timed placeEu(const Date &start, const Date &date)
     return Timed{whole, static_cast<Extended>(days), 0};
 }
 
+// Appends t to the runs: level payments a period apart make one run, so that
+// a trial costs a few operations a run instead of a power a payment.
+void addToRuns(std::vector<Timed> &runs, const Timed &t)
+{
+    if (!runs.empty()) {
+        Timed &run = runs.back();
+        if (t.amount == run.amount && t.fraction == run.fraction && t.whole == run.whole + run.count) {
+            run.count += t.count;
+            return;
+        }
+    }
+    runs.push_back(t);
+}
+
 std::vector<Timed> placed(std::span<const CashFlow> flows, const Date &start, const Unit *unit)
 {
     std::vector<Timed> out;
-    out.reserve(flows.size());
+    bool inOrder = true;
     for (const CashFlow &f : flows) {
         Timed t = unit ? placeUs(start, f.date, *unit) : placeEu(start, f.date);
         t.amount = f.advance ? -f.amount.asCount() : f.amount.asCount();
-        out.push_back(t);
+        inOrder = inOrder && (out.empty() || t.whole >= out.back().whole);
+        addToRuns(out, t);
     }
-    // The power walks below step forward through time.
-    if (!std::is_sorted(out.begin(), out.end(),
-                        [](const Timed &a, const Timed &b) { return a.whole < b.whole; }))
-        std::stable_sort(out.begin(), out.end(),
-                         [](const Timed &a, const Timed &b) { return a.whole < b.whole; });
-    // Level payments a period apart make one run: a trial then costs a few
-    // operations a run instead of a power a payment.
-    std::size_t w = 0;
-    for (std::size_t r = 1; r < out.size(); ++r) {
-        Timed &run = out[w];
-        const Timed &t = out[r];
-        if (t.amount == run.amount && t.fraction == run.fraction && t.whole == run.whole + run.count)
-            ++run.count;
-        else
-            out[++w] = t;
-    }
-    out.resize(out.empty() ? 0 : w + 1);
-    return out;
+    if (inOrder)
+        return out;
+    // The power walks step forward through time: flows out of order are
+    // put in order, then joined into runs again.
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Timed &a, const Timed &b) { return a.whole < b.whole; });
+    std::vector<Timed> runs;
+    runs.reserve(out.size());
+    for (const Timed &t : out)
+        addToRuns(runs, t);
+    return runs;
 }
 
 struct ValueSlope {

@@ -155,12 +155,23 @@ PlanStatus Schedule::run(PlanResult &out)
     m_rows.clear();
     m_rows.reserve(static_cast<std::size_t>(std::min(m_term, std::int64_t{600})) + 1);
 
-    const auto record = [&out, this](const PlanRow &row) {
+    // The totals are summed as raw counts: four sums a row through the
+    // out-of-line money operators cost more than the row itself.
+    std::int64_t interestSum = 0;
+    std::int64_t principalSum = 0;
+    std::int64_t extraSum = 0;
+    const auto record = [&, this](const PlanRow &row) {
         m_rows.push_back(row);
-        out.totals.paid += row.payment + row.extra;
-        out.totals.interest += row.interest;
-        out.totals.principal += row.principal;
-        out.totals.extra += row.extra;
+        if (__builtin_add_overflow(interestSum, row.interest.count, &interestSum) ||
+            __builtin_add_overflow(principalSum, row.principal.count, &principalSum) ||
+            __builtin_add_overflow(extraSum, row.extra.count, &extraSum))
+            throw MoneyRangeError(static_cast<Extended>(principalSum) / Money::kScale);
+    };
+    const auto totals = [&] {
+        out.totals.interest = Money::fromRawCount(interestSum);
+        out.totals.principal = Money::fromRawCount(principalSum);
+        out.totals.extra = Money::fromRawCount(extraSum);
+        out.totals.paid = out.totals.interest + out.totals.principal;
     };
 
     const Money atAdvance = extraAt(0);
@@ -223,6 +234,7 @@ PlanStatus Schedule::run(PlanResult &out)
             out.payments = k;
             out.lastPayment = payment;
             out.payoff = m_rows.back().date;
+            totals();
             return PlanStatus::Planned;
         }
         if (extra.count > 0) {
