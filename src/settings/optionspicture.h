@@ -9,6 +9,8 @@
 // the program's one picture loader, whose errors are the ones reported.
 #pragma once
 
+#include "engine/picture/jpeg.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -29,8 +31,7 @@ struct PreviewPicture {
 // extension (.%s)", damaged files, ...).
 PreviewPicture loadPreviewPicture(const QString &path, QSize area, PreviewFit fit);
 
-// The libjpeg scale numerator (over 8) that decodes a picture of `full` size
-// just large enough to be shrunk to `target`.
-int jpegScaleNumerator(QSize full, QSize target);
+// The scale the preview asks the JPEG decoder for.
+using engine::picture::jpegScaleNumerator;
 
 } // namespace accrua::settings

@@ -39,34 +39,6 @@ template <class Case> std::string caseName(const testing::TestParamInfo<Case> &i
     return info.param.name;
 }
 
-// ---- row dates ----
-
-struct DateCase {
-    const char *name;
-    int year, month, day;
-    QDate expected;
-};
-
-class RowDates : public testing::TestWithParam<DateCase> {};
-
-TEST_P(RowDates, ClampToTheMonthsRealLength)
-{
-    const DateCase &c = GetParam();
-    EXPECT_EQ(TForm_Reports::rowDate(c.year, c.month, c.day), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Calendar, RowDates,
-                         testing::Values(DateCase{"LeapFebruary", 2024, 2, 31, QDate(2024, 2, 29)},
-                                         DateCase{"CommonFebruary", 2023, 2, 30, QDate(2023, 2, 28)},
-                                         DateCase{"Century1900", 1900, 2, 29, QDate(1900, 2, 28)},
-                                         DateCase{"Century2100", 2100, 2, 31, QDate(2100, 2, 28)},
-                                         DateCase{"Century2200", 2200, 2, 30, QDate(2200, 2, 28)},
-                                         DateCase{"Leap2000", 2000, 2, 30, QDate(2000, 2, 29)},
-                                         DateCase{"April31", 2026, 4, 31, QDate(2026, 4, 30)},
-                                         DateCase{"November31", 2026, 11, 31, QDate(2026, 11, 30)},
-                                         DateCase{"May31Kept", 2026, 5, 31, QDate(2026, 5, 31)}),
-                         caseName<DateCase>);
-
 // ---- amortization rows and totals ----
 
 struct TotalsCase {

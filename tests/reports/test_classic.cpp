@@ -176,34 +176,6 @@ TEST_P(WordProcessorSaved, ReadsAsTheReportSaved)
 INSTANTIATE_TEST_SUITE_P(LibreOffice, WordProcessorSaved, testing::ValuesIn(wordProcessorFiles()),
                          [](const auto &paramInfo) { return paramInfo.param; });
 
-// ---------------------------------------------------------------- dates
-
-struct DateCase {
-    const char *name;
-    int year, month, day;
-    QDate expected;
-};
-
-class PaymentDates : public testing::TestWithParam<DateCase> {};
-
-TEST_P(PaymentDates, ClampToTheMonth)
-{
-    const DateCase &d = GetParam();
-    EXPECT_EQ(paymentDate(d.year, d.month, d.day), d.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Days, PaymentDates,
-                         testing::Values(DateCase{"Day31InApril", 2003, 4, 31, QDate(2003, 4, 30)},
-                                         DateCase{"Day31InNovember", 2003, 11, 31, QDate(2003, 11, 30)},
-                                         DateCase{"Day31InJuly", 2003, 7, 31, QDate(2003, 7, 31)},
-                                         DateCase{"Day30InFebruary", 2003, 2, 30, QDate(2003, 2, 28)},
-                                         DateCase{"Day29InLeapFebruary", 2004, 2, 29, QDate(2004, 2, 29)},
-                                         DateCase{"Day31In2000February", 2000, 2, 31, QDate(2000, 2, 29)},
-                                         DateCase{"Day31In1900February", 1900, 2, 31, QDate(1900, 2, 28)},
-                                         DateCase{"Day29In2100February", 2100, 2, 29, QDate(2100, 2, 28)},
-                                         DateCase{"Day30In2200February", 2200, 2, 30, QDate(2200, 2, 28)}),
-                         [](const auto &paramInfo) { return std::string(paramInfo.param.name); });
-
 // --------------------------------------------------------- loan information
 
 struct LoanInfoCase {

@@ -1,6 +1,7 @@
 #include "engine/picture/picture.h"
 
 #include "engine/emf/emfplayer.h"
+#include "engine/picture/jpeg.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -10,192 +11,34 @@
 
 #include <algorithm>
 #include <cmath>
-#include <csetjmp>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-
-#include <jpeglib.h>
 
 namespace accrua::engine::picture {
 
 namespace {
 
-constexpr qint64 kMaxFileBytes = 64LL * 1024 * 1024;
-constexpr long kMaxSide = 16384;
-constexpr long long kMaxPixels = 40LL * 1000 * 1000;
 constexpr int kMaxMetafileSide = 4096;
-constexpr int kMaxScans = 500;
 constexpr int kReaderAllocationMB = 256;
-
-// Everything the JPEG decoder touches across setjmp/longjmp lives here, in
-// plain C storage owned by the caller: no C++ object with a destructor is
-// alive in the frame that the error handler jumps back to.
-struct JpegJob {
-    jpeg_error_mgr pub; // first member: libjpeg sees a jpeg_error_mgr
-    jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-    jpeg_progress_mgr progress;
-    jpeg_decompress_struct cinfo;
-    unsigned char *pixels; // malloc'd RGB, width * height * 3
-    unsigned long width;
-    unsigned long height;
-    int tooLarge;
-};
-
-extern "C" void jpegErrorExit(j_common_ptr cinfo)
-{
-    JpegJob *job = reinterpret_cast<JpegJob *>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, job->message);
-    std::longjmp(job->jump, 1);
-}
-
-// A corrupt-data warning means the picture is damaged: fail rather than show
-// a half-grey image.
-extern "C" void jpegEmitMessage(j_common_ptr cinfo, int level)
-{
-    if (level < 0)
-        jpegErrorExit(cinfo);
-}
-
-extern "C" void jpegOutputMessage(j_common_ptr) {}
-
-// Progressive files with thousands of scans take quadratic time to decode.
-extern "C" void jpegProgress(j_common_ptr cinfo)
-{
-    if (cinfo->is_decompressor) {
-        j_decompress_ptr d = reinterpret_cast<j_decompress_ptr>(cinfo);
-        if (d->input_scan_number > kMaxScans) {
-            JpegJob *job = reinterpret_cast<JpegJob *>(cinfo->err);
-            std::snprintf(job->message, sizeof job->message, "too many scans");
-            std::longjmp(job->jump, 1);
-        }
-    }
-}
-
-// Returns 0 on success (job->pixels holds the picture), non-zero on failure
-// (job->message says why). Plain C within: safe to longjmp through.
-int decodeJpeg(const unsigned char *data, unsigned long size, JpegJob *job)
-{
-    jpeg_decompress_struct &cinfo = job->cinfo;
-    std::memset(&cinfo, 0, sizeof cinfo);
-    cinfo.err = jpeg_std_error(&job->pub);
-    job->pub.error_exit = jpegErrorExit;
-    job->pub.emit_message = jpegEmitMessage;
-    job->pub.output_message = jpegOutputMessage;
-    job->pixels = nullptr;
-    job->tooLarge = 0;
-    if (setjmp(job->jump)) {
-        std::free(job->pixels);
-        job->pixels = nullptr;
-        jpeg_destroy_decompress(&cinfo);
-        return 1;
-    }
-    jpeg_create_decompress(&cinfo);
-    cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
-    job->progress.progress_monitor = jpegProgress;
-    cinfo.progress = &job->progress;
-    jpeg_mem_src(&cinfo, data, size);
-    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || cinfo.image_width == 0 ||
-        cinfo.image_height == 0) {
-        std::snprintf(job->message, sizeof job->message, "no image in the file");
-        jpeg_destroy_decompress(&cinfo);
-        return 1;
-    }
-    if (cinfo.image_width > kMaxSide || cinfo.image_height > kMaxSide ||
-        static_cast<long long>(cinfo.image_width) * cinfo.image_height > kMaxPixels) {
-        job->tooLarge = 1;
-        job->width = cinfo.image_width;
-        job->height = cinfo.image_height;
-        jpeg_destroy_decompress(&cinfo);
-        return 1;
-    }
-    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK)
-        cinfo.out_color_space = JCS_CMYK;
-    else
-        cinfo.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&cinfo);
-    const int comps = cinfo.output_components;
-    if ((comps != 3 && comps != 4) || cinfo.output_width != cinfo.image_width ||
-        cinfo.output_height != cinfo.image_height) {
-        std::snprintf(job->message, sizeof job->message, "unexpected output format");
-        jpeg_destroy_decompress(&cinfo);
-        return 1;
-    }
-    job->width = cinfo.output_width;
-    job->height = cinfo.output_height;
-    const size_t rowBytes = size_t(cinfo.output_width) * size_t(comps);
-    job->pixels = static_cast<unsigned char *>(std::malloc(rowBytes * cinfo.output_height));
-    if (!job->pixels) {
-        std::snprintf(job->message, sizeof job->message, "out of memory");
-        jpeg_destroy_decompress(&cinfo);
-        return 1;
-    }
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = job->pixels + rowBytes * cinfo.output_scanline;
-        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
-            std::snprintf(job->message, sizeof job->message, "premature end of data");
-            std::free(job->pixels);
-            job->pixels = nullptr;
-            jpeg_destroy_decompress(&cinfo);
-            return 1;
-        }
-    }
-    // Adobe writes CMYK inverted; convert to RGB in place, 4 bytes to 3.
-    if (comps == 4) {
-        const size_t n = size_t(cinfo.output_width) * cinfo.output_height;
-        const bool inverted = cinfo.saw_Adobe_marker;
-        for (size_t i = 0; i < n; ++i) {
-            unsigned c = job->pixels[i * 4], m = job->pixels[i * 4 + 1], y = job->pixels[i * 4 + 2],
-                     k = job->pixels[i * 4 + 3];
-            if (!inverted) {
-                c = 255 - c;
-                m = 255 - m;
-                y = 255 - y;
-                k = 255 - k;
-            }
-            job->pixels[i * 3] = static_cast<unsigned char>(c * k / 255);
-            job->pixels[i * 3 + 1] = static_cast<unsigned char>(m * k / 255);
-            job->pixels[i * 3 + 2] = static_cast<unsigned char>(y * k / 255);
-        }
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return 0;
-}
 
 QImage loadJpeg(const QByteArray &data)
 {
     if (data.isEmpty())
         throw PictureError(QStringLiteral("Damaged JPEG picture: the file is empty"));
-    JpegJob *job = static_cast<JpegJob *>(std::calloc(1, sizeof(JpegJob)));
-    if (!job)
+    auto decoded = decodeJpeg(data);
+    if (auto *picture = std::get_if<JpegPicture>(&decoded))
+        return std::move(picture->image);
+    const JpegFailure &failure = std::get<JpegFailure>(decoded);
+    switch (failure.kind) {
+    case JpegFailure::Kind::TooLarge:
+        throw PictureError(QStringLiteral("JPEG picture too large (%1 x %2 pixels)")
+                               .arg(failure.fullSize.width())
+                               .arg(failure.fullSize.height()));
+    case JpegFailure::Kind::NoMemory:
         throw PictureError(QStringLiteral("Not enough memory for the JPEG picture"));
-    const int failed = decodeJpeg(reinterpret_cast<const unsigned char *>(data.constData()),
-                                  static_cast<unsigned long>(data.size()), job);
-    if (failed) {
-        const QString text =
-            job->tooLarge
-                ? QStringLiteral("JPEG picture too large (%1 x %2 pixels)").arg(job->width).arg(job->height)
-                : QStringLiteral("Damaged JPEG picture: %1").arg(QString::fromLocal8Bit(job->message));
-        std::free(job);
-        throw PictureError(text);
+    case JpegFailure::Kind::Damaged:
+        break;
     }
-    QImage img(int(job->width), int(job->height), QImage::Format_RGB32);
-    if (img.isNull()) {
-        std::free(job->pixels);
-        std::free(job);
-        throw PictureError(QStringLiteral("Not enough memory for the JPEG picture"));
-    }
-    for (unsigned long y = 0; y < job->height; ++y) {
-        const unsigned char *src = job->pixels + size_t(y) * job->width * 3;
-        QRgb *dst = reinterpret_cast<QRgb *>(img.scanLine(int(y)));
-        for (unsigned long x = 0; x < job->width; ++x)
-            dst[x] = qRgb(src[x * 3], src[x * 3 + 1], src[x * 3 + 2]);
-    }
-    std::free(job->pixels);
-    std::free(job);
-    return img;
+    throw PictureError(QStringLiteral("Damaged JPEG picture: %1").arg(failure.reason));
 }
 
 QImage loadWithReader(const QByteArray &data, const char *format, const QString &kind)

@@ -1,16 +1,15 @@
 #include "reports/banded/reportoutput.h"
 
+#include "calc/paymentday.h"
+#include "engine/emf/pageplayback.h"
 #include "fileio/safefile.h"
 #include "reports/banded/reportsform.h"
 
 #include <QDir>
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
 #include <QPdfWriter>
 
 #include <charconv>
+#include <numeric>
 
 namespace accrua::reports::banded {
 
@@ -29,15 +28,6 @@ std::unique_ptr<eng::TRptPageList> generatePages(eng::Report &report)
 }
 
 namespace {
-
-QPageLayout layoutFor(QSizeF pagePixels)
-{
-    const QSizeF inches(pagePixels.width() / 96.0, pagePixels.height() / 96.0);
-    const bool landscape = inches.width() > inches.height();
-    const QPageSize size(landscape ? inches.transposed() : inches, QPageSize::Inch, QString(),
-                         QPageSize::FuzzyMatch);
-    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
 
 QString native(const QString &fileName)
 {
@@ -91,38 +81,23 @@ bool writePdf(const eng::TRptPageList &pages, QIODevice &device, const QString &
     const int count = pages.pageCount();
     if (count == 0)
         throw ReportOutputError(QStringLiteral("There are no pages to write."));
-    auto page = [&](int n) {
-        std::optional<QByteArray> body = pages.GetPage(n);
-        if (!body)
-            throw ReportOutputError(QStringLiteral("Page %1 is missing.").arg(n));
-        return *std::move(body);
-    };
-    QByteArray body = page(1);
+    std::vector<int> order(static_cast<std::size_t>(count));
+    std::iota(order.begin(), order.end(), 1);
     QPdfWriter writer(&device);
     writer.setCreator(QStringLiteral("Accrua"));
     writer.setTitle(title);
     writer.setResolution(1200);
-    writer.setPageLayout(layoutFor(eng::pageSizeOf(body)));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    for (int n = 1; n <= count; ++n) {
-        if (n > 1) {
-            body = page(n);
-            writer.setPageLayout(layoutFor(eng::pageSizeOf(body)));
-            if (!writer.newPage()) {
-                painter.end();
-                return false;
-            }
-        }
-        const QRectF target = writer.pageLayout().fullRectPixels(writer.resolution());
-        QString error;
-        if (!eng::EmfPlayer::play(body, painter, QRectF(QPointF(0, 0), target.size()), &error)) {
-            painter.end();
-            throw ReportOutputError(QStringLiteral("Page %1 cannot be drawn: %2").arg(n).arg(error));
-        }
-    }
-    return painter.end();
+    const auto failure = eng::playPages(
+        writer, order, [&pages](int n) { return pages.GetPage(n); },
+        [&writer] { return QRectF(writer.pageLayout().fullRectPixels(writer.resolution())); });
+    if (!failure)
+        return true;
+    if (failure->kind == eng::PlaybackFailure::Kind::Missing)
+        throw ReportOutputError(QStringLiteral("Page %1 is missing.").arg(failure->page));
+    if (failure->kind == eng::PlaybackFailure::Kind::Play)
+        throw ReportOutputError(
+            QStringLiteral("Page %1 cannot be drawn: %2").arg(failure->page).arg(failure->detail));
+    return false;
 }
 
 void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QString &title)
@@ -146,7 +121,7 @@ QByteArray scheduleCsv(const std::vector<calc::TPaymentObj> &rows, const QDate &
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const calc::TPaymentObj &r = rows[k];
         const int m = firstMonth + static_cast<int>(k) + 1;
-        const QDate date = TForm_Reports::rowDate(m / 12, m % 12 + 1, origination.day());
+        const QDate date(m / 12, m % 12 + 1, calc::paymentDay(m / 12, m % 12 + 1, origination.day()));
         appendNumber(out, k + 1);
         out += ',';
         appendIsoDate(out, date);

@@ -1,6 +1,7 @@
 #include "reports/banded/reportsform.h"
 
 #include "calc/daily.h"
+#include "calc/paymentday.h"
 #include "text/numbers.h"
 
 #include <QFileInfo>
@@ -392,16 +393,6 @@ QString TForm_Reports::money(calc::Money value) const
     return text::FormatMoney(value, m_locale);
 }
 
-QDate TForm_Reports::rowDate(int year, int month, int day)
-{
-    int clamped = day;
-    if (month == 2 && day > 28)
-        clamped = calc::isLeapYear(year) ? 29 : 28;
-    else if ((month == 4 || month == 6 || month == 9 || month == 11) && day == 31)
-        clamped = 30;
-    return QDate(year, month, clamped);
-}
-
 void TForm_Reports::BandReportBeforePrint()
 {
     RptImage->enabled = PrintImage;
@@ -434,7 +425,7 @@ bool TForm_Reports::BandReportNeedData()
         m_yearlyPayment = m_yearlyPrincipal = m_yearlyInterest = {};
     }
     m_savedDay = m_day;
-    m_rowDate = rowDate(m_year, m_month, m_day);
+    m_rowDate = QDate(m_year, m_month, calc::paymentDay(m_year, m_month, m_day));
     m_day = m_savedDay;
 
     m_yearlyPayment += row.Payment;

@@ -142,10 +142,6 @@ public:
     void setCloseHandler(std::function<void()> handler) { m_onClose = std::move(handler); }
     bool isClosed() const { return m_closed; }
 
-    // The date the amortization report prints on a row (public for tests of
-    // the calendar rule).
-    static QDate rowDate(int year, int month, int day);
-
 private:
     void buildAmortization();
     void buildSavings();

@@ -1,6 +1,7 @@
 #include "reports/classic/classicreport.h"
 
 #include "calc/daily.h"
+#include "calc/paymentday.h"
 #include "calc/savings.h"
 #include "text/numbers.h"
 
@@ -130,16 +131,6 @@ std::optional<LoanInformation> loanInformationFrom(const settings::LoanInfoAnswe
     return LoanInformation{answer.originationDate, date, answer.loanType};
 }
 
-QDate paymentDate(int year, int month, int originationDay)
-{
-    int day = originationDay;
-    if (month == 2 && day > 28)
-        day = calc::isLeapYear(year) ? 29 : 28;
-    else if ((month == 4 || month == 6 || month == 9 || month == 11) && day == 31)
-        day = 30;
-    return QDate(year, month, day);
-}
-
 ClassicLines buildAmortizationReport(const AmortizationInputs &in, const text::Locale &locale)
 {
     const Texts t(locale);
@@ -198,7 +189,7 @@ ClassicLines buildAmortizationReport(const AmortizationInputs &in, const text::L
                 yearInterest = 0;
             }
         }
-        const QDate date = paymentDate(year, month, day);
+        const QDate date(year, month, calc::paymentDay(year, month, day));
         yearPayment += row.Payment;
         totalPayment += row.Payment;
         yearPrincipal += row.Principal;

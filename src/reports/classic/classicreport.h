@@ -86,8 +86,4 @@ DailyInputs dailyInputsOf(const app::MainModel &model);
 ClassicLines buildClassicReportOf(const app::MainModel &model, app::Mode page, bool forPrint,
                                   const LoanInformation &loan);
 
-// The date of payment `month` of the year: the origination day, clamped to
-// the month's last day where it has fewer (February 28 in 1900 and 2100).
-QDate paymentDate(int year, int month, int originationDay);
-
 } // namespace accrua::reports::classic

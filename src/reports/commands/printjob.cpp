@@ -1,8 +1,7 @@
 #include "reports/commands/printjob.h"
 
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
+#include "engine/emf/pageplayback.h"
+
 #include <QPrinter>
 
 #include <algorithm>
@@ -37,19 +36,6 @@ void requirePrinter(const QPrinter &printer)
         throw ReportPrintError(QStringLiteral("There is no printer to print on."));
 }
 
-namespace {
-
-QPageLayout layoutFor(QSizeF pagePixels)
-{
-    const QSizeF inches(pagePixels.width() / 96.0, pagePixels.height() / 96.0);
-    const bool landscape = inches.width() > inches.height();
-    const QPageSize size(landscape ? inches.transposed() : inches, QPageSize::Inch, QString(),
-                         QPageSize::FuzzyMatch);
-    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
-
-} // namespace
-
 void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintChoice &choice,
                 const QString &documentName)
 {
@@ -69,22 +55,15 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
             for (int k = 0; k < (choice.collate ? 1 : copies); ++k)
                 order.push_back(n);
 
-    auto page = [&](int n) {
+    const auto page = [&pages](int n) -> std::optional<QByteArray> {
         try {
-            std::optional<QByteArray> body = pages.GetPage(n);
-            if (!body)
-                throw ReportPrintError(QStringLiteral("Page %1 is missing.").arg(n));
-            return *std::move(body);
-        } catch (const ReportPrintError &) {
-            throw;
+            return pages.GetPage(n);
         } catch (const std::exception &e) {
             throw ReportPrintError(QString::fromUtf8(e.what()));
         }
     };
 
-    QByteArray body = page(order.front());
     printer.setFullPage(true);
-    printer.setPageLayout(layoutFor(eng::pageSizeOf(body)));
     if (!documentName.isEmpty())
         printer.setDocName(documentName);
     // Every page of the job is played once per entry of `order`: the range is
@@ -93,32 +72,28 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
     if (choice.copies > 1)
         printer.setCopyCount(1);
 
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    const auto failure =
+        eng::playPages(printer, order, page, [&printer] { return printer.paperRect(QPrinter::DevicePixel); });
+    if (!failure)
+        return;
+    using Kind = eng::PlaybackFailure::Kind;
+    switch (failure->kind) {
+    case Kind::Missing:
+        throw ReportPrintError(QStringLiteral("Page %1 is missing.").arg(failure->page));
+    case Kind::Begin:
         if (printer.outputFormat() == QPrinter::PdfFormat)
             throw ReportPrintError(QStringLiteral("Cannot write \"%1\".").arg(printer.outputFileName()));
         throw ReportPrintError(
             QStringLiteral("The printer \"%1\" cannot be used.").arg(printer.printerName()));
+    case Kind::NewPage:
+        throw ReportPrintError(QStringLiteral("The printer stopped before page %1.").arg(failure->page));
+    case Kind::Play:
+        throw ReportPrintError(
+            QStringLiteral("Page %1 cannot be printed: %2").arg(failure->page).arg(failure->detail));
+    case Kind::End:
+        break;
     }
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (k > 0) {
-            if (order[k] != order[k - 1])
-                body = page(order[k]);
-            printer.setPageLayout(layoutFor(eng::pageSizeOf(body)));
-            if (!printer.newPage()) {
-                painter.end();
-                throw ReportPrintError(QStringLiteral("The printer stopped before page %1.").arg(order[k]));
-            }
-        }
-        const QRectF target = printer.paperRect(QPrinter::DevicePixel);
-        QString error;
-        if (!eng::EmfPlayer::play(body, painter, QRectF(QPointF(0, 0), target.size()), &error)) {
-            painter.end();
-            throw ReportPrintError(QStringLiteral("Page %1 cannot be printed: %2").arg(order[k]).arg(error));
-        }
-    }
-    if (!painter.end())
-        throw ReportPrintError(QStringLiteral("Printing did not complete."));
+    throw ReportPrintError(QStringLiteral("Printing did not complete."));
 }
 
 } // namespace accrua::reports::commands

@@ -1,21 +1,17 @@
-// The page view (paging, zoom, scrolling, wheel, forwarded notifications)
-// and printing, checked through PDF output read back with pdfinfo/pdftotext.
+// The page view: paging, zoom, scrolling, wheel, forwarded notifications,
+// painting on a worker, damaged pages and generation on a worker.
 #include "engine/emf/pagesize.h"
 #include "engine/layout/generator.h"
 #include "engine/layout/layout.h"
 #include "engine/pagefile/pagelist.h"
 #include "engine/view/pageview.h"
-#include "engine/view/printing.h"
 #include "layout_support.h"
 #include "support.h"
 
 #include <QApplication>
-#include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -33,55 +29,12 @@ using accrua::engine::layout::testing::SyntheticReport;
 
 namespace {
 
-QString run(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int pdfPages(const QString &file)
-{
-    const QString info = run(QStringLiteral("pdfinfo"), {file});
-    for (const QString &line : info.split(QLatin1Char('\n')))
-        if (line.startsWith(QLatin1String("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-// Text of each page, split on the form feeds pdftotext puts between pages.
-QStringList pdfTexts(const QString &file)
-{
-    QStringList pages =
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")})
-            .split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 void sendWheel(QWidget *w, int delta)
 {
     const QPointF pos(w->width() / 2.0, w->height() / 2.0);
     QWheelEvent event(pos, w->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &event);
-}
-
-bool havePoppler()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
-}
-
-int plannedPages(int rows)
-{
-    SyntheticReport s(rows);
-    PagePlan plan;
-    ReportLayout(*s.report, plan).run();
-    return static_cast<int>(plan.pages.size());
 }
 
 } // namespace
@@ -97,10 +50,6 @@ private Q_SLOTS:
     void paintingRendersOnAWorker();
     void damagedPagesDoNotBreakTheView();
     void followsGenerationOnWorker();
-    void printsToPdf_data();
-    void printsToPdf();
-    void printErrors();
-    void printReportRunsAfterPrint();
 
 private:
     TRptPageList m_pages;
@@ -291,10 +240,6 @@ void ViewTest::damagedPagesDoNotBreakTheView()
     QVERIFY(!image.isNull());
     QVERIFY(!view.lastError().isEmpty());
     QVERIFY(qint64(image.width()) * image.height() <= 24LL * 1024 * 1024);
-
-    PagePrinter printer;
-    QVERIFY_THROWS_EXCEPTION(PrintError,
-                             printer.printToPdf(pages, m_dir.filePath(QStringLiteral("bad.pdf"))));
 }
 
 void ViewTest::followsGenerationOnWorker()
@@ -317,108 +262,6 @@ void ViewTest::followsGenerationOnWorker()
     QCOMPARE(progress.last().at(0).toInt(), 100);
     view.setCurrentPage(view.pageCount());
     QVERIFY(!view.currentImage().isNull());
-}
-
-void ViewTest::printsToPdf_data()
-{
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
-    QTest::newRow("all pages") << 1 << 0;
-    QTest::newRow("pages 2 to 3") << 2 << 3;
-    QTest::newRow("range past the end") << 3 << 999;
-}
-
-void ViewTest::printsToPdf()
-{
-    QFETCH(int, first);
-    QFETCH(int, last);
-    if (!havePoppler())
-        QSKIP("poppler-utils (pdftotext, pdfinfo) is not installed");
-    const QString file = m_dir.filePath(QStringLiteral("out-%1-%2.pdf").arg(first).arg(last));
-    PagePrinter printer;
-    printer.documentName = QStringLiteral("Synthetic schedule");
-    printer.printToPdf(m_pages, file, first, last);
-
-    const int to = (last == 0 || last > m_count) ? m_count : last;
-    QCOMPARE(pdfPages(file), to - first + 1);
-    const QStringList texts = pdfTexts(file);
-    QCOMPARE(texts.size(), to - first + 1);
-    for (int i = 0; i < texts.size(); ++i) {
-        const int n = first + i;
-        const QString &text = texts.at(i);
-        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Page\\s+%1\\b").arg(n))),
-                 qPrintable(QStringLiteral("page %1 lacks its number:\n").arg(n) + text));
-        QCOMPARE(text.contains(QLatin1String("Amortization Schedule")), n == 1);
-        QVERIFY2(text.contains(QLatin1String("PAYMENT AMOUNT")), qPrintable(text));
-        // Rows and totals appear on the pages the layout put them on.
-        const auto &planned = m_plan.pages.at(static_cast<size_t>(n - 1));
-        auto has = [&](const char *band) {
-            return std::any_of(planned.begin(), planned.end(),
-                               [&](const PlacedBand &b) { return b.band == QLatin1String(band); });
-        };
-        QCOMPARE(text.contains(QLatin1String("1,234.56")), has("RptSubDetail_Details"));
-        QCOMPARE(text.contains(QLatin1String("YEARLY TOTALS")), has("RptSubDetail_Totals"));
-    }
-}
-
-void ViewTest::printErrors()
-{
-    PagePrinter printer;
-    TRptPageList empty;
-    empty.beginReport();
-    empty.Finish();
-    QVERIFY_THROWS_EXCEPTION(PrintError, printer.printToPdf(empty, m_dir.filePath(QStringLiteral("e.pdf"))));
-    QVERIFY_THROWS_EXCEPTION(PrintError,
-                             printer.printToPdf(m_pages, QStringLiteral("/nonexistent-dir/x/out.pdf")));
-
-    QVERIFY(!printer.selectPrinter(QStringLiteral("No Such Printer \u2603")));
-    QVERIFY(!printer.selectPrinter(static_cast<int>(PagePrinter::printerNames().size())));
-    QVERIFY(!printer.selectPrinter(-2));
-    QCOMPARE(printer.printerIndex(), -1);
-    const QStringList names = PagePrinter::printerNames();
-    if (!names.isEmpty()) {
-        QVERIFY(printer.selectPrinter(names.last()));
-        QCOMPARE(printer.printerIndex(), names.size() - 1);
-        QCOMPARE(printer.printerName(), names.last());
-    }
-}
-
-void ViewTest::printReportRunsAfterPrint()
-{
-    if (!havePoppler())
-        QSKIP("poppler-utils (pdftotext, pdfinfo) is not installed");
-    enum Outcome { Printed, PrinterFails, HandlerFails };
-    for (Outcome outcome : {Printed, PrinterFails, HandlerFails}) {
-        // The report form releases itself in its after-print handler.
-        auto s = std::make_unique<SyntheticReport>(150);
-        int calls = 0;
-        s->report->afterPrint = [&] {
-            ++calls;
-            s.reset();
-        };
-        if (outcome == HandlerFails)
-            s->report->band(QStringLiteral("RptSubDetail_Details"))->afterPrint = [] {
-                throw std::runtime_error("no row");
-            };
-        const QString file = outcome == PrinterFails ? QStringLiteral("/nonexistent-dir/x/out.pdf")
-                                                     : m_dir.filePath(QStringLiteral("report.pdf"));
-        const auto printer = accrua::testsupport::pdfPrinter(file);
-        switch (outcome) {
-        case Printed:
-            PagePrinter::printReportOn(*s->report, *printer);
-            QCOMPARE(pdfPages(file), plannedPages(150));
-            QVERIFY(pdfTexts(file).first().contains(QLatin1String("Amortization Schedule")));
-            break;
-        case PrinterFails:
-            QVERIFY_THROWS_EXCEPTION(PrintError, PagePrinter::printReportOn(*s->report, *printer));
-            break;
-        case HandlerFails:
-            QVERIFY_THROWS_EXCEPTION(GenerationError, PagePrinter::printReportOn(*s->report, *printer));
-            break;
-        }
-        QCOMPARE(calls, 1);
-        QVERIFY(!s);
-    }
 }
 
 QTEST_MAIN(ViewTest)
