@@ -23,11 +23,14 @@ using namespace accrua::planner;
 
 namespace {
 
-ScenarioInputs loan(bool extra)
+// 0: 360 payments; 1: the same with an extra payment; 2: 12000 payments.
+ScenarioInputs loan(std::int64_t kind)
 {
     ScenarioInputs in = defaultInputs(QDate(2026, 1, 1));
-    if (extra)
+    if (kind == 1)
         in.extras.push_back(ExtraRow{1, calc::Money::fromValue(200), 1});
+    if (kind == 2)
+        in.years = 1000;
     return in;
 }
 
@@ -35,8 +38,8 @@ void BM_RecalculateAndPaint(benchmark::State &state)
 {
     testsupport::ensureWidgetsApp();
     const text::Locale locale = testsupport::usDollars();
-    const ScenarioInputs in = loan(state.range(0) != 0);
-    const ScenarioResult other = computeScenario(loan(false));
+    const ScenarioInputs in = loan(state.range(0));
+    const ScenarioResult other = computeScenario(loan(0));
     ScheduleModel model(locale);
     QImage image(1000, 460, QImage::Format_ARGB32_Premultiplied);
     const QFont font;
@@ -51,7 +54,7 @@ void BM_RecalculateAndPaint(benchmark::State &state)
         benchmark::DoNotOptimize(c.rows.size());
     }
 }
-BENCHMARK(BM_RecalculateAndPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecalculateAndPaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_WindowRecalculateAndRepaint(benchmark::State &state)
 {

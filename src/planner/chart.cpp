@@ -178,24 +178,28 @@ const QColor kPrincipal(0x9c, 0xc8, 0xea);
 struct Axis {
     calc::Extended top = 1; // currency units
     calc::Extended step = 1;
+    int ticks = 1; // steps from 0 to top
     double labelWidth = 0;
+    calc::Extended tick(int k) const { return step * k; }
 };
 
 Axis moneyAxis(calc::Extended max, int ticks, const QFontMetricsF &fm, const text::Locale &locale)
 {
     Axis a;
     a.step = niceStep(max, ticks);
-    a.top = std::max(a.step, std::ceil(max / a.step) * a.step);
-    for (calc::Extended v = 0; v <= a.top + a.step / 2; v += a.step)
-        a.labelWidth =
-            std::max(a.labelWidth, fm.horizontalAdvance(axisMoneyText(calc::Money::fromValue(v), locale)));
+    a.ticks = std::max(1, static_cast<int>(std::ceil(max / a.step)));
+    a.top = a.tick(a.ticks);
+    for (int k = 0; k <= a.ticks; ++k)
+        a.labelWidth = std::max(
+            a.labelWidth, fm.horizontalAdvance(axisMoneyText(calc::Money::fromValue(a.tick(k)), locale)));
     return a;
 }
 
 void yGrid(ChartScene &scene, const Axis &axis, const QRectF &plot, double lineHeight,
            const text::Locale &locale)
 {
-    for (calc::Extended v = 0; v <= axis.top + axis.step / 2; v += axis.step) {
+    for (int k = 0; k <= axis.ticks; ++k) {
+        const calc::Extended v = axis.tick(k);
         const double y = plot.bottom() - static_cast<double>(v / axis.top) * plot.height();
         if (v > 0)
             scene.items.push_back(line(QPolygonF{{plot.left(), y}, {plot.right(), y}}, kGrid, 1));
@@ -414,9 +418,8 @@ QString hoverText(const ChartScene &scene, const QPointF &at, const text::Locale
             if (l.xs.empty() || !l.series)
                 continue;
             auto it = std::lower_bound(l.xs.begin(), l.xs.end(), at.x());
-            if (it == l.xs.end())
-                --it;
-            else if (it != l.xs.begin() && at.x() - *(it - 1) < *it - at.x())
+            // The nearer of the points on either side.
+            if (it == l.xs.end() || (it != l.xs.begin() && at.x() - *(it - 1) < *it - at.x()))
                 --it;
             const auto k = static_cast<std::size_t>(it - l.xs.begin());
             lines << QStringLiteral("%1: %2  %3")

@@ -155,6 +155,14 @@ PlannerInputs::PlannerInputs(const text::Locale &locale, QWidget *parent) : QWid
     });
 
     LineEdit_Fee = edit("LineEdit_Fee");
+    // An accepted amount is shown as the field will read it: two decimals, no grouping.
+    for (QLineEdit *e : {LineEdit_Principal, LineEdit_FixedPayment, LineEdit_Balloon, LineEdit_Fee}) {
+        connect(e, &QLineEdit::editingFinished, this, [this, e] {
+            const Parsed<calc::Money> p = parseAmount(e->text(), m_locale);
+            if (p.value && e->text() != amountFieldText(*p.value, m_locale))
+                e->setText(amountFieldText(*p.value, m_locale));
+        });
+    }
     form->addRow(QStringLiteral("Fee paid &with the advance"), LineEdit_Fee);
     DateEdit_Advance = new QDateEdit(this);
     DateEdit_Advance->setObjectName(QStringLiteral("DateEdit_Advance"));
@@ -302,7 +310,8 @@ void PlannerInputs::setInputs(const ScenarioInputs &in)
     for (const RateRow &r : in.rateChanges)
         addRow(Table_Rates, {QString::number(r.from), percentFieldText(r.ratePercent, m_locale)});
     LineEdit_Fee->setText(amountFieldText(in.fee, m_locale));
-    DateEdit_Advance->setDate(in.advance.isValid() ? in.advance : QDate::currentDate());
+    if (in.advance.isValid())
+        DateEdit_Advance->setDate(in.advance);
     CheckBox_FirstPayment->setChecked(in.firstPayment.isValid());
     DateEdit_FirstPayment->setEnabled(in.firstPayment.isValid());
     DateEdit_FirstPayment->setDate(in.firstPayment.isValid() ? in.firstPayment
