@@ -86,7 +86,7 @@ QString moneyText(calc::Money value, const text::Locale &locale)
 
 QString signedMoneyText(calc::Money value, const text::Locale &locale)
 {
-    const QString text = moneyText(value, locale);
+    QString text = moneyText(value, locale);
     if (calc::RoundToCents(value).count > 0)
         return u'+' + text;
     if (calc::RoundToCents(value).count == 0)

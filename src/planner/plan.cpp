@@ -18,7 +18,7 @@ void Plan::select(int index)
 QString Plan::freeName() const
 {
     for (char16_t c = u'A'; c <= u'Z'; ++c) {
-        const QString name(QChar{c});
+        QString name(QChar{c});
         if (find(name) < 0)
             return name;
     }

@@ -109,7 +109,7 @@ public:
 
     QJsonValue value(const QString &key) const
     {
-        const QJsonValue v = m_o.value(key);
+        QJsonValue v = m_o.value(key);
         if (v.isUndefined())
             refuse(key, QStringLiteral("is missing"));
         return v;
@@ -159,7 +159,7 @@ public:
         const QJsonValue v = value(key);
         if (!v.isArray())
             refuse(key, QStringLiteral("is not a list"));
-        const QJsonArray a = v.toArray();
+        QJsonArray a = v.toArray();
         if (a.size() > kMaxTableRows)
             refuse(key, QStringLiteral("has more than %1 rows").arg(kMaxTableRows));
         return a;
@@ -207,11 +207,14 @@ Scenario readScenario(const FieldReader &f)
     in.payments = f.integer(QStringLiteral("payments"), 0, kMaxCount);
     in.fixedPayment = f.money(QStringLiteral("fixedPayment"));
     std::vector<std::pair<QString, calc::Frequency>> frequencies;
+    frequencies.reserve(calc::kFrequencies.size());
     for (calc::Frequency fr : calc::kFrequencies)
         frequencies.emplace_back(QString::fromLatin1(calc::frequencyName(fr)), fr);
     in.frequency = f.choice(QStringLiteral("frequency"), frequencies);
+    const std::vector<int> compoundingList = compoundingChoices();
     std::vector<std::pair<QString, int>> compoundings;
-    for (int c : compoundingChoices())
+    compoundings.reserve(compoundingList.size());
+    for (int c : compoundingList)
         compoundings.emplace_back(QString::fromLatin1(calc::compoundingName(c)), c);
     in.compounding = f.choice(QStringLiteral("compounding"), compoundings);
     in.repayment = f.choice<calc::Repayment>(
