@@ -1,7 +1,7 @@
 // Report generation: a synthetic report of the amortization shape (title,
 // column heading, six-label detail rows, yearly totals, page footer), about
 // 50 rows a page, laid out, recorded as metafiles and added to a page list.
-#include "../tests/engine/layout/layout_support.h"
+#include "layout_support.h"
 
 #include "engine/layout/generator.h"
 #include "engine/layout/layout.h"

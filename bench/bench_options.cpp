@@ -1,8 +1,8 @@
 // Opening the options dialog (created, filled from the store, shown) with a
 // 2000 x 2000 JPEG as the report picture, against no picture; and the preview
 // decoding against a full load of the same file.
+#include "options_support.h"
 #include "support.h"
-#include "test_options_support.h"
 
 #include "desktop/messages.h"
 #include "engine/picture/picture.h"

@@ -1,5 +1,6 @@
 // The settings store file is the user's to edit: any bytes in it must load
 // to values or a SettingsError, never a crash or a hang.
+#include "settings/inifile.h"
 #include "settings/store.h"
 #include "settings/values.h"
 

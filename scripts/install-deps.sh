@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
   fonts-liberation fontconfig
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy clang-format python3
   xvfb xauth poppler-utils
   qt6-svg-dev
   dpkg-dev file desktop-file-utils

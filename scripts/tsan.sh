@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Builds the engine's tests under ThreadSanitizer and runs them: the report
-# generator hands pages from its worker thread to the user-interface thread.
+# Builds the tests where threads meet under ThreadSanitizer and runs them: the
+# report generator hands pages from its worker thread to the user-interface
+# thread, which the engine, the preview window and the report commands and
+# outputs all take.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset tsan >/dev/null
-cmake --build build/tsan/tests/engine -j "$(nproc)" 2>/dev/null ||
-  make -C build/tsan/tests/engine -j "$(nproc)"
-QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/cmake/tsan.supp" \
-  ctest --test-dir build/tsan/tests/engine -j "$(nproc)" --output-on-failure
+dirs=(tests/engine tests/reports)
+for dir in "${dirs[@]}"; do
+  make -C "build/tsan/$dir" -j "$(nproc)"
+done
+for dir in "${dirs[@]}"; do
+  QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/cmake/tsan.supp" \
+    ctest --test-dir "build/tsan/$dir" -j "$(nproc)" --output-on-failure
+done

@@ -1,6 +1,7 @@
 // The main window without widgets: the field texts, the mode, the report
-// command state, the loan fields and the row lists, and every handler that
-// decides something (leave checks, change handlers, Calculate).
+// command state and the handlers every page shares (leave checks, change
+// handlers, the checks Calculate runs on a field); each page's own Calculate,
+// its fields and rows live in LoanModel, DailyModel and SavingsModel.
 //
 // The window shows this model and forwards the user's typing, focus changes
 // and commands to it; the command line drives the same model without a
@@ -9,10 +10,12 @@
 // MainModelView.
 #pragma once
 
+#include "app/dailymodel.h"
 #include "app/fields.h"
+#include "app/loanmodel.h"
+#include "app/savingsmodel.h"
 #include "calc/loan.h"
 #include "calc/savings.h"
-#include "calc/solver.h"
 #include "desktop/messages.h"
 #include "settings/appsettings.h"
 #include "text/locale.h"
@@ -45,6 +48,8 @@ using SavingsRow = calc::TSavingsObj;
 class MainModel {
 public:
     MainModel(text::Locale locale, desktop::MessageService &messages);
+    MainModel(const MainModel &) = delete;
+    MainModel &operator=(const MainModel &) = delete;
 
     void setView(MainModelView *view) { m_view = view; }
     const text::Locale &locale() const { return m_locale; }
@@ -78,46 +83,41 @@ public:
     void calculate();
 
     // Loan input checks of the current mode; false at the first failure.
-    bool loanInputChecks();
+    bool loanInputChecks() { return m_loanPage.loanInputChecks(); }
 
     settings::AppSettings &appSettings() { return m_settings; }
     const settings::AppSettings &appSettings() const { return m_settings; }
 
-    // Loan fields of the last calculation.
-    struct LoanFields {
-        calc::Money LoanPrincipal;
-        calc::Extended AnnualRate = 0;
-        calc::Extended MonthlyRate = 0;
-        calc::Money LoanPayment;
-        std::int32_t TermYears = 0;
-        std::int32_t TermMonths = 0;
-        std::int32_t PaymentCount = 0;
-        calc::LoanTotals totals;
-    };
-    const LoanFields &loanFields() const { return m_loan; }
-    const std::vector<calc::TPaymentObj> &ScheduleRows() const { return m_scheduleRows; }
+    using LoanFields = app::LoanFields;
+    const LoanFields &loanFields() const { return m_loanPage.fields(); }
+    const std::vector<calc::TPaymentObj> &ScheduleRows() const { return m_loanPage.rows(); }
     // Whether the schedule rows carry their texts (the window's and the
     // reports' need); a caller that wants only the answers saves the work.
-    void setRowTexts(bool texts) { m_rowTexts = texts; }
+    void setRowTexts(bool texts) { m_loanPage.setRowTexts(texts); }
 
     // Daily Interest page.
-    QDate startDate() const { return m_startDate; }
-    QDate receiveDate() const { return m_receiveDate; }
+    QDate startDate() const { return m_dailyPage.startDate(); }
+    QDate receiveDate() const { return m_dailyPage.receiveDate(); }
     // The user changed a date picker: the day count runs (MaskEdit_StartDateOLDExit).
-    void datePickerChanged(bool startPicker, const QDate &date);
-    bool ValidateDailyInputs();
-    void CalculateDailyInterest();
+    void datePickerChanged(bool startPicker, const QDate &date)
+    {
+        m_dailyPage.datePickerChanged(startPicker, date);
+    }
+    bool ValidateDailyInputs() { return m_dailyPage.ValidateDailyInputs(); }
+    void CalculateDailyInterest() { m_dailyPage.CalculateDailyInterest(); }
 
     // Savings Interest page: the item index of the compounding choice (-1 none).
-    int compounding() const { return m_compounding; }
-    void setCompounding(int itemIndex) { m_compounding = itemIndex; }
-    bool ValidateSavingsInputs();
-    void CalculateSavingsInterest();
-    const std::vector<calc::TSavingsObj> &SavingsRows() const { return m_savingsRows; }
+    int compounding() const { return m_savingsPage.compounding(); }
+    void setCompounding(int itemIndex) { m_savingsPage.setCompounding(itemIndex); }
+    bool ValidateSavingsInputs() { return m_savingsPage.ValidateSavingsInputs(); }
+    void CalculateSavingsInterest() { m_savingsPage.CalculateSavingsInterest(); }
+    const std::vector<calc::TSavingsObj> &SavingsRows() const { return m_savingsPage.rows(); }
 
 private:
-    struct Snapshot;
-    class LoanBoundExceeded;
+    // The pages run the shared checks and write the fields.
+    friend class LoanModel;
+    friend class DailyModel;
+    friend class SavingsModel;
 
     void runChangeHandler(Field field);
     void warn(const QString &text, Field focus);
@@ -128,9 +128,6 @@ private:
     QString moneyText(calc::Money value) const;
     QString intText(std::int64_t value) const { return QString::number(value); }
 
-    void calculateLoan();
-    void calculateDaily();
-    void calculateSavings();
     // The checks of the Calculate command: message and focus on failure.
     bool requireNumber(Field field);
     bool requireWholeNumber(Field field, const QString &what);
@@ -140,20 +137,6 @@ private:
     void restoreTexts(const std::array<QString, kFieldCount> &texts);
     QString generalText(calc::Extended value) const;
     QString rangeMessage(const calc::MoneyRangeError &e) const;
-    // A loan whose arithmetic leaves the money range, named by what was typed.
-    QString loanRangeMessage() const;
-    // Savings past kMaxSavingsPeriods, in the words of the payments bound.
-    QString savingsBoundMessage() const;
-    bool CalculateNumberOfPayments();
-    void CalculatePaymentAmount();
-    bool AmortizationCalculation();
-    calc::Resolution paymentResolution() const;
-    // Writes a solved loan into the loan fields and the texts; false (message
-    // shown) when the payment cannot pay the loan off.
-    bool showSolvedLoan(calc::LoanOutcome &outcome);
-    void ShowLoanTotals();
-    void cannotBePaidOff(calc::Money principal, calc::Money payment);
-    QString boundMessage(calc::Extended principal, calc::Extended payment) const;
 
     text::Locale m_locale;
     desktop::MessageService &m_messages;
@@ -164,14 +147,9 @@ private:
     bool m_reportCommands = false;
     settings::AppSettings m_settings;
 
-    LoanFields m_loan;
-    std::vector<calc::TPaymentObj> m_scheduleRows;
-    bool m_rowTexts = true;
-
-    QDate m_startDate{2003, 2, 12};
-    QDate m_receiveDate{2003, 2, 12};
-    int m_compounding = 1; // "Bi-Yearly"
-    std::vector<calc::TSavingsObj> m_savingsRows;
+    LoanModel m_loanPage{*this};
+    DailyModel m_dailyPage{*this};
+    SavingsModel m_savingsPage{*this};
 };
 
 } // namespace accrua::app

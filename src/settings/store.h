@@ -49,22 +49,6 @@ inline constexpr qint64 kMaxStoreFileBytes = qint64{1024} * 1024;
 // in a file the store can read back, so it can always be read and repaired.
 inline constexpr qint64 kMaxStoredValueBytes = qint64{64} * 1024;
 
-// The stored form of a text after "NAME=": QSettings reads it back as
-// exactly this text (commas, quotes, line breaks, a leading '@' and all).
-QByteArray EncodeStoredText(const QString &text);
-
-// The store file's bytes with NAME set to `text` in its General section:
-// the line that held NAME is replaced (later duplicates dropped), or a line is
-// added; every other byte stays as it was, comments and hand edits included.
-QByteArray SetValueInStoreFile(const QByteArray &content, const QString &name, const QString &text);
-
-// The name of the first value in a store file's text that QSettings would
-// decode from a serialized form (@Variant, @DateTime, or an '@' hidden in an
-// escape), or nothing. Such a file is refused before QSettings parses it,
-// since decoding trusts the sizes in the file; every operation on it fails
-// with "Invalid data type for '%s'" naming that value.
-std::optional<QString> FindSerializedValue(const QByteArray &content);
-
 // The text of a stored integer: optional blanks around an optional sign and
 // decimal digits that fit in 32 bits; anything else is no integer.
 std::optional<std::int32_t> ParseStoredInteger(const QString &text);

@@ -2,6 +2,7 @@
 // menus on real widgets (offscreen), messages answered through the seam.
 #include "app/mainwindow.h"
 #include "help/helpwindows.h"
+#include "interact.h"
 #include "settings/store.h"
 #include "settings/values.h"
 #include "support.h"
@@ -27,6 +28,8 @@
 using namespace accrua;
 using app::Field;
 using app::TForm_Main;
+
+using accrua::testsupport::typeInto;
 
 namespace {
 
@@ -65,13 +68,6 @@ private:
         if (!QTest::qWaitForWindowActive(w.get()))
             qWarning("window not active");
         return w;
-    }
-
-    static void typeInto(QLineEdit *edit, const QString &text)
-    {
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
     }
 
     QStringList shownTexts() const

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "desktop/messagebox.h"
+#include "interact.h"
 #include "settings/store.h"
 #include "support.h"
 
@@ -36,6 +37,8 @@ using app::Field;
 using app::Mode;
 using app::TForm_Main;
 
+using accrua::testsupport::typeInto;
+
 namespace {
 
 struct SeenBox {
@@ -47,15 +50,9 @@ struct SeenBox {
 };
 
 // Looks at the next modal box once it is up, then presses Escape in it.
-void whenBoxShown(std::function<void(QMessageBox *)> use, int triesLeft = 300)
+void whenBoxShown(std::function<void(QMessageBox *)> use)
 {
-    QTimer::singleShot(10, qApp, [use, triesLeft] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box && box->isVisible())
-            use(box);
-        else if (triesLeft > 0)
-            whenBoxShown(use, triesLeft - 1);
-    });
+    accrua::testsupport::whenModal<QMessageBox>(qApp, std::move(use), 300);
 }
 
 // The room a line edit gives its text: its style's contents rectangle less
@@ -128,13 +125,6 @@ private:
         if (!QTest::qWaitForWindowActive(w.get()))
             qWarning("window not active");
         return w;
-    }
-
-    static void typeInto(QLineEdit *edit, const QString &text)
-    {
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
     }
 
 private Q_SLOTS:

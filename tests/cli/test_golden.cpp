@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "golden.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -67,7 +69,7 @@ TEST_P(Golden, OutputIsByteForByteAsRecorded)
     const QByteArray err = p.readAllStandardError();
     const QByteArray status = QByteArray::number(p.exitCode()) + '\n';
 
-    if (qEnvironmentVariableIntValue("ACCRUA_UPDATE_GOLDEN") == 1) {
+    if (accrua::testsupport::updateGolden()) {
         writeFile(base + QStringLiteral(".out"), out);
         writeFile(base + QStringLiteral(".err"), err);
         writeFile(base + QStringLiteral(".status"), status);

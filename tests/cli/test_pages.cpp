@@ -3,6 +3,7 @@
 #include "engine/emf/emf.h"
 #include "engine/pagefile/pagelist.h"
 
+#include "pdf.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@
 #include <QtEndian>
 
 using namespace accrua;
+
+using accrua::testsupport::pdfText;
 
 namespace {
 
@@ -86,14 +89,6 @@ QString writeReport(const QTemporaryDir &dir, int count, const QString &name = Q
     const QString path = dir.filePath(name);
     list.SaveToFile(path);
     return path;
-}
-
-QString pdfText(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 TEST(PagesCommand, ListsHeaderAndRecords)
@@ -185,8 +180,6 @@ TEST(PagesCommand, MissingFileIsAnErrorAndBadArgumentsAreUsage)
 
 TEST(RenderCommand, PdfHasOneLetterPagePerReportPageWithItsText)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     QTemporaryDir dir;
     const QString file = writeReport(dir, 3);
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));

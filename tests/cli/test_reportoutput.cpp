@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 
 #include "engine/pagefile/pagelist.h"
+#include "pdf.h"
 #include "reports/classic/rtf.h"
 #include "support.h"
 
@@ -14,17 +15,11 @@
 
 #include <gtest/gtest.h>
 
+using accrua::testsupport::pdfText;
+
 namespace {
 
 using accrua::cli::Services;
-
-QString pdfText(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 QByteArray contents(const QString &file)
 {
@@ -61,12 +56,7 @@ protected:
 
 class CliReports : public CliRun<OutputCase> {
 protected:
-    void SetUp() override
-    {
-        accrua::testsupport::ensureGuiApp();
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            GTEST_SKIP() << "pdftotext is not installed";
-    }
+    void SetUp() override { accrua::testsupport::ensureGuiApp(); }
 };
 
 TEST_P(CliReports, WritesTheReportAsPdfPageFileAndCsv)

@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "desktop/messagebox.h"
+#include "interact.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -48,15 +49,9 @@ QStringList labelsLeftToRight(QMessageBox *box)
 }
 
 // Waits until a modal box is up, then hands it to `use`.
-void whenBoxShown(std::function<void(QMessageBox *)> use, int triesLeft = 200)
+void whenBoxShown(std::function<void(QMessageBox *)> use)
 {
-    QTimer::singleShot(10, qApp, [use, triesLeft] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box && box->isVisible())
-            use(box);
-        else if (triesLeft > 0)
-            whenBoxShown(use, triesLeft - 1);
-    });
+    accrua::testsupport::whenModal<QMessageBox>(qApp, std::move(use), 200);
 }
 
 void act(QMessageBox *box, Action action)

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/splash.h"
 #include "help/helpwindows.h"
+#include "interact.h"
 #include "support.h"
 
 #include <QListWidget>
@@ -19,16 +20,7 @@ using namespace accrua;
 
 namespace {
 
-// Runs `use` on the modal window of type T once it is up, while `scope` lives.
-template <typename T> void whenModal(QObject *scope, std::function<void(T *)> use, int triesLeft = 300)
-{
-    QTimer::singleShot(10, scope, [scope, use, triesLeft] {
-        if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget()); w && w->isVisible())
-            use(w);
-        else if (triesLeft > 0)
-            whenModal<T>(scope, use, triesLeft - 1);
-    });
-}
+using accrua::testsupport::whenModal;
 
 } // namespace
 

@@ -13,11 +13,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "pdf.h"
+
 #include <gtest/gtest.h>
 
 using namespace accrua;
 using namespace accrua::reportstest;
 using reports::banded::TForm_Reports;
+
+using accrua::testsupport::pdfText;
 
 namespace {
 
@@ -27,15 +31,6 @@ template <class Case> std::string caseName(const testing::TestParamInfo<Case> &p
 }
 
 const text::Locale kUs = testsupport::usDollars();
-
-QString pdfText(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // A line holding the texts in this order, blanks between.
 QRegularExpression lineOf(const QStringList &texts)
@@ -55,12 +50,7 @@ struct PdfCase {
 
 class ReportPdf : public testing::TestWithParam<PdfCase> {
 protected:
-    void SetUp() override
-    {
-        testsupport::ensureGuiApp();
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            GTEST_SKIP() << "pdftotext is not installed";
-    }
+    void SetUp() override { testsupport::ensureGuiApp(); }
 };
 
 TEST_P(ReportPdf, TextOfTitleRowsTotalsAndPagesReadsBack)

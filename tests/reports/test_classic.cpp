@@ -7,6 +7,7 @@
 #include "reports/classic/classicreport.h"
 #include "reports/classic/rtf.h"
 
+#include "golden.h"
 #include "support.h"
 
 #include <QDir>
@@ -132,7 +133,7 @@ TEST_P(ClassicGolden, MatchesLineByLine)
         goldenText(buildClassicReportOf(model, page, forPrint, loan.value_or(LoanInformation{})));
 
     const QString goldenFile = base + QStringLiteral(".golden");
-    if (qEnvironmentVariableIsSet("ACCRUA_UPDATE_GOLDEN")) {
+    if (testsupport::updateGolden()) {
         QFile f(goldenFile);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(actual.toUtf8());

@@ -7,6 +7,8 @@
 #include "reports/commands/classiccommands.h"
 
 #include "app/mainwindow.h"
+#include "interact.h"
+#include "pdf.h"
 #include "support.h"
 
 #include <QAction>
@@ -33,6 +35,8 @@
 using namespace accrua;
 using namespace accrua::reports::classic;
 using namespace accrua::reports::commands;
+
+using accrua::testsupport::pdfText;
 
 namespace {
 
@@ -113,36 +117,17 @@ ClassicLine line(const QString &text, const char *font = "courier new", int size
     return ClassicLine{text, ClassicAttributes{QString::fromLatin1(font), size, bold, underline}};
 }
 
-QString pdfText(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 // Runs `look` on the modal window once it is shown, then closes it. The
 // polling ends with `scope`, so a window that never came bothers no later test.
 void whenModalShown(QObject *scope, std::function<void(QWidget *)> look)
 {
-    struct Poll {
-        QObject *scope;
-        std::function<void(QWidget *)> look;
-        void run(std::shared_ptr<Poll> self, int left)
-        {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal && left > 0) {
-                QTimer::singleShot(10, scope, [self, left] { self->run(self, left - 1); });
-                return;
-            }
-            if (modal) {
-                look(modal);
-                modal->close();
-            }
-        }
-    };
-    auto poll = std::make_shared<Poll>(Poll{scope, std::move(look)});
-    QTimer::singleShot(0, scope, [poll] { poll->run(poll, 500); });
+    accrua::testsupport::whenModal<QWidget>(
+        scope,
+        [look = std::move(look)](QWidget *modal) {
+            look(modal);
+            modal->close();
+        },
+        500);
 }
 
 } // namespace

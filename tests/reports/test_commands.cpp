@@ -14,6 +14,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "pdf.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -21,6 +23,8 @@
 using namespace accrua;
 using namespace accrua::reportstest;
 using reports::commands::ReportCommand;
+
+using accrua::testsupport::pdfText;
 
 namespace {
 
@@ -130,23 +134,6 @@ struct Harness {
     }
 };
 
-QString pdfText(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int pdfPages(const QString &pdf)
-{
-    QFile f(pdf);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    return static_cast<int>(
-        QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
-
 // ---- Print Preview on each page, with and without the loan question ----
 
 struct PreviewCase {
@@ -248,15 +235,13 @@ TEST(PrintCommand, ChosenRangeAndCopiesArePrinted)
     h.printDialog.copies = 2;
     h.dispatcher.print();
     // A PDF printer makes no copies of its own: each copy of the range is played.
-    EXPECT_EQ(pdfPages(h.printDialog.pdf(1)), 4);
+    EXPECT_EQ(accrua::testsupport::pdfPageCount(h.printDialog.pdf(1)), 4);
     EXPECT_TRUE(h.errors().empty());
 }
 
 TEST(PrintCommand, PrintFromThePreviewReusesTheLoanInformation)
 {
     Harness h;
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
     h.m.loan("10000", "6", 1, 0);
     h.loanInfo.queueAnswer({false, QStringLiteral("7/31/2025"), QStringLiteral("SAILING BOAT")});
     h.preview.pressPrint = true;

@@ -6,6 +6,7 @@
 #include "scripted_files.h"
 
 #include "engine/view/pageview.h"
+#include "pdf.h"
 #include "reports/preview/printpreview.h"
 #include "settings/loaninfoservice.h"
 #include "support.h"
@@ -34,6 +35,8 @@
 using namespace accrua;
 namespace eng = reports::eng;
 using reportstest::ScriptedFiles;
+
+using accrua::testsupport::pdfText;
 
 namespace {
 
@@ -102,23 +105,10 @@ bool waitFor(const std::function<bool()> &done, int ms = 10000)
     return true;
 }
 
+// Pages printed into the file, -1 when nothing was.
 int pdfPages(const QString &path)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {path});
-    p.waitForFinished();
-    for (const QByteArray &line : p.readAllStandardOutput().split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return QFile::exists(path) ? accrua::testsupport::pdfPageCount(path) : -1;
 }
 
 // A preview window shown (not modally) on a report the engine generates on

@@ -1,4 +1,4 @@
-#include "test_options_support.h"
+#include "options_support.h"
 
 #include "engine/picture/picture.h"
 #include "settings/optionspicture.h"

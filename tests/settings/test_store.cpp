@@ -1,3 +1,4 @@
+#include "settings/inifile.h"
 #include "settings/store.h"
 #include "settings/values.h"
 
@@ -191,6 +192,24 @@ TEST_F(StoreTest, HandEditedTexts)
     for (const auto &[line, expected] : table) {
         writeRaw(QByteArray("[General]\n") + line + "\n");
         EXPECT_EQ(store().readString(names::kTitle, QStringLiteral("default")), expected) << line;
+    }
+}
+
+// A hand-edited file whose General header runs on with a trailing backslash:
+// a value written after it must not become part of the header line.
+TEST_F(StoreTest, WritesAfterAContinuedHeaderReadBack)
+{
+    const std::vector<std::pair<const char *, QByteArray>> table = {
+        {"ContinuedAtTheEnd", "[General]\\\n"},
+        {"ContinuedWithCrLf", "[General]\\\r\n"},
+        {"ContinuedThenReturn", "x\n[General]\\\n\r"},
+        {"PlainHeader", "[General]\nLOANTYPE=CAR\n"},
+    };
+    for (const auto &[name, content] : table) {
+        writeRaw(content);
+        store().writeString(names::kTitle, QStringLiteral("Written"));
+        EXPECT_EQ(store().readString(names::kTitle, QStringLiteral("default")), QStringLiteral("Written"))
+            << name;
     }
 }
 

@@ -2,6 +2,7 @@
 // file as it was, byte for byte, however far the disk lets it get; values
 // that would make the store unreadable are refused; an unreadable store says
 // so instead of showing defaults.
+#include "settings/inifile.h"
 #include "settings/options.h"
 #include "settings/store.h"
 #include "settings/values.h"
