@@ -219,15 +219,28 @@ void balancePanel(ChartScene &scene, const ChartData &data, const QRectF &panel,
     const double lh = fm.height();
     scene.items.push_back(text(QRectF(panel.left(), panel.top(), panel.width() / 2, lh),
                                QStringLiteral("Remaining balance"), Qt::AlignLeft, true));
-    // The legend, right to left along the title line.
+    // The legend, right to left along the title line, or on a line of its own
+    // below the title when the names need the room; a name too long for its
+    // share of the width is cut with an ellipsis.
+    const auto count = static_cast<double>(data.series.size());
+    const double sample = 46; // the dash sample and the gaps around it
+    const double titleWidth = fm.horizontalAdvance(QStringLiteral("Remaining balance")) * 1.15 + 12;
+    double legendWidth = 0;
+    for (const ChartSeries &s : data.series)
+        legendWidth += fm.horizontalAdvance(s.name) + sample;
+    const bool ownLine = legendWidth > panel.width() - titleWidth;
+    const double legendTop = ownLine ? panel.top() + lh * 1.2 : panel.top();
+    const double share =
+        (ownLine ? panel.width() : panel.width() - titleWidth) / std::max(1.0, count) - sample;
     double x = panel.right();
     for (int i = static_cast<int>(data.series.size()) - 1; i >= 0; --i) {
-        const ChartSeries &s = data.series[static_cast<std::size_t>(i)];
-        const double w = fm.horizontalAdvance(s.name);
+        const QString name = fm.elidedText(data.series[static_cast<std::size_t>(i)].name, Qt::ElideRight,
+                                           std::max(share, 12.0));
+        const double w = fm.horizontalAdvance(name);
         x -= w;
-        scene.items.push_back(text(QRectF(x, panel.top(), w + 1, lh), s.name, Qt::AlignLeft));
+        scene.items.push_back(text(QRectF(x, legendTop, w + 1, lh), name, Qt::AlignLeft));
         x -= 34;
-        const double y = panel.top() + lh / 2;
+        const double y = legendTop + lh / 2;
         scene.items.push_back(line(QPolygonF{{x, y}, {x + 28, y}}, seriesColor(i), 2, seriesDashes(i)));
         x -= 12;
     }
@@ -246,7 +259,7 @@ void balancePanel(ChartScene &scene, const ChartData &data, const QRectF &panel,
         }
     }
     const Axis axis = moneyAxis(maxBalance, 5, fm, locale);
-    const QRectF plot(panel.left() + axis.labelWidth + 10, panel.top() + lh * 1.6, 0, 0);
+    const QRectF plot(panel.left() + axis.labelWidth + 10, legendTop + lh * 1.6, 0, 0);
     QRectF p = plot;
     p.setRight(panel.right() - fm.horizontalAdvance(QStringLiteral("0000")) / 2);
     p.setBottom(panel.bottom() - lh - 4);

@@ -12,6 +12,7 @@
 #include "reports/commands/printjob.h"
 
 #include <QApplication>
+
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -30,6 +31,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace accrua::planner {
 
@@ -160,7 +162,9 @@ void TForm_Planner::buildClient()
     TableView_Comparison->setObjectName(QStringLiteral("TableView_Comparison"));
     ComparisonTable = new ComparisonModel(this);
     TableView_Comparison->setModel(ComparisonTable);
-    TableView_Comparison->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Columns as wide as their figures: a narrow window scrolls rather than cutting them.
+    TableView_Comparison->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TableView_Comparison->horizontalHeader()->setStretchLastSection(true);
     TableView_Comparison->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     TableView_Comparison->verticalHeader()->setDefaultSectionSize(
         TableView_Comparison->fontMetrics().height() + 6);
@@ -181,7 +185,27 @@ void TForm_Planner::buildClient()
     TableView_Schedule->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     TableView_Schedule->verticalHeader()->setDefaultSectionSize(TableView_Schedule->fontMetrics().height() +
                                                                 6);
-    TableView_Schedule->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Widths from the widest figure a column can show, measured once: measuring
+    // thousands of rows on every recalculation would cost more than the rows.
+    {
+        const QFontMetrics fm = TableView_Schedule->fontMetrics();
+        const QString money = moneyText(calc::Money::fromValue(99999999.99L), m_services.locale);
+        const QString samples[kScheduleColumns] = {QStringLiteral("2056 total"),
+                                                   dateText(QDate(2028, 12, 28), m_services.locale),
+                                                   QStringLiteral("10.000 %"),
+                                                   money,
+                                                   money,
+                                                   money,
+                                                   money,
+                                                   money};
+        QHeaderView *header = TableView_Schedule->horizontalHeader();
+        header->setSectionResizeMode(QHeaderView::Interactive);
+        header->setStretchLastSection(true);
+        for (int c = 0; c < kScheduleColumns; ++c)
+            header->resizeSection(c, std::max(fm.horizontalAdvance(samples[c]) * 11 / 10,
+                                              fm.horizontalAdvance(scheduleHeader(c))) +
+                                         16);
+    }
     TableView_Schedule->setSelectionBehavior(QAbstractItemView::SelectRows);
     TableView_Schedule->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TabWidget_Results->addTab(TableView_Schedule, QStringLiteral("Sche&dule"));
