@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
+#include "desktop/glyphs.h"
 
 #include "app/aboutbox.h"
-#include "app/icons.h"
 #include "app/splash.h"
 #include "app/startup.h"
 #include "desktop/identity.h"
@@ -193,22 +193,23 @@ void TForm_Main::buildToolBar(QWidget *client)
     ToolBar->setMovable(false);
     ToolBar->setIconSize(QSize(16, 16));
     ToolBar->setStyleSheet(QStringLiteral("QToolBar { border: 1px solid palette(mid); }"));
-    const auto addButton = [this](Glyph glyph, const char *hint, const char *name) {
-        QAction *a = ToolBar->addAction(glyphIcon(glyph), QLatin1String(hint));
+    const auto addButton = [this](desktop::Glyph glyph, const char *hint, const char *name) {
+        QAction *a = ToolBar->addAction(desktop::glyphIcon(glyph), QLatin1String(hint));
         a->setToolTip(QLatin1String(hint));
         a->setObjectName(QLatin1String(name));
         if (QWidget *w = ToolBar->widgetForAction(a))
             w->setObjectName(QLatin1String(name));
         return a;
     };
-    ToolButton_Open = addButton(Glyph::Open, "Open", "ToolButton_Open");
-    ToolButton_Save = addButton(Glyph::Save, "Save", "ToolButton_Save");
+    ToolButton_Open = addButton(desktop::Glyph::Open, "Open", "ToolButton_Open");
+    ToolButton_Save = addButton(desktop::Glyph::Save, "Save", "ToolButton_Save");
     ToolBar->addSeparator();
-    ToolButton_PrintPreview = addButton(Glyph::PrintPreview, "Print Preview", "ToolButton_PrintPreview");
-    ToolButton_Print = addButton(Glyph::Print, "Print", "ToolButton_Print");
+    ToolButton_PrintPreview =
+        addButton(desktop::Glyph::PrintPreview, "Print Preview", "ToolButton_PrintPreview");
+    ToolButton_Print = addButton(desktop::Glyph::Print, "Print", "ToolButton_Print");
     ToolBar->addSeparator();
-    ToolButton_Calculate = addButton(Glyph::Calculate, "Calculate", "ToolButton_Calculate");
-    ToolButton_Planner = addButton(Glyph::Planner, "Loan Planner", "ToolButton_Planner");
+    ToolButton_Calculate = addButton(desktop::Glyph::Calculate, "Calculate", "ToolButton_Calculate");
+    ToolButton_Planner = addButton(desktop::Glyph::Planner, "Loan Planner", "ToolButton_Planner");
     ToolButton_Planner->setVisible(bool(m_services.openPlanner));
     ToolButton_Save->setEnabled(false);
     ToolButton_PrintPreview->setEnabled(false);

@@ -3,8 +3,8 @@
 // widens fields for the longest value they show, moves a box's contents
 // clear of its caption, spreads boxes apart and sizes the window around them,
 // all measured with the fonts in use, so that nothing is cut at any scale.
-#include "app/icons.h"
 #include "app/mainwindow.h"
+#include "desktop/glyphs.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -248,7 +248,8 @@ void TForm_Main::buildPages(QWidget *client)
     buildDailyPage(TabSheet_Daily);
     buildSavingsPage(TabSheet_Savings);
 
-    BitBtn_Calculate = new QPushButton(glyphIcon(Glyph::Calculate), QStringLiteral("Calculate"), client);
+    BitBtn_Calculate =
+        new QPushButton(desktop::glyphIcon(desktop::Glyph::Calculate), QStringLiteral("Calculate"), client);
     BitBtn_Calculate->setObjectName(QStringLiteral("BitBtn_Calculate"));
     BitBtn_Calculate->setGeometry(206, 67, 79, 27);
     BitBtn_Calculate->setDefault(true);

@@ -1,8 +1,8 @@
 #include "reports/preview/previewform.h"
 
+#include "desktop/glyphs.h"
 #include "engine/view/pageview.h"
 #include "reports/commands/printjob.h"
-#include "reports/preview/previewicons.h"
 #include "reports/preview/printpreview.h"
 
 #include <QAction>
@@ -79,9 +79,9 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     ToolBar = new QToolBar(this);
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setFocusPolicy(Qt::NoFocus);
-    auto button = [this](PreviewGlyph glyph, const char *hint, const char *name,
+    auto button = [this](desktop::Glyph glyph, const char *hint, const char *name,
                          void (TForm_Preview::*click)()) {
-        QAction *action = ToolBar->addAction(previewIcon(glyph), QString::fromLatin1(hint));
+        QAction *action = ToolBar->addAction(desktop::glyphIcon(glyph), QString::fromLatin1(hint));
         action->setToolTip(QString::fromLatin1(hint));
         action->setObjectName(QString::fromLatin1(name));
         if (click)
@@ -89,35 +89,35 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
         return action;
     };
     ToolBar->addSeparator();
-    ToolButton_ZoomPage = button(PreviewGlyph::ZoomPage, "Zoom to Fit", "ToolButton_ZoomPage",
+    ToolButton_ZoomPage = button(desktop::Glyph::ZoomPage, "Zoom to Fit", "ToolButton_ZoomPage",
                                  &TForm_Preview::ToolButton_ZoomPageClick);
-    ToolButton_ZoomIn =
-        button(PreviewGlyph::ZoomIn, "Zoom In", "ToolButton_ZoomIn", &TForm_Preview::ToolButton_ZoomInClick);
-    ToolButton_ZoomOut = button(PreviewGlyph::ZoomOut, "Zoom Out", "ToolButton_ZoomOut",
+    ToolButton_ZoomIn = button(desktop::Glyph::ZoomIn, "Zoom In", "ToolButton_ZoomIn",
+                               &TForm_Preview::ToolButton_ZoomInClick);
+    ToolButton_ZoomOut = button(desktop::Glyph::ZoomOut, "Zoom Out", "ToolButton_ZoomOut",
                                 &TForm_Preview::ToolButton_ZoomOutClick);
-    ToolButton_ZoomWidth = button(PreviewGlyph::ZoomWidth, "Zoom to Width", "ToolButton_ZoomWidth",
+    ToolButton_ZoomWidth = button(desktop::Glyph::ZoomWidth, "Zoom to Width", "ToolButton_ZoomWidth",
                                   &TForm_Preview::ToolButton_ZoomWidthClick);
     ToolBar->addSeparator();
-    ToolButton_First =
-        button(PreviewGlyph::First, "First Page", "ToolButton_First", &TForm_Preview::ToolButton_FirstClick);
-    ToolButton_Prev =
-        button(PreviewGlyph::Prev, "Previous Page", "ToolButton_Prev", &TForm_Preview::ToolButton_PrevClick);
+    ToolButton_First = button(desktop::Glyph::First, "First Page", "ToolButton_First",
+                              &TForm_Preview::ToolButton_FirstClick);
+    ToolButton_Prev = button(desktop::Glyph::Prev, "Previous Page", "ToolButton_Prev",
+                             &TForm_Preview::ToolButton_PrevClick);
     ToolButton_Next =
-        button(PreviewGlyph::Next, "Next Page", "ToolButton_Next", &TForm_Preview::ToolButton_NextClick);
+        button(desktop::Glyph::Next, "Next Page", "ToolButton_Next", &TForm_Preview::ToolButton_NextClick);
     ToolButton_Last =
-        button(PreviewGlyph::Last, "Last Page", "ToolButton_Last", &TForm_Preview::ToolButton_LastClick);
+        button(desktop::Glyph::Last, "Last Page", "ToolButton_Last", &TForm_Preview::ToolButton_LastClick);
     ToolBar->addSeparator();
     ToolButton_PrintSetup =
-        button(PreviewGlyph::PrintSetup, "Printer Setup", "ToolButton_PrintSetup", nullptr);
+        button(desktop::Glyph::PrintSetup, "Printer Setup", "ToolButton_PrintSetup", nullptr);
     ToolButton_PrintSetup->setEnabled(false);
     ToolButton_Print =
-        button(PreviewGlyph::Print, "Print", "ToolButton_Print", &TForm_Preview::ToolButton_PrintClick);
+        button(desktop::Glyph::Print, "Print", "ToolButton_Print", &TForm_Preview::ToolButton_PrintClick);
     ToolButton_Print->setEnabled(false); // until the window is shown
     ToolBar->addSeparator();
     ToolButton_Save =
-        button(PreviewGlyph::Save, "Save", "ToolButton_Save", &TForm_Preview::ToolButton_SaveClick);
+        button(desktop::Glyph::Save, "Save", "ToolButton_Save", &TForm_Preview::ToolButton_SaveClick);
     ToolButton_Open =
-        button(PreviewGlyph::Open, "Open", "ToolButton_Open", &TForm_Preview::ToolButton_OpenClick);
+        button(desktop::Glyph::Open, "Open", "ToolButton_Open", &TForm_Preview::ToolButton_OpenClick);
     // Close sits at the right end, after the last separator.
     auto *spring = new QWidget(ToolBar);
     spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
