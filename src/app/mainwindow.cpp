@@ -534,7 +534,8 @@ void TForm_Main::buildHelp()
     const QString title = help::applicationTitle();
 
     ZtHelpFiles = new help::TZtHelpFiles(m_services.desktop, this);
-    ZtHelpFiles->HelpFiles = {QStringLiteral("HelpAccrua.html=Accrua Topics")};
+    ZtHelpFiles->HelpFiles = {QStringLiteral("HelpAccrua.html=Accrua Topics"),
+                              QStringLiteral("HelpLoanPlanner.html=Loan Planner")};
     ZtHelpFiles->SubDirectory = QStringLiteral("Help");
 
     ZtSplashScreen = new app::TZtSplashScreen(m_services.desktop, this);
