@@ -175,7 +175,7 @@ void TForm_Planner::buildClient()
     TabWidget_Results->setObjectName(QStringLiteral("TabWidget_Results"));
     Chart = new ChartView(m_services.locale, TabWidget_Results);
     Chart->setObjectName(QStringLiteral("Chart"));
-    TabWidget_Results->addTab(Chart, QStringLiteral("C&hart"));
+    TabWidget_Results->addTab(Chart, QStringLiteral("Chart"));
     TableView_Schedule = new QTableView(TabWidget_Results);
     TableView_Schedule->setObjectName(QStringLiteral("TableView_Schedule"));
     ScheduleTable = new ScheduleModel(m_services.locale, this);
@@ -208,7 +208,7 @@ void TForm_Planner::buildClient()
     }
     TableView_Schedule->setSelectionBehavior(QAbstractItemView::SelectRows);
     TableView_Schedule->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TabWidget_Results->addTab(TableView_Schedule, QStringLiteral("Sche&dule"));
+    TabWidget_Results->addTab(TableView_Schedule, QStringLiteral("Schedule"));
     Splitter_Results->setStretchFactor(0, 0);
     Splitter_Results->setStretchFactor(1, 1);
     Splitter_Main->setStretchFactor(0, 0);

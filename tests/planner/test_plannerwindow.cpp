@@ -13,7 +13,10 @@
 #include "reports/banded/reportoutput.h"
 #include "support.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -122,6 +125,29 @@ private Q_SLOTS:
         QVERIFY(cell(*w, "Interest saved vs A", 1).startsWith(u'-'));
         QCOMPARE(cell(*w, "Crossover payment", 0), QStringLiteral("56"));
         QCOMPARE(w->ScheduleTable->rowCount(), 360 + 31 + 1); // payments, 31 calendar years, the total
+    }
+
+    void everyMnemonicOfTheWindowIsItsOwn()
+    {
+        auto w = makeWindow();
+        QString seen;
+        const auto take = [&seen](const QString &text) {
+            const qsizetype at = text.indexOf(u'&');
+            if (at < 0 || at + 1 >= text.size())
+                return true;
+            const QChar key = text.at(at + 1).toLower();
+            if (seen.contains(key))
+                return false;
+            seen += key;
+            return true;
+        };
+        for (QAction *a : w->menuBar()->actions())
+            QVERIFY2(take(a->text()), qPrintable(a->text()));
+        for (QLabel *l : w->findChildren<QLabel *>())
+            QVERIFY2(take(l->text()), qPrintable(l->text()));
+        for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
+            QVERIFY2(take(b->text()), qPrintable(b->text()));
+        QVERIFY(seen.size() >= 20);
     }
 
     void refusedFieldIsMarkedAndKeepsTheLastValue()
