@@ -2,6 +2,8 @@
 #include "app/mainwindow.h"
 #include "app/startoptions.h"
 #include "desktop/desktop.h"
+#include "desktop/dialogs.h"
+#include "planner/plannerwindow.h"
 #include "reports/commands/mainwindowreports.h"
 #include "reports/preview/printpreview.h"
 
@@ -52,10 +54,31 @@ int main(int argc, char **argv)
     accrua::reports::preview::TZtPrintPreview ZtPrintPreview({&app.messageService(), nullptr, nullptr});
     accrua::reports::commands::MainWindowReports reports(app.messageService(), &ZtPrintPreview);
     services.reports = &reports.commands();
+    // Loan planner windows: each has a preview of its own, so its preview
+    // belongs to it; closing one never ends the program.
+    accrua::desktop::QtFileDialogService plannerFiles;
+    accrua::desktop::QtPrintDialogService plannerPrintDialog;
+    accrua::planner::PlannerServices plannerServices;
+    plannerServices.messages = &app.messageService();
+    plannerServices.files = &plannerFiles;
+    plannerServices.printDialog = &plannerPrintDialog;
+    plannerServices.makePreview = [&app](QWidget *owner) {
+        auto preview = std::make_unique<accrua::reports::preview::TZtPrintPreview>(
+            accrua::reports::preview::PreviewDialogs{&app.messageService(), nullptr, nullptr});
+        preview->Execute(owner);
+        return std::unique_ptr<accrua::reports::commands::PreviewService>(std::move(preview));
+    };
+    services.openPlanner = [&plannerServices] {
+        auto *planner = new accrua::planner::TForm_Planner(plannerServices);
+        planner->show();
+    };
     accrua::app::TForm_Main window(std::move(services));
     reports.attach(window);
     ZtPrintPreview.Execute(&window);
     app.setMessageOwner(&window);
+    plannerServices.showHelp = [&window](QWidget *) { window.MenuItem_ContentsClick(); };
     window.show();
+    if (options.planner)
+        window.MenuItem_PlannerClick();
     return app.exec();
 }

@@ -142,6 +142,11 @@ void TForm_Main::buildMenus()
     MenuItem_Tools->setObjectName(QStringLiteral("MenuItem_Tools"));
     MenuItem_UseDefaults = MenuItem_Tools->addAction(QStringLiteral("&Use Defaults"));
     MenuItem_StayOnTop = MenuItem_Tools->addAction(QStringLiteral("Stay On Top"));
+    MenuItem_Tools->addSeparator();
+    MenuItem_Planner = MenuItem_Tools->addAction(QStringLiteral("Loan &Planner..."));
+    MenuItem_Planner->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
+    MenuItem_Planner->setVisible(bool(m_services.openPlanner));
+    connect(MenuItem_Planner, &QAction::triggered, this, &TForm_Main::MenuItem_PlannerClick);
     for (QAction *a : {MenuItem_UseDefaults, MenuItem_StayOnTop}) {
         // A checkable action inverts its own check mark when clicked.
         a->setCheckable(true);
@@ -171,6 +176,7 @@ void TForm_Main::buildMenus()
         {MenuItem_SavingsInterest, "MenuItem_SavingsInterest"},
         {MenuItem_UseDefaults, "MenuItem_UseDefaults"},
         {MenuItem_StayOnTop, "MenuItem_StayOnTop"},
+        {MenuItem_Planner, "MenuItem_Planner"},
         {MenuItem_Contents, "MenuItem_Contents"},
         {MenuItem_ContentsDivider, "MenuItem_ContentsDivider"},
         {MenuItem_About, "MenuItem_About"},
@@ -203,6 +209,8 @@ void TForm_Main::buildToolBar(QWidget *client)
     ToolButton_Print = addButton(desktop::Glyph::Print, "Print", "ToolButton_Print");
     ToolBar->addSeparator();
     ToolButton_Calculate = addButton(desktop::Glyph::Calculate, "Calculate", "ToolButton_Calculate");
+    ToolButton_Planner = addButton(desktop::Glyph::Planner, "Loan Planner", "ToolButton_Planner");
+    ToolButton_Planner->setVisible(bool(m_services.openPlanner));
     ToolButton_Save->setEnabled(false);
     ToolButton_PrintPreview->setEnabled(false);
     ToolButton_Print->setEnabled(false);
@@ -217,6 +225,7 @@ void TForm_Main::buildToolBar(QWidget *client)
     connect(ToolButton_Print, &QAction::triggered, this,
             [this] { MenuItem_PrintPreviewClick(MenuItem_Print); });
     connect(ToolButton_Calculate, &QAction::triggered, this, &TForm_Main::BitBtn_CalculateClick);
+    connect(ToolButton_Planner, &QAction::triggered, this, &TForm_Main::MenuItem_PlannerClick);
 }
 
 QAction *TForm_Main::modeAction(Mode mode) const
@@ -493,6 +502,12 @@ void TForm_Main::setStayOnTop(bool on)
         focused->setFocus(Qt::OtherFocusReason);
 }
 
+void TForm_Main::MenuItem_PlannerClick()
+{
+    if (m_services.openPlanner)
+        m_services.openPlanner();
+}
+
 void TForm_Main::MenuItem_SetOptionsClick()
 {
     settings::TForm_SetOptions dialog(m_services.settings, *m_services.messages, nullptr, this);
@@ -519,7 +534,8 @@ void TForm_Main::buildHelp()
     const QString title = help::applicationTitle();
 
     ZtHelpFiles = new help::TZtHelpFiles(m_services.desktop, this);
-    ZtHelpFiles->HelpFiles = {QStringLiteral("HelpAccrua.html=Accrua Topics")};
+    ZtHelpFiles->HelpFiles = {QStringLiteral("HelpAccrua.html=Accrua Topics"),
+                              QStringLiteral("HelpLoanPlanner.html=Loan Planner")};
     ZtHelpFiles->SubDirectory = QStringLiteral("Help");
 
     ZtSplashScreen = new app::TZtSplashScreen(m_services.desktop, this);

@@ -58,6 +58,8 @@ struct MainWindowServices {
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     // The print dialog and web address seams of the help windows and the about box.
     desktop::DesktopServices desktop = desktop::DesktopServices::system();
+    // Opens a new loan planner window; none: the planner's menu item and button are hidden.
+    std::function<void()> openPlanner;
     // The program turns the four-second splash on; tests keep it off or shorten it.
     bool showSplash = false;
     int splashInterval = 4000;
@@ -84,6 +86,7 @@ public:
     void MenuItem_SaveClick();
     void MenuItem_OpenClick();
     void MenuItem_SetOptionsClick();
+    void MenuItem_PlannerClick();
     void MenuItem_ContentsClick();
     void MenuItem_AboutClick();
     void MenuItem_ExitClick();
@@ -185,6 +188,7 @@ public:
     QMenu *MenuItem_Tools = nullptr;
     QAction *MenuItem_UseDefaults = nullptr;
     QAction *MenuItem_StayOnTop = nullptr;
+    QAction *MenuItem_Planner = nullptr;
     QMenu *MenuItem_Help = nullptr;
     QAction *MenuItem_Contents = nullptr;
     QAction *MenuItem_ContentsDivider = nullptr;
@@ -200,6 +204,7 @@ public:
     QAction *ToolButton_PrintPreview = nullptr;
     QAction *ToolButton_Print = nullptr;
     QAction *ToolButton_Calculate = nullptr;
+    QAction *ToolButton_Planner = nullptr;
 };
 
 } // namespace accrua::app

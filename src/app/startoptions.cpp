@@ -16,6 +16,8 @@ StartOptions parseStartOptions(const QStringList &arguments)
             return {StartOptions::Action::Version, true, {}};
         if (argument == QLatin1String("--no-splash")) {
             options.splash = false;
+        } else if (argument == QLatin1String("--planner")) {
+            options.planner = true;
         } else if (options.action != StartOptions::Action::Error) {
             options.action = StartOptions::Action::Error;
             options.error = argument.startsWith(u'-')
@@ -33,6 +35,7 @@ QString startHelpText()
                           "\n"
                           "Options:\n"
                           "  --no-splash     start without the four-second splash screen\n"
+                          "  --planner       open a loan planner window beside the main window\n"
                           "  -h, --help      show this help and exit\n"
                           "  -v, --version   show the version and exit\n"
                           "\n"

@@ -13,7 +13,8 @@ struct StartOptions {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
     bool splash = true;
-    QString error; // for Error: what was wrong
+    QString error;        // for Error: what was wrong
+    bool planner = false; // a loan planner window opens beside the main window
 };
 
 // `arguments` without the program's own path.

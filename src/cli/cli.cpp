@@ -1,13 +1,14 @@
 #include "cli/cli.h"
 
 #include "cli/pagescommand.h"
+#include "cli/plancommand.h"
 #include "cli/reportoptions.h"
 
 namespace accrua::cli {
 
 int run(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
 {
-    static const Drawing drawing{runPagesCommand, runRenderCommand, writeReportOutputs};
+    static const Drawing drawing{runPagesCommand, runRenderCommand, writeReportOutputs, writePlanPdf};
     return runCommand(args, out, err, services, &drawing);
 }
 

@@ -41,6 +41,7 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err, const Servi
 
 struct ReportOutputs;
 enum class ReportPage;
+struct PlanPdf;
 
 // What draws, on Qt GUI: the pages and render commands and the report
 // outputs of the calculations. run() has them; the calculation-only
@@ -51,6 +52,9 @@ struct Drawing {
     int (*render)(const QStringList &args, QTextStream &out, QTextStream &err);
     int (*writeReports)(const ReportOutputs &outputs, ReportPage page, const app::MainModel &model,
                         const std::function<QDate()> &today, QTextStream &out, QTextStream &err);
+    // The planner's report of a plan file (plan --plan FILE --pdf FILE);
+    // throws Refusal when it cannot be written.
+    void (*writePlanPdf)(const PlanPdf &request);
 };
 
 // run() with the drawing given, or without any (nullptr): then a command

@@ -41,6 +41,7 @@ Commands:
            [--interest-only N] [--amortize-years Y | --balloon A] [--extra A[@K[/E]]]
            [--lump K:A]... [--extra-mode shorten|lower-payment] [--rate-change K:R]...
            [--fee A] [--start DATE] [--first DATE] [--json | --csv FILE|-]
+  plan     --plan FILE [--scenario NAME] [--json | --csv FILE|-] [--pdf FILE]
            the loan planner: the whole schedule with extra payments, rate
            changes, balloons, any payment frequency and compounding, and the
            plan's US APR and EU APRC (see "Planning a loan" below)
@@ -120,6 +121,10 @@ Planning a loan (plan):
                        lower-payment (keep the term, lower the payment)
   --rate-change K:R    from payment K on the rate is R; the payment is worked
                        out again for the payments left; repeatable
+  --plan FILE          a plan file saved by the planner window (Tools > Loan
+                       Planner): its selected scenario, or the one --scenario
+                       names, computed as the window computes it; --pdf FILE
+                       writes the plan's report as the window's Export PDF does
   --fee A              a prepaid finance charge paid at the advance: the APR's
                        amount financed is the principal less the fee
   --start DATE         the advance (default today); --first DATE the first
@@ -189,7 +194,7 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err, cons
         if (command == QLatin1String("savings"))
             return runSavingsCommand(rest, out, err, services, drawing);
         if (command == QLatin1String("plan"))
-            return runPlanCommand(rest, out, err, services);
+            return runPlanCommand(rest, out, err, services, drawing);
         if (command == QLatin1String("apr"))
             return runAprCommand(rest, out, err, services);
         if (command == QLatin1String("batch"))

@@ -6,6 +6,7 @@
 #include "calc/planner.h"
 #include "cli/options.h"
 #include "fileio/safefile.h"
+#include "planner/planfile.h"
 
 #include <QDate>
 #include <QDir>
@@ -134,7 +135,10 @@ calc::Date today(const Services &services)
     return calc::Date{d.year(), d.month(), d.day()};
 }
 
-const QStringList kPlanValued = {QStringLiteral("principal"),
+const QStringList kPlanValued = {QStringLiteral("plan"),
+                                 QStringLiteral("scenario"),
+                                 QStringLiteral("pdf"),
+                                 QStringLiteral("principal"),
                                  QStringLiteral("rate"),
                                  QStringLiteral("years"),
                                  QStringLiteral("months"),
@@ -248,6 +252,48 @@ calc::PlanRequest planRequest(const Options &o, const Services &services)
     if (o.has(QStringLiteral("fee")))
         r.fee = in.amount(QStringLiteral("fee"));
     return r;
+}
+
+// The scenario of a plan file saved by the planner window that --scenario
+// names, else the one selected when it was saved.
+int chosenScenario(const Options &o, const planner::PlanFileContent &plan)
+{
+    if (!o.has(QStringLiteral("scenario")))
+        return plan.selected;
+    const QString name = o.value(QStringLiteral("scenario")).trimmed();
+    for (std::size_t i = 0; i < plan.scenarios.size(); ++i) {
+        if (plan.scenarios[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    throw Refusal{QStringLiteral("the plan has no scenario named '%1'").arg(name)};
+}
+
+// That scenario's request, as the window computes it.
+calc::PlanRequest planFileRequest(const Options &o)
+{
+    for (const QString &name : kPlanValued) {
+        if (name != QLatin1String("plan") && name != QLatin1String("scenario") &&
+            name != QLatin1String("csv") && name != QLatin1String("pdf") && o.has(name))
+            throw UsageError{
+                QStringLiteral("--plan takes the loan from the file; --%1 does not go with it").arg(name)};
+    }
+    const planner::PlanFileContent plan = planner::readPlanFile(o.value(QStringLiteral("plan")));
+    if (!plan.ok())
+        throw Refusal{plan.error};
+    const int index = chosenScenario(o, plan);
+    const planner::ScenarioInputs &inputs = plan.scenarios[static_cast<std::size_t>(index)].inputs;
+    if (const QString why = planner::extrasProblem(inputs); !why.isEmpty())
+        throw Refusal{why};
+    try {
+        return planner::scenarioRequest(inputs);
+    } catch (const calc::MoneyRangeError &) {
+        throw Refusal{QStringLiteral("an amount of this plan is out of range")};
+    }
+}
+
+calc::PlanRequest requestOf(const Options &o, const Services &services)
+{
+    return o.has(QStringLiteral("plan")) ? planFileRequest(o) : planRequest(o, services);
 }
 
 calc::PlanResult planned(const calc::PlanRequest &request)
@@ -774,15 +820,20 @@ void aprJson(OutputBuffer &b, const AprInput &a, const AprAnswer &r, const JsonL
 
 } // namespace
 
-int runPlanCommand(const QStringList &args, QTextStream &out, QTextStream &, const Services &services)
+int runPlanCommand(const QStringList &args, QTextStream &out, QTextStream &, const Services &services,
+                   const Drawing *drawing)
 {
     const Options o(args, kPlanValued, {QStringLiteral("json")}, kPlanRepeated);
+    if (o.has(QStringLiteral("pdf")) && !o.has(QStringLiteral("plan")))
+        throw UsageError{QStringLiteral("--pdf writes the report of a plan file: it goes with --plan FILE")};
+    if (o.has(QStringLiteral("pdf")) && o.value(QStringLiteral("pdf")).isEmpty())
+        throw UsageError{QStringLiteral("--pdf needs a file name")};
     const QString csv = o.value(QStringLiteral("csv"));
     if (o.has(QStringLiteral("json")) && csv == QLatin1String("-"))
         throw UsageError{QStringLiteral("--json and --csv - both want the standard output")};
     if (o.has(QStringLiteral("csv")) && csv.isEmpty())
         throw UsageError{QStringLiteral("--csv needs a file name or -")};
-    const calc::PlanRequest request = planRequest(o, services);
+    const calc::PlanRequest request = requestOf(o, services);
     const calc::PlanResult p = planned(request);
 
     OutputBuffer b;
@@ -796,6 +847,13 @@ int runPlanCommand(const QStringList &args, QTextStream &out, QTextStream &, con
             planJson(b, p, nullptr);
         else
             planTable(b, request, p);
+    }
+    if (o.has(QStringLiteral("pdf"))) {
+        if (!drawing)
+            throw Refusal{QStringLiteral("the plan's report is drawn by accrua-cli-draw")};
+        const QString file = o.value(QStringLiteral("plan"));
+        drawing->writePlanPdf(PlanPdf{file, chosenScenario(o, planner::readPlanFile(file)),
+                                      o.value(QStringLiteral("pdf")), services.today(), services.locale});
     }
     send(out, b);
     return 0;
@@ -834,7 +892,7 @@ int planBatchLine(const QString &command, const QStringList &args, const Service
     const Options o(args, kPlanValued, {}, kPlanRepeated);
     if (o.has(QStringLiteral("csv")))
         throw UsageError{QStringLiteral("a batch writes no files")};
-    planJson(buffer, planned(planRequest(o, services)), &line);
+    planJson(buffer, planned(requestOf(o, services)), &line);
     return 0;
 }
 

@@ -8,14 +8,30 @@
 #include "cli/cli.h"
 #include "cli/output.h"
 
+#include <QDate>
+#include <QString>
 #include <QStringList>
 #include <QTextStream>
 
 namespace accrua::cli {
 
+// What plan --plan FILE --pdf FILE asks of the drawing side: the planner's
+// report of the whole plan, its schedule that of scenario `selected`.
+struct PlanPdf {
+    QString planFile;
+    int selected = 0;
+    QString pdf;
+    QDate printed;
+    text::Locale locale;
+};
+
+// Writes the report (drawing side, accrua-cli-draw); throws Refusal.
+void writePlanPdf(const PlanPdf &request);
+
 // The commands as the command line runs them; UsageError and Refusal are
 // thrown as by the other commands.
-int runPlanCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services);
+int runPlanCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
+                   const Drawing *drawing = nullptr);
 int runAprCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services);
 
 // "plan" or "apr" for a batch: appends the result line (the --json object on

@@ -98,6 +98,15 @@ QByteArray svgOf(Glyph glyph)
     case Glyph::Last:
         return svg("<path d='M3 3v10L10 8z' fill='#2e8b3d'/>"
                    "<rect x='11' y='3' width='2' height='10' fill='#2d3e50'/>");
+    case Glyph::Planner:
+        // The loan planner's chart: two balances falling at different speeds over a framed plot.
+        return svg("<rect x='0.5' y='1.5' width='15' height='13' fill='#fff' stroke='#555'/>"
+                   "<path d='M2.5 4L7 6.5L11 10L13.5 12.5' fill='none' stroke='#1f4e9a' stroke-width='1.6' "
+                   "stroke-linecap='round' stroke-linejoin='round'/>"
+                   "<path d='M2.5 4L5.5 7.5L8.5 12.5' fill='none' stroke='#c0392b' stroke-width='1.6' "
+                   "stroke-linecap='round' stroke-linejoin='round'/>"
+                   "<rect x='10' y='12.5' width='1.5' height='1.5' fill='#9c3d2a'/>"
+                   "<rect x='12.5' y='13' width='1.5' height='1' fill='#9c3d2a'/>");
     }
     return {};
 }

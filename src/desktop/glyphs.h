@@ -23,6 +23,7 @@ enum class Glyph {
     Prev,
     Next,
     Last,
+    Planner,
 };
 
 QIcon glyphIcon(Glyph glyph);

@@ -54,9 +54,10 @@ private:
 
     QString storePath() const { return m_dir.filePath(QStringLiteral("Accrua.conf")); }
 
-    std::unique_ptr<TForm_Main> makeWindow()
+    std::unique_ptr<TForm_Main> makeWindow(std::function<void()> openPlanner = {})
     {
         app::MainWindowServices services;
+        services.openPlanner = std::move(openPlanner);
         services.messages = &m_messages;
         services.locale = testsupport::usDollars();
         services.settings = settings::FileSettingsFactory(storePath());
@@ -109,6 +110,18 @@ private Q_SLOTS:
         QVERIFY(w->RadioButton_Compounded[1]->isChecked()); // "Bi-Yearly"
         QCOMPARE(w->DateTimePicker_StartDate->date(), QDate(2003, 2, 12));
         QCOMPARE(w->DateTimePicker_StartDate->displayFormat(), QStringLiteral("M/d/yyyy"));
+    }
+
+    void plannerOpensFromToolsMenuKeyAndButton()
+    {
+        int opened = 0;
+        auto w = makeWindow([&opened] { ++opened; });
+        QVERIFY(w->MenuItem_Planner->isVisible());
+        QCOMPARE(w->MenuItem_Planner->text(), QStringLiteral("Loan &Planner..."));
+        QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
+        w->ToolButton_Planner->trigger();
+        QCOMPARE(opened, 2);
+        QVERIFY(!makeWindow()->ToolButton_Planner->isVisible());
     }
 
     void enterInPrincipalNormalisesThenCalculates()

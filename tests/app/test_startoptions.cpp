@@ -19,6 +19,7 @@ struct StartCase {
     QStringList arguments;
     StartOptions::Action action;
     bool splash;
+    bool planner = false;
 };
 
 void PrintTo(const StartCase &c, std::ostream *os)
@@ -33,6 +34,7 @@ TEST_P(StartOptionsTest, ReadsTheDesktopProgramsOptions)
     const StartOptions options = parseStartOptions(GetParam().arguments);
     EXPECT_EQ(options.action, GetParam().action);
     EXPECT_EQ(options.splash, GetParam().splash);
+    EXPECT_EQ(options.planner, GetParam().planner);
     EXPECT_EQ(options.error.isEmpty(), options.action != StartOptions::Action::Error);
 }
 
@@ -42,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         StartCase{"None", {}, A::Run, true},
         StartCase{"NoSplash", {QStringLiteral("--no-splash")}, A::Run, false},
+        StartCase{
+            "Planner", {QStringLiteral("--planner"), QStringLiteral("--no-splash")}, A::Run, false, true},
         StartCase{"Help", {QStringLiteral("--help")}, A::Help, true},
         StartCase{"ShortVersion", {QStringLiteral("-v")}, A::Version, true},
         StartCase{"UnknownOption", {QStringLiteral("--splash")}, A::Error, true},

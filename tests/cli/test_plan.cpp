@@ -3,6 +3,7 @@
 // against the commands, and the help page's examples as written.
 #include "cli/batchcommand.h"
 #include "cli/cli.h"
+#include "planner/planfile.h"
 
 #include "support.h"
 
@@ -210,6 +211,47 @@ TEST(PlanHelp, ExamplesRunAsWritten)
         EXPECT_EQ(r.status, 0) << line.toStdString() << "\n" << r.err.toStdString();
     }
     EXPECT_GE(count, 5);
+}
+
+} // namespace
+
+namespace {
+
+// A scenario of a saved plan answers as the planner window computes it; a
+// scenario that is not there, or a damaged file, is refused.
+TEST(PlanFileThroughCli, ScenarioAnswersAsTheWindowComputesIt)
+{
+    using namespace accrua::planner;
+    QTemporaryDir dir;
+    ScenarioInputs a = defaultInputs(QDate(2026, 1, 15));
+    ScenarioInputs b = a;
+    b.extras = {{1, accrua::calc::Money::fromValue(120), 1}, {13, accrua::calc::Money::fromValue(500), 12}};
+    b.rateChanges = {{61, 6.5L}};
+    Plan plan(a);
+    plan.add(b);
+    const QString path = dir.filePath(QStringLiteral("p.accrua-plan"));
+    ASSERT_FALSE(writePlanFile(path, plan).has_value());
+    const ScenarioResult window = computeScenario(b);
+    ASSERT_TRUE(window.planned());
+
+    PlanCli cli;
+    const Outcome r = cli.run({QStringLiteral("plan"), QStringLiteral("--plan"), path,
+                               QStringLiteral("--scenario"), QStringLiteral("b"), QStringLiteral("--json")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(figure(r.json(), QStringLiteral("payments")), double(window.plan.payments));
+    EXPECT_EQ(figure(r.json(), QStringLiteral("totalInterest")), double(window.plan.totals.interest.value()));
+
+    EXPECT_EQ(cli.run({QStringLiteral("plan"), QStringLiteral("--plan"), path, QStringLiteral("--scenario"),
+                       QStringLiteral("Z")})
+                  .status,
+              1);
+    QFile damaged(path);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write("{\"format\": \"accrua-plan\", \"version\": 9}");
+    damaged.close();
+    const Outcome newer = cli.run({QStringLiteral("plan"), QStringLiteral("--plan"), path});
+    EXPECT_EQ(newer.status, 1);
+    EXPECT_TRUE(newer.err.contains(QLatin1String("newer version"))) << newer.err.toStdString();
 }
 
 } // namespace

@@ -59,7 +59,8 @@ private Q_SLOTS:
         QFETCH(bool, withTopics);
         auto window = makeWindow(false);
         QCOMPARE(window->ZtHelpFiles->HelpFiles,
-                 QStringList{QStringLiteral("HelpAccrua.html=Accrua Topics")});
+                 QStringList({QStringLiteral("HelpAccrua.html=Accrua Topics"),
+                              QStringLiteral("HelpLoanPlanner.html=Loan Planner")}));
         if (!withTopics)
             window->ZtHelpFiles->HelpFiles.clear();
         window->MenuItem_HelpClick();

@@ -364,6 +364,22 @@ void EmfWriter::drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec
     d->end(at);
 }
 
+void EmfWriter::drawPolyline(const QPolygonF &points, const PenSpec &pen)
+{
+    if (d->finished || points.size() < 2 || pen.null || pen.color.alpha() == 0)
+        return;
+    d->selectPen(pen);
+    const qsizetype at = d->begin(EMR_POLYLINE);
+    Writer w(d->buf);
+    d->deviceRect(w, points.boundingRect().adjusted(0, 0, 1, 1));
+    w.u32(quint32(points.size()));
+    for (const QPointF &p : points) {
+        w.i32(twips(p.x()));
+        w.i32(twips(p.y()));
+    }
+    d->end(at);
+}
+
 void EmfWriter::drawImage(const QRectF &target, const QImage &image)
 {
     if (d->finished || image.isNull() || !target.isValid())

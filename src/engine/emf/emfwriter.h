@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QPolygonF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -31,6 +32,8 @@ public:
                   const QColor &color = Qt::black);
     // A rectangle outlined with pen and filled with brush (either may be null).
     void drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec &brush);
+    // An open line through the points (at least two), drawn with pen.
+    void drawPolyline(const QPolygonF &points, const PenSpec &pen);
     // A picture stretched into target, stored as a 24-bit device-independent bitmap.
     void drawImage(const QRectF &target, const QImage &image);
 

@@ -79,6 +79,9 @@ void PageRecorder::printBand(const Band &band, double top, int pageNumber)
         case Element::Kind::Picture:
             drawPicture(static_cast<const Picture &>(*e), origin);
             break;
+        case Element::Kind::Drawing:
+            drawDrawing(static_cast<const Drawing &>(*e), origin);
+            break;
         }
     }
 }
@@ -96,6 +99,25 @@ void PageRecorder::drawLabel(const Label &label, QPointF origin, int pageNumber)
     }
     if (!text.isEmpty())
         m_writer->drawText(rect, label.alignment, font, text, label.color);
+}
+
+void PageRecorder::drawDrawing(const Drawing &drawing, QPointF origin)
+{
+    const QPointF at = origin + QPointF(drawing.left, drawing.top);
+    for (const DrawingItem &item : drawing.items) {
+        switch (item.kind) {
+        case DrawingItem::Kind::Polyline:
+            m_writer->drawPolyline(item.points.translated(at), item.pen);
+            break;
+        case DrawingItem::Kind::Rect:
+            m_writer->drawRect(item.rect.translated(at), item.pen, item.brush);
+            break;
+        case DrawingItem::Kind::Text:
+            if (!item.text.isEmpty())
+                m_writer->drawText(item.rect.translated(at), item.align, item.font, item.text, item.color);
+            break;
+        }
+    }
 }
 
 void PageRecorder::drawPicture(const Picture &picture, QPointF origin)

@@ -32,6 +32,7 @@ public:
 private:
     void drawLabel(const Label &label, QPointF origin, int pageNumber);
     void drawPicture(const Picture &picture, QPointF origin);
+    void drawDrawing(const Drawing &drawing, QPointF origin);
 
     const Report &m_report;
     PageHandler m_onPage;

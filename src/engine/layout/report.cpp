@@ -51,6 +51,18 @@ Shape &Band::addShape(const QString &name, const QRectF &rect)
     return ref;
 }
 
+Drawing &Band::addDrawing(const QString &name, const QRectF &frame)
+{
+    auto drawing = std::make_unique<Drawing>(name);
+    drawing->left = frame.left();
+    drawing->top = frame.top();
+    drawing->width = frame.width();
+    drawing->height = frame.height();
+    Drawing &ref = *drawing;
+    m_elements.push_back(std::move(drawing));
+    return ref;
+}
+
 Picture &Band::addPicture(const QString &name, const QRectF &frame)
 {
     auto picture = std::make_unique<Picture>(name);

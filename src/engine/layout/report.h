@@ -15,6 +15,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPolygonF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -55,7 +56,7 @@ class Band;
 
 class Element {
 public:
-    enum class Kind { Label, PageNumber, Shape, Picture };
+    enum class Kind { Label, PageNumber, Shape, Picture, Drawing };
     virtual ~Element() = default;
     Kind kind() const { return m_kind; }
     const QString &name() const { return m_name; }
@@ -120,6 +121,30 @@ public:
     bool enabled = true;
 };
 
+// One piece of a drawing, in the drawing's own page pixels (its frame's
+// top-left corner at 0,0).
+struct DrawingItem {
+    enum class Kind { Polyline, Rect, Text };
+    Kind kind = Kind::Polyline;
+    QPolygonF points; // Polyline
+    QRectF rect;      // Rect; Text: one line aligned in it, its top at rect.top()
+    emf::PenSpec pen;
+    emf::BrushSpec brush;
+    emf::FontSpec font;
+    emf::HAlign align = emf::HAlign::Left;
+    QString text;
+    QColor color = Qt::black;
+};
+
+// Vector drawing (lines, rectangles, text) that prints as it is, a chart for
+// instance. It is kept as values, so pages record it as lines and text, not
+// as a bitmap.
+class Drawing : public Element {
+public:
+    explicit Drawing(QString name) : Element(Kind::Drawing, std::move(name)) {}
+    std::vector<DrawingItem> items;
+};
+
 enum class BandKind {
     Title,        // once at the start
     PageHeader,   // every page but the first
@@ -152,6 +177,7 @@ public:
     PageNumberField &addPageNumber(const QString &name, double left, double top);
     Shape &addShape(const QString &name, const QRectF &rect);
     Picture &addPicture(const QString &name, const QRectF &frame);
+    Drawing &addDrawing(const QString &name, const QRectF &frame);
 
     // Elements in drawing order (later ones paint over earlier ones).
     const std::vector<std::unique_ptr<Element>> &elements() const { return m_elements; }

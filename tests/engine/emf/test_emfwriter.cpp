@@ -260,6 +260,8 @@ TEST_F(EmfWriterTest, PlayedPageShowsEachItemWhereItWasDrawn)
                QStringLiteral("HELLO"));
     w.drawText(QRectF(400, 300, 300, 20), HAlign::Right, kCourier, QStringLiteral("8888"));
     w.drawImage(QRectF(100, 500, 160, 80), picture);
+    w.drawPolyline(QPolygonF({QPointF(100, 620), QPointF(300, 620), QPointF(300, 640)}),
+                   PenSpec{QColor(255, 0, 0), 3, false});
     const QByteArray emf = w.finish();
 
     QImage img(816, 1056, QImage::Format_RGB32);
@@ -304,6 +306,10 @@ TEST_F(EmfWriterTest, PlayedPageShowsEachItemWhereItWasDrawn)
     EXPECT_EQ(at(img, 255, 575), qRgb(0, 0, 255));
     EXPECT_EQ(at(img, 265, 540), qRgb(255, 255, 255));
     EXPECT_EQ(at(img, 180, 585), qRgb(255, 255, 255));
+    // Polyline: both strokes in its pen's colour, nothing in the corner it turns around.
+    EXPECT_EQ(at(img, 200, 620), qRgb(255, 0, 0));
+    EXPECT_EQ(at(img, 300, 632), qRgb(255, 0, 0));
+    EXPECT_EQ(at(img, 250, 632), qRgb(255, 255, 255));
     // Nothing anywhere else.
     EXPECT_TRUE(inkBox(img, QRect(0, 650, 816, 406)).isNull());
     EXPECT_TRUE(inkBox(img, QRect(650, 0, 166, 280)).isNull());
