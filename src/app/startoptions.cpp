@@ -46,7 +46,8 @@ QString startHelpText()
 
 QString startVersionText()
 {
-    return QStringLiteral("Accrua ") + desktop::programVersion() + u'\n' + QString::fromLatin1(kLicenseNotice);
+    return QStringLiteral("Accrua ") + desktop::programVersion() + u'\n' +
+           QString::fromLatin1(kLicenseNotice);
 }
 
 } // namespace accrua::app
