@@ -4,6 +4,7 @@
 #pragma once
 
 #include "desktop/desktop.h"
+#include "desktop/identity.h"
 
 #include <QDialog>
 #include <QObject>
@@ -54,23 +55,14 @@ private:
     bool m_shown = false;
 };
 
-class TZtAboutBox : public QObject, public desktop::PlacedPicture {
+class TZtAboutBox : public QObject, public desktop::PlacedPicture, public desktop::ProgramFields {
     Q_OBJECT
 
 public:
     // The box is parented to `owner`, the window that asks for it.
     explicit TZtAboutBox(desktop::DesktopServices desktop, QWidget *owner = nullptr);
 
-    QString ApplicationTitle;
-    QString CompanyTitle;
-    QString CompanyName;
-    QString CompanyAddress;
-    QString CompanyCityStateZip;
-    QString CompanyURL;
-    QString CompanyEmail;
-    QString CompanyPhone;
     QString Disclaimer;
-    QString Version;
 
     // The form with every property passed, not shown yet.
     std::unique_ptr<TForm_AboutBox> createForm() const;

@@ -539,30 +539,16 @@ void TForm_Main::buildHelp()
     ZtHelpFiles->SubDirectory = QStringLiteral("Help");
 
     ZtSplashScreen = new app::TZtSplashScreen(m_services.desktop, this);
-    ZtSplashScreen->ApplicationTitle = title;
-    ZtSplashScreen->CompanyTitle = details.companyTitle;
-    ZtSplashScreen->CompanyName = details.companyName;
-    ZtSplashScreen->CompanyAddress = details.companyAddress;
-    ZtSplashScreen->CompanyCityStateZip = details.companyCityStateZip;
-    ZtSplashScreen->CompanyURL = details.companyUrl;
+    ZtSplashScreen->setProgram(title, details, desktop::programVersion());
     ZtSplashScreen->Image = Image;
-    ZtSplashScreen->Version = desktop::programVersion();
     ZtSplashScreen->Interval = m_services.splashInterval;
     ZtSplashScreen->setImageLeft(10);
     ZtSplashScreen->setImageTop(70);
     ZtSplashScreen->Modal = true;
 
     ZtAboutBox = new app::TZtAboutBox(m_services.desktop, this);
-    ZtAboutBox->ApplicationTitle = title;
-    ZtAboutBox->CompanyTitle = details.companyTitle;
-    ZtAboutBox->CompanyName = details.companyName;
-    ZtAboutBox->CompanyAddress = details.companyAddress;
-    ZtAboutBox->CompanyCityStateZip = details.companyCityStateZip;
-    ZtAboutBox->CompanyURL = details.companyUrl;
-    ZtAboutBox->CompanyEmail = details.companyEmail;
-    ZtAboutBox->CompanyPhone = details.companyPhone;
+    ZtAboutBox->setProgram(title, details, desktop::programVersion());
     ZtAboutBox->Image = Image;
-    ZtAboutBox->Version = desktop::programVersion();
     ZtAboutBox->setImageTop(45);
 }
 

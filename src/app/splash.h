@@ -4,6 +4,7 @@
 #pragma once
 
 #include "desktop/desktop.h"
+#include "desktop/identity.h"
 
 #include <QDialog>
 #include <QObject>
@@ -47,19 +48,12 @@ private:
     desktop::DesktopServices m_desktop;
 };
 
-class TZtSplashScreen : public QObject, public desktop::PlacedPicture {
+class TZtSplashScreen : public QObject, public desktop::PlacedPicture, public desktop::ProgramFields {
     Q_OBJECT
 
 public:
     explicit TZtSplashScreen(desktop::DesktopServices desktop, QObject *parent = nullptr);
 
-    QString ApplicationTitle;
-    QString CompanyTitle;
-    QString CompanyName;
-    QString CompanyAddress;
-    QString CompanyCityStateZip;
-    QString CompanyURL;
-    QString Version;
     int Interval = 0; // milliseconds
     bool Modal = true;
 

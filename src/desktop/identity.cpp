@@ -22,6 +22,20 @@ QString programVersion()
     return QString::fromLatin1(kVersion);
 }
 
+void ProgramFields::setProgram(const QString &applicationTitle, const ProgramDetails &details,
+                               const QString &version)
+{
+    ApplicationTitle = applicationTitle;
+    CompanyTitle = details.companyTitle;
+    CompanyName = details.companyName;
+    CompanyAddress = details.companyAddress;
+    CompanyCityStateZip = details.companyCityStateZip;
+    CompanyURL = details.companyUrl;
+    CompanyEmail = details.companyEmail;
+    CompanyPhone = details.companyPhone;
+    Version = version;
+}
+
 QString versionLabelText(const QString &version)
 {
     if (version.isEmpty())

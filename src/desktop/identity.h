@@ -1,7 +1,7 @@
 // What the splash screen and the about box say: the program's fixed details,
 // how a property becomes a label's text, the version line, the standard
-// disclaimer and the about caption. The windows in help/splash.h and
-// help/aboutbox.h only place these texts.
+// disclaimer and the about caption. The windows in app/splash.h and
+// app/aboutbox.h only place these texts.
 #pragma once
 
 #include <QString>
@@ -21,6 +21,23 @@ struct ProgramDetails {
 
 ProgramDetails programDetails();
 QString programVersion(); // "5.1"
+
+// The texts the splash screen and the about box carry as their properties
+// (the splash shows no e-mail or phone). Both take the program's details
+// whole through setProgram, so the two cannot drift apart.
+struct ProgramFields {
+    QString ApplicationTitle;
+    QString CompanyTitle;
+    QString CompanyName;
+    QString CompanyAddress;
+    QString CompanyCityStateZip;
+    QString CompanyURL;
+    QString CompanyEmail;
+    QString CompanyPhone;
+    QString Version;
+
+    void setProgram(const QString &applicationTitle, const ProgramDetails &details, const QString &version);
+};
 
 // "Version 5.1 " (with the trailing blank); blank for an empty version.
 QString versionLabelText(const QString &version);
