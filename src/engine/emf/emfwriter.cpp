@@ -278,11 +278,17 @@ EmfWriter::~EmfWriter() = default;
 void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
                          const QColor &color)
 {
+    drawText(rect, align, font, text, color, TextMetrics::advances(font, text.left(kMaxTextRun)));
+}
+
+void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
+                         const QColor &color, const QVector<double> &advances)
+{
     // An empty or inverted box still places the text; only nonsense is dropped.
     if (d->finished || text.isEmpty() || !std::isfinite(rect.left()) || !std::isfinite(rect.top()) ||
         !std::isfinite(rect.right()) || !std::isfinite(rect.bottom()))
         return;
-    const QString run = text.left(8192); // one line of a report, not a book
+    const QString run = text.left(kMaxTextRun);
     d->selectFont(font);
     const quint32 wantColor = colorOf(color);
     if (d->textColor != wantColor) {
@@ -305,7 +311,9 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
         d->textAlign = ta;
     }
 
-    const QVector<double> adv = TextMetrics::advances(font, run);
+    if (advances.size() < run.size())
+        return; // not the advances of this text
+    const QVector<double> &adv = advances;
     std::vector<qint32> dx(size_t(run.size()));
     double cumulative = 0;
     qint32 placed = 0;
