@@ -4,11 +4,13 @@
 //                 -> PdfWriter (pdfwriter.h) -> content streams, fonts
 //                    subset by TrueTypeFace (truetype.h), pictures
 //
-// A page that needs what the player does not draw comes back Unsupported:
-// the caller then writes the document through Qt's PDF engine instead.
+// writeDocument (document.h) makes a whole PDF of a report's pages; when a
+// page needs what the player does not draw (it comes back Unsupported), the
+// document is written through Qt's PDF engine and the full player instead.
 #pragma once
 
 #include "engine/pdf/canvas.h"
+#include "engine/pdf/document.h"
 #include "engine/pdf/pageplayer.h"
 #include "engine/pdf/pdfwriter.h"
 #include "engine/pdf/truetype.h"

@@ -11,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace accrua::engine::pdf {
@@ -28,8 +29,12 @@ constexpr int kDeflateLevel = 6;
 // exactly where the PDFs printed through Qt have it.
 constexpr double kGrid = 64;
 
+// Page content goes into a std::string: QByteArray appends a few bytes
+// through its general insert, and a page appends hundreds of thousands.
+using Content = std::string;
+
 // A number with at most `decimals` decimals and no trailing zeros.
-void appendNumber(QByteArray &out, double v, int decimals = 2)
+template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 2)
 {
     static constexpr double kScale[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6};
     if (!std::isfinite(v))
@@ -61,28 +66,28 @@ void appendNumber(QByteArray &out, double v, int decimals = 2)
     out.append(buf, p - buf);
 }
 
-void appendInt(QByteArray &out, long long v)
+template <class Buffer> void appendInt(Buffer &out, long long v)
 {
     char buf[24];
     out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
 }
 
-void appendColor(QByteArray &out, QRgb c, const char *op)
+void appendColor(Content &out, QRgb c, const char *op)
 {
     for (int v : {qRed(c), qGreen(c), qBlue(c)}) {
         appendNumber(out, v / 255.0, 3);
-        out.append(' ');
+        out.push_back(' ');
     }
     out.append(op);
-    out.append('\n');
+    out.push_back('\n');
 }
 
-QByteArray deflated(const QByteArray &in)
+QByteArray deflated(const char *data, qsizetype length)
 {
-    uLongf size = compressBound(uLong(in.size()));
+    uLongf size = compressBound(uLong(length));
     QByteArray out(qsizetype(size), Qt::Uninitialized);
-    if (compress2(reinterpret_cast<Bytef *>(out.data()), &size,
-                  reinterpret_cast<const Bytef *>(in.constData()), uLong(in.size()), kDeflateLevel) != Z_OK)
+    if (compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(data),
+                  uLong(length), kDeflateLevel) != Z_OK)
         return {};
     out.truncate(qsizetype(size));
     return out;
@@ -184,7 +189,7 @@ struct PdfWriter::Impl {
     // The page being drawn.
     bool inPage = false;
     QSizeF page;
-    QByteArray content;
+    Content content;
     std::optional<QRgb> fill, strokeColor;
     double lineWidth = -1;
     bool inText = false, inArray = false;
@@ -206,9 +211,9 @@ struct PdfWriter::Impl {
     }
     void end() { out.append("\nendobj\n"); }
     // A stream object: `dict` holds its entries other than the length and filter.
-    void stream(int object, const QByteArray &data, const QByteArray &dict = {})
+    void stream(int object, const char *data, qsizetype length, const QByteArray &dict = {})
     {
-        const QByteArray packed = deflated(data);
+        const QByteArray packed = deflated(data, length);
         begin(object);
         out.append("<< /Length ");
         appendInt(out, packed.size());
@@ -318,7 +323,7 @@ void PdfWriter::Impl::writeFont(Face &f)
     const int fileObject = reserve(), descriptor = reserve(), cid = reserve(), toUnicode = reserve();
     QByteArray dict(" /Length1 ");
     appendInt(dict, file.size());
-    stream(fileObject, file, dict);
+    stream(fileObject, file.constData(), file.size(), dict);
 
     begin(descriptor);
     out.append("<< /Type /FontDescriptor /FontName /" + name + " /Flags ");
@@ -394,7 +399,7 @@ void PdfWriter::Impl::writeFont(Face &f)
         cmap.append("endbfchar\n");
     }
     cmap.append("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
-    stream(toUnicode, cmap);
+    stream(toUnicode, cmap.constData(), cmap.size());
 
     begin(f.object);
     out.append("<< /Type /Font /Subtype /Type0 /BaseFont /" + name +
@@ -456,7 +461,7 @@ void PdfWriter::endPage()
     d->endText();
     d->inPage = false;
     const int contents = d->reserve();
-    d->stream(contents, d->content);
+    d->stream(contents, d->content.data(), qsizetype(d->content.size()));
     const int pageObject = d->reserve();
     d->begin(pageObject);
     d->out.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ");
@@ -479,13 +484,13 @@ void PdfWriter::rect(const QRectF &r, const std::optional<Stroke> &stroke, std::
         d->setFill(*fill);
     if (stroke)
         d->setStroke(*stroke);
-    QByteArray &c = d->content;
+    Content &c = d->content;
     appendNumber(c, r.left());
-    c.append(' ');
+    c.push_back(' ');
     appendNumber(c, r.top());
-    c.append(' ');
+    c.push_back(' ');
     appendNumber(c, r.width());
-    c.append(' ');
+    c.push_back(' ');
     appendNumber(c, r.height());
     c.append(" re ");
     d->paint(stroke, fill, false);
@@ -500,12 +505,12 @@ void PdfWriter::figure(const Figure &f, const std::optional<Stroke> &stroke, std
         d->setFill(*fill);
     if (stroke)
         d->setStroke(*stroke);
-    QByteArray &c = d->content;
+    Content &c = d->content;
     auto point = [&c](QPointF p) {
         appendNumber(c, p.x());
-        c.append(' ');
+        c.push_back(' ');
         appendNumber(c, p.y());
-        c.append(' ');
+        c.push_back(' ');
     };
     point(f.points[0]);
     c.append("m\n");
@@ -536,7 +541,7 @@ void PdfWriter::text(const TextRun &run)
         d->unsupported = true;
         return;
     }
-    QByteArray &c = d->content;
+    Content &c = d->content;
     const double size = run.em;
     const auto onGrid = [](double offset) { return std::trunc(offset * kGrid) / kGrid; };
     const QPointF anchor = run.anchor;
@@ -555,7 +560,7 @@ void PdfWriter::text(const TextRun &run)
     if (d->textFace != f || d->textSize != size) {
         c.append("/F");
         appendInt(c, f->number);
-        c.append(' ');
+        c.push_back(' ');
         appendNumber(c, size, 6);
         c.append(" Tf\n");
         d->textFace = f;
@@ -563,7 +568,7 @@ void PdfWriter::text(const TextRun &run)
     }
     d->setFill(run.color);
     appendNumber(c, at.x() - d->line.x(), 6);
-    c.append(' ');
+    c.push_back(' ');
     appendNumber(c, d->line.y() - at.y(), 6);
     c.append(" Td[");
     // The rounded numbers are where the line really starts.
@@ -589,22 +594,22 @@ void PdfWriter::text(const TextRun &run)
         const double target = anchor.x() + onGrid(offset * sx);
         if (std::abs(target - d->penX) > kPlacementTolerance) {
             if (inString)
-                c.append(')');
+                c.push_back(')');
             inString = false;
             const double shift = std::round((d->penX - target) * 1000 / size * 1e5) / 1e5;
             appendNumber(c, shift, 5);
             d->penX -= shift * size / 1000;
         }
         if (!inString)
-            c.append('(');
+            c.push_back('(');
         inString = true;
         for (const char byte : {char(g >> 8), char(g & 0xFF)}) {
             if (byte == '(' || byte == ')' || byte == '\\')
-                c.append('\\');
+                c.push_back('\\');
             if (byte == '\r')
                 c.append("\\r");
             else
-                c.append(byte);
+                c.push_back(byte);
         }
         if (!f->used[g]) {
             f->used[g] = true;
@@ -615,7 +620,7 @@ void PdfWriter::text(const TextRun &run)
         offset += advance;
     }
     if (inString)
-        c.append(')');
+        c.push_back(')');
 }
 
 void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &source)
@@ -643,19 +648,19 @@ void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &so
         dict.append(" /Height ");
         appendInt(dict, rgb.height());
         dict.append(" /ColorSpace /DeviceRGB /BitsPerComponent 8");
-        d->stream(object, pixels, dict);
+        d->stream(object, pixels.constData(), pixels.size(), dict);
         d->imageObjects.push_back(object);
         number = int(d->imageObjects.size());
         d->images.insert(key, number);
     }
-    QByteArray &c = d->content;
+    Content &c = d->content;
     c.append("q ");
     appendNumber(c, target.width());
     c.append(" 0 0 ");
     appendNumber(c, -target.height());
-    c.append(' ');
+    c.push_back(' ');
     appendNumber(c, target.left());
-    c.append(' ');
+    c.push_back(' ');
     appendNumber(c, target.bottom());
     c.append(" cm /Im");
     appendInt(c, number);

@@ -1,15 +1,13 @@
 #include "reports/banded/reportoutput.h"
 
 #include "calc/paymentday.h"
-#include "engine/emf/pageplayback.h"
+#include "engine/pdf/document.h"
 #include "fileio/safefile.h"
 #include "reports/banded/reportsform.h"
 
 #include <QDir>
-#include <QPdfWriter>
 
 #include <charconv>
-#include <numeric>
 
 namespace accrua::reports::banded {
 
@@ -81,23 +79,17 @@ bool writePdf(const eng::TRptPageList &pages, QIODevice &device, const QString &
     const int count = pages.pageCount();
     if (count == 0)
         throw ReportOutputError(QStringLiteral("There are no pages to write."));
-    std::vector<int> order(static_cast<std::size_t>(count));
-    std::iota(order.begin(), order.end(), 1);
-    QPdfWriter writer(&device);
-    writer.setCreator(QStringLiteral("Accrua"));
-    writer.setTitle(title);
-    writer.setResolution(1200);
-    const auto failure = eng::playPages(
-        writer, order, [&pages](int n) { return pages.GetPage(n); },
-        [&writer] { return QRectF(writer.pageLayout().fullRectPixels(writer.resolution())); });
-    if (!failure)
-        return true;
-    if (failure->kind == eng::PlaybackFailure::Kind::Missing)
-        throw ReportOutputError(QStringLiteral("Page %1 is missing.").arg(failure->page));
-    if (failure->kind == eng::PlaybackFailure::Kind::Play)
-        throw ReportOutputError(
-            QStringLiteral("Page %1 cannot be drawn: %2").arg(failure->page).arg(failure->detail));
-    return false;
+    const auto page = [&](int n) {
+        std::optional<QByteArray> body = pages.GetPage(n);
+        if (!body)
+            throw ReportOutputError(QStringLiteral("Page %1 is missing.").arg(n));
+        return *std::move(body);
+    };
+    try {
+        return engine::pdf::writeDocument(count, page, device, title);
+    } catch (const engine::pdf::PageError &e) {
+        throw ReportOutputError(e.message());
+    }
 }
 
 void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QString &title)
