@@ -7,14 +7,14 @@
 // in pairs within one run: every round runs each candidate once, in turn, on
 // this thread's CPU clock. The counters are the medians (ms) and the sizes (KB).
 #include "app/mainmodel.h"
+#include "desktop/messages.h"
 #include "engine/emf/emfplayer.h"
 #include "engine/emf/pagesize.h"
 #include "engine/emf/textmetrics.h"
 #include "engine/pdf/pdf.h"
-#include "help/messages.h"
-#include "reports/reportinputs.h"
-#include "reports/reportoutput.h"
-#include "reports/reportsform.h"
+#include "reports/banded/reportinputs.h"
+#include "reports/banded/reportoutput.h"
+#include "reports/banded/reportsform.h"
 #include "support.h"
 
 #include <QBuffer>
@@ -50,9 +50,9 @@ double cpuMs()
 const std::vector<QByteArray> &pages12000()
 {
     static const std::vector<QByteArray> pages = [] {
-        help::ScriptedMessageService messages;
-        messages.setDefaultAnswer([](const help::ScriptedMessageService::Shown &shown) -> unsigned short {
-            return shown.buttons.testFlag(help::MessageButton::No) ? help::mrNo : help::mrOk;
+        desktop::ScriptedMessageService messages;
+        messages.setDefaultAnswer([](const desktop::ScriptedMessageService::Shown &shown) -> unsigned short {
+            return shown.buttons.testFlag(desktop::MessageButton::No) ? desktop::mrNo : desktop::mrOk;
         });
         app::MainModel model{testsupport::usDollars(), messages};
         model.resetAmountFields();
@@ -66,9 +66,10 @@ const std::vector<QByteArray> &pages12000()
             model.leaveField(f);
         }
         model.calculate();
-        reports::TForm_Reports form(testsupport::usDollars(), [] { return QDate(2026, 2, 1); });
-        reports::fillAmortization(form, model, QStringLiteral("2/1/2026"), QStringLiteral("HOME LOAN"));
-        const auto list = reports::generatePages(form.BandReport);
+        reports::banded::TForm_Reports form(testsupport::usDollars(), [] { return QDate(2026, 2, 1); });
+        reports::banded::fillAmortization(form, model, QStringLiteral("2/1/2026"),
+                                          QStringLiteral("HOME LOAN"));
+        const auto list = reports::banded::generatePages(form.BandReport);
         std::vector<QByteArray> out;
         for (int n = 1; n <= list->pageCount(); ++n)
             out.push_back(list->GetPage(n).value_or(QByteArray()));
@@ -188,7 +189,7 @@ public:
         cairo_show_glyphs(m_cr, glyphs, count);
         cairo_glyph_free(glyphs);
     }
-    void image(const QRectF &target, const QImage &image, const QRect &source) override
+    void image(const QRectF &target, const QImage &image, const QRect &source, const QByteArray &) override
     {
         QImage part = image.copy(source).convertToFormat(QImage::Format_RGB32);
         cairo_surface_t *s = cairo_image_surface_create_for_data(
@@ -301,7 +302,7 @@ public:
                           run.text.toUtf8().constData());
         HPDF_Page_EndText(m_page);
     }
-    void image(const QRectF &target, const QImage &image, const QRect &source) override
+    void image(const QRectF &target, const QImage &image, const QRect &source, const QByteArray &) override
     {
         const QImage part = image.copy(source).convertToFormat(QImage::Format_RGB888);
         QByteArray rows;
@@ -356,7 +357,7 @@ QByteArray viaQt(const std::vector<QByteArray> &pages)
     list.Finish();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    reports::writePdf(list, buffer, QStringLiteral("Report"));
+    reports::banded::writePdf(list, buffer, QStringLiteral("Report"));
     return buffer.data();
 }
 

@@ -372,7 +372,7 @@ void EmfWriter::drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec
     d->end(at);
 }
 
-void EmfWriter::drawImage(const QRectF &target, const QImage &image)
+void EmfWriter::drawImage(const QRectF &target, const QImage &image, const QByteArray &jpeg)
 {
     if (d->finished || image.isNull() || !target.isValid())
         return;
@@ -400,6 +400,13 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image)
     if (!d->stretchModeSet) {
         d->simple(EMR_SETSTRETCHBLTMODE, {4}); // HALFTONE
         d->stretchModeSet = true;
+    }
+    if (!jpeg.isEmpty() && src.size() == image.size() && jpeg.size() < 64 * 1024 * 1024) {
+        const qsizetype comment = d->begin(EMR_GDICOMMENT);
+        Writer(d->buf).u32(quint32(jpeg.size() + 4)); // cbData
+        d->buf.append(kJpegComment, 4);
+        d->buf.append(jpeg);
+        d->end(comment);
     }
     const qsizetype at = d->begin(EMR_STRETCHDIBITS);
     Writer wr(d->buf);

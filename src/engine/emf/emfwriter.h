@@ -40,7 +40,10 @@ public:
     // A rectangle outlined with pen and filled with brush (either may be null).
     void drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec &brush);
     // A picture stretched into target, stored as a 24-bit device-independent bitmap.
-    void drawImage(const QRectF &target, const QImage &image);
+    // jpeg: the JPEG file image was decoded from, if any; when the bitmap
+    // keeps every pixel of it, a comment before the bitmap carries the file
+    // too, so that a PDF can hold it as it is (other players skip comments).
+    void drawImage(const QRectF &target, const QImage &image, const QByteArray &jpeg = {});
 
     // The complete metafile; the writer is spent afterwards.
     QByteArray finish();

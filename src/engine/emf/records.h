@@ -83,6 +83,8 @@ enum Record : quint32 {
 };
 
 constexpr quint32 kSignature = 0x464D4520; // " EMF"
+// A private comment holding the JPEG file of the bitmap record after it.
+constexpr char kJpegComment[4] = {'A', 'C', 'J', 'P'};
 constexpr quint32 kVersion = 0x00010000;
 constexpr quint32 kHeaderBaseSize = 88;  // header without extensions
 constexpr quint32 kHeaderFullSize = 108; // with pixel format and micrometres

@@ -119,10 +119,11 @@ void PageRecorder::drawPicture(const Picture &picture, QPointF origin)
         const QSize cap(static_cast<int>(std::ceil(frame.width() * kMaxPictureScale)),
                         static_cast<int>(std::ceil(frame.height() * kMaxPictureScale)));
         QImage image = picture.image;
-        if (image.width() > cap.width() || image.height() > cap.height())
+        const bool whole = image.width() <= cap.width() && image.height() <= cap.height();
+        if (!whole)
             image =
                 image.scaled(image.size().boundedTo(cap), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_writer->drawImage(frame, image);
+        m_writer->drawImage(frame, image, whole ? picture.jpeg : QByteArray());
         return;
     }
     // Unscaled, one image pixel per page pixel, clipped to the frame.
@@ -140,7 +141,10 @@ void PageRecorder::drawPicture(const Picture &picture, QPointF origin)
             .intersected(picture.image.rect());
     if (source.isEmpty())
         return;
-    m_writer->drawImage(QRectF(visible.topLeft(), QSizeF(source.size())), picture.image.copy(source));
+    const bool whole = source == picture.image.rect();
+    m_writer->drawImage(QRectF(visible.topLeft(), QSizeF(source.size())),
+                        whole ? picture.image : picture.image.copy(source),
+                        whole ? picture.jpeg : QByteArray());
 }
 
 } // namespace accrua::engine::layout

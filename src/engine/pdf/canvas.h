@@ -60,8 +60,10 @@ public:
     virtual void rect(const QRectF &r, const std::optional<Stroke> &stroke, std::optional<QRgb> fill) = 0;
     virtual void figure(const Figure &f, const std::optional<Stroke> &stroke, std::optional<QRgb> fill) = 0;
     virtual void text(const TextRun &run) = 0;
-    // The part `source` of an opaque picture stretched over `target`.
-    virtual void image(const QRectF &target, const QImage &image, const QRect &source) = 0;
+    // The part `source` of an opaque picture stretched over `target`; jpeg
+    // is the picture's JPEG file when the page carries it (whole pictures only).
+    virtual void image(const QRectF &target, const QImage &image, const QRect &source,
+                       const QByteArray &jpeg) = 0;
 };
 
 } // namespace accrua::engine::pdf

@@ -33,7 +33,7 @@ bool writeAll(QIODevice &device, const QByteArray &bytes)
 
 PageError::PageError(int page, const QString &why)
     : std::runtime_error(QStringLiteral("Page %1 cannot be drawn: %2").arg(page).arg(why).toStdString()),
-      m_page(page)
+      m_page(page), m_why(why)
 {
 }
 

@@ -19,10 +19,12 @@ class PageError : public std::runtime_error {
 public:
     PageError(int page, const QString &why);
     int page() const { return m_page; }
+    QString why() const { return m_why; }
     QString message() const;
 
 private:
     int m_page;
+    QString m_why;
 };
 
 // Pages 1..count as one PDF onto device; page(n) gives page n's metafile

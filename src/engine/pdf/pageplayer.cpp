@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace accrua::engine::pdf {
@@ -138,7 +139,8 @@ private:
     QTransform m_full;
     bool m_fullDirty = true;
     bool m_fullOk = false;
-    TextRun m_run; // refilled for every text record, keeping its storage
+    TextRun m_run;     // refilled for every text record, keeping its storage
+    QByteArray m_jpeg; // carried by the comment just before a bitmap record
     quint32 m_type = 0;
     qint64 m_offset = 0;
     QString m_why;
@@ -178,7 +180,18 @@ PlayResult Walker::run(QString *why)
         const quint32 size = all.u32(off + 4);
         if (m_type == EMR_EOF)
             break;
+        if (m_type == EMR_GDICOMMENT) {
+            const Reader rec(all.data() + off, size);
+            const quint32 bytes = rec.u32(8);
+            if (size >= 16 && bytes >= 4 && bytes <= size - 12 &&
+                std::memcmp(rec.data() + 12, kJpegComment, 4) == 0) {
+                m_jpeg = QByteArray(reinterpret_cast<const char *>(rec.data()) + 16, qsizetype(bytes) - 4);
+                off += size;
+                continue;
+            }
+        }
         const PlayResult r = dispatch(Reader(all.data() + off, size));
+        m_jpeg.clear(); // it belongs to the record right after it only
         if (r != PlayResult::Played) {
             if (why)
                 *why = r == PlayResult::Damaged ? m_why : QStringLiteral("record %1").arg(m_type);
@@ -785,7 +798,8 @@ PlayResult Walker::bitmap(const Reader &rec)
     const QRectF target = t.mapRect(b.dest);
     if (!within(target) || target.isEmpty())
         return PlayResult::Played;
-    m_canvas.image(target, b.image, b.src.toAlignedRect().intersected(b.image.rect()));
+    const QRect source = b.src.toAlignedRect().intersected(b.image.rect());
+    m_canvas.image(target, b.image, source, source == b.image.rect() ? m_jpeg : QByteArray());
     return PlayResult::Played;
 }
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,7 @@ template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 
             --digits;
         }
         *p++ = '.';
-        char f[8];
+        char f[8] = {};
         const char *end = std::to_chars(f, f + sizeof f, frac).ptr;
         for (qsizetype pad = digits - (end - f); pad > 0; --pad)
             *p++ = '0';
@@ -158,6 +159,41 @@ struct Face {
     }
 };
 
+// Width, height and components of a baseline or progressive JPEG with 8-bit
+// samples in one or three components, as a PDF's DCT filter takes it;
+// nothing for any other file. Every length is checked against the data.
+struct JpegFrame {
+    int width = 0, height = 0, components = 0;
+};
+
+std::optional<JpegFrame> jpegFrame(const QByteArray &jpeg)
+{
+    const auto byte = [&jpeg](qsizetype at) { return at < jpeg.size() ? int(quint8(jpeg[at])) : -1; };
+    if (byte(0) != 0xFF || byte(1) != 0xD8)
+        return std::nullopt;
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size()) {
+        if (byte(at) != 0xFF)
+            return std::nullopt;
+        const int marker = byte(at + 1);
+        const qsizetype length = (byte(at + 2) << 8) | byte(at + 3);
+        if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) {
+            if (length < 8 || at + 10 > jpeg.size() || byte(at + 4) != 8)
+                return std::nullopt;
+            const JpegFrame f{(byte(at + 7) << 8) | byte(at + 8), (byte(at + 5) << 8) | byte(at + 6),
+                              byte(at + 9)};
+            if (f.width <= 0 || f.height <= 0 || (f.components != 1 && f.components != 3))
+                return std::nullopt;
+            return f;
+        }
+        if ((marker >= 0xC3 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) ||
+            marker == 0xDA || length < 2)
+            return std::nullopt; // other codings, or the scan before any frame
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
 struct ImageKey {
     size_t hash;
     int width;
@@ -213,11 +249,14 @@ struct PdfWriter::Impl {
     // A stream object: `dict` holds its entries other than the length and filter.
     void stream(int object, const char *data, qsizetype length, const QByteArray &dict = {})
     {
-        const QByteArray packed = deflated(data, length);
+        rawStream(object, deflated(data, length), " /Filter /FlateDecode" + dict);
+    }
+    // A stream written as it is; `dict` holds its entries but the length.
+    void rawStream(int object, const QByteArray &packed, const QByteArray &dict)
+    {
         begin(object);
         out.append("<< /Length ");
         appendInt(out, packed.size());
-        out.append(" /Filter /FlateDecode");
         out.append(dict);
         out.append(" >>\nstream\n");
         out.append(packed);
@@ -613,7 +652,7 @@ void PdfWriter::text(const TextRun &run)
         }
         if (!f->used[g]) {
             f->used[g] = true;
-            if (cp >= 32)
+            if (cp >= 32 && g != 0) // .notdef stands for no character in particular
                 f->unicode[g] = cp;
         }
         d->penX += f->width(g) * size / 1000;
@@ -623,20 +662,29 @@ void PdfWriter::text(const TextRun &run)
         c.push_back(')');
 }
 
-void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &source)
+void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &source, const QByteArray &jpeg)
 {
     if (!d->inPage || image.isNull() || source.isEmpty())
         return;
     d->endText();
-    const QImage rgb =
-        (source == image.rect() ? image : image.copy(source)).convertToFormat(QImage::Format_RGB888);
-    if (rgb.isNull())
-        return;
+    // The page's JPEG goes in as it is when it is the picture drawn.
+    std::optional<JpegFrame> frame;
+    if (!jpeg.isEmpty() && source == image.rect())
+        frame = jpegFrame(jpeg);
+    if (frame && (frame->width != image.width() || frame->height != image.height()))
+        frame.reset();
+    QImage rgb;
     QByteArray pixels;
-    pixels.reserve(qsizetype(rgb.width()) * 3 * rgb.height());
-    for (int y = 0; y < rgb.height(); ++y)
-        pixels.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), qsizetype(rgb.width()) * 3);
-    const ImageKey key{qHash(pixels), rgb.width(), rgb.height()};
+    if (!frame) {
+        rgb = (source == image.rect() ? image : image.copy(source)).convertToFormat(QImage::Format_RGB888);
+        if (rgb.isNull())
+            return;
+        pixels.reserve(qsizetype(rgb.width()) * 3 * rgb.height());
+        for (int y = 0; y < rgb.height(); ++y)
+            pixels.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), qsizetype(rgb.width()) * 3);
+    }
+    const ImageKey key{frame ? qHash(jpeg) : qHash(pixels), frame ? -frame->width : rgb.width(),
+                       frame ? frame->height : rgb.height()};
     auto it = d->images.constFind(key);
     int number = 0;
     if (it != d->images.constEnd()) {
@@ -644,11 +692,15 @@ void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &so
     } else {
         const int object = d->reserve();
         QByteArray dict(" /Type /XObject /Subtype /Image /Width ");
-        appendInt(dict, rgb.width());
+        appendInt(dict, frame ? frame->width : rgb.width());
         dict.append(" /Height ");
-        appendInt(dict, rgb.height());
-        dict.append(" /ColorSpace /DeviceRGB /BitsPerComponent 8");
-        d->stream(object, pixels.constData(), pixels.size(), dict);
+        appendInt(dict, frame ? frame->height : rgb.height());
+        dict.append(frame && frame->components == 1 ? " /ColorSpace /DeviceGray" : " /ColorSpace /DeviceRGB");
+        dict.append(" /BitsPerComponent 8");
+        if (frame)
+            d->rawStream(object, jpeg, dict + " /Filter /DCTDecode");
+        else
+            d->stream(object, pixels.constData(), pixels.size(), dict);
         d->imageObjects.push_back(object);
         number = int(d->imageObjects.size());
         d->images.insert(key, number);

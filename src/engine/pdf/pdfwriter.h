@@ -3,8 +3,9 @@
 // row sharing one text object, glyphs placed by the font's own advances with
 // a correction only where the page's advances differ, fonts embedded as
 // subsets with a Unicode map so that the text can be searched and copied.
-// State (font, colour) is set only when it changes. Pictures are compressed
-// losslessly and stored once however often they are drawn.
+// State (font, colour) is set only when it changes. Pictures are stored once
+// however often they are drawn: a JPEG the page carries as it is, any other
+// compressed losslessly.
 #pragma once
 
 #include "engine/pdf/canvas.h"
@@ -33,7 +34,8 @@ public:
     void rect(const QRectF &r, const std::optional<Stroke> &stroke, std::optional<QRgb> fill) override;
     void figure(const Figure &f, const std::optional<Stroke> &stroke, std::optional<QRgb> fill) override;
     void text(const TextRun &run) override;
-    void image(const QRectF &target, const QImage &image, const QRect &source) override;
+    void image(const QRectF &target, const QImage &image, const QRect &source,
+               const QByteArray &jpeg) override;
 
     int pageCount() const;
     // The whole document; the writer is spent afterwards.

@@ -1,6 +1,8 @@
 #include "reports/commands/printjob.h"
 
 #include "engine/emf/pageplayback.h"
+#include "engine/pdf/document.h"
+#include "fileio/safefile.h"
 
 #include <QPrinter>
 
@@ -62,6 +64,33 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
             throw ReportPrintError(QString::fromUtf8(e.what()));
         }
     };
+
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // A PDF file chosen in the print dialog is written straight from the
+        // pages, whole or not at all.
+        const QString fileName = printer.outputFileName();
+        fileio::SafeFile file(fileName);
+        try {
+            if (!file.open() ||
+                !engine::pdf::writeDocument(
+                    int(order.size()),
+                    [&](int k) {
+                        const int n = order[size_t(k - 1)];
+                        std::optional<QByteArray> body = page(n);
+                        if (!body)
+                            throw ReportPrintError(QStringLiteral("Page %1 is missing.").arg(n));
+                        return *std::move(body);
+                    },
+                    file.device(), documentName) ||
+                !file.commit())
+                throw ReportPrintError(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+        } catch (const engine::pdf::PageError &e) {
+            throw ReportPrintError(QStringLiteral("Page %1 cannot be printed: %2")
+                                       .arg(order[size_t(e.page() - 1)])
+                                       .arg(e.why()));
+        }
+        return;
+    }
 
     printer.setFullPage(true);
     if (!documentName.isEmpty())

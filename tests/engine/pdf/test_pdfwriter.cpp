@@ -8,6 +8,7 @@
 #include "engine/emf/pagesize.h"
 #include "engine/emf/records.h"
 #include "engine/pdf/pdfwriter.h"
+#include "jpeg.h"
 #include "support.h"
 
 #include <QFile>
@@ -78,7 +79,20 @@ const emf::FontSpec kMono{QStringLiteral("Courier New"), 8, false, false};
 struct PageCase {
     const char *name;
     std::function<void(emf::EmfWriter &, int page)> draw;
+    bool carriesJpeg = false; // the PDF holds sampleJpeg() byte for byte
 };
+
+const QByteArray &sampleJpeg()
+{
+    static const QByteArray jpeg = [] {
+        QImage image(90, 60, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 2, 200 - y * 3, (x * y) % 256));
+        return accrua::testsupport::encodeJpeg(image, accrua::testsupport::JpegKind::Baseline420);
+    }();
+    return jpeg;
+}
 
 void table(emf::EmfWriter &w, int page)
 {
@@ -120,6 +134,13 @@ void picture(emf::EmfWriter &w, int page)
     w.drawText(QRectF(100, 280, 300, 14), emf::HAlign::Left, kSans, QStringLiteral("HOME LOAN"));
 }
 
+void jpegPicture(emf::EmfWriter &w, int)
+{
+    const QImage decoded = QImage::fromData(sampleJpeg(), "JPG");
+    w.drawImage(QRectF(265, 38, decoded.width(), decoded.height()), decoded, sampleJpeg());
+    w.drawText(QRectF(100, 280, 300, 14), emf::HAlign::Left, kSans, QStringLiteral("HOME LOAN"));
+}
+
 class PdfAgainstQt : public testing::TestWithParam<PageCase> {
 protected:
     void SetUp() override
@@ -144,9 +165,11 @@ TEST_P(PdfAgainstQt, IsSoundAndReadsAndLooksAsQtsPdf)
     pdf::PdfWriter writer(QStringLiteral("Report"));
     for (const QByteArray &page : pages)
         ASSERT_EQ(writer.addPage(page), pdf::PlayResult::Played);
+    const QByteArray bytes = writer.finish();
+    EXPECT_EQ(bytes.contains(sampleJpeg()), GetParam().carriesJpeg);
     QFile file(ours);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(writer.finish());
+    file.write(bytes);
     file.close();
     ASSERT_FALSE(throughQt(pages, qt).isEmpty());
 
@@ -194,7 +217,8 @@ TEST_P(PdfAgainstQt, IsSoundAndReadsAndLooksAsQtsPdf)
 INSTANTIATE_TEST_SUITE_P(Pages, PdfAgainstQt,
                          testing::Values(PageCase{"TextInBothFacesAndAlignments", table},
                                          PageCase{"FilledAndFramedRectangles", boxes},
-                                         PageCase{"StretchedAndPlainPictures", picture}),
+                                         PageCase{"StretchedAndPlainPictures", picture},
+                                         PageCase{"JpegPictureAsItIs", jpegPicture, true}),
                          caseName<PageCase>);
 
 struct RefusedCase {
