@@ -228,16 +228,16 @@ void play(const QByteArray &emf, QPainter &painter, const QRectF &target, const 
 
 void drawPdf(QIODevice &device, const TRptPageList &list, const RenderOptions &o)
 {
-    try {
-        if (!engine::pdf::writeDocument(
-                list.pageCount(), [&](int n) { return page(list, n); }, device, QFileInfo(o.file).fileName()))
-            failed(QStringLiteral("Cannot write \"%1\"").arg(QDir::toNativeSeparators(o.pdf)));
-    } catch (const engine::pdf::PageError &e) {
+    const auto failure = engine::pdf::writeDocument(
+        engine::pdf::allPages(list.pageCount()), [&](int n) { return std::optional(page(list, n)); }, device,
+        QFileInfo(o.file).fileName());
+    if (failure && failure->kind == engine::emf::PlaybackFailure::Kind::Play)
         failed(QStringLiteral("\"%1\": page %2 cannot be drawn: %3")
                    .arg(QDir::toNativeSeparators(o.file))
-                   .arg(e.page())
-                   .arg(e.why()));
-    }
+                   .arg(failure->page)
+                   .arg(failure->detail));
+    if (failure)
+        failed(QStringLiteral("Cannot write \"%1\"").arg(QDir::toNativeSeparators(o.pdf)));
 }
 
 int renderPdf(const TRptPageList &list, const RenderOptions &o, QTextStream &out, QTextStream &err)

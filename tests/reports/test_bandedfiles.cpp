@@ -194,8 +194,9 @@ TEST_P(GoldenPdf, ReadsAsQtsPdfOfTheSamePages)
     reports::banded::savePdf(*pages, ours, QStringLiteral("Report"));
     QFile qtFile(qt);
     ASSERT_TRUE(qtFile.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(engine::pdf::writeDocumentThroughQt(
-        pages->pageCount(), [&](int n) { return *pages->GetPage(n); }, qtFile, QStringLiteral("Report")));
+    ASSERT_FALSE(engine::pdf::writeDocumentThroughQt(
+        engine::pdf::allPages(pages->pageCount()), [&](int n) { return pages->GetPage(n); }, qtFile,
+        QStringLiteral("Report")));
     qtFile.close();
 
     const QString text = pdfText(ours);

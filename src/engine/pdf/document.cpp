@@ -1,92 +1,72 @@
 #include "engine/pdf/document.h"
 
-#include "engine/emf/emfplayer.h"
-#include "engine/emf/pagesize.h"
 #include "engine/pdf/pdfwriter.h"
 
 #include <QBuffer>
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
 #include <QPdfWriter>
+
+#include <numeric>
 
 namespace accrua::engine::pdf {
 
 namespace {
 
-QPageLayout layoutFor(QSizeF pagePixels)
-{
-    const QSizeF inches(pagePixels.width() / 96.0, pagePixels.height() / 96.0);
-    const bool landscape = inches.width() > inches.height();
-    const QPageSize size(landscape ? inches.transposed() : inches, QPageSize::Inch, QString(),
-                         QPageSize::FuzzyMatch);
-    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
+using Kind = emf::PlaybackFailure::Kind;
 
-bool writeAll(QIODevice &device, const QByteArray &bytes)
+std::optional<emf::PlaybackFailure> writeAll(QIODevice &device, const QByteArray &bytes)
 {
-    return device.write(bytes) == bytes.size();
+    if (device.write(bytes) != bytes.size())
+        return emf::PlaybackFailure{Kind::End, 0, {}};
+    return std::nullopt;
 }
 
 } // namespace
 
-PageError::PageError(int page, const QString &why)
-    : std::runtime_error(QStringLiteral("Page %1 cannot be drawn: %2").arg(page).arg(why).toStdString()),
-      m_page(page), m_why(why)
+std::vector<int> allPages(int count)
 {
+    std::vector<int> order(static_cast<std::size_t>(std::max(count, 0)));
+    std::iota(order.begin(), order.end(), 1);
+    return order;
 }
 
-QString PageError::message() const
+std::optional<emf::PlaybackFailure> writeDocument(const std::vector<int> &order,
+                                                  const emf::PageSource &source, QIODevice &device,
+                                                  const QString &title)
 {
-    return QString::fromUtf8(what());
-}
-
-bool writeDocument(int count, const std::function<QByteArray(int)> &page, QIODevice &device,
-                   const QString &title)
-{
+    if (order.empty())
+        return emf::PlaybackFailure{Kind::Missing, 0, {}};
     PdfWriter writer(title);
-    for (int n = 1; n <= count; ++n) {
+    std::optional<QByteArray> body;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k == 0 || order[k] != order[k - 1])
+            body = source(order[k]);
+        if (!body)
+            return emf::PlaybackFailure{Kind::Missing, order[k], {}};
         QString why;
-        const PlayResult r = writer.addPage(page(n), &why);
+        const PlayResult r = writer.addPage(*body, &why);
         if (r == PlayResult::Damaged)
-            throw PageError(n, why);
+            return emf::PlaybackFailure{Kind::Play, order[k], why};
         if (r == PlayResult::Unsupported)
-            return writeDocumentThroughQt(count, page, device, title);
+            return writeDocumentThroughQt(order, source, device, title);
     }
     return writeAll(device, writer.finish());
 }
 
-bool writeDocumentThroughQt(int count, const std::function<QByteArray(int)> &page, QIODevice &device,
-                            const QString &title)
+std::optional<emf::PlaybackFailure> writeDocumentThroughQt(const std::vector<int> &order,
+                                                           const emf::PageSource &source, QIODevice &device,
+                                                           const QString &title)
 {
-    // Made whole in memory first, so that a damaged page writes nothing.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
-        QByteArray body = page(1);
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Accrua"));
         writer.setTitle(title);
         writer.setResolution(1200);
-        writer.setPageLayout(layoutFor(emf::pageSizeOf(body)));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        for (int n = 1; n <= count; ++n) {
-            if (n > 1) {
-                body = page(n);
-                writer.setPageLayout(layoutFor(emf::pageSizeOf(body)));
-                if (!writer.newPage())
-                    return false;
-            }
-            const QRectF target = writer.pageLayout().fullRectPixels(writer.resolution());
-            QString why;
-            if (!emf::EmfPlayer::play(body, painter, QRectF(QPointF(0, 0), target.size()), &why))
-                throw PageError(n, why);
-        }
-        if (!painter.end())
-            return false;
+        if (auto failure = emf::playPages(writer, order, source, [&writer] {
+                return QRectF(writer.pageLayout().fullRectPixels(writer.resolution()));
+            }))
+            return failure;
     }
     return writeAll(device, buffer.data());
 }

@@ -1,41 +1,35 @@
 // A whole document from metafile pages: written by PdfWriter, or, when a page
-// needs what PdfWriter does not draw, by Qt's PDF engine with the full
-// player, as every page used to be. Command line, report files and the
-// window's PDF output all come through here.
+// needs what PdfWriter does not draw, by Qt's PDF engine through the page
+// playback every printer uses. The command line, the report files and the
+// print dialog's PDF file all come through here.
 #pragma once
 
-#include <QByteArray>
+#include "engine/emf/pageplayback.h"
+
 #include <QString>
 
-#include <functional>
-#include <stdexcept>
+#include <optional>
+#include <vector>
 
 class QIODevice;
 
 namespace accrua::engine::pdf {
 
-// A page that cannot be drawn; the text says which and why.
-class PageError : public std::runtime_error {
-public:
-    PageError(int page, const QString &why);
-    int page() const { return m_page; }
-    QString why() const { return m_why; }
-    QString message() const;
+// The pages numbered in `order` (1-based, repeats allowed) as one PDF onto
+// device, made whole in memory first, so that a missing or damaged page
+// writes nothing. A failure says which page and why (Missing, Play), or that
+// the device did not take the document (End).
+std::optional<emf::PlaybackFailure> writeDocument(const std::vector<int> &order,
+                                                  const emf::PageSource &source, QIODevice &device,
+                                                  const QString &title);
 
-private:
-    int m_page;
-    QString m_why;
-};
+// The same through Qt's PDF engine only: the fallback, and the reference the
+// writer is compared with.
+std::optional<emf::PlaybackFailure> writeDocumentThroughQt(const std::vector<int> &order,
+                                                           const emf::PageSource &source, QIODevice &device,
+                                                           const QString &title);
 
-// Pages 1..count as one PDF onto device; page(n) gives page n's metafile
-// (its exceptions pass through). Throws PageError for a damaged page, before
-// anything is written; false when the device failed.
-bool writeDocument(int count, const std::function<QByteArray(int)> &page, QIODevice &device,
-                   const QString &title);
-
-// The same through Qt's PDF engine only: the fallback, and the reference
-// the writer is compared with.
-bool writeDocumentThroughQt(int count, const std::function<QByteArray(int)> &page, QIODevice &device,
-                            const QString &title);
+// Pages 1..count.
+std::vector<int> allPages(int count);
 
 } // namespace accrua::engine::pdf

@@ -79,17 +79,16 @@ bool writePdf(const eng::TRptPageList &pages, QIODevice &device, const QString &
     const int count = pages.pageCount();
     if (count == 0)
         throw ReportOutputError(QStringLiteral("There are no pages to write."));
-    const auto page = [&](int n) {
-        std::optional<QByteArray> body = pages.GetPage(n);
-        if (!body)
-            throw ReportOutputError(QStringLiteral("Page %1 is missing.").arg(n));
-        return *std::move(body);
-    };
-    try {
-        return engine::pdf::writeDocument(count, page, device, title);
-    } catch (const engine::pdf::PageError &e) {
-        throw ReportOutputError(e.message());
-    }
+    const auto failure = engine::pdf::writeDocument(
+        engine::pdf::allPages(count), [&pages](int n) { return pages.GetPage(n); }, device, title);
+    if (!failure)
+        return true;
+    if (failure->kind == eng::PlaybackFailure::Kind::Missing)
+        throw ReportOutputError(QStringLiteral("Page %1 is missing.").arg(failure->page));
+    if (failure->kind == eng::PlaybackFailure::Kind::Play)
+        throw ReportOutputError(
+            QStringLiteral("Page %1 cannot be drawn: %2").arg(failure->page).arg(failure->detail));
+    return false;
 }
 
 void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QString &title)
