@@ -349,15 +349,12 @@ private:
 
 QByteArray viaQt(const std::vector<QByteArray> &pages)
 {
-    // The old path in full: the pages go through a page list as the
-    // command line's did.
-    reports::eng::TRptPageList list;
-    for (const QByteArray &p : pages)
-        list.AddPage(p);
-    list.Finish();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    reports::banded::writePdf(list, buffer, QStringLiteral("Report"));
+    pdf::writeDocumentThroughQt(
+        pdf::allPages(int(pages.size())),
+        [&pages](int n) { return std::optional<QByteArray>(pages[size_t(n - 1)]); }, buffer,
+        QStringLiteral("Report"));
     return buffer.data();
 }
 
