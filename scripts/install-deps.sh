@@ -13,7 +13,7 @@ packages=(
   xvfb xauth poppler-utils
   qt6-svg-dev
   dpkg-dev file desktop-file-utils
-  zlib1g-dev qpdf
+  libdeflate-dev qpdf
   libhpdf-dev libcairo2-dev enscript ghostscript python3-reportlab
 )
 
