@@ -401,7 +401,7 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image, const QByte
         d->simple(EMR_SETSTRETCHBLTMODE, {4}); // HALFTONE
         d->stretchModeSet = true;
     }
-    if (!jpeg.isEmpty() && src.size() == image.size() && jpeg.size() < 64 * 1024 * 1024) {
+    if (!jpeg.isEmpty() && src.size() == image.size() && jpeg.size() < qsizetype{64} * 1024 * 1024) {
         const qsizetype comment = d->begin(EMR_GDICOMMENT);
         Writer(d->buf).u32(quint32(jpeg.size() + 4)); // cbData
         d->buf.append(kJpegComment, 4);
@@ -442,7 +442,7 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image, const QByte
     for (int y = h - 1; y >= 0; --y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(flat.constScanLine(y));
         char *out = row.data();
-        for (int x = 0; x < w; ++x) {
+        for (qsizetype x = 0; x < w; ++x) {
             out[x * 3] = char(qBlue(line[x]));
             out[x * 3 + 1] = char(qGreen(line[x]));
             out[x * 3 + 2] = char(qRed(line[x]));

@@ -131,7 +131,7 @@ double emPixels(const FontSpec &font)
 
 QString TextMetrics::resolvedFamily(const QString &family)
 {
-    const QString f = family.trimmed();
+    QString f = family.trimmed();
     if (f.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 ||
         f.compare(QLatin1String("Helvetica"), Qt::CaseInsensitive) == 0 || f.isEmpty())
         return QStringLiteral("Liberation Sans");

@@ -72,8 +72,8 @@ QImage loadWithReader(const QByteArray &data, const char *format, const QString 
                 best = i;
             }
         }
-        if (best < 0 || !reader.jumpToImage(best))
-            best = -1;
+        if (best >= 0)
+            reader.jumpToImage(best);
     }
     const QSize s = reader.size();
     if (s.isValid() &&
