@@ -14,6 +14,8 @@ packages=(
   qt6-svg-dev
   dpkg-dev file desktop-file-utils
   appstream lintian man-db groff-base bash-completion zsh parallel
+  libdeflate-dev qpdf
+  libhpdf-dev libcairo2-dev enscript ghostscript python3-reportlab
 )
 
 missing=()

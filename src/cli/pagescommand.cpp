@@ -2,6 +2,7 @@
 
 #include "engine/emf/emf.h"
 #include "engine/pagefile/pagelist.h"
+#include "engine/pdf/document.h"
 #include "fileio/safefile.h"
 
 #include <QBuffer>
@@ -9,9 +10,7 @@
 #include <QDir>
 #include <QImage>
 #include <QImageWriter>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <cmath>
 
@@ -229,22 +228,16 @@ void play(const QByteArray &emf, QPainter &painter, const QRectF &target, const 
 
 void drawPdf(QIODevice &device, const TRptPageList &list, const RenderOptions &o)
 {
-    QPdfWriter writer(&device);
-    writer.setCreator(QStringLiteral("Accrua"));
-    writer.setTitle(QFileInfo(o.file).fileName());
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&writer))
+    const auto failure = engine::pdf::writeDocument(
+        engine::pdf::allPages(list.pageCount()), [&](int n) { return std::optional(page(list, n)); }, device,
+        QFileInfo(o.file).fileName());
+    if (failure && failure->kind == engine::emf::PlaybackFailure::Kind::Play)
+        failed(QStringLiteral("\"%1\": page %2 cannot be drawn: %3")
+                   .arg(QDir::toNativeSeparators(o.file))
+                   .arg(failure->page)
+                   .arg(failure->detail));
+    if (failure)
         failed(QStringLiteral("Cannot write \"%1\"").arg(QDir::toNativeSeparators(o.pdf)));
-    const QRectF target(0, 0, writer.width(), writer.height());
-    const int count = list.pageCount();
-    for (int n = 1; n <= count; ++n) {
-        if (n > 1)
-            writer.newPage();
-        play(page(list, n), painter, target, o, n);
-    }
-    painter.end();
 }
 
 int renderPdf(const TRptPageList &list, const RenderOptions &o, QTextStream &out, QTextStream &err)

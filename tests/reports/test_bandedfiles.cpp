@@ -3,11 +3,13 @@
 // writes leaving the target as it was.
 #include "banded_fixture.h"
 
+#include "engine/pdf/document.h"
 #include "reports/banded/reportinputs.h"
 #include "reports/banded/reportoutput.h"
 #include "text/numbers.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -141,6 +143,84 @@ INSTANTIATE_TEST_SUITE_P(
                              {QStringLiteral("BEGINNING BALANCE:"), QStringLiteral("125,000.00")}},
                             false}),
     caseName<PdfCase>);
+
+// The reports as PDFs from the direct writer read by pdftotext exactly as the
+// PDFs Qt's engine makes of the same pages, fonts embedded as subsets.
+struct GoldenCase {
+    const char *name;
+    reports::banded::ReportKind kind;
+    bool picture;
+};
+
+class GoldenPdf : public testing::TestWithParam<GoldenCase> {
+protected:
+    void SetUp() override
+    {
+        testsupport::ensureGuiApp();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty())
+            GTEST_SKIP() << "poppler-utils is not installed";
+    }
+};
+
+TEST_P(GoldenPdf, ReadsAsQtsPdfOfTheSamePages)
+{
+    const GoldenCase &c = GetParam();
+    QTemporaryDir dir;
+    Model m;
+    if (c.picture) {
+        QImage logo(120, 60, QImage::Format_RGB32);
+        logo.fill(QColor(30, 90, 160));
+        const QString path = dir.filePath(QStringLiteral("logo.bmp"));
+        ASSERT_TRUE(logo.save(path, "BMP"));
+        m.model.appSettings().ImagePath = path;
+        m.model.appSettings().PrintImage = true;
+    }
+    TForm_Reports form(kUs, [] { return QDate(2026, 1, 15); });
+    if (c.kind == reports::banded::ReportKind::Amortization) {
+        m.loan("200000", "6", 30, 0);
+        reports::banded::fillAmortization(form, m.model, QStringLiteral("1/15/2026"),
+                                          QStringLiteral("HOME LOAN"));
+    } else if (c.kind == reports::banded::ReportKind::Savings) {
+        m.savings("10000", "4", 3, 10, 0);
+        reports::banded::fillSavings(form, m.model);
+    } else {
+        m.daily(QDate(2026, 1, 1), QDate(2026, 3, 2), "125000", "7.25", "2000");
+        reports::banded::fillDaily(form, m.model);
+    }
+    const auto pages = reports::banded::generatePages(reports::banded::reportOf(form, c.kind));
+    const QString ours = dir.filePath(QStringLiteral("ours.pdf")),
+                  qt = dir.filePath(QStringLiteral("qt.pdf"));
+    reports::banded::savePdf(*pages, ours, QStringLiteral("Report"));
+    QFile qtFile(qt);
+    ASSERT_TRUE(qtFile.open(QIODevice::WriteOnly));
+    ASSERT_FALSE(engine::pdf::writeDocumentThroughQt(
+        engine::pdf::allPages(pages->pageCount()), [&](int n) { return pages->GetPage(n); }, qtFile,
+        QStringLiteral("Report")));
+    qtFile.close();
+
+    const QString text = pdfText(ours);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_EQ(text, pdfText(qt));
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {ours});
+    ASSERT_TRUE(fonts.waitForFinished(30000));
+    const QList<QByteArray> lines = fonts.readAllStandardOutput().split('\n').mid(2);
+    for (const QByteArray &line : lines) {
+        if (!line.trimmed().isEmpty()) {
+            EXPECT_TRUE(line.contains("+Liberation") && line.simplified().contains("yes yes yes"))
+                << line.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, GoldenPdf,
+    testing::Values(GoldenCase{"Amortization", reports::banded::ReportKind::Amortization, false},
+                    GoldenCase{"AmortizationWithPicture", reports::banded::ReportKind::Amortization, true},
+                    GoldenCase{"Savings", reports::banded::ReportKind::Savings, false},
+                    GoldenCase{"Daily", reports::banded::ReportKind::Daily, false}),
+    caseName<GoldenCase>);
 
 TEST(ReportPageFile, SavedFileReopensWithTheSamePages)
 {

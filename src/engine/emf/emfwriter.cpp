@@ -278,11 +278,17 @@ EmfWriter::~EmfWriter() = default;
 void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
                          const QColor &color)
 {
+    drawText(rect, align, font, text, color, TextMetrics::advances(font, text.left(kMaxTextRun)));
+}
+
+void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
+                         const QColor &color, const QVector<double> &advances)
+{
     // An empty or inverted box still places the text; only nonsense is dropped.
     if (d->finished || text.isEmpty() || !std::isfinite(rect.left()) || !std::isfinite(rect.top()) ||
         !std::isfinite(rect.right()) || !std::isfinite(rect.bottom()))
         return;
-    const QString run = text.left(8192); // one line of a report, not a book
+    const QString run = text.left(kMaxTextRun);
     d->selectFont(font);
     const quint32 wantColor = colorOf(color);
     if (d->textColor != wantColor) {
@@ -305,7 +311,9 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
         d->textAlign = ta;
     }
 
-    const QVector<double> adv = TextMetrics::advances(font, run);
+    if (advances.size() < run.size())
+        return; // not the advances of this text
+    const QVector<double> &adv = advances;
     std::vector<qint32> dx(size_t(run.size()));
     double cumulative = 0;
     qint32 placed = 0;
@@ -380,7 +388,7 @@ void EmfWriter::drawPolyline(const QPolygonF &points, const PenSpec &pen)
     d->end(at);
 }
 
-void EmfWriter::drawImage(const QRectF &target, const QImage &image)
+void EmfWriter::drawImage(const QRectF &target, const QImage &image, const QByteArray &jpeg)
 {
     if (d->finished || image.isNull() || !target.isValid())
         return;
@@ -408,6 +416,13 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image)
     if (!d->stretchModeSet) {
         d->simple(EMR_SETSTRETCHBLTMODE, {4}); // HALFTONE
         d->stretchModeSet = true;
+    }
+    if (!jpeg.isEmpty() && src.size() == image.size() && jpeg.size() < qsizetype{64} * 1024 * 1024) {
+        const qsizetype comment = d->begin(EMR_GDICOMMENT);
+        Writer(d->buf).u32(quint32(jpeg.size() + 4)); // cbData
+        d->buf.append(kJpegComment, 4);
+        d->buf.append(jpeg);
+        d->end(comment);
     }
     const qsizetype at = d->begin(EMR_STRETCHDIBITS);
     Writer wr(d->buf);
@@ -443,7 +458,7 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image)
     for (int y = h - 1; y >= 0; --y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(flat.constScanLine(y));
         char *out = row.data();
-        for (int x = 0; x < w; ++x) {
+        for (qsizetype x = 0; x < w; ++x) {
             out[x * 3] = char(qBlue(line[x]));
             out[x * 3 + 1] = char(qGreen(line[x]));
             out[x * 3 + 2] = char(qRed(line[x]));

@@ -10,10 +10,14 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 
 namespace accrua::engine::emf {
+
+// Characters of one text run a page keeps: one line of a report, not a book.
+inline constexpr qsizetype kMaxTextRun = 8192;
 
 // The reference device is the page itself at 96 dots per inch (Letter: 816 x
 // 1056 pixels, 216 x 279 mm, frame 0..21590 x 0..27940 in 0.01 mm); the
@@ -30,12 +34,19 @@ public:
     // One line of text aligned horizontally in rect, its top at rect.top().
     void drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
                   const QColor &color = Qt::black);
+    // The same with the advances TextMetrics gave for text, measured once by
+    // the caller for its own layout.
+    void drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
+                  const QColor &color, const QVector<double> &advances);
     // A rectangle outlined with pen and filled with brush (either may be null).
     void drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec &brush);
     // An open line through the points (at least two), drawn with pen.
     void drawPolyline(const QPolygonF &points, const PenSpec &pen);
     // A picture stretched into target, stored as a 24-bit device-independent bitmap.
-    void drawImage(const QRectF &target, const QImage &image);
+    // jpeg: the JPEG file image was decoded from, if any; when the bitmap
+    // keeps every pixel of it, a comment before the bitmap carries the file
+    // too, so that a PDF can hold it as it is (other players skip comments).
+    void drawImage(const QRectF &target, const QImage &image, const QByteArray &jpeg = {});
 
     // The complete metafile; the writer is spent afterwards.
     QByteArray finish();

@@ -14,47 +14,12 @@ bool Player::run(QString *error)
 {
     const Reader all(reinterpret_cast<const uchar *>(m_data.constData()), m_info.bytes);
 
-    // The frame (0.01 mm) of the reference device is what lands on the target.
-    qint64 fl = m_info.frame.left(), ft = m_info.frame.top();
-    qint64 fr = m_info.frame.right(), fb = m_info.frame.bottom();
-    const double devW = m_info.device.width(), devH = m_info.device.height();
-    const double mmW = m_info.millimeters.width(), mmH = m_info.millimeters.height();
-    double umPerPxX = mmW * 1000 / devW, umPerPxY = mmH * 1000 / devH;
-    {
-        const qint64 umW = all.i32(100), umH = all.i32(104);
-        const quint32 headerSize = all.u32(4);
-        const quint32 nDesc = all.u32(60), offDesc = all.u32(64);
-        // The micrometre sizes refine the millimetre ones; a value that
-        // disagrees with them is not trusted.
-        if (headerSize >= kHeaderFullSize && (nDesc == 0 || offDesc >= kHeaderFullSize) && umW > 0 &&
-            umH > 0 && std::abs(umW / 1000.0 - mmW) <= 1 && std::abs(umH / 1000.0 - mmH) <= 1) {
-            umPerPxX = double(umW) / devW;
-            umPerPxY = double(umH) / devH;
-        }
-    }
-    m_pxPerMmX = 1000 / umPerPxX;
-    m_pxPerMmY = 1000 / umPerPxY;
-    if (fr <= fl || fb <= ft) {
-        // No frame: fall back to the device bounds.
-        fl = qint64(std::floor(m_info.bounds.left() * umPerPxX / 10));
-        ft = qint64(std::floor(m_info.bounds.top() * umPerPxY / 10));
-        fr = qint64(std::ceil((m_info.bounds.right() + 1.0) * umPerPxX / 10));
-        fb = qint64(std::ceil((m_info.bounds.bottom() + 1.0) * umPerPxY / 10));
-        if (fr <= fl || fb <= ft) {
-            if (error)
-                *error = QStringLiteral("the metafile has neither a frame nor bounds");
-            return false;
-        }
-    }
-    const double sx = m_target.width() / double(fr - fl);
-    const double sy = m_target.height() / double(fb - ft);
-    m_deviceToTarget = QTransform(umPerPxX / 10 * sx, 0, 0, umPerPxY / 10 * sy, m_target.left() - fl * sx,
-                                  m_target.top() - ft * sy);
-    if (!saneTransform(m_deviceToTarget) || !m_target.isValid()) {
-        if (error)
-            *error = QStringLiteral("the metafile cannot be scaled onto the target");
+    const std::optional<TargetMapping> mapping = targetMapping(m_data, m_info, m_target, error);
+    if (!mapping)
         return false;
-    }
+    m_deviceToTarget = mapping->deviceToTarget;
+    m_pxPerMmX = mapping->pxPerMmX;
+    m_pxPerMmY = mapping->pxPerMmY;
     m_handles = std::max<quint32>(1, m_info.handles);
 
     // First pass: the record framing, so that a broken chain paints nothing.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/emf/emfplayer.h"
+#include "engine/emf/mapping.h"
 #include "engine/emf/records.h"
 
 #include <QColor>
@@ -19,8 +20,6 @@
 namespace accrua::engine::emf::detail {
 
 inline constexpr int kMaxSaveDepth = 256;
-inline constexpr qint64 kMaxDibPixels = 16LL * 1024 * 1024;
-inline constexpr qint64 kMaxDibSide = 32768;
 inline constexpr qint64 kMaxCoordinate = 1LL << 28; // header rectangles, in their units
 inline constexpr double kMaxTargetExtent = 1.0e6;   // target pixels; beyond that nothing is drawn
 inline constexpr int kMaxTextChars = 65536;
@@ -38,16 +37,6 @@ inline QColor fromColorRef(quint32 c)
 inline bool finite(double v)
 {
     return std::isfinite(v);
-}
-
-inline bool saneTransform(const QTransform &t)
-{
-    const double m[] = {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
-    for (double v : m)
-        if (!finite(v) || std::abs(v) > 1e12)
-            return false;
-    const double det = t.m11() * t.m22() - t.m12() * t.m21();
-    return finite(det) && std::abs(det) > 1e-18;
 }
 
 struct PenObj {

@@ -9,42 +9,8 @@ using namespace records;
 
 QTransform Player::pageToDevice() const
 {
-    double sx = 1, sy = 1;
-    switch (m_s.mapMode) {
-    case MM_LOMETRIC:
-        sx = m_pxPerMmX * 0.1;
-        sy = -m_pxPerMmY * 0.1;
-        break;
-    case MM_HIMETRIC:
-        sx = m_pxPerMmX * 0.01;
-        sy = -m_pxPerMmY * 0.01;
-        break;
-    case MM_LOENGLISH:
-        sx = m_pxPerMmX * 0.254;
-        sy = -m_pxPerMmY * 0.254;
-        break;
-    case MM_HIENGLISH:
-        sx = m_pxPerMmX * 0.0254;
-        sy = -m_pxPerMmY * 0.0254;
-        break;
-    case MM_TWIPS:
-        sx = m_pxPerMmX * 25.4 / 1440;
-        sy = -m_pxPerMmY * 25.4 / 1440;
-        break;
-    case MM_ISOTROPIC:
-    case MM_ANISOTROPIC:
-        sx = m_s.vpExt.width() / m_s.winExt.width();
-        sy = m_s.vpExt.height() / m_s.winExt.height();
-        if (m_s.mapMode == MM_ISOTROPIC) {
-            const double m = std::min(std::abs(sx), std::abs(sy));
-            sx = sx < 0 ? -m : m;
-            sy = sy < 0 ? -m : m;
-        }
-        break;
-    default:
-        break;
-    }
-    return QTransform(sx, 0, 0, sy, m_s.vpOrg.x() - m_s.winOrg.x() * sx, m_s.vpOrg.y() - m_s.winOrg.y() * sy);
+    return emf::pageToDevice(m_s.mapMode, m_s.winOrg, m_s.winExt, m_s.vpOrg, m_s.vpExt, m_pxPerMmX,
+                             m_pxPerMmY);
 }
 
 const QTransform &Player::full()

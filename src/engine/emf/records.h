@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -82,6 +83,8 @@ enum Record : quint32 {
 };
 
 constexpr quint32 kSignature = 0x464D4520; // " EMF"
+// A private comment holding the JPEG file of the bitmap record after it.
+constexpr char kJpegComment[4] = {'A', 'C', 'J', 'P'};
 constexpr quint32 kVersion = 0x00010000;
 constexpr quint32 kHeaderBaseSize = 88;  // header without extensions
 constexpr quint32 kHeaderFullSize = 108; // with pixel format and micrometres
@@ -155,38 +158,52 @@ private:
     qint64 m_size;
 };
 
-// Appends little-endian fields to a growing buffer.
+// Appends little-endian fields to a growing buffer. Fields are written in
+// place after one resize: QByteArray's append of a few bytes goes through its
+// general insert, which a page of thousands of records would feel.
 class Writer {
 public:
     explicit Writer(QByteArray &out) : m_out(out) {}
     void u32(quint32 v)
     {
-        const char b[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
-                           char((v >> 24) & 0xFF)};
-        m_out.append(b, 4);
+        char *p = grow(4);
+        p[0] = char(v & 0xFF);
+        p[1] = char((v >> 8) & 0xFF);
+        p[2] = char((v >> 16) & 0xFF);
+        p[3] = char((v >> 24) & 0xFF);
     }
     void i32(qint32 v) { u32(quint32(v)); }
     void u16(quint16 v)
     {
-        const char b[2] = {char(v & 0xFF), char((v >> 8) & 0xFF)};
-        m_out.append(b, 2);
+        char *p = grow(2);
+        p[0] = char(v & 0xFF);
+        p[1] = char((v >> 8) & 0xFF);
     }
-    void u8(quint8 v) { m_out.append(char(v)); }
+    void u8(quint8 v) { *grow(1) = char(v); }
     void f32(float f)
     {
         quint32 bits;
         std::memcpy(&bits, &f, sizeof bits);
         u32(bits);
     }
-    void zeros(qsizetype n) { m_out.append(n, '\0'); }
-    void pad4()
+    void zeros(qsizetype n)
     {
-        while (m_out.size() % 4)
-            m_out.append('\0');
+        if (n > 0)
+            std::memset(grow(n), 0, size_t(n));
     }
+    void pad4() { zeros((4 - m_out.size() % 4) % 4); }
     qsizetype size() const { return m_out.size(); }
 
 private:
+    char *grow(qsizetype n)
+    {
+        const qsizetype at = m_out.size();
+        if (m_out.capacity() < at + n)
+            m_out.reserve(std::max<qsizetype>(at + n, at * 2));
+        m_out.resize(at + n);
+        return m_out.data() + at;
+    }
+
     QByteArray &m_out;
 };
 

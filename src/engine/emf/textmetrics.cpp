@@ -51,15 +51,33 @@ FaceKey keyOf(const FontSpec &font)
     return {TextMetrics::resolvedFamily(font.family), font.bold, font.italic};
 }
 
+Face loadFace(const FaceKey &key);
+
 // Fonts are per thread: the layout may run on a worker thread while the
 // page view plays pages on the user-interface thread.
 Face &face(const FontSpec &font)
 {
     thread_local QHash<FaceKey, Face> faces;
+    // A page asks for one style many times in a row: the last style's face is
+    // kept, so the family name is neither resolved nor hashed again.
+    thread_local QString lastFamily;
+    thread_local bool lastBold = false, lastItalic = false;
+    thread_local Face *last = nullptr;
+    if (last && font.bold == lastBold && font.italic == lastItalic && font.family == lastFamily)
+        return *last;
     const FaceKey key = keyOf(font);
     auto it = faces.find(key);
-    if (it != faces.end())
-        return *it;
+    if (it == faces.end())
+        it = faces.insert(key, loadFace(key));
+    lastFamily = font.family;
+    lastBold = font.bold;
+    lastItalic = font.italic;
+    last = &*it; // QHash keeps its values in place until it grows; it only grows just above
+    return *last;
+}
+
+Face loadFace(const FaceKey &key)
+{
     QFont qf(key.family);
     qf.setPixelSize(kReferencePixels);
     qf.setBold(key.bold);
@@ -78,7 +96,7 @@ Face &face(const FontSpec &font)
         f.ascent = 0.905;
         f.descent = 0.212;
     }
-    return *faces.insert(key, std::move(f));
+    return f;
 }
 
 double advanceEm(Face &f, char32_t cp)
@@ -113,7 +131,7 @@ double emPixels(const FontSpec &font)
 
 QString TextMetrics::resolvedFamily(const QString &family)
 {
-    const QString f = family.trimmed();
+    QString f = family.trimmed();
     if (f.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 ||
         f.compare(QLatin1String("Helvetica"), Qt::CaseInsensitive) == 0 || f.isEmpty())
         return QStringLiteral("Liberation Sans");

@@ -41,10 +41,15 @@ void PageRecorder::endPage(int pageNumber)
 
 QRectF PageRecorder::labelRect(const Label &label, const emf::FontSpec &font, const QString &text)
 {
+    return labelRect(label, font,
+                     label.autoSize && !text.isEmpty() ? emf::TextMetrics::width(font, text) : 0.0);
+}
+
+QRectF PageRecorder::labelRect(const Label &label, const emf::FontSpec &font, double w)
+{
     const double h = label.height > 0 ? label.height : emf::TextMetrics::height(font);
     if (!label.autoSize)
         return {label.left, label.top, label.width, h};
-    const double w = text.isEmpty() ? 0.0 : emf::TextMetrics::width(font, text);
     double x = label.left;
     switch (label.alignment) {
     case emf::HAlign::Left:
@@ -90,15 +95,22 @@ void PageRecorder::drawLabel(const Label &label, QPointF origin, int pageNumber)
 {
     const QString text =
         label.kind() == Element::Kind::PageNumber ? QString::number(pageNumber) : label.caption;
-    const emf::FontSpec font = label.font.value_or(m_report.defaultFont);
-    const QRectF rect = labelRect(label, font, text).translated(origin);
+    const emf::FontSpec &font = label.font ? *label.font : m_report.defaultFont;
+    // Measured once: the box of an auto-sized label and the run's advances.
+    const QVector<double> advances = emf::TextMetrics::advances(font, text.left(emf::kMaxTextRun));
+    double width = 0;
+    for (double a : advances)
+        width += a;
+    const QRectF rect =
+        labelRect(label, font, text.size() > emf::kMaxTextRun ? emf::TextMetrics::width(font, text) : width)
+            .translated(origin);
     if (label.background && rect.width() > 0) {
         emf::PenSpec noPen;
         noPen.null = true;
         m_writer->drawRect(rect, noPen, emf::BrushSpec{*label.background, false});
     }
     if (!text.isEmpty())
-        m_writer->drawText(rect, label.alignment, font, text, label.color);
+        m_writer->drawText(rect, label.alignment, font, text, label.color, advances);
 }
 
 void PageRecorder::drawDrawing(const Drawing &drawing, QPointF origin)
@@ -129,10 +141,11 @@ void PageRecorder::drawPicture(const Picture &picture, QPointF origin)
         const QSize cap(static_cast<int>(std::ceil(frame.width() * kMaxPictureScale)),
                         static_cast<int>(std::ceil(frame.height() * kMaxPictureScale)));
         QImage image = picture.image;
-        if (image.width() > cap.width() || image.height() > cap.height())
+        const bool whole = image.width() <= cap.width() && image.height() <= cap.height();
+        if (!whole)
             image =
                 image.scaled(image.size().boundedTo(cap), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_writer->drawImage(frame, image);
+        m_writer->drawImage(frame, image, whole ? picture.jpeg : QByteArray());
         return;
     }
     // Unscaled, one image pixel per page pixel, clipped to the frame.
@@ -150,7 +163,10 @@ void PageRecorder::drawPicture(const Picture &picture, QPointF origin)
             .intersected(picture.image.rect());
     if (source.isEmpty())
         return;
-    m_writer->drawImage(QRectF(visible.topLeft(), QSizeF(source.size())), picture.image.copy(source));
+    const bool whole = source == picture.image.rect();
+    m_writer->drawImage(QRectF(visible.topLeft(), QSizeF(source.size())),
+                        whole ? picture.image : picture.image.copy(source),
+                        whole ? picture.jpeg : QByteArray());
 }
 
 } // namespace accrua::engine::layout

@@ -28,6 +28,8 @@ public:
 
     // Where a label's box lands within its band, for the given text.
     static QRectF labelRect(const Label &label, const emf::FontSpec &font, const QString &text);
+    // The same for text `width` page pixels wide.
+    static QRectF labelRect(const Label &label, const emf::FontSpec &font, double width);
 
 private:
     void drawLabel(const Label &label, QPointF origin, int pageNumber);

@@ -116,6 +116,7 @@ class Picture : public Element {
 public:
     explicit Picture(QString name) : Element(Kind::Picture, std::move(name)) {}
     QImage image;
+    QByteArray jpeg; // the JPEG file image was decoded from, if it was one
     bool center = false;
     bool stretch = false;
     bool enabled = true;

@@ -72,8 +72,8 @@ QImage loadWithReader(const QByteArray &data, const char *format, const QString 
                 best = i;
             }
         }
-        if (best < 0 || !reader.jumpToImage(best))
-            best = -1;
+        if (best >= 0)
+            reader.jumpToImage(best);
     }
     const QSize s = reader.size();
     if (s.isValid() &&
@@ -161,7 +161,7 @@ QImage loadPictureData(const QByteArray &data, const QString &extension)
     throw PictureError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
 }
 
-QImage loadPicture(const QString &path)
+QImage loadPicture(const QString &path, QByteArray *jpeg)
 {
     const QFileInfo fi(path);
     const QString name = fi.fileName();
@@ -180,7 +180,10 @@ QImage loadPicture(const QString &path)
     if (data.size() > kMaxFileBytes)
         throw PictureError(QStringLiteral("Picture file %1 is too large").arg(path));
     try {
-        return loadPictureData(data, extension);
+        QImage image = loadPictureData(data, extension);
+        if (jpeg)
+            *jpeg = lower == QLatin1String("jpg") || lower == QLatin1String("jpeg") ? data : QByteArray();
+        return image;
     } catch (const PictureError &e) {
         throw PictureError(QStringLiteral("%1: %2").arg(path, e.message()));
     }

@@ -19,7 +19,8 @@ public:
 
 // Chooses the reader by the extension (jpg, jpeg, bmp, ico, emf); any other
 // fails with "Unknown picture file extension (.%s)". Throws PictureError.
-QImage loadPicture(const QString &path);
+// jpeg, when given, receives the file's bytes if it was a JPEG, else nothing.
+QImage loadPicture(const QString &path, QByteArray *jpeg = nullptr);
 // The same on bytes already read; extension without the dot.
 QImage loadPictureData(const QByteArray &data, const QString &extension);
 

@@ -1,15 +1,13 @@
 #include "reports/banded/reportoutput.h"
 
 #include "calc/paymentday.h"
-#include "engine/emf/pageplayback.h"
+#include "engine/pdf/document.h"
 #include "fileio/safefile.h"
 #include "reports/banded/reportsform.h"
 
 #include <QDir>
-#include <QPdfWriter>
 
 #include <charconv>
-#include <numeric>
 
 namespace accrua::reports::banded {
 
@@ -81,15 +79,8 @@ bool writePdf(const eng::TRptPageList &pages, QIODevice &device, const QString &
     const int count = pages.pageCount();
     if (count == 0)
         throw ReportOutputError(QStringLiteral("There are no pages to write."));
-    std::vector<int> order(static_cast<std::size_t>(count));
-    std::iota(order.begin(), order.end(), 1);
-    QPdfWriter writer(&device);
-    writer.setCreator(QStringLiteral("Accrua"));
-    writer.setTitle(title);
-    writer.setResolution(1200);
-    const auto failure = eng::playPages(
-        writer, order, [&pages](int n) { return pages.GetPage(n); },
-        [&writer] { return QRectF(writer.pageLayout().fullRectPixels(writer.resolution())); });
+    const auto failure = engine::pdf::writeDocument(
+        engine::pdf::allPages(count), [&pages](int n) { return pages.GetPage(n); }, device, title);
     if (!failure)
         return true;
     if (failure->kind == eng::PlaybackFailure::Kind::Missing)

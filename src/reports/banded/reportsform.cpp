@@ -375,10 +375,12 @@ void TForm_Reports::SetImageFile(const QString &path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    const QImage image = eng::loadPicture(path);
-    RptImage->image = image;
-    RptImage_Savings->image = image;
-    RptImage_Daily->image = image;
+    QByteArray jpeg;
+    const QImage image = eng::loadPicture(path, &jpeg);
+    for (eng::Picture *picture : {RptImage, RptImage_Savings, RptImage_Daily}) {
+        picture->image = image;
+        picture->jpeg = jpeg;
+    }
 }
 
 // ---- amortization ----

@@ -1,6 +1,8 @@
 #include "reports/commands/printjob.h"
 
 #include "engine/emf/pageplayback.h"
+#include "engine/pdf/document.h"
+#include "fileio/safefile.h"
 
 #include <QPrinter>
 
@@ -63,6 +65,25 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
         }
     };
 
+    using Kind = eng::PlaybackFailure::Kind;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // A PDF file chosen in the print dialog is written straight from the
+        // pages, whole or not at all.
+        const QString fileName = printer.outputFileName();
+        fileio::SafeFile file(fileName);
+        const auto failure = file.open()
+                                 ? engine::pdf::writeDocument(order, page, file.device(), documentName)
+                                 : eng::PlaybackFailure{Kind::Begin, 0, {}};
+        if (failure && failure->kind == Kind::Missing)
+            throw ReportPrintError(QStringLiteral("Page %1 is missing.").arg(failure->page));
+        if (failure && failure->kind == Kind::Play)
+            throw ReportPrintError(
+                QStringLiteral("Page %1 cannot be printed: %2").arg(failure->page).arg(failure->detail));
+        if (failure || !file.commit())
+            throw ReportPrintError(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+        return;
+    }
+
     printer.setFullPage(true);
     if (!documentName.isEmpty())
         printer.setDocName(documentName);
@@ -76,7 +97,6 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
         eng::playPages(printer, order, page, [&printer] { return printer.paperRect(QPrinter::DevicePixel); });
     if (!failure)
         return;
-    using Kind = eng::PlaybackFailure::Kind;
     switch (failure->kind) {
     case Kind::Missing:
         throw ReportPrintError(QStringLiteral("Page %1 is missing.").arg(failure->page));

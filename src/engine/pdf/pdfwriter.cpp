@@ -1,0 +1,807 @@
+#include "engine/pdf/pdfwriter.h"
+
+#include "engine/emf/textmetrics.h"
+#include "engine/pdf/truetype.h"
+
+#include <QHash>
+#include <QRawFont>
+
+#include <libdeflate.h>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace accrua::engine::pdf {
+
+namespace {
+
+// Catalog, page tree, the resources every page shares, document information.
+constexpr int kCatalog = 1, kPages = 2, kResources = 3, kInfo = 4;
+// Glyphs closer than this to their place on the grid (content units) are
+// left where the font's advances take them.
+constexpr double kPlacementTolerance = 0.001;
+constexpr int kDeflateLevel = 3;
+// Glyphs sit on the grid of 1/64 canvas unit from their run's anchor that
+// Qt's PDF engine places them on: text extraction then finds every word
+// exactly where the PDFs printed through Qt have it.
+constexpr double kGrid = 64;
+
+// Page content goes into a std::string: QByteArray appends a few bytes
+// through its general insert, and a page appends hundreds of thousands.
+using Content = std::string;
+
+// A number with at most `decimals` decimals and no trailing zeros.
+template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 2)
+{
+    static constexpr double kScale[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6};
+    if (!std::isfinite(v))
+        v = 0;
+    long long scaled = std::llround(v * kScale[decimals]);
+    char buf[32];
+    char *p = buf;
+    if (scaled < 0) {
+        *p++ = '-';
+        scaled = -scaled;
+    }
+    const long long whole = scaled / static_cast<long long>(kScale[decimals]);
+    long long frac = scaled % static_cast<long long>(kScale[decimals]);
+    p = std::to_chars(p, buf + sizeof buf, whole).ptr;
+    if (frac != 0) {
+        int digits = decimals;
+        while (frac % 10 == 0) {
+            frac /= 10;
+            --digits;
+        }
+        *p++ = '.';
+        char f[8] = {};
+        const char *end = std::to_chars(f, f + sizeof f, frac).ptr;
+        for (qsizetype pad = digits - (end - f); pad > 0; --pad)
+            *p++ = '0';
+        for (const char *q = f; q < end; ++q)
+            *p++ = *q;
+    }
+    out.append(buf, p - buf);
+}
+
+template <class Buffer> void appendInt(Buffer &out, long long v)
+{
+    char buf[24];
+    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
+}
+
+void appendColor(Content &out, QRgb c, const char *op)
+{
+    for (int v : {qRed(c), qGreen(c), qBlue(c)}) {
+        appendNumber(out, v / 255.0, 3);
+        out.push_back(' ');
+    }
+    out.append(op);
+    out.push_back('\n');
+}
+
+// libdeflate: the same zlib streams as zlib's, smaller at a given level and
+// made in about half the time, which a long report's content streams feel.
+struct Compressor {
+    libdeflate_compressor *c = libdeflate_alloc_compressor(kDeflateLevel);
+    Compressor() = default;
+    Compressor(const Compressor &) = delete;
+    Compressor &operator=(const Compressor &) = delete;
+    ~Compressor() { libdeflate_free_compressor(c); }
+};
+
+QByteArray deflated(Compressor &compressor, const char *data, qsizetype length)
+{
+    if (!compressor.c)
+        return {};
+    QByteArray out(qsizetype(libdeflate_zlib_compress_bound(compressor.c, size_t(length))),
+                   Qt::Uninitialized);
+    const size_t size =
+        libdeflate_zlib_compress(compressor.c, data, size_t(length), out.data(), size_t(out.size()));
+    out.truncate(qsizetype(size));
+    return out;
+}
+
+// Text outside plain ASCII goes as UTF-16 with its byte order mark.
+void appendTextString(QByteArray &out, const QString &s)
+{
+    out.append("<FEFF");
+    out.append(QByteArray(reinterpret_cast<const char *>(s.utf16()), s.size() * 2).toHex());
+    // toHex of the native (little-endian) units is swapped back below.
+    for (qsizetype i = out.size() - s.size() * 4; i < out.size(); i += 4) {
+        std::swap(out[i], out[i + 2]);
+        std::swap(out[i + 1], out[i + 3]);
+    }
+    out.append('>');
+}
+
+struct Face {
+    TrueTypeFace tt;
+    QRawFont raw;
+    QString family; // as resolved, with the style below: the key
+    bool bold = false;
+    bool italic = false;
+    int number = 0; // /F<number>
+    int object = 0; // the Type0 font
+    std::array<qint32, 256> latin{};
+    QHash<char32_t, quint32> other;
+    std::vector<bool> used;
+    std::vector<char32_t> unicode; // the character each used glyph stands for
+    std::vector<double> widths;    // thousandths of an em, as written; -1 not yet known
+
+    quint32 glyph(char32_t cp)
+    {
+        if (cp < 256 && latin[cp] >= 0)
+            return quint32(latin[cp]);
+        if (cp >= 256) {
+            auto it = other.constFind(cp);
+            if (it != other.constEnd())
+                return *it;
+        }
+        QChar units[2];
+        int n = 0;
+        if (QChar::requiresSurrogates(cp)) {
+            units[0] = QChar(QChar::highSurrogate(cp));
+            units[1] = QChar(QChar::lowSurrogate(cp));
+            n = 2;
+        } else {
+            units[0] = QChar(char16_t(cp));
+            n = 1;
+        }
+        quint32 glyphs[2] = {0, 0};
+        int count = 2;
+        if (!raw.glyphIndexesForChars(units, n, glyphs, &count) || count < 1)
+            glyphs[0] = 0;
+        const quint32 g = glyphs[0] < quint32(tt.glyphCount()) ? glyphs[0] : 0;
+        if (cp < 256)
+            latin[cp] = qint32(g);
+        else if (other.size() < 65536)
+            other.insert(cp, g);
+        return g;
+    }
+    double width(quint32 g)
+    {
+        if (widths[g] < 0)
+            widths[g] = std::round(tt.advance(g));
+        return widths[g];
+    }
+};
+
+// Width, height and components of a baseline or progressive JPEG with 8-bit
+// samples in one or three components, as a PDF's DCT filter takes it;
+// nothing for any other file. Every length is checked against the data.
+struct JpegFrame {
+    int width = 0, height = 0, components = 0;
+};
+
+std::optional<JpegFrame> jpegFrame(const QByteArray &jpeg)
+{
+    const auto byte = [&jpeg](qsizetype at) { return at < jpeg.size() ? int(quint8(jpeg[at])) : -1; };
+    if (byte(0) != 0xFF || byte(1) != 0xD8)
+        return std::nullopt;
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size()) {
+        if (byte(at) != 0xFF)
+            return std::nullopt;
+        const int marker = byte(at + 1);
+        const qsizetype length = (byte(at + 2) << 8) | byte(at + 3);
+        if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) {
+            if (length < 8 || at + 10 > jpeg.size() || byte(at + 4) != 8)
+                return std::nullopt;
+            const JpegFrame f{(byte(at + 7) << 8) | byte(at + 8), (byte(at + 5) << 8) | byte(at + 6),
+                              byte(at + 9)};
+            if (f.width <= 0 || f.height <= 0 || (f.components != 1 && f.components != 3))
+                return std::nullopt;
+            return f;
+        }
+        if ((marker >= 0xC3 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) ||
+            marker == 0xDA || length < 2)
+            return std::nullopt; // other codings, or the scan before any frame
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
+struct ImageKey {
+    size_t hash;
+    int width;
+    int height;
+    friend bool operator==(const ImageKey &, const ImageKey &) = default;
+};
+
+size_t qHash(const ImageKey &k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.hash, k.width, k.height);
+}
+
+} // namespace
+
+struct PdfWriter::Impl {
+    QString title, creator;
+    QByteArray out;
+    std::vector<qint64> offsets{0, 0, 0, 0, 0}; // by object number; reserved ones filled later
+    std::vector<int> pages;
+    std::vector<std::unique_ptr<Face>> faces;
+    Face *lastFace = nullptr;
+    QString lastFamily;
+    bool lastBold = false, lastItalic = false;
+    QHash<ImageKey, int> images; // -> image number
+    std::vector<int> imageObjects;
+    bool unsupported = false;
+    bool finished = false;
+    Compressor compressor;
+
+    // The page being drawn.
+    bool inPage = false;
+    QSizeF page;
+    Content content;
+    std::optional<QRgb> fill, strokeColor;
+    double lineWidth = -1;
+    bool inText = false, inArray = false;
+    Face *textFace = nullptr;
+    double textSize = 0;
+    QPointF line; // where the current text line starts
+    double penX = 0;
+
+    int reserve()
+    {
+        offsets.push_back(0);
+        return int(offsets.size() - 1);
+    }
+    void begin(int object)
+    {
+        offsets[size_t(object)] = out.size();
+        appendInt(out, object);
+        out.append(" 0 obj\n");
+    }
+    void end() { out.append("\nendobj\n"); }
+    // A stream object: `dict` holds its entries other than the length and filter.
+    void stream(int object, const char *data, qsizetype length, const QByteArray &dict = {})
+    {
+        rawStream(object, deflated(compressor, data, length), " /Filter /FlateDecode" + dict);
+    }
+    // A stream written as it is; `dict` holds its entries but the length.
+    void rawStream(int object, const QByteArray &packed, const QByteArray &dict)
+    {
+        begin(object);
+        out.append("<< /Length ");
+        appendInt(out, packed.size());
+        out.append(dict);
+        out.append(" >>\nstream\n");
+        out.append(packed);
+        out.append("\nendstream");
+        end();
+    }
+
+    Face *face(const emf::FontSpec &spec);
+    void endText();
+    void setFill(QRgb c)
+    {
+        if (fill != c) {
+            appendColor(content, c, "rg");
+            fill = c;
+        }
+    }
+    void setStroke(const Stroke &s)
+    {
+        if (strokeColor != s.color) {
+            appendColor(content, s.color, "RG");
+            strokeColor = s.color;
+        }
+        if (lineWidth != s.width) {
+            appendNumber(content, s.width);
+            content.append(" w\n");
+            lineWidth = s.width;
+        }
+    }
+    void paint(const std::optional<Stroke> &stroke, std::optional<QRgb> brush, bool evenOdd)
+    {
+        if (stroke && brush)
+            content.append(evenOdd ? "B*\n" : "B\n");
+        else if (brush)
+            content.append(evenOdd ? "f*\n" : "f\n");
+        else
+            content.append("S\n");
+    }
+    void writeFont(Face &f);
+};
+
+Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
+{
+    // Runs come in long stretches of one face: the last one is checked first.
+    if (lastFace && spec.bold == lastBold && spec.italic == lastItalic && spec.family == lastFamily)
+        return lastFace;
+    const QString family = emf::TextMetrics::resolvedFamily(spec.family);
+    Face *found = nullptr;
+    for (const auto &f : faces)
+        if (f->family == family && f->bold == spec.bold && f->italic == spec.italic)
+            found = f.get();
+    if (!found) {
+        const emf::FontSpec sized{spec.family, 12, spec.bold, spec.italic};
+        QRawFont raw = emf::TextMetrics::rawFont(sized, 16);
+        std::optional<TrueTypeFace> tt;
+        if (raw.isValid())
+            tt = TrueTypeFace::load([&raw](const char *tag) { return raw.fontTable(tag); });
+        if (!tt)
+            return nullptr;
+        auto f = std::make_unique<Face>();
+        f->tt = *std::move(tt);
+        f->raw = raw;
+        f->family = family;
+        f->bold = spec.bold;
+        f->italic = spec.italic;
+        f->number = int(faces.size()) + 1;
+        f->object = reserve();
+        f->latin.fill(-1);
+        f->used.assign(size_t(f->tt.glyphCount()), false);
+        f->unicode.assign(size_t(f->tt.glyphCount()), 0);
+        f->widths.assign(size_t(f->tt.glyphCount()), -1);
+        found = f.get();
+        faces.push_back(std::move(f));
+    }
+    lastFace = found;
+    lastFamily = spec.family;
+    lastBold = spec.bold;
+    lastItalic = spec.italic;
+    return found;
+}
+
+void PdfWriter::Impl::endText()
+{
+    if (inArray)
+        content.append("]TJ\n");
+    if (inText)
+        content.append("ET\n");
+    inArray = inText = false;
+    textFace = nullptr;
+}
+
+void PdfWriter::Impl::writeFont(Face &f)
+{
+    const QByteArray file = f.tt.subset(f.used);
+    // The subset's tag: six capitals derived from the glyphs it holds.
+    size_t h = qHash(file);
+    QByteArray name;
+    for (int i = 0; i < 6; ++i, h /= 26)
+        name.append(char('A' + h % 26));
+    name.append('+');
+    name.append(f.tt.postScriptName().isEmpty() ? QString(f.family).remove(u' ').toLatin1()
+                                                : f.tt.postScriptName().toLatin1());
+
+    const int fileObject = reserve(), descriptor = reserve(), cid = reserve(), toUnicode = reserve();
+    QByteArray dict(" /Length1 ");
+    appendInt(dict, file.size());
+    stream(fileObject, file.constData(), file.size(), dict);
+
+    begin(descriptor);
+    out.append("<< /Type /FontDescriptor /FontName /" + name + " /Flags ");
+    appendInt(out, 4 | (f.tt.fixedPitch() ? 1 : 0) | (f.italic ? 64 : 0));
+    out.append(" /FontBBox [");
+    for (double v : f.tt.boundingBox()) {
+        out.append(' ');
+        appendNumber(out, v, 6);
+    }
+    out.append(" ] /ItalicAngle ");
+    appendNumber(out, f.tt.italicAngle());
+    out.append(" /Ascent ");
+    appendNumber(out, f.tt.ascent(), 6);
+    out.append(" /Descent ");
+    appendNumber(out, f.tt.descent(), 6);
+    out.append(" /CapHeight ");
+    appendNumber(out, f.tt.capHeight(), 6);
+    out.append(" /StemV ");
+    appendInt(out, f.bold ? 120 : 80);
+    out.append(" /FontFile2 ");
+    appendInt(out, fileObject);
+    out.append(" 0 R >>");
+    end();
+
+    begin(cid);
+    out.append("<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + name +
+               " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ");
+    appendInt(out, descriptor);
+    out.append(" 0 R /CIDToGIDMap /Identity /W [");
+    int run = -2; // the glyph that would continue the current run of widths
+    for (size_t g = 0; g < f.used.size(); ++g) {
+        if (!f.used[g])
+            continue;
+        if (int(g) != run) {
+            if (run >= 0)
+                out.append(']');
+            out.append('\n');
+            appendInt(out, qint64(g));
+            out.append(" [");
+        } else {
+            out.append(' ');
+        }
+        appendNumber(out, f.width(quint32(g)));
+        run = int(g) + 1;
+    }
+    if (run >= 0)
+        out.append(']');
+    out.append(" ] >>");
+    end();
+
+    QByteArray cmap("/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                    "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+                    "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+                    "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
+    std::vector<size_t> mapped;
+    for (size_t g = 0; g < f.unicode.size(); ++g)
+        if (f.unicode[g] != 0)
+            mapped.push_back(g);
+    for (size_t i = 0; i < mapped.size(); i += 100) {
+        const size_t n = std::min<size_t>(100, mapped.size() - i);
+        appendInt(cmap, qint64(n));
+        cmap.append(" beginbfchar\n");
+        for (size_t k = i; k < i + n; ++k) {
+            const char32_t cp = f.unicode[mapped[k]];
+            cmap.append('<');
+            cmap.append(QByteArray::number(qulonglong(mapped[k]), 16).rightJustified(4, '0'));
+            cmap.append("> <");
+            const QString s = QString::fromUcs4(&cp, 1);
+            for (QChar c : s)
+                cmap.append(QByteArray::number(c.unicode(), 16).rightJustified(4, '0'));
+            cmap.append(">\n");
+        }
+        cmap.append("endbfchar\n");
+    }
+    cmap.append("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
+    stream(toUnicode, cmap.constData(), cmap.size());
+
+    begin(f.object);
+    out.append("<< /Type /Font /Subtype /Type0 /BaseFont /" + name +
+               " /Encoding /Identity-H /DescendantFonts [");
+    appendInt(out, cid);
+    out.append(" 0 R] /ToUnicode ");
+    appendInt(out, toUnicode);
+    out.append(" 0 R >>");
+    end();
+}
+
+PdfWriter::PdfWriter(const QString &title, const QString &creator) : d(std::make_unique<Impl>())
+{
+    d->title = title;
+    d->creator = creator;
+    d->out.append("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+}
+
+PdfWriter::~PdfWriter() = default;
+
+PlayResult PdfWriter::addPage(const QByteArray &metafile, QString *why)
+{
+    const PlayResult r = playPage(metafile, *this, why);
+    if (r == PlayResult::Played && d->unsupported) {
+        if (why)
+            *why = QStringLiteral("a font that cannot be embedded");
+        return PlayResult::Unsupported;
+    }
+    return r;
+}
+
+int PdfWriter::pageCount() const
+{
+    return int(d->pages.size());
+}
+
+void PdfWriter::beginPage(QSizeF pagePixels)
+{
+    if (d->inPage)
+        endPage();
+    d->inPage = true;
+    d->page = pagePixels;
+    d->content.clear();
+    d->fill.reset();
+    d->strokeColor.reset();
+    d->lineWidth = -1;
+    d->inText = d->inArray = false;
+    d->textFace = nullptr;
+    // Page pixels, y downwards, onto points.
+    d->content.append("0.06 0 0 -0.06 0 ");
+    appendNumber(d->content, pagePixels.height() * 0.75);
+    d->content.append(" cm\n");
+}
+
+void PdfWriter::endPage()
+{
+    if (!d->inPage)
+        return;
+    d->endText();
+    d->inPage = false;
+    const int contents = d->reserve();
+    d->stream(contents, d->content.data(), qsizetype(d->content.size()));
+    const int pageObject = d->reserve();
+    d->begin(pageObject);
+    d->out.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ");
+    appendNumber(d->out, d->page.width() * 0.75);
+    d->out.append(' ');
+    appendNumber(d->out, d->page.height() * 0.75);
+    d->out.append("] /Resources 3 0 R /Contents ");
+    appendInt(d->out, contents);
+    d->out.append(" 0 R >>");
+    d->end();
+    d->pages.push_back(pageObject);
+}
+
+void PdfWriter::rect(const QRectF &r, const std::optional<Stroke> &stroke, std::optional<QRgb> fill)
+{
+    if (!d->inPage || (!stroke && !fill))
+        return;
+    d->endText();
+    if (fill)
+        d->setFill(*fill);
+    if (stroke)
+        d->setStroke(*stroke);
+    Content &c = d->content;
+    appendNumber(c, r.left());
+    c.push_back(' ');
+    appendNumber(c, r.top());
+    c.push_back(' ');
+    appendNumber(c, r.width());
+    c.push_back(' ');
+    appendNumber(c, r.height());
+    c.append(" re ");
+    d->paint(stroke, fill, false);
+}
+
+void PdfWriter::figure(const Figure &f, const std::optional<Stroke> &stroke, std::optional<QRgb> fill)
+{
+    if (!d->inPage || f.points.size() < 2 || (!stroke && !fill))
+        return;
+    d->endText();
+    if (fill)
+        d->setFill(*fill);
+    if (stroke)
+        d->setStroke(*stroke);
+    Content &c = d->content;
+    auto point = [&c](QPointF p) {
+        appendNumber(c, p.x());
+        c.push_back(' ');
+        appendNumber(c, p.y());
+        c.push_back(' ');
+    };
+    point(f.points[0]);
+    c.append("m\n");
+    if (f.bezier) {
+        for (size_t i = 1; i + 2 < f.points.size(); i += 3) {
+            point(f.points[i]);
+            point(f.points[i + 1]);
+            point(f.points[i + 2]);
+            c.append("c\n");
+        }
+    } else {
+        for (size_t i = 1; i < f.points.size(); ++i) {
+            point(f.points[i]);
+            c.append("l\n");
+        }
+    }
+    if (f.closed)
+        c.append("h ");
+    d->paint(stroke, fill, true);
+}
+
+void PdfWriter::text(const TextRun &run)
+{
+    if (!d->inPage || run.text.isEmpty())
+        return;
+    Face *f = d->face(run.face);
+    if (!f) {
+        d->unsupported = true;
+        return;
+    }
+    Content &c = d->content;
+    const double size = run.em;
+    const auto onGrid = [](double offset) { return std::trunc(offset * kGrid) / kGrid; };
+    const QPointF anchor = run.anchor;
+    const double sx = run.scale.width();
+    const QPointF at =
+        anchor + QPointF(onGrid(run.start.x() * sx), onGrid(run.start.y() * run.scale.height()));
+    // One text array per run (a cell): text extraction reads a row merged
+    // into one array differently. Consecutive runs share the text object.
+    if (d->inArray)
+        c.append("]TJ\n");
+    if (!d->inText) {
+        c.append("BT\n1 0 0 -1 0 0 Tm\n");
+        d->inText = true;
+        d->line = QPointF(0, 0);
+    }
+    if (d->textFace != f || d->textSize != size) {
+        c.append("/F");
+        appendInt(c, f->number);
+        c.push_back(' ');
+        appendNumber(c, size, 6);
+        c.append(" Tf\n");
+        d->textFace = f;
+        d->textSize = size;
+    }
+    d->setFill(run.color);
+    appendNumber(c, at.x() - d->line.x(), 6);
+    c.push_back(' ');
+    appendNumber(c, d->line.y() - at.y(), 6);
+    c.append(" Td[");
+    // The rounded numbers are where the line really starts.
+    d->line = QPointF(d->line.x() + std::round((at.x() - d->line.x()) * 1e6) / 1e6,
+                      d->line.y() + std::round((at.y() - d->line.y()) * 1e6) / 1e6);
+    d->penX = d->line.x();
+    d->inArray = true;
+
+    bool inString = false;
+    double offset = run.start.x(); // of the next glyph from the anchor, device pixels
+    const qsizetype n = run.text.size();
+    const QChar *chars = run.text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t cp = chars[i].unicode();
+        double advance = i < qsizetype(run.advances.size()) ? run.advances[size_t(i)] : 0;
+        if (chars[i].isHighSurrogate() && i + 1 < n && chars[i + 1].isLowSurrogate()) {
+            cp = QChar::surrogateToUcs4(chars[i], chars[i + 1]);
+            ++i;
+            if (i < qsizetype(run.advances.size()))
+                advance += run.advances[size_t(i)];
+        }
+        const quint32 g = f->glyph(cp);
+        const double target = anchor.x() + onGrid(offset * sx);
+        if (std::abs(target - d->penX) > kPlacementTolerance) {
+            if (inString)
+                c.push_back(')');
+            inString = false;
+            const double shift = std::round((d->penX - target) * 1000 / size * 1e5) / 1e5;
+            appendNumber(c, shift, 5);
+            d->penX -= shift * size / 1000;
+        }
+        if (!inString)
+            c.push_back('(');
+        inString = true;
+        for (const char byte : {char(g >> 8), char(g & 0xFF)}) {
+            if (byte == '(' || byte == ')' || byte == '\\')
+                c.push_back('\\');
+            if (byte == '\r')
+                c.append("\\r");
+            else
+                c.push_back(byte);
+        }
+        if (!f->used[g]) {
+            f->used[g] = true;
+            if (cp >= 32 && g != 0) // .notdef stands for no character in particular
+                f->unicode[g] = cp;
+        }
+        d->penX += f->width(g) * size / 1000;
+        offset += advance;
+    }
+    if (inString)
+        c.push_back(')');
+}
+
+void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &source, const QByteArray &jpeg)
+{
+    if (!d->inPage || image.isNull() || source.isEmpty())
+        return;
+    d->endText();
+    // The page's JPEG goes in as it is when it is the picture drawn.
+    std::optional<JpegFrame> frame;
+    if (!jpeg.isEmpty() && source == image.rect())
+        frame = jpegFrame(jpeg);
+    if (frame && (frame->width != image.width() || frame->height != image.height()))
+        frame.reset();
+    QImage rgb;
+    QByteArray pixels;
+    if (!frame) {
+        rgb = (source == image.rect() ? image : image.copy(source)).convertToFormat(QImage::Format_RGB888);
+        if (rgb.isNull())
+            return;
+        pixels.reserve(qsizetype(rgb.width()) * 3 * rgb.height());
+        for (int y = 0; y < rgb.height(); ++y)
+            pixels.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), qsizetype(rgb.width()) * 3);
+    }
+    const ImageKey key{frame ? qHash(jpeg) : qHash(pixels), frame ? -frame->width : rgb.width(),
+                       frame ? frame->height : rgb.height()};
+    auto it = d->images.constFind(key);
+    int number = 0;
+    if (it != d->images.constEnd()) {
+        number = *it;
+    } else {
+        const int object = d->reserve();
+        QByteArray dict(" /Type /XObject /Subtype /Image /Width ");
+        appendInt(dict, frame ? frame->width : rgb.width());
+        dict.append(" /Height ");
+        appendInt(dict, frame ? frame->height : rgb.height());
+        dict.append(frame && frame->components == 1 ? " /ColorSpace /DeviceGray" : " /ColorSpace /DeviceRGB");
+        dict.append(" /BitsPerComponent 8");
+        if (frame)
+            d->rawStream(object, jpeg, dict + " /Filter /DCTDecode");
+        else
+            d->stream(object, pixels.constData(), pixels.size(), dict);
+        d->imageObjects.push_back(object);
+        number = int(d->imageObjects.size());
+        d->images.insert(key, number);
+    }
+    Content &c = d->content;
+    c.append("q ");
+    appendNumber(c, target.width());
+    c.append(" 0 0 ");
+    appendNumber(c, -target.height());
+    c.push_back(' ');
+    appendNumber(c, target.left());
+    c.push_back(' ');
+    appendNumber(c, target.bottom());
+    c.append(" cm /Im");
+    appendInt(c, number);
+    c.append(" Do Q\n");
+}
+
+QByteArray PdfWriter::finish()
+{
+    if (d->finished)
+        return d->out;
+    d->finished = true;
+    endPage();
+    for (const auto &f : d->faces)
+        d->writeFont(*f);
+
+    QByteArray &out = d->out;
+    d->begin(kResources);
+    out.append("<< /ProcSet [/PDF /Text /ImageC] /Font <<");
+    for (const auto &f : d->faces) {
+        out.append(" /F");
+        appendInt(out, f->number);
+        out.append(' ');
+        appendInt(out, f->object);
+        out.append(" 0 R");
+    }
+    out.append(" >> /XObject <<");
+    for (size_t i = 0; i < d->imageObjects.size(); ++i) {
+        out.append(" /Im");
+        appendInt(out, qint64(i) + 1);
+        out.append(' ');
+        appendInt(out, d->imageObjects[i]);
+        out.append(" 0 R");
+    }
+    out.append(" >> >>");
+    d->end();
+
+    d->begin(kPages);
+    out.append("<< /Type /Pages /Kids [");
+    for (int p : d->pages) {
+        out.append(' ');
+        appendInt(out, p);
+        out.append(" 0 R");
+    }
+    out.append(" ] /Count ");
+    appendInt(out, qint64(d->pages.size()));
+    out.append(" >>");
+    d->end();
+
+    d->begin(kCatalog);
+    out.append("<< /Type /Catalog /Pages 2 0 R >>");
+    d->end();
+
+    d->begin(kInfo);
+    out.append("<< /Title ");
+    appendTextString(out, d->title);
+    out.append(" /Creator ");
+    appendTextString(out, d->creator);
+    out.append(" /Producer ");
+    appendTextString(out, QStringLiteral("Accrua"));
+    out.append(" >>");
+    d->end();
+
+    const qint64 xref = out.size();
+    out.append("xref\n0 ");
+    appendInt(out, qint64(d->offsets.size()));
+    out.append("\n0000000000 65535 f \n");
+    for (size_t i = 1; i < d->offsets.size(); ++i) {
+        QByteArray entry = QByteArray::number(d->offsets[i]).rightJustified(10, '0');
+        out.append(entry);
+        out.append(" 00000 n \n");
+    }
+    out.append("trailer\n<< /Size ");
+    appendInt(out, qint64(d->offsets.size()));
+    out.append(" /Root 1 0 R /Info 4 0 R >>\nstartxref\n");
+    appendInt(out, xref);
+    out.append("\n%%EOF\n");
+    return out;
+}
+
+} // namespace accrua::engine::pdf

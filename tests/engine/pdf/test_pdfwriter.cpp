@@ -1,0 +1,282 @@
+// The PDF writer against Qt's PDF engine on the same metafile pages: qpdf
+// finds no fault, pdffonts lists embedded Liberation subsets with Unicode
+// maps, pdftotext reads the same text in the same layout, and the pages
+// rendered by pdftoppm differ from Qt's in few pixels. Pages the writer does
+// not draw, or damaged ones, are refused.
+#include "engine/emf/emfplayer.h"
+#include "engine/emf/emfwriter.h"
+#include "engine/emf/pagesize.h"
+#include "engine/emf/records.h"
+#include "engine/pdf/pdfwriter.h"
+#include "jpeg.h"
+#include "support.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace accrua::engine;
+
+namespace {
+
+template <class Case> std::string caseName(const testing::TestParamInfo<Case> &param)
+{
+    return param.param.name;
+}
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+};
+
+Run tool(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), p.readAllStandardOutput()};
+}
+
+bool toolsPresent()
+{
+    for (const char *t : {"qpdf", "pdffonts", "pdftotext", "pdftoppm"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(t)).isEmpty())
+            return false;
+    return true;
+}
+
+// What Qt's engine makes of the pages: the player on a QPdfWriter, as
+// documents were written before the direct writer.
+QByteArray throughQt(const std::vector<QByteArray> &pages, const QString &file)
+{
+    QPdfWriter writer(file);
+    writer.setResolution(1200);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+    QPainter painter(&writer);
+    for (size_t n = 0; n < pages.size(); ++n) {
+        if (n > 0)
+            writer.newPage();
+        emf::EmfPlayer::play(pages[n], painter, writer.pageLayout().fullRectPixels(1200));
+    }
+    painter.end();
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const emf::FontSpec kSans{QStringLiteral("Arial"), 8, false, false};
+const emf::FontSpec kSansBold{QStringLiteral("Arial"), 14, true, false};
+const emf::FontSpec kMono{QStringLiteral("Courier New"), 8, false, false};
+
+struct PageCase {
+    const char *name;
+    std::function<void(emf::EmfWriter &, int page)> draw;
+    bool carriesJpeg = false; // the PDF holds sampleJpeg() byte for byte
+};
+
+const QByteArray &sampleJpeg()
+{
+    static const QByteArray jpeg = [] {
+        QImage image(90, 60, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 2, 200 - y * 3, (x * y) % 256));
+        return accrua::testsupport::encodeJpeg(image, accrua::testsupport::JpegKind::Baseline420);
+    }();
+    return jpeg;
+}
+
+void table(emf::EmfWriter &w, int page)
+{
+    w.drawText(QRectF(48, 40, 720, 20), emf::HAlign::Center, kSansBold,
+               QStringLiteral("Amortization Schedule"));
+    for (int row = 0; row < 40; ++row) {
+        const double y = 80 + row * 16;
+        const int n = page * 40 + row + 1;
+        w.drawText(QRectF(48, y, 40, 14), emf::HAlign::Right, kMono, QString::number(n));
+        w.drawText(QRectF(110, y, 100, 14), emf::HAlign::Left, kMono,
+                   QStringLiteral("%1/1/2026").arg(n % 12 + 1));
+        w.drawText(QRectF(230, y, 120, 14), emf::HAlign::Right, kMono, QStringLiteral("1,%1.97").arg(n * 37));
+        w.drawText(QRectF(380, y, 200, 14), emf::HAlign::Left, kSans,
+                   QStringLiteral("Zürich, naïve €%1 – ok").arg(n));
+    }
+    w.drawText(QRectF(48, 1000, 720, 14), emf::HAlign::Center, kSans,
+               QStringLiteral("Page %1").arg(page + 1));
+}
+
+void boxes(emf::EmfWriter &w, int page)
+{
+    w.drawRect(QRectF(48, 48, 720, 24), emf::PenSpec{Qt::black, 2, false},
+               emf::BrushSpec{QColor(192, 192, 192)});
+    w.drawRect(QRectF(60, 100, 300, 200), emf::PenSpec{Qt::darkBlue, 1, false},
+               emf::BrushSpec{Qt::white, true});
+    w.drawRect(QRectF(400, 100, 300, 200), emf::PenSpec{Qt::black, 1, true},
+               emf::BrushSpec{QColor(255, 230, 200)});
+    w.drawText(QRectF(54, 52, 200, 14), emf::HAlign::Left, kSans, QStringLiteral("PMT %1").arg(page));
+}
+
+void picture(emf::EmfWriter &w, int page)
+{
+    QImage image(120, 80, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 2, y * 3, 128 + page * 60));
+    w.drawImage(QRectF(100, 100, 240, 160), image);
+    w.drawImage(QRectF(400, 100, 120, 80), image);
+    w.drawText(QRectF(100, 280, 300, 14), emf::HAlign::Left, kSans, QStringLiteral("HOME LOAN"));
+}
+
+void jpegPicture(emf::EmfWriter &w, int)
+{
+    const QImage decoded = QImage::fromData(sampleJpeg(), "JPG");
+    w.drawImage(QRectF(265, 38, decoded.width(), decoded.height()), decoded, sampleJpeg());
+    w.drawText(QRectF(100, 280, 300, 14), emf::HAlign::Left, kSans, QStringLiteral("HOME LOAN"));
+}
+
+class PdfAgainstQt : public testing::TestWithParam<PageCase> {
+protected:
+    void SetUp() override
+    {
+        accrua::testsupport::ensureGuiApp();
+        if (!toolsPresent())
+            GTEST_SKIP() << "qpdf and poppler-utils are not installed";
+    }
+};
+
+TEST_P(PdfAgainstQt, IsSoundAndReadsAndLooksAsQtsPdf)
+{
+    std::vector<QByteArray> pages;
+    for (int page = 0; page < 2; ++page) {
+        emf::EmfWriter w(emf::kLetterPage);
+        GetParam().draw(w, page);
+        pages.push_back(w.finish());
+    }
+    QTemporaryDir dir;
+    const QString ours = dir.filePath(QStringLiteral("ours.pdf")),
+                  qt = dir.filePath(QStringLiteral("qt.pdf"));
+    pdf::PdfWriter writer(QStringLiteral("Report"));
+    for (const QByteArray &page : pages)
+        ASSERT_EQ(writer.addPage(page), pdf::PlayResult::Played);
+    const QByteArray bytes = writer.finish();
+    EXPECT_EQ(bytes.contains(sampleJpeg()), GetParam().carriesJpeg);
+    QFile file(ours);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    ASSERT_FALSE(throughQt(pages, qt).isEmpty());
+
+    EXPECT_EQ(tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), ours}).exitCode, 0);
+
+    // Every font embedded as a subset of a Liberation face, with a Unicode map.
+    const QList<QByteArray> fonts = tool(QStringLiteral("pdffonts"), {ours}).out.split('\n').mid(2);
+    for (const QByteArray &line : fonts) {
+        if (line.trimmed().isEmpty())
+            continue;
+        EXPECT_TRUE(line.contains("+Liberation")) << line.toStdString();
+        EXPECT_TRUE(line.simplified().contains("yes yes yes")) << line.toStdString();
+    }
+
+    const QStringList layout{QStringLiteral("-layout"), QString(), QStringLiteral("-")};
+    const auto text = [&](const QString &pdf) {
+        QStringList args = layout;
+        args[1] = pdf;
+        return tool(QStringLiteral("pdftotext"), args).out;
+    };
+    const QByteArray ourText = text(ours);
+    EXPECT_FALSE(ourText.trimmed().isEmpty());
+    EXPECT_EQ(ourText, text(qt));
+
+    // Pixels that differ by more than a quarter of the grey range, per page,
+    // at 100 dpi: anti-aliasing at glyph edges, nothing more.
+    for (const QString &pdfFile : {ours, qt})
+        ASSERT_EQ(tool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"),
+                                                    QStringLiteral("-gray"), pdfFile, pdfFile})
+                      .exitCode,
+                  0);
+    for (int page = 1; page <= 2; ++page) {
+        const QImage a(ours + QStringLiteral("-%1.pgm").arg(page)),
+            b(qt + QStringLiteral("-%1.pgm").arg(page));
+        ASSERT_FALSE(a.isNull());
+        ASSERT_EQ(a.size(), b.size());
+        qint64 differing = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                differing += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64;
+        EXPECT_LT(double(differing) / (a.width() * a.height()), 0.002) << "page " << page;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, PdfAgainstQt,
+                         testing::Values(PageCase{"TextInBothFacesAndAlignments", table},
+                                         PageCase{"FilledAndFramedRectangles", boxes},
+                                         PageCase{"StretchedAndPlainPictures", picture},
+                                         PageCase{"JpegPictureAsItIs", jpegPicture, true}),
+                         caseName<PageCase>);
+
+struct RefusedCase {
+    const char *name;
+    std::function<QByteArray(QByteArray)> spoil;
+    pdf::PlayResult expected;
+};
+
+class PdfRefuses : public testing::TestWithParam<RefusedCase> {};
+
+// A record placed before the end-of-file record.
+QByteArray withRecord(QByteArray page, std::initializer_list<quint32> fields)
+{
+    QByteArray record;
+    emf::records::Writer w(record);
+    for (quint32 f : fields)
+        w.u32(f);
+    const qsizetype eof = page.size() - 20;
+    page.insert(eof, record);
+    const emf::records::Reader header(reinterpret_cast<const uchar *>(page.constData()), page.size());
+    const quint32 records = header.u32(52) + 1;
+    emf::records::patchU32(page, 48, quint32(page.size()));
+    emf::records::patchU32(page, 52, records);
+    return page;
+}
+
+TEST_P(PdfRefuses, PagesItDoesNotDrawOrThatAreDamaged)
+{
+    accrua::testsupport::ensureGuiApp();
+    emf::EmfWriter w(emf::kLetterPage);
+    w.drawText(QRectF(48, 40, 200, 14), emf::HAlign::Left, kSans, QStringLiteral("text"));
+    const QByteArray page = GetParam().spoil(w.finish());
+    pdf::PdfWriter writer;
+    QString why;
+    EXPECT_EQ(writer.addPage(page, &why), GetParam().expected);
+    EXPECT_FALSE(why.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, PdfRefuses,
+    testing::Values(
+        RefusedCase{"ClippedPage",
+                    [](QByteArray p) {
+                        return withRecord(p, {emf::records::EMR_INTERSECTCLIPRECT, 24, 0, 0, 100, 100});
+                    },
+                    pdf::PlayResult::Unsupported},
+        RefusedCase{"EllipseOnThePage",
+                    [](QByteArray p) {
+                        return withRecord(p, {emf::records::EMR_ELLIPSE, 24, 0, 0, 100, 100});
+                    },
+                    pdf::PlayResult::Unsupported},
+        RefusedCase{"TruncatedMetafile", [](QByteArray p) { return p.left(p.size() / 2); },
+                    pdf::PlayResult::Damaged},
+        RefusedCase{"TextRecordCutShort",
+                    [](QByteArray p) {
+                        return withRecord(p, {emf::records::EMR_EXTTEXTOUTW, 16, 0, 0});
+                    },
+                    pdf::PlayResult::Damaged}),
+    caseName<RefusedCase>);
+
+} // namespace
