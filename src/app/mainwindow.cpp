@@ -43,6 +43,14 @@ bool isEnterKey(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The program moves the focus into a field as Tab does: the whole text is
+// selected, so typing replaces it instead of joining it.
+void enterField(QLineEdit *edit)
+{
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
 } // namespace
 
 TForm_Main::TForm_Main(MainWindowServices services, QWidget *parent)
@@ -274,6 +282,10 @@ void TForm_Main::FormShow()
     startUp(m_model, store, useDefaults);
     MenuItem_UseDefaults->setChecked(useDefaults);
     // The window is not on the screen yet: the modal splash holds it back.
+    // The field the window opens in is entered as if tabbed into: what is
+    // typed replaces the zero amount.
+    if (auto *e = qobject_cast<QLineEdit *>(focusWidget()))
+        e->selectAll();
     if (m_services.showSplash)
         ZtSplashScreen->ShowSplash();
 }
@@ -348,10 +360,10 @@ void TForm_Main::focusField(Field field)
     if (m_inFocusChange) {
         // A leave check refused the field while the focus is moving on: give
         // it back once that move is over, or the move would undo it.
-        QTimer::singleShot(0, e, [e] { e->setFocus(Qt::OtherFocusReason); });
+        QTimer::singleShot(0, e, [e] { enterField(e); });
         return;
     }
-    e->setFocus(Qt::OtherFocusReason);
+    enterField(e);
 }
 
 void TForm_Main::datesWritten(const QDate &start, const QDate &receive)

@@ -171,6 +171,47 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), w->edit(Field(field)));
     }
 
+    // Wherever the focus lands, typing replaces the text; Tab then takes it.
+    void typingReplacesTheText_data()
+    {
+        QTest::addColumn<QString>("before"); // what put the focus there
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("messages");
+        const QString principal = QStringLiteral("MaskEdit_Principal"), rate = QStringLiteral("MaskEdit_Interest");
+        QTest::newRow("at start") << "start" << "2000" << principal << "2000.00" << 0;
+        QTest::newRow("after a refused amount") << "refused" << "2000" << principal << "2000.00" << 1;
+        QTest::newRow("after a Calculate warning") << "calculate" << "7" << rate << "7" << 1;
+        QTest::newRow("after a tab click") << "tab click" << "5" << principal << "5.00" << 0;
+        QTest::newRow("Tab") << "tab" << "7" << rate << "7" << 0;
+    }
+
+    void typingReplacesTheText()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, field);
+        QFETCH(QString, after);
+        QFETCH(int, messages);
+        auto w = makeWindow();
+        QLineEdit *principal = w->edit(Field::Principal);
+        if (before != QLatin1String("start"))
+            typeInto(principal, before == QLatin1String("refused") ? QStringLiteral("100000X") : QStringLiteral("100000"));
+        if (before == QLatin1String("calculate"))
+            QTest::keyClick(principal, Qt::Key_Return); // the rate is 0
+        else if (before == QLatin1String("tab click"))
+            QTest::mouseClick(w->PageControl->tabBar(), Qt::LeftButton, {}, w->PageControl->tabBar()->tabRect(1).center());
+        else if (before != QLatin1String("start"))
+            QTest::keyClick(principal, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QCOMPARE(QApplication::focusWidget()->objectName(), field);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(w->findChild<QLineEdit *>(field)->text(), after);
+        QCOMPARE(int(m_messages.shown().size()), messages);
+    }
+
     void openingAMenuIsNoLeavingOfTheField()
     {
         auto w = makeWindow();
