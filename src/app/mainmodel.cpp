@@ -538,6 +538,13 @@ void MainModel::datePickerChanged(bool startPicker, const QDate &date)
     write(Field::Days, QString::number(days));
 }
 
+void MainModel::dateRefused(bool startPicker, const QString &text)
+{
+    showWarning(QLatin1Char('"') + text + QStringLiteral("\" is not a valid value!"));
+    if (m_view)
+        m_view->focusDatePicker(startPicker);
+}
+
 bool MainModel::ValidateDailyInputs()
 {
     if (!requireWholeNumber(Field::Days, QStringLiteral("days")))

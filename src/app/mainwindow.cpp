@@ -4,6 +4,7 @@
 #include "app/icons.h"
 #include "app/splash.h"
 #include "app/startup.h"
+#include "desktop/datefield.h"
 #include "desktop/identity.h"
 #include "help/helpwindows.h"
 #include "settings/optionsform.h"
@@ -14,7 +15,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -377,7 +377,12 @@ void TForm_Main::datesWritten(const QDate &start, const QDate &receive)
 
 void TForm_Main::focusDatePicker(bool start)
 {
-    (start ? DateTimePicker_StartDate : DateTimePicker_ReceiveDate)->setFocus(Qt::OtherFocusReason);
+    desktop::DateField *picker = start ? DateTimePicker_StartDate : DateTimePicker_ReceiveDate;
+    if (m_inFocusChange) {
+        QTimer::singleShot(0, picker, [picker] { picker->enter(); });
+        return;
+    }
+    picker->enter();
 }
 
 void TForm_Main::reportCommandsChanged(bool enabled)
@@ -391,6 +396,11 @@ void TForm_Main::reportCommandsChanged(bool enabled)
 
 void TForm_Main::BitBtn_CalculateClick()
 {
+    // Enter in a date field calculates with the date as typed, or not at all.
+    for (desktop::DateField *picker : {DateTimePicker_StartDate, DateTimePicker_ReceiveDate}) {
+        if (QApplication::focusWidget() == picker->lineEdit() && !picker->commit())
+            return;
+    }
     if (isLoanMode(m_model.mode())) {
         // Taking the focus makes the focused field run its leave check first,
         // also when the command came from the tool bar or the Enter key.

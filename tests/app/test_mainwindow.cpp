@@ -8,7 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDateEdit>
+#include "desktop/datefield.h"
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -185,6 +185,10 @@ private Q_SLOTS:
         QTest::newRow("after a Calculate warning") << "calculate" << "7" << rate << "7" << 1;
         QTest::newRow("after a tab click") << "tab click" << "5" << principal << "5.00" << 0;
         QTest::newRow("Tab") << "tab" << "7" << rate << "7" << 0;
+        const QString receive = QStringLiteral("DateTimePicker_ReceiveDate");
+        QTest::newRow("date, Tab in") << "date tab" << "3/1/2025" << receive << "3/1/2025" << 0;
+        QTest::newRow("date, Shift+Tab in") << "date backtab" << "3/1/2025" << receive << "3/1/2025" << 0;
+        QTest::newRow("no such day") << "date tab" << "2/30/2025" << receive << "2/30/2025" << 1;
     }
 
     void typingReplacesTheText()
@@ -196,20 +200,31 @@ private Q_SLOTS:
         QFETCH(int, messages);
         auto w = makeWindow();
         QLineEdit *principal = w->edit(Field::Principal);
-        if (before != QLatin1String("start"))
+        const bool date = before.startsWith(QLatin1String("date"));
+        if (date) {
+            w->MenuItem_DailyInterest->trigger();
+            const bool tab = before == QLatin1String("date tab");
+            QWidget *from = tab ? w->DateTimePicker_StartDate->lineEdit() : w->edit(Field::Days);
+            from->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(from, tab ? Qt::Key_Tab : Qt::Key_Backtab, tab ? Qt::NoModifier : Qt::ShiftModifier);
+        } else if (before != QLatin1String("start")) {
             typeInto(principal, before == QLatin1String("refused") ? QStringLiteral("100000X") : QStringLiteral("100000"));
-        if (before == QLatin1String("calculate"))
-            QTest::keyClick(principal, Qt::Key_Return); // the rate is 0
-        else if (before == QLatin1String("tab click"))
-            QTest::mouseClick(w->PageControl->tabBar(), Qt::LeftButton, {}, w->PageControl->tabBar()->tabRect(1).center());
-        else if (before != QLatin1String("start"))
-            QTest::keyClick(principal, Qt::Key_Tab);
+            if (before == QLatin1String("calculate"))
+                QTest::keyClick(principal, Qt::Key_Return); // the rate is 0
+            else if (before == QLatin1String("tab click"))
+                QTest::mouseClick(w->PageControl->tabBar(), Qt::LeftButton, {}, w->PageControl->tabBar()->tabRect(1).center());
+            else
+                QTest::keyClick(principal, Qt::Key_Tab);
+        }
         QCoreApplication::processEvents();
         QTest::keyClicks(QApplication::focusWidget(), typed);
         QCOMPARE(QApplication::focusWidget()->objectName(), field);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCoreApplication::processEvents();
         QCOMPARE(w->findChild<QLineEdit *>(field)->text(), after);
         QCOMPARE(int(m_messages.shown().size()), messages);
+        // A date taken counts the days anew.
+        QCOMPARE(w->edit(Field::Days)->text() != QLatin1String("0"), date && !messages);
     }
 
     void openingAMenuIsNoLeavingOfTheField()

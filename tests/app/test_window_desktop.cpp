@@ -9,7 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDateEdit>
+#include "desktop/datefield.h"
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -314,7 +314,7 @@ private Q_SLOTS:
         };
         QList<QWidget *> checked;
         for (QWidget *widget : page->findChildren<QWidget *>()) {
-            if (!widget->isVisible() || widget->parentWidget()->inherits("QAbstractSpinBox") ||
+            if (!widget->isVisible() || widget->parentWidget()->inherits("accrua::desktop::DateField") ||
                 widget->parentWidget()->inherits("QLineEdit"))
                 continue;
             checked << widget;
@@ -383,7 +383,7 @@ private Q_SLOTS:
             QCOMPARE(buddyOf->text(), QLatin1String(info.caption));
             QVERIFY(buddyOf->text().startsWith(edit->accessibleName()));
         }
-        for (QDateEdit *picker : {w->DateTimePicker_StartDate, w->DateTimePicker_ReceiveDate})
+        for (desktop::DateField *picker : {w->DateTimePicker_StartDate, w->DateTimePicker_ReceiveDate})
             QVERIFY(!picker->accessibleName().isEmpty());
     }
 
