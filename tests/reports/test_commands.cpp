@@ -6,6 +6,7 @@
 
 #include "reports/banded/reportoutput.h"
 #include "reports/commands/commands.h"
+#include "reports/commands/printjob.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -326,31 +328,77 @@ TEST(SaveCommand, FailedReportLeavesTheFileAndSaysWhy)
     EXPECT_EQ(old.readAll(), QByteArray("old"));
 }
 
+// A saved 30-year loan report (10 pages) whose page `page` has a record of a size no record can have.
+QString damagedReport(Harness &h, int page)
+{
+    h.useDefaults = true;
+    h.m.loan("200000", "6", 30, 0);
+    const QString file = h.dir.filePath(QStringLiteral("report.ARP"));
+    h.files.answers.push_back(file);
+    h.dispatcher.save();
+    QFile f(file);
+    f.open(QIODevice::ReadWrite);
+    QByteArray b = f.readAll();
+    qint64 at = reports::eng::TRptPageList::kHeaderSize; // the page's record
+    for (int n = 1; n < page; ++n)
+        at = qFromLittleEndian<qint32>(b.constData() + at + 4);
+    at += 8 + qFromLittleEndian<quint32>(b.constData() + at + 12); // past the metafile's header
+    qToLittleEndian<quint32>(3, b.data() + at + 4);
+    f.seek(0);
+    f.write(b);
+    return file;
+}
+
 struct OpenCase {
     const char *name;
     QByteArray content; // written to the file unless empty
+    int damagedPage;    // of a saved 30-year loan report instead, when not 0
+    const char *says;
 };
 
 class OpenFailure : public testing::TestWithParam<OpenCase> {};
 
 TEST_P(OpenFailure, ShowsTheErrorsOwnTextAndNoPreview)
 {
+    const OpenCase &c = GetParam();
     Harness h;
     const QString file = h.dir.filePath(QStringLiteral("report.ARP"));
-    if (!GetParam().content.isEmpty()) {
+    if (c.damagedPage > 0)
+        damagedReport(h, c.damagedPage);
+    else if (!c.content.isEmpty()) {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(GetParam().content);
+        f.write(c.content);
     }
     h.files.answers.push_back(file);
     h.dispatcher.open();
     EXPECT_TRUE(h.preview.shown.empty());
     ASSERT_EQ(h.errors().size(), 1u);
     EXPECT_TRUE(h.errors()[0].contains(QStringLiteral("report.ARP"))) << h.errors()[0].toStdString();
+    EXPECT_TRUE(h.errors()[0].contains(QLatin1String(c.says))) << h.errors()[0].toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenFailure,
-                         testing::Values(OpenCase{"Missing", {}}, OpenCase{"NotAReportFile", "hello, world"}),
+                         testing::Values(OpenCase{"Missing", {}, 0, ""},
+                                         OpenCase{"NotAReportFile", "hello, world", 0, ""},
+                                         OpenCase{"DamagedFirstPage", {}, 1, "page 1 of 10"},
+                                         OpenCase{"DamagedLastPage", {}, 10, "page 10 of 10"}),
                          caseName<OpenCase>);
+
+// A page that cannot be played stops the print before the printer starts.
+class DamagedPrint : public testing::TestWithParam<int> {};
+
+TEST_P(DamagedPrint, SendsNothingToThePrinter)
+{
+    Harness h;
+    reports::eng::TRptPageList pages;
+    pages.LoadFromFile(damagedReport(h, GetParam()));
+    QPrinter printer;
+    printer.setOutputFileName(h.dir.filePath(QStringLiteral("o.pdf")));
+    EXPECT_THROW(reports::commands::printPages(pages, printer, {}, {}), reports::commands::ReportPrintError);
+    EXPECT_FALSE(QFile::exists(printer.outputFileName())) << "no blank sheet";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, DamagedPrint, testing::Values(1, 10));
 
 } // namespace

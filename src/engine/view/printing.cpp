@@ -23,6 +23,25 @@ QString PrintError::message() const
     return QString::fromUtf8(what());
 }
 
+std::optional<PageFault> firstBadPage(const pagefile::TRptPageList &pages, int first, int last)
+{
+    const int count = pages.pageCount();
+    last = last <= 0 ? count : std::min(last, count);
+    for (int n = std::max(first, 1); n <= last; ++n) {
+        QString why;
+        try {
+            const std::optional<QByteArray> body = pages.GetPage(n);
+            if (!body)
+                return PageFault{n, QStringLiteral("the page is missing")};
+            if (!emf::EmfPlayer::check(*body, &why))
+                return PageFault{n, why};
+        } catch (const std::exception &e) {
+            return PageFault{n, QString::fromUtf8(e.what())};
+        }
+    }
+    return std::nullopt;
+}
+
 QStringList PagePrinter::printerNames()
 {
     return QPrinterInfo::availablePrinterNames();
@@ -130,6 +149,10 @@ void PagePrinter::printOn(const pagefile::TRptPageList &pages, QPrinter &printer
         }
     };
 
+    // Every page is played once before the printer is touched: a page that
+    // would fail half way sends nothing.
+    if (const std::optional<PageFault> bad = firstBadPage(pages, first, last))
+        throw PrintError(QStringLiteral("Page %1 cannot be printed: %2").arg(bad->page).arg(bad->why));
     QByteArray body = page(first);
     printer.setFullPage(true);
     printer.setPageLayout(layoutFor(emf::pageSizeOf(body)));

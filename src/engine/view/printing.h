@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <stdexcept>
 
 class QPrinter;
@@ -27,6 +28,17 @@ public:
     explicit PrintError(const QString &message);
     QString message() const;
 };
+
+// A page that cannot be shown or printed, and why.
+struct PageFault {
+    int page = 0;
+    QString why;
+};
+
+// Plays pages first..last (last 0: the last page) without drawing them; the
+// first that does not play whole, or nothing when all do. A damaged file is
+// refused by this before any of it is shown or sent to a printer.
+std::optional<PageFault> firstBadPage(const pagefile::TRptPageList &pages, int first = 1, int last = 0);
 
 class PagePrinter {
 public:

@@ -199,6 +199,10 @@ void ReportDispatcher::MenuItem_OpenClick()
         const std::unique_ptr<banded::TForm_Reports> form = newForm();
         eng::TRptPageList pages;
         pages.LoadFromFile(name);
+        if (const std::optional<QString> damage = damagedPages(pages, name)) {
+            showError(*damage);
+            return;
+        }
         m_services.preview->previewPages(form->BandReport_Empty, pages);
     } catch (const std::exception &e) {
         showError(errorText(e));

@@ -1,5 +1,8 @@
 #include "reports/commands/printjob.h"
 
+#include "engine/view/printing.h"
+
+#include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -26,6 +29,18 @@ PrintChoice printChoiceOf(const QPrinter &printer)
     choice.copies = printer.supportsMultipleCopies() ? 1 : std::max(printer.copyCount(), 1);
     choice.collate = printer.collateCopies();
     return choice;
+}
+
+std::optional<QString> damagedPages(const eng::TRptPageList &pages, const QString &fileName)
+{
+    const std::optional<engine::view::PageFault> bad = engine::view::firstBadPage(pages);
+    if (!bad)
+        return std::nullopt;
+    return QStringLiteral("\"%1\" is damaged and cannot be opened: page %2 of %3 cannot be read (%4).")
+        .arg(QDir::toNativeSeparators(fileName))
+        .arg(bad->page)
+        .arg(pages.pageCount())
+        .arg(bad->why);
 }
 
 void requirePrinter(const QPrinter &printer)
@@ -82,6 +97,10 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
         }
     };
 
+    // Every page is played once before the printer is touched: a page that
+    // would fail half way sends nothing, not a blank sheet.
+    if (const std::optional<engine::view::PageFault> bad = engine::view::firstBadPage(pages, first, last))
+        throw ReportPrintError(QStringLiteral("Page %1 cannot be printed: %2").arg(bad->page).arg(bad->why));
     QByteArray body = page(order.front());
     printer.setFullPage(true);
     printer.setPageLayout(layoutFor(eng::pageSizeOf(body)));

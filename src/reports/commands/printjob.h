@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 class QPrinter;
@@ -32,6 +33,10 @@ PrintChoice printChoiceOf(const QPrinter &printer);
 // Throws ReportPrintError when the dialog left no printer to print on (none
 // is installed, so Qt offers a PDF printer without a file).
 void requirePrinter(const QPrinter &printer);
+
+// Why pages opened from `fileName` cannot be shown (the first page that does
+// not play, named), or nothing when every page plays.
+std::optional<QString> damagedPages(const eng::TRptPageList &pages, const QString &fileName);
 
 // Pages first..last of the list, `copies` times unless the printer makes the
 // copies itself. Throws ReportPrintError; nothing is printed when the range

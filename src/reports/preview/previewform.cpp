@@ -483,6 +483,10 @@ void TForm_Preview::ToolButton_OpenClick()
         showError(QString::fromUtf8(e.what()));
         return;
     }
+    if (const std::optional<QString> damage = commands::damagedPages(*loaded, name)) {
+        showError(*damage);
+        return;
+    }
     TZtPrintPreview::SetPrintRequest({});
     if (m_store.generator)
         m_store.generator->cancel(); // detached from its report: nothing more is added
