@@ -81,6 +81,9 @@ public:
     {
         ++shown;
         parents.push_back(parent);
+        // Without a file a test's printer would be the machine's: cancelled instead.
+        if (pdf.isEmpty())
+            return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;

@@ -42,9 +42,19 @@ std::optional<PageFault> firstBadPage(const pagefile::TRptPageList &pages, int f
     return std::nullopt;
 }
 
-QStringList PagePrinter::printerNames()
+PagePrinter::PagePrinter(std::function<QStringList()> installedPrinters)
+    : m_installedPrinters(installedPrinters ? std::move(installedPrinters) : systemPrinterNames)
+{
+}
+
+QStringList PagePrinter::systemPrinterNames()
 {
     return QPrinterInfo::availablePrinterNames();
+}
+
+QStringList PagePrinter::printerNames() const
+{
+    return m_installedPrinters();
 }
 
 bool PagePrinter::selectPrinter(int index)

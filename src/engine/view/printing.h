@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -42,8 +43,13 @@ std::optional<PageFault> firstBadPage(const pagefile::TRptPageList &pages, int f
 
 class PagePrinter {
 public:
+    // `installedPrinters` lists the printers the index refers to; none: the
+    // system's (tests name their own, so no machine's printers matter).
+    explicit PagePrinter(std::function<QStringList()> installedPrinters = {});
+
     // Installed printers, in the order the index refers to.
-    static QStringList printerNames();
+    QStringList printerNames() const;
+    static QStringList systemPrinterNames();
 
     // Chooses the printer for print(); false (selection unchanged) when there
     // is no such entry. Index -1 means the system's default printer.
@@ -72,6 +78,7 @@ public:
     static void printReportOn(layout::Report &report, QPrinter &printer, int first = 1, int last = 0);
 
 private:
+    std::function<QStringList()> m_installedPrinters;
     int m_index = -1;
     QString m_name;
 };

@@ -371,16 +371,18 @@ void ViewTest::printErrors()
     QVERIFY_THROWS_EXCEPTION(PrintError,
                              printer.printToPdf(m_pages, QStringLiteral("/nonexistent-dir/x/out.pdf")));
 
-    QVERIFY(!printer.selectPrinter(QStringLiteral("No Such Printer \u2603")));
-    QVERIFY(!printer.selectPrinter(static_cast<int>(PagePrinter::printerNames().size())));
-    QVERIFY(!printer.selectPrinter(-2));
-    QCOMPARE(printer.printerIndex(), -1);
-    const QStringList names = PagePrinter::printerNames();
-    if (!names.isEmpty()) {
-        QVERIFY(printer.selectPrinter(names.last()));
-        QCOMPARE(printer.printerIndex(), names.size() - 1);
-        QCOMPARE(printer.printerName(), names.last());
-    }
+    // Chosen from a list of its own, not from the machine's printers.
+    const QStringList names{QStringLiteral("Office"), QStringLiteral("Laser \u2603")};
+    PagePrinter listed([names] { return names; });
+    QVERIFY(!listed.selectPrinter(QStringLiteral("No Such Printer")));
+    QVERIFY(!listed.selectPrinter(2));
+    QVERIFY(!listed.selectPrinter(-2));
+    QCOMPARE(listed.printerIndex(), -1);
+    QVERIFY(listed.selectPrinter(names.last()));
+    QCOMPARE(listed.printerIndex(), 1);
+    QCOMPARE(listed.printerName(), names.last());
+    QVERIFY(listed.selectPrinter(0));
+    QCOMPARE(listed.printerName(), names.first());
 }
 
 void ViewTest::printReportRunsAfterPrint()
