@@ -437,7 +437,8 @@ bool TForm_Main::eventFilter(QObject *watched, QEvent *event)
             // Seen once, for the control that has the focus, not again for
             // each parent the key travels up to.
             const QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-            if (key->key() == Qt::Key_F2 && !key->isAutoRepeat() && watched == target) {
+            if ((key->key() == Qt::Key_F2 || key->key() == Qt::Key_F1) && !key->isAutoRepeat() &&
+                watched == target) {
                 // Consumed: a preview moves the focus, and the key travelling
                 // on to the newly focused control would start it again.
                 FormKeyDown(key);
@@ -457,6 +458,14 @@ void TForm_Main::FormKeyDown(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F2 && ToolButton_PrintPreview->isEnabled())
         MenuItem_PrintPreviewClick(MenuItem_PrintPreview);
+    if (event->key() == Qt::Key_F1) {
+        // Help on what the user is looking at: the active page's topic.
+        static constexpr const char *kTopics[] = {"HelpPayment.html", "HelpNumberOfPayments.html",
+                                                  "HelpAmortization.html", "HelpDaily.html",
+                                                  "HelpSavings.html"};
+        const int page = PageControl->currentIndex();
+        ZtHelpFiles->ShowHelpTopic(QLatin1String(kTopics[page]), PageControl->tabText(page));
+    }
 }
 
 void TForm_Main::MenuItem_FileClick()
