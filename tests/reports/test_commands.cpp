@@ -69,6 +69,7 @@ public:
         int pages = 0;
         QString loanType;
         QString date;
+        QString title; // what a print of these pages is called
     };
     void previewReport(reports::eng::Report &report, std::function<void()> printRequest) override
     {
@@ -76,7 +77,7 @@ public:
         const auto *type = report.label(QStringLiteral("RptLabel_LoanType"));
         const auto *date = report.label(QStringLiteral("RptLabel_DateOfLoan"));
         shown.push_back({report.name(), pages->pageCount(), type ? type->caption : QString(),
-                         date ? date->caption : QString()});
+                         date ? date->caption : QString(), report.title});
         if (pressPrint)
             printRequest();
         if (report.afterPreview)
@@ -84,7 +85,7 @@ public:
     }
     void previewPages(reports::eng::Report &carrier, reports::eng::TRptPageList &pages) override
     {
-        shown.push_back({carrier.name(), pages.pageCount(), {}, {}});
+        shown.push_back({carrier.name(), pages.pageCount(), {}, {}, carrier.title});
     }
     std::vector<Shown> shown;
     bool pressPrint = false;
@@ -292,6 +293,7 @@ TEST(SaveCommand, WritesAReportPageFileThatReopens)
     ASSERT_EQ(h.preview.shown.size(), 1u);
     EXPECT_EQ(h.preview.shown[0].report, QStringLiteral("BandReport_Empty"));
     EXPECT_EQ(h.preview.shown[0].pages, 1);
+    EXPECT_EQ(h.preview.shown[0].title, QStringLiteral("loan"));
     EXPECT_TRUE(h.errors().empty());
 }
 
@@ -381,6 +383,9 @@ TEST_P(OpenFailure, ShowsTheErrorsOwnTextAndNoPreview)
 INSTANTIATE_TEST_SUITE_P(Files, OpenFailure,
                          testing::Values(OpenCase{"Missing", {}, 0, ""},
                                          OpenCase{"NotAReportFile", "hello, world", 0, ""},
+                                         OpenCase{"APicture",
+                                                  QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(300, '\0'), 0,
+                                                  "is not an Accrua report file"},
                                          OpenCase{"DamagedFirstPage", {}, 1, "page 1 of 10"},
                                          OpenCase{"DamagedLastPage", {}, 10, "page 10 of 10"}),
                          caseName<OpenCase>);

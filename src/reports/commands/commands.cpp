@@ -3,6 +3,7 @@
 #include "reports/banded/reportoutput.h"
 #include "reports/commands/printjob.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 
 namespace accrua::reports::commands {
@@ -203,6 +204,8 @@ void ReportDispatcher::MenuItem_OpenClick()
             showError(*damage);
             return;
         }
+        // A print of the opened pages is named after the file.
+        form->BandReport_Empty.title = QFileInfo(name).completeBaseName();
         m_services.preview->previewPages(form->BandReport_Empty, pages);
     } catch (const std::exception &e) {
         showError(errorText(e));
