@@ -517,6 +517,19 @@ void TForm_Main::fitWindow()
         }
     }
 
+    // The two full-height boxes of a page stand on the same top with the same
+    // height, whichever has more to hold.
+    const auto endTogether = [](QGroupBox *left, QGroupBox *right) {
+        const int height = std::max(left->height(), right->height());
+        left->resize(left->width(), height);
+        right->resize(right->width(), height);
+    };
+    endTogether(GroupBox_EnterValues, GroupBox_Totals);
+    endTogether(TabSheet_Daily->findChild<QGroupBox *>(QStringLiteral("GroupBox_DailyEnterValues")),
+                TabSheet_Daily->findChild<QGroupBox *>(QStringLiteral("GroupBox_DailyTotals")));
+    endTogether(TabSheet_Savings->findChild<QGroupBox *>(QStringLiteral("GroupBox_SavingsEnterValues")),
+                TabSheet_Savings->findChild<QGroupBox *>(QStringLiteral("GroupBox_SavingsTotals")));
+
     // Boxes side by side, each clear of the one to its left; the Calculate
     // button, above the pages, clear of the boxes on every page.
     const int tabHeight = PageControl->tabBar()->sizeHint().height();

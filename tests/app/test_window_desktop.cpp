@@ -7,9 +7,9 @@
 #include "settings/store.h"
 #include "support.h"
 
+#include "desktop/datefield.h"
 #include <QAbstractButton>
 #include <QApplication>
-#include "desktop/datefield.h"
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -344,6 +345,11 @@ private Q_SLOTS:
             }
         }
         QVERIFY(checked.size() > 6);
+        // The outer boxes, "Enter Values" and "Totals", share their top and height as designed.
+        QList<QGroupBox *> boxes = page->findChildren<QGroupBox *>(Qt::FindDirectChildrenOnly);
+        std::sort(boxes.begin(), boxes.end(), [](QGroupBox *a, QGroupBox *b) { return a->x() < b->x(); });
+        QCOMPARE(boxes.front()->y(), boxes.back()->y());
+        QCOMPARE(boxes.front()->geometry().bottom(), boxes.back()->geometry().bottom());
         // The Calculate button stands above the pages, clear of every box.
         const QRect button = w->BitBtn_Calculate->geometry();
         QVERIFY(w->BitBtn_Calculate->sizeHint().width() <= button.width());
