@@ -31,7 +31,7 @@ std::unique_ptr<reports::banded::TForm_Reports> reportForm(const ReportOutputs &
     switch (page) {
     case ReportPage::Loan: {
         const QDate date = o.origination.isValid() ? o.origination : today();
-        reports::banded::fillAmortization(*form, model, reports::banded::dateText(date, model.locale()),
+        reports::banded::fillAmortization(*form, model, date,
                                           o.hasPurpose ? o.purpose : model.appSettings().LoanType);
         break;
     }

@@ -161,6 +161,35 @@ TEST(AmortizationInputs, OriginationTextThatIsNoDateIsRefused)
                  reports::banded::ReportInputError);
 }
 
+struct OriginationCase {
+    const char *name;
+    const char *dateFormat;
+    QDate date;
+};
+
+class OriginationDate : public testing::TestWithParam<OriginationCase> {};
+
+// The command line's --origination and today reach the report as dates: a
+// short date format with a two-digit year must not move them a century.
+TEST_P(OriginationDate, KnownAsADateKeepsItsCentury)
+{
+    const OriginationCase &c = GetParam();
+    const text::Locale locale(u'.', u',', 2, QStringLiteral("$"), true, QString::fromLatin1(c.dateFormat));
+    desktop::ScriptedMessageService messages;
+    app::MainModel model(locale, messages);
+    model.appSettings().ImagePath.clear();
+    TForm_Reports form(locale, [] { return QDate(2026, 3, 4); });
+    reports::banded::fillAmortization(form, model, c.date, QStringLiteral("HOME LOAN"));
+    EXPECT_EQ(form.OriginationDate, c.date);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, OriginationDate,
+                         testing::Values(OriginationCase{"TwoDigitYear", "M/d/yy", QDate(2026, 2, 1)},
+                                         OriginationCase{"TwoDigitYearLastCentury", "d.M.yy",
+                                                         QDate(1999, 12, 31)},
+                                         OriginationCase{"FourDigitYear", "M/d/yyyy", QDate(2026, 1, 31)}),
+                         caseName<OriginationCase>);
+
 // ---- savings ----
 
 struct SavingsCase {

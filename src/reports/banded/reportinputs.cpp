@@ -44,21 +44,19 @@ QString dateText(const QDate &date, const text::Locale &locale)
     return date.toString(locale.shortDateFormat());
 }
 
-void fillAmortization(TForm_Reports &form, const app::MainModel &model, const QString &originationDate,
-                      const QString &purpose)
-{
-    const text::Locale &locale = model.locale();
-    const settings::AppSettings &s = model.appSettings();
-    const QDate date = QDate::fromString(originationDate.trimmed(), locale.shortDateFormat());
-    if (!date.isValid())
-        throw ReportInputError(QStringLiteral("'%1' is not a valid date").arg(originationDate));
+namespace {
 
+// The loan report of an origination `date` whose label shows `dateLabel`.
+void fillAmortizationOn(TForm_Reports &form, const app::MainModel &model, const QDate &date,
+                        const QString &dateLabel, const QString &purpose)
+{
+    const settings::AppSettings &s = model.appSettings();
     form.Rows = &model.ScheduleRows();
     form.OriginationDate = date;
     form.SetTitle(s.Title);
     form.SetLoanType(purpose);
     form.SetInterestRate(model.text(Field::Interest) + QLatin1Char('%'));
-    form.SetDateOfLoan(originationDate);
+    form.SetDateOfLoan(dateLabel);
     form.SetBeginningBalance(model.text(Field::Principal));
     // The answer box is shown on the Payment Amount page only.
     form.SetMonthlyPayment(model.mode() == app::Mode::PaymentAmount ? model.text(Field::PaymentAnswer)
@@ -69,6 +67,23 @@ void fillAmortization(TForm_Reports &form, const app::MainModel &model, const QS
     form.PrintTotals = s.PrintTotals;
     form.PrintImage = s.PrintImage;
     form.BandReport.expectedRows = static_cast<int>(model.ScheduleRows().size());
+}
+
+} // namespace
+
+void fillAmortization(TForm_Reports &form, const app::MainModel &model, const QString &originationDate,
+                      const QString &purpose)
+{
+    const QDate date = QDate::fromString(originationDate.trimmed(), model.locale().shortDateFormat());
+    if (!date.isValid())
+        throw ReportInputError(QStringLiteral("'%1' is not a valid date").arg(originationDate));
+    fillAmortizationOn(form, model, date, originationDate, purpose);
+}
+
+void fillAmortization(TForm_Reports &form, const app::MainModel &model, const QDate &origination,
+                      const QString &purpose)
+{
+    fillAmortizationOn(form, model, origination, dateText(origination, model.locale()), purpose);
 }
 
 void fillSavings(TForm_Reports &form, const app::MainModel &model)

@@ -33,6 +33,11 @@ public:
 // for a picture file that cannot be read.
 void fillAmortization(TForm_Reports &form, const app::MainModel &model, const QString &originationDate,
                       const QString &purpose);
+// The same for an origination the program holds as a date (today, the
+// command line's): passed as the date, its label written from it, never
+// parsed back from text (a two-digit year would lose its century).
+void fillAmortization(TForm_Reports &form, const app::MainModel &model, const QDate &origination,
+                      const QString &purpose);
 void fillSavings(TForm_Reports &form, const app::MainModel &model);
 void fillDaily(TForm_Reports &form, const app::MainModel &model);
 

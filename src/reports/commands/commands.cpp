@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QPrinter>
 
+#include <optional>
+
 namespace accrua::reports::commands {
 
 PreviewService::~PreviewService() = default;
@@ -82,7 +84,8 @@ void ReportDispatcher::dispatch(ReportCommand sender)
     std::unique_ptr<banded::TForm_Reports> form;
     if (kind == banded::ReportKind::Amortization) {
         QString purpose = s.LoanType;
-        QString date = banded::dateText(m_services.today(), m_model->locale());
+        // What the loan information dialog answered, as typed; none: today.
+        std::optional<QString> typedDate;
         if (!(m_useDefaults && m_useDefaults())) {
             if (sender != ReportCommand::None) {
                 if (!m_services.loanInfo)
@@ -92,16 +95,19 @@ void ReportDispatcher::dispatch(ReportCommand sender)
                 LastLoanType = answer.loanType;
                 if (answer.cancelled)
                     return;
-                date = answer.originationDate;
+                typedDate = answer.originationDate;
                 purpose = answer.loanType;
             } else if (!LastOriginationDate.isEmpty()) {
                 // A print from the preview reuses what was entered for it.
-                date = LastOriginationDate;
+                typedDate = LastOriginationDate;
                 purpose = LastLoanType;
             }
         }
         form = newForm();
-        banded::fillAmortization(*form, *m_model, date, purpose);
+        if (typedDate)
+            banded::fillAmortization(*form, *m_model, *typedDate, purpose);
+        else
+            banded::fillAmortization(*form, *m_model, m_services.today(), purpose);
     } else {
         form = newForm();
         if (kind == banded::ReportKind::Daily)
