@@ -28,6 +28,14 @@ void DailyModel::datePickerChanged(bool startPicker, const QDate &date)
     m.write(Field::Days, QString::number(days));
 }
 
+void DailyModel::dateRefused(bool startPicker, const QString &text)
+{
+    MainModel &m = m_main;
+    m.showWarning(QLatin1Char('"') + text + QStringLiteral("\" is not a valid value!"));
+    if (m.m_view)
+        m.m_view->focusDatePicker(startPicker);
+}
+
 bool DailyModel::ValidateDailyInputs()
 {
     MainModel &m = m_main;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
 
 namespace accrua::app {
 
@@ -17,6 +18,8 @@ public:
     QDate receiveDate() const { return m_receiveDate; }
     // The user changed a date picker: the day count runs (MaskEdit_StartDateOLDExit).
     void datePickerChanged(bool startPicker, const QDate &date);
+    // A date picker was left holding a text that names no date.
+    void dateRefused(bool startPicker, const QString &text);
     bool ValidateDailyInputs();
     void CalculateDailyInterest();
     // Calculate on the page.

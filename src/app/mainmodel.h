@@ -103,6 +103,8 @@ public:
     {
         m_dailyPage.datePickerChanged(startPicker, date);
     }
+    // A date picker was left holding a text that names no date.
+    void dateRefused(bool startPicker, const QString &text) { m_dailyPage.dateRefused(startPicker, text); }
     bool ValidateDailyInputs() { return m_dailyPage.ValidateDailyInputs(); }
     void CalculateDailyInterest() { m_dailyPage.CalculateDailyInterest(); }
 

@@ -4,6 +4,7 @@
 #include "app/aboutbox.h"
 #include "app/splash.h"
 #include "app/startup.h"
+#include "desktop/datefield.h"
 #include "desktop/identity.h"
 #include "help/helpwindows.h"
 #include "settings/optionsform.h"
@@ -14,7 +15,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,6 +41,14 @@ constexpr int kClientWidth = 492;
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The program moves the focus into a field as Tab does: the whole text is
+// selected, so typing replaces it instead of joining it.
+void enterField(QLineEdit *edit)
+{
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
 }
 
 } // namespace
@@ -284,6 +292,10 @@ void TForm_Main::FormShow()
     startUp(m_model, store, useDefaults);
     MenuItem_UseDefaults->setChecked(useDefaults);
     // The window is not on the screen yet: the modal splash holds it back.
+    // The field the window opens in is entered as if tabbed into: what is
+    // typed replaces the zero amount.
+    if (auto *e = qobject_cast<QLineEdit *>(focusWidget()))
+        e->selectAll();
     if (m_services.showSplash)
         ZtSplashScreen->ShowSplash();
 }
@@ -358,10 +370,10 @@ void TForm_Main::focusField(Field field)
     if (m_inFocusChange) {
         // A leave check refused the field while the focus is moving on: give
         // it back once that move is over, or the move would undo it.
-        QTimer::singleShot(0, e, [e] { e->setFocus(Qt::OtherFocusReason); });
+        QTimer::singleShot(0, e, [e] { enterField(e); });
         return;
     }
-    e->setFocus(Qt::OtherFocusReason);
+    enterField(e);
 }
 
 void TForm_Main::datesWritten(const QDate &start, const QDate &receive)
@@ -375,7 +387,12 @@ void TForm_Main::datesWritten(const QDate &start, const QDate &receive)
 
 void TForm_Main::focusDatePicker(bool start)
 {
-    (start ? DateTimePicker_StartDate : DateTimePicker_ReceiveDate)->setFocus(Qt::OtherFocusReason);
+    desktop::DateField *picker = start ? DateTimePicker_StartDate : DateTimePicker_ReceiveDate;
+    if (m_inFocusChange) {
+        QTimer::singleShot(0, picker, [picker] { picker->enter(); });
+        return;
+    }
+    picker->enter();
 }
 
 void TForm_Main::reportCommandsChanged(bool enabled)
@@ -389,6 +406,11 @@ void TForm_Main::reportCommandsChanged(bool enabled)
 
 void TForm_Main::BitBtn_CalculateClick()
 {
+    // Enter in a date field calculates with the date as typed, or not at all.
+    for (desktop::DateField *picker : {DateTimePicker_StartDate, DateTimePicker_ReceiveDate}) {
+        if (QApplication::focusWidget() == picker->lineEdit() && !picker->commit())
+            return;
+    }
     if (isLoanMode(m_model.mode())) {
         // Taking the focus makes the focused field run its leave check first,
         // also when the command came from the tool bar or the Enter key.
@@ -425,7 +447,8 @@ bool TForm_Main::eventFilter(QObject *watched, QEvent *event)
             // Seen once, for the control that has the focus, not again for
             // each parent the key travels up to.
             const QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-            if (key->key() == Qt::Key_F2 && !key->isAutoRepeat() && watched == target) {
+            if ((key->key() == Qt::Key_F2 || key->key() == Qt::Key_F1) && !key->isAutoRepeat() &&
+                watched == target) {
                 // Consumed: a preview moves the focus, and the key travelling
                 // on to the newly focused control would start it again.
                 FormKeyDown(key);
@@ -445,6 +468,14 @@ void TForm_Main::FormKeyDown(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F2 && ToolButton_PrintPreview->isEnabled())
         MenuItem_PrintPreviewClick(MenuItem_PrintPreview);
+    if (event->key() == Qt::Key_F1) {
+        // Help on what the user is looking at: the active page's topic.
+        static constexpr const char *kTopics[] = {"HelpPayment.html", "HelpNumberOfPayments.html",
+                                                  "HelpAmortization.html", "HelpDaily.html",
+                                                  "HelpSavings.html"};
+        const int page = PageControl->currentIndex();
+        ZtHelpFiles->ShowHelpTopic(QLatin1String(kTopics[page]), PageControl->tabText(page));
+    }
 }
 
 void TForm_Main::MenuItem_FileClick()

@@ -18,7 +18,6 @@
 
 class QAction;
 class QActionGroup;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +28,10 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QWidget;
+
+namespace accrua::desktop {
+class DateField;
+}
 
 namespace accrua::help {
 class TZtHelpFiles;
@@ -165,8 +168,8 @@ public:
     QLabel *Label_Payment = nullptr;
     QLabel *Label_Years = nullptr;
     QLabel *Label_Months = nullptr;
-    QDateEdit *DateTimePicker_StartDate = nullptr;
-    QDateEdit *DateTimePicker_ReceiveDate = nullptr;
+    desktop::DateField *DateTimePicker_StartDate = nullptr;
+    desktop::DateField *DateTimePicker_ReceiveDate = nullptr;
     QGroupBox *RadioGroup_SaveCompounded = nullptr;
     QRadioButton *RadioButton_Compounded[4] = {};
 

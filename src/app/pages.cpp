@@ -4,10 +4,10 @@
 // clear of its caption, spreads boxes apart and sizes the window around them,
 // all measured with the fonts in use, so that nothing is cut at any scale.
 #include "app/mainwindow.h"
+#include "desktop/datefield.h"
 #include "desktop/glyphs.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -156,27 +156,6 @@ protected:
 
 private:
     QRadioButton *m_buttons[4] = {};
-};
-
-// Tab and Backtab leave a date picker, as they leave any other field; the
-// parts of the date are walked with the arrow keys.
-class LeaveOnTab : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            auto *picker = static_cast<QDateEdit *>(watched);
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Tab)
-                picker->setCurrentSectionIndex(picker->sectionCount() - 1);
-            else if (key == Qt::Key_Backtab)
-                picker->setCurrentSectionIndex(0);
-        }
-        return false;
-    }
 };
 
 // The platform style marks a focused default button no differently from an
@@ -379,24 +358,29 @@ void TForm_Main::addLabelledFields(QWidget *box, int left, int top, int step,
 void TForm_Main::buildDailyPage(QWidget *page)
 {
     QGroupBox *values = makeBox(page, "GroupBox_DailyEnterValues", "Enter Values", 6);
-    const auto makePicker = [this, values](const char *name, const char *caption, int top) {
+    const auto makePicker = [this, values](const char *name, const char *caption, int top, bool start) {
         QLabel *label = makeLabel(QLatin1String(caption), values, 8, top);
-        auto *picker = new QDateEdit(m_model.startDate(), values);
+        auto *picker = new desktop::DateField(m_services.locale, values);
         picker->setObjectName(QLatin1String(name));
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(m_services.locale.shortDateFormat());
+        picker->setDate(m_model.startDate());
         picker->setGeometry(8, top + kLabelToField, 121, kFieldHeight);
         label->setBuddy(picker);
-        picker->installEventFilter(new LeaveOnTab(picker));
         picker->setAccessibleName(QString(QLatin1String(caption)).chopped(1));
+        // Both are heard while the focus may be moving on, as a field's leave check is.
+        connect(picker, &desktop::DateField::dateChanged, this, [this, start](const QDate &d) {
+            m_inFocusChange = true;
+            m_model.datePickerChanged(start, d);
+            m_inFocusChange = false;
+        });
+        connect(picker, &desktop::DateField::dateRefused, this, [this, start](const QString &text) {
+            m_inFocusChange = true;
+            m_model.dateRefused(start, text);
+            m_inFocusChange = false;
+        });
         return picker;
     };
-    DateTimePicker_StartDate = makePicker("DateTimePicker_StartDate", kStartDateCaption, 12);
-    DateTimePicker_ReceiveDate = makePicker("DateTimePicker_ReceiveDate", kReceiveDateCaption, 50);
-    connect(DateTimePicker_StartDate, &QDateEdit::dateChanged, this,
-            [this](const QDate &d) { m_model.datePickerChanged(true, d); });
-    connect(DateTimePicker_ReceiveDate, &QDateEdit::dateChanged, this,
-            [this](const QDate &d) { m_model.datePickerChanged(false, d); });
+    DateTimePicker_StartDate = makePicker("DateTimePicker_StartDate", kStartDateCaption, 12, true);
+    DateTimePicker_ReceiveDate = makePicker("DateTimePicker_ReceiveDate", kReceiveDateCaption, 50, false);
     addLabelledFields(
         values, 8, 88, 38,
         {{Field::Days, 80}, {Field::DayPrincipal, 121}, {Field::DayInterest, 80}, {Field::DayPayment, 121}});
@@ -516,7 +500,7 @@ void TForm_Main::fitWindow()
     for (const auto &[field, edit] : m_edits)
         edit->resize(std::max(edit->width(), widthFor(edit, longestText(field, m_services.locale))),
                      std::max(kFieldHeight, edit->minimumSizeHint().height()));
-    for (QDateEdit *picker : {DateTimePicker_StartDate, DateTimePicker_ReceiveDate})
+    for (desktop::DateField *picker : {DateTimePicker_StartDate, DateTimePicker_ReceiveDate})
         picker->resize(std::max(picker->width(), picker->sizeHint().width()),
                        std::max(kFieldHeight, picker->minimumSizeHint().height()));
     layoutSavingsValues();
@@ -533,6 +517,19 @@ void TForm_Main::fitWindow()
             wrapContents(box, box->width(), box->height());
         }
     }
+
+    // The two full-height boxes of a page stand on the same top with the same
+    // height, whichever has more to hold.
+    const auto endTogether = [](QGroupBox *left, QGroupBox *right) {
+        const int height = std::max(left->height(), right->height());
+        left->resize(left->width(), height);
+        right->resize(right->width(), height);
+    };
+    endTogether(GroupBox_EnterValues, GroupBox_Totals);
+    endTogether(TabSheet_Daily->findChild<QGroupBox *>(QStringLiteral("GroupBox_DailyEnterValues")),
+                TabSheet_Daily->findChild<QGroupBox *>(QStringLiteral("GroupBox_DailyTotals")));
+    endTogether(TabSheet_Savings->findChild<QGroupBox *>(QStringLiteral("GroupBox_SavingsEnterValues")),
+                TabSheet_Savings->findChild<QGroupBox *>(QStringLiteral("GroupBox_SavingsTotals")));
 
     // Boxes side by side, each clear of the one to its left; the Calculate
     // button, above the pages, clear of the boxes on every page.

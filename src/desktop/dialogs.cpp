@@ -4,8 +4,14 @@
 
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace accrua::desktop {
 
@@ -33,6 +39,32 @@ private:
     QWidget *m_over;
 };
 
+// The folder the last file was chosen in: every file dialog of the program
+// opens there, as the desktop's own dialogs do.
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+// The detail view's columns wide enough for what they hold, the name taking
+// what is left.
+void showColumnsWhole(QFileDialog &dialog)
+{
+    auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!view)
+        return;
+    QHeaderView *header = view->header();
+    header->setStretchLastSection(false);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    // Room for a long name beside the other columns.
+    const QFontMetrics metrics(dialog.font());
+    dialog.resize(std::max(dialog.width(), metrics.horizontalAdvance(QLatin1Char('x')) * 110),
+                  std::max(dialog.height(), metrics.height() * 28));
+}
+
 QString runFileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(request.parent, request.title);
@@ -42,11 +74,17 @@ QString runFileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode 
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setViewMode(QFileDialog::Detail);
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        dialog.setDirectory(lastFolder());
+    showColumnsWhole(dialog);
     if (request.centreOverParent && request.parent)
         dialog.installEventFilter(new CentreOnShow(&dialog, request.parent->window()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    QString chosen = dialog.selectedFiles().constFirst();
+    lastFolder() = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 } // namespace
@@ -69,6 +107,11 @@ bool QtPrintDialogService::exec(QPrinter &printer, QWidget *parent)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+QStringList QtPrintDialogService::installedPrinters() const
+{
+    return QPrinterInfo::availablePrinterNames();
 }
 
 } // namespace accrua::desktop

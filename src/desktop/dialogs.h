@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -32,6 +33,9 @@ public:
     // Shows the print dialog for `printer`; true when the user confirmed, the
     // printer then carrying the chosen printer, page range and copies.
     virtual bool exec(QPrinter &printer, QWidget *parent) = 0;
+    // The printers of the system a confirmed dialog may have chosen, by name;
+    // a print goes ahead only on one of them (or into a PDF file).
+    virtual QStringList installedPrinters() const = 0;
 };
 
 class QtFileDialogService : public FileDialogService {
@@ -45,6 +49,7 @@ public:
 class QtPrintDialogService : public PrintDialogService {
 public:
     bool exec(QPrinter &printer, QWidget *parent) override;
+    QStringList installedPrinters() const override;
 };
 
 } // namespace accrua::desktop

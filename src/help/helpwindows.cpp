@@ -307,7 +307,7 @@ TZtHelpFiles::~TZtHelpFiles()
     delete m_form.data();
 }
 
-void TZtHelpFiles::ShowHelpTopics()
+void TZtHelpFiles::prepareForm()
 {
     if (!m_form)
         m_form = new TForm_HelpForm(m_desktop, m_owner.data());
@@ -315,6 +315,27 @@ void TZtHelpFiles::ShowHelpTopics()
     m_form->HelpFiles = HelpFiles;
     m_form->HelpFilePath = HelpFilePath;
     m_form->SubDirectory = SubDirectory;
+}
+
+void TZtHelpFiles::ShowHelpTopic(const QString &fileName, const QString &title)
+{
+    prepareForm();
+    m_form->TopicPath =
+        topicPath(HelpFilePath, SubDirectory, programFolder(QCoreApplication::applicationFilePath()),
+                  fileName, folderExists);
+    m_form->TopicTitle = title;
+    m_form->PendingShow = true;
+    m_form->show();
+    m_form->FormActivate();
+    if (m_form->isMinimized())
+        m_form->showNormal();
+    m_form->raise();
+    m_form->activateWindow();
+}
+
+void TZtHelpFiles::ShowHelpTopics()
+{
+    prepareForm();
     if (!m_menu)
         m_menu = new TForm_HelpMenu(m_owner.data());
     else if (m_menu->parentWidget() != m_owner)

@@ -124,12 +124,16 @@ public:
     QString SubDirectory;
 
     void ShowHelpTopics();
+    // Shows one topic's page in the help window straight away (F1 on a page).
+    void ShowHelpTopic(const QString &fileName, const QString &title);
 
     // Created on the first ShowHelpTopics, kept until this component goes.
     TForm_HelpForm *helpForm() const { return m_form; }
     TForm_HelpMenu *helpMenu() const { return m_menu; }
 
 private:
+    void prepareForm();
+
     desktop::DesktopServices m_desktop;
     QPointer<QWidget> m_owner;
     QPointer<TForm_HelpForm> m_form;

@@ -1,8 +1,10 @@
 #include "settings/loaninfo.h"
 
+#include "desktop/datefield.h"
+
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -18,11 +20,12 @@ const QStringList kLoanTypes = {
 
 } // namespace
 
-TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, QWidget *parent)
+TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, QWidget *parent,
+                               desktop::MessageService *messages)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_today(today ? std::move(today) : TodayFunction([] { return QDate::currentDate(); })),
-      m_dateFormat(locale.shortDateFormat())
+      m_dateFormat(locale.shortDateFormat()), m_messages(messages)
 {
     setWindowTitle(QStringLiteral("Enter Amortization Information"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -30,11 +33,11 @@ TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, 
     Label_Date = new QLabel(QStringLiteral("Origination Date:"), this);
     Label_Date->setGeometry(16, 8, 180, 16);
 
-    DateTimePicker_OriginationDate = new QDateEdit(this);
+    DateTimePicker_OriginationDate = new desktop::DateField(locale, this);
     DateTimePicker_OriginationDate->setObjectName(QStringLiteral("DateTimePicker_OriginationDate"));
-    DateTimePicker_OriginationDate->setCalendarPopup(true);
-    DateTimePicker_OriginationDate->setDisplayFormat(m_dateFormat);
     DateTimePicker_OriginationDate->setGeometry(16, 26, 180, 24);
+    connect(DateTimePicker_OriginationDate, &desktop::DateField::dateRefused, this,
+            &TForm_LoanInfo::dateRefused);
     Label_Date->setBuddy(DateTimePicker_OriginationDate);
 
     Label_Purpose = new QLabel(QStringLiteral("Purpose of the loan:"), this);
@@ -99,14 +102,29 @@ void TForm_LoanInfo::FormShow()
 {
     m_cancelled = true;
     DateTimePicker_OriginationDate->setDate(m_today());
+    // The dialog opens in the date, entered as if tabbed into.
+    DateTimePicker_OriginationDate->lineEdit()->selectAll();
     if (QWidget *owner = parentWidget()) {
         const QWidget *mainWindow = owner->window();
         move(CentredTopLeft(mainWindow->frameGeometry(), frameGeometry().size()));
     }
 }
 
+void TForm_LoanInfo::dateRefused(const QString &text)
+{
+    if (m_messages)
+        m_messages->ShowMessageDialog(QLatin1Char('"') + text + QStringLiteral("\" is not a valid value!"),
+                                      desktop::MessageKind::Warning, desktop::MessageButton::OK);
+    // Given back once the focus has finished moving on.
+    QMetaObject::invokeMethod(DateTimePicker_OriginationDate, &desktop::DateField::enter,
+                              Qt::QueuedConnection);
+}
+
 void TForm_LoanInfo::BitBtn_OkClick()
 {
+    // Enter presses OK without leaving the date: its text is read here.
+    if (!DateTimePicker_OriginationDate->commit())
+        return;
     m_cancelled = false;
     accept();
 }
@@ -117,14 +135,15 @@ void TForm_LoanInfo::BitBtn_CancelClick()
     reject();
 }
 
-DialogLoanInfoService::DialogLoanInfoService(QWidget *mainWindow, text::Locale locale, TodayFunction today)
-    : m_mainWindow(mainWindow), m_locale(std::move(locale)), m_today(std::move(today))
+DialogLoanInfoService::DialogLoanInfoService(QWidget *mainWindow, text::Locale locale, TodayFunction today,
+                                             desktop::MessageService *messages)
+    : m_mainWindow(mainWindow), m_locale(std::move(locale)), m_today(std::move(today)), m_messages(messages)
 {
 }
 
 LoanInfoAnswer DialogLoanInfoService::askLoanInfo(const QString &loanType)
 {
-    TForm_LoanInfo dialog(m_locale, m_today, m_mainWindow);
+    TForm_LoanInfo dialog(m_locale, m_today, m_mainWindow, m_messages);
     dialog.SetLoanType(loanType);
     dialog.exec();
     return LoanInfoAnswer{dialog.Cancelled(), dialog.GetOriginationDate(), dialog.GetLoanType()};

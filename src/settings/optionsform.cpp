@@ -71,6 +71,14 @@ QLabel *captionLabel(const char *name, const QString &caption, QWidget *parent, 
 QLineEdit *lineEdit(QWidget *parent, const char *name, Help help, QLabel *label, int left, int top, int width)
 {
     auto *edit = named(new QLineEdit(parent), name, help);
+    // The caption as the font draws it decides where its field may begin: the
+    // field gives up width on its left rather than touch the text.
+    constexpr int kCaptionGap = 6;
+    const int clear = label->x() + label->sizeHint().width() + kCaptionGap;
+    if (left < clear) {
+        width -= clear - left;
+        left = clear;
+    }
     edit->setGeometry(left, top, width, 23);
     label->setBuddy(edit);
     return edit;

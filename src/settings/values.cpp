@@ -89,8 +89,20 @@ bool readStayOnTop(SettingsStore &store)
 
 void writeToolsMarks(SettingsStore &store, bool useDefaults, bool stayOnTop)
 {
-    store.writeFlag(names::kUseDefaults, useDefaults);
-    store.writeFlag(names::kStayOnTop, stayOnTop);
+    // Each write replaces the file and waits for the disk; a mark already
+    // stored as it is needs neither, so closing the window does not wait.
+    const auto writeChanged = [&store](const QString &name, bool value) {
+        std::optional<QString> stored;
+        try {
+            stored = store.readText(name);
+        } catch (const SettingsError &) {
+            // Unreadable as it stands: the write below replaces it.
+        }
+        if (stored != QLatin1String(value ? "1" : "0"))
+            store.writeFlag(name, value);
+    };
+    writeChanged(names::kUseDefaults, useDefaults);
+    writeChanged(names::kStayOnTop, stayOnTop);
 }
 
 std::vector<SettingReading> readAllSettings(SettingsStore &store)

@@ -57,7 +57,8 @@ void LoadSettings(SettingsStore &store, AppSettings &settings, bool &useDefaults
 // The "Stay On Top" mark, restored when the main window is created.
 bool readStayOnTop(SettingsStore &store);
 
-// Both Tools menu marks, written when the main window closes.
+// Both Tools menu marks, written when the main window closes; a mark the
+// store already holds as it is is not written again.
 void writeToolsMarks(SettingsStore &store, bool useDefaults, bool stayOnTop);
 
 struct SettingReading {

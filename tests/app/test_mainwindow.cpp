@@ -7,9 +7,9 @@
 #include "settings/values.h"
 #include "support.h"
 
+#include "desktop/datefield.h"
 #include <QAction>
 #include <QApplication>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +24,8 @@
 #include <QToolBar>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace accrua;
 using app::Field;
@@ -180,6 +182,68 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), w->edit(Field(field)));
     }
 
+    // Wherever the focus lands, typing replaces the text; Tab then takes it.
+    void typingReplacesTheText_data()
+    {
+        QTest::addColumn<QString>("before"); // what put the focus there
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("messages");
+        const auto row = [](const char *name, const char *before, const char *typed, const char *field,
+                            const char *after, int messages) {
+            QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(typed)
+                                << QString::fromLatin1(field) << QString::fromLatin1(after) << messages;
+        };
+        row("at start", "start", "2000", "MaskEdit_Principal", "2000.00", 0);
+        row("after a refused amount", "refused", "2000", "MaskEdit_Principal", "2000.00", 1);
+        row("after a Calculate warning", "calculate", "7", "MaskEdit_Interest", "7", 1);
+        row("after a tab click", "tab click", "5", "MaskEdit_Principal", "5.00", 0);
+        row("Tab", "tab", "7", "MaskEdit_Interest", "7", 0);
+        row("date, Tab in", "date tab", "3/1/2025", "DateTimePicker_ReceiveDate", "3/1/2025", 0);
+        row("date, Shift+Tab in", "date backtab", "3/1/2025", "DateTimePicker_ReceiveDate", "3/1/2025", 0);
+        row("no such day", "date tab", "2/30/2025", "DateTimePicker_ReceiveDate", "2/30/2025", 1);
+    }
+
+    void typingReplacesTheText()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, field);
+        QFETCH(QString, after);
+        QFETCH(int, messages);
+        auto w = makeWindow();
+        QLineEdit *principal = w->edit(Field::Principal);
+        const bool date = before.startsWith(QLatin1String("date"));
+        if (date) {
+            w->MenuItem_DailyInterest->trigger();
+            const bool tab = before == QLatin1String("date tab");
+            QWidget *from = tab ? w->DateTimePicker_StartDate->lineEdit() : w->edit(Field::Days);
+            from->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(from, tab ? Qt::Key_Tab : Qt::Key_Backtab,
+                            tab ? Qt::NoModifier : Qt::ShiftModifier);
+        } else if (before != QLatin1String("start")) {
+            typeInto(principal, before == QLatin1String("refused") ? QStringLiteral("100000X")
+                                                                   : QStringLiteral("100000"));
+            if (before == QLatin1String("calculate"))
+                QTest::keyClick(principal, Qt::Key_Return); // the rate is 0
+            else if (before == QLatin1String("tab click"))
+                QTest::mouseClick(w->PageControl->tabBar(), Qt::LeftButton, {},
+                                  w->PageControl->tabBar()->tabRect(1).center());
+            else
+                QTest::keyClick(principal, Qt::Key_Tab);
+        }
+        QCoreApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QCOMPARE(QApplication::focusWidget()->objectName(), field);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(w->findChild<QLineEdit *>(field)->text(), after);
+        QCOMPARE(int(m_messages.shown().size()), messages);
+        // A date taken counts the days anew.
+        QCOMPARE(w->edit(Field::Days)->text() != QLatin1String("0"), date && !messages);
+    }
+
     void openingAMenuIsNoLeavingOfTheField()
     {
         auto w = makeWindow();
@@ -279,6 +343,13 @@ private Q_SLOTS:
         QVERIFY(w->MenuItem_UseDefaults->isChecked());
         QVERIFY(w->MenuItem_StayOnTop->isChecked());
         QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // Marks left as stored are not written again: closing does not wait for the disk.
+        struct stat before = {}, after = {};
+        ::stat(QFile::encodeName(storePath()).constData(), &before);
+        w->close();
+        ::stat(QFile::encodeName(storePath()).constData(), &after);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_ctim.tv_nsec, before.st_ctim.tv_nsec);
     }
 
     void storeErrorIsReportedAndTheWindowGoesOn()

@@ -8,9 +8,9 @@
 #include "settings/store.h"
 #include "support.h"
 
+#include "desktop/datefield.h"
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -29,6 +29,7 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -304,7 +305,7 @@ private Q_SLOTS:
         };
         QList<QWidget *> checked;
         for (QWidget *widget : page->findChildren<QWidget *>()) {
-            if (!widget->isVisible() || widget->parentWidget()->inherits("QAbstractSpinBox") ||
+            if (!widget->isVisible() || widget->parentWidget()->inherits("accrua::desktop::DateField") ||
                 widget->parentWidget()->inherits("QLineEdit"))
                 continue;
             checked << widget;
@@ -334,6 +335,11 @@ private Q_SLOTS:
             }
         }
         QVERIFY(checked.size() > 6);
+        // The outer boxes, "Enter Values" and "Totals", share their top and height as designed.
+        QList<QGroupBox *> boxes = page->findChildren<QGroupBox *>(Qt::FindDirectChildrenOnly);
+        std::sort(boxes.begin(), boxes.end(), [](QGroupBox *a, QGroupBox *b) { return a->x() < b->x(); });
+        QCOMPARE(boxes.front()->y(), boxes.back()->y());
+        QCOMPARE(boxes.front()->geometry().bottom(), boxes.back()->geometry().bottom());
         // The Calculate button stands above the pages, clear of every box.
         const QRect button = w->BitBtn_Calculate->geometry();
         QVERIFY(w->BitBtn_Calculate->sizeHint().width() <= button.width());
@@ -373,7 +379,7 @@ private Q_SLOTS:
             QCOMPARE(buddyOf->text(), QLatin1String(info.caption));
             QVERIFY(buddyOf->text().startsWith(edit->accessibleName()));
         }
-        for (QDateEdit *picker : {w->DateTimePicker_StartDate, w->DateTimePicker_ReceiveDate})
+        for (desktop::DateField *picker : {w->DateTimePicker_StartDate, w->DateTimePicker_ReceiveDate})
             QVERIFY(!picker->accessibleName().isEmpty());
     }
 

@@ -69,6 +69,8 @@ private Q_SLOTS:
             {
                 app::TForm_Main window(std::move(services));
                 window.show();
+                // A changed mark is written on closing (one left as stored is not).
+                window.MenuItem_UseDefaults->trigger();
                 window.close();
             }
             for (const auto &shown : messages.shown()) {

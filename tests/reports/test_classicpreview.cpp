@@ -21,6 +21,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -351,6 +352,44 @@ private Q_SLOTS:
 
     // BuildClassicReport: Panel_Working is hidden whenever a dialog or the
     // window is up, and at the end in every branch.
+    // Printed inside half-inch margins whatever the printer's own minimum, on
+    // the paper the saved file names (Letter; sizes in points, then twips).
+    void printsAndSavesTheSamePage_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("daily report, 71 columns")
+            << 71 << QStringLiteral("width=\"612.000000\"")
+            << QByteArray("\\paperw12240\\paperh15840\\margl720\\margr720\\margt720\\margb720\n");
+        QTest::newRow("schedule, 95 columns")
+            << 95 << QStringLiteral("width=\"792.000000\"")
+            << QByteArray("\\paperw15840\\paperh12240\\margl720\\margr720\\margt720\\margb720\\landscape");
+    }
+
+    void printsAndSavesTheSamePage()
+    {
+        QFETCH(int, columns);
+        QFETCH(QString, printed);
+        QFETCH(QByteArray, saved);
+        const ClassicLines lines{line(QString(columns, u'9'))};
+        QVERIFY2(RtfFormat::toRtf(lines).contains(saved), RtfFormat::toRtf(lines).constData());
+        QPrinter printer;
+        printer.setOutputFileName(path(QStringLiteral("margins.pdf")));
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setPageMargins(QMarginsF(3, 1.5, 3, 1.5), QPageLayout::Millimeter);
+        QVERIFY(printClassicLines(lines, printer));
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-bbox"), printer.outputFileName(), QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString box = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(box.contains(printed), qPrintable(box));
+        const QRegularExpressionMatch at =
+            QRegularExpression(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"")).match(box);
+        QVERIFY(at.captured(1).toDouble() > 35.5 && at.captured(2).toDouble() > 35.5); // 12.7 mm = 36 pt
+    }
+
     void workingPanelHiddenInEveryBranch_data()
     {
         QTest::addColumn<QString>("command"); // preview, print, save

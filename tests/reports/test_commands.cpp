@@ -6,6 +6,7 @@
 
 #include "reports/banded/reportoutput.h"
 #include "reports/commands/commands.h"
+#include "reports/commands/printjob.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include "pdf.h"
 
@@ -53,6 +55,8 @@ public:
         printer.setCopyCount(copies);
         return true;
     }
+    // Prints go into PDF files only: no printer of the system counts.
+    QStringList installedPrinters() const override { return {}; }
     QString pdf(int n) const { return dir + QStringLiteral("/print%1.pdf").arg(n); }
 
     QString dir;
@@ -71,6 +75,7 @@ public:
         int pages = 0;
         QString loanType;
         QString date;
+        QString title; // what a print of these pages is called
     };
     void previewReport(reports::eng::Report &report, std::function<void()> printRequest) override
     {
@@ -78,7 +83,7 @@ public:
         const auto *type = report.label(QStringLiteral("RptLabel_LoanType"));
         const auto *date = report.label(QStringLiteral("RptLabel_DateOfLoan"));
         shown.push_back({report.name(), pages->pageCount(), type ? type->caption : QString(),
-                         date ? date->caption : QString()});
+                         date ? date->caption : QString(), report.title});
         if (pressPrint)
             printRequest();
         if (report.afterPreview)
@@ -86,7 +91,7 @@ public:
     }
     void previewPages(reports::eng::Report &carrier, reports::eng::TRptPageList &pages) override
     {
-        shown.push_back({carrier.name(), pages.pageCount(), {}, {}});
+        shown.push_back({carrier.name(), pages.pageCount(), {}, {}, carrier.title});
     }
     std::vector<Shown> shown;
     bool pressPrint = false;
@@ -275,6 +280,7 @@ TEST(SaveCommand, WritesAReportPageFileThatReopens)
     ASSERT_EQ(h.preview.shown.size(), 1u);
     EXPECT_EQ(h.preview.shown[0].report, QStringLiteral("BandReport_Empty"));
     EXPECT_EQ(h.preview.shown[0].pages, 1);
+    EXPECT_EQ(h.preview.shown[0].title, QStringLiteral("loan"));
     EXPECT_TRUE(h.errors().empty());
 }
 
@@ -311,31 +317,81 @@ TEST(SaveCommand, FailedReportLeavesTheFileAndSaysWhy)
     EXPECT_EQ(old.readAll(), QByteArray("old"));
 }
 
+// A saved 30-year loan report (10 pages) whose page `page` has a record of a size no record can have.
+QString damagedReport(Harness &h, int page)
+{
+    h.useDefaults = true;
+    h.m.loan("200000", "6", 30, 0);
+    const QString file = h.dir.filePath(QStringLiteral("report.ARP"));
+    h.files.answers.push_back(file);
+    h.dispatcher.save();
+    QFile f(file);
+    f.open(QIODevice::ReadWrite);
+    QByteArray b = f.readAll();
+    qint64 at = reports::eng::TRptPageList::kHeaderSize; // the page's record
+    for (int n = 1; n < page; ++n)
+        at = qFromLittleEndian<qint32>(b.constData() + at + 4);
+    at += 8 + qFromLittleEndian<quint32>(b.constData() + at + 12); // past the metafile's header
+    qToLittleEndian<quint32>(3, b.data() + at + 4);
+    f.seek(0);
+    f.write(b);
+    return file;
+}
+
 struct OpenCase {
     const char *name;
     QByteArray content; // written to the file unless empty
+    int damagedPage;    // of a saved 30-year loan report instead, when not 0
+    const char *says;
 };
 
 class OpenFailure : public testing::TestWithParam<OpenCase> {};
 
 TEST_P(OpenFailure, ShowsTheErrorsOwnTextAndNoPreview)
 {
+    const OpenCase &c = GetParam();
     Harness h;
     const QString file = h.dir.filePath(QStringLiteral("report.ARP"));
-    if (!GetParam().content.isEmpty()) {
+    if (c.damagedPage > 0)
+        damagedReport(h, c.damagedPage);
+    else if (!c.content.isEmpty()) {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(GetParam().content);
+        f.write(c.content);
     }
     h.files.answers.push_back(file);
     h.dispatcher.open();
     EXPECT_TRUE(h.preview.shown.empty());
     ASSERT_EQ(h.errors().size(), 1u);
     EXPECT_TRUE(h.errors()[0].contains(QStringLiteral("report.ARP"))) << h.errors()[0].toStdString();
+    EXPECT_TRUE(h.errors()[0].contains(QLatin1String(c.says))) << h.errors()[0].toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenFailure,
-                         testing::Values(OpenCase{"Missing", {}}, OpenCase{"NotAReportFile", "hello, world"}),
+                         testing::Values(OpenCase{"Missing", {}, 0, ""},
+                                         OpenCase{"NotAReportFile", "hello, world", 0, ""},
+                                         OpenCase{"APicture",
+                                                  QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(300, '\0'), 0,
+                                                  "is not an Accrua report file"},
+                                         OpenCase{"DamagedFirstPage", {}, 1, "page 1 of 10"},
+                                         OpenCase{"DamagedLastPage", {}, 10, "page 10 of 10"}),
                          caseName<OpenCase>);
+
+// A page that cannot be played stops the print before the printer starts.
+class DamagedPrint : public testing::TestWithParam<int> {};
+
+TEST_P(DamagedPrint, SendsNothingToThePrinter)
+{
+    Harness h;
+    reports::eng::TRptPageList pages;
+    pages.LoadFromFile(damagedReport(h, GetParam()));
+    QPrinter printer;
+    printer.setOutputFileName(h.dir.filePath(QStringLiteral("o.pdf")));
+    EXPECT_THROW(reports::commands::printPages(pages, printer, {}, {}, {}),
+                 reports::commands::ReportPrintError);
+    EXPECT_FALSE(QFile::exists(printer.outputFileName())) << "no blank sheet";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, DamagedPrint, testing::Values(1, 10));
 
 } // namespace

@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -84,10 +85,15 @@ public:
     {
         ++shown;
         parents.push_back(parent);
+        // Without a file a test's printer would be the machine's: cancelled instead.
+        if (pdf.isEmpty())
+            return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
     }
+    // Prints go into PDF files only: no printer of the system counts.
+    QStringList installedPrinters() const override { return {}; }
     QString pdf;
     int shown = 0;
     std::vector<QWidget *> parents;
@@ -352,6 +358,49 @@ INSTANTIATE_TEST_SUITE_P(Preview, Wheel,
                                          WheelCase{"ForwardOnWindow", 120, false, -32},
                                          WheelCase{"BackOnWindow", -120, false, 32}),
                          caseName<WheelCase>);
+
+// --- keyboard ---------------------------------------------------------------
+
+// Keys reach the commands (no keys: Ctrl and the wheel), Tab reaches
+// Close, and the first status panel tells the zoom.
+struct ShortcutCase {
+    std::string name;
+    const char *keys; // portable text
+    int zoomStep, saveDialogs, printRequests;
+};
+
+class Shortcuts : public testing::TestWithParam<ShortcutCase> {};
+
+TEST_P(Shortcuts, WorkTheWindow)
+{
+    const ShortcutCase &c = GetParam();
+    Previewed p(2);
+    ASSERT_TRUE(p.finish());
+    p.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.window));
+    const int zoom = p.window->RptPreview->zoom();
+    QWidget *view = p.window->RptPreview->viewport();
+    QWheelEvent wheel(QPointF(5, 5), view->mapToGlobal(QPointF(5, 5)), {}, {0, 120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    *c.keys ? QTest::keySequence(p.window, QKeySequence(QLatin1String(c.keys)))
+            : void(QApplication::sendEvent(view, &wheel));
+    EXPECT_EQ(p.window->RptPreview->zoom() - zoom, c.zoomStep);
+    EXPECT_EQ(p.window->StatusPanel[0]->text(), QStringLiteral("%1%").arg(p.window->RptPreview->zoom()));
+    EXPECT_EQ(static_cast<int>(p.files.asked.size()), c.saveDialogs);
+    EXPECT_EQ(p.printRequests, c.printRequests);
+    p.window->RptPreview->setFocus();
+    for (int k = 0; k < 20 && QApplication::focusWidget() != p.window->Button_Close; ++k)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), p.window->Button_Close);
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, Shortcuts,
+                         testing::Values(ShortcutCase{"CtrlS", "Ctrl+S", 0, 1, 0},
+                                         ShortcutCase{"CtrlP", "Ctrl+P", 0, 0, 1},
+                                         ShortcutCase{"CtrlPlus", "Ctrl++", 10, 0, 0},
+                                         ShortcutCase{"CtrlMinus", "Ctrl+-", -10, 0, 0},
+                                         ShortcutCase{"CtrlWheel", "", 10, 0, 0}),
+                         caseName<ShortcutCase>);
 
 // --- print, open, save ------------------------------------------------------
 

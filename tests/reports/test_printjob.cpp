@@ -76,7 +76,7 @@ TEST_P(PrintJob, PlaysTheChosenPagesAndCopiesInOrder)
     printer->setCopyCount(c.copies);
     printer->setCollateCopies(c.collate);
 
-    commands::printPages(pages, *printer, commands::printChoiceOf(*printer), QStringLiteral("Numbers"));
+    commands::printPages(pages, *printer, commands::printChoiceOf(*printer), QStringLiteral("Numbers"), {});
     EXPECT_EQ(sheetsOf(file), c.sheets);
     EXPECT_EQ(testsupport::pdfPageCount(file), static_cast<int>(c.sheets.size()));
 }
@@ -123,7 +123,7 @@ TEST_P(PrintRefusal, PrintsNothingAndSaysWhy)
     printer->setPrintRange(QPrinter::PageRange);
     printer->setFromTo(c.from, c.to);
     try {
-        commands::printPages(pages, *printer, commands::printChoiceOf(*printer), QString());
+        commands::printPages(pages, *printer, commands::printChoiceOf(*printer), QString(), {});
         FAIL() << "printed";
     } catch (const commands::ReportPrintError &e) {
         EXPECT_EQ(e.message(), QString::fromUtf8(c.message));
@@ -136,5 +136,37 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusalCase{"RangeBeyondTheLastPage", 5, 6, false, "There are no pages to print."},
                     RefusalCase{"NoPrinter", 1, 2, true, "There is no printer to print on."}),
     [](const testing::TestParamInfo<RefusalCase> &row) { return std::string(row.param.name); });
+
+// The printer the dialog left counts only when it is a PDF file or a printer
+// the seam lists: the machine's own printers never decide a test.
+struct ChosenCase {
+    const char *name;
+    commands::ChosenPrinter chosen;
+    QStringList installed;
+    bool printable;
+};
+
+class PrinterToPrintOn : public testing::TestWithParam<ChosenCase> {};
+
+TEST_P(PrinterToPrintOn, CountsOnlyAFileOrAListedPrinter)
+{
+    EXPECT_EQ(commands::printerChosen(GetParam().chosen, GetParam().installed), GetParam().printable);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Printers, PrinterToPrintOn,
+    testing::Values(
+        ChosenCase{"PdfFile", {true, QStringLiteral("a.pdf"), {}}, {}, true},
+        ChosenCase{"PdfWithoutFile", {true, {}, QStringLiteral("Office")}, {QStringLiteral("Office")}, false},
+        ChosenCase{"InstalledPrinter",
+                   {false, {}, QStringLiteral("Office")},
+                   {QStringLiteral("Laser"), QStringLiteral("Office")},
+                   true},
+        ChosenCase{"PrinterGoneSinceTheDialog",
+                   {false, {}, QStringLiteral("Office")},
+                   {QStringLiteral("Laser")},
+                   false},
+        ChosenCase{"NoPrinterNamed", {false, {}, {}}, {QString()}, false}),
+    [](const testing::TestParamInfo<ChosenCase> &row) { return std::string(row.param.name); });
 
 } // namespace

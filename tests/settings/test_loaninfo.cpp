@@ -1,8 +1,8 @@
 #include "settings/loaninfo.h"
 
+#include "desktop/datefield.h"
 #include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -187,12 +187,19 @@ private Q_SLOTS:
         QFETCH(QString, format);
         QFETCH(QDate, picked);
         DialogLoanInfoService service(nullptr, localeWith(format), fixedToday());
-        whenShown([picked](TForm_LoanInfo *dialog) {
+        bool tabbedToPurpose = false;
+        whenShown([picked, format, &tabbedToPurpose](TForm_LoanInfo *dialog) {
+            // Typed whole over the date shown; Tab goes on to the purpose.
+            QLineEdit *date = dialog->DateTimePicker_OriginationDate->lineEdit();
+            date->setFocus();
             if (picked.isValid())
-                dialog->DateTimePicker_OriginationDate->setDate(picked);
+                QTest::keyClicks(date, picked.toString(format));
+            QTest::keyClick(date, Qt::Key_Tab);
+            tabbedToPurpose = dialog->focusWidget() == dialog->ComboBox_LoanType;
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         const LoanInfoAnswer answer = service.askLoanInfo(QStringLiteral("GENERAL LOAN"));
+        QVERIFY(tabbedToPurpose);
         QVERIFY(!answer.cancelled);
         const QDate expected = picked.isValid() ? picked : kToday;
         QCOMPARE(QDate::fromString(answer.originationDate, format), expected);

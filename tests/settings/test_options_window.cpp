@@ -149,6 +149,14 @@ private Q_SLOTS:
                 QVERIFY2(control->toolTip().isEmpty(), qPrintable(control->objectName()));
         }
         QCOMPARE(d.SpeedButton_DefaultImage->toolTip(), QStringLiteral("Browse for Image..."));
+        // Every caption, as drawn, ends clear of the field it names.
+        for (const QLabel *caption : d.findChildren<QLabel *>()) {
+            if (caption->buddy() && caption->isVisible())
+                QVERIFY2(caption->buddy()->x() - caption->x() -
+                                 caption->fontMetrics().horizontalAdvance(caption->text()) >=
+                             4,
+                         qPrintable(caption->text()));
+        }
 
         QStringList order;
         for (int i = 0; i < 16; ++i) {

@@ -33,6 +33,9 @@ public:
     // returns false (error says why) on a damaged metafile, painting nothing more.
     static bool play(const QByteArray &emf, QPainter &painter, const QRectF &target,
                      QString *error = nullptr);
+    // Plays the metafile without drawing anywhere: true when play() would
+    // paint it whole, else false with why.
+    static bool check(const QByteArray &emf, QString *error = nullptr);
     // Page size in page pixels at 96 per inch, from the header's frame.
     static std::optional<QSizeF> pageSize(const QByteArray &emf);
 };

@@ -7,6 +7,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <exception>
+#include <set>
+
 namespace accrua::engine::emf {
 
 QPageLayout pageLayoutFor(QSizeF pagePixels)
@@ -18,12 +21,36 @@ QPageLayout pageLayoutFor(QSizeF pagePixels)
     return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }
 
+std::optional<PlaybackFailure> firstBadPage(const std::vector<int> &order, const PageSource &source)
+{
+    using Kind = PlaybackFailure::Kind;
+    std::set<int> checked;
+    for (const int page : order) {
+        if (!checked.insert(page).second)
+            continue;
+        std::optional<QByteArray> body;
+        try {
+            body = source(page);
+        } catch (const std::exception &e) {
+            return PlaybackFailure{Kind::Play, page, QString::fromUtf8(e.what())};
+        }
+        if (!body)
+            return PlaybackFailure{Kind::Missing, page, {}};
+        QString why;
+        if (!EmfPlayer::check(*body, &why))
+            return PlaybackFailure{Kind::Play, page, why};
+    }
+    return std::nullopt;
+}
+
 std::optional<PlaybackFailure> playPages(QPagedPaintDevice &device, const std::vector<int> &order,
                                          const PageSource &source, const std::function<QRectF()> &sheet)
 {
     using Kind = PlaybackFailure::Kind;
     if (order.empty())
         return PlaybackFailure{Kind::Missing, 0, {}};
+    if (std::optional<PlaybackFailure> bad = firstBadPage(order, source))
+        return bad;
     std::optional<QByteArray> body = source(order.front());
     if (!body)
         return PlaybackFailure{Kind::Missing, order.front(), {}};

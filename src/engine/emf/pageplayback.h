@@ -1,7 +1,8 @@
 // Playing report pages onto a paged device, a printer or a PDF writer: each
 // page on a sheet of its own size without margins, so that print, PDF and
 // screen show the same layout. The printer, the PDF writer and the preview's
-// Print all go through playPages.
+// Print all go through playPages; opening a report file checks its pages with
+// firstBadPage, the same check playPages makes before it starts.
 #pragma once
 
 #include <QByteArray>
@@ -37,10 +38,19 @@ struct PlaybackFailure {
 
 using PageSource = std::function<std::optional<QByteArray>(int page)>;
 
+// Plays the pages numbered in `order` (each once, however often it repeats)
+// without drawing them: the first that is missing or does not play whole
+// (Kind::Missing or Kind::Play), or nothing when all do. A page source that
+// throws is a damaged page too; its message is the detail.
+std::optional<PlaybackFailure> firstBadPage(const std::vector<int> &order, const PageSource &source);
+
 // Plays the pages numbered in `order` (1-based; repeats allowed, a repeat of
 // the page before is not fetched again) onto `device`, which the caller has
 // set up otherwise. `sheet` gives the current sheet's rectangle in device
-// pixels. A page source that throws ends the job; the exception passes on.
+// pixels. Every page is checked with firstBadPage before the device is
+// touched, so a damaged page sends nothing, not a blank or half job. A page
+// source that throws while the pages are played ends the job; the exception
+// passes on.
 std::optional<PlaybackFailure> playPages(QPagedPaintDevice &device, const std::vector<int> &order,
                                          const PageSource &source, const std::function<QRectF()> &sheet);
 

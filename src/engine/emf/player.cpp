@@ -1,6 +1,8 @@
 #include "engine/emf/player.h"
 #include "engine/emf/emfplayer.h"
 
+#include <QPicture>
+
 #include <algorithm>
 #include <cmath>
 
@@ -475,6 +477,16 @@ bool EmfPlayer::play(const QByteArray &emf, QPainter &painter, const QRectF &tar
     }
     detail::Player player(emf, *info, painter, target);
     return player.run(error);
+}
+
+bool EmfPlayer::check(const QByteArray &emf, QString *error)
+{
+    // A picture records the painting instead of drawing it; every record is
+    // validated as it is for a screen or a printer.
+    QPicture picture;
+    QPainter painter(&picture);
+    const QSizeF size = pageSize(emf).value_or(QSizeF(816, 1056));
+    return play(emf, painter, QRectF(QPointF(0, 0), size), error);
 }
 
 std::optional<QSizeF> EmfPlayer::pageSize(const QByteArray &emf)

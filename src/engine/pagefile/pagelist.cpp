@@ -273,11 +273,9 @@ PageFileHeader ReadFileHeader(TRptStream &stream, const QString &name)
     const quint8 flag = static_cast<quint8>(bytes[25]);
     header.coded = flag == 1;
     if (header.format != kFormatNumber)
-        throw PageFileError(QStringLiteral("\"%1\" is not a report page file: its format number "
-                                           "is %2, not %3")
-                                .arg(name)
-                                .arg(header.format)
-                                .arg(kFormatNumber));
+        // The format number means nothing to a user: a picture or a letter
+        // opened by mistake is simply no report file.
+        throw PageFileError(QStringLiteral("\"%1\" is not an Accrua report file.").arg(name));
     if (flag > 1)
         throw PageFileError(QStringLiteral("\"%1\" is not a report page file: unknown body "
                                            "coding %2")

@@ -150,6 +150,7 @@ void PageView::setZoom(int percent)
     m_zoom = clamped;
     updateScrollBars();
     viewport()->update();
+    Q_EMIT zoomChanged(m_zoom);
 }
 
 void PageView::zoomToFit()

@@ -78,6 +78,7 @@ Q_SIGNALS:
     // left to it; otherwise the view scrolls 32 pixels itself.
     void mouseWheel(int delta);
     void currentPageChanged(int page);
+    void zoomChanged(int percent);
 
 protected:
     bool event(QEvent *event) override;

@@ -3,6 +3,8 @@
 // rich text file keeps them, the window and the command line show them.
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 
 #include <vector>
@@ -29,5 +31,12 @@ using ClassicLines = std::vector<ClassicLine>;
 
 // The lines as plain text, one per line, each ended by "\n".
 QString plainText(const ClassicLines &lines);
+
+// The page a classic report is printed on and saved for: the banded reports'
+// 12.7 mm margins on `paper`, turned to landscape when the widest line is
+// wider than the portrait page between its margins. Widths are reckoned from
+// the fonts' advances (fixed-pitch faces 0.6 em), so no font need be loaded.
+QPageLayout classicPageLayout(const ClassicLines &lines,
+                              const QPageSize &paper = QPageSize(QPageSize::Letter));
 
 } // namespace accrua::reports::classic

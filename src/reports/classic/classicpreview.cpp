@@ -182,6 +182,13 @@ QTextDocument *classicDocument(const ClassicLines &lines, QObject *parent)
 
 bool printClassicLines(const ClassicLines &lines, QPrinter &printer)
 {
+    // Inside the banded reports' margins, never the printer's bare minimum,
+    // on whatever paper the print dialog left; turned as the saved file is.
+    const QPageLayout page = classicPageLayout(lines, printer.pageLayout().pageSize());
+    printer.setFullPage(false);
+    printer.setPageOrientation(page.orientation());
+    printer.setPageMargins(page.margins(), page.units());
+
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&printer); // measured as printed
     document.setDocumentMargin(0);

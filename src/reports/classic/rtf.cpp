@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QHash>
 #include <QIODevice>
+#include <QRectF>
+#include <QSizeF>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace accrua::reports::classic {
@@ -26,6 +29,35 @@ QString plainText(const ClassicLines &lines)
         text += u'\n';
     }
     return text;
+}
+
+namespace {
+
+// A line's width in points: fixed-pitch faces advance 0.6 em a character;
+// the proportional title face about half an em, a blank a little over a quarter.
+qreal lineWidthPoints(const ClassicLine &line)
+{
+    const ClassicAttributes &a = line.attributes;
+    const bool fixedPitch = a.fontName.contains(QLatin1String("courier"), Qt::CaseInsensitive);
+    qreal ems = 0;
+    for (const QChar c : line.text)
+        ems += fixedPitch ? 0.6 : c == u' ' ? 0.278 : a.bold ? 0.611 : 0.556;
+    return ems * clampPointSize(a.pointSize);
+}
+
+} // namespace
+
+QPageLayout classicPageLayout(const ClassicLines &lines, const QPageSize &paper)
+{
+    constexpr qreal kMarginMm = 12.7;
+    const QMarginsF margins(kMarginMm, kMarginMm, kMarginMm, kMarginMm);
+    qreal widest = 0;
+    for (const ClassicLine &line : lines)
+        widest = std::max(widest, lineWidthPoints(line));
+    const qreal portraitWidth = paper.size(QPageSize::Point).width() - 2 * kMarginMm * 72 / 25.4;
+    // A line exactly as wide as the text area fits (rounding aside).
+    const auto orientation = widest > portraitWidth + 0.01 ? QPageLayout::Landscape : QPageLayout::Portrait;
+    return QPageLayout(paper, orientation, margins, QPageLayout::Millimeter);
 }
 
 namespace {
@@ -105,7 +137,19 @@ QByteArray RtfFormat::toRtf(const ClassicLines &lines)
     // processor's and widen runs of spaces, which breaks the columns.
     out += "}\n{\\*\\generator Accrua ";
     out += kVersion;
-    out += ";}\n\\viewkind4\\pard\n";
+    out += ";}\n";
+    // The page it prints on, so that a word processor opens it with the same
+    // line breaks instead of wrapping the columns (sizes in twentieths of a point).
+    const QPageLayout page = classicPageLayout(lines);
+    const QSizeF paper = page.fullRect(QPageLayout::Point).size();
+    const QMarginsF margins = page.margins(QPageLayout::Point);
+    const auto twips = [](qreal points) { return QByteArray::number(qRound(points * 20)); };
+    out += "\\paperw" + twips(paper.width()) + "\\paperh" + twips(paper.height()) + "\\margl" +
+           twips(margins.left()) + "\\margr" + twips(margins.right()) + "\\margt" + twips(margins.top()) +
+           "\\margb" + twips(margins.bottom());
+    if (page.orientation() == QPageLayout::Landscape)
+        out += "\\landscape";
+    out += "\n\\viewkind4\\pard\n";
     for (const ClassicLine &line : lines) {
         const ClassicAttributes &a = line.attributes;
         out += "\\plain\\f";

@@ -3,6 +3,7 @@
 #include "reports/banded/reportoutput.h"
 #include "reports/commands/printjob.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 
 #include <optional>
@@ -138,9 +139,10 @@ void ReportDispatcher::run(std::unique_ptr<banded::TForm_Reports> form, eng::Rep
         // fails to generate prints nothing.
         std::unique_ptr<eng::TRptPageList> pages;
         try {
-            requirePrinter(printer);
+            const QStringList installed = m_services.printDialog->installedPrinters();
+            requirePrinter(printer, installed);
             pages = banded::generatePages(report);
-            printPages(*pages, printer, printChoiceOf(printer), report.title);
+            printPages(*pages, printer, printChoiceOf(printer), report.title, installed);
         } catch (...) {
             pages.reset();
             if (report.afterPrint)
@@ -205,6 +207,12 @@ void ReportDispatcher::MenuItem_OpenClick()
         const std::unique_ptr<banded::TForm_Reports> form = newForm();
         eng::TRptPageList pages;
         pages.LoadFromFile(name);
+        if (const std::optional<QString> damage = damagedPages(pages, name)) {
+            showError(*damage);
+            return;
+        }
+        // A print of the opened pages is named after the file.
+        form->BandReport_Empty.title = QFileInfo(name).completeBaseName();
         m_services.preview->previewPages(form->BandReport_Empty, pages);
     } catch (const std::exception &e) {
         showError(errorText(e));

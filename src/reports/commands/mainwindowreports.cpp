@@ -61,8 +61,8 @@ MainWindowReports::~MainWindowReports() = default;
 void MainWindowReports::attach(app::TForm_Main &window)
 {
     d->window = &window;
-    d->loanInfo =
-        std::make_unique<settings::DialogLoanInfoService>(&window, window.model().locale(), d->today);
+    d->loanInfo = std::make_unique<settings::DialogLoanInfoService>(&window, window.model().locale(),
+                                                                    d->today, &d->messages);
     d->classic.messages = &d->messages;
     d->classic.dialogs = &d->classicDialogs;
     d->classic.loanInfo = d->loanInfo.get();

@@ -4,9 +4,12 @@
 #include "engine/pdf/document.h"
 #include "fileio/safefile.h"
 
+#include <QDir>
 #include <QPrinter>
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace accrua::reports::commands {
 
@@ -29,19 +32,43 @@ PrintChoice printChoiceOf(const QPrinter &printer)
     return choice;
 }
 
-void requirePrinter(const QPrinter &printer)
+std::optional<QString> damagedPages(const eng::TRptPageList &pages, const QString &fileName)
+{
+    std::vector<int> every(static_cast<std::size_t>(std::max(pages.pageCount(), 0)));
+    std::iota(every.begin(), every.end(), 1);
+    const auto bad = eng::firstBadPage(every, [&pages](int n) { return pages.GetPage(n); });
+    if (!bad)
+        return std::nullopt;
+    const QString why =
+        bad->kind == eng::PlaybackFailure::Kind::Missing ? QStringLiteral("it is missing") : bad->detail;
+    return QStringLiteral("\"%1\" is damaged and cannot be opened: page %2 of %3 cannot be read (%4).")
+        .arg(QDir::toNativeSeparators(fileName))
+        .arg(bad->page)
+        .arg(pages.pageCount())
+        .arg(why);
+}
+
+bool printerChosen(const ChosenPrinter &chosen, const QStringList &installedPrinters)
 {
     // Without any printer installed Qt offers a PDF printer with no file:
-    // that is no printer the user chose.
-    if ((printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) ||
-        (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid()))
+    // that is no printer the user chose. A printer of the system must still
+    // be installed when the job starts.
+    return chosen.toFile ? !chosen.outputFile.isEmpty()
+                         : !chosen.printerName.isEmpty() && installedPrinters.contains(chosen.printerName);
+}
+
+void requirePrinter(const QPrinter &printer, const QStringList &installedPrinters)
+{
+    const ChosenPrinter chosen{printer.outputFormat() == QPrinter::PdfFormat, printer.outputFileName(),
+                               printer.printerName()};
+    if (!printerChosen(chosen, installedPrinters))
         throw ReportPrintError(QStringLiteral("There is no printer to print on."));
 }
 
 void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintChoice &choice,
-                const QString &documentName)
+                const QString &documentName, const QStringList &installedPrinters)
 {
-    requirePrinter(printer);
+    requirePrinter(printer, installedPrinters);
     const int count = pages.pageCount();
     const int first = std::max(choice.first, 1);
     const int last = choice.last <= 0 ? count : std::min(choice.last, count);

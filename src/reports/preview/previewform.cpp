@@ -78,23 +78,31 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
 
     ToolBar = new QToolBar(this);
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
-    ToolBar->setFocusPolicy(Qt::NoFocus);
     auto button = [this](desktop::Glyph glyph, const char *hint, const char *name,
-                         void (TForm_Preview::*click)()) {
+                         void (TForm_Preview::*click)(), QList<QKeySequence> keys = {}) {
         QAction *action = ToolBar->addAction(desktop::glyphIcon(glyph), QString::fromLatin1(hint));
-        action->setToolTip(QString::fromLatin1(hint));
         action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        // The tip names the first key as the menus of the desktop do.
+        action->setToolTip(
+            keys.isEmpty() ? QString::fromLatin1(hint)
+                           : QStringLiteral("%1 (%2)").arg(QString::fromLatin1(hint),
+                                                           keys.first().toString(QKeySequence::NativeText)));
         if (click)
             connect(action, &QAction::triggered, this, click);
+        // Tab reaches every button, so the window can be worked without a mouse.
+        if (QWidget *widget = ToolBar->widgetForAction(action))
+            widget->setFocusPolicy(Qt::TabFocus);
         return action;
     };
     ToolBar->addSeparator();
     ToolButton_ZoomPage = button(desktop::Glyph::ZoomPage, "Zoom to Fit", "ToolButton_ZoomPage",
                                  &TForm_Preview::ToolButton_ZoomPageClick);
-    ToolButton_ZoomIn = button(desktop::Glyph::ZoomIn, "Zoom In", "ToolButton_ZoomIn",
-                               &TForm_Preview::ToolButton_ZoomInClick);
+    ToolButton_ZoomIn =
+        button(desktop::Glyph::ZoomIn, "Zoom In", "ToolButton_ZoomIn", &TForm_Preview::ToolButton_ZoomInClick,
+               {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     ToolButton_ZoomOut = button(desktop::Glyph::ZoomOut, "Zoom Out", "ToolButton_ZoomOut",
-                                &TForm_Preview::ToolButton_ZoomOutClick);
+                                &TForm_Preview::ToolButton_ZoomOutClick, {QKeySequence::ZoomOut});
     ToolButton_ZoomWidth = button(desktop::Glyph::ZoomWidth, "Zoom to Width", "ToolButton_ZoomWidth",
                                   &TForm_Preview::ToolButton_ZoomWidthClick);
     ToolBar->addSeparator();
@@ -110,14 +118,14 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     ToolButton_PrintSetup =
         button(desktop::Glyph::PrintSetup, "Printer Setup", "ToolButton_PrintSetup", nullptr);
     ToolButton_PrintSetup->setEnabled(false);
-    ToolButton_Print =
-        button(desktop::Glyph::Print, "Print", "ToolButton_Print", &TForm_Preview::ToolButton_PrintClick);
+    ToolButton_Print = button(desktop::Glyph::Print, "Print", "ToolButton_Print",
+                              &TForm_Preview::ToolButton_PrintClick, {QKeySequence::Print});
     ToolButton_Print->setEnabled(false); // until the window is shown
     ToolBar->addSeparator();
-    ToolButton_Save =
-        button(desktop::Glyph::Save, "Save", "ToolButton_Save", &TForm_Preview::ToolButton_SaveClick);
-    ToolButton_Open =
-        button(desktop::Glyph::Open, "Open", "ToolButton_Open", &TForm_Preview::ToolButton_OpenClick);
+    ToolButton_Save = button(desktop::Glyph::Save, "Save", "ToolButton_Save",
+                             &TForm_Preview::ToolButton_SaveClick, {QKeySequence::Save});
+    ToolButton_Open = button(desktop::Glyph::Open, "Open", "ToolButton_Open",
+                             &TForm_Preview::ToolButton_OpenClick, {QKeySequence::Open});
     // Close sits at the right end, after the last separator.
     auto *spring = new QWidget(ToolBar);
     spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -128,7 +136,7 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     Button_Close->setToolTip(QStringLiteral("Close"));
     Button_Close->setFixedSize(40, 22);
     Button_Close->setAutoDefault(false);
-    Button_Close->setFocusPolicy(Qt::NoFocus);
+    Button_Close->setFocusPolicy(Qt::TabFocus);
     ToolBar->addWidget(Button_Close);
     connect(Button_Close, &QPushButton::clicked, this, &TForm_Preview::Button_CloseClick);
 
@@ -145,6 +153,7 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
         connect(m_store.generator, &eng::ReportGenerator::failed, this, &TForm_Preview::GenerationFailed);
     }
     connect(RptPreview, &engine::view::PageView::mouseWheel, this, &TForm_Preview::RptPreviewMouseWheel);
+    RptPreview->setFocusPolicy(Qt::StrongFocus);
 
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -157,6 +166,13 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
         StatusPanel[i]->setFrameShadow(QFrame::Sunken);
         StatusBar->addWidget(StatusPanel[i]);
     }
+    // The first panel is free: it tells the zoom.
+    StatusPanel[0]->setAlignment(Qt::AlignCenter);
+    const auto showZoom = [this](int percent) {
+        StatusPanel[0]->setText(QStringLiteral("%1%").arg(percent));
+    };
+    connect(RptPreview, &engine::view::PageView::zoomChanged, this, showZoom);
+    showZoom(RptPreview->zoom());
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setRange(0, 100);
@@ -433,7 +449,8 @@ void TForm_Preview::printLoadedPages()
     }
     // The dialog leaves the chosen printer, range and copies on `printer`.
     try {
-        commands::printPages(*pages(), printer, commands::printChoiceOf(printer), m_store.title);
+        commands::printPages(*pages(), printer, commands::printChoiceOf(printer), m_store.title,
+                             m_dialogs.printDialog->installedPrinters());
     } catch (const std::exception &e) {
         showError(QString::fromUtf8(e.what()));
     }
@@ -481,6 +498,10 @@ void TForm_Preview::ToolButton_OpenClick()
         loaded->LoadFromFile(name);
     } catch (const std::exception &e) {
         showError(QString::fromUtf8(e.what()));
+        return;
+    }
+    if (const std::optional<QString> damage = commands::damagedPages(*loaded, name)) {
+        showError(*damage);
         return;
     }
     TZtPrintPreview::SetPrintRequest({});
@@ -555,6 +576,15 @@ bool TForm_Preview::handleKey(int key, Qt::KeyboardModifiers modifiers)
 
 bool TForm_Preview::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Wheel &&
+        (static_cast<QWheelEvent *>(event)->modifiers() & Qt::ControlModifier)) {
+        // Ctrl and the wheel zoom, as in any viewer.
+        if (static_cast<QWheelEvent *>(event)->angleDelta().y() > 0)
+            ToolButton_ZoomInClick();
+        else if (static_cast<QWheelEvent *>(event)->angleDelta().y() < 0)
+            ToolButton_ZoomOutClick();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (handleKey(key->key(), key->modifiers()))

@@ -122,7 +122,7 @@ def main():
     put("broken", "empty", b"", "is empty")
     put("broken", "short-header", header(1)[:60], "too few for the header")
     put("broken", "not-an-arp", b"This is a plain text file, not a report page file.\n" * 4,
-        "not a report page file")
+        "is not an Accrua report file")
     put("broken", "unknown-coding", header(0, flag=7), "unknown body coding")
     put("broken", "truncated", plain[:offsets[2] + 40], "page 3")
     put("broken", "count-larger-than-records", page_file(three, count=5)[0], "its header counts 5 pages")
