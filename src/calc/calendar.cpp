@@ -1,8 +1,7 @@
 #include "calc/calendar.h"
 
 #include "calc/daily.h"
-
-#include <algorithm>
+#include "calc/paymentday.h"
 
 namespace accrua::calc {
 
@@ -52,7 +51,7 @@ Date addMonths(const Date &from, std::int64_t months, int day)
     const std::int64_t year = index >= 0 ? index / 12 : (index - 11) / 12;
     const int month = static_cast<int>(index - year * 12) + 1;
     const int y = static_cast<int>(year);
-    return Date{y, month, std::min(day, daysInMonth(y, month))};
+    return Date{y, month, paymentDay(y, month, day)};
 }
 
 Date addDays(const Date &from, std::int64_t days)
