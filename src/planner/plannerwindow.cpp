@@ -562,12 +562,13 @@ void TForm_Planner::MenuItem_PrintClick()
     if (!m_services.printDialog->exec(printer, this))
         return;
     try {
-        reports::commands::requirePrinter(printer);
+        const QStringList installed = m_services.printDialog->installedPrinters();
+        reports::commands::requirePrinter(printer, installed);
         std::unique_ptr<PlanReport> report = makeReport();
         const std::unique_ptr<reports::eng::TRptPageList> pages =
             reports::banded::generatePages(report->report());
         reports::commands::printPages(*pages, printer, reports::commands::printChoiceOf(printer),
-                                      report->report().title);
+                                      report->report().title, installed);
     } catch (const reports::commands::ReportPrintError &e) {
         showFailure(e.message());
     } catch (const std::exception &e) {
