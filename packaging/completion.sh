@@ -54,11 +54,14 @@ function kindof(option, v,    n, parts, i, lower) {
     if (option ~ /frequency/) return "freq"
     return "free"
 }
+# Where commands name the value of one option differently, the most telling wins:
+# a list, then a file of a given kind (OUT.pdf of render over FILE of plan).
 function rank(k) {
     if (k ~ /^choices:/) return 4
+    if (k ~ /^file:/) return 3
     if (k == "free") return 1
     if (k == "") return 0
-    return 3
+    return 2
 }
 function note(option, value,    k) {
     k = kindof(option, value)
