@@ -52,7 +52,7 @@ bool runInto(Report &report, pagefile::TRptPageList &pages, const std::atomic<bo
     return layout.run();
 }
 
-QString describe(std::exception_ptr error)
+QString describe(const std::exception_ptr &error)
 {
     try {
         std::rethrow_exception(error);
