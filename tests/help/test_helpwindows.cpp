@@ -21,6 +21,14 @@
 using namespace accrua::help;
 using accrua::desktop::DesktopServices;
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 namespace {
 
 void writePage(const QString &path, const QString &body)
@@ -253,10 +261,11 @@ private Q_SLOTS:
         for (const auto &row : rows) {
             HelpViewer viewer({});
             const int status = accrua::testsupport::runWithTimeLimit(10, [&] {
-#if !defined(__SANITIZE_ADDRESS__)
-                const rlimit memory{rlim_t{4} << 30, rlim_t{4} << 30};
-                ::setrlimit(RLIMIT_AS, &memory);
-#endif
+                // AddressSanitizer reserves terabytes of address space up front.
+                if (!kAddressSanitizer) {
+                    const rlimit memory{rlim_t{4} << 30, rlim_t{4} << 30};
+                    ::setrlimit(RLIMIT_AS, &memory);
+                }
                 const QVariant read = viewer.loadResource(row.first, QUrl::fromLocalFile(row.second));
                 return read.isNull() || read.toByteArray().size() > 4096 ? 1 : 0;
             });

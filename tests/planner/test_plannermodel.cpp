@@ -312,7 +312,8 @@ const DamagedCase kDamaged[] = {
          return QJsonDocument(root).toJson();
      },
      "1 to 6 scenarios"},
-    {"TooLarge", [](const QByteArray &b) { return b + QByteArray(kMaxPlanFileBytes, ' '); }, "too large"},
+    {"TooLarge", [](const QByteArray &b) -> QByteArray { return b + QByteArray(kMaxPlanFileBytes, ' '); },
+     "too large"},
 };
 INSTANTIATE_TEST_SUITE_P(PlanFile, DamagedPlanFiles, ::testing::ValuesIn(kDamaged),
                          [](const auto &paramInfo) { return std::string(paramInfo.param.name); });
