@@ -210,25 +210,23 @@ QString twoDecimals(const QString &text, QChar decimal)
 }
 
 // Groups of three from the right, the sign kept in front of the digits.
-QString groupDigits(const QString &head, QChar thousands)
+// Every third digit from the right gets a separator before it; a sign stays
+// in front. Filled in place: reports group four numbers a row.
+QString groupDigits(QStringView head, QChar thousands)
 {
-    QString sign;
-    QString digits = head;
-    if (!digits.isEmpty() && (digits.front() == u'-' || digits.front() == u'+')) {
-        sign = digits.front();
-        digits.remove(0, 1);
+    const qsizetype sign = !head.isEmpty() && (head.front() == u'-' || head.front() == u'+') ? 1 : 0;
+    const qsizetype n = head.size() - sign;
+    const qsizetype separators = n > 0 ? (n - 1) / 3 : 0;
+    QString result(head.size() + separators, Qt::Uninitialized);
+    QChar *out = result.data();
+    if (sign)
+        *out++ = head.front();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            *out++ = thousands;
+        *out++ = head[sign + i];
     }
-    QString result;
-    result.reserve(digits.size() + digits.size() / 3 + 1);
-    int copied = 0;
-    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
-        result.prepend(digits.at(i));
-        if (++copied % 3 == 0)
-            result.prepend(thousands);
-    }
-    if (result.startsWith(thousands))
-        result.remove(0, 1);
-    return sign + result;
+    return result;
 }
 
 } // namespace
@@ -338,9 +336,10 @@ QString CurrencyText(calc::Extended amount, const Locale &locale)
 QString GroupThousands(const QString &text, const Locale &locale)
 {
     const qsizetype point = text.indexOf(locale.decimalSeparator());
-    const QString head = point < 0 ? text : text.left(point);
-    const QString tail = point < 0 ? QString() : text.mid(point);
-    return groupDigits(head, locale.thousandsSeparator()) + tail;
+    if (point < 0)
+        return groupDigits(text, locale.thousandsSeparator());
+    return groupDigits(QStringView(text).left(point), locale.thousandsSeparator()) +
+           QStringView(text).mid(point);
 }
 
 QString CompleteDecimals(const QString &text, const Locale &locale)

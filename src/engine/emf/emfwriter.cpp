@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -44,7 +45,7 @@ struct PenKey {
 } // namespace
 
 struct EmfWriter::Impl {
-    QByteArray buf;
+    Sink buf;
     quint32 records = 0;
     bool finished = false;
     int pageW = 0; // device pixels
@@ -83,7 +84,7 @@ struct EmfWriter::Impl {
     // Starts a record; the caller writes the body, then end() patches the size.
     qsizetype begin(quint32 type)
     {
-        const qsizetype at = buf.size();
+        const qsizetype at = buf.size;
         Writer w(buf);
         w.u32(type);
         w.u32(0);
@@ -92,7 +93,7 @@ struct EmfWriter::Impl {
     void end(qsizetype at)
     {
         Writer(buf).pad4();
-        patchU32(buf, at + 4, quint32(buf.size() - at));
+        patchU32(buf, at + 4, quint32(buf.size - at));
         ++records;
     }
     void simple(quint32 type, std::initializer_list<quint32> values)
@@ -419,9 +420,10 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image, const QByte
     }
     if (!jpeg.isEmpty() && src.size() == image.size() && jpeg.size() < qsizetype{64} * 1024 * 1024) {
         const qsizetype comment = d->begin(EMR_GDICOMMENT);
-        Writer(d->buf).u32(quint32(jpeg.size() + 4)); // cbData
-        d->buf.append(kJpegComment, 4);
-        d->buf.append(jpeg);
+        Writer cw(d->buf);
+        cw.u32(quint32(jpeg.size() + 4)); // cbData
+        cw.bytes(kJpegComment, 4);
+        cw.bytes(jpeg.constData(), jpeg.size());
         d->end(comment);
     }
     const qsizetype at = d->begin(EMR_STRETCHDIBITS);
@@ -454,16 +456,15 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image, const QByte
     wr.i32(3780);
     wr.u32(0);
     wr.u32(0);
-    QByteArray row(stride, '\0');
     for (int y = h - 1; y >= 0; --y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(flat.constScanLine(y));
-        char *out = row.data();
+        char *out = d->buf.grow(stride);
+        std::memset(out + qsizetype(w) * 3, 0, stride - size_t(w) * 3);
         for (qsizetype x = 0; x < w; ++x) {
             out[x * 3] = char(qBlue(line[x]));
             out[x * 3 + 1] = char(qGreen(line[x]));
             out[x * 3 + 2] = char(qRed(line[x]));
         }
-        d->buf.append(row);
     }
     d->end(at);
 }
@@ -471,20 +472,23 @@ void EmfWriter::drawImage(const QRectF &target, const QImage &image, const QByte
 QByteArray EmfWriter::finish()
 {
     if (d->finished)
-        return d->buf;
+        return d->buf.bytes;
     d->finished = true;
     // EMR_EOF: no palette; nSizeLast repeats the record size.
     d->simple(EMR_EOF, {0, 16, 20});
 
     // The bounds cover the whole page so that every reader scales the page
     // the same way, whatever was drawn on it.
-    QByteArray &b = d->buf;
-    patchU32(b, 8, 0);
-    patchU32(b, 12, 0);
-    patchU32(b, 16, quint32(d->pageW - 1));
-    patchU32(b, 20, quint32(d->pageH - 1));
-    patchU32(b, 48, quint32(b.size()));
-    patchU32(b, 52, d->records);
+    Sink &s = d->buf;
+    patchU32(s, 8, 0);
+    patchU32(s, 12, 0);
+    patchU32(s, 16, quint32(d->pageW - 1));
+    patchU32(s, 20, quint32(d->pageH - 1));
+    patchU32(s, 48, quint32(s.size));
+    patchU32(s, 52, d->records);
+    QByteArray &b = s.bytes;
+    b.truncate(s.size);
+    b.squeeze(); // pages are kept by the hundred: no room grown ahead
     const quint32 handles = std::min<quint32>(d->maxIndex + 1, 0xFFFF);
     b[56] = char(handles & 0xFF);
     b[57] = char((handles >> 8) & 0xFF);

@@ -158,15 +158,29 @@ private:
     qint64 m_size;
 };
 
-// Appends little-endian fields to a growing buffer. Fields are written in
-// place after one resize: QByteArray's append of a few bytes goes through its
-// general insert, which a page of thousands of records would feel.
+// A metafile being written: the bytes so far, in a buffer grown ahead by
+// doubling so that appending a field costs a store, not a resize.
+struct Sink {
+    QByteArray bytes; // size() is the capacity; `size` bytes are written
+    qsizetype size = 0;
+
+    char *grow(qsizetype n)
+    {
+        if (bytes.size() - size < n)
+            bytes.resize(std::max<qsizetype>({size + n, bytes.size() * 2, 4096}));
+        char *p = bytes.data() + size;
+        size += n;
+        return p;
+    }
+};
+
+// Appends little-endian fields to a sink.
 class Writer {
 public:
-    explicit Writer(QByteArray &out) : m_out(out) {}
+    explicit Writer(Sink &out) : m_out(out) {}
     void u32(quint32 v)
     {
-        char *p = grow(4);
+        char *p = m_out.grow(4);
         p[0] = char(v & 0xFF);
         p[1] = char((v >> 8) & 0xFF);
         p[2] = char((v >> 16) & 0xFF);
@@ -175,11 +189,11 @@ public:
     void i32(qint32 v) { u32(quint32(v)); }
     void u16(quint16 v)
     {
-        char *p = grow(2);
+        char *p = m_out.grow(2);
         p[0] = char(v & 0xFF);
         p[1] = char((v >> 8) & 0xFF);
     }
-    void u8(quint8 v) { *grow(1) = char(v); }
+    void u8(quint8 v) { *m_out.grow(1) = char(v); }
     void f32(float f)
     {
         quint32 bits;
@@ -189,30 +203,27 @@ public:
     void zeros(qsizetype n)
     {
         if (n > 0)
-            std::memset(grow(n), 0, size_t(n));
+            std::memset(m_out.grow(n), 0, size_t(n));
     }
-    void pad4() { zeros((4 - m_out.size() % 4) % 4); }
-    qsizetype size() const { return m_out.size(); }
+    void bytes(const char *data, qsizetype n)
+    {
+        if (n > 0)
+            std::memcpy(m_out.grow(n), data, size_t(n));
+    }
+    void pad4() { zeros((4 - m_out.size % 4) % 4); }
+    qsizetype size() const { return m_out.size; }
 
 private:
-    char *grow(qsizetype n)
-    {
-        const qsizetype at = m_out.size();
-        if (m_out.capacity() < at + n)
-            m_out.reserve(std::max<qsizetype>(at + n, at * 2));
-        m_out.resize(at + n);
-        return m_out.data() + at;
-    }
-
-    QByteArray &m_out;
+    Sink &m_out;
 };
 
-inline void patchU32(QByteArray &buf, qsizetype offset, quint32 v)
+inline void patchU32(Sink &sink, qsizetype offset, quint32 v)
 {
-    buf[offset] = char(v & 0xFF);
-    buf[offset + 1] = char((v >> 8) & 0xFF);
-    buf[offset + 2] = char((v >> 16) & 0xFF);
-    buf[offset + 3] = char((v >> 24) & 0xFF);
+    char *p = sink.bytes.data() + offset;
+    p[0] = char(v & 0xFF);
+    p[1] = char((v >> 8) & 0xFF);
+    p[2] = char((v >> 16) & 0xFF);
+    p[3] = char((v >> 24) & 0xFF);
 }
 
 } // namespace accrua::engine::emf::records

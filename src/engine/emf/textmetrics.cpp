@@ -3,7 +3,9 @@
 #include <QFont>
 #include <QHash>
 
+#include <array>
 #include <cmath>
+#include <limits>
 #include <unordered_map>
 
 namespace accrua::engine::emf {
@@ -30,7 +32,8 @@ size_t qHash(const FaceKey &k, size_t seed = 0)
 
 struct Face {
     QRawFont raw;                                 // at kReferencePixels
-    std::unordered_map<char32_t, double> advance; // per code point, in ems
+    std::array<double, 256> latin;                // in ems; NaN: not yet known
+    std::unordered_map<char32_t, double> advance; // the other code points, in ems
     double ascent = 0;                            // in ems
     double descent = 0;
 };
@@ -86,6 +89,7 @@ Face loadFace(const FaceKey &key)
     qf.setKerning(false);
     qf.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferOutline));
     Face f;
+    f.latin.fill(std::numeric_limits<double>::quiet_NaN());
     f.raw = QRawFont::fromFont(qf);
     if (f.raw.isValid()) {
         f.raw.setPixelSize(kReferencePixels);
@@ -101,6 +105,8 @@ Face loadFace(const FaceKey &key)
 
 double advanceEm(Face &f, char32_t cp)
 {
+    if (cp < f.latin.size() && !std::isnan(f.latin[cp]))
+        return f.latin[cp];
     auto it = f.advance.find(cp);
     if (it != f.advance.end())
         return it->second;
@@ -116,7 +122,9 @@ double advanceEm(Face &f, char32_t cp)
             em /= kReferencePixels;
         }
     }
-    if (f.advance.size() < 65536)
+    if (cp < f.latin.size())
+        f.latin[cp] = em;
+    else if (f.advance.size() < 65536)
         f.advance.emplace(cp, em);
     return em;
 }

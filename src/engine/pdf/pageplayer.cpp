@@ -137,6 +137,8 @@ private:
     QHash<quint32, Obj> m_objects;
     quint32 m_handles = 1;
     QTransform m_full;
+    QTransform m_toDevice; // the part of m_full up to device pixels
+    bool m_toDeviceOk = false;
     bool m_fullDirty = true;
     bool m_fullOk = false;
     TextRun m_run;     // refilled for every text record, keeping its storage
@@ -529,11 +531,11 @@ void Walker::measure(FontObj &font) const
 const QTransform &Walker::full()
 {
     if (m_fullDirty) {
-        m_full = m_s.world *
-                 emf::pageToDevice(m_s.mapMode, m_s.winOrg, m_s.winExt, m_s.vpOrg, m_s.vpExt,
-                                   m_target.pxPerMmX, m_target.pxPerMmY) *
-                 m_target.deviceToTarget;
+        m_toDevice = m_s.world * emf::pageToDevice(m_s.mapMode, m_s.winOrg, m_s.winExt, m_s.vpOrg, m_s.vpExt,
+                                                   m_target.pxPerMmX, m_target.pxPerMmY);
+        m_full = m_toDevice * m_target.deviceToTarget;
         m_fullOk = emf::saneTransform(m_full);
+        m_toDeviceOk = emf::saneTransform(m_toDevice);
         m_fullDirty = false;
     }
     return m_full;
@@ -682,11 +684,9 @@ PlayResult Walker::text(const Reader &rec, bool wide)
 
     // As the full player does: the run sits upright in device space at its
     // reference point, whatever the mapping does to the rest of the page.
-    const QTransform toDevice =
-        m_s.world * emf::pageToDevice(m_s.mapMode, m_s.winOrg, m_s.winExt, m_s.vpOrg, m_s.vpExt,
-                                      m_target.pxPerMmX, m_target.pxPerMmY);
     full();
-    if (!emf::saneTransform(toDevice) || !m_fullOk)
+    const QTransform &toDevice = m_toDevice;
+    if (!m_toDeviceOk || !m_fullOk)
         return PlayResult::Played;
     const double xScale = std::hypot(toDevice.m11(), toDevice.m12());
     const double yScale = std::hypot(toDevice.m21(), toDevice.m22());

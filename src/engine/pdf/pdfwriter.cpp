@@ -34,22 +34,21 @@ constexpr double kGrid = 64;
 // through its general insert, and a page appends hundreds of thousands.
 using Content = std::string;
 
-// A number with at most `decimals` decimals and no trailing zeros.
-template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 2)
+// A number with at most `decimals` decimals and no trailing zeros, written
+// at p (32 bytes are enough); returns the end.
+char *writeNumber(char *p, double v, int decimals)
 {
     static constexpr double kScale[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6};
     if (!std::isfinite(v))
         v = 0;
     long long scaled = std::llround(v * kScale[decimals]);
-    char buf[32];
-    char *p = buf;
     if (scaled < 0) {
         *p++ = '-';
         scaled = -scaled;
     }
     const long long whole = scaled / static_cast<long long>(kScale[decimals]);
     long long frac = scaled % static_cast<long long>(kScale[decimals]);
-    p = std::to_chars(p, buf + sizeof buf, whole).ptr;
+    p = std::to_chars(p, p + 24, whole).ptr;
     if (frac != 0) {
         int digits = decimals;
         while (frac % 10 == 0) {
@@ -64,7 +63,13 @@ template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 
         for (const char *q = f; q < end; ++q)
             *p++ = *q;
     }
-    out.append(buf, p - buf);
+    return p;
+}
+
+template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 2)
+{
+    char buf[32];
+    out.append(buf, writeNumber(buf, v, decimals) - buf);
 }
 
 template <class Buffer> void appendInt(Buffer &out, long long v)
@@ -628,9 +633,14 @@ void PdfWriter::text(const TextRun &run)
     d->penX = d->line.x();
     d->inArray = true;
 
+    // Written in place: at most a shift, two parentheses and two escaped
+    // bytes a glyph.
+    const qsizetype n = run.text.size();
+    const size_t base = c.size();
+    c.resize(base + size_t(n) * 40 + 1);
+    char *p = c.data() + base;
     bool inString = false;
     double offset = run.start.x(); // of the next glyph from the anchor, device pixels
-    const qsizetype n = run.text.size();
     const QChar *chars = run.text.constData();
     for (qsizetype i = 0; i < n; ++i) {
         char32_t cp = chars[i].unicode();
@@ -645,22 +655,24 @@ void PdfWriter::text(const TextRun &run)
         const double target = anchor.x() + onGrid(offset * sx);
         if (std::abs(target - d->penX) > kPlacementTolerance) {
             if (inString)
-                c.push_back(')');
+                *p++ = ')';
             inString = false;
             const double shift = std::round((d->penX - target) * 1000 / size * 1e5) / 1e5;
-            appendNumber(c, shift, 5);
+            p = writeNumber(p, shift, 5);
             d->penX -= shift * size / 1000;
         }
         if (!inString)
-            c.push_back('(');
+            *p++ = '(';
         inString = true;
         for (const char byte : {char(g >> 8), char(g & 0xFF)}) {
             if (byte == '(' || byte == ')' || byte == '\\')
-                c.push_back('\\');
-            if (byte == '\r')
-                c.append("\\r");
-            else
-                c.push_back(byte);
+                *p++ = '\\';
+            if (byte == '\r') {
+                *p++ = '\\';
+                *p++ = 'r';
+            } else {
+                *p++ = byte;
+            }
         }
         if (!f->used[g]) {
             f->used[g] = true;
@@ -671,7 +683,8 @@ void PdfWriter::text(const TextRun &run)
         offset += advance;
     }
     if (inString)
-        c.push_back(')');
+        *p++ = ')';
+    c.resize(size_t(p - c.data()));
 }
 
 void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &source, const QByteArray &jpeg)
