@@ -314,17 +314,9 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
 
     if (advances.size() < run.size())
         return; // not the advances of this text
-    const QVector<double> &adv = advances;
-    std::vector<qint32> dx(size_t(run.size()));
     double cumulative = 0;
-    qint32 placed = 0;
-    for (qsizetype i = 0; i < run.size(); ++i) {
-        cumulative += adv[i];
-        // Rounded from the running total so no error accumulates along the run.
-        const qint32 next = twips(cumulative);
-        dx[size_t(i)] = next - placed;
-        placed = next;
-    }
+    for (qsizetype i = 0; i < run.size(); ++i)
+        cumulative += advances[i];
     const double widthPx = cumulative;
     double x0 = refX;
     if (align == HAlign::Center)
@@ -349,11 +341,28 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
     w.u32(0);  // options: the rectangle is carried but neither clips nor fills
     d->logicalRect(w, rect);
     w.u32(76 + stringBytes); // offDx
-    for (QChar c : run)
-        w.u16(c.unicode());
-    w.pad4();
-    for (qint32 v : dx)
-        w.i32(v);
+    // The characters and their advances in place, in one step each.
+    char *chars = d->buf.grow(stringBytes);
+    for (qsizetype i = 0; i < run.size(); ++i) {
+        const char16_t c = run.at(i).unicode();
+        chars[2 * i] = char(c & 0xFF);
+        chars[2 * i + 1] = char(c >> 8);
+    }
+    std::memset(chars + 2 * run.size(), 0, stringBytes - 2 * nChars);
+    char *dx = d->buf.grow(qsizetype(nChars) * 4);
+    double total = 0;
+    qint32 placed = 0;
+    for (qsizetype i = 0; i < run.size(); ++i) {
+        total += advances[i];
+        // Rounded from the running total so no error accumulates along the run.
+        const qint32 next = twips(total);
+        const quint32 v = quint32(next - placed);
+        placed = next;
+        dx[4 * i] = char(v & 0xFF);
+        dx[4 * i + 1] = char((v >> 8) & 0xFF);
+        dx[4 * i + 2] = char((v >> 16) & 0xFF);
+        dx[4 * i + 3] = char((v >> 24) & 0xFF);
+    }
     d->end(at);
 }
 

@@ -713,15 +713,22 @@ PlayResult Walker::text(const Reader &rec, bool wide)
     run.scale = QSizeF(tsx, tsy);
     run.color = m_s.textColor;
     run.text.resize(qsizetype(nChars));
+    // Both spans were checked against the record above.
     QChar *chars = run.text.data();
+    const uchar *str = rec.data() + offString;
     for (quint64 i = 0; i < nChars; ++i)
-        chars[i] = wide ? QChar(rec.u16(offString + qint64(i) * 2)) : QChar(rec.u8(offString + qint64(i)));
+        chars[i] = wide ? QChar(char16_t(str[2 * i] | (str[2 * i + 1] << 8))) : QChar(str[i]);
     run.advances.resize(size_t(nChars));
     double total = 0;
     if (offDx != 0) {
-        const qint64 step = (options & ETO_PDY) ? 8 : 4;
-        for (quint64 i = 0; i < nChars; ++i)
-            total += run.advances[size_t(i)] = double(rec.i32(offDx + qint64(i) * step)) * xScale;
+        const quint64 step = (options & ETO_PDY) ? 8 : 4;
+        const uchar *dx = rec.data() + offDx;
+        for (quint64 i = 0; i < nChars; ++i) {
+            const uchar *v = dx + i * step;
+            const qint32 d =
+                qint32(quint32(v[0]) | (quint32(v[1]) << 8) | (quint32(v[2]) << 16) | (quint32(v[3]) << 24));
+            total += run.advances[size_t(i)] = double(d) * xScale;
+        }
     } else {
         const emf::FontSpec spec{font.face, emDevice * 72.0 / 96.0, font.bold, font.italic};
         const QVector<double> a = emf::TextMetrics::advances(spec, run.text);
