@@ -14,8 +14,6 @@ using namespace records;
 
 bool Player::run(QString *error)
 {
-    const Reader all(reinterpret_cast<const uchar *>(m_data.constData()), m_info.bytes);
-
     const std::optional<TargetMapping> mapping = targetMapping(m_data, m_info, m_target, error);
     if (!mapping)
         return false;
@@ -24,91 +22,52 @@ bool Player::run(QString *error)
     m_pxPerMmY = mapping->pxPerMmY;
     m_handles = std::max<quint32>(1, m_info.handles);
 
-    // First pass: the record framing, so that a broken chain paints nothing.
-    const qint64 end = m_info.bytes;
-    qint64 off = all.u32(4);
-    quint64 count = 1;
-    while (off < end && count < m_info.records) {
-        m_offset = off;
-        m_type = all.u32(off);
-        if (end - off < 8) {
-            if (error)
-                *error = QStringLiteral("truncated record at offset %1").arg(off);
-            return false;
-        }
-        const quint32 size = all.u32(off + 4);
-        if (size < 8 || size % 4 != 0 || size > end - off) {
-            if (error)
-                *error = QStringLiteral("%1 at offset %2 has a bad size (%3)")
-                             .arg(recordName(m_type))
-                             .arg(off)
-                             .arg(size);
-            return false;
-        }
-        ++count;
-        if (m_type == EMR_EOF)
-            break;
-        off += size;
+    // The record framing first, so that a broken chain paints nothing.
+    if (const std::optional<QString> broken = checkChain(m_data, m_info)) {
+        if (error)
+            *error = *broken;
+        return false;
     }
 
     m_p.save();
     m_p.setRenderHint(QPainter::Antialiasing, false);
     m_p.setRenderHint(QPainter::TextAntialiasing, true);
     applyClip();
-    off = all.u32(4);
-    count = 1;
-    bool ok = true;
-    while (off < end && count < m_info.records) {
-        m_offset = off;
-        m_type = all.u32(off);
-        const quint32 size = all.u32(off + 4);
-        ++count;
-        if (m_type == EMR_EOF)
-            break;
-        const Reader rec(all.data() + off, size);
-        if (!dispatch(rec)) {
-            ok = false;
-            break;
-        }
-        off += size;
-    }
+    const bool ok = forEachRecord(m_data, m_info, [this](const EmfRecord &record) {
+        m_type = record.type;
+        m_offset = record.offset;
+        return dispatch(record);
+    });
     m_p.restore();
     if (!ok && error)
         *error = m_error;
     return ok;
 }
 
-bool Player::dispatch(const Reader &rec)
+bool Player::dispatch(const EmfRecord &record)
 {
-    const quint32 type = m_type;
+    const quint32 type = record.type;
+    const Reader &rec = record.data;
+    if (isMappingRecord(type)) {
+        QString why;
+        if (!applyMapping(m_s.map, record, why))
+            return fail(why);
+        m_fullDirty = true;
+        return true;
+    }
+    if (isObjectRecord(type))
+        return createObject(record);
+    if (isPointsRecord(type))
+        return points(record);
     switch (type) {
     case EMR_HEADER:
         return true; // a second header is ignored
-    case EMR_SETMAPMODE:
-    case EMR_SETWINDOWEXTEX:
-    case EMR_SETVIEWPORTEXTEX:
-    case EMR_SETWINDOWORGEX:
-    case EMR_SETVIEWPORTORGEX:
-    case EMR_SCALEVIEWPORTEXTEX:
-    case EMR_SCALEWINDOWEXTEX:
-        return mapping(rec, type);
     case EMR_SAVEDC:
         if (m_stack.size() < size_t(kMaxSaveDepth))
             m_stack.push_back(m_s);
         return true;
     case EMR_RESTOREDC:
         return restoreDc(rec);
-    case EMR_SETWORLDTRANSFORM:
-    case EMR_MODIFYWORLDTRANSFORM:
-        return worldTransform(rec, type);
-    case EMR_CREATEPEN:
-    case EMR_EXTCREATEPEN:
-    case EMR_CREATEBRUSHINDIRECT:
-    case EMR_EXTCREATEFONTINDIRECTW:
-    case EMR_CREATEPALETTE:
-    case EMR_CREATEMONOBRUSH:
-    case EMR_CREATEDIBPATTERNBRUSHPT:
-        return createObject(rec, type);
     case EMR_SELECTOBJECT:
         if (!need(rec, 12))
             return false;
@@ -175,26 +134,14 @@ bool Player::dispatch(const Reader &rec)
     case EMR_ELLIPSE:
     case EMR_ROUNDRECT:
         return box(rec, type);
-    case EMR_POLYLINE16:
-    case EMR_POLYGON16:
-    case EMR_POLYLINETO16:
-    case EMR_POLYBEZIER16:
-    case EMR_POLYBEZIERTO16:
-    case EMR_POLYLINE:
-    case EMR_POLYGON:
-    case EMR_POLYLINETO:
-    case EMR_POLYBEZIER:
-    case EMR_POLYBEZIERTO:
-        return points(rec, type);
     case EMR_POLYPOLYLINE16:
     case EMR_POLYPOLYGON16:
     case EMR_POLYPOLYLINE:
     case EMR_POLYPOLYGON:
         return polyPoints(rec, type);
     case EMR_EXTTEXTOUTW:
-        return text(rec, true);
     case EMR_EXTTEXTOUTA:
-        return text(rec, false);
+        return text(record);
     case EMR_BITBLT:
     case EMR_STRETCHBLT:
     case EMR_STRETCHDIBITS:
@@ -315,26 +262,16 @@ void Player::drawShape(const QPainterPath &path, bool fill)
     m_p.drawPath(path);
 }
 
-bool Player::points(const Reader &rec, quint32 type)
+bool Player::points(const EmfRecord &record)
 {
-    const bool small = type >= EMR_POLYBEZIER16;
-    if (rec.size() < 28)
-        return fail(QStringLiteral("record too short"));
-    const quint64 n = rec.u32(24);
-    const quint64 bytes = small ? 4 : 8;
-    if (28 + n * bytes > quint64(rec.size()))
-        return fail(QStringLiteral("%1 points outside the record").arg(n));
+    const quint32 type = record.type;
     QPolygonF poly;
-    poly.reserve(qsizetype(n));
-    for (quint64 i = 0; i < n; ++i) {
-        const qint64 at = 28 + qint64(i * bytes);
-        poly.append(small ? QPointF(rec.i16(at), rec.i16(at + 2)) : QPointF(rec.i32(at), rec.i32(at + 4)));
-    }
-    const bool to = type == EMR_POLYLINETO16 || type == EMR_POLYLINETO || type == EMR_POLYBEZIERTO16 ||
-                    type == EMR_POLYBEZIERTO;
-    const bool bezier = type == EMR_POLYBEZIER16 || type == EMR_POLYBEZIERTO16 || type == EMR_POLYBEZIER ||
-                        type == EMR_POLYBEZIERTO;
-    const bool polygon = type == EMR_POLYGON16 || type == EMR_POLYGON;
+    QString why;
+    if (!decodePoints(record, poly, why))
+        return fail(why);
+    const bool to = pointsContinue(type);
+    const bool bezier = pointsBezier(type);
+    const bool polygon = pointsClosed(type);
     if (to)
         poly.prepend(m_s.curPos);
     if (poly.isEmpty())

@@ -3,6 +3,7 @@
 // (playertext.cpp) and device-independent bitmaps (playerbitmaps.cpp).
 #pragma once
 
+#include "engine/emf/decoder.h"
 #include "engine/emf/emfplayer.h"
 #include "engine/emf/mapping.h"
 #include "engine/emf/records.h"
@@ -22,13 +23,6 @@ namespace accrua::engine::emf::detail {
 inline constexpr int kMaxSaveDepth = 256;
 inline constexpr qint64 kMaxCoordinate = 1LL << 28; // header rectangles, in their units
 inline constexpr double kMaxTargetExtent = 1.0e6;   // target pixels; beyond that nothing is drawn
-inline constexpr int kMaxTextChars = 65536;
-
-inline QString recordName(quint32 type)
-{
-    return QStringLiteral("record %1").arg(type);
-}
-
 inline QColor fromColorRef(quint32 c)
 {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
@@ -72,10 +66,7 @@ struct Obj {
 };
 
 struct DcState {
-    quint32 mapMode = records::MM_TEXT;
-    QPointF winOrg, vpOrg;
-    QSizeF winExt{1, 1}, vpExt{1, 1};
-    QTransform world;
+    MappingState map;
     PenObj pen;
     BrushObj brush;
     FontObj font;
@@ -109,33 +100,30 @@ private:
     bool fail(const QString &why)
     {
         if (m_error.isEmpty())
-            m_error = QStringLiteral("%1 at offset %2: %3").arg(recordName(m_type)).arg(m_offset).arg(why);
+            m_error = recordFault(m_type, m_offset, why);
         return false;
     }
     // False (and the playback fails) when the record is shorter than bytes.
     bool need(const Reader &rec, qint64 bytes)
     {
-        if (rec.size() < bytes)
-            return fail(QStringLiteral("record too short (%1 of %2 bytes)").arg(rec.size()).arg(bytes));
-        return true;
+        QString why;
+        return atLeast(rec, bytes, why) || fail(why);
     }
 
     // player.cpp: records and shapes.
-    bool dispatch(const Reader &rec);
+    bool dispatch(const EmfRecord &record);
     bool pixel(const Reader &rec);
     bool box(const Reader &rec, quint32 type);
-    bool points(const Reader &rec, quint32 type);
+    bool points(const EmfRecord &record);
     bool polyPoints(const Reader &rec, quint32 type);
     bool pathRecord(quint32 type);
     void drawShape(const QPainterPath &path, bool fill);
 
-    // playerstate.cpp: mapping, objects, pens and brushes, saved states, clipping.
-    bool mapping(const Reader &rec, quint32 type);
+    // playerstate.cpp: objects, pens and brushes, saved states, clipping.
     bool restoreDc(const Reader &rec);
-    bool worldTransform(const Reader &rec, quint32 type);
-    bool createObject(const Reader &rec, quint32 type);
-    bool object(quint32 index, const Obj &obj);
+    bool createObject(const EmfRecord &record);
     void select(quint32 index);
+    void selectObject(const Obj &obj);
     QTransform pageToDevice() const;
     const QTransform &full();
     bool usable(const QRectF &logical);
@@ -149,16 +137,10 @@ private:
     QPen qpen() const;
 
     // playertext.cpp
-    bool text(const Reader &rec, bool wide);
+    bool text(const EmfRecord &record);
 
     // playerbitmaps.cpp
     bool bitmap(const Reader &rec, quint32 type);
-
-    static QRectF rectAt(const Reader &rec, qint64 at)
-    {
-        const double l = rec.i32(at), t = rec.i32(at + 4), r = rec.i32(at + 8), b = rec.i32(at + 12);
-        return QRectF(QPointF(l, t), QPointF(r, b)).normalized();
-    }
 
     const QByteArray &m_data;
     EmfInfo m_info;

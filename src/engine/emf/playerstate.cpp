@@ -9,14 +9,13 @@ using namespace records;
 
 QTransform Player::pageToDevice() const
 {
-    return emf::pageToDevice(m_s.mapMode, m_s.winOrg, m_s.winExt, m_s.vpOrg, m_s.vpExt, m_pxPerMmX,
-                             m_pxPerMmY);
+    return m_s.map.toDevice(m_pxPerMmX, m_pxPerMmY);
 }
 
 const QTransform &Player::full()
 {
     if (m_fullDirty) {
-        m_full = m_s.world * pageToDevice() * m_deviceToTarget;
+        m_full = pageToDevice() * m_deviceToTarget;
         m_fullOk = saneTransform(m_full);
         m_fullDirty = false;
         m_painterDirty = true;
@@ -133,132 +132,93 @@ void Player::applyBrush()
     }
 }
 
-bool Player::object(quint32 index, const Obj &obj)
+namespace {
+
+QColor colorOf(quint32 colorRef)
 {
-    if (index == 0 || index >= m_handles)
-        return fail(QStringLiteral("object index %1 outside the table of %2").arg(index).arg(m_handles));
-    m_objects.insert(index, obj);
+    return fromColorRef(colorRef);
+}
+
+Obj objOf(const LogObject &o)
+{
+    Obj obj;
+    switch (o.kind) {
+    case LogObject::Pen: {
+        obj.kind = Obj::Pen;
+        obj.pen.style = o.pen.style;
+        obj.pen.width = o.pen.width;
+        obj.pen.cosmetic = o.pen.cosmetic;
+        obj.pen.color = colorOf(o.pen.color);
+        obj.pen.cap = o.pen.endCap == 0x100   ? Qt::SquareCap
+                      : o.pen.endCap == 0x200 ? Qt::FlatCap
+                                              : Qt::RoundCap;
+        obj.pen.join = o.pen.join == 0x1000   ? Qt::BevelJoin
+                       : o.pen.join == 0x2000 ? Qt::MiterJoin
+                                              : Qt::RoundJoin;
+        break;
+    }
+    case LogObject::Brush:
+        obj.kind = Obj::Brush;
+        obj.brush = BrushObj{o.brush.style, colorOf(o.brush.color), o.brush.hatch};
+        break;
+    case LogObject::Font:
+        obj.kind = Obj::Font;
+        obj.font = FontObj{o.font.height,    o.font.escapement, o.font.weight, o.font.italic,
+                           o.font.underline, o.font.strikeOut,  o.font.face};
+        break;
+    case LogObject::Other:
+        break;
+    }
+    return obj;
+}
+
+} // namespace
+
+bool Player::createObject(const EmfRecord &record)
+{
+    LogObject o;
+    QString why;
+    if (!decodeObject(record, m_handles, o, why))
+        return fail(why);
+    m_objects.insert(o.index, objOf(o));
     return true;
 }
 
 void Player::select(quint32 index)
 {
     if (index & kStockFlag) {
-        switch (index) {
-        case WHITE_BRUSH:
-        case DC_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, Qt::white, 0};
-            break;
-        case LTGRAY_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, QColor(0xC0, 0xC0, 0xC0), 0};
-            break;
-        case GRAY_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, QColor(0x80, 0x80, 0x80), 0};
-            break;
-        case DKGRAY_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, QColor(0x40, 0x40, 0x40), 0};
-            break;
-        case BLACK_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, Qt::black, 0};
-            break;
-        case NULL_BRUSH:
-            m_s.brush = BrushObj{BS_NULL, Qt::white, 0};
-            break;
-        case WHITE_PEN:
-            m_s.pen = PenObj{};
-            m_s.pen.color = Qt::white;
-            break;
-        case BLACK_PEN:
-        case DC_PEN:
-            m_s.pen = PenObj{};
-            break;
-        case NULL_PEN:
-            m_s.pen = PenObj{};
-            m_s.pen.style = PS_NULL;
-            break;
-        default:
-            if (index >= 0x8000000A && index <= 0x80000011 && index != 0x8000000F)
-                m_s.font = FontObj{};
-            break;
-        }
+        selectObject(objOf(stockObject(index)));
         return;
     }
     auto it = m_objects.constFind(index);
-    if (it == m_objects.constEnd())
-        return; // as the platform does: selecting nothing changes nothing
-    switch (it->kind) {
+    if (it != m_objects.constEnd())
+        selectObject(*it);
+    // As the platform does: selecting nothing changes nothing.
+}
+
+void Player::selectObject(const Obj &obj)
+{
+    switch (obj.kind) {
     case Obj::Pen:
-        m_s.pen = it->pen;
+        m_s.pen = obj.pen;
         break;
     case Obj::Brush:
-        m_s.brush = it->brush;
+        m_s.brush = obj.brush;
         break;
     case Obj::Font:
-        m_s.font = it->font;
+        m_s.font = obj.font;
         break;
     case Obj::Other:
         break;
     }
 }
 
-bool Player::mapping(const Reader &rec, quint32 type)
-{
-    switch (type) {
-    case EMR_SETMAPMODE:
-        if (!need(rec, 12))
-            return false;
-        if (rec.u32(8) >= MM_TEXT && rec.u32(8) <= MM_ANISOTROPIC) {
-            m_s.mapMode = rec.u32(8);
-            m_fullDirty = true;
-        }
-        return true;
-    case EMR_SETWINDOWEXTEX:
-    case EMR_SETVIEWPORTEXTEX: {
-        if (!need(rec, 16))
-            return false;
-        const double cx = rec.i32(8), cy = rec.i32(12);
-        if (cx == 0 || cy == 0)
-            return true; // the platform refuses empty extents
-        (type == EMR_SETWINDOWEXTEX ? m_s.winExt : m_s.vpExt) = QSizeF(cx, cy);
-        m_fullDirty = true;
-        return true;
-    }
-    case EMR_SETWINDOWORGEX:
-    case EMR_SETVIEWPORTORGEX:
-        if (!need(rec, 16))
-            return false;
-        (type == EMR_SETWINDOWORGEX ? m_s.winOrg : m_s.vpOrg) = QPointF(rec.i32(8), rec.i32(12));
-        m_fullDirty = true;
-        return true;
-    default: { // EMR_SCALEVIEWPORTEXTEX, EMR_SCALEWINDOWEXTEX
-        if (!need(rec, 24))
-            return false;
-        const double xn = rec.i32(8), xd = rec.i32(12), yn = rec.i32(16), yd = rec.i32(20);
-        if (xd == 0 || yd == 0 || xn == 0 || yn == 0)
-            return true;
-        if (m_s.mapMode != MM_ISOTROPIC && m_s.mapMode != MM_ANISOTROPIC)
-            return true;
-        QSizeF &ext = type == EMR_SCALEVIEWPORTEXTEX ? m_s.vpExt : m_s.winExt;
-        const double cx = std::trunc(ext.width() * xn / xd), cy = std::trunc(ext.height() * yn / yd);
-        if (cx != 0 && cy != 0 && std::abs(cx) < 1e9 && std::abs(cy) < 1e9)
-            ext = QSizeF(cx, cy);
-        m_fullDirty = true;
-        return true;
-    }
-    }
-}
-
 bool Player::restoreDc(const Reader &rec)
 {
-    if (!need(rec, 12))
-        return false;
-    const qint64 n = rec.i32(8);
-    const qint64 depth = qint64(m_stack.size());
     qint64 level = -1; // the number of saved states that remain
-    if (n < 0 && -n <= depth)
-        level = depth + n;
-    else if (n > 0 && n <= depth)
-        level = n - 1;
+    QString why;
+    if (!restoreLevel(rec, qint64(m_stack.size()), level, why))
+        return fail(why);
     if (level < 0)
         return true; // unbalanced: the platform ignores it, and so do we
     m_s = m_stack[size_t(level)];
@@ -268,110 +228,11 @@ bool Player::restoreDc(const Reader &rec)
     return true;
 }
 
-bool Player::worldTransform(const Reader &rec, quint32 type)
-{
-    if (!need(rec, type == EMR_SETWORLDTRANSFORM ? 32 : 36))
-        return false;
-    const double m[6] = {rec.f32(8), rec.f32(12), rec.f32(16), rec.f32(20), rec.f32(24), rec.f32(28)};
-    for (double v : m)
-        if (!finite(v) || std::abs(v) > 1e9)
-            return true;
-    const QTransform x(m[0], m[1], m[2], m[3], m[4], m[5]);
-    const quint32 mode = type == EMR_SETWORLDTRANSFORM ? MWT_SET : rec.u32(32);
-    QTransform next = m_s.world;
-    if (mode == MWT_IDENTITY)
-        next = QTransform();
-    else if (mode == MWT_LEFTMULTIPLY)
-        next = x * m_s.world;
-    else if (mode == MWT_RIGHTMULTIPLY)
-        next = m_s.world * x;
-    else if (mode == MWT_SET)
-        next = x;
-    if (saneTransform(next)) {
-        m_s.world = next;
-        m_fullDirty = true;
-    }
-    return true;
-}
-
-bool Player::createObject(const Reader &rec, quint32 type)
-{
-    switch (type) {
-    case EMR_CREATEPEN: {
-        if (!need(rec, 28))
-            return false;
-        Obj o;
-        o.kind = Obj::Pen;
-        o.pen.style = rec.u32(12) & PS_STYLE_MASK;
-        o.pen.width = std::abs(double(rec.i32(16)));
-        o.pen.cosmetic = o.pen.width == 0;
-        o.pen.color = fromColorRef(rec.u32(24));
-        return object(rec.u32(8), o);
-    }
-    case EMR_EXTCREATEPEN: {
-        if (!need(rec, 52))
-            return false;
-        const quint64 entries = rec.u32(48);
-        if (52 + entries * 4 > quint64(rec.size()))
-            return fail(QStringLiteral("pen style entries outside the record"));
-        const quint32 style = rec.u32(28);
-        Obj o;
-        o.kind = Obj::Pen;
-        o.pen.style = rec.u32(36) == BS_NULL ? PS_NULL : (style & PS_STYLE_MASK);
-        o.pen.cosmetic = !(style & PS_GEOMETRIC);
-        o.pen.width = o.pen.cosmetic ? 0 : std::abs(double(rec.i32(32)));
-        o.pen.color = fromColorRef(rec.u32(40));
-        const quint32 cap = style & 0xF00, join = style & 0xF000;
-        o.pen.cap = cap == 0x100 ? Qt::SquareCap : cap == 0x200 ? Qt::FlatCap : Qt::RoundCap;
-        o.pen.join = join == 0x1000 ? Qt::BevelJoin : join == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin;
-        return object(rec.u32(8), o);
-    }
-    case EMR_CREATEBRUSHINDIRECT: {
-        if (!need(rec, 24))
-            return false;
-        Obj o;
-        o.kind = Obj::Brush;
-        o.brush.style = rec.u32(12);
-        o.brush.color = fromColorRef(rec.u32(16));
-        o.brush.hatch = rec.u32(20);
-        if (o.brush.style != BS_SOLID && o.brush.style != BS_NULL && o.brush.style != BS_HATCHED)
-            o.brush.style = BS_SOLID;
-        return object(rec.u32(8), o);
-    }
-    case EMR_EXTCREATEFONTINDIRECTW: {
-        if (!need(rec, 12 + kLogFontSize))
-            return false;
-        Obj o;
-        o.kind = Obj::Font;
-        o.font.height = rec.i32(12);
-        o.font.escapement = rec.i32(20);
-        o.font.weight = rec.i32(28);
-        o.font.italic = rec.u8(32) != 0;
-        o.font.underline = rec.u8(33) != 0;
-        o.font.strikeOut = rec.u8(34) != 0;
-        QString face;
-        for (int i = 0; i < 32; ++i) {
-            const quint16 c = rec.u16(40 + i * 2);
-            if (!c)
-                break;
-            face.append(QChar(c));
-        }
-        o.font.face = face.isEmpty() ? QStringLiteral("Arial") : face;
-        return object(rec.u32(8), o);
-    }
-    default: // EMR_CREATEPALETTE, EMR_CREATEMONOBRUSH, EMR_CREATEDIBPATTERNBRUSHPT
-        if (!need(rec, 12))
-            return false;
-        // Kept so that selecting and deleting them stay consistent; they do not draw.
-        return object(rec.u32(8), Obj{});
-    }
-}
-
 bool Player::clipRect(const Reader &rec, quint32 type)
 {
     if (!need(rec, 24))
         return false;
-    const QTransform toDevice = m_s.world * pageToDevice();
+    const QTransform toDevice = pageToDevice();
     if (!saneTransform(toDevice))
         return true;
     const QRegion r(deviceRect(toDevice.mapRect(rectAt(rec, 8))));

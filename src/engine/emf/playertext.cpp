@@ -13,25 +13,16 @@ namespace accrua::engine::emf::detail {
 
 using namespace records;
 
-bool Player::text(const Reader &rec, bool wide)
+bool Player::text(const EmfRecord &record)
 {
-    constexpr qint64 fixed = 76;
-    if (rec.size() < fixed)
-        return fail(QStringLiteral("text record too short"));
-    const QPointF ref(rec.i32(36), rec.i32(40));
-    const quint64 nChars = rec.u32(44);
-    const quint32 offString = rec.u32(48);
-    const quint32 options = rec.u32(52);
-    const QRectF rcl = rectAt(rec, 56);
-    const quint32 offDx = rec.u32(72);
-    const quint64 unit = wide ? 2 : 1;
-    if (nChars > 0 && (offString < fixed || offString + nChars * unit > quint64(rec.size())))
-        return fail(QStringLiteral("text of %1 characters outside the record").arg(nChars));
-    const quint64 dxCount = (options & ETO_PDY) ? nChars * 2 : nChars;
-    if (nChars > 0 && offDx != 0 && (offDx < fixed || offDx + dxCount * 4 > quint64(rec.size())))
-        return fail(QStringLiteral("advances for %1 characters outside the record").arg(nChars));
-    if (nChars > quint64(kMaxTextChars))
-        return fail(QStringLiteral("text run of %1 characters").arg(nChars));
+    TextRecord t;
+    QString why;
+    if (!decodeText(record, t, why))
+        return fail(why);
+    const QPointF ref = t.reference;
+    const quint64 nChars = t.count;
+    const quint32 options = t.options;
+    const QRectF &rcl = t.rect;
 
     if ((options & ETO_OPAQUE) && !m_inPath && usable(rcl)) {
         m_p.fillRect(rcl, m_s.bkColor);
@@ -41,7 +32,7 @@ bool Player::text(const Reader &rec, bool wide)
 
     // The run is drawn in device space at the reference point, so glyphs keep
     // their shape under anisotropic mappings, as on the platform.
-    const QTransform toDevice = m_s.world * pageToDevice();
+    const QTransform toDevice = pageToDevice();
     full();
     if (!saneTransform(toDevice) || !m_fullOk)
         return true;
@@ -49,9 +40,7 @@ bool Player::text(const Reader &rec, bool wide)
     const double yScale = std::hypot(toDevice.m21(), toDevice.m22());
 
     QString str;
-    str.reserve(qsizetype(nChars));
-    for (quint64 i = 0; i < nChars; ++i)
-        str.append(wide ? QChar(rec.u16(offString + qint64(i) * 2)) : QChar(rec.u8(offString + qint64(i))));
+    t.readText(str);
 
     const FontObj &lf = m_s.font;
     FontSpec spec;
@@ -73,10 +62,9 @@ bool Player::text(const Reader &rec, bool wide)
         return true;
 
     std::vector<double> adv(size_t(nChars), 0.0);
-    if (offDx != 0) {
-        const qint64 step = (options & ETO_PDY) ? 8 : 4;
+    if (t.dx) {
         for (quint64 i = 0; i < nChars; ++i)
-            adv[size_t(i)] = double(rec.i32(offDx + qint64(i) * step)) * xScale;
+            adv[size_t(i)] = double(t.advance(i)) * xScale;
     } else {
         spec.pointSize = emDevice * 72.0 / 96.0;
         const QVector<double> a = TextMetrics::advances(spec, str);

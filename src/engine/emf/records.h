@@ -217,13 +217,22 @@ private:
     Sink &m_out;
 };
 
-inline void patchU32(Sink &sink, qsizetype offset, quint32 v)
+inline void storeU32(char *p, quint32 v)
 {
-    char *p = sink.bytes.data() + offset;
     p[0] = char(v & 0xFF);
     p[1] = char((v >> 8) & 0xFF);
     p[2] = char((v >> 16) & 0xFF);
     p[3] = char((v >> 24) & 0xFF);
+}
+
+inline void patchU32(Sink &sink, qsizetype offset, quint32 v)
+{
+    storeU32(sink.bytes.data() + offset, v);
+}
+
+inline void patchU32(QByteArray &buf, qsizetype offset, quint32 v)
+{
+    storeU32(buf.data() + offset, v);
 }
 
 } // namespace accrua::engine::emf::records

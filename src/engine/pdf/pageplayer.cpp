@@ -1,5 +1,6 @@
 #include "engine/pdf/pageplayer.h"
 
+#include "engine/emf/decoder.h"
 #include "engine/emf/dib.h"
 #include "engine/emf/emfplayer.h"
 #include "engine/emf/mapping.h"
@@ -22,7 +23,6 @@ using namespace emf::records;
 namespace {
 
 constexpr int kMaxSaveDepth = 256;
-constexpr quint64 kMaxTextChars = 65536;
 constexpr double kMaxExtent = 1.0e7; // canvas units; beyond that nothing is drawn
 
 QRgb rgbOf(quint32 c)
@@ -73,10 +73,7 @@ struct Obj {
 };
 
 struct Dc {
-    quint32 mapMode = MM_TEXT;
-    QPointF winOrg, vpOrg;
-    QSizeF winExt{1, 1}, vpExt{1, 1};
-    QTransform world;
+    emf::MappingState map;
     PenObj pen;
     BrushObj brush;
     FontObj font;
@@ -87,12 +84,6 @@ struct Dc {
     quint32 fillMode = ALTERNATE;
     QPointF curPos;
 };
-
-QRectF rectAt(const Reader &rec, qint64 at)
-{
-    return QRectF(QPointF(rec.i32(at), rec.i32(at + 4)), QPointF(rec.i32(at + 8), rec.i32(at + 12)))
-        .normalized();
-}
 
 class Walker {
 public:
@@ -106,19 +97,25 @@ public:
 private:
     PlayResult damaged(const QString &what)
     {
-        m_why = QStringLiteral("record %1 at offset %2: %3").arg(m_type).arg(m_offset).arg(what);
+        m_why = emf::recordFault(m_type, m_offset, what);
         return PlayResult::Damaged;
     }
-    bool shortRecord(const Reader &rec, qint64 bytes) const { return rec.size() < bytes; }
+    // Played, or Damaged when the record is shorter than bytes.
+    bool need(const Reader &rec, qint64 bytes)
+    {
+        QString why;
+        if (emf::atLeast(rec, bytes, why))
+            return true;
+        damaged(why);
+        return false;
+    }
 
-    PlayResult dispatch(const Reader &rec);
-    PlayResult mapping(const Reader &rec);
-    PlayResult worldTransform(const Reader &rec);
-    PlayResult createObject(const Reader &rec);
+    PlayResult dispatch(const emf::EmfRecord &record);
+    PlayResult createObject(const emf::EmfRecord &record);
     void select(quint32 index);
     PlayResult rectangle(const Reader &rec);
-    PlayResult points(const Reader &rec);
-    PlayResult text(const Reader &rec, bool wide);
+    PlayResult points(const emf::EmfRecord &record);
+    PlayResult text(const emf::EmfRecord &record);
     PlayResult bitmap(const Reader &rec);
 
     const QTransform &full();
@@ -141,7 +138,9 @@ private:
     bool m_toDeviceOk = false;
     bool m_fullDirty = true;
     bool m_fullOk = false;
-    TextRun m_run;     // refilled for every text record, keeping its storage
+    TextRun m_run; // refilled for every text record, keeping its storage
+    emf::TextRecord m_textRecord;
+    QPolygonF m_points;
     QByteArray m_jpeg; // carried by the comment just before a bitmap record
     quint32 m_type = 0;
     qint64 m_offset = 0;
@@ -158,77 +157,64 @@ PlayResult Walker::run(QString *why)
     m_target = *target;
     m_handles = std::max<quint32>(1, m_info.handles);
 
-    const Reader all(reinterpret_cast<const uchar *>(m_data.constData()), m_info.bytes);
-    const qint64 end = m_info.bytes;
     // The record framing first, so that a broken chain draws nothing.
-    qint64 off = all.u32(4);
-    for (quint64 count = 1; off < end && count < m_info.records; ++count) {
-        const quint32 size = end - off < 8 ? 0 : all.u32(off + 4);
-        if (size < 8 || size % 4 != 0 || size > end - off) {
-            if (why)
-                *why = QStringLiteral("record %1 at offset %2 has a bad size").arg(all.u32(off)).arg(off);
-            return PlayResult::Damaged;
-        }
-        if (all.u32(off) == EMR_EOF)
-            break;
-        off += size;
+    if (const std::optional<QString> broken = emf::checkChain(m_data, m_info)) {
+        if (why)
+            *why = *broken;
+        return PlayResult::Damaged;
     }
 
     m_canvas.beginPage(page);
-    off = all.u32(4);
-    for (quint64 count = 1; off < end && count < m_info.records; ++count) {
-        m_offset = off;
-        m_type = all.u32(off);
-        const quint32 size = all.u32(off + 4);
-        if (m_type == EMR_EOF)
-            break;
+    PlayResult result = PlayResult::Played;
+    emf::forEachRecord(m_data, m_info, [&](const emf::EmfRecord &record) {
+        m_offset = record.offset;
+        m_type = record.type;
+        const Reader &rec = record.data;
         if (m_type == EMR_GDICOMMENT) {
-            const Reader rec(all.data() + off, size);
             const quint32 bytes = rec.u32(8);
-            if (size >= 16 && bytes >= 4 && bytes <= size - 12 &&
+            if (rec.size() >= 16 && bytes >= 4 && bytes <= rec.size() - 12 &&
                 std::memcmp(rec.data() + 12, kJpegComment, 4) == 0) {
                 m_jpeg = QByteArray(reinterpret_cast<const char *>(rec.data()) + 16, qsizetype(bytes) - 4);
-                off += size;
-                continue;
+                return true;
             }
         }
-        const PlayResult r = dispatch(Reader(all.data() + off, size));
+        result = dispatch(record);
         m_jpeg.clear(); // it belongs to the record right after it only
-        if (r != PlayResult::Played) {
-            if (why)
-                *why = r == PlayResult::Damaged ? m_why : QStringLiteral("record %1").arg(m_type);
-            return r;
-        }
-        off += size;
+        return result == PlayResult::Played;
+    });
+    if (result != PlayResult::Played) {
+        if (why)
+            *why = result == PlayResult::Damaged ? m_why : QStringLiteral("record %1").arg(m_type);
+        return result;
     }
     m_canvas.endPage();
     return PlayResult::Played;
 }
 
-PlayResult Walker::dispatch(const Reader &rec)
+PlayResult Walker::dispatch(const emf::EmfRecord &record)
 {
+    const Reader &rec = record.data;
+    if (emf::isMappingRecord(m_type)) {
+        QString why;
+        if (!emf::applyMapping(m_s.map, record, why))
+            return damaged(why);
+        m_fullDirty = true;
+        return PlayResult::Played;
+    }
+    if (emf::isObjectRecord(m_type))
+        return createObject(record);
+    if (emf::isPointsRecord(m_type))
+        return points(record);
     switch (m_type) {
-    case EMR_SETMAPMODE:
-    case EMR_SETWINDOWEXTEX:
-    case EMR_SETVIEWPORTEXTEX:
-    case EMR_SETWINDOWORGEX:
-    case EMR_SETVIEWPORTORGEX:
-    case EMR_SCALEVIEWPORTEXTEX:
-    case EMR_SCALEWINDOWEXTEX:
-        return mapping(rec);
     case EMR_SAVEDC:
         if (m_stack.size() < size_t(kMaxSaveDepth))
             m_stack.push_back(m_s);
         return PlayResult::Played;
     case EMR_RESTOREDC: {
-        if (shortRecord(rec, 12))
-            return damaged(QStringLiteral("record too short"));
-        const qint64 n = rec.i32(8), depth = qint64(m_stack.size());
         qint64 level = -1;
-        if (n < 0 && -n <= depth)
-            level = depth + n;
-        else if (n > 0 && n <= depth)
-            level = n - 1;
+        QString why;
+        if (!emf::restoreLevel(rec, qint64(m_stack.size()), level, why))
+            return damaged(why);
         if (level >= 0) {
             m_s = m_stack[size_t(level)];
             m_stack.resize(size_t(level));
@@ -236,17 +222,6 @@ PlayResult Walker::dispatch(const Reader &rec)
         }
         return PlayResult::Played;
     }
-    case EMR_SETWORLDTRANSFORM:
-    case EMR_MODIFYWORLDTRANSFORM:
-        return worldTransform(rec);
-    case EMR_CREATEPEN:
-    case EMR_EXTCREATEPEN:
-    case EMR_CREATEBRUSHINDIRECT:
-    case EMR_EXTCREATEFONTINDIRECTW:
-    case EMR_CREATEPALETTE:
-    case EMR_CREATEMONOBRUSH:
-    case EMR_CREATEDIBPATTERNBRUSHPT:
-        return createObject(rec);
     case EMR_SELECTOBJECT:
     case EMR_DELETEOBJECT:
     case EMR_SETTEXTALIGN:
@@ -254,8 +229,8 @@ PlayResult Walker::dispatch(const Reader &rec)
     case EMR_SETBKCOLOR:
     case EMR_SETBKMODE:
     case EMR_SETPOLYFILLMODE: {
-        if (shortRecord(rec, 12))
-            return damaged(QStringLiteral("record too short"));
+        if (!need(rec, 12))
+            return PlayResult::Damaged;
         const quint32 v = rec.u32(8);
         if (m_type == EMR_SELECTOBJECT)
             select(v);
@@ -275,8 +250,8 @@ PlayResult Walker::dispatch(const Reader &rec)
     }
     case EMR_MOVETOEX:
     case EMR_LINETO: {
-        if (shortRecord(rec, 16))
-            return damaged(QStringLiteral("record too short"));
+        if (!need(rec, 16))
+            return PlayResult::Damaged;
         const QPointF to(rec.i32(8), rec.i32(12));
         if (m_type == EMR_LINETO) {
             const QTransform &t = full();
@@ -290,21 +265,9 @@ PlayResult Walker::dispatch(const Reader &rec)
     }
     case EMR_RECTANGLE:
         return rectangle(rec);
-    case EMR_POLYLINE16:
-    case EMR_POLYGON16:
-    case EMR_POLYLINETO16:
-    case EMR_POLYBEZIER16:
-    case EMR_POLYBEZIERTO16:
-    case EMR_POLYLINE:
-    case EMR_POLYGON:
-    case EMR_POLYLINETO:
-    case EMR_POLYBEZIER:
-    case EMR_POLYBEZIERTO:
-        return points(rec);
     case EMR_EXTTEXTOUTW:
-        return text(rec, true);
     case EMR_EXTTEXTOUTA:
-        return text(rec, false);
+        return text(record);
     case EMR_BITBLT:
     case EMR_STRETCHBLT:
     case EMR_STRETCHDIBITS:
@@ -312,8 +275,8 @@ PlayResult Walker::dispatch(const Reader &rec)
         return bitmap(rec);
     case EMR_EXTSELECTCLIPRGN:
         // Only "no clipping", which is where every page starts.
-        if (shortRecord(rec, 16))
-            return damaged(QStringLiteral("record too short"));
+        if (!need(rec, 16))
+            return PlayResult::Damaged;
         return rec.u32(8) == 0 && rec.u32(12) == RGN_COPY ? PlayResult::Played : PlayResult::Unsupported;
     case EMR_SETPIXELV:
     case EMR_ELLIPSE:
@@ -338,172 +301,54 @@ PlayResult Walker::dispatch(const Reader &rec)
     }
 }
 
-PlayResult Walker::mapping(const Reader &rec)
+// The objects in this player's terms: fonts keep only what a PDF draws.
+Obj objOf(const emf::LogObject &o)
 {
-    if (m_type == EMR_SETMAPMODE) {
-        if (shortRecord(rec, 12))
-            return damaged(QStringLiteral("record too short"));
-        if (rec.u32(8) >= MM_TEXT && rec.u32(8) <= MM_ANISOTROPIC)
-            m_s.mapMode = rec.u32(8);
-    } else if (m_type == EMR_SETWINDOWEXTEX || m_type == EMR_SETVIEWPORTEXTEX) {
-        if (shortRecord(rec, 16))
-            return damaged(QStringLiteral("record too short"));
-        const double cx = rec.i32(8), cy = rec.i32(12);
-        if (cx != 0 && cy != 0)
-            (m_type == EMR_SETWINDOWEXTEX ? m_s.winExt : m_s.vpExt) = QSizeF(cx, cy);
-    } else if (m_type == EMR_SETWINDOWORGEX || m_type == EMR_SETVIEWPORTORGEX) {
-        if (shortRecord(rec, 16))
-            return damaged(QStringLiteral("record too short"));
-        (m_type == EMR_SETWINDOWORGEX ? m_s.winOrg : m_s.vpOrg) = QPointF(rec.i32(8), rec.i32(12));
-    } else {
-        if (shortRecord(rec, 24))
-            return damaged(QStringLiteral("record too short"));
-        const double xn = rec.i32(8), xd = rec.i32(12), yn = rec.i32(16), yd = rec.i32(20);
-        if (xd != 0 && yd != 0 && xn != 0 && yn != 0 &&
-            (m_s.mapMode == MM_ISOTROPIC || m_s.mapMode == MM_ANISOTROPIC)) {
-            QSizeF &ext = m_type == EMR_SCALEVIEWPORTEXTEX ? m_s.vpExt : m_s.winExt;
-            const double cx = std::trunc(ext.width() * xn / xd), cy = std::trunc(ext.height() * yn / yd);
-            if (cx != 0 && cy != 0 && std::abs(cx) < 1e9 && std::abs(cy) < 1e9)
-                ext = QSizeF(cx, cy);
-        }
+    Obj obj;
+    switch (o.kind) {
+    case emf::LogObject::Pen:
+        obj.kind = Obj::Pen;
+        obj.pen = PenObj{o.pen.style, o.pen.width, o.pen.cosmetic, rgbOf(o.pen.color)};
+        break;
+    case emf::LogObject::Brush:
+        obj.kind = Obj::Brush;
+        obj.brush = BrushObj{o.brush.style, rgbOf(o.brush.color)};
+        break;
+    case emf::LogObject::Font:
+        obj.kind = Obj::Font;
+        obj.font.height = o.font.height;
+        obj.font.escapement = o.font.escapement;
+        obj.font.bold = o.font.weight >= 600;
+        obj.font.italic = o.font.italic;
+        obj.font.decorated = o.font.underline || o.font.strikeOut;
+        obj.font.face = o.font.face;
+        break;
+    case emf::LogObject::Other:
+        break;
     }
-    m_fullDirty = true;
-    return PlayResult::Played;
+    return obj;
 }
 
-PlayResult Walker::worldTransform(const Reader &rec)
+PlayResult Walker::createObject(const emf::EmfRecord &record)
 {
-    if (shortRecord(rec, m_type == EMR_SETWORLDTRANSFORM ? 32 : 36))
-        return damaged(QStringLiteral("record too short"));
-    const double m[6] = {rec.f32(8), rec.f32(12), rec.f32(16), rec.f32(20), rec.f32(24), rec.f32(28)};
-    for (double v : m)
-        if (!std::isfinite(v) || std::abs(v) > 1e9)
-            return PlayResult::Played;
-    const QTransform x(m[0], m[1], m[2], m[3], m[4], m[5]);
-    const quint32 mode = m_type == EMR_SETWORLDTRANSFORM ? MWT_SET : rec.u32(32);
-    QTransform next = m_s.world;
-    if (mode == MWT_IDENTITY)
-        next = QTransform();
-    else if (mode == MWT_LEFTMULTIPLY)
-        next = x * m_s.world;
-    else if (mode == MWT_RIGHTMULTIPLY)
-        next = m_s.world * x;
-    else if (mode == MWT_SET)
-        next = x;
-    if (emf::saneTransform(next)) {
-        m_s.world = next;
-        m_fullDirty = true;
-    }
-    return PlayResult::Played;
-}
-
-PlayResult Walker::createObject(const Reader &rec)
-{
-    Obj o;
-    switch (m_type) {
-    case EMR_CREATEPEN:
-        if (shortRecord(rec, 28))
-            return damaged(QStringLiteral("record too short"));
-        o.kind = Obj::Pen;
-        o.pen.style = rec.u32(12) & PS_STYLE_MASK;
-        o.pen.width = std::abs(double(rec.i32(16)));
-        o.pen.cosmetic = o.pen.width == 0;
-        o.pen.color = rgbOf(rec.u32(24));
-        break;
-    case EMR_EXTCREATEPEN: {
-        if (shortRecord(rec, 52))
-            return damaged(QStringLiteral("record too short"));
-        if (52 + quint64(rec.u32(48)) * 4 > quint64(rec.size()))
-            return damaged(QStringLiteral("pen style entries outside the record"));
-        const quint32 style = rec.u32(28);
-        o.kind = Obj::Pen;
-        o.pen.style = rec.u32(36) == BS_NULL ? PS_NULL : (style & PS_STYLE_MASK);
-        o.pen.cosmetic = !(style & PS_GEOMETRIC);
-        o.pen.width = o.pen.cosmetic ? 0 : std::abs(double(rec.i32(32)));
-        o.pen.color = rgbOf(rec.u32(40));
-        break;
-    }
-    case EMR_CREATEBRUSHINDIRECT:
-        if (shortRecord(rec, 24))
-            return damaged(QStringLiteral("record too short"));
-        o.kind = Obj::Brush;
-        o.brush.style = rec.u32(12);
-        o.brush.color = rgbOf(rec.u32(16));
-        if (o.brush.style != BS_SOLID && o.brush.style != BS_NULL && o.brush.style != BS_HATCHED)
-            o.brush.style = BS_SOLID;
-        break;
-    case EMR_EXTCREATEFONTINDIRECTW: {
-        if (shortRecord(rec, 12 + kLogFontSize))
-            return damaged(QStringLiteral("record too short"));
-        o.kind = Obj::Font;
-        o.font.height = rec.i32(12);
-        o.font.escapement = rec.i32(20);
-        o.font.bold = rec.i32(28) >= 600;
-        o.font.italic = rec.u8(32) != 0;
-        o.font.decorated = rec.u8(33) != 0 || rec.u8(34) != 0;
-        QString face;
-        for (int i = 0; i < 32; ++i) {
-            const quint16 c = rec.u16(40 + i * 2);
-            if (!c)
-                break;
-            face.append(QChar(c));
-        }
-        if (!face.isEmpty())
-            o.font.face = face;
-        break;
-    }
-    default:
-        if (shortRecord(rec, 12))
-            return damaged(QStringLiteral("record too short"));
-        break;
-    }
-    const quint32 index = rec.u32(8);
-    if (index == 0 || index >= m_handles)
-        return damaged(QStringLiteral("object index %1 outside the table of %2").arg(index).arg(m_handles));
-    m_objects.insert(index, o);
+    emf::LogObject o;
+    QString why;
+    if (!emf::decodeObject(record, m_handles, o, why))
+        return damaged(why);
+    m_objects.insert(o.index, objOf(o));
     return PlayResult::Played;
 }
 
 void Walker::select(quint32 index)
 {
     if (index & kStockFlag) {
-        switch (index) {
-        case WHITE_BRUSH:
-        case DC_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, qRgb(255, 255, 255)};
-            break;
-        case LTGRAY_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, qRgb(0xC0, 0xC0, 0xC0)};
-            break;
-        case GRAY_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, qRgb(0x80, 0x80, 0x80)};
-            break;
-        case DKGRAY_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, qRgb(0x40, 0x40, 0x40)};
-            break;
-        case BLACK_BRUSH:
-            m_s.brush = BrushObj{BS_SOLID, qRgb(0, 0, 0)};
-            break;
-        case NULL_BRUSH:
-            m_s.brush = BrushObj{BS_NULL, qRgb(255, 255, 255)};
-            break;
-        case WHITE_PEN:
-            m_s.pen = PenObj{};
-            m_s.pen.color = qRgb(255, 255, 255);
-            break;
-        case BLACK_PEN:
-        case DC_PEN:
-            m_s.pen = PenObj{};
-            break;
-        case NULL_PEN:
-            m_s.pen = PenObj{};
-            m_s.pen.style = PS_NULL;
-            break;
-        default:
-            if (index >= 0x8000000A && index <= 0x80000011 && index != 0x8000000F)
-                m_s.font = FontObj{};
-            break;
-        }
+        const Obj o = objOf(emf::stockObject(index));
+        if (o.kind == Obj::Pen)
+            m_s.pen = o.pen;
+        else if (o.kind == Obj::Brush)
+            m_s.brush = o.brush;
+        else if (o.kind == Obj::Font)
+            m_s.font = o.font;
         return;
     }
     auto it = m_objects.find(index);
@@ -531,8 +376,7 @@ void Walker::measure(FontObj &font) const
 const QTransform &Walker::full()
 {
     if (m_fullDirty) {
-        m_toDevice = m_s.world * emf::pageToDevice(m_s.mapMode, m_s.winOrg, m_s.winExt, m_s.vpOrg, m_s.vpExt,
-                                                   m_target.pxPerMmX, m_target.pxPerMmY);
+        m_toDevice = m_s.map.toDevice(m_target.pxPerMmX, m_target.pxPerMmY);
         m_full = m_toDevice * m_target.deviceToTarget;
         m_fullOk = emf::saneTransform(m_full);
         m_toDeviceOk = emf::saneTransform(m_toDevice);
@@ -585,12 +429,12 @@ PlayResult Walker::drawRect(const QRectF &logical, const std::optional<Stroke> &
 
 PlayResult Walker::rectangle(const Reader &rec)
 {
-    if (shortRecord(rec, 24))
-        return damaged(QStringLiteral("record too short"));
+    if (!need(rec, 24))
+        return PlayResult::Damaged;
     const PenObj &pen = m_s.pen;
     if ((pen.style >= PS_DASH && pen.style <= PS_DASHDOTDOT) || m_s.brush.style == BS_HATCHED)
         return PlayResult::Unsupported;
-    QRectF frame = rectAt(rec, 8);
+    QRectF frame = emf::rectAt(rec, 8);
     if (pen.style == PS_INSIDEFRAME && !pen.cosmetic) {
         const double h = std::min({pen.width / 2, frame.width() / 2, frame.height() / 2});
         frame.adjust(h, h, -h, -h);
@@ -599,34 +443,22 @@ PlayResult Walker::rectangle(const Reader &rec)
     return drawRect(frame, stroke(scale), fill());
 }
 
-PlayResult Walker::points(const Reader &rec)
+PlayResult Walker::points(const emf::EmfRecord &record)
 {
     const quint32 type = m_type;
-    const bool small = type >= EMR_POLYBEZIER16;
-    if (shortRecord(rec, 28))
-        return damaged(QStringLiteral("record too short"));
-    const quint64 n = rec.u32(24);
-    const quint64 bytes = small ? 4 : 8;
-    if (28 + n * bytes > quint64(rec.size()))
-        return damaged(QStringLiteral("%1 points outside the record").arg(n));
-    const bool to = type == EMR_POLYLINETO16 || type == EMR_POLYLINETO || type == EMR_POLYBEZIERTO16 ||
-                    type == EMR_POLYBEZIERTO;
+    QString why;
+    QPolygonF &logical = m_points;
+    if (!emf::decodePoints(record, logical, why))
+        return damaged(why);
+    const bool to = emf::pointsContinue(type);
     Figure f;
-    f.bezier = type == EMR_POLYBEZIER16 || type == EMR_POLYBEZIERTO16 || type == EMR_POLYBEZIER ||
-               type == EMR_POLYBEZIERTO;
-    f.closed = type == EMR_POLYGON16 || type == EMR_POLYGON;
+    f.bezier = emf::pointsBezier(type);
+    f.closed = emf::pointsClosed(type);
     if ((m_s.pen.style >= PS_DASH && m_s.pen.style <= PS_DASHDOTDOT) ||
         (f.closed && (m_s.brush.style == BS_HATCHED || m_s.fillMode == WINDING)))
         return PlayResult::Unsupported;
-    std::vector<QPointF> logical;
-    logical.reserve(size_t(n) + 1);
     if (to)
-        logical.push_back(m_s.curPos);
-    for (quint64 i = 0; i < n; ++i) {
-        const qint64 at = 28 + qint64(i * bytes);
-        logical.push_back(small ? QPointF(rec.i16(at), rec.i16(at + 2))
-                                : QPointF(rec.i32(at), rec.i32(at + 4)));
-    }
+        logical.prepend(m_s.curPos);
     if (logical.empty())
         return PlayResult::Played;
     if (f.bezier)
@@ -651,25 +483,16 @@ PlayResult Walker::points(const Reader &rec)
     return PlayResult::Played;
 }
 
-PlayResult Walker::text(const Reader &rec, bool wide)
+PlayResult Walker::text(const emf::EmfRecord &record)
 {
-    constexpr qint64 fixed = 76;
-    if (shortRecord(rec, fixed))
-        return damaged(QStringLiteral("text record too short"));
-    const QPointF ref(rec.i32(36), rec.i32(40));
-    const quint64 nChars = rec.u32(44);
-    const quint32 offString = rec.u32(48);
-    const quint32 options = rec.u32(52);
-    const QRectF rcl = rectAt(rec, 56);
-    const quint32 offDx = rec.u32(72);
-    const quint64 unit = wide ? 2 : 1;
-    if (nChars > 0 && (offString < fixed || offString + nChars * unit > quint64(rec.size())))
-        return damaged(QStringLiteral("text of %1 characters outside the record").arg(nChars));
-    const quint64 dxCount = (options & ETO_PDY) ? nChars * 2 : nChars;
-    if (nChars > 0 && offDx != 0 && (offDx < fixed || offDx + dxCount * 4 > quint64(rec.size())))
-        return damaged(QStringLiteral("advances for %1 characters outside the record").arg(nChars));
-    if (nChars > kMaxTextChars)
-        return damaged(QStringLiteral("text run of %1 characters").arg(nChars));
+    emf::TextRecord &t = m_textRecord;
+    QString why;
+    if (!emf::decodeText(record, t, why))
+        return damaged(why);
+    const QPointF ref = t.reference;
+    const quint64 nChars = t.count;
+    const quint32 options = t.options;
+    const QRectF &rcl = t.rect;
     const FontObj &lf = m_s.font;
     if ((options & ETO_CLIPPED) || lf.escapement != 0 || lf.decorated)
         return PlayResult::Unsupported;
@@ -712,23 +535,12 @@ PlayResult Walker::text(const Reader &rec, bool wide)
     run.em = em;
     run.scale = QSizeF(tsx, tsy);
     run.color = m_s.textColor;
-    run.text.resize(qsizetype(nChars));
-    // Both spans were checked against the record above.
-    QChar *chars = run.text.data();
-    const uchar *str = rec.data() + offString;
-    for (quint64 i = 0; i < nChars; ++i)
-        chars[i] = wide ? QChar(char16_t(str[2 * i] | (str[2 * i + 1] << 8))) : QChar(str[i]);
+    t.readText(run.text);
     run.advances.resize(size_t(nChars));
     double total = 0;
-    if (offDx != 0) {
-        const quint64 step = (options & ETO_PDY) ? 8 : 4;
-        const uchar *dx = rec.data() + offDx;
-        for (quint64 i = 0; i < nChars; ++i) {
-            const uchar *v = dx + i * step;
-            const qint32 d =
-                qint32(quint32(v[0]) | (quint32(v[1]) << 8) | (quint32(v[2]) << 16) | (quint32(v[3]) << 24));
-            total += run.advances[size_t(i)] = double(d) * xScale;
-        }
+    if (t.dx) {
+        for (quint64 i = 0; i < nChars; ++i)
+            total += run.advances[size_t(i)] = double(t.advance(i)) * xScale;
     } else {
         const emf::FontSpec spec{font.face, emDevice * 72.0 / 96.0, font.bold, font.italic};
         const QVector<double> a = emf::TextMetrics::advances(spec, run.text);
