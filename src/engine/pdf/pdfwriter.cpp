@@ -1,15 +1,12 @@
 #include "engine/pdf/pdfwriter.h"
 
 #include "engine/emf/textmetrics.h"
-#include "engine/pdf/truetype.h"
+#include "engine/pdf/pdffont.h"
+#include "engine/pdf/pdfsyntax.h"
 
 #include <QHash>
 #include <QRawFont>
 
-#include <libdeflate.h>
-
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -24,193 +21,10 @@ constexpr int kCatalog = 1, kPages = 2, kResources = 3, kInfo = 4;
 // Glyphs closer than this to their place on the grid (content units) are
 // left where the font's advances take them.
 constexpr double kPlacementTolerance = 0.001;
-// The fastest level: content streams of repeated operators shrink nearly as
-// well as at level 3 (a 301-page report 4 % larger) in half the time.
-constexpr int kDeflateLevel = 1;
 // Glyphs sit on the grid of 1/64 canvas unit from their run's anchor that
 // Qt's PDF engine places them on: text extraction then finds every word
 // exactly where the PDFs printed through Qt have it.
 constexpr double kGrid = 64;
-
-// Page content goes into a std::string: QByteArray appends a few bytes
-// through its general insert, and a page appends hundreds of thousands.
-using Content = std::string;
-
-// A number with at most `decimals` decimals and no trailing zeros, written
-// at p (32 bytes are enough); returns the end.
-char *writeNumber(char *p, double v, int decimals)
-{
-    static constexpr double kScale[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6};
-    if (!std::isfinite(v))
-        v = 0;
-    long long scaled = std::llround(v * kScale[decimals]);
-    if (scaled < 0) {
-        *p++ = '-';
-        scaled = -scaled;
-    }
-    const long long whole = scaled / static_cast<long long>(kScale[decimals]);
-    long long frac = scaled % static_cast<long long>(kScale[decimals]);
-    p = std::to_chars(p, p + 24, whole).ptr;
-    if (frac != 0) {
-        int digits = decimals;
-        while (frac % 10 == 0) {
-            frac /= 10;
-            --digits;
-        }
-        *p++ = '.';
-        char f[8] = {};
-        const char *end = std::to_chars(f, f + sizeof f, frac).ptr;
-        for (qsizetype pad = digits - (end - f); pad > 0; --pad)
-            *p++ = '0';
-        for (const char *q = f; q < end; ++q)
-            *p++ = *q;
-    }
-    return p;
-}
-
-template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 2)
-{
-    char buf[32];
-    out.append(buf, writeNumber(buf, v, decimals) - buf);
-}
-
-template <class Buffer> void appendInt(Buffer &out, long long v)
-{
-    char buf[24];
-    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
-}
-
-void appendColor(Content &out, QRgb c, const char *op)
-{
-    for (int v : {qRed(c), qGreen(c), qBlue(c)}) {
-        appendNumber(out, v / 255.0, 3);
-        out.push_back(' ');
-    }
-    out.append(op);
-    out.push_back('\n');
-}
-
-// libdeflate: the same zlib streams as zlib's, smaller at a given level and
-// made in about half the time, which a long report's content streams feel.
-struct Compressor {
-    libdeflate_compressor *c = libdeflate_alloc_compressor(kDeflateLevel);
-    Compressor() = default;
-    Compressor(const Compressor &) = delete;
-    Compressor &operator=(const Compressor &) = delete;
-    ~Compressor() { libdeflate_free_compressor(c); }
-};
-
-QByteArray deflated(Compressor &compressor, const char *data, qsizetype length)
-{
-    if (!compressor.c)
-        return {};
-    QByteArray out(qsizetype(libdeflate_zlib_compress_bound(compressor.c, size_t(length))),
-                   Qt::Uninitialized);
-    const size_t size =
-        libdeflate_zlib_compress(compressor.c, data, size_t(length), out.data(), size_t(out.size()));
-    out.truncate(qsizetype(size));
-    return out;
-}
-
-// Text outside plain ASCII goes as UTF-16 with its byte order mark.
-void appendTextString(QByteArray &out, const QString &s)
-{
-    out.append("<FEFF");
-    out.append(QByteArray(reinterpret_cast<const char *>(s.utf16()), s.size() * 2).toHex());
-    // toHex of the native (little-endian) units is swapped back below.
-    for (qsizetype i = out.size() - s.size() * 4; i < out.size(); i += 4) {
-        std::swap(out[i], out[i + 2]);
-        std::swap(out[i + 1], out[i + 3]);
-    }
-    out.append('>');
-}
-
-struct Face {
-    TrueTypeFace tt;
-    QRawFont raw;
-    QString family; // as resolved, with the style below: the key
-    bool bold = false;
-    bool italic = false;
-    int number = 0; // /F<number>
-    int object = 0; // the Type0 font
-    std::array<qint32, 256> latin{};
-    QHash<char32_t, quint32> other;
-    std::vector<bool> used;
-    std::vector<char32_t> unicode; // the character each used glyph stands for
-    std::vector<double> widths;    // thousandths of an em, as written; -1 not yet known
-
-    quint32 glyph(char32_t cp)
-    {
-        if (cp < 256 && latin[cp] >= 0)
-            return quint32(latin[cp]);
-        if (cp >= 256) {
-            auto it = other.constFind(cp);
-            if (it != other.constEnd())
-                return *it;
-        }
-        QChar units[2];
-        int n = 0;
-        if (QChar::requiresSurrogates(cp)) {
-            units[0] = QChar(QChar::highSurrogate(cp));
-            units[1] = QChar(QChar::lowSurrogate(cp));
-            n = 2;
-        } else {
-            units[0] = QChar(char16_t(cp));
-            n = 1;
-        }
-        quint32 glyphs[2] = {0, 0};
-        int count = 2;
-        if (!raw.glyphIndexesForChars(units, n, glyphs, &count) || count < 1)
-            glyphs[0] = 0;
-        const quint32 g = glyphs[0] < quint32(tt.glyphCount()) ? glyphs[0] : 0;
-        if (cp < 256)
-            latin[cp] = qint32(g);
-        else if (other.size() < 65536)
-            other.insert(cp, g);
-        return g;
-    }
-    double width(quint32 g)
-    {
-        if (widths[g] < 0)
-            widths[g] = std::round(tt.advance(g));
-        return widths[g];
-    }
-};
-
-// Width, height and components of a baseline or progressive JPEG with 8-bit
-// samples in one or three components, as a PDF's DCT filter takes it;
-// nothing for any other file. Every length is checked against the data.
-struct JpegFrame {
-    int width = 0, height = 0, components = 0;
-};
-
-std::optional<JpegFrame> jpegFrame(const QByteArray &jpeg)
-{
-    const auto byte = [&jpeg](qsizetype at) { return at < jpeg.size() ? int(quint8(jpeg[at])) : -1; };
-    if (byte(0) != 0xFF || byte(1) != 0xD8)
-        return std::nullopt;
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size()) {
-        if (byte(at) != 0xFF)
-            return std::nullopt;
-        const int marker = byte(at + 1);
-        const qsizetype length = (byte(at + 2) << 8) | byte(at + 3);
-        if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) {
-            if (length < 8 || at + 10 > jpeg.size() || byte(at + 4) != 8)
-                return std::nullopt;
-            const JpegFrame f{(byte(at + 7) << 8) | byte(at + 8), (byte(at + 5) << 8) | byte(at + 6),
-                              byte(at + 9)};
-            if (f.width <= 0 || f.height <= 0 || (f.components != 1 && f.components != 3))
-                return std::nullopt;
-            return f;
-        }
-        if ((marker >= 0xC3 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) ||
-            marker == 0xDA || length < 2)
-            return std::nullopt; // other codings, or the scan before any frame
-        at += 2 + length;
-    }
-    return std::nullopt;
-}
 
 struct ImageKey {
     size_t hash;
@@ -226,10 +40,8 @@ size_t qHash(const ImageKey &k, size_t seed = 0)
 
 } // namespace
 
-struct PdfWriter::Impl {
+struct PdfWriter::Impl : ObjectWriter {
     QString title, creator;
-    QByteArray out;
-    std::vector<qint64> offsets{0, 0, 0, 0, 0}; // by object number; reserved ones filled later
     std::vector<int> pages;
     std::vector<std::unique_ptr<Face>> faces;
     Face *lastFace = nullptr;
@@ -239,7 +51,6 @@ struct PdfWriter::Impl {
     std::vector<int> imageObjects;
     bool unsupported = false;
     bool finished = false;
-    Compressor compressor;
 
     // The page being drawn.
     bool inPage = false;
@@ -252,36 +63,6 @@ struct PdfWriter::Impl {
     double textSize = 0;
     QPointF line; // where the current text line starts
     double penX = 0;
-
-    int reserve()
-    {
-        offsets.push_back(0);
-        return int(offsets.size() - 1);
-    }
-    void begin(int object)
-    {
-        offsets[size_t(object)] = out.size();
-        appendInt(out, object);
-        out.append(" 0 obj\n");
-    }
-    void end() { out.append("\nendobj\n"); }
-    // A stream object: `dict` holds its entries other than the length and filter.
-    void stream(int object, const char *data, qsizetype length, const QByteArray &dict = {})
-    {
-        rawStream(object, deflated(compressor, data, length), " /Filter /FlateDecode" + dict);
-    }
-    // A stream written as it is; `dict` holds its entries but the length.
-    void rawStream(int object, const QByteArray &packed, const QByteArray &dict)
-    {
-        begin(object);
-        out.append("<< /Length ");
-        appendInt(out, packed.size());
-        out.append(dict);
-        out.append(" >>\nstream\n");
-        out.append(packed);
-        out.append("\nendstream");
-        end();
-    }
 
     Face *face(const emf::FontSpec &spec);
     void endText();
@@ -313,7 +94,6 @@ struct PdfWriter::Impl {
         else
             content.append("S\n");
     }
-    void writeFont(Face &f);
 };
 
 Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
@@ -364,109 +144,6 @@ void PdfWriter::Impl::endText()
         content.append("ET\n");
     inArray = inText = false;
     textFace = nullptr;
-}
-
-void PdfWriter::Impl::writeFont(Face &f)
-{
-    const QByteArray file = f.tt.subset(f.used);
-    // The subset's tag: six capitals derived from the glyphs it holds.
-    size_t h = qHash(file);
-    QByteArray name;
-    for (int i = 0; i < 6; ++i, h /= 26)
-        name.append(char('A' + h % 26));
-    name.append('+');
-    name.append(f.tt.postScriptName().isEmpty() ? QString(f.family).remove(u' ').toLatin1()
-                                                : f.tt.postScriptName().toLatin1());
-
-    const int fileObject = reserve(), descriptor = reserve(), cid = reserve(), toUnicode = reserve();
-    QByteArray dict(" /Length1 ");
-    appendInt(dict, file.size());
-    stream(fileObject, file.constData(), file.size(), dict);
-
-    begin(descriptor);
-    out.append("<< /Type /FontDescriptor /FontName /" + name + " /Flags ");
-    appendInt(out, 4 | (f.tt.fixedPitch() ? 1 : 0) | (f.italic ? 64 : 0));
-    out.append(" /FontBBox [");
-    for (double v : f.tt.boundingBox()) {
-        out.append(' ');
-        appendNumber(out, v, 6);
-    }
-    out.append(" ] /ItalicAngle ");
-    appendNumber(out, f.tt.italicAngle());
-    out.append(" /Ascent ");
-    appendNumber(out, f.tt.ascent(), 6);
-    out.append(" /Descent ");
-    appendNumber(out, f.tt.descent(), 6);
-    out.append(" /CapHeight ");
-    appendNumber(out, f.tt.capHeight(), 6);
-    out.append(" /StemV ");
-    appendInt(out, f.bold ? 120 : 80);
-    out.append(" /FontFile2 ");
-    appendInt(out, fileObject);
-    out.append(" 0 R >>");
-    end();
-
-    begin(cid);
-    out.append("<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + name +
-               " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ");
-    appendInt(out, descriptor);
-    out.append(" 0 R /CIDToGIDMap /Identity /W [");
-    int run = -2; // the glyph that would continue the current run of widths
-    for (size_t g = 0; g < f.used.size(); ++g) {
-        if (!f.used[g])
-            continue;
-        if (int(g) != run) {
-            if (run >= 0)
-                out.append(']');
-            out.append('\n');
-            appendInt(out, qint64(g));
-            out.append(" [");
-        } else {
-            out.append(' ');
-        }
-        appendNumber(out, f.width(quint32(g)));
-        run = int(g) + 1;
-    }
-    if (run >= 0)
-        out.append(']');
-    out.append(" ] >>");
-    end();
-
-    QByteArray cmap("/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-                    "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-                    "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-                    "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
-    std::vector<size_t> mapped;
-    for (size_t g = 0; g < f.unicode.size(); ++g)
-        if (f.unicode[g] != 0)
-            mapped.push_back(g);
-    for (size_t i = 0; i < mapped.size(); i += 100) {
-        const size_t n = std::min<size_t>(100, mapped.size() - i);
-        appendInt(cmap, qint64(n));
-        cmap.append(" beginbfchar\n");
-        for (size_t k = i; k < i + n; ++k) {
-            const char32_t cp = f.unicode[mapped[k]];
-            cmap.append('<');
-            cmap.append(QByteArray::number(qulonglong(mapped[k]), 16).rightJustified(4, '0'));
-            cmap.append("> <");
-            const QString s = QString::fromUcs4(&cp, 1);
-            for (QChar c : s)
-                cmap.append(QByteArray::number(c.unicode(), 16).rightJustified(4, '0'));
-            cmap.append(">\n");
-        }
-        cmap.append("endbfchar\n");
-    }
-    cmap.append("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
-    stream(toUnicode, cmap.constData(), cmap.size());
-
-    begin(f.object);
-    out.append("<< /Type /Font /Subtype /Type0 /BaseFont /" + name +
-               " /Encoding /Identity-H /DescendantFonts [");
-    appendInt(out, cid);
-    out.append(" 0 R] /ToUnicode ");
-    appendInt(out, toUnicode);
-    out.append(" 0 R >>");
-    end();
 }
 
 PdfWriter::PdfWriter(const QString &title, const QString &creator) : d(std::make_unique<Impl>())
@@ -753,7 +430,7 @@ QByteArray PdfWriter::finish()
     d->finished = true;
     endPage();
     for (const auto &f : d->faces)
-        d->writeFont(*f);
+        writeFont(*d, *f);
 
     QByteArray &out = d->out;
     d->begin(kResources);

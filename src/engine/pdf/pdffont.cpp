@@ -1,0 +1,111 @@
+#include "engine/pdf/pdffont.h"
+
+#include <algorithm>
+
+namespace accrua::engine::pdf {
+
+void writeFont(ObjectWriter &w, Face &f)
+{
+    const QByteArray file = f.tt.subset(f.used);
+    // The subset's tag: six capitals derived from the glyphs it holds.
+    size_t h = qHash(file);
+    QByteArray name;
+    for (int i = 0; i < 6; ++i, h /= 26)
+        name.append(char('A' + h % 26));
+    name.append('+');
+    name.append(f.tt.postScriptName().isEmpty() ? QString(f.family).remove(u' ').toLatin1()
+                                                : f.tt.postScriptName().toLatin1());
+
+    const int fileObject = w.reserve(), descriptor = w.reserve(), cid = w.reserve(), toUnicode = w.reserve();
+    QByteArray dict(" /Length1 ");
+    appendInt(dict, file.size());
+    w.stream(fileObject, file.constData(), file.size(), dict);
+
+    w.begin(descriptor);
+    w.out.append("<< /Type /FontDescriptor /FontName /" + name + " /Flags ");
+    appendInt(w.out, 4 | (f.tt.fixedPitch() ? 1 : 0) | (f.italic ? 64 : 0));
+    w.out.append(" /FontBBox [");
+    for (double v : f.tt.boundingBox()) {
+        w.out.append(' ');
+        appendNumber(w.out, v, 6);
+    }
+    w.out.append(" ] /ItalicAngle ");
+    appendNumber(w.out, f.tt.italicAngle());
+    w.out.append(" /Ascent ");
+    appendNumber(w.out, f.tt.ascent(), 6);
+    w.out.append(" /Descent ");
+    appendNumber(w.out, f.tt.descent(), 6);
+    w.out.append(" /CapHeight ");
+    appendNumber(w.out, f.tt.capHeight(), 6);
+    w.out.append(" /StemV ");
+    appendInt(w.out, f.bold ? 120 : 80);
+    w.out.append(" /FontFile2 ");
+    appendInt(w.out, fileObject);
+    w.out.append(" 0 R >>");
+    w.end();
+
+    w.begin(cid);
+    w.out.append(
+        "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + name +
+        " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ");
+    appendInt(w.out, descriptor);
+    w.out.append(" 0 R /CIDToGIDMap /Identity /W [");
+    int run = -2; // the glyph that would continue the current run of widths
+    for (size_t g = 0; g < f.used.size(); ++g) {
+        if (!f.used[g])
+            continue;
+        if (int(g) != run) {
+            if (run >= 0)
+                w.out.append(']');
+            w.out.append('\n');
+            appendInt(w.out, qint64(g));
+            w.out.append(" [");
+        } else {
+            w.out.append(' ');
+        }
+        appendNumber(w.out, f.width(quint32(g)));
+        run = int(g) + 1;
+    }
+    if (run >= 0)
+        w.out.append(']');
+    w.out.append(" ] >>");
+    w.end();
+
+    QByteArray cmap("/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                    "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+                    "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+                    "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
+    std::vector<size_t> mapped;
+    for (size_t g = 0; g < f.unicode.size(); ++g)
+        if (f.unicode[g] != 0)
+            mapped.push_back(g);
+    for (size_t i = 0; i < mapped.size(); i += 100) {
+        const size_t n = std::min<size_t>(100, mapped.size() - i);
+        appendInt(cmap, qint64(n));
+        cmap.append(" beginbfchar\n");
+        for (size_t k = i; k < i + n; ++k) {
+            const char32_t cp = f.unicode[mapped[k]];
+            cmap.append('<');
+            cmap.append(QByteArray::number(qulonglong(mapped[k]), 16).rightJustified(4, '0'));
+            cmap.append("> <");
+            const QString s = QString::fromUcs4(&cp, 1);
+            for (QChar c : s)
+                cmap.append(QByteArray::number(c.unicode(), 16).rightJustified(4, '0'));
+            cmap.append(">\n");
+        }
+        cmap.append("endbfchar\n");
+    }
+    cmap.append("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
+    w.stream(toUnicode, cmap.constData(), cmap.size());
+
+    w.begin(f.object);
+    w.out.append("<< /Type /Font /Subtype /Type0 /BaseFont /" + name +
+                 " /Encoding /Identity-H /DescendantFonts [");
+    appendInt(w.out, cid);
+    w.out.append(" 0 R] /ToUnicode ");
+    appendInt(w.out, toUnicode);
+    w.out.append(" 0 R >>");
+    w.end();
+}
+
+} // namespace accrua::engine::pdf

@@ -1,0 +1,75 @@
+// The fonts of a PDF: each face the pages use, the glyphs they draw from it
+// and their widths, embedded at the end as a subset with a Unicode map so
+// that the text can be searched and copied.
+#pragma once
+
+#include "engine/pdf/pdfsyntax.h"
+#include "engine/pdf/truetype.h"
+
+#include <QHash>
+#include <QRawFont>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace accrua::engine::pdf {
+
+struct Face {
+    TrueTypeFace tt;
+    QRawFont raw;
+    QString family; // as resolved, with the style below: the key
+    bool bold = false;
+    bool italic = false;
+    int number = 0; // /F<number>
+    int object = 0; // the Type0 font
+    std::array<qint32, 256> latin{};
+    QHash<char32_t, quint32> other;
+    std::vector<bool> used;
+    std::vector<char32_t> unicode; // the character each used glyph stands for
+    std::vector<double> widths;    // thousandths of an em, as written; -1 not yet known
+
+    // The glyph that draws cp; 0 (.notdef) when the face has none.
+    quint32 glyph(char32_t cp)
+    {
+        if (cp < 256 && latin[cp] >= 0)
+            return quint32(latin[cp]);
+        if (cp >= 256) {
+            auto it = other.constFind(cp);
+            if (it != other.constEnd())
+                return *it;
+        }
+        QChar units[2];
+        int n = 0;
+        if (QChar::requiresSurrogates(cp)) {
+            units[0] = QChar(QChar::highSurrogate(cp));
+            units[1] = QChar(QChar::lowSurrogate(cp));
+            n = 2;
+        } else {
+            units[0] = QChar(char16_t(cp));
+            n = 1;
+        }
+        quint32 glyphs[2] = {0, 0};
+        int count = 2;
+        if (!raw.glyphIndexesForChars(units, n, glyphs, &count) || count < 1)
+            glyphs[0] = 0;
+        const quint32 g = glyphs[0] < quint32(tt.glyphCount()) ? glyphs[0] : 0;
+        if (cp < 256)
+            latin[cp] = qint32(g);
+        else if (other.size() < 65536)
+            other.insert(cp, g);
+        return g;
+    }
+    double width(quint32 g)
+    {
+        if (widths[g] < 0)
+            widths[g] = std::round(tt.advance(g));
+        return widths[g];
+    }
+};
+
+// The font's objects (file, descriptor, CID font, Unicode map, and the
+// Type0 font at f.object) for the glyphs used.
+void writeFont(ObjectWriter &w, Face &f);
+
+} // namespace accrua::engine::pdf
