@@ -309,6 +309,23 @@ qint32 TextRecord::advance(quint64 i) const
     return qint32(quint32(v[0]) | (quint32(v[1]) << 8) | (quint32(v[2]) << 16) | (quint32(v[3]) << 24));
 }
 
+QPointF textStart(quint32 textAlign, double width, double ascent, double descent)
+{
+    const quint32 h = textAlign & TA_CENTER;
+    const quint32 v = textAlign & TA_BASELINE;
+    double x0 = 0;
+    if (h == TA_CENTER)
+        x0 = -width / 2;
+    else if (h == TA_RIGHT)
+        x0 = -width;
+    double baseline = ascent;
+    if (v == TA_BASELINE)
+        baseline = 0;
+    else if (v == TA_BOTTOM)
+        baseline = -descent;
+    return QPointF(x0, baseline);
+}
+
 bool decodeText(const EmfRecord &record, TextRecord &out, QString &why)
 {
     constexpr qint64 fixed = 76;

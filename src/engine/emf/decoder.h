@@ -143,6 +143,10 @@ struct TextRecord {
 };
 
 inline constexpr quint64 kMaxTextChars = 65536;
+
+// Where a run of the given width starts, from its reference point, on its
+// baseline, for the text alignment (TA_*) in force.
+QPointF textStart(quint32 textAlign, double width, double ascent, double descent);
 bool decodeText(const EmfRecord &record, TextRecord &out, QString &why);
 
 // POLYLINE, POLYGON, POLYBEZIER and their -TO and 16-bit forms: the points

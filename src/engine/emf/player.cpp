@@ -1,4 +1,5 @@
 #include "engine/emf/player.h"
+#include "engine/emf/dib.h"
 #include "engine/emf/emfplayer.h"
 
 #include <QPicture>
@@ -59,6 +60,8 @@ bool Player::dispatch(const EmfRecord &record)
         return createObject(record);
     if (isPointsRecord(type))
         return points(record);
+    if (isBitmapRecord(type))
+        return bitmap(rec, type);
     switch (type) {
     case EMR_HEADER:
         return true; // a second header is ignored
@@ -142,11 +145,6 @@ bool Player::dispatch(const EmfRecord &record)
     case EMR_EXTTEXTOUTW:
     case EMR_EXTTEXTOUTA:
         return text(record);
-    case EMR_BITBLT:
-    case EMR_STRETCHBLT:
-    case EMR_STRETCHDIBITS:
-    case EMR_SETDIBITSTODEVICE:
-        return bitmap(rec, type);
     case EMR_INTERSECTCLIPRECT:
     case EMR_EXCLUDECLIPRECT:
         return clipRect(rec, type);

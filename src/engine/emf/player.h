@@ -48,15 +48,8 @@ struct BrushObj {
     quint32 hatch = 0;
 };
 
-struct FontObj {
-    qint32 height = 0;
-    qint32 escapement = 0;
-    qint32 weight = 400;
-    bool italic = false;
-    bool underline = false;
-    bool strikeOut = false;
-    QString face = QStringLiteral("Arial");
-};
+// Drawn as the record gives it: underline, strike-out and escapement too.
+using FontObj = LogFont;
 
 struct Obj {
     enum Kind { Pen, Brush, Font, Other } kind = Other;

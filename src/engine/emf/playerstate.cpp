@@ -163,8 +163,7 @@ Obj objOf(const LogObject &o)
         break;
     case LogObject::Font:
         obj.kind = Obj::Font;
-        obj.font = FontObj{o.font.height,    o.font.escapement, o.font.weight, o.font.italic,
-                           o.font.underline, o.font.strikeOut,  o.font.face};
+        obj.font = o.font;
         break;
     case LogObject::Other:
         break;

@@ -81,18 +81,9 @@ bool Player::text(const EmfRecord &record)
     const QPointF refLogical = updateCp ? m_s.curPos : ref;
     const QPointF origin = toDevice.map(refLogical);
     const quint32 h = m_s.textAlign & TA_CENTER;
-    const quint32 v = m_s.textAlign & TA_BASELINE;
-    double x0 = 0;
-    if (h == TA_CENTER)
-        x0 = -total / 2;
-    else if (h == TA_RIGHT)
-        x0 = -total;
     const double ascent = ascentPerEm * emDevice, descent = descentPerEm * emDevice;
-    double baseline = ascent;
-    if (v == TA_BASELINE)
-        baseline = 0;
-    else if (v == TA_BOTTOM)
-        baseline = -descent;
+    const QPointF start = textStart(m_s.textAlign, total, ascent, descent);
+    const double x0 = start.x(), baseline = start.y();
 
     QTransform textT;
     textT.translate(origin.x(), origin.y());

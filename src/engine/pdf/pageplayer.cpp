@@ -205,6 +205,8 @@ PlayResult Walker::dispatch(const emf::EmfRecord &record)
         return createObject(record);
     if (emf::isPointsRecord(m_type))
         return points(record);
+    if (emf::isBitmapRecord(m_type))
+        return bitmap(rec);
     switch (m_type) {
     case EMR_SAVEDC:
         if (m_stack.size() < size_t(kMaxSaveDepth))
@@ -268,11 +270,6 @@ PlayResult Walker::dispatch(const emf::EmfRecord &record)
     case EMR_EXTTEXTOUTW:
     case EMR_EXTTEXTOUTA:
         return text(record);
-    case EMR_BITBLT:
-    case EMR_STRETCHBLT:
-    case EMR_STRETCHDIBITS:
-    case EMR_SETDIBITSTODEVICE:
-        return bitmap(rec);
     case EMR_EXTSELECTCLIPRGN:
         // Only "no clipping", which is where every page starts.
         if (!need(rec, 16))
@@ -555,18 +552,9 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     // from it in device pixels scaled afterwards.
     const QPointF origin = toDevice.map(updateCp ? m_s.curPos : ref);
     const quint32 h = m_s.textAlign & TA_CENTER;
-    const quint32 v = m_s.textAlign & TA_BASELINE;
-    double x0 = 0;
-    if (h == TA_CENTER)
-        x0 = -total / 2;
-    else if (h == TA_RIGHT)
-        x0 = -total;
     const double ascent = font.ascentPerEm * emDevice, descent = font.descentPerEm * emDevice;
-    double baseline = ascent;
-    if (v == TA_BASELINE)
-        baseline = 0;
-    else if (v == TA_BOTTOM)
-        baseline = -descent;
+    const QPointF start = emf::textStart(m_s.textAlign, total, ascent, descent);
+    const double x0 = start.x(), baseline = start.y();
     QTransform textT;
     textT.translate(origin.x(), origin.y());
     textT = textT * d2t;

@@ -232,12 +232,12 @@ class PdfRefuses : public testing::TestWithParam<RefusedCase> {};
 // A record placed before the end-of-file record.
 QByteArray withRecord(QByteArray page, std::initializer_list<quint32> fields)
 {
-    QByteArray record;
+    emf::records::Sink record;
     emf::records::Writer w(record);
     for (quint32 f : fields)
         w.u32(f);
     const qsizetype eof = page.size() - 20;
-    page.insert(eof, record);
+    page.insert(eof, record.bytes.left(record.size));
     const emf::records::Reader header(reinterpret_cast<const uchar *>(page.constData()), page.size());
     const quint32 records = header.u32(52) + 1;
     emf::records::patchU32(page, 48, quint32(page.size()));
