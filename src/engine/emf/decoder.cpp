@@ -419,4 +419,20 @@ bool pointsClosed(quint32 type)
     return type == EMR_POLYGON16 || type == EMR_POLYGON;
 }
 
+bool isPathRecord(quint32 type)
+{
+    switch (type) {
+    case EMR_BEGINPATH:
+    case EMR_ENDPATH:
+    case EMR_ABORTPATH:
+    case EMR_CLOSEFIGURE:
+    case EMR_FILLPATH:
+    case EMR_STROKEPATH:
+    case EMR_STROKEANDFILLPATH:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace accrua::engine::emf

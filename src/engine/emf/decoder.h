@@ -157,4 +157,7 @@ bool pointsContinue(quint32 type); // the -TO forms: start at the current positi
 bool pointsBezier(quint32 type);
 bool pointsClosed(quint32 type);
 
+// BEGINPATH, ENDPATH, ABORTPATH, CLOSEFIGURE and the three that draw a path.
+bool isPathRecord(quint32 type);
+
 } // namespace accrua::engine::emf

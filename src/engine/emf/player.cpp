@@ -62,6 +62,8 @@ bool Player::dispatch(const EmfRecord &record)
         return points(record);
     if (isBitmapRecord(type))
         return bitmap(rec, type);
+    if (isPathRecord(type))
+        return pathRecord(type);
     switch (type) {
     case EMR_HEADER:
         return true; // a second header is ignored
@@ -150,14 +152,6 @@ bool Player::dispatch(const EmfRecord &record)
         return clipRect(rec, type);
     case EMR_EXTSELECTCLIPRGN:
         return clipRegion(rec);
-    case EMR_BEGINPATH:
-    case EMR_ENDPATH:
-    case EMR_ABORTPATH:
-    case EMR_CLOSEFIGURE:
-    case EMR_FILLPATH:
-    case EMR_STROKEPATH:
-    case EMR_STROKEANDFILLPATH:
-        return pathRecord(type);
     default:
         // Comments (and the EMF+ records inside them), palettes, modes that do
         // not change a report page, and records we do not know: skipped by size.

@@ -207,6 +207,8 @@ PlayResult Walker::dispatch(const emf::EmfRecord &record)
         return points(record);
     if (emf::isBitmapRecord(m_type))
         return bitmap(rec);
+    if (emf::isPathRecord(m_type))
+        return PlayResult::Unsupported;
     switch (m_type) {
     case EMR_SAVEDC:
         if (m_stack.size() < size_t(kMaxSaveDepth))
@@ -284,13 +286,6 @@ PlayResult Walker::dispatch(const emf::EmfRecord &record)
     case EMR_POLYPOLYGON:
     case EMR_INTERSECTCLIPRECT:
     case EMR_EXCLUDECLIPRECT:
-    case EMR_BEGINPATH:
-    case EMR_ENDPATH:
-    case EMR_ABORTPATH:
-    case EMR_CLOSEFIGURE:
-    case EMR_FILLPATH:
-    case EMR_STROKEPATH:
-    case EMR_STROKEANDFILLPATH:
         return PlayResult::Unsupported;
     default:
         // Headers, comments, palettes and modes that do not change a report page.
