@@ -261,19 +261,19 @@ INSTANTIATE_TEST_SUITE_P(
     Pages, PdfRefuses,
     testing::Values(
         RefusedCase{"ClippedPage",
-                    [](QByteArray p) {
+                    [](const QByteArray &p) {
                         return withRecord(p, {emf::records::EMR_INTERSECTCLIPRECT, 24, 0, 0, 100, 100});
                     },
                     pdf::PlayResult::Unsupported},
         RefusedCase{"EllipseOnThePage",
-                    [](QByteArray p) {
+                    [](const QByteArray &p) {
                         return withRecord(p, {emf::records::EMR_ELLIPSE, 24, 0, 0, 100, 100});
                     },
                     pdf::PlayResult::Unsupported},
-        RefusedCase{"TruncatedMetafile", [](QByteArray p) { return p.left(p.size() / 2); },
+        RefusedCase{"TruncatedMetafile", [](const QByteArray &p) { return p.left(p.size() / 2); },
                     pdf::PlayResult::Damaged},
         RefusedCase{"TextRecordCutShort",
-                    [](QByteArray p) {
+                    [](const QByteArray &p) {
                         return withRecord(p, {emf::records::EMR_EXTTEXTOUTW, 16, 0, 0});
                     },
                     pdf::PlayResult::Damaged}),
