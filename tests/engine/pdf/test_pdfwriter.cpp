@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 using namespace accrua::engine;
 
@@ -230,7 +231,7 @@ struct RefusedCase {
 class PdfRefuses : public testing::TestWithParam<RefusedCase> {};
 
 // A record placed before the end-of-file record.
-QByteArray withRecord(QByteArray page, std::initializer_list<quint32> fields)
+QByteArray withRecord(QByteArray page, const std::vector<quint32> &fields)
 {
     emf::records::Sink record;
     emf::records::Writer w(record);
@@ -278,5 +279,41 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     pdf::PlayResult::Damaged}),
     caseName<RefusedCase>);
+
+// Both players read records through one decoder: each refuses a damaged
+// page, for the same reason.
+struct DamagedCase {
+    const char *name;
+    std::vector<quint32> record;
+};
+
+class PlayersAgree : public testing::TestWithParam<DamagedCase> {};
+
+TEST_P(PlayersAgree, OnWhyAPageIsDamaged)
+{
+    accrua::testsupport::ensureGuiApp();
+    emf::EmfWriter w(emf::kLetterPage);
+    w.drawText(QRectF(48, 40, 200, 14), emf::HAlign::Left, kSans, QStringLiteral("text"));
+    const QByteArray page = withRecord(w.finish(), GetParam().record);
+    QString metafileWhy, pdfWhy;
+    EXPECT_FALSE(emf::EmfPlayer::check(page, &metafileWhy));
+    pdf::PdfWriter writer;
+    EXPECT_EQ(writer.addPage(page, &pdfWhy), pdf::PlayResult::Damaged);
+    EXPECT_FALSE(pdfWhy.isEmpty());
+    EXPECT_EQ(pdfWhy, metafileWhy);
+}
+
+using namespace emf::records;
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, PlayersAgree,
+    testing::Values(DamagedCase{"SizeNotWholeWords", {EMR_SETBKMODE, 10, TRANSPARENT}},
+                    DamagedCase{"MappingCutShort", {EMR_SETWINDOWEXTEX, 12, 5}},
+                    DamagedCase{"TextCutShort", {EMR_EXTTEXTOUTW, 16, 0, 0}},
+                    DamagedCase{"PointsOutsideTheRecord", {EMR_POLYLINE, 28, 0, 0, 0, 0, 5}},
+                    DamagedCase{"ObjectOutsideTheTable", {EMR_CREATEBRUSHINDIRECT, 24, 999, 0, 0, 0}},
+                    DamagedCase{"PenStylesOutsideTheRecord",
+                                {EMR_EXTCREATEPEN, 52, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9}}),
+    caseName<DamagedCase>);
 
 } // namespace
