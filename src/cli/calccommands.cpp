@@ -137,8 +137,8 @@ int finish(const Options &o, const Report &report, const Run &run, const ReportO
            ReportPage page, const Services &services, const Drawing *drawing, QTextStream &out,
            QTextStream &err)
 {
-    if (outputs.any() && !drawing)
-        throw Refusal{QStringLiteral("report outputs are written by accrua-cli-draw")};
+    if (outputs.drawn() && !drawing)
+        throw Refusal{QStringLiteral("--pdf and --arp are drawn by accrua-cli-draw")};
     if (outputs.any()) {
         QString store;
         try {
@@ -152,7 +152,14 @@ int finish(const Options &o, const Report &report, const Run &run, const ReportO
     const int status = emit(o, report, run, outputs.toStdout() ? nullptr : &out, err);
     if (status != 0 || !outputs.any())
         return status;
-    return drawing->writeReports(outputs, page, run.model, services.today, out, err);
+    std::optional<QString> failure = writeTextOutputs(outputs, page, run.model, services.today, out);
+    if (!failure && outputs.drawn())
+        failure = drawing->writeReports(outputs, page, run.model, services.today, nullptr);
+    if (!failure)
+        return 0;
+    err << "accrua-cli: " << *failure << '\n';
+    err.flush();
+    return 1;
 }
 
 QString resolutionSetting(const Options &o)

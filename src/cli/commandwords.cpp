@@ -228,7 +228,7 @@ bool needsDrawing(const QStringList &args)
     // Any spelling of a report output; a value that only looks like one costs
     // the hand-over, never a missed report.
     for (const QString &arg : args.mid(1)) {
-        for (const char *name : {"--pdf", "--arp", "--csv", "--classic"}) {
+        for (const char *name : {"--pdf", "--arp"}) {
             const QLatin1String option(name);
             if (arg == option || (arg.startsWith(option) && arg.at(option.size()) == u'='))
                 return true;
