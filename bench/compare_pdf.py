@@ -16,13 +16,18 @@ Cases:
              soffice is installed
   csv360     the same with --csv - against the plain table (both in
              accrua-cli, which writes CSV without the drawing process)
+  batchpdf   1000 different 30-year loans with a 360-row PDF each: one
+             accrua-cli batch --output-dir against 1000 accrua-cli --pdf
+             processes (--batch-lines N for another count)
 
 Each time is the median over the rounds of the process's CPU time (user +
 system, waited-for children included) and of its wall time. --check exits 1
 when a goal is missed.
 """
 import argparse
+import json
 import os
+import random
 import shutil
 import statistics
 import sys
@@ -32,7 +37,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from compare_cli import peak_mb, run  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-CASES = ["pdf12000", "pdf360", "csv360"]
+CASES = ["pdf12000", "pdf360", "csv360", "batchpdf"]
 
 
 def rounds_of(commands, rounds, env):
@@ -63,6 +68,7 @@ def main():
     parser.add_argument("--rounds", type=int, default=7)
     parser.add_argument("--check", action="store_true")
     parser.add_argument("--only", action="append", choices=CASES, help="run this case only (repeatable)")
+    parser.add_argument("--batch-lines", type=int, default=1000)
     a = parser.parse_args()
     cases = a.only or CASES
 
@@ -138,6 +144,37 @@ def main():
         print("  ratio %.2f (goal <= 1.3)" % ratio)
         if ratio > 1.3:
             failed.append("csv360")
+
+    if "batchpdf" in cases:
+        r = random.Random(14)
+        loans = [["--principal", str(r.randrange(50000, 1000000, 100)), "--rate", "%.3f" % r.uniform(2, 9),
+                  "--years", "30", "--months", "0", "--origination", "2026-02-01"]
+                 for _ in range(a.batch_lines)]
+        requests = out("pdfs.jsonl")
+        with open(requests, "w") as f:
+            for k, loan in enumerate(loans):
+                line = {"id": k, "command": "payment", "pdf": "%d.pdf" % k}
+                line.update(zip([o[2:] for o in loan[::2]], loan[1::2]))
+                f.write(json.dumps(line) + "\n")
+        os.makedirs(out("batch"), exist_ok=True)
+        os.makedirs(out("single"), exist_ok=True)
+        batch_cpu, single_cpu = [], []
+        for rnd in range(a.rounds):
+            for k in ((0, 1) if rnd % 2 == 0 else (1, 0)):
+                if k == 0:
+                    batch_cpu.append(run([a.cli, "batch", "--rows", "none", "--output-dir", out("batch")],
+                                         requests, env)[1])
+                else:
+                    single_cpu.append(sum(run([a.cli, "payment"] + loan + ["--pdf", out("single/%d.pdf" % n)],
+                                              None, env)[1] for n, loan in enumerate(loans)))
+        batch, single = statistics.median(batch_cpu), statistics.median(single_cpu)
+        print("%d loans, a 360-row PDF each (CPU, median of %d rounds)" % (a.batch_lines, a.rounds))
+        print("  %-34s cpu %8.1f ms" % ("accrua-cli batch --output-dir", batch * 1000))
+        print("  %-34s cpu %8.1f ms" % ("%d accrua-cli --pdf processes" % a.batch_lines, single * 1000))
+        ratio = single / batch
+        print("  processes / batch: %.1f (goal >= 10)" % ratio)
+        if ratio < 10:
+            failed.append("batchpdf")
 
     print("load average after: %.2f %.2f %.2f" % os.getloadavg())
     if failed:
