@@ -151,9 +151,10 @@ QString outputPath(const QString &folder, const QString &key, const QString &nam
     QFileInfo landing(path);
     if (landing.isSymLink())
         landing.setFile(landing.symLinkTarget());
-    const QString place =
-        landing.exists() ? landing.canonicalFilePath()
-                         : QFileInfo(landing.absolutePath()).canonicalFilePath() + u'/' + landing.fileName();
+    const QString parent = QFileInfo(landing.absolutePath()).canonicalFilePath();
+    if (parent.isEmpty())
+        throw Refusal{QStringLiteral("\"%1\": the folder of \"%2\" is not there").arg(key, name)};
+    const QString place = landing.exists() ? landing.canonicalFilePath() : parent + u'/' + landing.fileName();
     if (!inside(place, folder) || (!landing.exists() && landing.isSymLink()))
         throw UsageError{QStringLiteral("\"%1\": \"%2\" leads out of the output folder").arg(key, name)};
     return path;

@@ -164,12 +164,14 @@ Batch requests and results:
      "months":"0","pdf":"loans/9.pdf","csv":"loans/9.csv"}
   Each file is written whole or not at all, and the result lists those
   written in "outputs". A line without --output-dir, with a name that leaves
-  the folder (an absolute path, "..", a link out of it) or two outputs naming
-  one file is refused (kind "usage"); a file that cannot be written is named
-  in the line's "messages" (kind "error", "exit" 1), later files of the line
-  are not written, files written before stay whole. A later line writing the
-  same file as an earlier one replaces it. With --output-dir the whole batch
-  runs in accrua-cli-draw, one process for every PDF.
+  the folder (an absolute path, "..", a link out of it) or two outputs
+  naming one file is refused (kind "usage"), a name in a folder that is not
+  there too (kind "refused": folders are not made). A file that cannot be
+  written is named in the line's "messages" (kind "error", "exit" 1); the
+  line's later files are not written, files written before stay whole. A
+  later line writing the same file as an earlier one replaces it. With
+  --output-dir the whole batch runs in accrua-cli-draw, one process for
+  every PDF.
   --output-dir DIR     the folder the lines' report files go into
   Exit status of the batch: 0 every line was read, 2 usage or input that
   could not be read, 1 standard output or a report file could not be

@@ -48,7 +48,7 @@ std::optional<QString> writeTextOutputs(const ReportOutputs &o, ReportPage page,
                 if (!stdoutFile.open(stdout, QIODevice::WriteOnly) || stdoutFile.write(csv) != csv.size() ||
                     !stdoutFile.flush())
                     return fail(QStringLiteral("Cannot write the CSV to standard output"));
-            } else if (const std::optional<QString> why = reports::csv::saveCsv(csv, o.csv)) {
+            } else if (std::optional<QString> why = reports::csv::saveCsv(csv, o.csv)) {
                 return why;
             } else if (written) {
                 *written << kCsvOutput;
