@@ -146,7 +146,7 @@ QString outputPath(const QString &folder, const QString &key, const QString &nam
     if (QDir::isAbsolutePath(name) || clean == QLatin1String("..") || clean.startsWith(QLatin1String("../")))
         throw UsageError{
             QStringLiteral("\"%1\": \"%2\" is not a name inside the output folder").arg(key, name)};
-    const QString path = folder + u'/' + clean;
+    QString path = folder + u'/' + clean;
     // A write follows links: where it lands must be inside the folder too.
     QFileInfo landing(path);
     if (landing.isSymLink())

@@ -141,7 +141,7 @@ TEST_F(BatchOutputsFullDisk, KeepsEarlierFilesAndFailsTheBatch)
 {
     ASSERT_TRUE(QDir().mkpath(out()));
     // Room for the CSV (17 KB), not for the PDF (over 40 KB).
-    const int status = accrua::testsupport::runWithFileSizeLimit(24 * 1024, [&] {
+    const int status = accrua::testsupport::runWithFileSizeLimit(qint64{24} * 1024, [&] {
         QList<QJsonObject> results;
         const int batch =
             run({'{' + kLoan + R"(,"csv":"a.csv"})", '{' + kLoan + R"(,"csv":"b.csv","pdf":"b.pdf"})"}, true,
