@@ -4,6 +4,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/plancommand.h"
+#include "cli/reportoptions.h"
 #include "fileio/safefile.h"
 #include "settings/store.h"
 #include "settings/values.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -119,9 +122,48 @@ constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
 struct Request {
     QString command;
     QStringList args;
+    QHash<QString, QString> outputs; // option name -> the file as the line names it
 };
 
-Request requestOf(const QJsonObject &line)
+const QStringList kOutputKeys = {kPdfOutput, kArpOutput, kCsvOutput, kClassicOutput};
+
+bool inside(const QString &path, const QString &folder)
+{
+    return path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
+// Where a line's output `name` (relative to the output folder, canonical)
+// is written: a UsageError when there is no folder, or when the name or a
+// link on its way leads out of it.
+QString outputPath(const QString &folder, const QString &key, const QString &name)
+{
+    if (folder.isEmpty())
+        throw UsageError{
+            QStringLiteral("\"%1\" writes into the folder --output-dir names; the batch has none").arg(key)};
+    if (name.isEmpty() || name == QLatin1String("-"))
+        throw UsageError{QStringLiteral("\"%1\" needs a file name in the output folder").arg(key)};
+    const QString clean = QDir::cleanPath(name);
+    if (QDir::isAbsolutePath(name) || clean == QLatin1String("..") || clean.startsWith(QLatin1String("../")))
+        throw UsageError{
+            QStringLiteral("\"%1\": \"%2\" is not a name inside the output folder").arg(key, name)};
+    QString path = folder + u'/' + clean;
+    // A write follows links: where it lands must be inside the folder too.
+    QFileInfo landing(path);
+    if (landing.isSymLink())
+        landing.setFile(landing.symLinkTarget());
+    const QString parent = QFileInfo(landing.absolutePath()).canonicalFilePath();
+    if (parent.isEmpty())
+        throw Refusal{QStringLiteral("\"%1\": the folder of \"%2\" is not there").arg(key, name)};
+    const QString place = landing.exists() ? landing.canonicalFilePath() : parent + u'/' + landing.fileName();
+    if (!inside(place, folder) || (!landing.exists() && landing.isSymLink()))
+        throw UsageError{QStringLiteral("\"%1\": \"%2\" leads out of the output folder").arg(key, name)};
+    return path;
+}
+
+// `folder`: the canonical output folder, empty without --output-dir. Only
+// the calculations with report pages take outputs; plan and apr refuse them
+// themselves.
+Request requestOf(const QJsonObject &line, const QString &folder)
 {
     Request r;
     const QJsonValue command = line.value(QStringLiteral("command"));
@@ -159,7 +201,13 @@ Request requestOf(const QJsonObject &line)
         // written and could not carry the user's decimal separator.
         if (!it.value().isString())
             throw UsageError{QStringLiteral("\"%1\" needs a text value, like \"100000\"").arg(key)};
-        r.args << QStringLiteral("--") + key << it.value().toString();
+        QString value = it.value().toString();
+        if (kOutputKeys.contains(key) && r.command != QLatin1String("plan") &&
+            r.command != QLatin1String("apr")) {
+            r.outputs.insert(key, value);
+            value = outputPath(folder, key, value);
+        }
+        r.args << QStringLiteral("--") + key << value;
     }
     return r;
 }
@@ -286,6 +334,22 @@ std::optional<QHash<QString, QString>> settingsOnce(const Services &services,
     return values;
 }
 
+// Writes a calculated line's outputs, text ones first; the names of those
+// written (as the line names them) go to `written`. The failure's message
+// when one could not be written: it and the later ones are not.
+std::optional<QString> writeOutputs(const Calculated &c, const Services &services, const Drawing *drawing,
+                                    QTextStream &out, const QHash<QString, QString> &names,
+                                    QStringList &written)
+{
+    QStringList done;
+    std::optional<QString> failure = writeTextOutputs(c.outputs, c.page, c.model, services.today, out, &done);
+    if (!failure && c.outputs.drawn())
+        failure = drawing->writeReports(c.outputs, c.page, c.model, services.today, &done);
+    for (const QString &option : done)
+        written << names.value(option);
+    return failure;
+}
+
 void flushDevice(QTextStream &out)
 {
     if (auto *file = qobject_cast<QFileDevice *>(out.device()))
@@ -310,9 +374,20 @@ BatchInput processStandardInput()
 }
 
 int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QTextStream &out,
-                    QTextStream &err, const Services &services)
+                    QTextStream &err, const Services &services, const Drawing *drawing)
 {
-    const Options o(args, {QStringLiteral("input"), QStringLiteral("setting"), QStringLiteral("rows")}, {});
+    const Options o(args,
+                    {QStringLiteral("input"), QStringLiteral("setting"), QStringLiteral("rows"),
+                     QStringLiteral("output-dir")},
+                    {});
+    QString folder;
+    if (o.has(QStringLiteral("output-dir"))) {
+        const QFileInfo info(o.value(QStringLiteral("output-dir")));
+        folder = info.canonicalFilePath();
+        if (!info.isDir() || folder.isEmpty())
+            throw UsageError{QStringLiteral("--output-dir takes a folder, not \"%1\"")
+                                 .arg(QDir::toNativeSeparators(o.value(QStringLiteral("output-dir"))))};
+    }
     bool withRows = true;
     if (o.has(QStringLiteral("rows"))) {
         const QString rows = o.value(QStringLiteral("rows"));
@@ -363,6 +438,7 @@ int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QT
 
     QByteArray line;
     qint64 number = 0;
+    bool filesFailed = false;
     for (;;) {
         const LineReader::Status status = reader.next(line);
         if (status == LineReader::Status::End)
@@ -392,17 +468,35 @@ int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QT
                 std::string id = idOf(members);
                 try {
                     refuseRepeatedKeys(members);
-                    const Request r = requestOf(request);
+                    const Request r = requestOf(request, folder);
                     if (r.command == QLatin1String("plan") || r.command == QLatin1String("apr")) {
                         planBatchLine(r.command, r.args, services, buffer, JsonLine{0, id, withRows});
                     } else {
+                        // The reports print the rows' texts, wanted in the result or not.
                         runCalculation(
-                            r.command, r.args, services, settings, withRows, [&](const Calculated &c) {
-                                if (c.writesFiles)
-                                    throw UsageError{QStringLiteral("a batch writes no report files")};
-                                const int exit = c.produced ? 0 : 1;
-                                writeJson(buffer, c.report, jsonMessages(c.messages), JsonLayout::Line,
-                                          JsonLine{exit, id, withRows});
+                            r.command, r.args, services, settings, withRows || !r.outputs.isEmpty(),
+                            [&](const Calculated &c) {
+                                int exit = c.produced ? 0 : 1;
+                                std::vector<JsonMessage> messages = jsonMessages(c.messages);
+                                QStringList files;
+                                if (c.outputs.any()) {
+                                    std::vector<ReadFile> reads = c.reads;
+                                    reads.push_back({QStringLiteral("the requests"), file.fileName()});
+                                    refuseOutputsOverInputs(c.outputs, reads);
+                                    if (c.outputs.drawn() && !drawing)
+                                        throw Refusal{
+                                            QStringLiteral("pdf and arp are drawn by accrua-cli-draw")};
+                                    if (exit == 0) {
+                                        if (const std::optional<QString> failure =
+                                                writeOutputs(c, services, drawing, out, r.outputs, files)) {
+                                            exit = 1;
+                                            filesFailed = true;
+                                            messages.push_back({QStringLiteral("error"), *failure, {}});
+                                        }
+                                    }
+                                }
+                                writeJson(buffer, c.report, messages, JsonLayout::Line,
+                                          JsonLine{exit, id, withRows, c.outputs.any() ? &files : nullptr});
                                 return exit;
                             });
                     }
@@ -420,7 +514,7 @@ int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QT
             break;
     }
     send();
-    return written ? 0 : 1;
+    return written && !filesFailed ? 0 : 1;
 }
 
 } // namespace accrua::cli

@@ -24,12 +24,14 @@ inline constexpr qint64 kMaxBatchLineBytes = qint64{1} << 20;
 using BatchInput = std::function<qint64(char *data, qint64 size, QString &why)>;
 
 // Runs "batch" with its arguments (after the command word): the requests from
-// `standardInput`, or from the file named by --input. Returns 0 when every
-// line was read, 2 on a usage error or input that could not be read, 1 when
-// the settings store refused a --setting value or standard output could not
-// be written.
+// `standardInput`, or from the file named by --input. A line's report outputs
+// (pdf, arp, csv, classic) are files in the folder --output-dir names; pdf
+// and arp are drawn through `drawing` (without one they are refused).
+// Returns 0 when every line was read, 2 on a usage error or input that could
+// not be read, 1 when the settings store refused a --setting value, a report
+// file or standard output could not be written.
 int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QTextStream &out,
-                    QTextStream &err, const Services &services);
+                    QTextStream &err, const Services &services, const Drawing *drawing = nullptr);
 
 // The process's standard input, read as it arrives.
 BatchInput processStandardInput();

@@ -131,28 +131,40 @@ int emit(const Options &o, const Report &report, const Run &run, QTextStream *ou
     return 0;
 }
 
+// The files a calculation read, which its outputs must not replace.
+std::vector<ReadFile> readFiles(const Run &run)
+{
+    QString store;
+    try {
+        store = run.store.fileName();
+    } catch (const settings::SettingsError &) {
+        // An unreadable store has already stopped the calculation.
+    }
+    return {{QStringLiteral("the picture"), run.model.appSettings().ImagePath},
+            {QStringLiteral("the settings store"), store}};
+}
+
 // The calculation's output, then the report files it was asked for. With
 // the CSV on standard output the table stays away from it.
 int finish(const Options &o, const Report &report, const Run &run, const ReportOutputs &outputs,
            ReportPage page, const Services &services, const Drawing *drawing, QTextStream &out,
            QTextStream &err)
 {
-    if (outputs.any() && !drawing)
-        throw Refusal{QStringLiteral("report outputs are written by accrua-cli-draw")};
-    if (outputs.any()) {
-        QString store;
-        try {
-            store = run.store.fileName();
-        } catch (const settings::SettingsError &) {
-            // An unreadable store has already stopped the calculation.
-        }
-        refuseOutputsOverInputs(outputs, {{QStringLiteral("the picture"), run.model.appSettings().ImagePath},
-                                          {QStringLiteral("the settings store"), store}});
-    }
+    if (outputs.drawn() && !drawing)
+        throw Refusal{QStringLiteral("--pdf and --arp are drawn by accrua-cli-draw")};
+    if (outputs.any())
+        refuseOutputsOverInputs(outputs, readFiles(run));
     const int status = emit(o, report, run, outputs.toStdout() ? nullptr : &out, err);
     if (status != 0 || !outputs.any())
         return status;
-    return drawing->writeReports(outputs, page, run.model, services.today, out, err);
+    std::optional<QString> failure = writeTextOutputs(outputs, page, run.model, services.today, out);
+    if (!failure && outputs.drawn())
+        failure = drawing->writeReports(outputs, page, run.model, services.today, nullptr);
+    if (!failure)
+        return 0;
+    err << "accrua-cli: " << *failure << '\n';
+    err.flush();
+    return 1;
 }
 
 QString resolutionSetting(const Options &o)
@@ -409,12 +421,13 @@ int runCalculation(const QString &command, const QStringList &args, const Servic
                    const QHash<QString, QString> &settings, bool rowTexts,
                    const std::function<int(const Calculated &)> &take)
 {
-    const Context ctx{
-        services, settings, rowTexts,
-        [&take](const Options &, const Report &report, const Run &run, const ReportOutputs &outputs,
-                ReportPage) {
-            return take(Calculated{report, run.messages, run.model.reportCommandsEnabled(), outputs.any()});
-        }};
+    const Context ctx{services, settings, rowTexts,
+                      [&take](const Options &, const Report &report, const Run &run,
+                              const ReportOutputs &outputs, ReportPage page) {
+                          return take(Calculated{report, run.messages, run.model.reportCommandsEnabled(),
+                                                 outputs, page, run.model,
+                                                 outputs.any() ? readFiles(run) : std::vector<ReadFile>{}});
+                      }};
     if (command == QLatin1String("daily"))
         return dailyCommand(args, ctx);
     if (command == QLatin1String("savings"))

@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "cli/output.h"
+#include "cli/reportoptions.h"
 #include "desktop/messages.h"
 
 #include <QHash>
@@ -17,6 +18,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <vector>
 
 namespace accrua::cli {
 
@@ -33,12 +35,19 @@ struct Calculated {
     const Report &report;
     const desktop::ScriptedMessageService &messages;
     bool produced;
-    bool writesFiles; // report outputs were asked for (--pdf, --csv, ...)
+    // The report outputs asked for (--pdf, --csv, ...), with what writing
+    // them takes: the page, the calculated model, and the files the
+    // calculation read, which no output may name.
+    const ReportOutputs &outputs;
+    ReportPage page;
+    const app::MainModel &model;
+    std::vector<ReadFile> reads;
 };
 
 // Runs the calculation command `command` ("payment", "count", "amortize",
 // "daily" or "savings") on its arguments and returns what `take` returns for
-// the outcome; nothing is printed and no report file written. `settings`
+// the outcome; nothing is printed and no report file written (`take` may
+// write them). `settings`
 // stand for the stored settings (all sixteen, read once by the caller); the
 // command's own --setting and options win over them. Without `rowTexts` the
 // schedule rows carry no texts. Throws UsageError and Refusal as the

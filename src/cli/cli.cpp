@@ -8,7 +8,7 @@ namespace accrua::cli {
 
 int run(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services)
 {
-    static const Drawing drawing{runPagesCommand, runRenderCommand, writeReportOutputs, writePlanPdf};
+    static const Drawing drawing{runPagesCommand, runRenderCommand, writeDrawnOutputs, writePlanPdf};
     return runCommand(args, out, err, services, &drawing);
 }
 

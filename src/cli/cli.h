@@ -18,6 +18,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <optional>
 
 namespace accrua::app {
 class MainModel;
@@ -43,15 +44,18 @@ struct ReportOutputs;
 enum class ReportPage;
 struct PlanPdf;
 
-// What draws, on Qt GUI: the pages and render commands and the report
-// outputs of the calculations. run() has them; the calculation-only
-// accrua-cli, which loads no drawing libraries, has none and hands every
-// command line that needsDrawing() to accrua-cli-draw before it starts.
+// What draws, on Qt GUI: the pages and render commands and the drawn
+// report outputs of the calculations (--pdf, --arp). run() has them; the
+// calculation-only accrua-cli, which loads no drawing libraries, has none
+// and hands every command line that needsDrawing() to accrua-cli-draw
+// before it starts.
 struct Drawing {
     int (*pages)(const QStringList &args, QTextStream &out, QTextStream &err);
     int (*render)(const QStringList &args, QTextStream &out, QTextStream &err);
-    int (*writeReports)(const ReportOutputs &outputs, ReportPage page, const app::MainModel &model,
-                        const std::function<QDate()> &today, QTextStream &out, QTextStream &err);
+    // writeDrawnOutputs (reportoptions.h).
+    std::optional<QString> (*writeReports)(const ReportOutputs &outputs, ReportPage page,
+                                           const app::MainModel &model, const std::function<QDate()> &today,
+                                           QStringList *written);
     // The planner's report of a plan file (plan --plan FILE --pdf FILE);
     // throws Refusal when it cannot be written.
     void (*writePlanPdf)(const PlanPdf &request);
@@ -62,7 +66,8 @@ struct Drawing {
 int runCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
                const Drawing *drawing);
 
-// True for render, pages and a calculation with a report output.
+// True for render, pages and a command line with a drawn output (--pdf,
+// --arp), or a batch that writes report outputs.
 bool needsDrawing(const QStringList &args);
 
 } // namespace accrua::cli

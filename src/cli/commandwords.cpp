@@ -51,8 +51,10 @@ Commands:
            repaid by series of payments; a series of one payment needs no
            frequency
   batch    [--input FILE] [--rows all|none] [--setting NAME=VALUE]...
+           [--output-dir DIR]
            many calculations in one run: one request per line of JSON on
-           standard input (or in FILE), one result per line on standard output
+           standard input (or in FILE), one result per line on standard
+           output; the lines' report files go into DIR
   settings [--set NAME=VALUE]
            print the sixteen stored settings (name, value, whether default),
            or store one value
@@ -154,9 +156,26 @@ Batch requests and results:
   reason in "messages" (kind "usage" or "refused") and the batch goes on;
   blank lines are skipped. The stored settings are read once; --setting
   applies to every line, a line's own "setting" over it. --rows none leaves
-  "rows" out. Report outputs (--pdf, --csv, ...) are not for a batch.
+  "rows" out.
+  A payment, count, amortize, daily or savings line may ask for report
+  files: "pdf", "arp", "csv" and "classic" name files inside the folder
+  --output-dir names ("origination" and "purpose" as on the command line):
+    {"id":9,"command":"payment","principal":"100000","rate":"7","years":"30",
+     "months":"0","pdf":"loans/9.pdf","csv":"loans/9.csv"}
+  Each file is written whole or not at all, and the result lists those
+  written in "outputs". A line without --output-dir, with a name that leaves
+  the folder (an absolute path, "..", a link out of it) or two outputs
+  naming one file is refused (kind "usage"), a name in a folder that is not
+  there too (kind "refused": folders are not made). A file that cannot be
+  written is named in the line's "messages" (kind "error", "exit" 1); the
+  line's later files are not written, files written before stay whole. A
+  later line writing the same file as an earlier one replaces it. With
+  --output-dir the whole batch runs in accrua-cli-draw, one process for
+  every PDF.
+  --output-dir DIR     the folder the lines' report files go into
   Exit status of the batch: 0 every line was read, 2 usage or input that
-  could not be read, 1 standard output could not be written.
+  could not be read, 1 standard output or a report file could not be
+  written.
 
 Exit status: 0 the calculation produced results; 1 a check, the calculation
 or the settings store refused the input (messages on stderr), a value was
@@ -198,7 +217,7 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err, cons
         if (command == QLatin1String("apr"))
             return runAprCommand(rest, out, err, services);
         if (command == QLatin1String("batch"))
-            return runBatchCommand(rest, processStandardInput(), out, err, services);
+            return runBatchCommand(rest, processStandardInput(), out, err, services, drawing);
         if (command == QLatin1String("settings"))
             return runSettingsCommand(rest, out, services);
         if (command == QLatin1String("pages") || command == QLatin1String("render")) {
@@ -225,10 +244,12 @@ bool needsDrawing(const QStringList &args)
         return false;
     if (args.first() == QLatin1String("render") || args.first() == QLatin1String("pages"))
         return true;
-    // Any spelling of a report output; a value that only looks like one costs
-    // the hand-over, never a missed report.
+    // Any spelling of a drawn report output, or a batch's output folder (its
+    // lines may ask for PDFs: the whole batch is drawn in one process); a
+    // value that only looks like one costs the hand-over, never a missed
+    // report.
     for (const QString &arg : args.mid(1)) {
-        for (const char *name : {"--pdf", "--arp", "--csv", "--classic"}) {
+        for (const char *name : {"--pdf", "--arp", "--output-dir"}) {
             const QLatin1String option(name);
             if (arg == option || (arg.startsWith(option) && arg.at(option.size()) == u'='))
                 return true;

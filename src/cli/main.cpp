@@ -58,10 +58,11 @@ int main(int argc, char **argv)
 #else
     // Only drawing pages needs fonts and painting, hence a (display-less) GUI
     // application; the calculations start faster without one, unless they
-    // are asked for a report (--pdf, --arp).
+    // are asked for a report (--pdf, --arp, a batch's --output-dir).
     bool draws = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "pages") == 0);
     for (int i = 2; i < argc && !draws; ++i)
-        draws = std::strncmp(argv[i], "--pdf", 5) == 0 || std::strncmp(argv[i], "--arp", 5) == 0;
+        draws = std::strncmp(argv[i], "--pdf", 5) == 0 || std::strncmp(argv[i], "--arp", 5) == 0 ||
+                std::strncmp(argv[i], "--output-dir", 12) == 0;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -396,7 +396,20 @@ void writeJson(OutputBuffer &out, const Report &report, std::span<const JsonMess
         l.next(out, k + 1 == messages.size());
     }
     l.close(out, ']', 1);
-    l.next(out, !withRows);
+    const bool withOutputs = batch && line.outputs;
+    l.next(out, !withRows && !withOutputs);
+
+    if (withOutputs) {
+        l.key(out, std::string_view("outputs"), 1);
+        out.append('[');
+        for (qsizetype k = 0; k < line.outputs->size(); ++k) {
+            if (k > 0)
+                out.append(',');
+            out.appendJsonString(line.outputs->at(k));
+        }
+        out.append(']');
+        l.next(out, !withRows);
+    }
 
     if (withRows) {
         using P = calc::TPaymentObj;

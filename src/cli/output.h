@@ -12,6 +12,7 @@
 #include "desktop/messages.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <QTextStream>
 
@@ -89,12 +90,15 @@ enum class JsonLayout { Indented, Line };
 
 // {"fields": {...}, "messages": [...], "rows": [...]}, keys in the order
 // QJsonDocument sorts them. Line: one line without blanks, with "exit" and
-// the request's "id" (JSON text, written as it is; empty for none) and,
-// when `withRows` is false, no "rows" at all.
+// the request's "id" (JSON text, written as it is; empty for none), the
+// "outputs" written and, when `withRows` is false, no "rows" at all.
 struct JsonLine {
     int exit = 0;
     std::string id;
     bool withRows = true;
+    // The report files the line wrote, as "outputs" (after "messages"); no
+    // key when the line asked for none.
+    const QStringList *outputs = nullptr;
 };
 void writeJson(OutputBuffer &out, const Report &report, std::span<const JsonMessage> messages,
                JsonLayout layout, const JsonLine &line = {});

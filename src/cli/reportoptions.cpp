@@ -13,10 +13,10 @@ namespace accrua::cli {
 
 namespace {
 
-const QString kPdf = QStringLiteral("pdf");
-const QString kArp = QStringLiteral("arp");
-const QString kCsv = QStringLiteral("csv");
-const QString kClassic = QStringLiteral("classic");
+const QString &kPdf = kPdfOutput;
+const QString &kArp = kArpOutput;
+const QString &kCsv = kCsvOutput;
+const QString &kClassic = kClassicOutput;
 const QString kOrigination = QStringLiteral("origination");
 const QString kPurpose = QStringLiteral("purpose");
 

@@ -17,6 +17,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace accrua::cli {
@@ -32,7 +33,9 @@ struct ReportOutputs {
     QString purpose;
     bool hasPurpose = false;
 
-    bool any() const { return !pdf.isEmpty() || !arp.isEmpty() || !csv.isEmpty() || !classic.isEmpty(); }
+    bool any() const { return drawn() || !csv.isEmpty() || !classic.isEmpty(); }
+    // The outputs drawn on Qt GUI (accrua-cli-draw); CSV and classic text are not.
+    bool drawn() const { return !pdf.isEmpty() || !arp.isEmpty(); }
     bool csvToStdout() const { return csv == QLatin1String("-"); }
     bool classicToStdout() const { return classic == QLatin1String("-"); }
     // An output takes standard output in place of the table.
@@ -54,10 +57,23 @@ struct ReadFile {
 // A UsageError when an output names one of them: it would be overwritten.
 void refuseOutputsOverInputs(const ReportOutputs &outputs, const std::vector<ReadFile> &inputs);
 
-// Writes every requested output from the calculated model. Returns 0, or 1
-// after one line on err naming the file that could not be written (files
-// already written stay; the failed one is left as it was).
-int writeReportOutputs(const ReportOutputs &outputs, ReportPage page, const app::MainModel &model,
-                       const std::function<QDate()> &today, QTextStream &out, QTextStream &err);
+// The outputs by their option names, as the writers report what they wrote.
+inline const QString kPdfOutput = QStringLiteral("pdf");
+inline const QString kArpOutput = QStringLiteral("arp");
+inline const QString kCsvOutput = QStringLiteral("csv");
+inline const QString kClassicOutput = QStringLiteral("classic");
+
+// Write the requested outputs from the calculated model: the text ones
+// (--csv, --classic; Qt Core, `out` for "-") and the drawn ones (--pdf,
+// --arp; Qt GUI, in accrua-cli-draw), each in that order. They return
+// nothing, or the message naming the file that could not be written: files
+// already written stay, the failed one is left as it was, and the later ones
+// are not written. Each output written is added to `written` by its name.
+std::optional<QString> writeTextOutputs(const ReportOutputs &outputs, ReportPage page,
+                                        const app::MainModel &model, const std::function<QDate()> &today,
+                                        QTextStream &out, QStringList *written = nullptr);
+std::optional<QString> writeDrawnOutputs(const ReportOutputs &outputs, ReportPage page,
+                                         const app::MainModel &model, const std::function<QDate()> &today,
+                                         QStringList *written = nullptr);
 
 } // namespace accrua::cli

@@ -1,17 +1,17 @@
+// The report outputs that draw: the banded report's pages as a report page
+// file (--arp) and as a PDF (--pdf), on Qt GUI in accrua-cli-draw.
 #include "cli/output.h"
 #include "cli/reportoptions.h"
 
 #include "reports/banded/reportinputs.h"
 #include "reports/banded/reportoutput.h"
 #include "reports/banded/reportsform.h"
-#include "reports/classic/classicreport.h"
-#include "reports/classic/rtf.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 namespace accrua::cli {
 
@@ -45,90 +45,14 @@ std::unique_ptr<reports::banded::TForm_Reports> reportForm(const ReportOutputs &
     return form;
 }
 
-QByteArray csvOf(const ReportOutputs &o, ReportPage page, const app::MainModel &model,
-                 const std::function<QDate()> &today)
-{
-    switch (page) {
-    case ReportPage::Loan:
-        return reports::banded::scheduleCsv(model.ScheduleRows(),
-                                            o.origination.isValid() ? o.origination : today());
-    case ReportPage::Savings:
-        return reports::banded::savingsCsv(model.SavingsRows(), calc::periodsPerYear(model.compounding()));
-    case ReportPage::Daily:
-        break;
-    }
-    // One line of results: the daily page has no rows.
-    const auto plain = [&](app::Field f) {
-        QString t = model.text(f);
-        t.replace(model.locale().decimalSeparator(), QLatin1Char('.'));
-        return t.toUtf8();
-    };
-    QByteArray out("START,RECEIVE,DAYS,PRINCIPAL,RATE,PAYMENT,DAILY_RATE,INTEREST,PRINCIPAL_PAYMENT,"
-                   "INTEREST_ACCRUED,REMAINING_BALANCE\n");
-    out += model.startDate().toString(Qt::ISODate).toLatin1() + ',' +
-           model.receiveDate().toString(Qt::ISODate).toLatin1() + ',' + plain(app::Field::Days) + ',' +
-           plain(app::Field::DayPrincipal) + ',' + plain(app::Field::DayInterest) + ',' +
-           plain(app::Field::DayPayment) + ',' + plain(app::Field::DailyRate) + ',' +
-           plain(app::Field::IntPerPeriod) + ',' + plain(app::Field::PrincipalPayment) + ',' +
-           plain(app::Field::IntAccrued) + ',' + plain(app::Field::RemainingBalance) + '\n';
-    return out;
-}
-
 } // namespace
 
-int writeReportOutputs(const ReportOutputs &o, ReportPage page, const app::MainModel &model,
-                       const std::function<QDate()> &today, QTextStream &out, QTextStream &err)
+std::optional<QString> writeDrawnOutputs(const ReportOutputs &o, ReportPage page, const app::MainModel &model,
+                                         const std::function<QDate()> &today, QStringList *written)
 {
-    const auto fail = [&](const QString &text) {
-        err << "accrua-cli: " << text << '\n';
-        err.flush();
-        return 1;
-    };
-    if (!o.csv.isEmpty()) {
-        try {
-            const QByteArray csv = csvOf(o, page, model, today);
-            if (o.csvToStdout()) {
-                out.flush();
-                QFile stdoutFile;
-                if (!stdoutFile.open(stdout, QIODevice::WriteOnly) || stdoutFile.write(csv) != csv.size() ||
-                    !stdoutFile.flush())
-                    return fail(QStringLiteral("Cannot write the CSV to standard output"));
-            } else {
-                reports::banded::saveBytes(csv, o.csv);
-            }
-        } catch (const std::exception &e) {
-            return fail(QString::fromUtf8(e.what()));
-        }
-    }
-    if (!o.classic.isEmpty()) {
-        try {
-            // The loan question answered as for the banded report; the
-            // preview's layout, which the classic window saves.
-            const reports::classic::LoanInformation loan = reports::classic::defaultLoanInformation(
-                o.origination.isValid() ? o.origination : today(),
-                o.hasPurpose ? o.purpose : model.appSettings().LoanType, model.locale());
-            const reports::classic::ClassicLines lines =
-                reports::classic::buildClassicReportOf(model, model.mode(), false, loan);
-            if (o.classicToStdout()) {
-                for (const reports::classic::ClassicLine &line : lines)
-                    out << terminalText(line.text) << '\n';
-                out.flush();
-                if (out.status() != QTextStream::Ok)
-                    return fail(QStringLiteral("Cannot write the classic report to standard output"));
-            } else {
-                reports::classic::RtfFormat format;
-                if (!format.writeFile(o.classic, lines))
-                    return fail(format.errorString());
-            }
-        } catch (const std::exception &e) {
-            const QString target =
-                o.classicToStdout() ? QStringLiteral("standard output") : native(o.classic);
-            return fail(QStringLiteral("\"%1\" not written: %2").arg(target, QString::fromUtf8(e.what())));
-        }
-    }
-    if (o.pdf.isEmpty() && o.arp.isEmpty())
-        return 0;
-
+    const auto fail = [](const QString &text) { return std::optional<QString>(text); };
+    if (!o.drawn())
+        return std::nullopt;
     std::unique_ptr<reports::eng::TRptPageList> pages;
     QString title;
     try {
@@ -148,6 +72,8 @@ int writeReportOutputs(const ReportOutputs &o, ReportPage page, const app::MainM
     if (!o.arp.isEmpty()) {
         try {
             pages->SaveToFile(o.arp);
+            if (written)
+                *written << kArpOutput;
         } catch (const std::exception &e) {
             return fail(QString::fromUtf8(e.what()));
         }
@@ -155,11 +81,13 @@ int writeReportOutputs(const ReportOutputs &o, ReportPage page, const app::MainM
     if (!o.pdf.isEmpty()) {
         try {
             reports::banded::savePdf(*pages, o.pdf, title);
+            if (written)
+                *written << kPdfOutput;
         } catch (const std::exception &e) {
             return fail(QString::fromUtf8(e.what()));
         }
     }
-    return 0;
+    return std::nullopt;
 }
 
 } // namespace accrua::cli

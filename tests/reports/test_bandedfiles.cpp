@@ -255,13 +255,6 @@ TEST(ReportOutput, FailedWritesLeaveTheTargetAsItWas)
     EXPECT_THROW(reports::banded::savePdf(nothing, target, QString()), reports::banded::ReportOutputError);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old content"));
-
-    try {
-        reports::banded::saveBytes("x", dir.path()); // a folder is no file
-        ADD_FAILURE() << "writing over a folder succeeded";
-    } catch (const reports::banded::ReportOutputError &e) {
-        EXPECT_TRUE(e.message().contains(dir.path())) << e.message().toStdString();
-    }
 }
 
 } // namespace

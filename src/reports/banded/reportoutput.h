@@ -1,21 +1,17 @@
 // Turning a report into files without a window: generate its pages on the
-// calling thread, then write them as a report page file, as a PDF through the
-// same metafile playback the printer uses (text stays text), or write the
-// rows behind it as CSV. Every file is written to a temporary file and
-// renamed over the target only when complete.
+// calling thread, then write them as a report page file or as a PDF through
+// the same metafile playback the printer uses (text stays text). Every file
+// is written to a temporary file and renamed over the target only when
+// complete.
 #pragma once
 
-#include "calc/loan.h"
 #include "reports/banded/enginenames.h"
-#include "reports/banded/rowtypes.h"
 
 #include <QByteArray>
-#include <QDate>
 #include <QString>
 
 #include <memory>
 #include <stdexcept>
-#include <vector>
 
 class QIODevice;
 
@@ -35,13 +31,5 @@ std::unique_ptr<eng::TRptPageList> generatePages(eng::Report &report);
 bool writePdf(const eng::TRptPageList &pages, QIODevice &device, const QString &title);
 // Throws ReportOutputError (the target is left as it was).
 void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QString &title);
-
-// Schedule rows: PMT,DATE,PAYMENT,PRINCIPAL,INTEREST,BALANCE with ISO dates
-// dated as the report dates them; amounts with a dot and two decimals.
-QByteArray scheduleCsv(const std::vector<calc::TPaymentObj> &rows, const QDate &origination);
-// Savings rows: PERIOD,YEAR,INTEREST,BALANCE.
-QByteArray savingsCsv(const std::vector<SavingsRowType> &rows, int periodsPerYear);
-// Writes bytes atomically; throws ReportOutputError.
-void saveBytes(const QByteArray &bytes, const QString &fileName);
 
 } // namespace accrua::reports::banded

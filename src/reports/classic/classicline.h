@@ -3,8 +3,8 @@
 // rich text file keeps them, the window and the command line show them.
 #pragma once
 
-#include <QPageLayout>
-#include <QPageSize>
+#include <QMarginsF>
+#include <QSizeF>
 #include <QString>
 
 #include <vector>
@@ -33,10 +33,18 @@ using ClassicLines = std::vector<ClassicLine>;
 QString plainText(const ClassicLines &lines);
 
 // The page a classic report is printed on and saved for: the banded reports'
-// 12.7 mm margins on `paper`, turned to landscape when the widest line is
-// wider than the portrait page between its margins. Widths are reckoned from
-// the fonts' advances (fixed-pitch faces 0.6 em), so no font need be loaded.
-QPageLayout classicPageLayout(const ClassicLines &lines,
-                              const QPageSize &paper = QPageSize(QPageSize::Letter));
+// 12.7 mm margins, turned to landscape when the widest line is wider than the
+// portrait page between its margins. Widths are reckoned from the fonts'
+// advances (fixed-pitch faces 0.6 em), so no font need be loaded.
+inline constexpr qreal kClassicMarginMm = 12.7;
+bool classicLandscape(const ClassicLines &lines, const QSizeF &portraitPaperPoints);
+
+// The page of a saved file: US Letter, sizes in points.
+struct ClassicPage {
+    QSizeF paper; // as turned
+    QMarginsF margins;
+    bool landscape = false;
+};
+ClassicPage classicLetterPage(const ClassicLines &lines);
 
 } // namespace accrua::reports::classic

@@ -172,6 +172,15 @@ void fillDocument(QTextDocument &document, const ClassicLines &lines)
 
 } // namespace
 
+QPageLayout classicPageLayout(const ClassicLines &lines, const QPageSize &paper)
+{
+    const auto orientation = classicLandscape(lines, paper.size(QPageSize::Point)) ? QPageLayout::Landscape
+                                                                                   : QPageLayout::Portrait;
+    return QPageLayout(paper, orientation,
+                       QMarginsF(kClassicMarginMm, kClassicMarginMm, kClassicMarginMm, kClassicMarginMm),
+                       QPageLayout::Millimeter);
+}
+
 QTextDocument *classicDocument(const ClassicLines &lines, QObject *parent)
 {
     auto *document = new QTextDocument(parent);

@@ -11,6 +11,8 @@
 #include "reports/classic/classicline.h"
 
 #include <QDialog>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 
 class QAction;
@@ -51,6 +53,10 @@ inline const QString kClassicDefaultExtension = QStringLiteral("*.TXT");
 // A document showing the lines in their attributes, laid out line by line
 // (the window sets it to no wrapping).
 QTextDocument *classicDocument(const ClassicLines &lines, QObject *parent);
+
+// The page printed lines go on: `paper` with the classic margins, turned as
+// classicLandscape() turns the saved file's page.
+QPageLayout classicPageLayout(const ClassicLines &lines, const QPageSize &paper);
 
 // Prints the lines unwrapped, scaled down to the paper's width when the
 // widest is wider, with page breaks between lines. False when the printer

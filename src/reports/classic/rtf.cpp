@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QHash>
 #include <QIODevice>
-#include <QRectF>
 #include <QSizeF>
 
 #include <algorithm>
@@ -47,17 +46,25 @@ qreal lineWidthPoints(const ClassicLine &line)
 
 } // namespace
 
-QPageLayout classicPageLayout(const ClassicLines &lines, const QPageSize &paper)
+bool classicLandscape(const ClassicLines &lines, const QSizeF &portraitPaperPoints)
 {
-    constexpr qreal kMarginMm = 12.7;
-    const QMarginsF margins(kMarginMm, kMarginMm, kMarginMm, kMarginMm);
     qreal widest = 0;
     for (const ClassicLine &line : lines)
         widest = std::max(widest, lineWidthPoints(line));
-    const qreal portraitWidth = paper.size(QPageSize::Point).width() - 2 * kMarginMm * 72 / 25.4;
+    const qreal portraitWidth = portraitPaperPoints.width() - 2 * kClassicMarginMm * 72 / 25.4;
     // A line exactly as wide as the text area fits (rounding aside).
-    const auto orientation = widest > portraitWidth + 0.01 ? QPageLayout::Landscape : QPageLayout::Portrait;
-    return QPageLayout(paper, orientation, margins, QPageLayout::Millimeter);
+    return widest > portraitWidth + 0.01;
+}
+
+ClassicPage classicLetterPage(const ClassicLines &lines)
+{
+    const QSizeF letter(612, 792);
+    const qreal margin = kClassicMarginMm * 72 / 25.4;
+    ClassicPage page;
+    page.landscape = classicLandscape(lines, letter);
+    page.paper = page.landscape ? letter.transposed() : letter;
+    page.margins = QMarginsF(margin, margin, margin, margin);
+    return page;
 }
 
 namespace {
@@ -140,14 +147,14 @@ QByteArray RtfFormat::toRtf(const ClassicLines &lines)
     out += ";}\n";
     // The page it prints on, so that a word processor opens it with the same
     // line breaks instead of wrapping the columns (sizes in twentieths of a point).
-    const QPageLayout page = classicPageLayout(lines);
-    const QSizeF paper = page.fullRect(QPageLayout::Point).size();
-    const QMarginsF margins = page.margins(QPageLayout::Point);
+    const ClassicPage page = classicLetterPage(lines);
+    const QSizeF &paper = page.paper;
+    const QMarginsF &margins = page.margins;
     const auto twips = [](qreal points) { return QByteArray::number(qRound(points * 20)); };
     out += "\\paperw" + twips(paper.width()) + "\\paperh" + twips(paper.height()) + "\\margl" +
            twips(margins.left()) + "\\margr" + twips(margins.right()) + "\\margt" + twips(margins.top()) +
            "\\margb" + twips(margins.bottom());
-    if (page.orientation() == QPageLayout::Landscape)
+    if (page.landscape)
         out += "\\landscape";
     out += "\n\\viewkind4\\pard\n";
     for (const ClassicLine &line : lines) {
