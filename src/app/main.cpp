@@ -27,8 +27,8 @@ int answerWithoutWindow(int &argc, char **argv, const accrua::app::StartOptions 
     if (options.action == Action::Help) {
         // No display is needed for the help to be in the user's language.
         const QCoreApplication core(argc, argv);
-        const accrua::translations::Translators translators =
-            accrua::translations::install(QLocale::system().uiLanguages(), {QStringLiteral("accrua")});
+        const accrua::translations::Translators translators = accrua::translations::install(
+            accrua::translations::wantedLanguages(QLocale::system()), {QStringLiteral("accrua")});
         return written(accrua::app::startHelpText());
     }
     return written(accrua::app::startVersionText());
@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     accrua::app::Application app(argc, argv);
     // The windows speak the user's language; amounts and dates follow the locale on their own.
     const accrua::translations::Translators translators = accrua::translations::install(
-        QLocale::system().uiLanguages(), accrua::translations::desktopDomains());
+        accrua::translations::wantedLanguages(QLocale::system()), accrua::translations::desktopDomains());
     const accrua::app::StartOptions options = accrua::app::parseStartOptions(app.arguments().mid(1));
     if (options.action == Action::Error) {
         const QString text = QCoreApplication::translate(
