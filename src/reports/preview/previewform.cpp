@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace accrua::reports::preview {
@@ -134,7 +135,10 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     Button_Close = new QPushButton(tr("&Close"), ToolBar);
     Button_Close->setObjectName(QStringLiteral("Button_Close"));
     Button_Close->setToolTip(tr("Close"));
-    Button_Close->setFixedSize(40, 22);
+    // Narrow, but never narrower than its caption in the user's language.
+    const int captionWidth =
+        Button_Close->fontMetrics().horizontalAdvance(QString(Button_Close->text()).remove(u'&'));
+    Button_Close->setFixedSize(std::max(40, captionWidth + 8), 22);
     Button_Close->setAutoDefault(false);
     Button_Close->setFocusPolicy(Qt::TabFocus);
     ToolBar->addWidget(Button_Close);
