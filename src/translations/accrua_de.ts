@@ -602,7 +602,7 @@ Try &apos;accrua --help&apos; for more information.
     </message>
     <message>
         <source>Click the index entry you want and then click Display</source>
-        <translation>Klicken Sie auf den gewünschten Indexeintrag und dann auf Anzeigen</translation>
+        <translation>Eintrag wählen und dann auf Anzeigen klicken</translation>
     </message>
     <message>
         <source>&amp;Display</source>
