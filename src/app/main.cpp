@@ -6,6 +6,9 @@
 #include "planner/plannerwindow.h"
 #include "reports/commands/mainwindowreports.h"
 #include "reports/preview/printpreview.h"
+#include "translations/translations.h"
+
+#include <QLocale>
 
 #include <cstdio>
 
@@ -37,6 +40,9 @@ int main(int argc, char **argv)
         return answerWithoutWindow(early);
 
     accrua::app::Application app(argc, argv);
+    // The windows speak the user's language; amounts and dates follow the locale on their own.
+    const accrua::translations::Translators translators = accrua::translations::install(
+        QLocale::system().uiLanguages(), accrua::translations::desktopDomains());
     const accrua::app::StartOptions options = accrua::app::parseStartOptions(app.arguments().mid(1));
     if (options.action == Action::Error) {
         std::fprintf(stderr, "accrua: %s\nTry 'accrua --help' for more information.\n",

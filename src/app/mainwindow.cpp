@@ -103,15 +103,15 @@ TForm_Main::~TForm_Main()
 void TForm_Main::buildMenus()
 {
     auto *bar = menuBar();
-    MenuItem_File = bar->addMenu(QStringLiteral("&File"));
+    MenuItem_File = bar->addMenu(tr("&File"));
     MenuItem_File->setObjectName(QStringLiteral("MenuItem_File"));
-    MenuItem_Open = MenuItem_File->addAction(QStringLiteral("&Open..."));
-    MenuItem_Save = MenuItem_File->addAction(QStringLiteral("&Save..."));
+    MenuItem_Open = MenuItem_File->addAction(tr("&Open..."));
+    MenuItem_Save = MenuItem_File->addAction(tr("&Save..."));
     MenuItem_File->addSeparator();
-    MenuItem_PrintPreview = MenuItem_File->addAction(QStringLiteral("P&rint Preview...        [F2]"));
-    MenuItem_Print = MenuItem_File->addAction(QStringLiteral("&Print..."));
+    MenuItem_PrintPreview = MenuItem_File->addAction(tr("P&rint Preview...        [F2]"));
+    MenuItem_Print = MenuItem_File->addAction(tr("&Print..."));
     MenuItem_File->addSeparator();
-    MenuItem_Exit = MenuItem_File->addAction(QStringLiteral("E&xit"));
+    MenuItem_Exit = MenuItem_File->addAction(tr("E&xit"));
     MenuItem_PrintPreview->setEnabled(false);
     MenuItem_Print->setEnabled(false);
     connect(MenuItem_File, &QMenu::aboutToShow, this, &TForm_Main::MenuItem_FileClick);
@@ -123,35 +123,35 @@ void TForm_Main::buildMenus()
             [this] { MenuItem_PrintPreviewClick(MenuItem_Print); });
     connect(MenuItem_Exit, &QAction::triggered, this, &TForm_Main::MenuItem_ExitClick);
 
-    MenuItem_Options = bar->addMenu(QStringLiteral("&Edit"));
+    MenuItem_Options = bar->addMenu(tr("&Edit"));
     MenuItem_Options->setObjectName(QStringLiteral("MenuItem_Options"));
-    MenuItem_SetOptions = MenuItem_Options->addAction(QStringLiteral("&Options..."));
+    MenuItem_SetOptions = MenuItem_Options->addAction(tr("&Options..."));
     connect(MenuItem_SetOptions, &QAction::triggered, this, &TForm_Main::MenuItem_SetOptionsClick);
 
-    MenuItem_Calculate = bar->addMenu(QStringLiteral("&Calculate"));
+    MenuItem_Calculate = bar->addMenu(tr("&Calculate"));
     MenuItem_Calculate->setObjectName(QStringLiteral("MenuItem_Calculate"));
     ModeGroup = new QActionGroup(this);
     ModeGroup->setExclusive(true);
     const auto addMode = [this](const char *caption) {
-        QAction *a = MenuItem_Calculate->addAction(QLatin1String(caption));
+        QAction *a = MenuItem_Calculate->addAction(tr(caption));
         a->setCheckable(true);
         ModeGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, a] { MenuItem_PaymentAmountClick(a); });
         return a;
     };
-    MenuItem_PaymentAmount = addMode("&Payment Amount");
-    MenuItem_NumberofPayments = addMode("&Number of Payments");
-    MenuItem_Amortization = addMode("&Amortization Schedule");
+    MenuItem_PaymentAmount = addMode(QT_TR_NOOP("&Payment Amount"));
+    MenuItem_NumberofPayments = addMode(QT_TR_NOOP("&Number of Payments"));
+    MenuItem_Amortization = addMode(QT_TR_NOOP("&Amortization Schedule"));
     MenuItem_Calculate->addSeparator();
-    MenuItem_DailyInterest = addMode("&Daily Interest");
-    MenuItem_SavingsInterest = addMode("&Savings Interest");
+    MenuItem_DailyInterest = addMode(QT_TR_NOOP("&Daily Interest"));
+    MenuItem_SavingsInterest = addMode(QT_TR_NOOP("&Savings Interest"));
 
-    MenuItem_Tools = bar->addMenu(QStringLiteral("&Tools"));
+    MenuItem_Tools = bar->addMenu(tr("&Tools"));
     MenuItem_Tools->setObjectName(QStringLiteral("MenuItem_Tools"));
-    MenuItem_UseDefaults = MenuItem_Tools->addAction(QStringLiteral("&Use Defaults"));
-    MenuItem_StayOnTop = MenuItem_Tools->addAction(QStringLiteral("Stay On Top"));
+    MenuItem_UseDefaults = MenuItem_Tools->addAction(tr("&Use Defaults"));
+    MenuItem_StayOnTop = MenuItem_Tools->addAction(tr("Stay On Top"));
     MenuItem_Tools->addSeparator();
-    MenuItem_Planner = MenuItem_Tools->addAction(QStringLiteral("Loan &Planner..."));
+    MenuItem_Planner = MenuItem_Tools->addAction(tr("Loan &Planner..."));
     MenuItem_Planner->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
     MenuItem_Planner->setVisible(bool(m_services.openPlanner));
     connect(MenuItem_Planner, &QAction::triggered, this, &TForm_Main::MenuItem_PlannerClick);
@@ -161,11 +161,11 @@ void TForm_Main::buildMenus()
         connect(a, &QAction::triggered, this, [this, a] { MenuItem_UseDefaultsClick(a); });
     }
 
-    MenuItem_Help = bar->addMenu(QStringLiteral("&Help"));
+    MenuItem_Help = bar->addMenu(tr("&Help"));
     MenuItem_Help->setObjectName(QStringLiteral("MenuItem_Help"));
-    MenuItem_Contents = MenuItem_Help->addAction(QStringLiteral("Contents..."));
+    MenuItem_Contents = MenuItem_Help->addAction(tr("Contents..."));
     MenuItem_ContentsDivider = MenuItem_Help->addSeparator();
-    MenuItem_About = MenuItem_Help->addAction(QStringLiteral("&About..."));
+    MenuItem_About = MenuItem_Help->addAction(tr("&About..."));
     connect(MenuItem_Help, &QMenu::aboutToShow, this, &TForm_Main::MenuItem_HelpClick);
     connect(MenuItem_Contents, &QAction::triggered, this, &TForm_Main::MenuItem_ContentsClick);
     connect(MenuItem_About, &QAction::triggered, this, &TForm_Main::MenuItem_AboutClick);
@@ -202,22 +202,23 @@ void TForm_Main::buildToolBar(QWidget *client)
     ToolBar->setIconSize(QSize(16, 16));
     ToolBar->setStyleSheet(QStringLiteral("QToolBar { border: 1px solid palette(mid); }"));
     const auto addButton = [this](desktop::Glyph glyph, const char *hint, const char *name) {
-        QAction *a = ToolBar->addAction(desktop::glyphIcon(glyph), QLatin1String(hint));
-        a->setToolTip(QLatin1String(hint));
+        QAction *a = ToolBar->addAction(desktop::glyphIcon(glyph), tr(hint));
+        a->setToolTip(tr(hint));
         a->setObjectName(QLatin1String(name));
         if (QWidget *w = ToolBar->widgetForAction(a))
             w->setObjectName(QLatin1String(name));
         return a;
     };
-    ToolButton_Open = addButton(desktop::Glyph::Open, "Open", "ToolButton_Open");
-    ToolButton_Save = addButton(desktop::Glyph::Save, "Save", "ToolButton_Save");
+    ToolButton_Open = addButton(desktop::Glyph::Open, QT_TR_NOOP("Open"), "ToolButton_Open");
+    ToolButton_Save = addButton(desktop::Glyph::Save, QT_TR_NOOP("Save"), "ToolButton_Save");
     ToolBar->addSeparator();
     ToolButton_PrintPreview =
-        addButton(desktop::Glyph::PrintPreview, "Print Preview", "ToolButton_PrintPreview");
-    ToolButton_Print = addButton(desktop::Glyph::Print, "Print", "ToolButton_Print");
+        addButton(desktop::Glyph::PrintPreview, QT_TR_NOOP("Print Preview"), "ToolButton_PrintPreview");
+    ToolButton_Print = addButton(desktop::Glyph::Print, QT_TR_NOOP("Print"), "ToolButton_Print");
     ToolBar->addSeparator();
-    ToolButton_Calculate = addButton(desktop::Glyph::Calculate, "Calculate", "ToolButton_Calculate");
-    ToolButton_Planner = addButton(desktop::Glyph::Planner, "Loan Planner", "ToolButton_Planner");
+    ToolButton_Calculate =
+        addButton(desktop::Glyph::Calculate, QT_TR_NOOP("Calculate"), "ToolButton_Calculate");
+    ToolButton_Planner = addButton(desktop::Glyph::Planner, QT_TR_NOOP("Loan Planner"), "ToolButton_Planner");
     ToolButton_Planner->setVisible(bool(m_services.openPlanner));
     ToolButton_Save->setEnabled(false);
     ToolButton_PrintPreview->setEnabled(false);
@@ -565,8 +566,8 @@ void TForm_Main::buildHelp()
     const QString title = help::applicationTitle();
 
     ZtHelpFiles = new help::TZtHelpFiles(m_services.desktop, this);
-    ZtHelpFiles->HelpFiles = {QStringLiteral("HelpAccrua.html=Accrua Topics"),
-                              QStringLiteral("HelpLoanPlanner.html=Loan Planner")};
+    ZtHelpFiles->HelpFiles = {QStringLiteral("HelpAccrua.html=") + tr("Accrua Topics"),
+                              QStringLiteral("HelpLoanPlanner.html=") + tr("Loan Planner")};
     ZtHelpFiles->SubDirectory = QStringLiteral("Help");
 
     ZtSplashScreen = new app::TZtSplashScreen(m_services.desktop, this);

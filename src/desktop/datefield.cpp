@@ -22,7 +22,7 @@ DateField::DateField(const text::Locale &locale, QWidget *parent) : QWidget(pare
     m_button->setObjectName(QStringLiteral("CalendarButton"));
     m_button->setArrowType(Qt::DownArrow);
     m_button->setFocusPolicy(Qt::NoFocus);
-    m_button->setToolTip(QStringLiteral("Calendar (Alt+Down)"));
+    m_button->setToolTip(tr("Calendar (Alt+Down)"));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);

@@ -2,6 +2,8 @@
 
 #include "accrua/version.h"
 
+#include <QCoreApplication>
+
 namespace accrua::desktop {
 
 ProgramDetails programDetails()
@@ -40,29 +42,31 @@ QString versionLabelText(const QString &version)
 {
     if (version.isEmpty())
         return QString();
-    return QStringLiteral("Version ") + version + u' ';
+    return QCoreApplication::translate("accrua::desktop", "Version %1 ").arg(version);
 }
 
 QString standardDisclaimer(const QString &companyName)
 {
     // Without a name the sentences still read as sentences.
-    const QString vendor =
-        companyName.trimmed().isEmpty() ? QStringLiteral("THE VENDOR") : companyName.toUpper();
-    return QStringLiteral("THIS SOFTWARE IS PROVIDED BY ") + vendor +
-           QStringLiteral(
-               " \"AS IS\", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, INCLUDING BUT NOT "
-               "LIMITED TO THE WARRANTIES OF MERCHANTABILITY AND FITNESS FOR A PARTICULAR PURPOSE. "
-               "THE RESULTS OF EVERY CALCULATION ARE ESTIMATES; CONFIRM THEM WITH YOUR LENDER OR "
-               "FINANCIAL INSTITUTION BEFORE YOU RELY ON THEM. IN NO EVENT SHALL ") +
-           vendor +
-           QStringLiteral(" BE LIABLE FOR ANY DIRECT, INDIRECT, INCIDENTAL, SPECIAL OR CONSEQUENTIAL DAMAGES "
-                          "ARISING OUT OF THE USE OF, OR THE INABILITY TO USE, THIS SOFTWARE, EVEN IF ") +
-           vendor + QStringLiteral(" HAS BEEN ADVISED OF THE POSSIBILITY OF SUCH DAMAGES.");
+    const QString vendor = companyName.trimmed().isEmpty()
+                               ? QCoreApplication::translate("accrua::desktop", "THE VENDOR")
+                               : companyName.toUpper();
+    return QCoreApplication::translate(
+               "accrua::desktop",
+               "THIS SOFTWARE IS PROVIDED BY %1 \"AS IS\", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, "
+               "INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY AND FITNESS FOR A PARTICULAR "
+               "PURPOSE. THE RESULTS OF EVERY CALCULATION ARE ESTIMATES; CONFIRM THEM WITH YOUR LENDER OR "
+               "FINANCIAL INSTITUTION BEFORE YOU RELY ON THEM. IN NO EVENT SHALL %1 BE LIABLE FOR ANY "
+               "DIRECT, "
+               "INDIRECT, INCIDENTAL, SPECIAL OR CONSEQUENTIAL DAMAGES ARISING OUT OF THE USE OF, OR THE "
+               "INABILITY TO USE, THIS SOFTWARE, EVEN IF %1 HAS BEEN ADVISED OF THE POSSIBILITY OF SUCH "
+               "DAMAGES.")
+        .arg(vendor);
 }
 
 QString aboutCaption(const QString &applicationTitle)
 {
-    return QStringLiteral("About ") + applicationTitle;
+    return QCoreApplication::translate("accrua::desktop", "About %1").arg(applicationTitle);
 }
 
 } // namespace accrua::desktop

@@ -1,5 +1,7 @@
 #include "desktop/messages.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace accrua::desktop {
@@ -14,17 +16,17 @@ struct ButtonInfo {
 
 // Left-to-right order of the buttons in every box.
 constexpr std::array<ButtonInfo, 11> kButtons{{
-    {MessageButton::Yes, "&Yes", mrYes},
-    {MessageButton::No, "&No", mrNo},
-    {MessageButton::OK, "OK", mrOk},
-    {MessageButton::Cancel, "Cancel", mrCancel},
-    {MessageButton::Abort, "&Abort", mrAbort},
-    {MessageButton::Retry, "&Retry", mrRetry},
-    {MessageButton::Ignore, "&Ignore", mrIgnore},
-    {MessageButton::All, "&All", mrAll},
-    {MessageButton::NoToAll, "N&o to All", mrNoToAll},
-    {MessageButton::YesToAll, "Yes to &All", mrYesToAll},
-    {MessageButton::Help, "&Help", mrNone},
+    {MessageButton::Yes, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "&Yes"), mrYes},
+    {MessageButton::No, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "&No"), mrNo},
+    {MessageButton::OK, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "OK"), mrOk},
+    {MessageButton::Cancel, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "Cancel"), mrCancel},
+    {MessageButton::Abort, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "&Abort"), mrAbort},
+    {MessageButton::Retry, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "&Retry"), mrRetry},
+    {MessageButton::Ignore, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "&Ignore"), mrIgnore},
+    {MessageButton::All, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "&All"), mrAll},
+    {MessageButton::NoToAll, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "N&o to All"), mrNoToAll},
+    {MessageButton::YesToAll, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "Yes to &All"), mrYesToAll},
+    {MessageButton::Help, QT_TRANSLATE_NOOP("accrua::desktop::MessageBox", "&Help"), mrNone},
 }};
 
 const ButtonInfo *infoFor(MessageButton button)
@@ -42,13 +44,13 @@ QString captionFor(MessageKind kind)
 {
     switch (kind) {
     case MessageKind::Warning:
-        return QStringLiteral("Warning");
+        return QCoreApplication::translate("accrua::desktop::MessageBox", "Warning");
     case MessageKind::Error:
-        return QStringLiteral("Error");
+        return QCoreApplication::translate("accrua::desktop::MessageBox", "Error");
     case MessageKind::Information:
-        return QStringLiteral("Information");
+        return QCoreApplication::translate("accrua::desktop::MessageBox", "Information");
     case MessageKind::Confirmation:
-        return QStringLiteral("Confirm");
+        return QCoreApplication::translate("accrua::desktop::MessageBox", "Confirm");
     case MessageKind::Plain:
         break;
     }
@@ -75,7 +77,7 @@ QString kindName(MessageKind kind)
 QString buttonLabel(MessageButton button)
 {
     const ButtonInfo *info = infoFor(button);
-    return info ? QString::fromLatin1(info->label) : QString();
+    return info ? QCoreApplication::translate("accrua::desktop::MessageBox", info->label) : QString();
 }
 
 unsigned short buttonCode(MessageButton button)

@@ -1,5 +1,6 @@
 #include "help/helpfiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -96,25 +97,28 @@ QString effectiveTitle(const QString &title, const QString &applicationTitle)
 
 QString helpTopicsCaption(const QString &title)
 {
-    return QStringLiteral("Help Topics: ") + title + QStringLiteral(" Help");
+    return QCoreApplication::translate("accrua::help", "Help Topics: %1 Help").arg(title);
 }
 
 QString helpWindowCaption(const QString &title, const QString &topic)
 {
-    return title + QStringLiteral(" Help :  ") + topic;
+    return QCoreApplication::translate("accrua::help", "%1 Help :  %2").arg(title, topic);
 }
 
 QString helpContentsCaption(const QString &title)
 {
-    return title + QStringLiteral(" Help...");
+    return QCoreApplication::translate("accrua::help", "%1 Help...").arg(title);
 }
 
 QString missingTopicHtml(const QString &path)
 {
-    return QStringLiteral("<html><body><h2>Help page not found</h2><p>The help page <b>") +
-           path.toHtmlEscaped() +
-           QStringLiteral("</b> does not exist. Reinstalling Accrua puts the help pages back in place.</p>"
-                          "</body></html>");
+    return QStringLiteral("<html><body><h2>") +
+           QCoreApplication::translate("accrua::help", "Help page not found") + QStringLiteral("</h2><p>") +
+           QCoreApplication::translate("accrua::help",
+                                       "The help page <b>%1</b> does not exist. Reinstalling Accrua puts the "
+                                       "help pages back in place.")
+               .arg(path.toHtmlEscaped()) +
+           QStringLiteral("</p></body></html>");
 }
 
 QString unreadableTopicHtml(const QString &path, const QString &why)

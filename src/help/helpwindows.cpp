@@ -35,9 +35,9 @@ bool folderExists(const QString &path)
     return QFileInfo(path).isDir();
 }
 
-QPushButton *panelButton(QWidget *panel, const char *name, const char *caption)
+QPushButton *panelButton(QWidget *panel, const char *name, const QString &caption)
 {
-    auto *button = new QPushButton(QLatin1String(caption), panel);
+    auto *button = new QPushButton(caption, panel);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
@@ -98,7 +98,7 @@ TForm_HelpMenu::TForm_HelpMenu(QWidget *parent)
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("TForm_HelpMenu"));
-    setWindowTitle(QStringLiteral("Help Topics :"));
+    setWindowTitle(tr("Help Topics :"));
     setFixedSize(439, 391);
 
     PageControl = new QTabWidget(this);
@@ -106,10 +106,9 @@ TForm_HelpMenu::TForm_HelpMenu(QWidget *parent)
     PageControl->setGeometry(8, 8, 423, 340);
     TabSheet_Index = new QWidget;
     TabSheet_Index->setObjectName(QStringLiteral("TabSheet_Index"));
-    PageControl->addTab(TabSheet_Index, QStringLiteral("Index"));
+    PageControl->addTab(TabSheet_Index, tr("Index"));
 
-    Label_Click =
-        new QLabel(QStringLiteral("Click the index entry you want and then click Display"), TabSheet_Index);
+    Label_Click = new QLabel(tr("Click the index entry you want and then click Display"), TabSheet_Index);
     Label_Click->setObjectName(QStringLiteral("Label_Click"));
     Label_Click->setGeometry(8, 8, 400, 18);
     ListBox_Help = new QListWidget(TabSheet_Index);
@@ -118,12 +117,12 @@ TForm_HelpMenu::TForm_HelpMenu(QWidget *parent)
     ListBox_Help->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(ListBox_Help, &QListWidget::itemDoubleClicked, this, &TForm_HelpMenu::BitBtn_DisplayClick);
 
-    BitBtn_Display = new QPushButton(QStringLiteral("&Display"), this);
+    BitBtn_Display = new QPushButton(tr("&Display"), this);
     BitBtn_Display->setObjectName(QStringLiteral("BitBtn_Display"));
     BitBtn_Display->setGeometry(272, 356, 75, 27);
     BitBtn_Display->setDefault(true);
     connect(BitBtn_Display, &QPushButton::clicked, this, &TForm_HelpMenu::BitBtn_DisplayClick);
-    BitBtn_Close = new QPushButton(QStringLiteral("&Close"), this);
+    BitBtn_Close = new QPushButton(tr("&Close"), this);
     BitBtn_Close->setObjectName(QStringLiteral("BitBtn_Close"));
     BitBtn_Close->setGeometry(356, 356, 75, 27);
     BitBtn_Close->setAutoDefault(false);
@@ -183,11 +182,11 @@ TForm_HelpForm::TForm_HelpForm(desktop::DesktopServices desktop, QWidget *parent
     setObjectName(QStringLiteral("TForm_HelpForm"));
     resize(640, 480);
 
-    MenuItem_File = menuBar()->addMenu(QStringLiteral("&File"));
+    MenuItem_File = menuBar()->addMenu(tr("&File"));
     MenuItem_File->setObjectName(QStringLiteral("MenuItem_File"));
-    MenuItem_PrintTopic = MenuItem_File->addAction(QStringLiteral("&Print Topic"));
+    MenuItem_PrintTopic = MenuItem_File->addAction(tr("&Print Topic"));
     MenuItem_File->addSeparator();
-    MenuItem_Exit = MenuItem_File->addAction(QStringLiteral("&Exit"));
+    MenuItem_Exit = MenuItem_File->addAction(tr("&Exit"));
     connect(MenuItem_PrintTopic, &QAction::triggered, this, &TForm_HelpForm::BitBtn_PrintClick);
     connect(MenuItem_Exit, &QAction::triggered, this, &TForm_HelpForm::MenuItem_ExitClick);
 
@@ -202,9 +201,9 @@ TForm_HelpForm::TForm_HelpForm(desktop::DesktopServices desktop, QWidget *parent
     auto *row = new QHBoxLayout(Panel_Top);
     row->setContentsMargins(3, 2, 3, 2);
     row->setSpacing(3);
-    BitBtn_Topics = panelButton(Panel_Top, "BitBtn_Topics", "Help &Topics");
-    BitBtn_Back = panelButton(Panel_Top, "BitBtn_Back", "&Back");
-    BitBtn_Print = panelButton(Panel_Top, "BitBtn_Print", "&Print");
+    BitBtn_Topics = panelButton(Panel_Top, "BitBtn_Topics", tr("Help &Topics"));
+    BitBtn_Back = panelButton(Panel_Top, "BitBtn_Back", tr("&Back"));
+    BitBtn_Print = panelButton(Panel_Top, "BitBtn_Print", tr("&Print"));
     BitBtn_Back->setEnabled(false);
     row->addWidget(BitBtn_Topics);
     row->addWidget(BitBtn_Back);

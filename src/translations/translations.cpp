@@ -1,0 +1,59 @@
+#include "translations/translations.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace accrua::translations {
+
+namespace {
+
+const QString kFolder = QStringLiteral(":/translations/");
+
+// English is the source language: wanting it means wanting no translation.
+bool isSource(const QString &language)
+{
+    return language == QLatin1String("C") || language == QLatin1String("en") ||
+           language.startsWith(QLatin1String("en_"));
+}
+
+} // namespace
+
+QString findTranslation(const QStringList &uiLanguages, const QString &domain)
+{
+    for (const QString &wanted : uiLanguages) {
+        QString language = wanted;
+        language.replace(QLatin1Char('-'), QLatin1Char('_'));
+        if (isSource(language))
+            return {};
+        // "de_AT" falls back to "de", "zh_Hant_TW" to "zh_Hant" and "zh".
+        while (!language.isEmpty()) {
+            const QString path = kFolder + domain + QLatin1Char('_') + language + QLatin1String(".qm");
+            if (QFileInfo::exists(path))
+                return path;
+            const qsizetype cut = language.lastIndexOf(QLatin1Char('_'));
+            language.truncate(cut < 0 ? 0 : cut);
+        }
+    }
+    return {};
+}
+
+Translators install(const QStringList &uiLanguages, const QStringList &domains)
+{
+    Translators installed;
+    for (const QString &domain : domains) {
+        const QString path = findTranslation(uiLanguages, domain);
+        if (path.isEmpty())
+            continue;
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(path) && QCoreApplication::installTranslator(translator.get()))
+            installed.push_back(std::move(translator));
+    }
+    return installed;
+}
+
+QStringList desktopDomains()
+{
+    return {QStringLiteral("accrua"), QStringLiteral("planner")};
+}
+
+} // namespace accrua::translations

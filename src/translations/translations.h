@@ -1,0 +1,34 @@
+// The program's texts in the user's language.
+//
+// Texts pass through Qt's translation system (tr(), QCoreApplication::translate)
+// with English as the source language. Each part of the program is a domain
+// ("accrua", "planner", "accrua-cli") whose Qt Linguist files are compiled at
+// build time and embedded as :/translations/<domain>_<language>.qm; install()
+// picks the one for the user's languages and hands it to Qt. Without a match,
+// or when English comes first, nothing is installed and every text is the source.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
+
+#include <memory>
+#include <vector>
+
+namespace accrua::translations {
+
+// The embedded translation of `domain` for the first of `uiLanguages` (most
+// wanted first, as QLocale::uiLanguages() lists them: "de-DE", "de") that has
+// one, trying "de_DE" before "de"; empty when none has one or English is wanted
+// before any that has.
+QString findTranslation(const QStringList &uiLanguages, const QString &domain);
+
+// Installs the translation of each domain that has one for `uiLanguages` on the
+// running application. A translator stays installed while the returned object lives.
+using Translators = std::vector<std::unique_ptr<QTranslator>>;
+Translators install(const QStringList &uiLanguages, const QStringList &domains);
+
+// The domains of the desktop program.
+QStringList desktopDomains();
+
+} // namespace accrua::translations
