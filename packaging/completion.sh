@@ -24,7 +24,8 @@ output="${3:?usage: completion.sh PROGRAM bash|zsh OUTPUT}"
 frequencies="monthly semi-monthly every-2-weeks weekly every-4-weeks every-2-months quarterly semi-annual annual"
 compoundings="$frequencies daily"
 
-help="$("$program" --help)"
+# In English whatever the build machine's language.
+help="$(env -u LANGUAGE LC_ALL=C.UTF-8 "$program" --help)"
 
 # One record per line, fields separated by tabs:
 #   command NAME ARGKIND       ARGKIND: none, file, dir or free

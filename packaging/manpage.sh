@@ -21,7 +21,8 @@ date="${5:?$usage}"
 additions="${6:?$usage}"
 output="${7:?$usage}"
 
-help="$("$program" --help)"
+# In English whatever the build machine's language.
+help="$(env -u LANGUAGE LC_ALL=C.UTF-8 "$program" --help)"
 name="${title%% - *}"
 
 tmp="$(mktemp "$output.XXXXXX")"

@@ -82,7 +82,7 @@ TForm_AboutBox::TForm_AboutBox(desktop::DesktopServices desktop, QWidget *parent
     QFont small = RichEdit_Disclaimer->font();
     small.setPointSize(7);
     RichEdit_Disclaimer->setFont(small);
-    BitBtn_OK = new QPushButton(QStringLiteral("OK"), Panel_Disclaimer);
+    BitBtn_OK = new QPushButton(tr("OK"), Panel_Disclaimer);
     BitBtn_OK->setObjectName(QStringLiteral("BitBtn_OK"));
     BitBtn_OK->setGeometry(390, 26, 74, 27);
     BitBtn_OK->setDefault(true);

@@ -46,11 +46,11 @@ bool Application::notify(QObject *receiver, QEvent *event)
         return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc &) {
         // what() would only say "std::bad_alloc".
-        reportFailure(QStringLiteral("There is not enough memory to complete the operation."));
+        reportFailure(tr("There is not enough memory to complete the operation."));
     } catch (const std::exception &e) {
         reportFailure(QString::fromUtf8(e.what()));
     } catch (...) {
-        reportFailure(QStringLiteral("Unknown error"));
+        reportFailure(tr("Unknown error"));
     }
     return false;
 }

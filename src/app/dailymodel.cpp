@@ -3,6 +3,8 @@
 #include "app/mainmodel.h"
 #include "calc/daily.h"
 
+#include <QCoreApplication>
+
 namespace accrua::app {
 
 void DailyModel::datePickerChanged(bool startPicker, const QDate &date)
@@ -10,7 +12,8 @@ void DailyModel::datePickerChanged(bool startPicker, const QDate &date)
     MainModel &m = m_main;
     (startPicker ? m_startDate : m_receiveDate) = date;
     if (m_receiveDate < m_startDate) {
-        m.showWarning(QStringLiteral(
+        m.showWarning(QCoreApplication::translate(
+            "accrua::app::MainModel",
             "The start date must be prior to or equal to the end date for calculating daily interest."));
         if (startPicker)
             m_receiveDate = m_startDate;
@@ -31,7 +34,8 @@ void DailyModel::datePickerChanged(bool startPicker, const QDate &date)
 void DailyModel::dateRefused(bool startPicker, const QString &text)
 {
     MainModel &m = m_main;
-    m.showWarning(QLatin1Char('"') + text + QStringLiteral("\" is not a valid value!"));
+    m.showWarning(
+        QCoreApplication::translate("accrua::app::MainModel", "\"%1\" is not a valid value!").arg(text));
     if (m.m_view)
         m.m_view->focusDatePicker(startPicker);
 }
@@ -39,21 +43,24 @@ void DailyModel::dateRefused(bool startPicker, const QString &text)
 bool DailyModel::ValidateDailyInputs()
 {
     MainModel &m = m_main;
-    if (!m.requireWholeNumber(Field::Days, QStringLiteral("days")))
+    if (!m.requireWholeNumber(Field::Days, QCoreApplication::translate("accrua::app::MainModel", "days")))
         return false;
     if (m.integerOf(Field::Days) <= 0) {
-        m.showWarning(QStringLiteral("You must enter a valid number of days in order to continue!"));
+        m.showWarning(QCoreApplication::translate(
+            "accrua::app::MainModel", "You must enter a valid number of days in order to continue!"));
         m.write(Field::Days, QStringLiteral("1"));
         if (m.m_view)
             m.m_view->focusField(Field::Days);
         return false;
     }
     if (!m.requireNumber(Field::DayPrincipal) ||
-        !m.requireNonZero(Field::DayPrincipal, QStringLiteral("principal balance")))
+        !m.requireNonZero(Field::DayPrincipal,
+                          QCoreApplication::translate("accrua::app::MainModel", "principal balance")))
         return false;
     m.rewriteAsMoney(Field::DayPrincipal);
     return m.requireNumber(Field::DayInterest) &&
-           m.requireNonZero(Field::DayInterest, QStringLiteral("interest rate")) &&
+           m.requireNonZero(Field::DayInterest,
+                            QCoreApplication::translate("accrua::app::MainModel", "interest rate")) &&
            m.requireNumber(Field::DayPayment);
 }
 
@@ -80,8 +87,10 @@ void DailyModel::calculate()
             return;
         // Only a hand-edited store can hold such a base; dividing by it is meaningless.
         if (m.m_settings.AmortizedBase <= 0) {
-            m.showWarning(QStringLiteral("The stored day base (AMORTIZEDBASE) is %1; the number of days in a "
-                                         "year must be greater than zero to calculate daily interest.")
+            m.showWarning(QCoreApplication::translate(
+                              "accrua::app::MainModel",
+                              "The stored day base (AMORTIZEDBASE) is %1; the number of days in a "
+                              "year must be greater than zero to calculate daily interest.")
                               .arg(m.m_settings.AmortizedBase));
             return;
         }

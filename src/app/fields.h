@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <array>
 #include <optional>
@@ -77,10 +78,13 @@ std::optional<Field> fieldByControlName(const QString &name);
 const std::array<FieldInfo, kFieldCount> &allFields();
 
 // Captions of the controls that are no text fields.
-inline constexpr char kStartDateCaption[] = "Start Date:";
-inline constexpr char kReceiveDateCaption[] = "Receive Date:";
-inline constexpr char kCompoundedCaption[] = "Compounded";
+inline constexpr char kStartDateCaption[] = QT_TRANSLATE_NOOP("accrua::app::Fields", "Start Date:");
+inline constexpr char kReceiveDateCaption[] = QT_TRANSLATE_NOOP("accrua::app::Fields", "Receive Date:");
+inline constexpr char kCompoundedCaption[] = QT_TRANSLATE_NOOP("accrua::app::Fields", "Compounded");
 // The compounding choices in item order: MainModel::compounding() indexes them.
-inline constexpr std::array<const char *, 4> kCompoundingItems{"Yearly", "Bi-Yearly", "Quarterly", "Monthly"};
+inline constexpr std::array<const char *, 4> kCompoundingItems{
+    QT_TRANSLATE_NOOP("accrua::app::Fields", "Yearly"), QT_TRANSLATE_NOOP("accrua::app::Fields", "Bi-Yearly"),
+    QT_TRANSLATE_NOOP("accrua::app::Fields", "Quarterly"),
+    QT_TRANSLATE_NOOP("accrua::app::Fields", "Monthly")};
 
 } // namespace accrua::app

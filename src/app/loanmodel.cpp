@@ -4,6 +4,8 @@
 #include "calc/format.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
+
 #include <stdexcept>
 
 namespace accrua::app {
@@ -26,21 +28,26 @@ bool LoanModel::loanInputChecks()
 {
     MainModel &m = m_main;
     if (!m.requireNumber(Field::Principal) ||
-        !m.requireNonZero(Field::Principal, QStringLiteral("principal balance")))
+        !m.requireNonZero(Field::Principal,
+                          QCoreApplication::translate("accrua::app::MainModel", "principal balance")))
         return false;
     m.rewriteAsMoney(Field::Principal);
     if (!m.requireNumber(Field::Interest) ||
-        !m.requireNonZero(Field::Interest, QStringLiteral("interest rate")))
+        !m.requireNonZero(Field::Interest,
+                          QCoreApplication::translate("accrua::app::MainModel", "interest rate")))
         return false;
     if (m.m_mode == Mode::PaymentAmount || m.m_mode == Mode::Amortization) {
-        if (!m.requireWholeNumber(Field::Years, QStringLiteral("years")) ||
-            !m.requireWholeNumber(Field::Months, QStringLiteral("months")) ||
+        if (!m.requireWholeNumber(Field::Years,
+                                  QCoreApplication::translate("accrua::app::MainModel", "years")) ||
+            !m.requireWholeNumber(Field::Months,
+                                  QCoreApplication::translate("accrua::app::MainModel", "months")) ||
             !m.requireTerm(Field::Years, Field::Months))
             return false;
     }
     if (m.m_mode == Mode::NumberOfPayments || m.m_mode == Mode::Amortization) {
         if (!m.requireNumber(Field::Payment) ||
-            !m.requireNonZero(Field::Payment, QStringLiteral("payment amount")))
+            !m.requireNonZero(Field::Payment,
+                              QCoreApplication::translate("accrua::app::MainModel", "payment amount")))
             return false;
     }
     return true;
@@ -91,7 +98,9 @@ void LoanModel::calculate()
         return;
     } catch (const calc::RateTooSmallError &) {
         restore();
-        m.warn(QStringLiteral("The rate %1 is too small to calculate with.").arg(m.text(Field::Interest)),
+        m.warn(QCoreApplication::translate("accrua::app::MainModel",
+                                           "The rate %1 is too small to calculate with.")
+                   .arg(m.text(Field::Interest)),
                Field::Interest);
         m.DisableReportCommands();
         return;
@@ -112,18 +121,20 @@ void LoanModel::calculate()
 QString LoanModel::boundMessage(Extended principal, Extended payment) const
 {
     const text::Locale &locale = m_main.m_locale;
-    return QStringLiteral("A loan of ") + text::CurrencyText(principal, locale) + QStringLiteral(" at ") +
-           m_main.text(Field::Interest) + QStringLiteral("% interest with a payment of ") +
-           text::CurrencyText(payment, locale) +
-           QStringLiteral(" would need more than %1 payments.").arg(calc::kMaxPayments);
+    return QCoreApplication::translate(
+               "accrua::app::MainModel",
+               "A loan of %1 at %2% interest with a payment of %3 would need more than %4 payments.")
+        .arg(text::CurrencyText(principal, locale), m_main.text(Field::Interest),
+             text::CurrencyText(payment, locale), QString::number(calc::kMaxPayments));
 }
 
 void LoanModel::cannotBePaidOff(Money principal, Money payment)
 {
     const text::Locale &locale = m_main.m_locale;
-    m_main.showWarning(QStringLiteral("A loan of ") + text::CurrencyText(principal.value(), locale) +
-                       QStringLiteral(" cannot be paid off with a payment of ") +
-                       text::CurrencyText(payment.value(), locale));
+    m_main.showWarning(
+        QCoreApplication::translate("accrua::app::MainModel",
+                                    "A loan of %1 cannot be paid off with a payment of %2")
+            .arg(text::CurrencyText(principal.value(), locale), text::CurrencyText(payment.value(), locale)));
 }
 
 calc::Resolution LoanModel::paymentResolution() const
@@ -227,13 +238,14 @@ bool LoanModel::AmortizationCalculation()
 
     if (plan.mustAsk) {
         const QString count = QString::number(plan.suggestedCount);
-        const QString question = QStringLiteral("A loan of ") + text::CurrencyText(principal, m.m_locale) +
-                                 QStringLiteral(" ") + QStringLiteral("at ") + m.text(Field::Interest) +
-                                 QStringLiteral("% interest with a payment of ") +
-                                 text::CurrencyText(payment, m.m_locale) +
-                                 QStringLiteral(" can be completely extinguished with ") + count +
-                                 QStringLiteral(" payments. Do you want to set the number of payments to ") +
-                                 count + QStringLiteral(" for this amortization?");
+        const QString question =
+            QCoreApplication::translate(
+                "accrua::app::MainModel",
+                "A loan of %1 at %2% interest with a payment of %3 can be completely extinguished "
+                "with %4 payments. Do you want to set the number of payments to %4 "
+                "for this amortization?")
+                .arg(text::CurrencyText(principal, m.m_locale), m.text(Field::Interest),
+                     text::CurrencyText(payment, m.m_locale), count);
         const auto answer = m.m_messages.ShowMessageDialog(question, MessageKind::Warning,
                                                            MessageButton::Yes | MessageButton::No);
         if (answer == desktop::mrYes) {
@@ -275,11 +287,14 @@ QString LoanModel::loanRangeMessage() const
     const auto amount = [&](Field f) {
         return text::CurrencyText(text::toFloat(m.text(f), m.m_locale).value_or(0), m.m_locale);
     };
-    QString loan = QStringLiteral("A loan of ") + amount(Field::Principal) + QStringLiteral(" at ") +
-                   m.text(Field::Interest) + QStringLiteral("% interest");
-    if (m.m_mode != Mode::PaymentAmount)
-        loan += QStringLiteral(" with a payment of ") + amount(Field::Payment);
-    return loan + QStringLiteral(" is too large to calculate with.");
+    if (m.m_mode == Mode::PaymentAmount)
+        return QCoreApplication::translate("accrua::app::MainModel",
+                                           "A loan of %1 at %2% interest is too large to calculate with.")
+            .arg(amount(Field::Principal), m.text(Field::Interest));
+    return QCoreApplication::translate(
+               "accrua::app::MainModel",
+               "A loan of %1 at %2% interest with a payment of %3 is too large to calculate with.")
+        .arg(amount(Field::Principal), m.text(Field::Interest), amount(Field::Payment));
 }
 
 } // namespace accrua::app

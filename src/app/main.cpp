@@ -14,15 +14,24 @@
 
 namespace {
 
-int answerWithoutWindow(const accrua::app::StartOptions &options)
+// A full disk or a closed pipe is an error, not an answer given.
+int written(const QString &text)
+{
+    const bool ok = std::fputs(text.toLocal8Bit().constData(), stdout) >= 0 && std::fflush(stdout) == 0;
+    return ok ? 0 : 1;
+}
+
+int answerWithoutWindow(int &argc, char **argv, const accrua::app::StartOptions &options)
 {
     using Action = accrua::app::StartOptions::Action;
     if (options.action == Action::Help) {
-        std::fputs(accrua::app::startHelpText().toLocal8Bit().constData(), stdout);
-        return 0;
+        // No display is needed for the help to be in the user's language.
+        const QCoreApplication core(argc, argv);
+        const accrua::translations::Translators translators = accrua::translations::install(
+            accrua::translations::wantedLanguages(QLocale::system()), {QStringLiteral("accrua")});
+        return written(accrua::app::startHelpText());
     }
-    std::fputs(accrua::app::startVersionText().toLocal8Bit().constData(), stdout);
-    return 0;
+    return written(accrua::app::startVersionText());
 }
 
 } // namespace
@@ -37,16 +46,17 @@ int main(int argc, char **argv)
         raw << QString::fromLocal8Bit(argv[i]);
     const accrua::app::StartOptions early = accrua::app::parseStartOptions(raw);
     if (early.action == Action::Help || early.action == Action::Version)
-        return answerWithoutWindow(early);
+        return answerWithoutWindow(argc, argv, early);
 
     accrua::app::Application app(argc, argv);
     // The windows speak the user's language; amounts and dates follow the locale on their own.
     const accrua::translations::Translators translators = accrua::translations::install(
-        QLocale::system().uiLanguages(), accrua::translations::desktopDomains());
+        accrua::translations::wantedLanguages(QLocale::system()), accrua::translations::desktopDomains());
     const accrua::app::StartOptions options = accrua::app::parseStartOptions(app.arguments().mid(1));
     if (options.action == Action::Error) {
-        std::fprintf(stderr, "accrua: %s\nTry 'accrua --help' for more information.\n",
-                     options.error.toLocal8Bit().constData());
+        const QString text = QCoreApplication::translate(
+            "accrua::app::StartOptions", "accrua: %1\nTry 'accrua --help' for more information.\n");
+        std::fputs(text.arg(options.error).toLocal8Bit().constData(), stderr);
         return 2;
     }
     QApplication::setWindowIcon(accrua::desktop::programIcon());

@@ -3,6 +3,8 @@
 #include "calc/format.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
+
 #include <stdexcept>
 
 namespace accrua::app {
@@ -103,7 +105,8 @@ void MainModel::warn(const QString &message, Field focus)
 bool MainModel::leaveField(Field field)
 {
     const QString current = text(field);
-    const QString refused = QLatin1Char('"') + current + QStringLiteral("\" is not a valid value!");
+    const QString refused =
+        QCoreApplication::translate("accrua::app::MainModel", "\"%1\" is not a valid value!").arg(current);
     switch (fieldInfo(field).leave) {
     case LeaveCheck::None:
         return true;
@@ -159,7 +162,8 @@ Extended MainModel::floatOf(Field field) const
     const auto value = text::toFloat(text(field), m_locale);
     if (!value)
         throw std::runtime_error(
-            QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid floating point value"))
+            QCoreApplication::translate("accrua::app::MainModel", "'%1' is not a valid floating point value")
+                .arg(text(field))
                 .toStdString());
     return *value;
 }
@@ -169,7 +173,8 @@ std::int64_t MainModel::integerOf(Field field) const
     const auto value = text::toInteger(text(field));
     if (!value)
         throw std::runtime_error(
-            QString(QLatin1Char('\'') + text(field) + QStringLiteral("' is not a valid integer value"))
+            QCoreApplication::translate("accrua::app::MainModel", "'%1' is not a valid integer value")
+                .arg(text(field))
                 .toStdString());
     return *value;
 }
@@ -183,7 +188,9 @@ bool MainModel::requireNumber(Field field)
 {
     if (text::IsValidFloat(text(field), m_locale))
         return true;
-    warn(QLatin1Char('"') + text(field) + QStringLiteral("\" is not a valid value!"), field);
+    warn(QCoreApplication::translate("accrua::app::MainModel", "\"%1\" is not a valid value!")
+             .arg(text(field)),
+         field);
     return false;
 }
 
@@ -193,8 +200,8 @@ bool MainModel::requireWholeNumber(Field field, const QString &what)
     // text still differs from "6".
     if (text::IsValidInteger(text(field)))
         return true;
-    warn(QLatin1Char('"') + text(field) + QStringLiteral("\" is not a valid number of ") + what +
-             QLatin1Char('!'),
+    warn(QCoreApplication::translate("accrua::app::MainModel", "\"%1\" is not a valid number of %2!")
+             .arg(text(field), what),
          field);
     return false;
 }
@@ -203,7 +210,9 @@ bool MainModel::requireNonZero(Field field, const QString &what)
 {
     if (floatOf(field) != 0)
         return true;
-    warn(QStringLiteral("You must enter the ") + what + QStringLiteral(" in order to continue!"), field);
+    warn(QCoreApplication::translate("accrua::app::MainModel", "You must enter the %1 in order to continue!")
+             .arg(what),
+         field);
     return false;
 }
 
@@ -211,7 +220,10 @@ bool MainModel::requireTerm(Field years, Field months)
 {
     if (integerOf(years) != 0 || integerOf(months) != 0)
         return true;
-    warn(QStringLiteral("You must enter the number of years and/or months in order to continue!"), years);
+    warn(
+        QCoreApplication::translate("accrua::app::MainModel",
+                                    "You must enter the number of years and/or months in order to continue!"),
+        years);
     return false;
 }
 
@@ -242,7 +254,9 @@ QString MainModel::generalText(Extended value) const
 
 QString MainModel::rangeMessage(const calc::MoneyRangeError &e) const
 {
-    return QStringLiteral("The amount %1 is too large to calculate with.").arg(generalText(e.value()));
+    return QCoreApplication::translate("accrua::app::MainModel",
+                                       "The amount %1 is too large to calculate with.")
+        .arg(generalText(e.value()));
 }
 
 void MainModel::restoreTexts(const std::array<QString, kFieldCount> &texts)

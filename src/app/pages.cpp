@@ -200,22 +200,22 @@ void TForm_Main::buildPages(QWidget *client)
     const auto addPage = [this](const char *name, const char *caption) {
         auto *page = new QWidget;
         page->setObjectName(QLatin1String(name));
-        PageControl->addTab(page, QLatin1String(caption));
+        PageControl->addTab(page, tr(caption));
         return page;
     };
-    TabSheet_Payment = addPage("TabSheet_Payment", "Payment Amount");
-    TabSheet_NumberOfPayments = addPage("TabSheet_NumberOfPayments", "Number Of Payments");
-    TabSheet_Amortization = addPage("TabSheet_Amortization", "Amortization");
-    TabSheet_Daily = addPage("TabSheet_Daily", "Daily Interest");
-    TabSheet_Savings = addPage("TabSheet_Savings", "Savings Interest");
+    TabSheet_Payment = addPage("TabSheet_Payment", QT_TR_NOOP("Payment Amount"));
+    TabSheet_NumberOfPayments = addPage("TabSheet_NumberOfPayments", QT_TR_NOOP("Number Of Payments"));
+    TabSheet_Amortization = addPage("TabSheet_Amortization", QT_TR_NOOP("Amortization"));
+    TabSheet_Daily = addPage("TabSheet_Daily", QT_TR_NOOP("Daily Interest"));
+    TabSheet_Savings = addPage("TabSheet_Savings", QT_TR_NOOP("Savings Interest"));
 
-    GroupBox_PaymentAmount = new QGroupBox(QStringLiteral("Payment Amount"), TabSheet_Payment);
+    GroupBox_PaymentAmount = new QGroupBox(tr("Payment Amount"), TabSheet_Payment);
     GroupBox_PaymentAmount->setObjectName(QStringLiteral("GroupBox_PaymentAmount"));
     GroupBox_PaymentAmount->setGeometry(167, 74, 150, 100);
     makeEdit(Field::PaymentAnswer, GroupBox_PaymentAmount, 15, 44, 121, true)
         ->setAccessibleName(GroupBox_PaymentAmount->title());
 
-    GroupBox_LengthOfLoan = new QGroupBox(QStringLiteral("Length of Loan"), TabSheet_NumberOfPayments);
+    GroupBox_LengthOfLoan = new QGroupBox(tr("Length of Loan"), TabSheet_NumberOfPayments);
     GroupBox_LengthOfLoan->setObjectName(QStringLiteral("GroupBox_LengthOfLoan"));
     GroupBox_LengthOfLoan->setGeometry(167, 73, 150, 100);
     makeLabel(fieldCaption(Field::YearsAnswer), GroupBox_LengthOfLoan, 35, 16);
@@ -228,7 +228,7 @@ void TForm_Main::buildPages(QWidget *client)
     buildSavingsPage(TabSheet_Savings);
 
     BitBtn_Calculate =
-        new QPushButton(desktop::glyphIcon(desktop::Glyph::Calculate), QStringLiteral("Calculate"), client);
+        new QPushButton(desktop::glyphIcon(desktop::Glyph::Calculate), tr("Calculate"), client);
     BitBtn_Calculate->setObjectName(QStringLiteral("BitBtn_Calculate"));
     BitBtn_Calculate->setGeometry(206, 67, 79, 27);
     BitBtn_Calculate->setDefault(true);
@@ -238,7 +238,7 @@ void TForm_Main::buildPages(QWidget *client)
     BitBtn_Calculate->raise();
     connect(BitBtn_Calculate, &QPushButton::clicked, this, &TForm_Main::BitBtn_CalculateClick);
 
-    Panel_Working = new QLabel(QStringLiteral("Working..."), client);
+    Panel_Working = new QLabel(tr("Working..."), client);
     Panel_Working->setObjectName(QStringLiteral("Panel_Working"));
     Panel_Working->setGeometry(153, 123, 185, 77);
     Panel_Working->setAlignment(Qt::AlignCenter);
@@ -309,7 +309,7 @@ QLineEdit *TForm_Main::makeEdit(Field field, QWidget *parent, int left, int top,
 
 void TForm_Main::buildLoanBoxes()
 {
-    GroupBox_EnterValues = new QGroupBox(QStringLiteral("Enter Values"), TabSheet_Payment);
+    GroupBox_EnterValues = new QGroupBox(tr("Enter Values"), TabSheet_Payment);
     GroupBox_EnterValues->setObjectName(QStringLiteral("GroupBox_EnterValues"));
     GroupBox_EnterValues->setGeometry(6, 2, 150, 251);
     makeLabel(fieldCaption(Field::Principal), GroupBox_EnterValues, 8, 17);
@@ -324,7 +324,7 @@ void TForm_Main::buildLoanBoxes()
     Label_Months = makeLabel(fieldCaption(Field::Months), GroupBox_EnterValues, 8, 210);
     makeEdit(Field::Months, GroupBox_EnterValues, 8, 225, 80);
 
-    GroupBox_Totals = new QGroupBox(QStringLiteral("Totals"), TabSheet_Payment);
+    GroupBox_Totals = new QGroupBox(tr("Totals"), TabSheet_Payment);
     GroupBox_Totals->setObjectName(QStringLiteral("GroupBox_Totals"));
     GroupBox_Totals->setGeometry(328, 2, 150, 251);
     const Field totals[] = {Field::TotalPayments, Field::TotalPrincipal, Field::TotalInterest,
@@ -339,7 +339,7 @@ void TForm_Main::buildLoanBoxes()
 
 QGroupBox *TForm_Main::makeBox(QWidget *parent, const char *name, const char *caption, int left)
 {
-    auto *box = new QGroupBox(QLatin1String(caption), parent);
+    auto *box = new QGroupBox(tr(caption), parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(left, 2, 150, 251);
     return box;
@@ -357,15 +357,16 @@ void TForm_Main::addLabelledFields(QWidget *box, int left, int top, int step,
 
 void TForm_Main::buildDailyPage(QWidget *page)
 {
-    QGroupBox *values = makeBox(page, "GroupBox_DailyEnterValues", "Enter Values", 6);
+    QGroupBox *values = makeBox(page, "GroupBox_DailyEnterValues", QT_TR_NOOP("Enter Values"), 6);
     const auto makePicker = [this, values](const char *name, const char *caption, int top, bool start) {
-        QLabel *label = makeLabel(QLatin1String(caption), values, 8, top);
+        const QString shown = QCoreApplication::translate("accrua::app::Fields", caption);
+        QLabel *label = makeLabel(shown, values, 8, top);
         auto *picker = new desktop::DateField(m_services.locale, values);
         picker->setObjectName(QLatin1String(name));
         picker->setDate(m_model.startDate());
         picker->setGeometry(8, top + kLabelToField, 121, kFieldHeight);
         label->setBuddy(picker);
-        picker->setAccessibleName(QString(QLatin1String(caption)).chopped(1));
+        picker->setAccessibleName(shown.chopped(1));
         // Both are heard while the focus may be moving on, as a field's leave check is.
         connect(picker, &desktop::DateField::dateChanged, this, [this, start](const QDate &d) {
             m_inFocusChange = true;
@@ -385,7 +386,7 @@ void TForm_Main::buildDailyPage(QWidget *page)
         values, 8, 88, 38,
         {{Field::Days, 80}, {Field::DayPrincipal, 121}, {Field::DayInterest, 80}, {Field::DayPayment, 121}});
 
-    QGroupBox *totals = makeBox(page, "GroupBox_DailyTotals", "Totals", 328);
+    QGroupBox *totals = makeBox(page, "GroupBox_DailyTotals", QT_TR_NOOP("Totals"), 328);
     addLabelledFields(totals, 14, 17, 46,
                       {{Field::DailyRate, 121},
                        {Field::IntPerPeriod, 121},
@@ -399,14 +400,17 @@ void TForm_Main::buildSavingsPage(QWidget *page)
 {
     // Balance, rate, the compounding choice, then years and months side by
     // side, all inside "Enter Values" and in that tab order.
-    QGroupBox *values = makeBox(page, "GroupBox_SavingsEnterValues", "Enter Values", 6);
+    QGroupBox *values = makeBox(page, "GroupBox_SavingsEnterValues", QT_TR_NOOP("Enter Values"), 6);
     addLabelledFields(values, 8, 17, 49, {{Field::SaveAmount, 121}, {Field::SaveInterest, 80}});
 
-    RadioGroup_SaveCompounded = new QGroupBox(QLatin1String(kCompoundedCaption), values);
+    RadioGroup_SaveCompounded =
+        new QGroupBox(QCoreApplication::translate("accrua::app::Fields", kCompoundedCaption), values);
     RadioGroup_SaveCompounded->setObjectName(QStringLiteral("RadioGroup_SaveCompounded"));
     RadioGroup_SaveCompounded->move(8, 114);
     for (int k = 0; k < 4; ++k) {
-        auto *button = new QRadioButton(QLatin1String(kCompoundingItems[k]), RadioGroup_SaveCompounded);
+        auto *button =
+            new QRadioButton(QCoreApplication::translate("accrua::app::Fields", kCompoundingItems[k]),
+                             RadioGroup_SaveCompounded);
         RadioButton_Compounded[k] = button;
         connect(button, &QRadioButton::toggled, this, [this, k](bool on) {
             if (on)
@@ -422,7 +426,7 @@ void TForm_Main::buildSavingsPage(QWidget *page)
     makeLabel(fieldCaption(Field::SaveMonths), values, 86, 0);
     makeEdit(Field::SaveMonths, values, 86, kLabelToField, 70);
 
-    QGroupBox *totals = makeBox(page, "GroupBox_SavingsTotals", "Totals", 328);
+    QGroupBox *totals = makeBox(page, "GroupBox_SavingsTotals", QT_TR_NOOP("Totals"), 328);
     addLabelledFields(totals, 14, 17, 48, {{Field::SaveIntAccrued, 121}, {Field::SaveEndBalance, 121}}, true);
 }
 

@@ -3,6 +3,8 @@
 #include "app/mainmodel.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
+
 #include <stdexcept>
 
 namespace accrua::app {
@@ -11,24 +13,30 @@ QString SavingsModel::savingsBoundMessage() const
 {
     const MainModel &m = m_main;
     const auto balance = text::toFloat(m.text(Field::SaveAmount), m.m_locale);
-    return QStringLiteral("A balance of ") + text::CurrencyText(balance.value_or(0), m.m_locale) +
-           QStringLiteral(" at ") + m.text(Field::SaveInterest) + QStringLiteral("% interest compounded ") +
-           QString::number(calc::periodsPerYear(m_compounding)) + QStringLiteral(" times per year for ") +
-           m.text(Field::SaveYears) + QStringLiteral(" years and ") + m.text(Field::SaveMonths) +
-           QStringLiteral(" months would need more than %1 periods.").arg(calc::kMaxSavingsPeriods);
+    return QCoreApplication::translate(
+               "accrua::app::MainModel",
+               "A balance of %1 at %2% interest compounded %3 times per year for %4 years "
+               "and %5 months would need more than %6 periods.")
+        .arg(text::CurrencyText(balance.value_or(0), m.m_locale), m.text(Field::SaveInterest),
+             QString::number(calc::periodsPerYear(m_compounding)), m.text(Field::SaveYears),
+             m.text(Field::SaveMonths), QString::number(calc::kMaxSavingsPeriods));
 }
 
 bool SavingsModel::ValidateSavingsInputs()
 {
     MainModel &m = m_main;
     if (!m.requireNumber(Field::SaveAmount) ||
-        !m.requireNonZero(Field::SaveAmount, QStringLiteral("beginning balance")))
+        !m.requireNonZero(Field::SaveAmount,
+                          QCoreApplication::translate("accrua::app::MainModel", "beginning balance")))
         return false;
     m.rewriteAsMoney(Field::SaveAmount);
     if (!m.requireNumber(Field::SaveInterest) ||
-        !m.requireNonZero(Field::SaveInterest, QStringLiteral("interest rate")) ||
-        !m.requireWholeNumber(Field::SaveYears, QStringLiteral("years")) ||
-        !m.requireWholeNumber(Field::SaveMonths, QStringLiteral("months")) ||
+        !m.requireNonZero(Field::SaveInterest,
+                          QCoreApplication::translate("accrua::app::MainModel", "interest rate")) ||
+        !m.requireWholeNumber(Field::SaveYears,
+                              QCoreApplication::translate("accrua::app::MainModel", "years")) ||
+        !m.requireWholeNumber(Field::SaveMonths,
+                              QCoreApplication::translate("accrua::app::MainModel", "months")) ||
         !m.requireTerm(Field::SaveYears, Field::SaveMonths))
         return false;
 
@@ -39,20 +47,20 @@ bool SavingsModel::ValidateSavingsInputs()
     switch (m_compounding) {
     case 0:
         allowed = {QStringLiteral("0")};
-        ending = QStringLiteral("0!");
+        ending = QCoreApplication::translate("accrua::app::MainModel", "0!");
         break;
     case 1:
         allowed = {QStringLiteral("0"), QStringLiteral("6")};
-        ending = QStringLiteral("0 or 6!");
+        ending = QCoreApplication::translate("accrua::app::MainModel", "0 or 6!");
         break;
     case 2:
         allowed = {QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9")};
-        ending = QStringLiteral("0, 3, 6, or 9!");
+        ending = QCoreApplication::translate("accrua::app::MainModel", "0, 3, 6, or 9!");
         break;
     case 3: {
         const std::int64_t count = m.integerOf(Field::SaveMonths);
         fits = count >= 0 && count <= 11;
-        ending = QStringLiteral("a number >= 0 and <= 11!");
+        ending = QCoreApplication::translate("accrua::app::MainModel", "a number >= 0 and <= 11!");
         break;
     }
     default:
@@ -62,9 +70,11 @@ bool SavingsModel::ValidateSavingsInputs()
         fits = allowed.contains(months); // compared as texts: "06" is not "6"
     if (!fits) {
         m.m_messages.ShowMessageDialog(
-            QStringLiteral("When calculating the interest earned on a loan compounded ") +
-                QString::number(calc::periodsPerYear(m_compounding)) + QStringLiteral(" times per year,") +
-                QLatin1Char('\n') + QStringLiteral("the number of months must be ") + ending,
+            QCoreApplication::translate(
+                "accrua::app::MainModel",
+                "When calculating the interest earned on a loan compounded %1 times per "
+                "year,\nthe number of months must be %2")
+                .arg(QString::number(calc::periodsPerYear(m_compounding)), ending),
             desktop::MessageKind::Information, desktop::MessageButton::OK);
         m.write(Field::SaveMonths, QStringLiteral("0"));
         if (m.m_view)

@@ -3,6 +3,8 @@
 #include "accrua/version.h"
 #include "desktop/identity.h"
 
+#include <QCoreApplication>
+
 namespace accrua::app {
 
 StartOptions parseStartOptions(const QStringList &arguments)
@@ -20,9 +22,12 @@ StartOptions parseStartOptions(const QStringList &arguments)
             options.planner = true;
         } else if (options.action != StartOptions::Action::Error) {
             options.action = StartOptions::Action::Error;
-            options.error = argument.startsWith(u'-')
-                                ? QStringLiteral("unknown option '%1'").arg(argument)
-                                : QStringLiteral("unexpected argument '%1'").arg(argument);
+            options.error =
+                argument.startsWith(u'-')
+                    ? QCoreApplication::translate("accrua::app::StartOptions", "unknown option '%1'")
+                          .arg(argument)
+                    : QCoreApplication::translate("accrua::app::StartOptions", "unexpected argument '%1'")
+                          .arg(argument);
         }
     }
     return options;
@@ -30,17 +35,19 @@ StartOptions parseStartOptions(const QStringList &arguments)
 
 QString startHelpText()
 {
-    return QStringLiteral("Usage: accrua [options]\n"
-                          "Accrua %1, a calculator for loans and savings.\n"
-                          "\n"
-                          "Options:\n"
-                          "  --no-splash     start without the four-second splash screen\n"
-                          "  --planner       open a loan planner window beside the main window\n"
-                          "  -h, --help      show this help and exit\n"
-                          "  -v, --version   show the version and exit\n"
-                          "\n"
-                          "Qt's own options, such as -platform and -style, are accepted as well.\n"
-                          "The same calculations run from the command line with accrua-cli.\n")
+    return QCoreApplication::translate(
+               "accrua::app::StartOptions",
+               "Usage: accrua [options]\n"
+               "Accrua %1, a calculator for loans and savings.\n"
+               "\n"
+               "Options:\n"
+               "  --no-splash     start without the four-second splash screen\n"
+               "  --planner       open a loan planner window beside the main window\n"
+               "  -h, --help      show this help and exit\n"
+               "  -v, --version   show the version and exit\n"
+               "\n"
+               "Qt's own options, such as -platform and -style, are accepted as well.\n"
+               "The same calculations run from the command line with accrua-cli.\n")
         .arg(desktop::programVersion());
 }
 

@@ -123,9 +123,11 @@ QString missingTopicHtml(const QString &path)
 
 QString unreadableTopicHtml(const QString &path, const QString &why)
 {
-    return QStringLiteral("<html><body><h2>Help page not shown</h2><p>The help page <b>") +
-           path.toHtmlEscaped() + QStringLiteral("</b> cannot be shown: ") + why.toHtmlEscaped() +
-           QStringLiteral(".</p></body></html>");
+    return QStringLiteral("<html><body><h2>") +
+           QCoreApplication::translate("accrua::help", "Help page not shown") + QStringLiteral("</h2><p>") +
+           QCoreApplication::translate("accrua::help", "The help page <b>%1</b> cannot be shown: %2.")
+               .arg(path.toHtmlEscaped(), why.toHtmlEscaped()) +
+           QStringLiteral("</p></body></html>");
 }
 
 } // namespace accrua::help

@@ -27,10 +27,10 @@ TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, 
       m_today(today ? std::move(today) : TodayFunction([] { return QDate::currentDate(); })),
       m_dateFormat(locale.shortDateFormat()), m_messages(messages)
 {
-    setWindowTitle(QStringLiteral("Enter Amortization Information"));
+    setWindowTitle(tr("Enter Amortization Information"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    Label_Date = new QLabel(QStringLiteral("Origination Date:"), this);
+    Label_Date = new QLabel(tr("Origination Date:"), this);
     Label_Date->setGeometry(16, 8, 180, 16);
 
     DateTimePicker_OriginationDate = new desktop::DateField(locale, this);
@@ -40,7 +40,7 @@ TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, 
             &TForm_LoanInfo::dateRefused);
     Label_Date->setBuddy(DateTimePicker_OriginationDate);
 
-    Label_Purpose = new QLabel(QStringLiteral("Purpose of the loan:"), this);
+    Label_Purpose = new QLabel(tr("Purpose of the loan:"), this);
     Label_Purpose->setGeometry(16, 58, 180, 16);
 
     ComboBox_LoanType = new QComboBox(this);
@@ -58,12 +58,12 @@ TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, 
     ComboBox_LoanType->setGeometry(16, 76, 180, 24);
     Label_Purpose->setBuddy(ComboBox_LoanType);
 
-    BitBtn_Ok = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn_Ok = new QPushButton(tr("OK"), this);
     BitBtn_Ok->setObjectName(QStringLiteral("BitBtn_Ok"));
     BitBtn_Ok->setDefault(true);
     BitBtn_Ok->setGeometry(16, 116, 84, 26);
 
-    BitBtn_Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn_Cancel = new QPushButton(tr("Cancel"), this);
     BitBtn_Cancel->setObjectName(QStringLiteral("BitBtn_Cancel"));
     BitBtn_Cancel->setAutoDefault(false);
     BitBtn_Cancel->setGeometry(112, 116, 84, 26);
@@ -113,7 +113,7 @@ void TForm_LoanInfo::FormShow()
 void TForm_LoanInfo::dateRefused(const QString &text)
 {
     if (m_messages)
-        m_messages->ShowMessageDialog(QLatin1Char('"') + text + QStringLiteral("\" is not a valid value!"),
+        m_messages->ShowMessageDialog(tr("\"%1\" is not a valid value!").arg(text),
                                       desktop::MessageKind::Warning, desktop::MessageButton::OK);
     // Given back once the focus has finished moving on.
     QMetaObject::invokeMethod(DateTimePicker_OriginationDate, &desktop::DateField::enter,

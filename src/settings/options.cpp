@@ -18,8 +18,11 @@ const QStringList &amortScheduleItems()
 
 const QStringList &resolutionItems()
 {
-    static const QStringList items{QStringLiteral("Increase the payment amount"),
-                                   QStringLiteral("Increase the number of payments")};
+    // Shown through the translation; the English is what the rest of the program compares.
+    static const QStringList items{
+        QString::fromLatin1(QT_TRANSLATE_NOOP("accrua::settings::Options", "Increase the payment amount")),
+        QString::fromLatin1(
+            QT_TRANSLATE_NOOP("accrua::settings::Options", "Increase the number of payments"))};
     return items;
 }
 

@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -30,34 +31,54 @@ struct Help {
     int context;
     const char *text;
 };
-constexpr Help kAmortizedBaseHelp{1, "The number of days in a year that will be used in the amortization "
-                                     "calculations."};
-constexpr Help kResolutionHelp{2, "Determines whether the number of payments or the payment amount will be "
-                                  "increased in order to resolve any residual balances."};
-constexpr Help kClassicViewHelp{43,
-                                "When checked, the reports will print in the original \"classic\" format."};
+constexpr Help kAmortizedBaseHelp{
+    1, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                         "The number of days in a year that will be used in the amortization "
+                         "calculations.")};
+constexpr Help kResolutionHelp{
+    2, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                         "Determines whether the number of payments or the payment amount will be "
+                         "increased in order to resolve any residual balances.")};
+constexpr Help kClassicViewHelp{
+    43, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                          "When checked, the reports will print in the original \"classic\" format.")};
 constexpr Help kPrintImageHelp{3, ""};
-constexpr Help kImagePathHelp{4,
-                              "The file path to an image file that will appear at the top of the printout."};
+constexpr Help kImagePathHelp{
+    4, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                         "The file path to an image file that will appear at the top of the printout.")};
 constexpr Help kImagePanelHelp{7, ""};
-constexpr Help kAmortTitleHelp{5, "The title of the amortization schedule report."};
-constexpr Help kLoanTypeHelp{6, "The subtitle of the amortization schedule report."};
-constexpr Help kAmortTotalsHelp{42, "When checked, the annual and overall totals will be printed after each "
-                                    "year on the amortization schedule"};
-constexpr Help kSavingsTitleHelp{60, "The title of the compounded interest report."};
-constexpr Help kSavingsSubtitleHelp{8, "The subtitle of the compounded interest report."};
-constexpr Help kSavingsTotalsHelp{9, "When checked, the annual and overall totals will be printed after each "
-                                     "year on the compounded interest report."};
-constexpr Help kDailyTitleHelp{10, "The title of the daily interest report. "};
-constexpr Help kDailySubtitleHelp{11, "The subtitle of the daily interest report."};
-constexpr Help kOkHelp{40, "Closes and saves the options settings."};
-constexpr Help kCancelHelp{41, "Closes and cancels the options settings."};
+constexpr Help kAmortTitleHelp{5, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                                                    "The title of the amortization schedule report.")};
+constexpr Help kLoanTypeHelp{6, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                                                  "The subtitle of the amortization schedule report.")};
+constexpr Help kAmortTotalsHelp{
+    42, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                          "When checked, the annual and overall totals will be printed after each "
+                          "year on the amortization schedule")};
+constexpr Help kSavingsTitleHelp{60, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                                                       "The title of the compounded interest report.")};
+constexpr Help kSavingsSubtitleHelp{8, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                                                         "The subtitle of the compounded interest report.")};
+constexpr Help kSavingsTotalsHelp{
+    9, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                         "When checked, the annual and overall totals will be printed after each "
+                         "year on the compounded interest report.")};
+constexpr Help kDailyTitleHelp{
+    10, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions", "The title of the daily interest report. ")};
+constexpr Help kDailySubtitleHelp{11, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions",
+                                                        "The subtitle of the daily interest report.")};
+constexpr Help kOkHelp{
+    40, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions", "Closes and saves the options settings.")};
+constexpr Help kCancelHelp{
+    41, QT_TRANSLATE_NOOP("accrua::settings::TForm_SetOptions", "Closes and cancels the options settings.")};
 
 template <class Control> Control *named(Control *control, const char *name, Help help = {0, ""})
 {
     control->setObjectName(QString::fromLatin1(name));
     help::setHelpContext(control, help.context);
-    help::setHelpText(control, QString::fromUtf8(help.text));
+    help::setHelpText(
+        control, *help.text ? QCoreApplication::translate("accrua::settings::TForm_SetOptions", help.text)
+                            : QString());
     return control;
 }
 
@@ -98,7 +119,7 @@ TForm_SetOptions::TForm_SetOptions(SettingsFactory settings, desktop::MessageSer
         m_browser = m_ownBrowser.get();
     }
     setObjectName(QStringLiteral("TForm_SetOptions"));
-    setWindowTitle(QStringLiteral("Set Options"));
+    setWindowTitle(tr("Set Options"));
     setFixedSize(kClientWidth, kClientHeight);
 
     PageControl_Options = named(new QTabWidget(this), "PageControl_Options");
@@ -106,15 +127,15 @@ TForm_SetOptions::TForm_SetOptions(SettingsFactory settings, desktop::MessageSer
     PageControl_Options->setDocumentMode(true);
     PageControl_Options->setGeometry(6, 6, 620, 402);
     TabSheet_Options = named(new QWidget(PageControl_Options), "TabSheet_Options");
-    PageControl_Options->addTab(TabSheet_Options, QStringLiteral("Options"));
+    PageControl_Options->addTab(TabSheet_Options, tr("Options"));
 
     buildDefaults();
     buildReportBoxes();
 
-    BitBtn_OK = named(new QPushButton(QStringLiteral("OK"), this), "BitBtn_OK", kOkHelp);
+    BitBtn_OK = named(new QPushButton(tr("OK"), this), "BitBtn_OK", kOkHelp);
     BitBtn_OK->setDefault(true);
     BitBtn_OK->setGeometry(444, 418, 84, 27);
-    BitBtn_Cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "BitBtn_Cancel", kCancelHelp);
+    BitBtn_Cancel = named(new QPushButton(tr("Cancel"), this), "BitBtn_Cancel", kCancelHelp);
     BitBtn_Cancel->setAutoDefault(false);
     BitBtn_Cancel->setGeometry(536, 418, 84, 27);
 
@@ -159,42 +180,43 @@ TForm_SetOptions::~TForm_SetOptions() = default;
 
 void TForm_SetOptions::buildDefaults()
 {
-    GroupBox_Defaults =
-        named(new QGroupBox(QStringLiteral("Defaults"), TabSheet_Options), "GroupBox_Defaults");
+    GroupBox_Defaults = named(new QGroupBox(tr("Defaults"), TabSheet_Options), "GroupBox_Defaults");
     GroupBox_Defaults->setGeometry(4, 4, 606, 136);
     QWidget *box = GroupBox_Defaults;
 
-    Label_AmortizedBase =
-        captionLabel("Label_AmortizedBase", QStringLiteral("Amortized Base:"), box, 12, 22, 100);
+    Label_AmortizedBase = captionLabel("Label_AmortizedBase", tr("Amortized Base:"), box, 12, 22, 100);
     ComboBox_AmortizedBase = named(new QComboBox(box), "ComboBox_AmortizedBase", kAmortizedBaseHelp);
     ComboBox_AmortizedBase->addItems(amortizedBaseItems());
     ComboBox_AmortizedBase->setCurrentIndex(1);
     ComboBox_AmortizedBase->setGeometry(116, 21, 72, 23);
     Label_AmortizedBase->setBuddy(ComboBox_AmortizedBase);
 
-    RadioGroup_Resolution = named(new QGroupBox(QStringLiteral("To Resolve Residual Balances:"), box),
+    RadioGroup_Resolution = named(new QGroupBox(tr("To Resolve Residual Balances:"), box),
                                   "RadioGroup_Resolution", kResolutionHelp);
     RadioGroup_Resolution->setGeometry(12, 50, 262, 72);
     m_resolution = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
-        RadioButton_Resolution[i] = new QRadioButton(resolutionItems().at(i), RadioGroup_Resolution);
+        RadioButton_Resolution[i] =
+            new QRadioButton(QCoreApplication::translate("accrua::settings::Options",
+                                                         resolutionItems().at(i).toLatin1().constData()),
+                             RadioGroup_Resolution);
         RadioButton_Resolution[i]->setObjectName(QStringLiteral("RadioButton_Resolution%1").arg(i));
         RadioButton_Resolution[i]->setGeometry(10, 22 + 24 * i, 244, 21);
         m_resolution->addButton(RadioButton_Resolution[i], i);
     }
     RadioButton_Resolution[0]->setChecked(true);
 
-    CheckBox_UseClassicView = named(new QCheckBox(QStringLiteral("Use Classic Reports"), box),
-                                    "CheckBox_UseClassicView", kClassicViewHelp);
+    CheckBox_UseClassicView =
+        named(new QCheckBox(tr("Use Classic Reports"), box), "CheckBox_UseClassicView", kClassicViewHelp);
     CheckBox_UseClassicView->setGeometry(290, 104, 150, 21);
     CheckBox_PrintImage =
-        named(new QCheckBox(QStringLiteral("Print Image"), box), "CheckBox_PrintImage", kPrintImageHelp);
+        named(new QCheckBox(tr("Print Image"), box), "CheckBox_PrintImage", kPrintImageHelp);
     CheckBox_PrintImage->setGeometry(290, 80, 150, 21);
     CheckBox_PrintImage->setChecked(true);
 
     // Kept and written back, never shown.
     Label_AmortSchedule =
-        captionLabel("Label_AmortSchedule", QStringLiteral("Amortization Schedule:"), box, 200, 22, 130);
+        captionLabel("Label_AmortSchedule", tr("Amortization Schedule:"), box, 200, 22, 130);
     ComboBox_AmortSchedule = named(new QComboBox(box), "ComboBox_AmortSchedule");
     ComboBox_AmortSchedule->addItems(amortScheduleItems());
     ComboBox_AmortSchedule->setGeometry(330, 21, 100, 23);
@@ -202,8 +224,7 @@ void TForm_SetOptions::buildDefaults()
     Label_AmortSchedule->hide();
     ComboBox_AmortSchedule->hide();
 
-    Label_DefaultImagePath =
-        captionLabel("Label_DefaultImagePath", QStringLiteral("Image Path:"), box, 290, 22, 70);
+    Label_DefaultImagePath = captionLabel("Label_DefaultImagePath", tr("Image Path:"), box, 290, 22, 70);
     MaskEdit_DefaultImagePath =
         lineEdit(box, "MaskEdit_DefaultImagePath", kImagePathHelp, Label_DefaultImagePath, 362, 21, 206);
     MaskEdit_DefaultImagePath->setReadOnly(true);
@@ -214,7 +235,7 @@ void TForm_SetOptions::buildDefaults()
     SpeedButton_DefaultImage = named(new QToolButton(box), "SpeedButton_DefaultImage");
     SpeedButton_DefaultImage->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     SpeedButton_DefaultImage->setAutoRaise(true);
-    SpeedButton_DefaultImage->setToolTip(QStringLiteral("Browse for Image..."));
+    SpeedButton_DefaultImage->setToolTip(tr("Browse for Image..."));
     SpeedButton_DefaultImage->setGeometry(572, 20, 25, 25);
 
     // The caption lies under the picture and shows where there is none.
@@ -222,7 +243,7 @@ void TForm_SetOptions::buildDefaults()
     Panel_DefaultImage->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel_DefaultImage->setLineWidth(1);
     Panel_DefaultImage->setGeometry(402, 52, kImageWidth + 4, kImageHeight + 4);
-    auto *caption = new QLabel(QStringLiteral("Image (50/190 max)"), Panel_DefaultImage);
+    auto *caption = new QLabel(tr("Image (50/190 max)"), Panel_DefaultImage);
     caption->setObjectName(QStringLiteral("Label_DefaultImageCaption"));
     caption->setAlignment(Qt::AlignCenter);
     caption->setGeometry(2, 2, kImageWidth, kImageHeight);
@@ -234,14 +255,12 @@ void TForm_SetOptions::buildDefaults()
 void TForm_SetOptions::buildReportBoxes()
 {
     GroupBox_AmortReport =
-        named(new QGroupBox(QStringLiteral("Amortization Report"), TabSheet_Options), "GroupBox_AmortReport");
+        named(new QGroupBox(tr("Amortization Report"), TabSheet_Options), "GroupBox_AmortReport");
     GroupBox_AmortReport->setGeometry(4, 144, 606, 78);
-    Label_AmortTitle =
-        captionLabel("Label_AmortTitle", QStringLiteral("Title:"), GroupBox_AmortReport, 12, 20, 70);
+    Label_AmortTitle = captionLabel("Label_AmortTitle", tr("Title:"), GroupBox_AmortReport, 12, 20, 70);
     MaskEdit_AmortTitle =
         lineEdit(GroupBox_AmortReport, "MaskEdit_AmortTitle", kAmortTitleHelp, Label_AmortTitle, 84, 19, 250);
-    Label_LoanType =
-        captionLabel("Label_LoanType", QStringLiteral("Loan Type:"), GroupBox_AmortReport, 12, 47, 70);
+    Label_LoanType = captionLabel("Label_LoanType", tr("Loan Type:"), GroupBox_AmortReport, 12, 47, 70);
     ComboBox_LoanType = named(new QComboBox(GroupBox_AmortReport), "ComboBox_LoanType", kLoanTypeHelp);
     ComboBox_LoanType->setEditable(true);
     // A typed loan type is stored as typed: never added, never recased.
@@ -251,35 +270,33 @@ void TForm_SetOptions::buildReportBoxes()
     ComboBox_LoanType->setGeometry(84, 46, 250, 23);
     Label_LoanType->setBuddy(ComboBox_LoanType);
     CheckBox_AmortPrintTotals =
-        named(new QCheckBox(QStringLiteral("Print Annual and Overall Totals"), GroupBox_AmortReport),
+        named(new QCheckBox(tr("Print Annual and Overall Totals"), GroupBox_AmortReport),
               "CheckBox_AmortPrintTotals", kAmortTotalsHelp);
     CheckBox_AmortPrintTotals->setGeometry(360, 20, 230, 21);
 
     GroupBox_SavingsReport =
-        named(new QGroupBox(QStringLiteral("Savings Report"), TabSheet_Options), "GroupBox_SavingsReport");
+        named(new QGroupBox(tr("Savings Report"), TabSheet_Options), "GroupBox_SavingsReport");
     GroupBox_SavingsReport->setGeometry(4, 226, 606, 78);
-    Label_SavingsTitle =
-        captionLabel("Label_SavingsTitle", QStringLiteral("Title:"), GroupBox_SavingsReport, 12, 20, 70);
+    Label_SavingsTitle = captionLabel("Label_SavingsTitle", tr("Title:"), GroupBox_SavingsReport, 12, 20, 70);
     MaskEdit_SavingsTitle = lineEdit(GroupBox_SavingsReport, "MaskEdit_SavingsTitle", kSavingsTitleHelp,
                                      Label_SavingsTitle, 84, 19, 250);
-    Label_SavingsSubtitle = captionLabel("Label_SavingsSubtitle", QStringLiteral("Subtitle:"),
-                                         GroupBox_SavingsReport, 12, 47, 70);
+    Label_SavingsSubtitle =
+        captionLabel("Label_SavingsSubtitle", tr("Subtitle:"), GroupBox_SavingsReport, 12, 47, 70);
     MaskEdit_SavingsSubtitle = lineEdit(GroupBox_SavingsReport, "MaskEdit_SavingsSubtitle",
                                         kSavingsSubtitleHelp, Label_SavingsSubtitle, 84, 46, 250);
     CheckBox_SavingsPrintTotals =
-        named(new QCheckBox(QStringLiteral("Print Annual and Overall Totals"), GroupBox_SavingsReport),
+        named(new QCheckBox(tr("Print Annual and Overall Totals"), GroupBox_SavingsReport),
               "CheckBox_SavingsPrintTotals", kSavingsTotalsHelp);
     CheckBox_SavingsPrintTotals->setGeometry(360, 20, 230, 21);
 
-    GroupBox_DailyReport = named(new QGroupBox(QStringLiteral("Daily Interest Report"), TabSheet_Options),
-                                 "GroupBox_DailyReport");
+    GroupBox_DailyReport =
+        named(new QGroupBox(tr("Daily Interest Report"), TabSheet_Options), "GroupBox_DailyReport");
     GroupBox_DailyReport->setGeometry(4, 308, 606, 64);
-    Label_DailyTitle =
-        captionLabel("Label_DailyTitle", QStringLiteral("Title:"), GroupBox_DailyReport, 12, 20, 70);
+    Label_DailyTitle = captionLabel("Label_DailyTitle", tr("Title:"), GroupBox_DailyReport, 12, 20, 70);
     MaskEdit_DailyTitle =
         lineEdit(GroupBox_DailyReport, "MaskEdit_DailyTitle", kDailyTitleHelp, Label_DailyTitle, 84, 19, 190);
     Label_DailySubtitle =
-        captionLabel("Label_DailySubtitle", QStringLiteral("Subtitle:"), GroupBox_DailyReport, 290, 20, 60);
+        captionLabel("Label_DailySubtitle", tr("Subtitle:"), GroupBox_DailyReport, 290, 20, 60);
     MaskEdit_DailySubtitle = lineEdit(GroupBox_DailyReport, "MaskEdit_DailySubtitle", kDailySubtitleHelp,
                                       Label_DailySubtitle, 352, 19, 238);
 }

@@ -39,7 +39,7 @@ std::optional<QString> ScriptedPictureBrowser::browsePicture(QWidget *, const QS
 OpenPictureDialog::OpenPictureDialog(QWidget *parent) : QFileDialog(parent)
 {
     setObjectName(QStringLiteral("OpenPictureDialog"));
-    setWindowTitle(QStringLiteral("Open"));
+    setWindowTitle(tr("Open"));
     // The desktop's own dialog has no room for a preview pane.
     setOption(QFileDialog::DontUseNativeDialog);
     setFileMode(QFileDialog::ExistingFile);
@@ -55,7 +55,7 @@ OpenPictureDialog::OpenPictureDialog(QWidget *parent) : QFileDialog(parent)
     m_image->setFixedSize(kPreviewSide, kPreviewSide);
     m_image->setAlignment(Qt::AlignCenter);
     m_image->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_caption = new QLabel(QStringLiteral("(None)"), pane);
+    m_caption = new QLabel(tr("(None)"), pane);
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setWordWrap(true);
     m_caption->setFixedWidth(kPreviewSide);
@@ -74,7 +74,7 @@ void OpenPictureDialog::showPreview(const QString &path)
 {
     m_image->clear();
     if (!QFileInfo(path).isFile()) {
-        m_caption->setText(QStringLiteral("(None)"));
+        m_caption->setText(tr("(None)"));
         return;
     }
     try {
@@ -85,7 +85,7 @@ void OpenPictureDialog::showPreview(const QString &path)
             QStringLiteral("(%1x%2)").arg(picture.fullSize.width()).arg(picture.fullSize.height()));
     } catch (const engine::picture::PictureError &) {
         // Only a look while choosing: the choice itself reports the failure.
-        m_caption->setText(QStringLiteral("(None)"));
+        m_caption->setText(tr("(None)"));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "settings/inifile.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -41,16 +42,20 @@ void checkStoreFile(const QString &path)
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return;
-        throw SettingsError(
-            QStringLiteral("The settings file %1 cannot be read: %2").arg(path, qt_error_string(errno)));
+        throw SettingsError(QCoreApplication::translate("accrua::settings::SettingsStore",
+                                                        "The settings file %1 cannot be read: %2")
+                                .arg(path, qt_error_string(errno)));
     }
     const QFileInfo info(path);
     if (!info.isFile())
-        throw SettingsError(QStringLiteral("The settings file %1 is not a settings file").arg(path));
+        throw SettingsError(QCoreApplication::translate("accrua::settings::SettingsStore",
+                                                        "The settings file %1 is not a settings file")
+                                .arg(path));
     const auto tooLarge = [&] {
         return SettingsError(
-            QStringLiteral("The settings file %1 is larger than %2 KiB, more than settings ever "
-                           "take; it is neither read nor changed. Move it away to start afresh")
+            QCoreApplication::translate("accrua::settings::SettingsStore",
+                                        "The settings file %1 is larger than %2 KiB, more than settings ever "
+                                        "take; it is neither read nor changed. Move it away to start afresh")
                 .arg(path)
                 .arg(kMaxStoreFileBytes / 1024));
     };
@@ -60,12 +65,16 @@ void checkStoreFile(const QString &path)
     QString why;
     // Unreadable is not empty: showing every default would hide the stored values.
     if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, &why))
-        throw SettingsError(QStringLiteral("The settings file %1 cannot be read: %2").arg(path, why));
+        throw SettingsError(QCoreApplication::translate("accrua::settings::SettingsStore",
+                                                        "The settings file %1 cannot be read: %2")
+                                .arg(path, why));
     const QByteArray content = file.read(kMaxStoreFileBytes + 1);
     if (content.size() > kMaxStoreFileBytes)
         throw tooLarge();
     if (const std::optional<QString> name = FindSerializedValue(content))
-        throw SettingsError(QStringLiteral("Invalid data type for '%1'").arg(*name));
+        throw SettingsError(
+            QCoreApplication::translate("accrua::settings::SettingsStore", "Invalid data type for '%1'")
+                .arg(*name));
 }
 
 } // namespace
@@ -158,7 +167,9 @@ std::optional<QString> SettingsStore::readText(const QString &name) const
         text = value.toStringList().join(QStringLiteral(", "));
         break;
     default:
-        throw SettingsError(QStringLiteral("Invalid data type for '%1'").arg(name));
+        throw SettingsError(
+            QCoreApplication::translate("accrua::settings::SettingsStore", "Invalid data type for '%1'")
+                .arg(name));
     }
     // Stored text ends at its first NUL, as a native string value would.
     if (const qsizetype nul = text.indexOf(QChar(u'\0')); nul >= 0)
@@ -252,7 +263,8 @@ void lockStore(QLockFile &lock, const QString &path, const QString &name,
     if (!lock.getLockInfo(&pid, &host, &program))
         throw failed();
     throw SettingsError(
-        QStringLiteral("Failed to set data for '%1': %2 (process %3) holds the settings file %4")
+        QCoreApplication::translate("accrua::settings::SettingsStore",
+                                    "Failed to set data for '%1': %2 (process %3) holds the settings file %4")
             .arg(name, program)
             .arg(pid)
             .arg(path));
@@ -263,14 +275,20 @@ void lockStore(QLockFile &lock, const QString &path, const QString &name,
 void SettingsStore::writeString(const QString &name, const QString &text)
 {
     if (EncodeStoredText(text).size() > kMaxStoredValueBytes)
-        throw SettingsError(QStringLiteral("The value for '%1' is longer than %2 KiB and is not stored")
-                                .arg(name)
-                                .arg(kMaxStoredValueBytes / 1024));
+        throw SettingsError(
+            QCoreApplication::translate("accrua::settings::SettingsStore",
+                                        "The value for '%1' is longer than %2 KiB and is not stored")
+                .arg(name)
+                .arg(kMaxStoredValueBytes / 1024));
     QSettings &settings = open();
     const QString path = settings.fileName();
     const auto failed = [&](bool existed) {
-        return SettingsError(existed ? QStringLiteral("Failed to set data for '%1'").arg(name)
-                                     : QStringLiteral("Failed to create key %1").arg(kSettingsKey));
+        return SettingsError(existed ? QCoreApplication::translate("accrua::settings::SettingsStore",
+                                                                   "Failed to set data for '%1'")
+                                           .arg(name)
+                                     : QCoreApplication::translate("accrua::settings::SettingsStore",
+                                                                   "Failed to create key %1")
+                                           .arg(kSettingsKey));
     };
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         throw failed(false);
@@ -289,9 +307,11 @@ void SettingsStore::writeString(const QString &name, const QString &text)
         throw failed(existed);
     const QByteArray updated = SetValueInStoreFile(*content, name, text);
     if (updated.size() > kMaxStoreFileBytes)
-        throw SettingsError(QStringLiteral("The settings file would grow past %1 KiB; '%2' is not stored")
-                                .arg(kMaxStoreFileBytes / 1024)
-                                .arg(name));
+        throw SettingsError(
+            QCoreApplication::translate("accrua::settings::SettingsStore",
+                                        "The settings file would grow past %1 KiB; '%2' is not stored")
+                .arg(kMaxStoreFileBytes / 1024)
+                .arg(name));
     if (fileio::writeFile(path, updated))
         throw failed(existed);
     markChanged(path, before);

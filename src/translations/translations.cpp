@@ -51,6 +51,13 @@ Translators install(const QStringList &uiLanguages, const QStringList &domains)
     return installed;
 }
 
+QStringList wantedLanguages(const QLocale &locale)
+{
+    if (locale.language() == QLocale::C)
+        return {};
+    return locale.uiLanguages();
+}
+
 QStringList desktopDomains()
 {
     return {QStringLiteral("accrua"), QStringLiteral("planner")};

@@ -8,6 +8,7 @@
 // or when English comes first, nothing is installed and every text is the source.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
@@ -27,6 +28,10 @@ QString findTranslation(const QStringList &uiLanguages, const QString &domain);
 // running application. A translator stays installed while the returned object lives.
 using Translators = std::vector<std::unique_ptr<QTranslator>>;
 Translators install(const QStringList &uiLanguages, const QStringList &domains);
+
+// The languages the user wants, most wanted first: none for the C locale, which
+// asks for the program's own texts whatever LANGUAGE says.
+QStringList wantedLanguages(const QLocale &locale);
 
 // The domains of the desktop program.
 QStringList desktopDomains();

@@ -3,6 +3,8 @@
 #include "calc/savings.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
+
 namespace accrua::reports::banded {
 
 using app::Field;
@@ -76,7 +78,9 @@ void fillAmortization(TForm_Reports &form, const app::MainModel &model, const QS
 {
     const QDate date = QDate::fromString(originationDate.trimmed(), model.locale().shortDateFormat());
     if (!date.isValid())
-        throw ReportInputError(QStringLiteral("'%1' is not a valid date").arg(originationDate));
+        throw ReportInputError(
+            QCoreApplication::translate("accrua::reports::banded", "'%1' is not a valid date")
+                .arg(originationDate));
     fillAmortizationOn(form, model, date, originationDate, purpose);
 }
 

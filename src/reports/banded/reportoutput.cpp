@@ -5,6 +5,7 @@
 #include "fileio/safefile.h"
 #include "reports/banded/reportsform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <charconv>
@@ -78,16 +79,20 @@ bool writePdf(const eng::TRptPageList &pages, QIODevice &device, const QString &
 {
     const int count = pages.pageCount();
     if (count == 0)
-        throw ReportOutputError(QStringLiteral("There are no pages to write."));
+        throw ReportOutputError(
+            QCoreApplication::translate("accrua::reports::banded", "There are no pages to write."));
     const auto failure = engine::pdf::writeDocument(
         engine::pdf::allPages(count), [&pages](int n) { return pages.GetPage(n); }, device, title);
     if (!failure)
         return true;
     if (failure->kind == eng::PlaybackFailure::Kind::Missing)
-        throw ReportOutputError(QStringLiteral("Page %1 is missing.").arg(failure->page));
+        throw ReportOutputError(
+            QCoreApplication::translate("accrua::reports::banded", "Page %1 is missing.").arg(failure->page));
     if (failure->kind == eng::PlaybackFailure::Kind::Play)
         throw ReportOutputError(
-            QStringLiteral("Page %1 cannot be drawn: %2").arg(failure->page).arg(failure->detail));
+            QCoreApplication::translate("accrua::reports::banded", "Page %1 cannot be drawn: %2")
+                .arg(failure->page)
+                .arg(failure->detail));
     return false;
 }
 
@@ -98,10 +103,12 @@ void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QStr
     fileio::SafeFile file(fileName);
     if (!file.open())
         throw ReportOutputError(
-            QStringLiteral("Cannot create \"%1\": %2").arg(native(fileName), file.errorString()));
+            QCoreApplication::translate("accrua::reports::banded", "Cannot create \"%1\": %2")
+                .arg(native(fileName), file.errorString()));
     if (!writePdf(pages, file.device(), title) || !file.commit())
         throw ReportOutputError(
-            QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
+            QCoreApplication::translate("accrua::reports::banded", "Cannot write \"%1\": %2")
+                .arg(native(fileName), file.errorString()));
 }
 
 QByteArray scheduleCsv(const std::vector<calc::TPaymentObj> &rows, const QDate &origination)
@@ -154,10 +161,12 @@ void saveBytes(const QByteArray &bytes, const QString &fileName)
     fileio::SafeFile file(fileName);
     if (!file.open())
         throw ReportOutputError(
-            QStringLiteral("Cannot create \"%1\": %2").arg(native(fileName), file.errorString()));
+            QCoreApplication::translate("accrua::reports::banded", "Cannot create \"%1\": %2")
+                .arg(native(fileName), file.errorString()));
     if (!file.write(bytes) || !file.commit())
         throw ReportOutputError(
-            QStringLiteral("Cannot write \"%1\": %2").arg(native(fileName), file.errorString()));
+            QCoreApplication::translate("accrua::reports::banded", "Cannot write \"%1\": %2")
+                .arg(native(fileName), file.errorString()));
 }
 
 } // namespace accrua::reports::banded

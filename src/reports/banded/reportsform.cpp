@@ -110,7 +110,7 @@ void TForm_Reports::addFooter(eng::Report &report, const QString &pageNoName)
           amortization ? "RptLabel_Page"
           : savings    ? "RptLabel_SavingsPage"
                        : "RptLabel_DailyPage",
-          325, 1, QStringLiteral("Page"));
+          325, 1, tr("Page"));
     eng::Label &number = footer.addPageNumber(pageNoName, 356, 1);
     number.font = kCaptionFont;
 }
@@ -118,41 +118,38 @@ void TForm_Reports::addFooter(eng::Report &report, const QString &pageNoName)
 void TForm_Reports::addAmortizationHeadings(eng::Band &band, const QString &suffix)
 {
     headingStrip(band, QStringLiteral("RptShape_Heading") + suffix);
-    heading(band, QStringLiteral("RptLabel_PMT") + suffix, 6, QStringLiteral("PMT"));
-    heading(band, QStringLiteral("RptLabel_DATE") + suffix, 114, QStringLiteral("DATE"));
-    heading(band, QStringLiteral("RptLabel_PAYMENT") + suffix, 311, QStringLiteral("PAYMENT AMOUNT"),
-            HAlign::Right);
-    heading(band, QStringLiteral("RptLabel_PRINCIPAL") + suffix, 444, QStringLiteral("PRINCIPAL"),
-            HAlign::Right);
-    heading(band, QStringLiteral("RptLabel_INTEREST") + suffix, 581, QStringLiteral("INTEREST"),
-            HAlign::Right);
-    heading(band, QStringLiteral("RptLabel_BALANCE") + suffix, 712, QStringLiteral("BALANCE"), HAlign::Right);
+    heading(band, QStringLiteral("RptLabel_PMT") + suffix, 6, tr("PMT"));
+    heading(band, QStringLiteral("RptLabel_DATE") + suffix, 114, tr("DATE"));
+    heading(band, QStringLiteral("RptLabel_PAYMENT") + suffix, 311, tr("PAYMENT AMOUNT"), HAlign::Right);
+    heading(band, QStringLiteral("RptLabel_PRINCIPAL") + suffix, 444, tr("PRINCIPAL"), HAlign::Right);
+    heading(band, QStringLiteral("RptLabel_INTEREST") + suffix, 581, tr("INTEREST"), HAlign::Right);
+    heading(band, QStringLiteral("RptLabel_BALANCE") + suffix, 712, tr("BALANCE"), HAlign::Right);
 }
 
 void TForm_Reports::buildAmortization()
 {
     eng::Report &r = BandReport;
     setupPage(r, kReportFont);
-    r.title = QStringLiteral("Amortization Schedule");
+    r.title = tr("Amortization Schedule");
 
     eng::Band &header = r.addBand(BandKind::PageHeader, QStringLiteral("RptBand_Header"), 21);
     addAmortizationHeadings(header, QStringLiteral("2"));
 
     eng::Band &title = r.addBand(BandKind::Title, QStringLiteral("RptBand_Title"), 93);
-    RptLabel_Title = &centred(title, "RptLabel_Title", 1, QStringLiteral("Amortization Schedule"), 30);
+    RptLabel_Title = &centred(title, "RptLabel_Title", 1, tr("Amortization Schedule"), 30);
     RptLabel_Title->font = kTitleFont;
-    RptLabel_LoanType = &centred(title, "RptLabel_LoanType", 24, QStringLiteral("LOAN TYPE"));
-    place(title, "RptLabel_InterestRate1", 7, 41, QStringLiteral("INTEREST RATE:"));
+    RptLabel_LoanType = &centred(title, "RptLabel_LoanType", 24, tr("LOAN TYPE"));
+    place(title, "RptLabel_InterestRate1", 7, 41, tr("INTEREST RATE:"));
     RptLabel_InterestRate = &place(title, "RptLabel_InterestRate", 162, 41, {});
-    place(title, "RptLabel_NumberOfPayments1", 7, 57, QStringLiteral("NUMBER OF PAYMENTS:"));
+    place(title, "RptLabel_NumberOfPayments1", 7, 57, tr("NUMBER OF PAYMENTS:"));
     RptLabel_NumberOfPayments = &place(title, "RptLabel_NumberOfPayments", 162, 57, {});
-    place(title, "RptLabel_AmortizedBase1", 7, 74, QStringLiteral("AMORTIZED BASE:"));
+    place(title, "RptLabel_AmortizedBase1", 7, 74, tr("AMORTIZED BASE:"));
     RptLabel_AmortizedBase = &place(title, "RptLabel_AmortizedBase", 162, 74, {});
-    place(title, "RptLabel_BeginningBalance1", 513, 41, QStringLiteral("BEGINNING BALANCE:"));
+    place(title, "RptLabel_BeginningBalance1", 513, 41, tr("BEGINNING BALANCE:"));
     RptLabel_BeginningBalance = &place(title, "RptLabel_BeginningBalance", 634, 41, {}, HAlign::Right, 80);
-    place(title, "RptLabel_MonthlyPayment1", 513, 57, QStringLiteral("MONTHLY PAYMENT:"));
+    place(title, "RptLabel_MonthlyPayment1", 513, 57, tr("MONTHLY PAYMENT:"));
     RptLabel_MonthlyPayment = &place(title, "RptLabel_MonthlyPayment", 634, 57, {}, HAlign::Right, 80);
-    place(title, "RptLabel_DateOfLoan1", 513, 74, QStringLiteral("ORIGINATION DATE:"));
+    place(title, "RptLabel_DateOfLoan1", 513, 74, tr("ORIGINATION DATE:"));
     RptLabel_DateOfLoan = &place(title, "RptLabel_DateOfLoan", 634, 74, {}, HAlign::Right, 80);
     RptImage = &title.addPicture(QStringLiteral("RptImage"), QRectF(265, 38, 190, 50));
     RptImage->center = true;
@@ -175,8 +172,8 @@ void TForm_Reports::buildAmortization()
     eng::Band &totals = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_Totals"), 66);
     totals.enabled = false;
     RptSubDetail_Totals = &totals;
-    place(totals, "RptLabel_YearlyTotals", 6, 3, QStringLiteral("YEARLY TOTALS"));
-    place(totals, "RptLabel_OverallTotals", 6, 17, QStringLiteral("OVERALL TOTALS"));
+    place(totals, "RptLabel_YearlyTotals", 6, 3, tr("YEARLY TOTALS"));
+    place(totals, "RptLabel_OverallTotals", 6, 17, tr("OVERALL TOTALS"));
     RptLabel_YearlyPayment =
         &place(totals, "RptLabel_YearlyPayment", 168, 3, {}, HAlign::Right, 140, kTotalsFont);
     RptLabel_YearlyPrincipal =
@@ -203,38 +200,35 @@ void TForm_Reports::buildAmortization()
 void TForm_Reports::addSavingsHeadings(eng::Band &band, const QString &suffix)
 {
     headingStrip(band, QStringLiteral("RptShape_SavingsHeading") + suffix);
-    heading(band, QStringLiteral("RptLabel_SavingsPMT") + suffix, 6, QStringLiteral("PMT"));
-    heading(band, QStringLiteral("RptLabel_SavingsYear") + suffix, 172, QStringLiteral("YEAR"));
-    heading(band, QStringLiteral("RptLabel_SavingsInterest") + suffix, 450, QStringLiteral("INTEREST"),
-            HAlign::Right);
-    heading(band, QStringLiteral("RptLabel_SavingsBalance") + suffix, 714, QStringLiteral("BALANCE"),
-            HAlign::Right);
+    heading(band, QStringLiteral("RptLabel_SavingsPMT") + suffix, 6, tr("PMT"));
+    heading(band, QStringLiteral("RptLabel_SavingsYear") + suffix, 172, tr("YEAR"));
+    heading(band, QStringLiteral("RptLabel_SavingsInterest") + suffix, 450, tr("INTEREST"), HAlign::Right);
+    heading(band, QStringLiteral("RptLabel_SavingsBalance") + suffix, 714, tr("BALANCE"), HAlign::Right);
 }
 
 void TForm_Reports::buildSavings()
 {
     eng::Report &r = BandReport_Savings;
     setupPage(r, kReportFont);
-    r.title = QStringLiteral("Compounded Interest");
+    r.title = tr("Compounded Interest");
 
     eng::Band &header = r.addBand(BandKind::PageHeader, QStringLiteral("RptBand_SavingsPageHeader"), 20);
     addSavingsHeadings(header, QStringLiteral("2"));
 
     eng::Band &title = r.addBand(BandKind::Title, QStringLiteral("RptBand_SavingsTitle"), 93);
-    RptLabel_SavingsTitle =
-        &centred(title, "RptLabel_SavingsTitle", 1, QStringLiteral("Compounded Interest"), 30);
+    RptLabel_SavingsTitle = &centred(title, "RptLabel_SavingsTitle", 1, tr("Compounded Interest"), 30);
     RptLabel_SavingsTitle->font = kTitleFont;
-    RptLabel_SavingsSubTitle = &centred(title, "RptLabel_SavingsSubTitle", 24, QStringLiteral("Subtitle"));
-    place(title, "RptLabel_SavingsNumberOfPayments1", 7, 57, QStringLiteral("NUMBER OF PAYMENTS:"));
+    RptLabel_SavingsSubTitle = &centred(title, "RptLabel_SavingsSubTitle", 24, tr("Subtitle"));
+    place(title, "RptLabel_SavingsNumberOfPayments1", 7, 57, tr("NUMBER OF PAYMENTS:"));
     RptLabel_SavingsNumberOfPayments =
         &place(title, "RptLabel_SavingsNumberOfPayments", 143, 57, {}, HAlign::Right, 50);
-    place(title, "RptLabel_SavingsInterestRate1", 7, 73, QStringLiteral("INTEREST RATE:"));
+    place(title, "RptLabel_SavingsInterestRate1", 7, 73, tr("INTEREST RATE:"));
     RptLabel_SavingsInterestRate =
         &place(title, "RptLabel_SavingsInterestRate", 143, 73, {}, HAlign::Right, 50);
-    place(title, "RptLabel_SavingsBeginningBalance1", 511, 57, QStringLiteral("BEGINNING BALANCE:"));
+    place(title, "RptLabel_SavingsBeginningBalance1", 511, 57, tr("BEGINNING BALANCE:"));
     RptLabel_SavingsBeginningBalance =
         &place(title, "RptLabel_SavingsBeginningBalance", 634, 57, {}, HAlign::Right, 80);
-    place(title, "RptLabel_SavingsEndingBalance1", 511, 73, QStringLiteral("ENDING BALANCE:"));
+    place(title, "RptLabel_SavingsEndingBalance1", 511, 73, tr("ENDING BALANCE:"));
     RptLabel_SavingsEndingBalance =
         &place(title, "RptLabel_SavingsEndingBalance", 634, 73, {}, HAlign::Right, 80);
     RptImage_Savings = &title.addPicture(QStringLiteral("RptImage_Savings"), QRectF(265, 38, 190, 50));
@@ -256,8 +250,8 @@ void TForm_Reports::buildSavings()
     eng::Band &totals = r.addBand(BandKind::Detail, QStringLiteral("RptSubDetail_SavingsTotals"), 70);
     totals.enabled = false;
     RptSubDetail_SavingsTotals = &totals;
-    place(totals, "RptLabel_SavingsYearlyTotals", 6, 3, QStringLiteral("YEARLY TOTALS"));
-    place(totals, "RptLabel_SavingsOverallTotals", 6, 17, QStringLiteral("OVERALL TOTALS"));
+    place(totals, "RptLabel_SavingsYearlyTotals", 6, 3, tr("YEARLY TOTALS"));
+    place(totals, "RptLabel_SavingsOverallTotals", 6, 17, tr("OVERALL TOTALS"));
     RptLabel_SavingsYearlyInterest =
         &place(totals, "RptLabel_SavingsYearlyInterest", 274, 3, {}, HAlign::Right, 178, kTotalsFont);
     RptLabel_SavingsOverallInterest =
@@ -275,12 +269,12 @@ void TForm_Reports::buildDaily()
 {
     eng::Report &r = BandReport_Daily;
     setupPage(r, kReportFont);
-    r.title = QStringLiteral("Daily Interest");
+    r.title = tr("Daily Interest");
 
     eng::Band &band = r.addBand(BandKind::Title, QStringLiteral("RptBand_Daily"), 457);
-    RptLabel_DailyTitle = &centred(band, "RptLabel_DailyTitle", 1, QStringLiteral(" Daily Interest"), 30);
+    RptLabel_DailyTitle = &centred(band, "RptLabel_DailyTitle", 1, tr(" Daily Interest"), 30);
     RptLabel_DailyTitle->font = kTitleFont;
-    RptLabel_DailySubtitle = &centred(band, "RptLabel_DailySubtitle", 24, QStringLiteral("SubTitle"));
+    RptLabel_DailySubtitle = &centred(band, "RptLabel_DailySubtitle", 24, tr("SubTitle"));
     RptImage_Daily = &band.addPicture(QStringLiteral("RptImage_Daily"), QRectF(265, 54, 190, 50));
     RptImage_Daily->center = true;
 
@@ -292,31 +286,33 @@ void TForm_Reports::buildDaily()
         eng::Label **value;
     };
     const Pair pairs[] = {
-        {146, "RptLabel_DailyAmortizedBase1", "AMORTIZED BASE:", "RptLabel_DailyAmortizedBase",
+        {146, "RptLabel_DailyAmortizedBase1", QT_TR_NOOP("AMORTIZED BASE:"), "RptLabel_DailyAmortizedBase",
          &RptLabel_DailyAmortizedBase},
-        {166, "RptLabel_DailyStartDate1", "START DATE:", "RptLabel_DailyStartDate", &RptLabel_DailyStartDate},
-        {187, "RptLabel_DailyReceiveDate1", "RECEIVE DATE:", "RptLabel_DailyReceiveDate",
+        {166, "RptLabel_DailyStartDate1", QT_TR_NOOP("START DATE:"), "RptLabel_DailyStartDate",
+         &RptLabel_DailyStartDate},
+        {187, "RptLabel_DailyReceiveDate1", QT_TR_NOOP("RECEIVE DATE:"), "RptLabel_DailyReceiveDate",
          &RptLabel_DailyReceiveDate},
-        {207, "RptLabel_DailyTotalDays1", "TOTAL DAYS:", "RptLabel_DailyTotalDays", &RptLabel_DailyTotalDays},
-        {228, "RptLabel_DailyAnnualInterestRate1",
-         "ANNUAL INTEREST RATE:", "RptLabel_DailyAnnualInterestRate", &RptLabel_DailyAnnualInterestRate},
-        {248, "RptLabel_DailyDailyInterestRate1", "DAILY INTEREST RATE:", "RptLabel_DailyDailyInterestRate",
-         &RptLabel_DailyDailyInterestRate},
-        {269, "RptLabel_DailyBeginningBalance1", "BEGINNING BALANCE:", "RptLabel_DailyBeginningBalance",
-         &RptLabel_DailyBeginningBalance},
-        {289, "RptLabel_DailyPaymentAmount1", "PAYMENT AMOUNT:", "RptLabel_DailyPaymentAmount",
+        {207, "RptLabel_DailyTotalDays1", QT_TR_NOOP("TOTAL DAYS:"), "RptLabel_DailyTotalDays",
+         &RptLabel_DailyTotalDays},
+        {228, "RptLabel_DailyAnnualInterestRate1", QT_TR_NOOP("ANNUAL INTEREST RATE:"),
+         "RptLabel_DailyAnnualInterestRate", &RptLabel_DailyAnnualInterestRate},
+        {248, "RptLabel_DailyDailyInterestRate1", QT_TR_NOOP("DAILY INTEREST RATE:"),
+         "RptLabel_DailyDailyInterestRate", &RptLabel_DailyDailyInterestRate},
+        {269, "RptLabel_DailyBeginningBalance1", QT_TR_NOOP("BEGINNING BALANCE:"),
+         "RptLabel_DailyBeginningBalance", &RptLabel_DailyBeginningBalance},
+        {289, "RptLabel_DailyPaymentAmount1", QT_TR_NOOP("PAYMENT AMOUNT:"), "RptLabel_DailyPaymentAmount",
          &RptLabel_DailyPaymentAmount},
-        {310, "RptLabel_DailyInterestAmount1", "INTEREST PAYMENT:", "RptLabel_DailyInterestAmount",
-         &RptLabel_DailyInterestAmount},
-        {330, "RptLabel_DailyPrincipalPayment1", "PRINCIPAL PAYMENT:", "RptLabel_DailyPrincipalPayment",
-         &RptLabel_DailyPrincipalPayment},
-        {351, "RptLabel_DailyInterestAccrued1", "INTEREST ACCRUED:", "RptLabel_DailyInterestAccrued",
-         &RptLabel_DailyInterestAccrued},
-        {371, "RptLabel_DailyRemainingBalance1", "REMAINING BALANCE:", "RptLabel_DailyRemainingBalance",
-         &RptLabel_DailyRemainingBalance},
+        {310, "RptLabel_DailyInterestAmount1", QT_TR_NOOP("INTEREST PAYMENT:"),
+         "RptLabel_DailyInterestAmount", &RptLabel_DailyInterestAmount},
+        {330, "RptLabel_DailyPrincipalPayment1", QT_TR_NOOP("PRINCIPAL PAYMENT:"),
+         "RptLabel_DailyPrincipalPayment", &RptLabel_DailyPrincipalPayment},
+        {351, "RptLabel_DailyInterestAccrued1", QT_TR_NOOP("INTEREST ACCRUED:"),
+         "RptLabel_DailyInterestAccrued", &RptLabel_DailyInterestAccrued},
+        {371, "RptLabel_DailyRemainingBalance1", QT_TR_NOOP("REMAINING BALANCE:"),
+         "RptLabel_DailyRemainingBalance", &RptLabel_DailyRemainingBalance},
     };
     for (const Pair &p : pairs) {
-        place(band, p.captionName, 221, p.top, QLatin1String(p.caption));
+        place(band, p.captionName, 221, p.top, tr(p.caption));
         *p.value = &rightEdge(band, p.valueName, 500, p.top, {});
     }
     // The amortized base alone starts at a left edge.

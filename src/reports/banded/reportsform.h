@@ -20,6 +20,7 @@
 #include "reports/banded/rowtypes.h"
 #include "text/locale.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QString>
 
@@ -30,13 +31,15 @@
 namespace accrua::reports::banded {
 
 class TForm_Reports {
+    Q_DECLARE_TR_FUNCTIONS(accrua::reports::banded::TForm_Reports)
+
 public:
     // FormCreate: OriginationDate := today, RowIndex := 0, savings sums := 0.
     TForm_Reports(text::Locale locale, const std::function<QDate()> &today);
     TForm_Reports(const TForm_Reports &) = delete;
     TForm_Reports &operator=(const TForm_Reports &) = delete;
 
-    QString caption() const { return QStringLiteral("Report"); }
+    QString caption() const { return tr("Report"); }
 
     // Setters of the amortization title block.
     void SetTitle(const QString &text);

@@ -238,19 +238,19 @@ TForm_OldPreview::TForm_OldPreview(desktop::MessageService &messages, ClassicDia
     : QDialog(parent), m_messages(messages), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TForm_OldPreview"));
-    setWindowTitle(QStringLiteral("Print Preview"));
+    setWindowTitle(tr("Print Preview"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
 
     MainMenu = new QMenuBar(this);
-    MenuItem_File = MainMenu->addMenu(QStringLiteral("&File"));
+    MenuItem_File = MainMenu->addMenu(tr("&File"));
     MenuItem_File->setObjectName(QStringLiteral("MenuItem_File"));
-    MenuItem_Open = MenuItem_File->addAction(QStringLiteral("&Open..."));
-    MenuItem_Save = MenuItem_File->addAction(QStringLiteral("&Save..."));
+    MenuItem_Open = MenuItem_File->addAction(tr("&Open..."));
+    MenuItem_Save = MenuItem_File->addAction(tr("&Save..."));
     MenuItem_File->addSeparator();
-    MenuItem_Print = MenuItem_File->addAction(QStringLiteral("&Print..."));
+    MenuItem_Print = MenuItem_File->addAction(tr("&Print..."));
     MenuItem_File->addSeparator();
-    MenuItem_Close = MenuItem_File->addAction(QStringLiteral("&Close"));
+    MenuItem_Close = MenuItem_File->addAction(tr("&Close"));
     connect(MenuItem_Open, &QAction::triggered, this, &TForm_OldPreview::BitBtn_OpenClick);
     connect(MenuItem_Save, &QAction::triggered, this, &TForm_OldPreview::BitBtn_SaveClick);
     connect(MenuItem_Print, &QAction::triggered, this, &TForm_OldPreview::BitBtn_PrintClick);
@@ -260,10 +260,10 @@ TForm_OldPreview::TForm_OldPreview(desktop::MessageService &messages, ClassicDia
     Panel_Ok->setObjectName(QStringLiteral("Panel_Ok"));
     Panel_Ok->setFixedHeight(34);
     BitBtn_Open = glyphButton(Panel_Ok, "BitBtn_Open", style()->standardIcon(QStyle::SP_DialogOpenButton),
-                              QStringLiteral("Open"), 4);
+                              tr("Open"), 4);
     BitBtn_Save = glyphButton(Panel_Ok, "BitBtn_Save", style()->standardIcon(QStyle::SP_DialogSaveButton),
-                              QStringLiteral("Save"), 33);
-    BitBtn_Print = glyphButton(Panel_Ok, "BitBtn_Print", printerIcon(palette()), QStringLiteral("Print"), 62);
+                              tr("Save"), 33);
+    BitBtn_Print = glyphButton(Panel_Ok, "BitBtn_Print", printerIcon(palette()), tr("Print"), 62);
     connect(BitBtn_Open, &QPushButton::clicked, this, &TForm_OldPreview::BitBtn_OpenClick);
     connect(BitBtn_Save, &QPushButton::clicked, this, &TForm_OldPreview::BitBtn_SaveClick);
     connect(BitBtn_Print, &QPushButton::clicked, this, &TForm_OldPreview::BitBtn_PrintClick);
@@ -326,7 +326,7 @@ bool TForm_OldPreview::printOn(QPrinter &printer)
     printer.setDocName(QString());
     if (printClassicLines(m_lines, printer))
         return true;
-    showError(QStringLiteral("The report could not be printed on \"%1\".")
+    showError(tr("The report could not be printed on \"%1\".")
                   .arg(printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName()));
     return false;
 }

@@ -5,11 +5,18 @@
 #include "calc/savings.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace accrua::reports::classic {
 
 namespace {
+
+// The report's captions, in the user's language.
+struct Report {
+    Q_DECLARE_TR_FUNCTIONS(accrua::reports::classic::Report)
+};
 
 using calc::Extended;
 using calc::Money;
@@ -86,17 +93,16 @@ private:
 
 QString amortizationHeading()
 {
-    return QStringLiteral("     ") + Texts::right(QStringLiteral("PMT"), 8) +
-           Texts::right(QStringLiteral("DATE"), 15) + Texts::right(QStringLiteral("PAYMENT AMOUNT"), 21) +
-           Texts::right(QStringLiteral("PRINCIPAL"), 18) + Texts::right(QStringLiteral("INTEREST"), 18) +
-           QStringLiteral("BALANCE___");
+    return QStringLiteral("     ") + Texts::right(Report::tr("PMT"), 8) +
+           Texts::right(Report::tr("DATE"), 15) + Texts::right(Report::tr("PAYMENT AMOUNT"), 21) +
+           Texts::right(Report::tr("PRINCIPAL"), 18) + Texts::right(Report::tr("INTEREST"), 18) +
+           Report::tr("BALANCE") + QStringLiteral("___");
 }
 
 QString savingsHeading()
 {
-    const QString columns = Texts::left(QStringLiteral("PMT "), 26) + Texts::left(QStringLiteral("YEAR"), 7) +
-                            Texts::left(QStringLiteral("INTEREST"), 19) +
-                            Texts::left(QStringLiteral("BALANCE"), 18);
+    const QString columns = Texts::left(Report::tr("PMT") + u' ', 26) + Texts::left(Report::tr("YEAR"), 7) +
+                            Texts::left(Report::tr("INTEREST"), 19) + Texts::left(Report::tr("BALANCE"), 18);
     return text::PadRight(columns, QStringLiteral("_"), 95);
 }
 
@@ -138,16 +144,24 @@ ClassicLines buildAmortizationReport(const AmortizationInputs &in, const text::L
     w.font(kArial, 12);
     w.bold(true);
     w.underline(false);
-    w.add(Texts::left(QStringLiteral("Amortization Schedule"), 92));
+    w.add(Texts::left(Report::tr("Amortization Schedule"), 92));
     w.add();
     w.font(kCourierLower, 10);
     w.add(QStringLiteral("     ") + in.loan.purpose);
-    w.add(Texts::right(QStringLiteral("     INTEREST RATE:  ") + in.interest + u'%', 57) +
-          Texts::left(QStringLiteral("BEGINNING BALANCE:  ") + t.moneyOfBox(in.principal), 35));
-    w.add(Texts::right(QStringLiteral("     NUMBER OF PAYMENTS:  ") + in.totalNumberPayments, 57) +
-          Texts::left(QStringLiteral("MONTHLY PAYMENT:  ") + t.moneyOfBox(in.payment), 35));
-    w.add(Texts::right(QStringLiteral("     ORIGINATION DATE:  ") + in.loan.originationDateText, 57) +
-          Texts::left(QStringLiteral("AMORTIZED BASE:   ") + QString::number(in.amortizedBase), 35));
+    w.add(Texts::right(QStringLiteral("     ") + Report::tr("INTEREST RATE:") + QStringLiteral("  ") +
+                           in.interest + u'%',
+                       57) +
+          Texts::left(Report::tr("BEGINNING BALANCE:") + QStringLiteral("  ") + t.moneyOfBox(in.principal),
+                      35));
+    w.add(Texts::right(QStringLiteral("     ") + Report::tr("NUMBER OF PAYMENTS:") + QStringLiteral("  ") +
+                           in.totalNumberPayments,
+                       57) +
+          Texts::left(Report::tr("MONTHLY PAYMENT:") + QStringLiteral("  ") + t.moneyOfBox(in.payment), 35));
+    w.add(Texts::right(QStringLiteral("     ") + Report::tr("ORIGINATION DATE:") + QStringLiteral("  ") +
+                           in.loan.originationDateText,
+                       57) +
+          Texts::left(
+              Report::tr("AMORTIZED BASE:") + QStringLiteral("   ") + QString::number(in.amortizedBase), 35));
     w.add();
     w.underline(true);
     const QString heading = amortizationHeading();
@@ -165,11 +179,11 @@ ClassicLines buildAmortizationReport(const AmortizationInputs &in, const text::L
     Extended yearInterest = 0, totalInterest = 0;
     const auto totals = [&]() {
         w.bold(true);
-        w.add(QStringLiteral("     YEARLY TOTALS   ") + Texts::left(t.money(yearPayment), 17) +
-              Texts::left(t.money(yearPrincipal), 19) +
+        w.add(QStringLiteral("     ") + Texts::right(Report::tr("YEARLY TOTALS"), 16) +
+              Texts::left(t.money(yearPayment), 17) + Texts::left(t.money(yearPrincipal), 19) +
               Texts::left(t.money(Money::fromValue(yearInterest)), 17));
-        w.add(QStringLiteral("     OVERALL TOTALS  ") + Texts::left(t.money(totalPayment), 17) +
-              Texts::left(t.money(totalPrincipal), 19) +
+        w.add(QStringLiteral("     ") + Texts::right(Report::tr("OVERALL TOTALS"), 16) +
+              Texts::left(t.money(totalPayment), 17) + Texts::left(t.money(totalPrincipal), 19) +
               Texts::left(t.money(Money::fromValue(totalInterest)), 17));
     };
 
@@ -218,11 +232,14 @@ ClassicLines buildSavingsReport(const SavingsInputs &in, bool forPrint, const te
     w.font(kArial, 12);
     w.bold(true);
     w.underline(false);
-    w.add(Texts::left(QStringLiteral("Interest Earned on Deposit"), forPrint ? 91 : 95));
+    w.add(Texts::left(Report::tr("Interest Earned on Deposit"), forPrint ? 91 : 95));
     w.add();
     w.font(kCourier, 10);
-    w.add(Texts::right(QStringLiteral("     INTEREST RATE:  ") + in.saveInterest + u'%', 57) +
-          Texts::left(QStringLiteral("AMOUNT DEPOSITED:  ") + t.moneyOfBox(in.saveAmount), 35));
+    w.add(Texts::right(QStringLiteral("     ") + Report::tr("INTEREST RATE:") + QStringLiteral("  ") +
+                           in.saveInterest + u'%',
+                       57) +
+          Texts::left(Report::tr("AMOUNT DEPOSITED:") + QStringLiteral("  ") + t.moneyOfBox(in.saveAmount),
+                      35));
     w.add();
     w.add();
     w.underline(true);
@@ -247,8 +264,9 @@ ClassicLines buildSavingsReport(const SavingsInputs &in, bool forPrint, const te
         if (years == std::trunc(years) || i == n) {
             w.add(rule);
             w.bold(true);
-            w.add(Texts::left(QStringLiteral("YEARLY TOTALS "), 36) + Texts::left(t.money(yearInterest), 16));
-            w.add(Texts::left(QStringLiteral("OVERALL TOTALS "), 37) +
+            w.add(Texts::left(Report::tr("YEARLY TOTALS") + u' ', 36) +
+                  Texts::left(t.money(yearInterest), 16));
+            w.add(Texts::left(Report::tr("OVERALL TOTALS") + u' ', 37) +
                   Texts::left(t.money(totalInterest), 15));
             if (i != n) {
                 for (int k = 0; k < 3; ++k)
@@ -272,31 +290,36 @@ ClassicLines buildDailyReport(const DailyInputs &in, bool forPrint, const text::
     w.font(kArial, 12);
     w.bold(true);
     w.underline(false);
-    w.add(Texts::left(QStringLiteral("Daily Interest Results"), forPrint ? 93 : 97));
+    w.add(Texts::left(Report::tr("Daily Interest Results"), forPrint ? 93 : 97));
     w.add();
     w.add();
     w.font(kCourierLower, 10);
 
     const auto money = [&t](const QString &box) { return Texts::left(t.moneyOfBox(box), 15); };
-    const std::pair<const char16_t *, QString> values[] = {
-        {u"Start Date : ", t.date(in.startDate)},
-        {u"Receive Date : ", t.date(in.receiveDate)},
-        {u"Total Days : ", in.days},
-        {u"Annual Interest Rate : ", in.dayInterest + u'%'},
-        {u"Daily Interest Rate : ", in.dailyRate},
-        {u"Beginning Balance : ", money(in.dayPrincipal)},
-        {u"Payment Amount: ", money(in.dayPayment)},
-        {u"Interest Payment : ", money(in.intPerPeriod)},
-        {u"Principal Payment : ", money(in.principalPayment)},
-        {u"Interest Accrued : ", money(in.intAccrued)},
-        {u"Remaining Balance : ", money(in.remainingBalance)},
+    const std::pair<const char *, QString> values[] = {
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Start Date : "), t.date(in.startDate)},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Receive Date : "), t.date(in.receiveDate)},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Total Days : "), in.days},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Annual Interest Rate : "),
+         in.dayInterest + u'%'},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Daily Interest Rate : "), in.dailyRate},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Beginning Balance : "),
+         money(in.dayPrincipal)},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Payment Amount: "), money(in.dayPayment)},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Interest Payment : "),
+         money(in.intPerPeriod)},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Principal Payment : "),
+         money(in.principalPayment)},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Interest Accrued : "), money(in.intAccrued)},
+        {QT_TRANSLATE_NOOP("accrua::reports::classic::Report", "Remaining Balance : "),
+         money(in.remainingBalance)},
     };
     bool first = true;
     for (const auto &[label, value] : values) {
         if (!first)
             w.add();
         first = false;
-        w.add(Texts::left(QString::fromUtf16(label) + Texts::right(value, 20), 71));
+        w.add(Texts::left(Report::tr(label) + Texts::right(value, 20), 71));
     }
     return w.take();
 }

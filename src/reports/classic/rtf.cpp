@@ -5,6 +5,7 @@
 #include "accrua/version.h"
 #include "fileio/safefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -172,7 +173,9 @@ bool RtfFormat::write(QIODevice &device, const ClassicLines &lines)
 {
     for (const ClassicLine &line : lines) {
         if (line.text.size() > kMaxLineLength) {
-            m_error = QStringLiteral("a line is longer than %1 characters").arg(kMaxLineLength);
+            m_error =
+                QCoreApplication::translate("accrua::reports::classic", "a line is longer than %1 characters")
+                    .arg(kMaxLineLength);
             return false;
         }
     }
@@ -187,7 +190,7 @@ bool RtfFormat::write(QIODevice &device, const ClassicLines &lines)
 bool RtfFormat::readData(const QByteArray &data, ClassicLines &lines)
 {
     if (data.size() > kMaxFileSize) {
-        m_error = QStringLiteral("it is larger than 64 MiB");
+        m_error = QCoreApplication::translate("accrua::reports::classic", "it is larger than 64 MiB");
         return false;
     }
     QString error;
@@ -204,7 +207,7 @@ bool RtfFormat::readData(const QByteArray &data, ClassicLines &lines)
 bool RtfFormat::read(QIODevice &device, ClassicLines &lines)
 {
     if (!device.isSequential() && device.size() > kMaxFileSize) {
-        m_error = QStringLiteral("it is larger than 64 MiB");
+        m_error = QCoreApplication::translate("accrua::reports::classic", "it is larger than 64 MiB");
         return false;
     }
     return readData(device.read(kMaxFileSize + 1), lines);
@@ -215,13 +218,13 @@ bool RtfFormat::writeFile(const QString &fileName, const ClassicLines &lines)
     // Checked writes, flushed before the rename: a full disk keeps the old file.
     fileio::SafeFile file(fileName);
     if (!file.open()) {
-        m_error =
-            withStop(QStringLiteral("Cannot save \"%1\": %2").arg(nativeName(fileName), file.errorString()));
+        m_error = withStop(QCoreApplication::translate("accrua::reports::classic", "Cannot save \"%1\": %2")
+                               .arg(nativeName(fileName), file.errorString()));
         return false;
     }
     if (!write(file.device(), lines) || !file.commit()) {
-        m_error =
-            withStop(QStringLiteral("Cannot save \"%1\": %2").arg(nativeName(fileName), file.errorString()));
+        m_error = withStop(QCoreApplication::translate("accrua::reports::classic", "Cannot save \"%1\": %2")
+                               .arg(nativeName(fileName), file.errorString()));
         return false;
     }
     return true;
@@ -232,22 +235,26 @@ bool RtfFormat::readFile(const QString &fileName, ClassicLines &lines)
     QFile file(fileName);
     QString why; // a FIFO or a device would block the window
     if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, &why)) {
-        m_error = withStop(QStringLiteral("Cannot open \"%1\": %2").arg(nativeName(fileName), why));
+        m_error = withStop(QCoreApplication::translate("accrua::reports::classic", "Cannot open \"%1\": %2")
+                               .arg(nativeName(fileName), why));
         return false;
     }
     if (file.size() > kMaxFileSize) {
-        m_error = QStringLiteral("\"%1\" is larger than 64 MiB and is not opened as a classic report.")
-                      .arg(nativeName(fileName));
+        m_error =
+            QCoreApplication::translate("accrua::reports::classic",
+                                        "\"%1\" is larger than 64 MiB and is not opened as a classic report.")
+                .arg(nativeName(fileName));
         return false;
     }
     const QByteArray data = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        m_error =
-            withStop(QStringLiteral("Cannot read \"%1\": %2").arg(nativeName(fileName), file.errorString()));
+        m_error = withStop(QCoreApplication::translate("accrua::reports::classic", "Cannot read \"%1\": %2")
+                               .arg(nativeName(fileName), file.errorString()));
         return false;
     }
     if (!readData(data, lines)) {
-        m_error = withStop(QStringLiteral("\"%1\" cannot be read as a classic report: %2")
+        m_error = withStop(QCoreApplication::translate("accrua::reports::classic",
+                                                       "\"%1\" cannot be read as a classic report: %2")
                                .arg(nativeName(fileName), m_error));
         return false;
     }

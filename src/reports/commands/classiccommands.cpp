@@ -6,6 +6,7 @@
 #include "reports/classic/rtf.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPrinter>
 #include <QTabWidget>
@@ -73,7 +74,8 @@ std::optional<classic::LoanInformation> loanInformation(app::TForm_Main &main, C
     std::optional<classic::LoanInformation> info = classic::loanInformationFrom(answer, locale);
     if (!info)
         services.messages->ShowMessageDialog(
-            QStringLiteral("\"%1\" is not a valid date!").arg(answer.originationDate),
+            QCoreApplication::translate("accrua::reports::commands", "\"%1\" is not a valid date!")
+                .arg(answer.originationDate),
             desktop::MessageKind::Warning, desktop::MessageButton::OK);
     return info;
 }

@@ -3,6 +3,7 @@
 #include "reports/banded/reportoutput.h"
 #include "reports/commands/printjob.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPrinter>
 
@@ -20,7 +21,9 @@ const QString kReportSuffix = QStringLiteral("ARP");
 QString errorText(const std::exception &e)
 {
     const QString text = QString::fromUtf8(e.what());
-    return text.isEmpty() ? QStringLiteral("The report could not be made.") : text;
+    return text.isEmpty()
+               ? QCoreApplication::translate("accrua::reports::commands", "The report could not be made.")
+               : text;
 }
 
 } // namespace
@@ -177,8 +180,8 @@ void ReportDispatcher::MenuItem_SaveClick()
         }
         if (!m_services.files)
             return;
-        const QString name = m_services.files->getSaveFileName(
-            fileRequest(QStringLiteral("Save"), kReportFilter, kReportSuffix));
+        const QString name = m_services.files->getSaveFileName(fileRequest(
+            QCoreApplication::translate("accrua::reports::commands", "Save"), kReportFilter, kReportSuffix));
         if (name.isEmpty())
             return;
         ReportFileName = name;
@@ -200,8 +203,8 @@ void ReportDispatcher::MenuItem_OpenClick()
         }
         if (!m_services.preview || !m_services.files)
             return;
-        const QString name = m_services.files->getOpenFileName(
-            fileRequest(QStringLiteral("Open"), kReportFilter, kReportSuffix));
+        const QString name = m_services.files->getOpenFileName(fileRequest(
+            QCoreApplication::translate("accrua::reports::commands", "Open"), kReportFilter, kReportSuffix));
         if (name.isEmpty())
             return;
         const std::unique_ptr<banded::TForm_Reports> form = newForm();

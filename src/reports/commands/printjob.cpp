@@ -4,6 +4,7 @@
 #include "engine/pdf/document.h"
 #include "fileio/safefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPrinter>
 
@@ -39,9 +40,12 @@ std::optional<QString> damagedPages(const eng::TRptPageList &pages, const QStrin
     const auto bad = eng::firstBadPage(every, [&pages](int n) { return pages.GetPage(n); });
     if (!bad)
         return std::nullopt;
-    const QString why =
-        bad->kind == eng::PlaybackFailure::Kind::Missing ? QStringLiteral("it is missing") : bad->detail;
-    return QStringLiteral("\"%1\" is damaged and cannot be opened: page %2 of %3 cannot be read (%4).")
+    const QString why = bad->kind == eng::PlaybackFailure::Kind::Missing
+                            ? QCoreApplication::translate("accrua::reports::commands", "it is missing")
+                            : bad->detail;
+    return QCoreApplication::translate(
+               "accrua::reports::commands",
+               "\"%1\" is damaged and cannot be opened: page %2 of %3 cannot be read (%4).")
         .arg(QDir::toNativeSeparators(fileName))
         .arg(bad->page)
         .arg(pages.pageCount())
@@ -62,7 +66,8 @@ void requirePrinter(const QPrinter &printer, const QStringList &installedPrinter
     const ChosenPrinter chosen{printer.outputFormat() == QPrinter::PdfFormat, printer.outputFileName(),
                                printer.printerName()};
     if (!printerChosen(chosen, installedPrinters))
-        throw ReportPrintError(QStringLiteral("There is no printer to print on."));
+        throw ReportPrintError(
+            QCoreApplication::translate("accrua::reports::commands", "There is no printer to print on."));
 }
 
 void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintChoice &choice,
@@ -73,7 +78,8 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
     const int first = std::max(choice.first, 1);
     const int last = choice.last <= 0 ? count : std::min(choice.last, count);
     if (count == 0 || first > last)
-        throw ReportPrintError(QStringLiteral("There are no pages to print."));
+        throw ReportPrintError(
+            QCoreApplication::translate("accrua::reports::commands", "There are no pages to print."));
 
     // The order the pages come out in: collated copies repeat the range,
     // uncollated ones repeat each page.
@@ -102,12 +108,18 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
                                  ? engine::pdf::writeDocument(order, page, file.device(), documentName)
                                  : eng::PlaybackFailure{Kind::Begin, 0, {}};
         if (failure && failure->kind == Kind::Missing)
-            throw ReportPrintError(QStringLiteral("Page %1 is missing.").arg(failure->page));
+            throw ReportPrintError(
+                QCoreApplication::translate("accrua::reports::commands", "Page %1 is missing.")
+                    .arg(failure->page));
         if (failure && failure->kind == Kind::Play)
             throw ReportPrintError(
-                QStringLiteral("Page %1 cannot be printed: %2").arg(failure->page).arg(failure->detail));
+                QCoreApplication::translate("accrua::reports::commands", "Page %1 cannot be printed: %2")
+                    .arg(failure->page)
+                    .arg(failure->detail));
         if (failure || !file.commit())
-            throw ReportPrintError(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+            throw ReportPrintError(
+                QCoreApplication::translate("accrua::reports::commands", "Cannot write \"%1\".")
+                    .arg(fileName));
         return;
     }
 
@@ -126,21 +138,30 @@ void printPages(const eng::TRptPageList &pages, QPrinter &printer, const PrintCh
         return;
     switch (failure->kind) {
     case Kind::Missing:
-        throw ReportPrintError(QStringLiteral("Page %1 is missing.").arg(failure->page));
+        throw ReportPrintError(QCoreApplication::translate("accrua::reports::commands", "Page %1 is missing.")
+                                   .arg(failure->page));
     case Kind::Begin:
         if (printer.outputFormat() == QPrinter::PdfFormat)
-            throw ReportPrintError(QStringLiteral("Cannot write \"%1\".").arg(printer.outputFileName()));
+            throw ReportPrintError(
+                QCoreApplication::translate("accrua::reports::commands", "Cannot write \"%1\".")
+                    .arg(printer.outputFileName()));
         throw ReportPrintError(
-            QStringLiteral("The printer \"%1\" cannot be used.").arg(printer.printerName()));
+            QCoreApplication::translate("accrua::reports::commands", "The printer \"%1\" cannot be used.")
+                .arg(printer.printerName()));
     case Kind::NewPage:
-        throw ReportPrintError(QStringLiteral("The printer stopped before page %1.").arg(failure->page));
+        throw ReportPrintError(
+            QCoreApplication::translate("accrua::reports::commands", "The printer stopped before page %1.")
+                .arg(failure->page));
     case Kind::Play:
         throw ReportPrintError(
-            QStringLiteral("Page %1 cannot be printed: %2").arg(failure->page).arg(failure->detail));
+            QCoreApplication::translate("accrua::reports::commands", "Page %1 cannot be printed: %2")
+                .arg(failure->page)
+                .arg(failure->detail));
     case Kind::End:
         break;
     }
-    throw ReportPrintError(QStringLiteral("Printing did not complete."));
+    throw ReportPrintError(
+        QCoreApplication::translate("accrua::reports::commands", "Printing did not complete."));
 }
 
 } // namespace accrua::reports::commands

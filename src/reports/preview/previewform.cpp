@@ -71,7 +71,7 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     : QDialog(parent), m_store(store), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TForm_Preview"));
-    setWindowTitle(QStringLiteral("Print Preview"));
+    setWindowTitle(tr("Print Preview"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     resize(800, 600);
@@ -80,14 +80,14 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     auto button = [this](desktop::Glyph glyph, const char *hint, const char *name,
                          void (TForm_Preview::*click)(), QList<QKeySequence> keys = {}) {
-        QAction *action = ToolBar->addAction(desktop::glyphIcon(glyph), QString::fromLatin1(hint));
+        const QString text = tr(hint);
+        QAction *action = ToolBar->addAction(desktop::glyphIcon(glyph), text);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcuts(keys);
         // The tip names the first key as the menus of the desktop do.
-        action->setToolTip(
-            keys.isEmpty() ? QString::fromLatin1(hint)
-                           : QStringLiteral("%1 (%2)").arg(QString::fromLatin1(hint),
-                                                           keys.first().toString(QKeySequence::NativeText)));
+        action->setToolTip(keys.isEmpty() ? text
+                                          : QStringLiteral("%1 (%2)").arg(
+                                                text, keys.first().toString(QKeySequence::NativeText)));
         if (click)
             connect(action, &QAction::triggered, this, click);
         // Tab reaches every button, so the window can be worked without a mouse.
@@ -96,44 +96,44 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
         return action;
     };
     ToolBar->addSeparator();
-    ToolButton_ZoomPage = button(desktop::Glyph::ZoomPage, "Zoom to Fit", "ToolButton_ZoomPage",
+    ToolButton_ZoomPage = button(desktop::Glyph::ZoomPage, QT_TR_NOOP("Zoom to Fit"), "ToolButton_ZoomPage",
                                  &TForm_Preview::ToolButton_ZoomPageClick);
-    ToolButton_ZoomIn =
-        button(desktop::Glyph::ZoomIn, "Zoom In", "ToolButton_ZoomIn", &TForm_Preview::ToolButton_ZoomInClick,
-               {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    ToolButton_ZoomOut = button(desktop::Glyph::ZoomOut, "Zoom Out", "ToolButton_ZoomOut",
+    ToolButton_ZoomIn = button(desktop::Glyph::ZoomIn, QT_TR_NOOP("Zoom In"), "ToolButton_ZoomIn",
+                               &TForm_Preview::ToolButton_ZoomInClick,
+                               {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    ToolButton_ZoomOut = button(desktop::Glyph::ZoomOut, QT_TR_NOOP("Zoom Out"), "ToolButton_ZoomOut",
                                 &TForm_Preview::ToolButton_ZoomOutClick, {QKeySequence::ZoomOut});
-    ToolButton_ZoomWidth = button(desktop::Glyph::ZoomWidth, "Zoom to Width", "ToolButton_ZoomWidth",
-                                  &TForm_Preview::ToolButton_ZoomWidthClick);
+    ToolButton_ZoomWidth = button(desktop::Glyph::ZoomWidth, QT_TR_NOOP("Zoom to Width"),
+                                  "ToolButton_ZoomWidth", &TForm_Preview::ToolButton_ZoomWidthClick);
     ToolBar->addSeparator();
-    ToolButton_First = button(desktop::Glyph::First, "First Page", "ToolButton_First",
+    ToolButton_First = button(desktop::Glyph::First, QT_TR_NOOP("First Page"), "ToolButton_First",
                               &TForm_Preview::ToolButton_FirstClick);
-    ToolButton_Prev = button(desktop::Glyph::Prev, "Previous Page", "ToolButton_Prev",
+    ToolButton_Prev = button(desktop::Glyph::Prev, QT_TR_NOOP("Previous Page"), "ToolButton_Prev",
                              &TForm_Preview::ToolButton_PrevClick);
-    ToolButton_Next =
-        button(desktop::Glyph::Next, "Next Page", "ToolButton_Next", &TForm_Preview::ToolButton_NextClick);
-    ToolButton_Last =
-        button(desktop::Glyph::Last, "Last Page", "ToolButton_Last", &TForm_Preview::ToolButton_LastClick);
+    ToolButton_Next = button(desktop::Glyph::Next, QT_TR_NOOP("Next Page"), "ToolButton_Next",
+                             &TForm_Preview::ToolButton_NextClick);
+    ToolButton_Last = button(desktop::Glyph::Last, QT_TR_NOOP("Last Page"), "ToolButton_Last",
+                             &TForm_Preview::ToolButton_LastClick);
     ToolBar->addSeparator();
     ToolButton_PrintSetup =
-        button(desktop::Glyph::PrintSetup, "Printer Setup", "ToolButton_PrintSetup", nullptr);
+        button(desktop::Glyph::PrintSetup, QT_TR_NOOP("Printer Setup"), "ToolButton_PrintSetup", nullptr);
     ToolButton_PrintSetup->setEnabled(false);
-    ToolButton_Print = button(desktop::Glyph::Print, "Print", "ToolButton_Print",
+    ToolButton_Print = button(desktop::Glyph::Print, QT_TR_NOOP("Print"), "ToolButton_Print",
                               &TForm_Preview::ToolButton_PrintClick, {QKeySequence::Print});
     ToolButton_Print->setEnabled(false); // until the window is shown
     ToolBar->addSeparator();
-    ToolButton_Save = button(desktop::Glyph::Save, "Save", "ToolButton_Save",
+    ToolButton_Save = button(desktop::Glyph::Save, QT_TR_NOOP("Save"), "ToolButton_Save",
                              &TForm_Preview::ToolButton_SaveClick, {QKeySequence::Save});
-    ToolButton_Open = button(desktop::Glyph::Open, "Open", "ToolButton_Open",
+    ToolButton_Open = button(desktop::Glyph::Open, QT_TR_NOOP("Open"), "ToolButton_Open",
                              &TForm_Preview::ToolButton_OpenClick, {QKeySequence::Open});
     // Close sits at the right end, after the last separator.
     auto *spring = new QWidget(ToolBar);
     spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(spring);
     ToolBar->addSeparator();
-    Button_Close = new QPushButton(QStringLiteral("&Close"), ToolBar);
+    Button_Close = new QPushButton(tr("&Close"), ToolBar);
     Button_Close->setObjectName(QStringLiteral("Button_Close"));
-    Button_Close->setToolTip(QStringLiteral("Close"));
+    Button_Close->setToolTip(tr("Close"));
     Button_Close->setFixedSize(40, 22);
     Button_Close->setAutoDefault(false);
     Button_Close->setFocusPolicy(Qt::TabFocus);
@@ -280,7 +280,7 @@ void TForm_Preview::UpdateNavigation()
     ToolButton_Prev->setEnabled(current > 1);
     ToolButton_Next->setEnabled(current < count);
     ToolButton_Last->setEnabled(current < count);
-    StatusPanel[1]->setText(QStringLiteral("Page %1 of %2").arg(current).arg(count));
+    StatusPanel[1]->setText(tr("Page %1 of %2").arg(current).arg(count));
 }
 
 void TForm_Preview::RptPreviewPageAvailable(int)
@@ -444,7 +444,7 @@ void TForm_Preview::printLoadedPages()
         return;
     if (!awaitPages()) {
         if (!m_closed)
-            showError(QStringLiteral("The report is not complete; nothing was printed."));
+            showError(tr("The report is not complete; nothing was printed."));
         return;
     }
     // The dialog leaves the chosen printer, range and copies on `printer`.
@@ -460,13 +460,13 @@ void TForm_Preview::ToolButton_SaveClick()
 {
     if (!m_dialogs.files || !pages())
         return;
-    const QString name = m_dialogs.files->getSaveFileName(fileRequest(QStringLiteral("Save")));
+    const QString name = m_dialogs.files->getSaveFileName(fileRequest(tr("Save")));
     if (name.isEmpty())
         return;
     // An unfinished page list would write nothing: wait for the last page.
     if (!awaitPages()) {
         if (!m_closed)
-            showError(QStringLiteral("The report is not complete; \"%1\" was not saved.").arg(name));
+            showError(tr("The report is not complete; \"%1\" was not saved.").arg(name));
         return;
     }
     try {
@@ -480,14 +480,14 @@ void TForm_Preview::ToolButton_OpenClick()
 {
     if (!m_dialogs.files)
         return;
-    desktop::FileDialogRequest request = fileRequest(QStringLiteral("Open"));
+    desktop::FileDialogRequest request = fileRequest(tr("Open"));
     request.defaultSuffix.clear();
     const QString name = m_dialogs.files->getOpenFileName(request);
     if (name.isEmpty())
         return;
     if (!QFileInfo(name).isFile()) {
         if (m_dialogs.messages)
-            m_dialogs.messages->ShowMessageDialog(QStringLiteral("File \"%1\" does not exist").arg(name),
+            m_dialogs.messages->ShowMessageDialog(tr("File \"%1\" does not exist").arg(name),
                                                   desktop::MessageKind::Plain, desktop::MessageButton::OK);
         return;
     }
