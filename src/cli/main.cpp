@@ -84,7 +84,7 @@ int main(int argc, char **argv)
     // The help and the plan's messages and report in the user's language;
     // amounts and dates follow the locale on their own.
     const accrua::translations::Translators translators = accrua::translations::install(
-        QLocale::system().uiLanguages(), {QStringLiteral("accrua-cli"), QStringLiteral("planner")});
+        accrua::translations::wantedLanguages(QLocale::system()), accrua::translations::cliDomains());
     // Standard output on its descriptor, unbuffered: every write's result
     // is seen (stdio and QTextStream on a FILE* let a failed write pass).
     QFile stdoutFile;
