@@ -154,7 +154,7 @@ const char *const kCalcReasons[] = {
 
 QString reasonText(const std::string &reason)
 {
-    const QString english = QString::fromStdString(reason);
+    QString english = QString::fromStdString(reason);
     for (const char *known : kCalcReasons) {
         QString pattern = QRegularExpression::escape(QString::fromUtf8(known));
         pattern.replace(QStringLiteral("\\%1"), QStringLiteral("(-?\\d+)"));

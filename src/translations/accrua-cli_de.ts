@@ -262,10 +262,10 @@ Planner): its selected scenario, or the one --scenario
 names, computed as the window computes it; --pdf FILE
 writes the plan&apos;s report as the window&apos;s Export PDF does</source>
         <translation>eine Plandatei, die das Planerfenster gespeichert hat
-(Tools &gt; Loan Planner): ihr ausgewähltes Szenario oder
-das, das --scenario nennt, gerechnet wie im Fenster;
---pdf FILE schreibt den Bericht des Plans wie Export PDF
-im Fenster</translation>
+(Extras &gt; Darlehensplaner): ihr ausgewähltes Szenario
+oder das, das --scenario nennt, gerechnet wie im
+Fenster; --pdf FILE schreibt den Bericht des Plans wie
+„PDF exportieren“ im Fenster</translation>
     </message>
     <message>
         <source>a prepaid finance charge paid at the advance: the APR&apos;s

@@ -27,7 +27,7 @@ QString findTranslation(const QStringList &uiLanguages, const QString &domain)
             return {};
         // "de_AT" falls back to "de", "zh_Hant_TW" to "zh_Hant" and "zh".
         while (!language.isEmpty()) {
-            const QString path = kFolder + domain + QLatin1Char('_') + language + QLatin1String(".qm");
+            QString path = kFolder + domain + QLatin1Char('_') + language + QLatin1String(".qm");
             if (QFileInfo::exists(path))
                 return path;
             const qsizetype cut = language.lastIndexOf(QLatin1Char('_'));
