@@ -4,6 +4,7 @@
 // empty or zero.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -13,20 +14,22 @@ namespace accrua::settings {
 inline const QString kIncreasePaymentAmount = QStringLiteral("INCREASEPAYMENTAMOUNT");
 inline const QString kIncreasePaymentCount = QStringLiteral("INCREASEPAYMENTCOUNT");
 
+// The titles and loan type a user has not chosen read in the user's language.
 struct AppSettings {
     QString PaymentResolution = kIncreasePaymentAmount;
     bool UseClassicView = false;
     QString AmortSchedule = QStringLiteral("MONTHLY");
-    QString SavingsTitle = QStringLiteral("Compounded Interest");
+    QString SavingsTitle =
+        QCoreApplication::translate("accrua::settings::AppSettings", "Compounded Interest");
     QString SavingsSubtitle;
     bool PrintSavingsTotals = true;
     bool PrintImage = true;
-    QString DailyTitle = QStringLiteral("Daily Interest");
+    QString DailyTitle = QCoreApplication::translate("accrua::settings::AppSettings", "Daily Interest");
     QString DailySubtitle;
     bool PrintTotals = true;
     QString ImagePath = QStringLiteral("c:\\");
-    QString Title = QStringLiteral("Amortization Schedule");
-    QString LoanType = QStringLiteral("GENERAL LOAN");
+    QString Title = QCoreApplication::translate("accrua::settings::AppSettings", "Amortization Schedule");
+    QString LoanType = QCoreApplication::translate("accrua::settings::AppSettings", "GENERAL LOAN");
     std::int32_t AmortizedBase = 365;
 };
 

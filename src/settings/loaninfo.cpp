@@ -1,6 +1,8 @@
 #include "settings/loaninfo.h"
 
 #include "desktop/datefield.h"
+#include "settings/appsettings.h"
+#include "settings/options.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,16 +11,6 @@
 #include <QShowEvent>
 
 namespace accrua::settings {
-
-namespace {
-
-const QStringList kLoanTypes = {
-    QStringLiteral("AUTO LOAN"),      QStringLiteral("BOAT LOAN"),     QStringLiteral("GENERAL LOAN"),
-    QStringLiteral("HOME LOAN"),      QStringLiteral("MORTGAGE LOAN"), QStringLiteral("PERSONAL LOAN"),
-    QStringLiteral("SIGNATURE LOAN"),
-};
-
-} // namespace
 
 TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, QWidget *parent,
                                desktop::MessageService *messages)
@@ -50,11 +42,9 @@ TForm_LoanInfo::TForm_LoanInfo(const text::Locale &locale, TodayFunction today, 
     // recased to a list item that matches it ignoring case.
     ComboBox_LoanType->setInsertPolicy(QComboBox::NoInsert);
     ComboBox_LoanType->setCompleter(nullptr);
-    QStringList items = kLoanTypes;
-    items.sort();
-    ComboBox_LoanType->addItems(items);
+    ComboBox_LoanType->addItems(loanTypeItems());
     ComboBox_LoanType->setCurrentIndex(-1);
-    ComboBox_LoanType->setEditText(QStringLiteral("GENERAL LOAN"));
+    ComboBox_LoanType->setEditText(AppSettings().LoanType);
     ComboBox_LoanType->setGeometry(16, 76, 180, 24);
     Label_Purpose->setBuddy(ComboBox_LoanType);
 

@@ -2,6 +2,8 @@
 
 #include "settings/values.h"
 
+#include <QCoreApplication>
+
 namespace accrua::settings {
 
 const QStringList &amortizedBaseItems()
@@ -29,10 +31,15 @@ const QStringList &resolutionItems()
 const QStringList &loanTypeItems()
 {
     static const QStringList items = [] {
-        QStringList list{QStringLiteral("AUTO LOAN"),     QStringLiteral("BOAT LOAN"),
-                         QStringLiteral("GENERAL LOAN"),  QStringLiteral("HOME LOAN"),
-                         QStringLiteral("MORTGAGE LOAN"), QStringLiteral("PERSONAL LOAN"),
-                         QStringLiteral("SIGNATURE LOAN")};
+        QStringList list;
+        for (const char *type : {QT_TRANSLATE_NOOP("accrua::settings::AppSettings", "AUTO LOAN"),
+                                 QT_TRANSLATE_NOOP("accrua::settings::AppSettings", "BOAT LOAN"),
+                                 QT_TRANSLATE_NOOP("accrua::settings::AppSettings", "GENERAL LOAN"),
+                                 QT_TRANSLATE_NOOP("accrua::settings::AppSettings", "HOME LOAN"),
+                                 QT_TRANSLATE_NOOP("accrua::settings::AppSettings", "MORTGAGE LOAN"),
+                                 QT_TRANSLATE_NOOP("accrua::settings::AppSettings", "PERSONAL LOAN"),
+                                 QT_TRANSLATE_NOOP("accrua::settings::AppSettings", "SIGNATURE LOAN")})
+            list << QCoreApplication::translate("accrua::settings::AppSettings", type);
         list.sort();
         return list;
     }();

@@ -1163,6 +1163,49 @@ Try &apos;accrua --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>accrua::settings::AppSettings</name>
+    <message>
+        <source>Compounded Interest</source>
+        <translation>Zinseszins</translation>
+    </message>
+    <message>
+        <source>Daily Interest</source>
+        <translation>Tageszinsen</translation>
+    </message>
+    <message>
+        <source>Amortization Schedule</source>
+        <translation>Tilgungsplan</translation>
+    </message>
+    <message>
+        <source>GENERAL LOAN</source>
+        <translation>ALLGEMEINES DARLEHEN</translation>
+    </message>
+    <message>
+        <source>AUTO LOAN</source>
+        <translation>AUTOKREDIT</translation>
+    </message>
+    <message>
+        <source>BOAT LOAN</source>
+        <translation>BOOTSKREDIT</translation>
+    </message>
+    <message>
+        <source>HOME LOAN</source>
+        <translation>BAUFINANZIERUNG</translation>
+    </message>
+    <message>
+        <source>MORTGAGE LOAN</source>
+        <translation>HYPOTHEKENDARLEHEN</translation>
+    </message>
+    <message>
+        <source>PERSONAL LOAN</source>
+        <translation>PRIVATKREDIT</translation>
+    </message>
+    <message>
+        <source>SIGNATURE LOAN</source>
+        <translation>BLANKOKREDIT</translation>
+    </message>
+</context>
+<context>
     <name>accrua::settings::OpenPictureDialog</name>
     <message>
         <source>Open</source>
@@ -1227,7 +1270,7 @@ Try &apos;accrua --help&apos; for more information.
     <name>accrua::settings::TForm_LoanInfo</name>
     <message>
         <source>Enter Amortization Information</source>
-        <translation>Angaben zum Tilgungsplan</translation>
+        <translation>Darlehensangaben</translation>
     </message>
     <message>
         <source>Origination Date:</source>
@@ -1374,7 +1417,7 @@ Try &apos;accrua --help&apos; for more information.
     </message>
     <message>
         <source>Print Annual and Overall Totals</source>
-        <translation>Jahres- und Gesamtsummen drucken</translation>
+        <translation>Jahres-/Gesamtsummen drucken</translation>
     </message>
     <message>
         <source>Savings Report</source>

@@ -275,7 +275,8 @@ bool RtfReader::read(ClassicLines &lines, QString &error)
     }
     ok = ok && m_error.isEmpty();
     if (ok && !m_ended)
-        ok = fail(QCoreApplication::translate("accrua::reports::classic", "the file ends before its groups are closed"));
+        ok = fail(QCoreApplication::translate("accrua::reports::classic",
+                                              "the file ends before its groups are closed"));
     if (!ok) {
         error = m_error;
         return false;
@@ -294,7 +295,9 @@ bool RtfReader::openGroup()
 {
     flushBytes();
     if (m_stack.size() >= static_cast<std::size_t>(RtfFormat::kMaxGroupDepth))
-        return fail(QCoreApplication::translate("accrua::reports::classic", "groups are nested more than %1 deep").arg(RtfFormat::kMaxGroupDepth));
+        return fail(
+            QCoreApplication::translate("accrua::reports::classic", "groups are nested more than %1 deep")
+                .arg(RtfFormat::kMaxGroupDepth));
     m_stack.push_back(m_state);
     m_skipFallback = 0;
     return true;
@@ -304,7 +307,8 @@ bool RtfReader::closeGroup()
 {
     flushBytes();
     if (m_stack.empty())
-        return fail(QCoreApplication::translate("accrua::reports::classic", "a group is closed that was never opened"));
+        return fail(QCoreApplication::translate("accrua::reports::classic",
+                                                "a group is closed that was never opened"));
     if (m_state.destination == Destination::FontTable)
         finishFontEntry();
     m_state = m_stack.back();
@@ -319,14 +323,16 @@ bool RtfReader::controlWord()
 {
     const qsizetype size = m_data.size();
     if (m_pos >= size)
-        return fail(QCoreApplication::translate("accrua::reports::classic", "the file ends inside a control word"));
+        return fail(
+            QCoreApplication::translate("accrua::reports::classic", "the file ends inside a control word"));
     const char first = m_data[m_pos];
     const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
 
     if (first == '\'') {
         if (m_pos + 2 >= size)
-            return fail(QCoreApplication::translate("accrua::reports::classic", "the file ends inside a \\' escape"));
+            return fail(
+                QCoreApplication::translate("accrua::reports::classic", "the file ends inside a \\' escape"));
         const auto hexValue = [](char c) -> int {
             if (c >= '0' && c <= '9')
                 return c - '0';
@@ -339,7 +345,8 @@ bool RtfReader::controlWord()
         const int h = hexValue(m_data[m_pos + 1]);
         const int l = hexValue(m_data[m_pos + 2]);
         if (h < 0 || l < 0)
-            return fail(QCoreApplication::translate("accrua::reports::classic", "a \\' escape without two hexadecimal digits"));
+            return fail(QCoreApplication::translate("accrua::reports::classic",
+                                                    "a \\' escape without two hexadecimal digits"));
         m_pos += 3;
         if (m_skipFallback > 0) {
             --m_skipFallback;
@@ -366,7 +373,8 @@ bool RtfReader::controlWord()
     while (m_pos < size && isLetter(m_data[m_pos])) {
         ++m_pos;
         if (m_pos - start > RtfFormat::kMaxControlWordLength)
-            return fail(QCoreApplication::translate("accrua::reports::classic", "a control word is longer than %1 letters")
+            return fail(QCoreApplication::translate("accrua::reports::classic",
+                                                    "a control word is longer than %1 letters")
                             .arg(RtfFormat::kMaxControlWordLength));
     }
     const std::string_view word(m_data.constData() + start, static_cast<std::size_t>(m_pos - start));
@@ -382,7 +390,8 @@ bool RtfReader::controlWord()
     while (m_pos < size && isDigit(m_data[m_pos])) {
         if (m_pos - digitsStart >= RtfFormat::kMaxParameterDigits)
             return fail(
-                QCoreApplication::translate("accrua::reports::classic", "a number has more than %1 digits").arg(RtfFormat::kMaxParameterDigits));
+                QCoreApplication::translate("accrua::reports::classic", "a number has more than %1 digits")
+                    .arg(RtfFormat::kMaxParameterDigits));
         parameter = parameter * 10 + (m_data[m_pos] - '0');
         hasParameter = true;
         ++m_pos;
@@ -433,7 +442,8 @@ bool RtfReader::handleWord(std::string_view word, bool hasParameter, long long p
         // Binary data: skipped whole, counted as one fallback character.
         const long long length = hasParameter ? parameter : 0;
         if (length < 0 || length > m_data.size() - m_pos)
-            return fail(QCoreApplication::translate("accrua::reports::classic", "binary data runs past the end of the file"));
+            return fail(QCoreApplication::translate("accrua::reports::classic",
+                                                    "binary data runs past the end of the file"));
         m_pos += static_cast<qsizetype>(length);
         if (m_skipFallback > 0)
             --m_skipFallback;
@@ -616,7 +626,9 @@ bool RtfReader::put(char16_t c)
         m_lineHasAttributes = true;
     }
     if (m_lineText.size() >= kMaxLineLength)
-        return fail(QCoreApplication::translate("accrua::reports::classic", "a line is longer than %1 characters").arg(kMaxLineLength));
+        return fail(
+            QCoreApplication::translate("accrua::reports::classic", "a line is longer than %1 characters")
+                .arg(kMaxLineLength));
     m_lineText += QChar(c);
     return true;
 }
@@ -627,7 +639,8 @@ bool RtfReader::endLine()
     if (!m_error.isEmpty())
         return false;
     if (m_lines.size() >= RtfFormat::kMaxLines)
-        return fail(QCoreApplication::translate("accrua::reports::classic", "it has more than %1 lines").arg(RtfFormat::kMaxLines));
+        return fail(QCoreApplication::translate("accrua::reports::classic", "it has more than %1 lines")
+                        .arg(RtfFormat::kMaxLines));
     ClassicLine line;
     line.text = std::move(m_lineText);
     line.attributes = m_lineHasAttributes ? std::move(m_lineAttributes) : currentAttributes();
@@ -658,7 +671,8 @@ bool readPlainText(const QByteArray &data, ClassicLines &lines, QString &error)
     QString line;
     const auto finish = [&]() {
         if (result.size() >= RtfFormat::kMaxLines) {
-            error = QCoreApplication::translate("accrua::reports::classic", "it has more than %1 lines").arg(RtfFormat::kMaxLines);
+            error = QCoreApplication::translate("accrua::reports::classic", "it has more than %1 lines")
+                        .arg(RtfFormat::kMaxLines);
             return false;
         }
         result.push_back(ClassicLine{std::move(line), plain});
@@ -674,7 +688,9 @@ bool readPlainText(const QByteArray &data, ClassicLines &lines, QString &error)
                 return false;
         } else if (c == u'\t' || c.unicode() >= 0x20) {
             if (line.size() >= kMaxLineLength) {
-                error = QCoreApplication::translate("accrua::reports::classic", "a line is longer than %1 characters").arg(kMaxLineLength);
+                error = QCoreApplication::translate("accrua::reports::classic",
+                                                    "a line is longer than %1 characters")
+                            .arg(kMaxLineLength);
                 return false;
             }
             line += c;

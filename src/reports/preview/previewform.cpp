@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace accrua::reports::preview {
@@ -134,7 +135,11 @@ TForm_Preview::TForm_Preview(const PreviewPageStore &store, const PreviewDialogs
     Button_Close = new QPushButton(tr("&Close"), ToolBar);
     Button_Close->setObjectName(QStringLiteral("Button_Close"));
     Button_Close->setToolTip(tr("Close"));
-    Button_Close->setFixedSize(40, 22);
+    // As narrow as the English caption allows; a longer one in the user's language widens it by as much.
+    const QFontMetrics metrics = Button_Close->fontMetrics();
+    const int longer = metrics.horizontalAdvance(QString(Button_Close->text()).remove(u'&')) -
+                       metrics.horizontalAdvance(QStringLiteral("Close"));
+    Button_Close->setFixedSize(40 + std::max(0, longer), 22);
     Button_Close->setAutoDefault(false);
     Button_Close->setFocusPolicy(Qt::TabFocus);
     ToolBar->addWidget(Button_Close);
