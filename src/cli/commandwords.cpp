@@ -36,9 +36,10 @@ const UsagePiece kUsage[] = {
     //: lines where you like, within 79 columns with the indent.
     {"", QT_TRANSLATE_NOOP("Usage", "usage: accrua-cli COMMAND [OPTIONS]"), 0},
     {"\n",
-     QT_TRANSLATE_NOOP("Usage", "Loan and savings calculations, computed exactly as the Accrua window computes\n"
-                                "them: each value is typed into its field as a user would type it (with the\n"
-                                "user's decimal separator), the field's leave check runs, then Calculate."),
+     QT_TRANSLATE_NOOP("Usage",
+                       "Loan and savings calculations, computed exactly as the Accrua window computes\n"
+                       "them: each value is typed into its field as a user would type it (with the\n"
+                       "user's decimal separator), the field's leave check runs, then Calculate."),
      0},
     {"\n", QT_TRANSLATE_NOOP("Usage", "Commands:"), 0},
     {"  payment  --principal P --rate R --years Y --months M [--resolution amount|count]\n",
@@ -52,7 +53,8 @@ const UsagePiece kUsage[] = {
      kCommandIndent},
     {"  daily    --principal P --rate R --payment A (--days N | --start DATE --receive DATE)\n"
      "           [--base 360|365]\n",
-     QT_TRANSLATE_NOOP("Usage", "interest over a span of days; dates are ISO 8601 (2026-02-12)"), kCommandIndent},
+     QT_TRANSLATE_NOOP("Usage", "interest over a span of days; dates are ISO 8601 (2026-02-12)"),
+     kCommandIndent},
     {"  savings  --balance B --rate R --compounded yearly|bi-yearly|quarterly|monthly\n"
      "           --years Y --months M\n",
      QT_TRANSLATE_NOOP("Usage", "growth of savings under periodic compounding"), kCommandIndent},
@@ -80,7 +82,8 @@ const UsagePiece kUsage[] = {
      QT_TRANSLATE_NOOP("Usage", "print the sixteen stored settings (name, value, whether default),\n"
                                 "or store one value"),
      kCommandIndent},
-    {"  pages FILE\n", QT_TRANSLATE_NOOP("Usage", "list the header and page records of a report page file (*.ARP)"),
+    {"  pages FILE\n",
+     QT_TRANSLATE_NOOP("Usage", "list the header and page records of a report page file (*.ARP)"),
      kCommandIndent},
     {"  render FILE (--pdf OUT.pdf | --png DIR [--dpi N])\n",
      QT_TRANSLATE_NOOP("Usage", "draw every page of a report page file; --pdf - writes the PDF\n"
@@ -105,11 +108,12 @@ const UsagePiece kUsage[] = {
      QT_TRANSLATE_NOOP("Usage", "overrides PAYMENTRESOLUTION (amount: increase the\n"
                                 "payment amount, count: increase the number of payments)"),
      kOptionIndent},
-    {"  --base               ", QT_TRANSLATE_NOOP("Usage", "overrides AMORTIZEDBASE for this run"), kOptionIndent},
+    {"  --base               ", QT_TRANSLATE_NOOP("Usage", "overrides AMORTIZEDBASE for this run"),
+     kOptionIndent},
 
     {"\n", QT_TRANSLATE_NOOP("Usage", "Report outputs of payment, count, amortize, daily and savings:"), 0},
-    {"  --pdf FILE           ", QT_TRANSLATE_NOOP("Usage", "write the banded report as a PDF (text stays text)"),
-     kOptionIndent},
+    {"  --pdf FILE           ",
+     QT_TRANSLATE_NOOP("Usage", "write the banded report as a PDF (text stays text)"), kOptionIndent},
     {"  --arp FILE           ",
      QT_TRANSLATE_NOOP("Usage", "write it as a report page file (*.ARP) that Accrua's\n"
                                 "Open shows again"),
@@ -143,9 +147,10 @@ const UsagePiece kUsage[] = {
 
     {"\n", QT_TRANSLATE_NOOP("Usage", "Planning a loan (plan):"), 0},
     {"",
-     QT_TRANSLATE_NOOP("Usage", "Amounts and rates are plain numbers (a dot or your decimal separator, no\n"
-                                "grouping); dates are ISO 8601 (2026-02-15). A term of years and months\n"
-                                "becomes payments at the frequency (weeks: the payments in the term's days)."),
+     QT_TRANSLATE_NOOP("Usage",
+                       "Amounts and rates are plain numbers (a dot or your decimal separator, no\n"
+                       "grouping); dates are ISO 8601 (2026-02-15). A term of years and months\n"
+                       "becomes payments at the frequency (weeks: the payments in the term's days)."),
      2},
     {"  --frequency F        ",
      QT_TRANSLATE_NOOP("Usage", "monthly (default), semi-monthly, every-2-weeks, weekly,\n"
@@ -174,8 +179,8 @@ const UsagePiece kUsage[] = {
      QT_TRANSLATE_NOOP("Usage", "A more with every payment from payment K (default 1), or\n"
                                 "every E-th payment"),
      kOptionIndent},
-    {"  --lump K:A           ", QT_TRANSLATE_NOOP("Usage", "A more with payment K (0: at the advance); repeatable"),
-     kOptionIndent},
+    {"  --lump K:A           ",
+     QT_TRANSLATE_NOOP("Usage", "A more with payment K (0: at the advance); repeatable"), kOptionIndent},
     {"  --extra-mode         ",
      QT_TRANSLATE_NOOP("Usage", "shorten (keep the payment, end sooner; default) or\n"
                                 "lower-payment (keep the term, lower the payment)"),
@@ -214,31 +219,34 @@ const UsagePiece kUsage[] = {
 
     {"\n", QT_TRANSLATE_NOOP("Usage", "Batch requests and results:"), 0},
     {"",
-     QT_TRANSLATE_NOOP("Usage", "Each line is a JSON object with \"command\" (payment, count, amortize, daily,\n"
-                                "savings, plan or apr), the command's options by name with text values as\n"
-                                "the command line spells them (a repeated option as a list of texts),\n"
-                                "optionally \"setting\" (an object NAME: \"VALUE\" for this line) and \"id\" (any\n"
-                                "JSON value, given back with the result):"),
+     QT_TRANSLATE_NOOP("Usage",
+                       "Each line is a JSON object with \"command\" (payment, count, amortize, daily,\n"
+                       "savings, plan or apr), the command's options by name with text values as\n"
+                       "the command line spells them (a repeated option as a list of texts),\n"
+                       "optionally \"setting\" (an object NAME: \"VALUE\" for this line) and \"id\" (any\n"
+                       "JSON value, given back with the result):"),
      2},
     {R"(    {"id":7,"command":"payment","principal":"100000","rate":"7","years":"30","months":"0"}
     {"id":8,"command":"plan","principal":"180000","rate":"4.25","years":"30","lump":["12:10000"]}
 )",
      nullptr, 0},
     {"",
-     QT_TRANSLATE_NOOP("Usage", "A plan or apr line's result is its --json object on one line, with \"exit\"\n"
-                                "and \"id\" first.\n"
-                                "Each result is one line: the --json object on one line, with \"exit\" (this\n"
-                                "line's exit status) and the request's \"id\":"),
+     QT_TRANSLATE_NOOP("Usage",
+                       "A plan or apr line's result is its --json object on one line, with \"exit\"\n"
+                       "and \"id\" first.\n"
+                       "Each result is one line: the --json object on one line, with \"exit\" (this\n"
+                       "line's exit status) and the request's \"id\":"),
      2},
     {R"(    {"exit":0,"fields":{...},"id":7,"messages":[],"rows":[{...},...]}
 )",
      nullptr, 0},
     {"",
-     QT_TRANSLATE_NOOP("Usage", "A line that is refused or cannot be read gets its result line with the\n"
-                                "reason in \"messages\" (kind \"usage\" or \"refused\") and the batch goes on;\n"
-                                "blank lines are skipped. The stored settings are read once; --setting\n"
-                                "applies to every line, a line's own \"setting\" over it. --rows none leaves\n"
-                                "\"rows\" out. Report outputs (--pdf, --csv, ...) are not for a batch."),
+     QT_TRANSLATE_NOOP("Usage",
+                       "A line that is refused or cannot be read gets its result line with the\n"
+                       "reason in \"messages\" (kind \"usage\" or \"refused\") and the batch goes on;\n"
+                       "blank lines are skipped. The stored settings are read once; --setting\n"
+                       "applies to every line, a line's own \"setting\" over it. --rows none leaves\n"
+                       "\"rows\" out. Report outputs (--pdf, --csv, ...) are not for a batch."),
      2},
     {"",
      QT_TRANSLATE_NOOP("Usage", "Exit status of the batch: 0 every line was read, 2 usage or input that\n"
@@ -246,11 +254,12 @@ const UsagePiece kUsage[] = {
      2},
 
     {"\n",
-     QT_TRANSLATE_NOOP("Usage", "Exit status: 0 the calculation produced results; 1 a check, the calculation\n"
-                                "or the settings store refused the input (messages on stderr), a value was\n"
-                                "refused as it was typed (nothing is computed with a corrected value), a file\n"
-                                "could not be read or written, or standard output could not be written;\n"
-                                "2 usage (an option given twice included)."),
+     QT_TRANSLATE_NOOP("Usage",
+                       "Exit status: 0 the calculation produced results; 1 a check, the calculation\n"
+                       "or the settings store refused the input (messages on stderr), a value was\n"
+                       "refused as it was typed (nothing is computed with a corrected value), a file\n"
+                       "could not be read or written, or standard output could not be written;\n"
+                       "2 usage (an option given twice included)."),
      0},
 };
 
