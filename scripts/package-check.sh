@@ -112,7 +112,7 @@ for program in accrua accrua-cli; do
   }
   # Every command and long option of --help has an example.
   examples="$(LC_ALL=C MANWIDTH=200 man -l "$page" 2>/dev/null | sed -n '/^EXAMPLES/,/^[A-Z]/p')"
-  help="$(DISPLAY='' "$root/usr/bin/$program" --help)"
+  help="$(env -u LANGUAGE LC_ALL=C DISPLAY='' "$root/usr/bin/$program" --help)"
   for command in $(sed -n '/^Commands:/,/^$/p' <<<"$help" | sed -n 's/^  \([a-z][a-z0-9-]*\).*/\1/p'); do
     grep -q "$program $command\b" <<<"$examples" || fail "$program($command): no example in the manual page"
   done

@@ -36,6 +36,9 @@ struct Services {
     std::function<QDate()> today = [] { return QDate::currentDate(); };
 };
 
+// The text of --help, in the language of the translation installed.
+QString usageText();
+
 // Runs one command line (arguments without the program name). Returns the
 // exit status: 0 results, 1 refused input or unreadable file, 2 usage error.
 int run(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services);

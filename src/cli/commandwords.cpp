@@ -9,195 +9,321 @@
 #include "cli/plancommand.h"
 #include "cli/settingscommand.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 namespace accrua::cli {
 
 namespace {
 
-const char *const kUsage = R"(usage: accrua-cli COMMAND [OPTIONS]
+// The usage text in pieces: what a command line spells (command words,
+// options, value names, examples) is printed as it is; the prose after it is
+// translated paragraph by paragraph and indented here, so a translation
+// breaks its own lines.
+struct UsagePiece {
+    const char *fixed;
+    const char *prose; // none: the piece is fixed only
+    int indent;        // before each line of the prose, but a first line that continues `fixed`
+};
 
-Loan and savings calculations, computed exactly as the Accrua window computes
-them: each value is typed into its field as a user would type it (with the
-user's decimal separator), the field's leave check runs, then Calculate.
+constexpr int kCommandIndent = 11;
+constexpr int kOptionIndent = 23;
 
-Commands:
-  payment  --principal P --rate R --years Y --months M [--resolution amount|count]
-           the monthly payment that repays P over the term
-  count    --principal P --rate R --payment A [--resolution amount|count]
-           the number of payments of A that repay P
-  amortize --principal P --rate R --payment A --years Y --months M
-           [--resolution amount|count] [--answer yes|no]
-           the amortization schedule; --answer answers the question whether
-           to use the number of payments that repays the loan (default yes)
-  daily    --principal P --rate R --payment A (--days N | --start DATE --receive DATE)
-           [--base 360|365]
-           interest over a span of days; dates are ISO 8601 (2026-02-12)
-  savings  --balance B --rate R --compounded yearly|bi-yearly|quarterly|monthly
-           --years Y --months M
-           growth of savings under periodic compounding
-  plan     --principal A --rate R (--years Y [--months M] | --payments N | --payment P)
-           [--frequency F] [--compounding C] [--repayment annuity|equal-principal]
-           [--interest-only N] [--amortize-years Y | --balloon A] [--extra A[@K[/E]]]
-           [--lump K:A]... [--extra-mode shorten|lower-payment] [--rate-change K:R]...
-           [--fee A] [--start DATE] [--first DATE] [--json | --csv FILE|-]
-  plan     --plan FILE [--scenario NAME] [--json | --csv FILE|-] [--pdf FILE]
-           the loan planner: the whole schedule with extra payments, rate
-           changes, balloons, any payment frequency and compounding, and the
-           plan's US APR and EU APRC (see "Planning a loan" below)
-  apr      --advance A --date DATE --series AMOUNTxCOUNT@FIRSTDATE[/FREQUENCY]...
-           [--fee A] [--json]
-           the US APR (Regulation Z, Appendix J) and the EU APRC of an advance
-           repaid by series of payments; a series of one payment needs no
-           frequency
-  batch    [--input FILE] [--rows all|none] [--setting NAME=VALUE]...
-           [--output-dir DIR]
-           many calculations in one run: one request per line of JSON on
-           standard input (or in FILE), one result per line on standard
-           output; the lines' report files go into DIR
-  settings [--set NAME=VALUE]
-           print the sixteen stored settings (name, value, whether default),
-           or store one value
-  pages FILE
-           list the header and page records of a report page file (*.ARP)
-  render FILE (--pdf OUT.pdf | --png DIR [--dpi N])
-           draw every page of a report page file; --pdf - writes the PDF
-           to standard output
-  --version
-           print the program's version
+const UsagePiece kUsage[] = {
+    //: The text of accrua-cli --help. Keep command words, option names, value
+    //: names (P, FILE, monthly, ...) and quoted JSON names as they are; break
+    //: lines where you like, within 79 columns with the indent.
+    {"", QT_TRANSLATE_NOOP("Usage", "usage: accrua-cli COMMAND [OPTIONS]"), 0},
+    {"\n",
+     QT_TRANSLATE_NOOP("Usage",
+                       "Loan and savings calculations, computed exactly as the Accrua window computes\n"
+                       "them: each value is typed into its field as a user would type it (with the\n"
+                       "user's decimal separator), the field's leave check runs, then Calculate."),
+     0},
+    {"\n", QT_TRANSLATE_NOOP("Usage", "Commands:"), 0},
+    {"  payment  --principal P --rate R --years Y --months M [--resolution amount|count]\n",
+     QT_TRANSLATE_NOOP("Usage", "the monthly payment that repays P over the term"), kCommandIndent},
+    {"  count    --principal P --rate R --payment A [--resolution amount|count]\n",
+     QT_TRANSLATE_NOOP("Usage", "the number of payments of A that repay P"), kCommandIndent},
+    {"  amortize --principal P --rate R --payment A --years Y --months M\n"
+     "           [--resolution amount|count] [--answer yes|no]\n",
+     QT_TRANSLATE_NOOP("Usage", "the amortization schedule; --answer answers the question whether\n"
+                                "to use the number of payments that repays the loan (default yes)"),
+     kCommandIndent},
+    {"  daily    --principal P --rate R --payment A (--days N | --start DATE --receive DATE)\n"
+     "           [--base 360|365]\n",
+     QT_TRANSLATE_NOOP("Usage", "interest over a span of days; dates are ISO 8601 (2026-02-12)"),
+     kCommandIndent},
+    {"  savings  --balance B --rate R --compounded yearly|bi-yearly|quarterly|monthly\n"
+     "           --years Y --months M\n",
+     QT_TRANSLATE_NOOP("Usage", "growth of savings under periodic compounding"), kCommandIndent},
+    {"  plan     --principal A --rate R (--years Y [--months M] | --payments N | --payment P)\n"
+     "           [--frequency F] [--compounding C] [--repayment annuity|equal-principal]\n"
+     "           [--interest-only N] [--amortize-years Y | --balloon A] [--extra A[@K[/E]]]\n"
+     "           [--lump K:A]... [--extra-mode shorten|lower-payment] [--rate-change K:R]...\n"
+     "           [--fee A] [--start DATE] [--first DATE] [--json | --csv FILE|-]\n"
+     "  plan     --plan FILE [--scenario NAME] [--json | --csv FILE|-] [--pdf FILE]\n",
+     QT_TRANSLATE_NOOP("Usage", "the loan planner: the whole schedule with extra payments, rate\n"
+                                "changes, balloons, any payment frequency and compounding, and the\n"
+                                "plan's US APR and EU APRC (see \"Planning a loan\" below)"),
+     kCommandIndent},
+    {"  apr      --advance A --date DATE --series AMOUNTxCOUNT@FIRSTDATE[/FREQUENCY]...\n"
+     "           [--fee A] [--json]\n",
+     QT_TRANSLATE_NOOP("Usage", "the US APR (Regulation Z, Appendix J) and the EU APRC of an advance\n"
+                                "repaid by series of payments; a series of one payment needs no\n"
+                                "frequency"),
+     kCommandIndent},
+    {"  batch    [--input FILE] [--rows all|none] [--setting NAME=VALUE]...\n"
+     "           [--output-dir DIR]\n",
+     QT_TRANSLATE_NOOP("Usage", "many calculations in one run: one request per line of JSON on\n"
+                                "standard input (or in FILE), one result per line on standard\n"
+                                "output; the lines' report files go into DIR"),
+     kCommandIndent},
+    {"  settings [--set NAME=VALUE]\n",
+     QT_TRANSLATE_NOOP("Usage", "print the sixteen stored settings (name, value, whether default),\n"
+                                "or store one value"),
+     kCommandIndent},
+    {"  pages FILE\n",
+     QT_TRANSLATE_NOOP("Usage", "list the header and page records of a report page file (*.ARP)"),
+     kCommandIndent},
+    {"  render FILE (--pdf OUT.pdf | --png DIR [--dpi N])\n",
+     QT_TRANSLATE_NOOP("Usage", "draw every page of a report page file; --pdf - writes the PDF\n"
+                                "to standard output"),
+     kCommandIndent},
+    {"  --version\n", QT_TRANSLATE_NOOP("Usage", "print the program's version"), kCommandIndent},
 
-Options for the calculations:
-  --json               print one JSON object: "fields" (each field's control
-                       name and the exact text the window shows), "rows" (the
-                       schedule: payment, principal, interest, balance texts;
-                       for savings: interest, balance) and "messages" (every
-                       message the window would show, in order, with "kind",
-                       "text" and, for a question, "answer")
-  --setting NAME=VALUE override a stored setting for this run (repeatable);
-                       nothing is written
-  --resolution         overrides PAYMENTRESOLUTION (amount: increase the
-                       payment amount, count: increase the number of payments)
-  --base               overrides AMORTIZEDBASE for this run
+    {"\n", QT_TRANSLATE_NOOP("Usage", "Options for the calculations:"), 0},
+    {"  --json               ",
+     QT_TRANSLATE_NOOP("Usage", "print one JSON object: \"fields\" (each field's control\n"
+                                "name and the exact text the window shows), \"rows\" (the\n"
+                                "schedule: payment, principal, interest, balance texts;\n"
+                                "for savings: interest, balance) and \"messages\" (every\n"
+                                "message the window would show, in order, with \"kind\",\n"
+                                "\"text\" and, for a question, \"answer\")"),
+     kOptionIndent},
+    {"  --setting NAME=VALUE ",
+     QT_TRANSLATE_NOOP("Usage", "override a stored setting for this run (repeatable);\n"
+                                "nothing is written"),
+     kOptionIndent},
+    {"  --resolution         ",
+     QT_TRANSLATE_NOOP("Usage", "overrides PAYMENTRESOLUTION (amount: increase the\n"
+                                "payment amount, count: increase the number of payments)"),
+     kOptionIndent},
+    {"  --base               ", QT_TRANSLATE_NOOP("Usage", "overrides AMORTIZEDBASE for this run"),
+     kOptionIndent},
 
-Report outputs of payment, count, amortize, daily and savings:
-  --pdf FILE           write the banded report as a PDF (text stays text)
-  --arp FILE           write it as a report page file (*.ARP) that Accrua's
-                       Open shows again
-  --csv FILE|-         write the rows with a header line, amounts as plain
-                       numbers with a dot (the schedule with payment dates,
-                       the savings periods, or the daily results); - writes
-                       them to standard output in place of the table
-  --classic FILE|-     write the classic text report as rich text, as the
-                       classic window's Save writes it after a preview
-                       (USECLASSICVIEW); - writes its lines as plain text to
-                       standard output in place of the table
-  --origination DATE   loan reports: the origination date (2026-02-12);
-                       default today
-  --purpose TEXT       loan reports: the loan's purpose; default the stored
-                       LOANTYPE
-  --setting values reach the report too (PRINTTOTALS, PRINTIMAGE, IMAGEPATH,
-  TITLE, ...). A file is written whole or not at all; a failure names the
-  file on stderr and exits 1.
-  --help               this text
+    {"\n", QT_TRANSLATE_NOOP("Usage", "Report outputs of payment, count, amortize, daily and savings:"), 0},
+    {"  --pdf FILE           ",
+     QT_TRANSLATE_NOOP("Usage", "write the banded report as a PDF (text stays text)"), kOptionIndent},
+    {"  --arp FILE           ",
+     QT_TRANSLATE_NOOP("Usage", "write it as a report page file (*.ARP) that Accrua's\n"
+                                "Open shows again"),
+     kOptionIndent},
+    {"  --csv FILE|-         ",
+     QT_TRANSLATE_NOOP("Usage", "write the rows with a header line, amounts as plain\n"
+                                "numbers with a dot (the schedule with payment dates,\n"
+                                "the savings periods, or the daily results); - writes\n"
+                                "them to standard output in place of the table"),
+     kOptionIndent},
+    {"  --classic FILE|-     ",
+     QT_TRANSLATE_NOOP("Usage", "write the classic text report as rich text, as the\n"
+                                "classic window's Save writes it after a preview\n"
+                                "(USECLASSICVIEW); - writes its lines as plain text to\n"
+                                "standard output in place of the table"),
+     kOptionIndent},
+    {"  --origination DATE   ",
+     QT_TRANSLATE_NOOP("Usage", "loan reports: the origination date (2026-02-12);\n"
+                                "default today"),
+     kOptionIndent},
+    {"  --purpose TEXT       ",
+     QT_TRANSLATE_NOOP("Usage", "loan reports: the loan's purpose; default the stored\n"
+                                "LOANTYPE"),
+     kOptionIndent},
+    {"",
+     QT_TRANSLATE_NOOP("Usage", "--setting values reach the report too (PRINTTOTALS, PRINTIMAGE, IMAGEPATH,\n"
+                                "TITLE, ...). A file is written whole or not at all; a failure names the\n"
+                                "file on stderr and exits 1."),
+     2},
+    {"  --help               ", QT_TRANSLATE_NOOP("Usage", "this text"), kOptionIndent},
 
-Planning a loan (plan):
-  Amounts and rates are plain numbers (a dot or your decimal separator, no
-  grouping); dates are ISO 8601 (2026-02-15). A term of years and months
-  becomes payments at the frequency (weeks: the payments in the term's days).
-  --frequency F        monthly (default), semi-monthly, every-2-weeks, weekly,
-                       every-4-weeks, every-2-months, quarterly, semi-annual,
-                       annual
-  --compounding C      same (default: once a payment), daily, or a frequency;
-                       the periodic rate is (1 + R/m)^(m/p) - 1
-  --repayment          annuity (a level payment, default) or equal-principal
-                       (principal / payments, plus the interest)
-  --interest-only N    the first N payments pay interest only; N = the term:
-                       the principal is due with the last payment
-  --amortize-years Y   the level payment of a Y-year loan; the balance is due
-                       with the last payment of the term (a balloon)
-  --balloon A          the payment leaves A due with the last payment
-  --extra A[@K[/E]]    A more with every payment from payment K (default 1), or
-                       every E-th payment
-  --lump K:A           A more with payment K (0: at the advance); repeatable
-  --extra-mode         shorten (keep the payment, end sooner; default) or
-                       lower-payment (keep the term, lower the payment)
-  --rate-change K:R    from payment K on the rate is R; the payment is worked
-                       out again for the payments left; repeatable
-  --plan FILE          a plan file saved by the planner window (Tools > Loan
-                       Planner): its selected scenario, or the one --scenario
-                       names, computed as the window computes it; --pdf FILE
-                       writes the plan's report as the window's Export PDF does
-  --fee A              a prepaid finance charge paid at the advance: the APR's
-                       amount financed is the principal less the fee
-  --start DATE         the advance (default today); --first DATE the first
-                       payment (default one period later)
-  --json               one JSON object: payment, payments, lastPayment,
-                       periodicRate, totals, payoff, crossover, apr, aprc,
-                       baseline and saved (with extras), rows, messages
-  --csv FILE|-         the rows as comma-separated values (- in place of the
-                       table)
-  Every payment and every period's interest is rounded to cents; the last
-  payment pays what is left, so the balance ends at exactly 0.00.
+    {"\n", QT_TRANSLATE_NOOP("Usage", "Planning a loan (plan):"), 0},
+    {"",
+     QT_TRANSLATE_NOOP("Usage",
+                       "Amounts and rates are plain numbers (a dot or your decimal separator, no\n"
+                       "grouping); dates are ISO 8601 (2026-02-15). A term of years and months\n"
+                       "becomes payments at the frequency (weeks: the payments in the term's days)."),
+     2},
+    {"  --frequency F        ",
+     QT_TRANSLATE_NOOP("Usage", "monthly (default), semi-monthly, every-2-weeks, weekly,\n"
+                                "every-4-weeks, every-2-months, quarterly, semi-annual,\n"
+                                "annual"),
+     kOptionIndent},
+    {"  --compounding C      ",
+     QT_TRANSLATE_NOOP("Usage", "same (default: once a payment), daily, or a frequency;\n"
+                                "the periodic rate is (1 + R/m)^(m/p) - 1"),
+     kOptionIndent},
+    {"  --repayment          ",
+     QT_TRANSLATE_NOOP("Usage", "annuity (a level payment, default) or equal-principal\n"
+                                "(principal / payments, plus the interest)"),
+     kOptionIndent},
+    {"  --interest-only N    ",
+     QT_TRANSLATE_NOOP("Usage", "the first N payments pay interest only; N = the term:\n"
+                                "the principal is due with the last payment"),
+     kOptionIndent},
+    {"  --amortize-years Y   ",
+     QT_TRANSLATE_NOOP("Usage", "the level payment of a Y-year loan; the balance is due\n"
+                                "with the last payment of the term (a balloon)"),
+     kOptionIndent},
+    {"  --balloon A          ", QT_TRANSLATE_NOOP("Usage", "the payment leaves A due with the last payment"),
+     kOptionIndent},
+    {"  --extra A[@K[/E]]    ",
+     QT_TRANSLATE_NOOP("Usage", "A more with every payment from payment K (default 1), or\n"
+                                "every E-th payment"),
+     kOptionIndent},
+    {"  --lump K:A           ",
+     QT_TRANSLATE_NOOP("Usage", "A more with payment K (0: at the advance); repeatable"), kOptionIndent},
+    {"  --extra-mode         ",
+     QT_TRANSLATE_NOOP("Usage", "shorten (keep the payment, end sooner; default) or\n"
+                                "lower-payment (keep the term, lower the payment)"),
+     kOptionIndent},
+    {"  --rate-change K:R    ",
+     QT_TRANSLATE_NOOP("Usage", "from payment K on the rate is R; the payment is worked\n"
+                                "out again for the payments left; repeatable"),
+     kOptionIndent},
+    {"  --plan FILE          ",
+     QT_TRANSLATE_NOOP("Usage", "a plan file saved by the planner window (Tools > Loan\n"
+                                "Planner): its selected scenario, or the one --scenario\n"
+                                "names, computed as the window computes it; --pdf FILE\n"
+                                "writes the plan's report as the window's Export PDF does"),
+     kOptionIndent},
+    {"  --fee A              ",
+     QT_TRANSLATE_NOOP("Usage", "a prepaid finance charge paid at the advance: the APR's\n"
+                                "amount financed is the principal less the fee"),
+     kOptionIndent},
+    {"  --start DATE         ",
+     QT_TRANSLATE_NOOP("Usage", "the advance (default today); --first DATE the first\n"
+                                "payment (default one period later)"),
+     kOptionIndent},
+    {"  --json               ",
+     QT_TRANSLATE_NOOP("Usage", "one JSON object: payment, payments, lastPayment,\n"
+                                "periodicRate, totals, payoff, crossover, apr, aprc,\n"
+                                "baseline and saved (with extras), rows, messages"),
+     kOptionIndent},
+    {"  --csv FILE|-         ",
+     QT_TRANSLATE_NOOP("Usage", "the rows as comma-separated values (- in place of the\n"
+                                "table)"),
+     kOptionIndent},
+    {"",
+     QT_TRANSLATE_NOOP("Usage", "Every payment and every period's interest is rounded to cents; the last\n"
+                                "payment pays what is left, so the balance ends at exactly 0.00."),
+     2},
 
-Batch requests and results:
-  Each line is a JSON object with "command" (payment, count, amortize, daily,
-  savings, plan or apr), the command's options by name with text values as
-  the command line spells them (a repeated option as a list of texts),
-  optionally "setting" (an object NAME: "VALUE" for this line) and "id" (any
-  JSON value, given back with the result):
-    {"id":7,"command":"payment","principal":"100000","rate":"7","years":"30","months":"0"}
+    {"\n", QT_TRANSLATE_NOOP("Usage", "Batch requests and results:"), 0},
+    {"",
+     QT_TRANSLATE_NOOP("Usage",
+                       "Each line is a JSON object with \"command\" (payment, count, amortize, daily,\n"
+                       "savings, plan or apr), the command's options by name with text values as\n"
+                       "the command line spells them (a repeated option as a list of texts),\n"
+                       "optionally \"setting\" (an object NAME: \"VALUE\" for this line) and \"id\" (any\n"
+                       "JSON value, given back with the result):"),
+     2},
+    {R"(    {"id":7,"command":"payment","principal":"100000","rate":"7","years":"30","months":"0"}
     {"id":8,"command":"plan","principal":"180000","rate":"4.25","years":"30","lump":["12:10000"]}
-  A plan or apr line's result is its --json object on one line, with "exit"
-  and "id" first.
-  Each result is one line: the --json object on one line, with "exit" (this
-  line's exit status) and the request's "id":
-    {"exit":0,"fields":{...},"id":7,"messages":[],"rows":[{...},...]}
-  A line that is refused or cannot be read gets its result line with the
-  reason in "messages" (kind "usage" or "refused") and the batch goes on;
-  blank lines are skipped. The stored settings are read once; --setting
-  applies to every line, a line's own "setting" over it. --rows none leaves
-  "rows" out.
-  A payment, count, amortize, daily or savings line may ask for report
-  files: "pdf", "arp", "csv" and "classic" name files inside the folder
-  --output-dir names ("origination" and "purpose" as on the command line):
-    {"id":9,"command":"payment","principal":"100000","rate":"7","years":"30",
+)",
+     nullptr, 0},
+    {"",
+     QT_TRANSLATE_NOOP("Usage",
+                       "A plan or apr line's result is its --json object on one line, with \"exit\"\n"
+                       "and \"id\" first.\n"
+                       "Each result is one line: the --json object on one line, with \"exit\" (this\n"
+                       "line's exit status) and the request's \"id\":"),
+     2},
+    {R"(    {"exit":0,"fields":{...},"id":7,"messages":[],"rows":[{...},...]}
+)",
+     nullptr, 0},
+    {"",
+     QT_TRANSLATE_NOOP("Usage",
+                       "A line that is refused or cannot be read gets its result line with the\n"
+                       "reason in \"messages\" (kind \"usage\" or \"refused\") and the batch goes on;\n"
+                       "blank lines are skipped. The stored settings are read once; --setting\n"
+                       "applies to every line, a line's own \"setting\" over it. --rows none leaves\n"
+                       "\"rows\" out."),
+     2},
+    {"",
+     QT_TRANSLATE_NOOP("Usage",
+                       "A payment, count, amortize, daily or savings line may ask for report\n"
+                       "files: \"pdf\", \"arp\", \"csv\" and \"classic\" name files inside the folder\n"
+                       "--output-dir names (\"origination\" and \"purpose\" as on the command line):"),
+     2},
+    {R"(    {"id":9,"command":"payment","principal":"100000","rate":"7","years":"30",
      "months":"0","pdf":"loans/9.pdf","csv":"loans/9.csv"}
-  Each file is written whole or not at all, and the result lists those
-  written in "outputs". A line without --output-dir, with a name that leaves
-  the folder (an absolute path, "..", a link out of it) or two outputs
-  naming one file is refused (kind "usage"), a name in a folder that is not
-  there too (kind "refused": folders are not made). A file that cannot be
-  written is named in the line's "messages" (kind "error", "exit" 1); the
-  line's later files are not written, files written before stay whole. A
-  later line writing the same file as an earlier one replaces it. With
-  --output-dir the whole batch runs in accrua-cli-draw, one process for
-  every PDF.
-  --output-dir DIR     the folder the lines' report files go into
-  Exit status of the batch: 0 every line was read, 2 usage or input that
-  could not be read, 1 standard output or a report file could not be
-  written.
+)",
+     nullptr, 0},
+    {"",
+     QT_TRANSLATE_NOOP("Usage",
+                       "Each file is written whole or not at all, and the result lists those\n"
+                       "written in \"outputs\". A line without --output-dir, with a name that leaves\n"
+                       "the folder (an absolute path, \"..\", a link out of it) or two outputs\n"
+                       "naming one file is refused (kind \"usage\"), a name in a folder that is not\n"
+                       "there too (kind \"refused\": folders are not made). A file that cannot be\n"
+                       "written is named in the line's \"messages\" (kind \"error\", \"exit\" 1); the\n"
+                       "line's later files are not written, files written before stay whole. A\n"
+                       "later line writing the same file as an earlier one replaces it. With\n"
+                       "--output-dir the whole batch runs in accrua-cli-draw, one process for\n"
+                       "every PDF."),
+     2},
+    {"  --output-dir DIR     ", QT_TRANSLATE_NOOP("Usage", "the folder the lines' report files go into"),
+     kOptionIndent},
+    {"",
+     QT_TRANSLATE_NOOP("Usage", "Exit status of the batch: 0 every line was read, 2 usage or input that\n"
+                                "could not be read, 1 standard output or a report file could not be\n"
+                                "written."),
+     2},
 
-Exit status: 0 the calculation produced results; 1 a check, the calculation
-or the settings store refused the input (messages on stderr), a value was
-refused as it was typed (nothing is computed with a corrected value), a file
-could not be read or written, or standard output could not be written;
-2 usage (an option given twice included).
-)";
+    {"\n",
+     QT_TRANSLATE_NOOP("Usage",
+                       "Exit status: 0 the calculation produced results; 1 a check, the calculation\n"
+                       "or the settings store refused the input (messages on stderr), a value was\n"
+                       "refused as it was typed (nothing is computed with a corrected value), a file\n"
+                       "could not be read or written, or standard output could not be written;\n"
+                       "2 usage (an option given twice included)."),
+     0},
+};
 
 } // namespace
+
+QString usageText()
+{
+    QString out;
+    for (const UsagePiece &piece : kUsage) {
+        const QString fixed = QString::fromUtf8(piece.fixed);
+        out += fixed;
+        if (!piece.prose)
+            continue;
+        const bool continues = !fixed.isEmpty() && !fixed.endsWith(u'\n');
+        const QStringList lines = QCoreApplication::translate("Usage", piece.prose).split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0 || !continues)
+                out += QString(piece.indent, u' ');
+            out += lines[i] + u'\n';
+        }
+    }
+    return out;
+}
 
 int runCommand(const QStringList &args, QTextStream &out, QTextStream &err, const Services &services,
                const Drawing *drawing)
 {
     if (args.isEmpty()) {
-        err << kUsage;
+        err << usageText();
         return 2;
     }
     const QString &command = args.first();
     const QStringList rest = args.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help") || rest.contains(QStringLiteral("--help"))) {
-        out << kUsage;
+        out << usageText();
         return 0;
     }
     if (command == QLatin1String("--version")) {

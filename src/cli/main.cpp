@@ -2,10 +2,12 @@
 
 #include "settings/store.h"
 #include "text/locale.h"
+#include "translations/translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #ifdef ACCRUA_CLI_DRAW
 #include <QGuiApplication>
 #endif
@@ -80,6 +82,10 @@ int main(int argc, char **argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 #endif
+    // The help and the plan's messages and report in the user's language;
+    // amounts and dates follow the locale on their own.
+    const accrua::translations::Translators translators = accrua::translations::install(
+        accrua::translations::wantedLanguages(QLocale::system()), accrua::translations::cliDomains());
     // Standard output on its descriptor, unbuffered: every write's result
     // is seen (stdio and QTextStream on a FILE* let a failed write pass).
     QFile stdoutFile;

@@ -3,6 +3,7 @@
 #include "planner/fieldtext.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -10,6 +11,15 @@
 #include <cmath>
 
 namespace accrua::planner {
+
+namespace {
+
+// This file's texts, translated in the planner's domain.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(accrua::planner::Chart)
+};
+
+} // namespace
 
 ChartData chartData(const std::vector<QString> &names, const std::vector<const ScenarioResult *> &results,
                     int selected)
@@ -217,14 +227,15 @@ void balancePanel(ChartScene &scene, const ChartData &data, const QRectF &panel,
                   const text::Locale &locale)
 {
     const double lh = fm.height();
-    scene.items.push_back(text(QRectF(panel.left(), panel.top(), panel.width() / 2, lh),
-                               QStringLiteral("Remaining balance"), Qt::AlignLeft, true));
+    const QString title = Text::tr("Remaining balance");
+    scene.items.push_back(
+        text(QRectF(panel.left(), panel.top(), panel.width() / 2, lh), title, Qt::AlignLeft, true));
     // The legend, right to left along the title line, or on a line of its own
     // below the title when the names need the room; a name too long for its
     // share of the width is cut with an ellipsis.
     const auto count = static_cast<double>(data.series.size());
     const double sample = 46; // the dash sample and the gaps around it
-    const double titleWidth = fm.horizontalAdvance(QStringLiteral("Remaining balance")) * 1.15 + 12;
+    const double titleWidth = fm.horizontalAdvance(title) * 1.15 + 12;
     double legendWidth = 0;
     for (const ChartSeries &s : data.series)
         legendWidth += fm.horizontalAdvance(s.name) + sample;
@@ -321,13 +332,13 @@ void barPanel(ChartScene &scene, const ChartData &data, const QRectF &panel, con
 {
     const double lh = fm.height();
     const QString title = data.selectedName.isEmpty()
-                              ? QStringLiteral("Interest and principal by year")
-                              : QStringLiteral("Interest and principal by year: %1").arg(data.selectedName);
+                              ? Text::tr("Interest and principal by year")
+                              : Text::tr("Interest and principal by year: %1").arg(data.selectedName);
     scene.items.push_back(
         text(QRectF(panel.left(), panel.top(), panel.width() / 2, lh), title, Qt::AlignLeft, true));
     double x = panel.right();
-    for (const auto &[name, color] : {std::pair{QStringLiteral("Principal"), kPrincipal},
-                                      std::pair{QStringLiteral("Interest"), kInterest}}) {
+    for (const auto &[name, color] :
+         {std::pair{Text::tr("Principal"), kPrincipal}, std::pair{Text::tr("Interest"), kInterest}}) {
         const double w = fm.horizontalAdvance(name);
         x -= w;
         scene.items.push_back(text(QRectF(x, panel.top(), w + 1, lh), name, Qt::AlignLeft));
@@ -443,7 +454,7 @@ QString hoverText(const ChartScene &scene, const QPointF &at, const text::Locale
     }
     for (const ChartHoverBar &b : scene.bars) {
         if (b.rect.contains(at))
-            return QStringLiteral("%1: interest %2, principal %3")
+            return Text::tr("%1: interest %2, principal %3")
                 .arg(QString::number(b.year.year), moneyText(b.year.interest, locale),
                      moneyText(b.year.principal, locale));
     }

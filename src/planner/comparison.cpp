@@ -2,14 +2,21 @@
 
 #include "planner/fieldtext.h"
 
+#include <QCoreApplication>
+
 namespace accrua::planner {
 
 namespace {
 
+// This file's texts, translated in the planner's domain.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(accrua::planner::Comparison)
+};
+
 QString aprText(const calc::AprResult &apr, const text::Locale &locale)
 {
     if (apr.status != calc::AprStatus::Solved)
-        return QStringLiteral("not found");
+        return Text::tr("not found");
     return percentText(apr.rate, locale, 2);
 }
 
@@ -19,16 +26,16 @@ Comparison compare(const std::vector<NamedResult> &scenarios, const text::Locale
 {
     Comparison out;
     const QStringList labels = {
-        QStringLiteral("Payment"),
-        QStringLiteral("Number of payments"),
-        QStringLiteral("Payoff date"),
-        QStringLiteral("Total interest"),
-        QStringLiteral("Total paid"),
-        QStringLiteral("APR"),
-        QStringLiteral("APRC"),
-        QStringLiteral("Interest saved vs A"),
-        QStringLiteral("Payments saved vs A"),
-        QStringLiteral("Crossover payment"),
+        Text::tr("Payment"),
+        Text::tr("Number of payments"),
+        Text::tr("Payoff date"),
+        Text::tr("Total interest"),
+        Text::tr("Total paid"),
+        Text::tr("APR"),
+        Text::tr("APRC"),
+        Text::tr("Interest saved vs A"),
+        Text::tr("Payments saved vs A"),
+        Text::tr("Crossover payment"),
     };
     for (const QString &label : labels)
         out.rows.push_back(ComparisonRow{label, {}});
@@ -38,7 +45,7 @@ Comparison compare(const std::vector<NamedResult> &scenarios, const text::Locale
         out.scenarios << scenarios[s].name;
         const ScenarioResult *r = scenarios[s].result;
         if (!r || !r->planned()) {
-            out.rows[0].cells << QStringLiteral("not computed");
+            out.rows[0].cells << Text::tr("not computed");
             for (std::size_t i = 1; i < out.rows.size(); ++i)
                 out.rows[i].cells << QString();
             continue;
@@ -54,7 +61,7 @@ Comparison compare(const std::vector<NamedResult> &scenarios, const text::Locale
             cells << signedMoneyText(first->plan.totals.interest - p.totals.interest, locale)
                   << signedCountText(first->plan.payments - p.payments);
         }
-        cells << (p.crossover > 0 ? QString::number(p.crossover) : QStringLiteral("none"));
+        cells << (p.crossover > 0 ? QString::number(p.crossover) : Text::tr("none"));
         for (std::size_t i = 0; i < out.rows.size(); ++i)
             out.rows[i].cells << cells.at(static_cast<qsizetype>(i));
     }
@@ -66,21 +73,25 @@ namespace {
 QString termText(const ScenarioInputs &in, const text::Locale &locale)
 {
     switch (in.termKind) {
-    case TermKind::YearsMonths:
-        return in.months == 0 ? QStringLiteral("%1 years").arg(in.years)
-                              : QStringLiteral("%1 years %2 months").arg(in.years).arg(in.months);
+    case TermKind::YearsMonths: {
+        const QString years = Text::tr("%n years", nullptr, in.years);
+        return in.months == 0 ? years
+                              //: A term of years and months: "30 years 6 months".
+                              : Text::tr("%1 %2", "years and months")
+                                    .arg(years, Text::tr("%n months", nullptr, in.months));
+    }
     case TermKind::Payments:
-        return QStringLiteral("%1 payments").arg(in.payments);
+        return Text::tr("%n payments", nullptr, static_cast<int>(in.payments));
     case TermKind::FixedPayment:
-        return QStringLiteral("pay %1").arg(moneyText(in.fixedPayment, locale));
+        return Text::tr("pay %1").arg(moneyText(in.fixedPayment, locale));
     }
     return {};
 }
 
-template <typename Row, typename Text> QString listText(const std::vector<Row> &rows, Text text)
+template <typename Row, typename ToText> QString listText(const std::vector<Row> &rows, ToText text)
 {
     if (rows.empty())
-        return QStringLiteral("none");
+        return Text::tr("none");
     QStringList parts;
     for (const Row &r : rows)
         parts << text(r);
@@ -94,11 +105,11 @@ Comparison inputTable(const std::vector<QString> &names, const std::vector<const
 {
     Comparison out;
     const QStringList labels = {
-        QStringLiteral("Principal"),     QStringLiteral("Rate"),          QStringLiteral("Term"),
-        QStringLiteral("Frequency"),     QStringLiteral("Compounding"),   QStringLiteral("Repayment"),
-        QStringLiteral("Interest only"), QStringLiteral("Balloon"),       QStringLiteral("Extra payments"),
-        QStringLiteral("Lump sums"),     QStringLiteral("Rate changes"),  QStringLiteral("Fee"),
-        QStringLiteral("Advance"),       QStringLiteral("First payment"), QStringLiteral("With extras"),
+        Text::tr("Principal"),     Text::tr("Rate"),          Text::tr("Term"),
+        Text::tr("Frequency"),     Text::tr("Compounding"),   Text::tr("Repayment"),
+        Text::tr("Interest only"), Text::tr("Balloon"),       Text::tr("Extra payments"),
+        Text::tr("Lump sums"),     Text::tr("Rate changes"),  Text::tr("Fee"),
+        Text::tr("Advance"),       Text::tr("First payment"), Text::tr("With extras"),
     };
     for (const QString &label : labels)
         out.rows.push_back(ComparisonRow{label, {}});
@@ -106,41 +117,38 @@ Comparison inputTable(const std::vector<QString> &names, const std::vector<const
         out.scenarios << names[s];
         const ScenarioInputs &in = *inputs[s];
         const QString rate = percentFieldText(in.ratePercent, locale) + QStringLiteral(" %");
-        QString balloon = in.amortizePayments > 0
-                              ? QStringLiteral("over %1 payments").arg(in.amortizePayments)
-                              : moneyText(in.balloon, locale);
+        QString balloon = in.amortizePayments > 0 ? Text::tr("over %1 payments").arg(in.amortizePayments)
+                                                  : moneyText(in.balloon, locale);
         const QStringList cells = {
             moneyText(in.principal, locale),
             rate,
             termText(in, locale),
             frequencyLabel(in.frequency),
             compoundingLabel(in.compounding),
-            in.repayment == calc::Repayment::Annuity ? QStringLiteral("Level payment")
-                                                     : QStringLiteral("Equal principal"),
+            in.repayment == calc::Repayment::Annuity ? Text::tr("Level payment")
+                                                     : Text::tr("Equal principal"),
             QString::number(in.interestOnly),
             balloon,
             listText(in.extras,
                      [&](const ExtraRow &e) {
-                         return QStringLiteral("%1 from %2 every %3")
+                         return Text::tr("%1 from %2 every %3")
                              .arg(moneyText(e.amount, locale))
                              .arg(e.from)
                              .arg(e.every);
                      }),
             listText(in.lumps,
                      [&](const LumpRow &l) {
-                         return QStringLiteral("%1 with %2").arg(moneyText(l.amount, locale)).arg(l.payment);
+                         return Text::tr("%1 with %2").arg(moneyText(l.amount, locale)).arg(l.payment);
                      }),
-            listText(in.rateChanges,
-                     [&](const RateRow &r) {
-                         return QStringLiteral("%1 % from %2")
-                             .arg(percentFieldText(r.ratePercent, locale))
-                             .arg(r.from);
-                     }),
+            listText(
+                in.rateChanges,
+                [&](const RateRow &r) {
+                    return Text::tr("%1 % from %2").arg(percentFieldText(r.ratePercent, locale)).arg(r.from);
+                }),
             moneyText(in.fee, locale),
             dateText(in.advance, locale),
-            in.firstPayment.isValid() ? dateText(in.firstPayment, locale) : QStringLiteral("one period on"),
-            in.extraMode == calc::ExtraMode::Shorten ? QStringLiteral("Shorter term")
-                                                     : QStringLiteral("Lower payment"),
+            in.firstPayment.isValid() ? dateText(in.firstPayment, locale) : Text::tr("one period on"),
+            in.extraMode == calc::ExtraMode::Shorten ? Text::tr("Shorter term") : Text::tr("Lower payment"),
         };
         for (std::size_t i = 0; i < out.rows.size(); ++i)
             out.rows[i].cells << cells.at(static_cast<qsizetype>(i));

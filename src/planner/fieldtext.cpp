@@ -2,11 +2,18 @@
 
 #include "text/numbers.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace accrua::planner {
 
 namespace {
+
+// This file's texts, translated in the planner's domain.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(accrua::planner::FieldText)
+};
 
 // Thousands separators where the locale groups digits, and the blanks some
 // locales group with, are dropped before the number is read.
@@ -25,23 +32,18 @@ QString withoutGrouping(const QString &text, const text::Locale &locale)
     return out.trimmed();
 }
 
-QString quoted(const QString &text)
-{
-    return u'"' + text.trimmed() + u'"';
-}
-
 } // namespace
 
 Parsed<calc::Money> parseAmount(const QString &text, const text::Locale &locale)
 {
     const std::optional<calc::Extended> v = text::toFloat(withoutGrouping(text, locale), locale);
     if (!v || !std::isfinite(*v))
-        return {std::nullopt, quoted(text) + QStringLiteral(" is not a valid amount")};
+        return {std::nullopt, Text::tr("\"%1\" is not a valid amount").arg(text.trimmed())};
     if (*v < 0)
-        return {std::nullopt, QStringLiteral("the amount must not be negative")};
+        return {std::nullopt, Text::tr("the amount must not be negative")};
     // Far below the money range's end, so totals of many payments still fit.
     if (*v > 1e12L)
-        return {std::nullopt, QStringLiteral("the amount must be at most 1,000,000,000,000")};
+        return {std::nullopt, Text::tr("the amount must be at most 1,000,000,000,000")};
     return {calc::RoundToCents(*v), {}};
 }
 
@@ -49,9 +51,9 @@ Parsed<calc::Extended> parsePercent(const QString &text, const text::Locale &loc
 {
     const std::optional<calc::Extended> v = text::toFloat(withoutGrouping(text, locale), locale);
     if (!v || !std::isfinite(*v))
-        return {std::nullopt, quoted(text) + QStringLiteral(" is not a valid rate")};
+        return {std::nullopt, Text::tr("\"%1\" is not a valid rate").arg(text.trimmed())};
     if (*v < 0 || *v > 1000)
-        return {std::nullopt, QStringLiteral("the rate must be from 0 to 1000 percent")};
+        return {std::nullopt, Text::tr("the rate must be from 0 to 1000 percent")};
     return {*v, {}};
 }
 
@@ -60,9 +62,9 @@ Parsed<std::int64_t> parseCount(const QString &text, std::int64_t low, std::int6
     bool ok = false;
     const qlonglong v = text.trimmed().toLongLong(&ok);
     if (!ok)
-        return {std::nullopt, quoted(text) + QStringLiteral(" is not a whole number")};
+        return {std::nullopt, Text::tr("\"%1\" is not a whole number").arg(text.trimmed())};
     if (v < low || v > high)
-        return {std::nullopt, QStringLiteral("the number must be from %1 to %2").arg(low).arg(high)};
+        return {std::nullopt, Text::tr("the number must be from %1 to %2").arg(low).arg(high)};
     return {v, {}};
 }
 

@@ -1,8 +1,19 @@
 #include "planner/plan.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace accrua::planner {
+
+namespace {
+
+// This file's texts, translated in the planner's domain.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(accrua::planner::Plan)
+};
+
+} // namespace
 
 Plan::Plan(const ScenarioInputs &first)
 {
@@ -22,14 +33,14 @@ QString Plan::freeName() const
         if (find(name) < 0)
             return name;
     }
-    return QStringLiteral("Scenario %1").arg(count() + 1);
+    return Text::tr("Scenario %1").arg(count() + 1);
 }
 
 int Plan::add(const ScenarioInputs &inputs, QString *why)
 {
     if (count() >= kMaxScenarios) {
         if (why)
-            *why = QStringLiteral("A plan holds at most %1 scenarios.").arg(kMaxScenarios);
+            *why = Text::tr("A plan holds at most %1 scenarios.").arg(kMaxScenarios);
         return -1;
     }
     m_scenarios.push_back(Scenario{freeName(), inputs});
@@ -49,11 +60,11 @@ QString nameProblem(const QString &name)
 {
     const QString n = name.trimmed();
     if (n.isEmpty())
-        return QStringLiteral("A scenario needs a name.");
+        return Text::tr("A scenario needs a name.");
     if (n.size() > kMaxNameLength)
-        return QStringLiteral("A scenario's name has at most %1 characters.").arg(kMaxNameLength);
+        return Text::tr("A scenario's name has at most %1 characters.").arg(kMaxNameLength);
     if (std::any_of(n.begin(), n.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
-        return QStringLiteral("A scenario's name is one line of text.");
+        return Text::tr("A scenario's name is one line of text.");
     return {};
 }
 
@@ -64,7 +75,7 @@ bool Plan::rename(int index, const QString &name, QString *why)
     QString problem = nameProblem(name);
     const int other = find(name.trimmed());
     if (problem.isEmpty() && other >= 0 && other != index)
-        problem = QStringLiteral("Another scenario is named \"%1\".").arg(name.trimmed());
+        problem = Text::tr("Another scenario is named \"%1\".").arg(name.trimmed());
     if (!problem.isEmpty()) {
         if (why)
             *why = problem;
@@ -83,7 +94,7 @@ bool Plan::remove(int index, QString *why)
         return false;
     if (count() == 1) {
         if (why)
-            *why = QStringLiteral("A plan keeps at least one scenario.");
+            *why = Text::tr("A plan keeps at least one scenario.");
         return false;
     }
     m_scenarios.erase(m_scenarios.begin() + index);

@@ -3,6 +3,7 @@
 #include "fileio/safefile.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +16,11 @@
 namespace accrua::planner {
 
 namespace {
+
+// This file's texts, translated in the planner's domain.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(accrua::planner::PlanFile)
+};
 
 const QString kFormatName = QStringLiteral("accrua-plan");
 
@@ -104,21 +110,21 @@ public:
 
     [[noreturn]] void refuse(const QString &key, const QString &why) const
     {
-        throw Refused(m_where + QStringLiteral(": \"") + key + QStringLiteral("\" ") + why);
+        throw Refused(Text::tr("%1: \"%2\" %3").arg(m_where, key, why));
     }
 
     QJsonValue value(const QString &key) const
     {
         QJsonValue v = m_o.value(key);
         if (v.isUndefined())
-            refuse(key, QStringLiteral("is missing"));
+            refuse(key, Text::tr("is missing"));
         return v;
     }
     QString text(const QString &key) const
     {
         const QJsonValue v = value(key);
         if (!v.isString())
-            refuse(key, QStringLiteral("is not a text"));
+            refuse(key, Text::tr("is not a text"));
         return v.toString();
     }
     qint64 integer(const QString &key, qint64 low, qint64 high) const
@@ -127,21 +133,22 @@ public:
         const double d = v.toDouble(std::nan(""));
         if (!v.isDouble() || !std::isfinite(d) || std::floor(d) != d || d < static_cast<double>(low) ||
             d > static_cast<double>(high))
-            refuse(key, QStringLiteral("is not a whole number from %1 to %2").arg(low).arg(high));
+            refuse(key, Text::tr("is not a whole number from %1 to %2").arg(low).arg(high));
         return static_cast<qint64>(d);
     }
     calc::Money money(const QString &key) const
     {
         const std::optional<calc::Extended> v = text::toFloat(text(key), dotLocale());
         if (!v || !std::isfinite(*v) || *v < 0 || *v > 1e12L)
-            refuse(key, QStringLiteral("is not an amount"));
+            refuse(key, QCoreApplication::translate("accrua::planner::PlanFile", "is not an amount"));
         return calc::RoundToCents(*v);
     }
     calc::Extended rate(const QString &key) const
     {
         const std::optional<calc::Extended> v = text::toFloat(text(key), dotLocale());
         if (!v || !std::isfinite(*v) || *v < 0 || *v > 1000)
-            refuse(key, QStringLiteral("is not a rate from 0 to 1000"));
+            refuse(key,
+                   QCoreApplication::translate("accrua::planner::PlanFile", "is not a rate from 0 to 1000"));
         return *v;
     }
     QDate date(const QString &key, bool optional) const
@@ -151,17 +158,17 @@ public:
             return {};
         const QDate d = QDate::fromString(t, Qt::ISODate);
         if (!d.isValid() || d.year() < 1 || d.year() > 9999)
-            refuse(key, QStringLiteral("is not a date"));
+            refuse(key, Text::tr("is not a date"));
         return d;
     }
     QJsonArray array(const QString &key) const
     {
         const QJsonValue v = value(key);
         if (!v.isArray())
-            refuse(key, QStringLiteral("is not a list"));
+            refuse(key, Text::tr("is not a list"));
         QJsonArray a = v.toArray();
         if (a.size() > kMaxTableRows)
-            refuse(key, QStringLiteral("has more than %1 rows").arg(kMaxTableRows));
+            refuse(key, Text::tr("has more than %1 rows").arg(kMaxTableRows));
         return a;
     }
     template <typename T>
@@ -172,14 +179,14 @@ public:
             if (name == t)
                 return value;
         }
-        refuse(key, QStringLiteral("has an unknown value"));
+        refuse(key, Text::tr("has an unknown value"));
     }
     FieldReader row(const QJsonArray &array, int index, const QString &key) const
     {
         const QJsonValue v = array.at(index);
         if (!v.isObject())
-            refuse(key, QStringLiteral("row %1 is not an object").arg(index + 1));
-        return FieldReader(v.toObject(), m_where + QStringLiteral(", \"%1\" row %2").arg(key).arg(index + 1));
+            refuse(key, Text::tr("row %1 is not an object").arg(index + 1));
+        return FieldReader(v.toObject(), Text::tr("%1, \"%2\" row %3").arg(m_where, key).arg(index + 1));
     }
 
 private:
@@ -194,7 +201,7 @@ Scenario readScenario(const FieldReader &f)
     Scenario s;
     s.name = f.text(QStringLiteral("name")).trimmed();
     if (const QString why = nameProblem(s.name); !why.isEmpty())
-        f.refuse(QStringLiteral("name"), QStringLiteral("is not a scenario name"));
+        f.refuse(QStringLiteral("name"), Text::tr("is not a scenario name"));
     ScenarioInputs &in = s.inputs;
     in.principal = f.money(QStringLiteral("principal"));
     in.ratePercent = f.rate(QStringLiteral("rate"));
@@ -276,44 +283,42 @@ QByteArray planFileBytes(const Plan &plan)
 PlanFileContent parsePlanFile(const QByteArray &bytes)
 {
     if (bytes.size() > kMaxPlanFileBytes)
-        return refused(QStringLiteral("The file is too large for a plan."));
+        return refused(Text::tr("The file is too large for a plan."));
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
-        return refused(QStringLiteral("The file is not a loan plan, or it is damaged (%1 at byte %2).")
+        return refused(Text::tr("The file is not a loan plan, or it is damaged (%1 at byte %2).")
                            .arg(error.error != QJsonParseError::NoError ? error.errorString()
-                                                                        : QStringLiteral("no JSON object"))
+                                                                        : Text::tr("no JSON object"))
                            .arg(error.offset));
     const QJsonObject root = doc.object();
     if (root.value(QStringLiteral("format")).toString() != kFormatName)
-        return refused(QStringLiteral("The file is not a loan plan."));
+        return refused(Text::tr("The file is not a loan plan."));
     const QJsonValue version = root.value(QStringLiteral("version"));
     const double v = version.toDouble(-1);
     if (!version.isDouble() || std::floor(v) != v || v < 1)
-        return refused(QStringLiteral("The plan file is damaged: its format version is missing or wrong."));
+        return refused(Text::tr("The plan file is damaged: its format version is missing or wrong."));
     if (v > kPlanFormatVersion)
-        return refused(
-            QStringLiteral("The plan was saved by a newer version of Accrua (plan format %1); this "
-                           "version reads plan format %2 only.")
-                .arg(static_cast<qint64>(std::min(v, 1e15)))
-                .arg(kPlanFormatVersion));
+        return refused(Text::tr("The plan was saved by a newer version of Accrua (plan format %1); this "
+                                "version reads plan format %2 only.")
+                           .arg(static_cast<qint64>(std::min(v, 1e15)))
+                           .arg(kPlanFormatVersion));
     try {
-        const FieldReader top(root, QStringLiteral("The plan file is damaged"));
+        const FieldReader top(root, Text::tr("The plan file is damaged"));
         const QJsonArray list = top.array(QStringLiteral("scenarios"));
         if (list.isEmpty() || list.size() > kMaxScenarios)
             top.refuse(QStringLiteral("scenarios"),
-                       QStringLiteral("must hold 1 to %1 scenarios").arg(kMaxScenarios));
+                       Text::tr("must hold 1 to %1 scenarios").arg(kMaxScenarios));
         PlanFileContent out;
         for (int i = 0; i < list.size(); ++i) {
             if (!list.at(i).isObject())
-                top.refuse(QStringLiteral("scenarios"),
-                           QStringLiteral("entry %1 is not an object").arg(i + 1));
+                top.refuse(QStringLiteral("scenarios"), Text::tr("entry %1 is not an object").arg(i + 1));
             const FieldReader f(list.at(i).toObject(),
-                                QStringLiteral("The plan file is damaged: scenario %1").arg(i + 1));
+                                Text::tr("The plan file is damaged: scenario %1").arg(i + 1));
             Scenario s = readScenario(f);
             for (const Scenario &before : out.scenarios) {
                 if (before.name.compare(s.name, Qt::CaseInsensitive) == 0)
-                    f.refuse(QStringLiteral("name"), QStringLiteral("repeats the name of another scenario"));
+                    f.refuse(QStringLiteral("name"), Text::tr("repeats the name of another scenario"));
             }
             out.scenarios.push_back(std::move(s));
         }
@@ -326,17 +331,22 @@ PlanFileContent parsePlanFile(const QByteArray &bytes)
     }
 }
 
+QString planFileFilter()
+{
+    return Text::tr("Loan Plan (*.accrua-plan)");
+}
+
 PlanFileContent readPlanFile(const QString &path)
 {
     QFile file(path);
     QString why;
     if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, &why))
-        return refused(QStringLiteral("%1 cannot be opened: %2").arg(path, why));
+        return refused(Text::tr("%1 cannot be opened: %2").arg(path, why));
     if (file.size() > kMaxPlanFileBytes)
-        return refused(QStringLiteral("The file is too large for a plan."));
+        return refused(Text::tr("The file is too large for a plan."));
     const QByteArray bytes = file.read(kMaxPlanFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return refused(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
+        return refused(Text::tr("%1 cannot be read: %2").arg(path, file.errorString()));
     return parsePlanFile(bytes);
 }
 

@@ -21,7 +21,8 @@ inline constexpr int kPlanFormatVersion = 1;
 inline constexpr qint64 kMaxPlanFileBytes = qint64{4} * 1024 * 1024;
 inline constexpr int kMaxTableRows = 500; // extra payments, lump sums, rate changes each
 inline const QString kPlanFileSuffix = QStringLiteral("accrua-plan");
-inline const QString kPlanFileFilter = QStringLiteral("Loan Plan (*.accrua-plan)");
+// The file dialogs' filter of plan files, in the user's language.
+QString planFileFilter();
 
 struct PlanFileContent {
     std::vector<Scenario> scenarios; // empty when refused

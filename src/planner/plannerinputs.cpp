@@ -73,81 +73,78 @@ PlannerInputs::PlannerInputs(const text::Locale &locale, QWidget *parent) : QWid
     LineEdit_Name->setObjectName(QStringLiteral("LineEdit_Name"));
     LineEdit_Name->setMaxLength(60);
     connect(LineEdit_Name, &QLineEdit::textEdited, this, &PlannerInputs::nameEdited);
-    form->addRow(QStringLiteral("Scenario na&me"), LineEdit_Name);
+    form->addRow(tr("Scenario na&me"), LineEdit_Name);
 
     LineEdit_Principal = edit("LineEdit_Principal");
-    form->addRow(QStringLiteral("&Principal"), LineEdit_Principal);
+    form->addRow(tr("&Principal"), LineEdit_Principal);
     LineEdit_Rate = edit("LineEdit_Rate");
-    form->addRow(QStringLiteral("&Rate, % a year"), LineEdit_Rate);
+    form->addRow(tr("&Rate, % a year"), LineEdit_Rate);
 
     ComboBox_Term = combo("ComboBox_Term");
-    ComboBox_Term->addItem(QStringLiteral("Years and months"), static_cast<int>(TermKind::YearsMonths));
-    ComboBox_Term->addItem(QStringLiteral("Number of payments"), static_cast<int>(TermKind::Payments));
-    ComboBox_Term->addItem(QStringLiteral("Fixed payment"), static_cast<int>(TermKind::FixedPayment));
-    form->addRow(QStringLiteral("&Term"), ComboBox_Term);
+    ComboBox_Term->addItem(tr("Years and months"), static_cast<int>(TermKind::YearsMonths));
+    ComboBox_Term->addItem(tr("Number of payments"), static_cast<int>(TermKind::Payments));
+    ComboBox_Term->addItem(tr("Fixed payment"), static_cast<int>(TermKind::FixedPayment));
+    form->addRow(tr("&Term"), ComboBox_Term);
 
     LineEdit_Years = edit("LineEdit_Years");
     LineEdit_Months = edit("LineEdit_Months");
     auto *yearsRow = new QHBoxLayout;
-    auto *yearsLabel = new QLabel(QStringLiteral("&Years"), this);
+    auto *yearsLabel = new QLabel(tr("&Years"), this);
     yearsLabel->setBuddy(LineEdit_Years);
-    auto *monthsLabel = new QLabel(QStringLiteral("Mo&nths"), this);
+    auto *monthsLabel = new QLabel(tr("Mo&nths"), this);
     monthsLabel->setBuddy(LineEdit_Months);
     yearsRow->addWidget(LineEdit_Years, 1);
     yearsRow->addWidget(monthsLabel);
     yearsRow->addWidget(LineEdit_Months, 1);
     form->addRow(yearsLabel, yearsRow);
     LineEdit_Payments = edit("LineEdit_Payments");
-    form->addRow(QStringLiteral("Num&ber of payments"), LineEdit_Payments);
+    form->addRow(tr("Num&ber of payments"), LineEdit_Payments);
     LineEdit_FixedPayment = edit("LineEdit_FixedPayment");
-    form->addRow(QStringLiteral("Fixe&d payment"), LineEdit_FixedPayment);
+    form->addRow(tr("Fixe&d payment"), LineEdit_FixedPayment);
 
     ComboBox_Frequency = combo("ComboBox_Frequency");
     for (calc::Frequency f : calc::kFrequencies)
         ComboBox_Frequency->addItem(frequencyLabel(f), static_cast<int>(f));
-    form->addRow(QStringLiteral("Fre&quency"), ComboBox_Frequency);
+    form->addRow(tr("Fre&quency"), ComboBox_Frequency);
     ComboBox_Compounding = combo("ComboBox_Compounding");
     for (int c : compoundingChoices())
         ComboBox_Compounding->addItem(compoundingLabel(c), c);
-    form->addRow(QStringLiteral("&Compounding"), ComboBox_Compounding);
+    form->addRow(tr("&Compounding"), ComboBox_Compounding);
     ComboBox_Repayment = combo("ComboBox_Repayment");
-    ComboBox_Repayment->addItem(QStringLiteral("Level payment"), static_cast<int>(calc::Repayment::Annuity));
-    ComboBox_Repayment->addItem(QStringLiteral("Equal principal"),
-                                static_cast<int>(calc::Repayment::EqualPrincipal));
-    form->addRow(QStringLiteral("Repayment &kind"), ComboBox_Repayment);
+    ComboBox_Repayment->addItem(tr("Level payment"), static_cast<int>(calc::Repayment::Annuity));
+    ComboBox_Repayment->addItem(tr("Equal principal"), static_cast<int>(calc::Repayment::EqualPrincipal));
+    form->addRow(tr("Repayment &kind"), ComboBox_Repayment);
 
     LineEdit_InterestOnly = edit("LineEdit_InterestOnly");
-    form->addRow(QStringLiteral("&Interest-only payments"), LineEdit_InterestOnly);
+    form->addRow(tr("&Interest-only payments"), LineEdit_InterestOnly);
     LineEdit_Balloon = edit("LineEdit_Balloon");
-    form->addRow(QStringLiteral("Ba&lloon"), LineEdit_Balloon);
+    form->addRow(tr("Ba&lloon"), LineEdit_Balloon);
     LineEdit_AmortizePayments = edit("LineEdit_AmortizePayments");
-    LineEdit_AmortizePayments->setToolTip(QStringLiteral("Payments the loan is amortized over; 0: the term"));
-    form->addRow(QStringLiteral("&Amortize over payments"), LineEdit_AmortizePayments);
+    LineEdit_AmortizePayments->setToolTip(tr("Payments the loan is amortized over; 0: the term"));
+    form->addRow(tr("&Amortize over payments"), LineEdit_AmortizePayments);
 
     QWidget *holder = nullptr;
-    Table_Extras = makeTable({QStringLiteral("From"), QStringLiteral("Amount"), QStringLiteral("Every")},
-                             &Button_AddExtra, &Button_RemoveExtra, &holder);
+    Table_Extras =
+        makeTable({tr("From"), tr("Amount"), tr("Every")}, &Button_AddExtra, &Button_RemoveExtra, &holder);
     Table_Extras->setObjectName(QStringLiteral("Table_Extras"));
-    auto *extrasLabel = new QLabel(QStringLiteral("E&xtra payments"), this);
+    auto *extrasLabel = new QLabel(tr("E&xtra payments"), this);
     extrasLabel->setBuddy(Table_Extras);
     form->addRow(extrasLabel, holder);
     connect(Button_AddExtra, &QPushButton::clicked, this, [this] {
         addRow(Table_Extras, {QStringLiteral("1"), amountFieldText(calc::Money::fromValue(100), m_locale),
                               QStringLiteral("1")});
     });
-    Table_Lumps = makeTable({QStringLiteral("Payment"), QStringLiteral("Amount")}, &Button_AddLump,
-                            &Button_RemoveLump, &holder);
+    Table_Lumps = makeTable({tr("Payment"), tr("Amount")}, &Button_AddLump, &Button_RemoveLump, &holder);
     Table_Lumps->setObjectName(QStringLiteral("Table_Lumps"));
-    auto *lumpsLabel = new QLabel(QStringLiteral("Lump s&ums"), this);
+    auto *lumpsLabel = new QLabel(tr("Lump s&ums"), this);
     lumpsLabel->setBuddy(Table_Lumps);
     form->addRow(lumpsLabel, holder);
     connect(Button_AddLump, &QPushButton::clicked, this, [this] {
         addRow(Table_Lumps, {QStringLiteral("12"), amountFieldText(calc::Money::fromValue(1000), m_locale)});
     });
-    Table_Rates = makeTable({QStringLiteral("From"), QStringLiteral("Rate, %")}, &Button_AddRate,
-                            &Button_RemoveRate, &holder);
+    Table_Rates = makeTable({tr("From"), tr("Rate, %")}, &Button_AddRate, &Button_RemoveRate, &holder);
     Table_Rates->setObjectName(QStringLiteral("Table_Rates"));
-    auto *ratesLabel = new QLabel(QStringLiteral("Rate chan&ges"), this);
+    auto *ratesLabel = new QLabel(tr("Rate chan&ges"), this);
     ratesLabel->setBuddy(Table_Rates);
     form->addRow(ratesLabel, holder);
     connect(Button_AddRate, &QPushButton::clicked, this, [this] {
@@ -163,11 +160,11 @@ PlannerInputs::PlannerInputs(const text::Locale &locale, QWidget *parent) : QWid
                 e->setText(amountFieldText(*p.value, m_locale));
         });
     }
-    form->addRow(QStringLiteral("Fee paid &with the advance"), LineEdit_Fee);
+    form->addRow(tr("Fee paid &with the advance"), LineEdit_Fee);
     DateEdit_Advance = new QDateEdit(this);
     DateEdit_Advance->setObjectName(QStringLiteral("DateEdit_Advance"));
-    form->addRow(QStringLiteral("Ad&vance date"), DateEdit_Advance);
-    CheckBox_FirstPayment = new QCheckBox(QStringLiteral("First payment &on"), this);
+    form->addRow(tr("Ad&vance date"), DateEdit_Advance);
+    CheckBox_FirstPayment = new QCheckBox(tr("First payment &on"), this);
     CheckBox_FirstPayment->setObjectName(QStringLiteral("CheckBox_FirstPayment"));
     DateEdit_FirstPayment = new QDateEdit(this);
     DateEdit_FirstPayment->setObjectName(QStringLiteral("DateEdit_FirstPayment"));
@@ -187,11 +184,10 @@ PlannerInputs::PlannerInputs(const text::Locale &locale, QWidget *parent) : QWid
             Q_EMIT edited();
     });
     ComboBox_ExtraMode = combo("ComboBox_ExtraMode");
-    ComboBox_ExtraMode->addItem(QStringLiteral("the term (pay off sooner)"),
-                                static_cast<int>(calc::ExtraMode::Shorten));
-    ComboBox_ExtraMode->addItem(QStringLiteral("the payment (same end date)"),
+    ComboBox_ExtraMode->addItem(tr("the term (pay off sooner)"), static_cast<int>(calc::ExtraMode::Shorten));
+    ComboBox_ExtraMode->addItem(tr("the payment (same end date)"),
                                 static_cast<int>(calc::ExtraMode::LowerPayment));
-    form->addRow(QStringLiteral("Extra payments ad&just"), ComboBox_ExtraMode);
+    form->addRow(tr("Extra payments ad&just"), ComboBox_ExtraMode);
 
     for (QComboBox *c :
          {ComboBox_Term, ComboBox_Frequency, ComboBox_Compounding, ComboBox_Repayment, ComboBox_ExtraMode}) {
@@ -226,8 +222,8 @@ QTableWidget *PlannerInputs::makeTable(const QStringList &headers, QPushButton *
     table->setMaximumHeight(table->minimumHeight() + table->verticalHeader()->defaultSectionSize() * 2);
     box->addWidget(table);
     auto *buttons = new QHBoxLayout;
-    *add = new QPushButton(QStringLiteral("Add row"), *holder);
-    *remove = new QPushButton(QStringLiteral("Remove row"), *holder);
+    *add = new QPushButton(tr("Add row"), *holder);
+    *remove = new QPushButton(tr("Remove row"), *holder);
     buttons->addWidget(*add);
     buttons->addWidget(*remove);
     buttons->addStretch();
@@ -329,9 +325,11 @@ ScenarioInputs PlannerInputs::readInputs(const ScenarioInputs &base, QStringList
 {
     ScenarioInputs in = base;
     const auto note = [&](QLineEdit *e, const QString &what, const QString &reason) {
-        mark(e, reason.isEmpty() ? QString() : what + QStringLiteral(": ") + reason);
-        if (!reason.isEmpty() && problems)
-            *problems << what + QStringLiteral(": ") + reason;
+        //: A field and why its text is refused: "Principal: the amount must not be negative".
+        const QString text = reason.isEmpty() ? QString() : tr("%1: %2").arg(what, reason);
+        mark(e, text);
+        if (!text.isEmpty() && problems)
+            *problems << text;
     };
     const auto readAmount = [&](QLineEdit *e, const QString &what, calc::Money &into) {
         const Parsed<calc::Money> p = parseAmount(e->text(), m_locale);
@@ -346,9 +344,9 @@ ScenarioInputs PlannerInputs::readInputs(const ScenarioInputs &base, QStringList
         if (p.value)
             into = static_cast<std::remove_reference_t<decltype(into)>>(*p.value);
     };
-    readAmount(LineEdit_Principal, QStringLiteral("Principal"), in.principal);
+    readAmount(LineEdit_Principal, tr("Principal"), in.principal);
     const Parsed<calc::Extended> rate = parsePercent(LineEdit_Rate->text(), m_locale);
-    note(LineEdit_Rate, QStringLiteral("Rate"), rate.reason);
+    note(LineEdit_Rate, tr("Rate"), rate.reason);
     if (rate.value)
         in.ratePercent = *rate.value;
     in.termKind = static_cast<TermKind>(ComboBox_Term->currentData().toInt());
@@ -356,25 +354,22 @@ ScenarioInputs PlannerInputs::readInputs(const ScenarioInputs &base, QStringList
         mark(e, {});
     switch (in.termKind) {
     case TermKind::YearsMonths:
-        readCount(LineEdit_Years, QStringLiteral("Years"), 0, 1000, in.years);
-        readCount(LineEdit_Months, QStringLiteral("Months"), 0, 11, in.months);
+        readCount(LineEdit_Years, tr("Years"), 0, 1000, in.years);
+        readCount(LineEdit_Months, tr("Months"), 0, 11, in.months);
         break;
     case TermKind::Payments:
-        readCount(LineEdit_Payments, QStringLiteral("Number of payments"), 1, calc::kMaxPayments,
-                  in.payments);
+        readCount(LineEdit_Payments, tr("Number of payments"), 1, calc::kMaxPayments, in.payments);
         break;
     case TermKind::FixedPayment:
-        readAmount(LineEdit_FixedPayment, QStringLiteral("Fixed payment"), in.fixedPayment);
+        readAmount(LineEdit_FixedPayment, tr("Fixed payment"), in.fixedPayment);
         break;
     }
     in.frequency = static_cast<calc::Frequency>(ComboBox_Frequency->currentData().toInt());
     in.compounding = ComboBox_Compounding->currentData().toInt();
     in.repayment = static_cast<calc::Repayment>(ComboBox_Repayment->currentData().toInt());
-    readCount(LineEdit_InterestOnly, QStringLiteral("Interest-only payments"), 0, calc::kMaxPayments,
-              in.interestOnly);
-    readAmount(LineEdit_Balloon, QStringLiteral("Balloon"), in.balloon);
-    readCount(LineEdit_AmortizePayments, QStringLiteral("Amortize over"), 0, calc::kMaxPayments,
-              in.amortizePayments);
+    readCount(LineEdit_InterestOnly, tr("Interest-only payments"), 0, calc::kMaxPayments, in.interestOnly);
+    readAmount(LineEdit_Balloon, tr("Balloon"), in.balloon);
+    readCount(LineEdit_AmortizePayments, tr("Amortize over"), 0, calc::kMaxPayments, in.amortizePayments);
 
     m_loading = true; // marking cells is no edit
     const auto tableRows = [&](QTableWidget *t, const QString &what, auto read) {
@@ -388,14 +383,12 @@ ScenarioInputs PlannerInputs::readInputs(const ScenarioInputs &base, QStringList
                     reasons << reason;
             }
             if (!reasons.isEmpty() && problems)
-                *problems << QStringLiteral("%1, row %2: %3")
-                                 .arg(what)
-                                 .arg(r + 1)
-                                 .arg(reasons.join(QStringLiteral("; ")));
+                *problems
+                    << tr("%1, row %2: %3").arg(what).arg(r + 1).arg(reasons.join(QStringLiteral("; ")));
         }
     };
     std::vector<ExtraRow> extras;
-    tableRows(Table_Extras, QStringLiteral("Extra payments"), [&](int r, int c) -> QString {
+    tableRows(Table_Extras, tr("Extra payments"), [&](int r, int c) -> QString {
         const Parsed<std::int64_t> from = parseCount(cellText(Table_Extras, r, 0), 1, calc::kMaxPayments);
         const Parsed<calc::Money> amount = parseAmount(cellText(Table_Extras, r, 1), m_locale);
         const Parsed<std::int64_t> every = parseCount(cellText(Table_Extras, r, 2), 1, calc::kMaxPayments);
@@ -404,7 +397,7 @@ ScenarioInputs PlannerInputs::readInputs(const ScenarioInputs &base, QStringList
         return c == 0 ? from.reason : c == 1 ? amount.reason : every.reason;
     });
     std::vector<LumpRow> lumps;
-    tableRows(Table_Lumps, QStringLiteral("Lump sums"), [&](int r, int c) -> QString {
+    tableRows(Table_Lumps, tr("Lump sums"), [&](int r, int c) -> QString {
         const Parsed<std::int64_t> payment = parseCount(cellText(Table_Lumps, r, 0), 0, calc::kMaxPayments);
         const Parsed<calc::Money> amount = parseAmount(cellText(Table_Lumps, r, 1), m_locale);
         if (c == 1 && payment.value && amount.value)
@@ -412,7 +405,7 @@ ScenarioInputs PlannerInputs::readInputs(const ScenarioInputs &base, QStringList
         return c == 0 ? payment.reason : amount.reason;
     });
     std::vector<RateRow> rates;
-    tableRows(Table_Rates, QStringLiteral("Rate changes"), [&](int r, int c) -> QString {
+    tableRows(Table_Rates, tr("Rate changes"), [&](int r, int c) -> QString {
         const Parsed<std::int64_t> from = parseCount(cellText(Table_Rates, r, 0), 1, calc::kMaxPayments);
         const Parsed<calc::Extended> rateAt = parsePercent(cellText(Table_Rates, r, 1), m_locale);
         if (c == 1 && from.value && rateAt.value)
@@ -423,7 +416,7 @@ ScenarioInputs PlannerInputs::readInputs(const ScenarioInputs &base, QStringList
     in.extras = std::move(extras);
     in.lumps = std::move(lumps);
     in.rateChanges = std::move(rates);
-    readAmount(LineEdit_Fee, QStringLiteral("Fee"), in.fee);
+    readAmount(LineEdit_Fee, tr("Fee"), in.fee);
     in.advance = DateEdit_Advance->date();
     in.firstPayment = CheckBox_FirstPayment->isChecked() ? DateEdit_FirstPayment->date() : QDate();
     in.extraMode = static_cast<calc::ExtraMode>(ComboBox_ExtraMode->currentData().toInt());

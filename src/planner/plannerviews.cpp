@@ -75,10 +75,9 @@ QVariant ScheduleModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ToolTipRole:
         if (line.crossover)
-            return QStringLiteral(
-                "Crossover: from this payment on, more principal is repaid than interest paid.");
+            return tr("Crossover: from this payment on, more principal is repaid than interest paid.");
         if (line.rateChange)
-            return QStringLiteral("The rate changes with this payment.");
+            return tr("The rate changes with this payment.");
         return {};
     default:
         return {};

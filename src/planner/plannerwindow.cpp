@@ -67,48 +67,43 @@ TForm_Planner::~TForm_Planner() = default;
 
 void TForm_Planner::buildMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    MenuItem_Open = file->addAction(QStringLiteral("&Open Plan..."), QKeySequence::Open, this,
-                                    &TForm_Planner::MenuItem_OpenClick);
-    MenuItem_Save = file->addAction(QStringLiteral("&Save Plan"), QKeySequence::Save, this,
-                                    [this] { MenuItem_SaveClick(); });
-    MenuItem_SaveAs =
-        file->addAction(QStringLiteral("Save Plan &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
-                        this, [this] { MenuItem_SaveAsClick(); });
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    MenuItem_Open =
+        file->addAction(tr("&Open Plan..."), QKeySequence::Open, this, &TForm_Planner::MenuItem_OpenClick);
+    MenuItem_Save =
+        file->addAction(tr("&Save Plan"), QKeySequence::Save, this, [this] { MenuItem_SaveClick(); });
+    MenuItem_SaveAs = file->addAction(tr("Save Plan &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
+                                      this, [this] { MenuItem_SaveAsClick(); });
     file->addSeparator();
-    file->addAction(QStringLiteral("Export Sc&hedule as CSV..."), this,
-                    &TForm_Planner::MenuItem_ExportScheduleClick);
-    file->addAction(QStringLiteral("Export &Comparison as CSV..."), this,
-                    &TForm_Planner::MenuItem_ExportComparisonClick);
-    MenuItem_ExportPdf =
-        file->addAction(QStringLiteral("Export P&DF..."), this, &TForm_Planner::MenuItem_ExportPdfClick);
+    file->addAction(tr("Export Sc&hedule as CSV..."), this, &TForm_Planner::MenuItem_ExportScheduleClick);
+    file->addAction(tr("Export &Comparison as CSV..."), this, &TForm_Planner::MenuItem_ExportComparisonClick);
+    MenuItem_ExportPdf = file->addAction(tr("Export P&DF..."), this, &TForm_Planner::MenuItem_ExportPdfClick);
     file->addSeparator();
-    MenuItem_PrintPreview = file->addAction(QStringLiteral("Print Pre&view..."), this,
-                                            &TForm_Planner::MenuItem_PrintPreviewClick);
-    MenuItem_Print = file->addAction(QStringLiteral("&Print..."), QKeySequence::Print, this,
-                                     &TForm_Planner::MenuItem_PrintClick);
+    MenuItem_PrintPreview =
+        file->addAction(tr("Print Pre&view..."), this, &TForm_Planner::MenuItem_PrintPreviewClick);
+    MenuItem_Print =
+        file->addAction(tr("&Print..."), QKeySequence::Print, this, &TForm_Planner::MenuItem_PrintClick);
     file->addSeparator();
-    file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this, &QWidget::close);
+    file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->addAction(QStringLiteral("Copy &Schedule"), this, &TForm_Planner::MenuItem_CopyScheduleClick);
-    edit->addAction(QStringLiteral("Copy &Comparison"), this, &TForm_Planner::MenuItem_CopyComparisonClick);
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(tr("Copy &Schedule"), this, &TForm_Planner::MenuItem_CopyScheduleClick);
+    edit->addAction(tr("Copy &Comparison"), this, &TForm_Planner::MenuItem_CopyComparisonClick);
 
-    QMenu *scenario = menuBar()->addMenu(QStringLiteral("&Scenario"));
-    scenario->addAction(QStringLiteral("&Add"), QKeySequence(QStringLiteral("Ctrl+T")), this,
+    QMenu *scenario = menuBar()->addMenu(tr("&Scenario"));
+    scenario->addAction(tr("&Add"), QKeySequence(QStringLiteral("Ctrl+T")), this,
                         &TForm_Planner::MenuItem_AddScenarioClick);
-    scenario->addAction(QStringLiteral("&Duplicate"), QKeySequence(QStringLiteral("Ctrl+D")), this,
+    scenario->addAction(tr("&Duplicate"), QKeySequence(QStringLiteral("Ctrl+D")), this,
                         &TForm_Planner::MenuItem_DuplicateScenarioClick);
-    scenario->addAction(QStringLiteral("Re&name"), QKeySequence(Qt::Key_F2), this,
+    scenario->addAction(tr("Re&name"), QKeySequence(Qt::Key_F2), this,
                         &TForm_Planner::MenuItem_RenameScenarioClick);
-    scenario->addAction(QStringLiteral("&Remove..."), this, &TForm_Planner::MenuItem_RemoveScenarioClick);
+    scenario->addAction(tr("&Remove..."), this, &TForm_Planner::MenuItem_RemoveScenarioClick);
     scenario->addSeparator();
-    scenario->addAction(QStringLiteral("Re&calculate"), QKeySequence(Qt::Key_F9), this,
-                        &TForm_Planner::recalculate);
+    scenario->addAction(tr("Re&calculate"), QKeySequence(Qt::Key_F9), this, &TForm_Planner::recalculate);
 
     if (m_services.showHelp) {
-        QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-        help->addAction(QStringLiteral("Loan &Planner Help"), QKeySequence::HelpContents, this,
+        QMenu *help = menuBar()->addMenu(tr("&Help"));
+        help->addAction(tr("Loan &Planner Help"), QKeySequence::HelpContents, this,
                         [this] { m_services.showHelp(this); });
     }
 }
@@ -124,7 +119,7 @@ void TForm_Planner::buildClient()
     TabBar_Scenarios->setObjectName(QStringLiteral("TabBar_Scenarios"));
     TabBar_Scenarios->setExpanding(false);
     TabBar_Scenarios->setFocusPolicy(Qt::StrongFocus);
-    TabBar_Scenarios->setToolTip(QStringLiteral("Scenarios: double-click a tab to rename it"));
+    TabBar_Scenarios->setToolTip(tr("Scenarios: double-click a tab to rename it"));
     connect(TabBar_Scenarios, &QTabBar::currentChanged, this, [this](int index) {
         if (!m_loading)
             selectScenario(index);
@@ -134,7 +129,7 @@ void TForm_Planner::buildClient()
     ToolButton_AddScenario = new QToolButton(client);
     ToolButton_AddScenario->setObjectName(QStringLiteral("ToolButton_AddScenario"));
     ToolButton_AddScenario->setText(QStringLiteral("+"));
-    ToolButton_AddScenario->setToolTip(QStringLiteral("Add a scenario (Ctrl+T)"));
+    ToolButton_AddScenario->setToolTip(tr("Add a scenario (Ctrl+T)"));
     ToolButton_AddScenario->setAutoRaise(true);
     connect(ToolButton_AddScenario, &QToolButton::clicked, this, &TForm_Planner::MenuItem_AddScenarioClick);
     tabs->addWidget(TabBar_Scenarios);
@@ -174,8 +169,8 @@ void TForm_Planner::buildClient()
     TabWidget_Results = new QTabWidget(Splitter_Results);
     TabWidget_Results->setObjectName(QStringLiteral("TabWidget_Results"));
     Chart = new ChartView(m_services.locale, TabWidget_Results);
-    Chart->setObjectName(QStringLiteral("Chart"));
-    TabWidget_Results->addTab(Chart, QStringLiteral("Chart"));
+    Chart->setObjectName(tr("Chart"));
+    TabWidget_Results->addTab(Chart, tr("Chart"));
     TableView_Schedule = new QTableView(TabWidget_Results);
     TableView_Schedule->setObjectName(QStringLiteral("TableView_Schedule"));
     ScheduleTable = new ScheduleModel(m_services.locale, this);
@@ -190,7 +185,7 @@ void TForm_Planner::buildClient()
     {
         const QFontMetrics fm = TableView_Schedule->fontMetrics();
         const QString money = moneyText(calc::Money::fromValue(99999999.99L), m_services.locale);
-        const QString samples[kScheduleColumns] = {QStringLiteral("2056 total"),
+        const QString samples[kScheduleColumns] = {yearTotalText(2056),
                                                    dateText(QDate(2028, 12, 28), m_services.locale),
                                                    QStringLiteral("10.000 %"),
                                                    money,
@@ -208,7 +203,7 @@ void TForm_Planner::buildClient()
     }
     TableView_Schedule->setSelectionBehavior(QAbstractItemView::SelectRows);
     TableView_Schedule->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TabWidget_Results->addTab(TableView_Schedule, QStringLiteral("Schedule"));
+    TabWidget_Results->addTab(TableView_Schedule, tr("Schedule"));
     Splitter_Results->setStretchFactor(0, 0);
     Splitter_Results->setStretchFactor(1, 1);
     Splitter_Main->setStretchFactor(0, 0);
@@ -295,8 +290,7 @@ void TForm_Planner::showStatus(const QStringList &problems)
     if (!problems.isEmpty())
         text = problems.front();
     else if (!r.planned())
-        text = QStringLiteral("Scenario %1 is not computed: %2")
-                   .arg(m_plan.scenario(m_plan.selected()).name, r.problem);
+        text = tr("Scenario %1 is not computed: %2").arg(m_plan.scenario(m_plan.selected()).name, r.problem);
     else if (!r.notes.isEmpty())
         text = r.notes.front();
     statusBar()->showMessage(text);
@@ -318,8 +312,8 @@ void TForm_Planner::scenarioNameEdited(const QString &name)
 
 void TForm_Planner::updateTitle()
 {
-    const QString name = m_fileName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_fileName).fileName();
-    setWindowTitle(name + QStringLiteral("[*] - Loan Planner"));
+    const QString name = m_fileName.isEmpty() ? tr("Untitled") : QFileInfo(m_fileName).fileName();
+    setWindowTitle(tr("%1[*] - Loan Planner").arg(name));
     setWindowModified(m_plan.isModified());
 }
 
@@ -369,11 +363,11 @@ void TForm_Planner::MenuItem_RemoveScenarioClick()
 {
     const int index = m_plan.selected();
     if (m_plan.count() == 1) {
-        statusBar()->showMessage(QStringLiteral("A plan keeps at least one scenario."));
+        statusBar()->showMessage(tr("A plan keeps at least one scenario."));
         return;
     }
     const unsigned short answer = m_services.messages->ShowMessageDialog(
-        QStringLiteral("Remove scenario %1 and its inputs?").arg(m_plan.scenario(index).name),
+        tr("Remove scenario %1 and its inputs?").arg(m_plan.scenario(index).name),
         desktop::MessageKind::Confirmation, desktop::MessageButton::Yes | desktop::MessageButton::No);
     if (answer != desktop::mrYes)
         return;
@@ -409,7 +403,7 @@ QString TForm_Planner::askSaveName(const QString &title, const QString &filter, 
 bool TForm_Planner::writeText(const QString &path, const QString &text)
 {
     if (const std::optional<QString> why = fileio::writeFile(path, text.toUtf8())) {
-        showFailure(QStringLiteral("%1 could not be written: %2").arg(path, *why));
+        showFailure(tr("%1 could not be written: %2").arg(path, *why));
         return false;
     }
     return true;
@@ -422,8 +416,7 @@ bool TForm_Planner::maybeSave()
     if (!m_plan.isModified())
         return true;
     const unsigned short answer = m_services.messages->ShowMessageDialog(
-        QStringLiteral("The plan has changes that are not saved. Save them?"),
-        desktop::MessageKind::Confirmation,
+        tr("The plan has changes that are not saved. Save them?"), desktop::MessageKind::Confirmation,
         desktop::MessageButton::Yes | desktop::MessageButton::No | desktop::MessageButton::Cancel);
     if (answer == desktop::mrYes)
         return MenuItem_SaveClick();
@@ -435,8 +428,8 @@ void TForm_Planner::MenuItem_OpenClick()
     if (!m_services.files || !maybeSave())
         return;
     desktop::FileDialogRequest request;
-    request.title = QStringLiteral("Open Plan");
-    request.filter = kPlanFileFilter;
+    request.title = tr("Open Plan");
+    request.filter = planFileFilter();
     request.defaultSuffix = kPlanFileSuffix;
     request.parent = this;
     const QString path = m_services.files->getOpenFileName(request);
@@ -448,7 +441,7 @@ bool TForm_Planner::openFile(const QString &path)
 {
     PlanFileContent content = readPlanFile(path);
     if (!content.ok()) {
-        showFailure(QStringLiteral("%1 was not opened.\n%2").arg(QFileInfo(path).fileName(), content.error),
+        showFailure(tr("%1 was not opened.\n%2").arg(QFileInfo(path).fileName(), content.error),
                     desktop::MessageKind::Warning);
         return false;
     }
@@ -471,13 +464,13 @@ bool TForm_Planner::saveFile(const QString &path)
     if (m_recalc.isActive())
         recalculate();
     if (const std::optional<QString> why = writePlanFile(path, m_plan)) {
-        showFailure(QStringLiteral("The plan was not saved to %1: %2").arg(path, *why));
+        showFailure(tr("The plan was not saved to %1: %2").arg(path, *why));
         return false;
     }
     m_fileName = path;
     m_plan.setModified(false);
     updateTitle();
-    statusBar()->showMessage(QStringLiteral("Saved %1").arg(QFileInfo(path).fileName()), 4000);
+    statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), 4000);
     return true;
 }
 
@@ -490,7 +483,7 @@ bool TForm_Planner::MenuItem_SaveClick()
 
 bool TForm_Planner::MenuItem_SaveAsClick()
 {
-    const QString path = askSaveName(QStringLiteral("Save Plan"), kPlanFileFilter, kPlanFileSuffix);
+    const QString path = askSaveName(tr("Save Plan"), planFileFilter(), kPlanFileSuffix);
     return !path.isEmpty() && saveFile(path);
 }
 
@@ -499,8 +492,7 @@ void TForm_Planner::MenuItem_ExportScheduleClick()
     if (m_recalc.isActive())
         recalculate();
     const ScenarioResult &r = *m_results[static_cast<std::size_t>(m_plan.selected())];
-    const QString path = askSaveName(QStringLiteral("Export Schedule"), QStringLiteral("CSV File (*.csv)"),
-                                     QStringLiteral("csv"));
+    const QString path = askSaveName(tr("Export Schedule"), tr("CSV File (*.csv)"), QStringLiteral("csv"));
     if (!path.isEmpty())
         writeText(path, scheduleText(r.plan, ScheduleTable->lines(), Delimiter::Comma, Notation::Plain,
                                      m_services.locale));
@@ -510,8 +502,7 @@ void TForm_Planner::MenuItem_ExportComparisonClick()
 {
     if (m_recalc.isActive())
         recalculate();
-    const QString path = askSaveName(QStringLiteral("Export Comparison"), QStringLiteral("CSV File (*.csv)"),
-                                     QStringLiteral("csv"));
+    const QString path = askSaveName(tr("Export Comparison"), tr("CSV File (*.csv)"), QStringLiteral("csv"));
     if (!path.isEmpty())
         writeText(path, comparisonText(ComparisonTable->comparison(), Delimiter::Comma));
 }
@@ -580,8 +571,7 @@ void TForm_Planner::MenuItem_ExportPdfClick()
 {
     if (m_recalc.isActive())
         recalculate();
-    const QString path =
-        askSaveName(QStringLiteral("Export PDF"), QStringLiteral("PDF File (*.pdf)"), QStringLiteral("pdf"));
+    const QString path = askSaveName(tr("Export PDF"), tr("PDF File (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     try {
@@ -589,7 +579,7 @@ void TForm_Planner::MenuItem_ExportPdfClick()
         const std::unique_ptr<reports::eng::TRptPageList> pages =
             reports::banded::generatePages(report->report());
         reports::banded::savePdf(*pages, path, report->report().title);
-        statusBar()->showMessage(QStringLiteral("Wrote %1").arg(QFileInfo(path).fileName()), 4000);
+        statusBar()->showMessage(tr("Wrote %1").arg(QFileInfo(path).fileName()), 4000);
     } catch (const reports::banded::ReportOutputError &e) {
         showFailure(e.message());
     } catch (const std::exception &e) {

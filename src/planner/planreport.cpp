@@ -4,12 +4,22 @@
 #include "planner/comparison.h"
 #include "planner/fieldtext.h"
 
+#include <QCoreApplication>
 #include <QFont>
 
 #include <algorithm>
 #include <cmath>
 
 namespace accrua::planner {
+
+namespace {
+
+// This file's texts, translated in the planner's domain.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(accrua::planner::PlanReport)
+};
+
+} // namespace
 
 namespace eng = engine::layout;
 namespace emf = engine::emf;
@@ -132,6 +142,11 @@ constexpr ScheduleColumnPlace kColumns[kScheduleColumns + 1] = {
 
 } // namespace
 
+QString planReportTitle()
+{
+    return Text::tr("Loan Plan");
+}
+
 PlanReport::PlanReport(PlanReportData data, const text::Locale &locale)
     : m_data(std::move(data)), m_locale(locale),
       m_report(std::make_unique<eng::Report>(QStringLiteral("PlanReport")))
@@ -162,7 +177,7 @@ void PlanReport::buildFirstPage()
     QString sub = m_data.subtitle;
     if (m_data.printed.isValid())
         sub += (sub.isEmpty() ? QString() : QStringLiteral("    ")) +
-               QStringLiteral("Printed %1").arg(dateText(m_data.printed, m_locale));
+               Text::tr("Printed %1").arg(dateText(m_data.printed, m_locale));
     label(heading, QStringLiteral("Subtitle"), 0, 24, width, sub, kBodyFont);
 
     std::vector<QString> names;
@@ -179,12 +194,12 @@ void PlanReport::buildFirstPage()
     const Comparison in = inputTable(names, inputs, m_locale);
     const double inputsHeight = (static_cast<double>(in.rows.size()) + 1) * kRow + 14;
     eng::Band &inputBand = m_report->addBand(eng::BandKind::Title, QStringLiteral("Inputs"), inputsHeight);
-    addTable(inputBand, QStringLiteral("Input"), 0, QStringLiteral("Inputs"), in, width);
+    addTable(inputBand, QStringLiteral("Input"), 0, Text::tr("Inputs"), in, width);
 
     const Comparison cmp = compare(named, m_locale);
     const double cmpHeight = (static_cast<double>(cmp.rows.size()) + 1) * kRow + 14;
     eng::Band &cmpBand = m_report->addBand(eng::BandKind::Title, QStringLiteral("Comparison"), cmpHeight);
-    addTable(cmpBand, QStringLiteral("Compare"), 0, QStringLiteral("Comparison"), cmp, width);
+    addTable(cmpBand, QStringLiteral("Compare"), 0, Text::tr("Comparison"), cmp, width);
 
     // The chart takes the rest of the first page, so the schedule starts on the next.
     const eng::PageSetup &page = m_report->page;
@@ -204,7 +219,7 @@ void PlanReport::buildFirstPage()
     label(footer, QStringLiteral("FooterText"), 0, 6, width / 2,
           m_data.subtitle.isEmpty() ? m_data.title : m_data.title + QStringLiteral(": ") + m_data.subtitle,
           kBodyFont);
-    label(footer, QStringLiteral("PageCaption"), width - 80, 6, 50, QStringLiteral("Page"), kBodyFont,
+    label(footer, QStringLiteral("PageCaption"), width - 80, 6, 50, Text::tr("Page"), kBodyFont,
           emf::HAlign::Right);
     eng::PageNumberField &number = footer.addPageNumber(QStringLiteral("PageNumber"), width - 26, 6);
     number.font = kBodyFont;
@@ -217,23 +232,22 @@ void PlanReport::buildSchedule()
                              ? QString()
                              : m_data.scenarios[static_cast<std::size_t>(m_data.selected)].name;
     eng::Band &header = m_report->addBand(eng::BandKind::PageHeader, QStringLiteral("ScheduleHeader"), 40);
-    label(header, QStringLiteral("ScheduleTitle"), 0, 0, width,
-          QStringLiteral("Schedule of scenario %1").arg(name), kHeadFont);
+    label(header, QStringLiteral("ScheduleTitle"), 0, 0, width, Text::tr("Schedule of scenario %1").arg(name),
+          kHeadFont);
     for (int c = 0; c < kScheduleColumns; ++c) {
         const ScheduleColumnPlace &p = kColumns[c];
         label(header, QStringLiteral("Heading%1").arg(c), p.left, 20, p.width, scheduleHeader(c), kBoldFont,
               p.align);
     }
     label(header, QStringLiteral("HeadingNote"), kColumns[kScheduleColumns].left, 20,
-          kColumns[kScheduleColumns].width, QStringLiteral("Note"), kBoldFont);
+          kColumns[kScheduleColumns].width, Text::tr("Note"), kBoldFont);
     emf::PenSpec pen;
     header.addShape(QStringLiteral("HeaderRule"), QRectF(0, 35, width, 0.01)).pen = pen;
 
     if (m_lines.empty()) {
         eng::Band &none = m_report->addBand(eng::BandKind::Detail, QStringLiteral("NoSchedule"), kRow);
         label(none, QStringLiteral("NoScheduleText"), 0, 0, width,
-              QStringLiteral("Scenario %1 has no schedule: its inputs do not make a plan.").arg(name),
-              kBodyFont);
+              Text::tr("Scenario %1 has no schedule: its inputs do not make a plan.").arg(name), kBodyFont);
         return;
     }
     eng::Band &row = m_report->addBand(eng::BandKind::Detail, QStringLiteral("PaymentRow"), kRow);
@@ -285,9 +299,9 @@ bool PlanReport::nextLine()
         }
         QStringList notes;
         if (m_line->rateChange)
-            notes << QStringLiteral("rate change");
+            notes << Text::tr("rate change");
         if (m_line->crossover)
-            notes << QStringLiteral("crossover");
+            notes << Text::tr("crossover");
         row->label(QStringLiteral("Cell%1").arg(kScheduleColumns))->caption =
             notes.join(QStringLiteral(", "));
         static_cast<eng::Shape *>(row->element(QStringLiteral("Mark")))->brush.null = !m_line->crossover;

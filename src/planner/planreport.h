@@ -19,8 +19,11 @@
 
 namespace accrua::planner {
 
+// The report's title, in the user's language.
+QString planReportTitle();
+
 struct PlanReportData {
-    QString title = QStringLiteral("Loan Plan");
+    QString title = planReportTitle();
     QString subtitle; // the file name, or nothing
     QDate printed;
     std::vector<Scenario> scenarios;

@@ -1,8 +1,20 @@
 #include "planner/scenario.h"
 
+#include <QCoreApplication>
+#include <QRegularExpression>
+
 #include <exception>
 
 namespace accrua::planner {
+
+namespace {
+
+// This file's texts, translated in the planner's domain.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(accrua::planner::Scenario)
+};
+
+} // namespace
 
 ScenarioInputs defaultInputs(const QDate &today)
 {
@@ -77,9 +89,8 @@ QString extrasProblem(const ScenarioInputs &in)
     for (std::size_t i = 0; i < in.extras.size(); ++i) {
         const ExtraRow &e = in.extras[i];
         if (e.amount.count <= 0 || e.from < 1 || e.every < 1)
-            return QStringLiteral(
-                       "extra payment row %1: the amount must be more than 0, from payment 1 or later, "
-                       "every 1 or more payments")
+            return Text::tr("extra payment row %1: the amount must be more than 0, from payment 1 or later, "
+                            "every 1 or more payments")
                 .arg(i + 1);
     }
     return {};
@@ -101,17 +112,76 @@ calc::PlanRequest scenarioRequest(const ScenarioInputs &in)
 
 namespace {
 
+// The calculation gives its reasons in English; the known ones are shown in
+// the user's language with their numbers (%1, %2) kept, any other as it is.
+const char *const kCalcReasons[] = {
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the principal must be more than 0"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the rate must be from 0 to 1000 percent"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "a changed rate must be from 0 to 1000 percent"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "a rate change starts with payment 1 or later"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the payment must be more than 0"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario",
+                      "a fixed payment is an annuity; equal principal payments vary"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "a balloon needs a term, not a fixed payment"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "lowering the payment needs a term, not a fixed payment"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the term must have at least one payment"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario",
+                      "the interest-only payments must be from 0 to the number of payments"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "interest-only payments at a rate of 0 would pay nothing"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario",
+                      "the amortization period must not be shorter than the term"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the balloon must be from 0 to less than the principal"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "give either an amortization period or a balloon amount"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the extra payment must be more than 0"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario",
+                      "extra payments start with payment 1 or later and recur every 1 or more payments"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "a lump sum must be more than 0"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "a lump sum comes with payment 0 (the advance) or later"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the fee must be from 0 to less than the principal"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the dates must be valid dates"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the first payment must come after the advance"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the lump sum at the advance repays the whole principal"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the payment from payment %1 rounds to less than a cent"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "the payment does not exceed the interest of payment %1"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario", "more than %1 payments would be needed"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario",
+                      "the rate change with payment %1 comes after the last payment (%2)"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario",
+                      "the lump sum with payment %1 comes after the last payment (%2)"),
+    QT_TRANSLATE_NOOP("accrua::planner::Scenario",
+                      "the extra payment from payment %1 comes after the last payment (%2)"),
+};
+
+QString reasonText(const std::string &reason)
+{
+    QString english = QString::fromStdString(reason);
+    for (const char *known : kCalcReasons) {
+        QString pattern = QRegularExpression::escape(QString::fromUtf8(known));
+        pattern.replace(QStringLiteral("\\%1"), QStringLiteral("(-?\\d+)"));
+        pattern.replace(QStringLiteral("\\%2"), QStringLiteral("(-?\\d+)"));
+        const QRegularExpressionMatch m =
+            QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(english);
+        if (!m.hasMatch())
+            continue;
+        QString text = Text::tr(known);
+        for (int i = 1; i <= m.lastCapturedIndex(); ++i)
+            text = text.arg(m.captured(i));
+        return text;
+    }
+    return english;
+}
+
 QString problemOf(const calc::PlanResult &plan)
 {
     if (!plan.reason.empty())
-        return QString::fromStdString(plan.reason);
+        return reasonText(plan.reason);
     switch (plan.status) {
     case calc::PlanStatus::CannotBePaidOff:
-        return QStringLiteral("the payment does not cover the interest");
+        return Text::tr("the payment does not cover the interest");
     case calc::PlanStatus::TooManyPayments:
-        return QStringLiteral("more than %1 payments would be needed").arg(calc::kMaxPayments);
+        return Text::tr("more than %1 payments would be needed").arg(calc::kMaxPayments);
     default:
-        return QStringLiteral("these inputs do not make a plan");
+        return Text::tr("these inputs do not make a plan");
     }
 }
 
@@ -133,7 +203,7 @@ ScenarioResult computeScenario(const ScenarioInputs &in)
     } catch (const calc::MoneyRangeError &) {
         out.plan = {};
         out.plan.status = calc::PlanStatus::Refused;
-        out.problem = QStringLiteral("an amount is too large to be computed");
+        out.problem = Text::tr("an amount is too large to be computed");
         return out;
     } catch (const std::exception &e) {
         out.plan = {};
@@ -148,8 +218,8 @@ ScenarioResult computeScenario(const ScenarioInputs &in)
     }
     for (const LumpRow &l : in.lumps) {
         if (l.payment > out.plan.payments)
-            out.notes << QStringLiteral("The lump sum with payment %1 is not paid: the loan is paid off with "
-                                        "payment %2.")
+            out.notes << Text::tr("The lump sum with payment %1 is not paid: the loan is paid off with "
+                                  "payment %2.")
                              .arg(l.payment)
                              .arg(out.plan.payments);
     }
@@ -160,23 +230,23 @@ QString frequencyLabel(calc::Frequency f)
 {
     switch (f) {
     case calc::Frequency::Weekly:
-        return QStringLiteral("Weekly");
+        return Text::tr("Weekly");
     case calc::Frequency::EveryTwoWeeks:
-        return QStringLiteral("Every 2 weeks");
+        return Text::tr("Every 2 weeks");
     case calc::Frequency::EveryFourWeeks:
-        return QStringLiteral("Every 4 weeks");
+        return Text::tr("Every 4 weeks");
     case calc::Frequency::SemiMonthly:
-        return QStringLiteral("Twice a month");
+        return Text::tr("Twice a month");
     case calc::Frequency::Monthly:
-        return QStringLiteral("Monthly");
+        return Text::tr("Monthly");
     case calc::Frequency::EveryTwoMonths:
-        return QStringLiteral("Every 2 months");
+        return Text::tr("Every 2 months");
     case calc::Frequency::Quarterly:
-        return QStringLiteral("Quarterly");
+        return Text::tr("Quarterly");
     case calc::Frequency::SemiAnnual:
-        return QStringLiteral("Twice a year");
+        return Text::tr("Twice a year");
     case calc::Frequency::Annual:
-        return QStringLiteral("Yearly");
+        return Text::tr("Yearly");
     }
     return {};
 }
@@ -193,14 +263,14 @@ std::vector<int> compoundingChoices()
 QString compoundingLabel(int perYear)
 {
     if (perYear == calc::kSameAsPayments)
-        return QStringLiteral("Same as payments");
+        return Text::tr("Same as payments");
     if (perYear == calc::kDaily)
-        return QStringLiteral("Daily");
+        return Text::tr("Daily");
     for (calc::Frequency f : calc::kFrequencies) {
         if (calc::periodsPerYear(f) == perYear)
             return frequencyLabel(f);
     }
-    return QStringLiteral("%1 times a year").arg(perYear);
+    return Text::tr("%1 times a year").arg(perYear);
 }
 
 } // namespace accrua::planner

@@ -4,7 +4,18 @@
 #include "planner/scenario.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
+
 namespace accrua::planner {
+
+namespace {
+
+// This file's texts, translated in the planner's domain.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(accrua::planner::Schedule)
+};
+
+} // namespace
 
 std::vector<ScheduleLine> scheduleLines(const calc::PlanResult &plan)
 {
@@ -52,11 +63,30 @@ std::vector<ScheduleLine> scheduleLines(const calc::PlanResult &plan)
     return out;
 }
 
+namespace {
+
+// In English in files for other programs, in the user's language elsewhere.
+const char *const kHeaders[kScheduleColumns] = {
+    QT_TRANSLATE_NOOP("accrua::planner::Schedule", "No."),
+    QT_TRANSLATE_NOOP("accrua::planner::Schedule", "Date"),
+    QT_TRANSLATE_NOOP("accrua::planner::Schedule", "Rate"),
+    QT_TRANSLATE_NOOP("accrua::planner::Schedule", "Payment"),
+    QT_TRANSLATE_NOOP("accrua::planner::Schedule", "Interest"),
+    QT_TRANSLATE_NOOP("accrua::planner::Schedule", "Principal"),
+    QT_TRANSLATE_NOOP("accrua::planner::Schedule", "Extra"),
+    QT_TRANSLATE_NOOP("accrua::planner::Schedule", "Balance"),
+};
+
+} // namespace
+
 QString scheduleHeader(int column)
 {
-    static const char *const kHeaders[kScheduleColumns] = {"No.",      "Date",      "Rate",  "Payment",
-                                                           "Interest", "Principal", "Extra", "Balance"};
-    return column >= 0 && column < kScheduleColumns ? QString::fromLatin1(kHeaders[column]) : QString();
+    return column >= 0 && column < kScheduleColumns ? Text::tr(kHeaders[column]) : QString();
+}
+
+QString yearTotalText(int year)
+{
+    return Text::tr("%1 total").arg(year);
 }
 
 namespace {
@@ -82,8 +112,7 @@ QString cell(const calc::PlanResult &plan, const ScheduleLine &line, int column,
     if (line.kind != ScheduleLine::Kind::Payment) {
         switch (col) {
         case ScheduleColumn::Number:
-            return line.kind == ScheduleLine::Kind::Total ? QStringLiteral("Total")
-                                                          : QStringLiteral("%1 total").arg(line.year);
+            return line.kind == ScheduleLine::Kind::Total ? Text::tr("Total") : yearTotalText(line.year);
         case ScheduleColumn::Payment:
             return money(line.payment);
         case ScheduleColumn::Interest:
@@ -134,7 +163,7 @@ QString scheduleText(const calc::PlanResult &plan, const std::vector<ScheduleLin
 {
     QStringList header;
     for (int c = 0; c < kScheduleColumns; ++c)
-        header << scheduleHeader(c);
+        header << (notation == Notation::Plain ? QString::fromLatin1(kHeaders[c]) : scheduleHeader(c));
     std::vector<QStringList> rows;
     rows.reserve(lines.size());
     for (const ScheduleLine &line : lines) {

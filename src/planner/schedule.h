@@ -32,13 +32,16 @@ std::vector<ScheduleLine> scheduleLines(const calc::PlanResult &plan);
 enum class ScheduleColumn { Number, Date, Rate, Payment, Interest, Principal, Extra, Balance };
 inline constexpr int kScheduleColumns = 8;
 QString scheduleHeader(int column);
+// The first cell of a year's subtotal line ("2031 total").
+QString yearTotalText(int year);
 
 // The text of one cell as the table shows it.
 QString scheduleCell(const calc::PlanResult &plan, const ScheduleLine &line, int column,
                      const text::Locale &locale);
 
-// The whole schedule as text: as shown (the locale's notation, totals
-// included) or, for CSV files, with ISO dates and plain amounts with a dot.
+// The whole schedule as text: as shown (the locale's notation and the
+// user's language, totals included) or, for CSV files, with English headers,
+// ISO dates and plain amounts with a dot.
 enum class Notation { Shown, Plain };
 QString scheduleText(const calc::PlanResult &plan, const std::vector<ScheduleLine> &lines,
                      Delimiter delimiter, Notation notation, const text::Locale &locale);

@@ -63,4 +63,9 @@ QStringList desktopDomains()
     return {QStringLiteral("accrua"), QStringLiteral("planner")};
 }
 
+QStringList cliDomains()
+{
+    return {QStringLiteral("accrua-cli"), QStringLiteral("planner")};
+}
+
 } // namespace accrua::translations

@@ -35,5 +35,7 @@ QStringList wantedLanguages(const QLocale &locale);
 
 // The domains of the desktop program.
 QStringList desktopDomains();
+// The domains of accrua-cli: its help, and the planner's messages and report.
+QStringList cliDomains();
 
 } // namespace accrua::translations

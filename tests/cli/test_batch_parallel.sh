@@ -9,6 +9,9 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 # Stored settings and parallel's own files stay in the scratch folder.
 export HOME="$work" XDG_CONFIG_HOME="$work/config"
+# Refusals in English, whatever language the machine speaks.
+export LC_ALL=C
+unset LANGUAGE
 
 # 10,000 requests: every calculation with values that vary by line, a line's
 # own settings, refused values and usage errors among them. (A line that is

@@ -40,6 +40,15 @@ using accrua::testsupport::runWithFileSizeLimit;
 
 const QString kPageFile = QStringLiteral(ACCRUA_PAGEFILE_FIXTURES "/good/three-pages.arp");
 
+// The program as a process speaks English here, whatever the machine speaks.
+QProcessEnvironment englishEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    return env;
+}
+
 struct Result {
     int status;
     QString out, err;
@@ -288,7 +297,7 @@ TEST(CliStandardOutput, AFailedWriteExitsOneWithAMessage)
           QStringList{QStringLiteral("render"), kPageFile, QStringLiteral("--pdf"), QStringLiteral("-")}}) {
         QProcess p;
         p.setStandardOutputFile(QStringLiteral("/dev/full"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = englishEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(ACCRUA_CLI_PATH), args);
@@ -302,6 +311,7 @@ TEST(CliStandardOutput, AFailedWriteExitsOneWithAMessage)
 TEST(CliStandardOutput, RenderWritesThePdfThere)
 {
     QProcess p;
+    p.setProcessEnvironment(englishEnvironment());
     p.start(QStringLiteral(ACCRUA_CLI_PATH),
             {QStringLiteral("render"), kPageFile, QStringLiteral("--pdf"), QStringLiteral("-")});
     ASSERT_TRUE(p.waitForFinished(30000));
@@ -365,7 +375,7 @@ TEST_F(CliFaults, RacingWritersKeepEveryValue)
         const QString store = dir.filePath(QStringLiteral("Quennet/Accrua.conf"));
         if (existing && QDir().mkpath(QFileInfo(store).path()))
             put(store, "[General]\nPRINTTOTALS=0\n");
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = englishEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
         std::vector<std::unique_ptr<QProcess>> copies(names.size());
         for (qsizetype w = 0; w < names.size(); ++w) {
