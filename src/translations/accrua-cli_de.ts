@@ -61,13 +61,6 @@ frequency</source>
 Serie aus einer einzigen Rate braucht keine FREQUENCY</translation>
     </message>
     <message>
-        <source>many calculations in one run: one request per line of JSON on
-standard input (or in FILE), one result per line on standard output</source>
-        <translation>viele Berechnungen in einem Lauf: eine Anfrage je Zeile JSON auf der
-Standardeingabe (oder in FILE), ein Ergebnis je Zeile auf der
-Standardausgabe</translation>
-    </message>
-    <message>
         <source>print the sixteen stored settings (name, value, whether default),
 or store one value</source>
         <translation>die sechzehn gespeicherten Einstellungen ausgeben (Name, Wert, ob
@@ -327,26 +320,6 @@ Jedes Ergebnis ist eine Zeile: das --json-Objekt in einer Zeile, mit &quot;exit&
 (dem Exit-Status dieser Zeile) und der &quot;id&quot; der Anfrage:</translation>
     </message>
     <message>
-        <source>A line that is refused or cannot be read gets its result line with the
-reason in &quot;messages&quot; (kind &quot;usage&quot; or &quot;refused&quot;) and the batch goes on;
-blank lines are skipped. The stored settings are read once; --setting
-applies to every line, a line&apos;s own &quot;setting&quot; over it. --rows none leaves
-&quot;rows&quot; out. Report outputs (--pdf, --csv, ...) are not for a batch.</source>
-        <translation>Eine Zeile, die abgelehnt wird oder nicht gelesen werden kann, bekommt ihre
-Ergebniszeile mit dem Grund in &quot;messages&quot; (kind &quot;usage&quot; oder &quot;refused&quot;), und
-der Stapel läuft weiter; leere Zeilen werden übersprungen. Die gespeicherten
-Einstellungen werden einmal gelesen; --setting gilt für jede Zeile, das
-eigene &quot;setting&quot; einer Zeile geht vor. --rows none lässt &quot;rows&quot; weg.
-Berichtsausgaben (--pdf, --csv, ...) gibt es im Stapel nicht.</translation>
-    </message>
-    <message>
-        <source>Exit status of the batch: 0 every line was read, 2 usage or input that
-could not be read, 1 standard output could not be written.</source>
-        <translation>Exit-Status des Stapels: 0 jede Zeile wurde gelesen, 2 Aufruffehler oder
-Eingabe, die nicht gelesen werden konnte, 1 die Standardausgabe konnte nicht
-geschrieben werden.</translation>
-    </message>
-    <message>
         <source>Exit status: 0 the calculation produced results; 1 a check, the calculation
 or the settings store refused the input (messages on stderr), a value was
 refused as it was typed (nothing is computed with a corrected value), a file
@@ -358,6 +331,70 @@ stderr), ein Wert wurde so, wie er getippt war, abgelehnt (nichts wird mit
 einem korrigierten Wert berechnet), eine Datei konnte nicht gelesen oder
 geschrieben werden, oder die Standardausgabe konnte nicht geschrieben werden; 2
 Aufruffehler (eine doppelt angegebene Option eingeschlossen).</translation>
+    </message>
+    <message>
+        <source>many calculations in one run: one request per line of JSON on
+standard input (or in FILE), one result per line on standard
+output; the lines&apos; report files go into DIR</source>
+        <translation>viele Berechnungen in einem Lauf: eine Anfrage je Zeile JSON auf der
+Standardeingabe (oder in FILE), ein Ergebnis je Zeile auf der
+Standardausgabe; die Berichtsdateien der Zeilen kommen in DIR</translation>
+    </message>
+    <message>
+        <source>A line that is refused or cannot be read gets its result line with the
+reason in &quot;messages&quot; (kind &quot;usage&quot; or &quot;refused&quot;) and the batch goes on;
+blank lines are skipped. The stored settings are read once; --setting
+applies to every line, a line&apos;s own &quot;setting&quot; over it. --rows none leaves
+&quot;rows&quot; out.</source>
+        <translation>Eine Zeile, die abgelehnt wird oder nicht gelesen werden kann, bekommt ihre
+Ergebniszeile mit dem Grund in &quot;messages&quot; (kind &quot;usage&quot; oder &quot;refused&quot;), und
+der Stapel läuft weiter; leere Zeilen werden übersprungen. Die gespeicherten
+Einstellungen werden einmal gelesen; --setting gilt für jede Zeile, das
+eigene &quot;setting&quot; einer Zeile geht vor. --rows none lässt &quot;rows&quot; weg.</translation>
+    </message>
+    <message>
+        <source>A payment, count, amortize, daily or savings line may ask for report
+files: &quot;pdf&quot;, &quot;arp&quot;, &quot;csv&quot; and &quot;classic&quot; name files inside the folder
+--output-dir names (&quot;origination&quot; and &quot;purpose&quot; as on the command line):</source>
+        <translation>Eine Zeile mit payment, count, amortize, daily oder savings kann
+Berichtsdateien verlangen: &quot;pdf&quot;, &quot;arp&quot;, &quot;csv&quot; und &quot;classic&quot; nennen Dateien
+in dem Ordner, den --output-dir angibt (&quot;origination&quot; und &quot;purpose&quot; wie auf
+der Befehlszeile):</translation>
+    </message>
+    <message>
+        <source>Each file is written whole or not at all, and the result lists those
+written in &quot;outputs&quot;. A line without --output-dir, with a name that leaves
+the folder (an absolute path, &quot;..&quot;, a link out of it) or two outputs
+naming one file is refused (kind &quot;usage&quot;), a name in a folder that is not
+there too (kind &quot;refused&quot;: folders are not made). A file that cannot be
+written is named in the line&apos;s &quot;messages&quot; (kind &quot;error&quot;, &quot;exit&quot; 1); the
+line&apos;s later files are not written, files written before stay whole. A
+later line writing the same file as an earlier one replaces it. With
+--output-dir the whole batch runs in accrua-cli-draw, one process for
+every PDF.</source>
+        <translation>Jede Datei wird ganz oder gar nicht geschrieben, und das Ergebnis nennt die
+geschriebenen in &quot;outputs&quot;. Eine Zeile ohne --output-dir, mit einem Namen,
+der den Ordner verlässt (ein absoluter Pfad, &quot;..&quot;, ein Link hinaus), oder
+mit zwei Ausgaben, die dieselbe Datei nennen, wird abgelehnt (kind &quot;usage&quot;),
+ebenso ein Name in einem Ordner, den es nicht gibt (kind &quot;refused&quot;: Ordner
+werden nicht angelegt). Eine Datei, die nicht geschrieben werden kann, steht
+in den &quot;messages&quot; der Zeile (kind &quot;error&quot;, &quot;exit&quot; 1); die späteren Dateien
+der Zeile werden nicht geschrieben, früher geschriebene bleiben ganz. Eine
+spätere Zeile, die dieselbe Datei schreibt wie eine frühere, ersetzt sie.
+Mit --output-dir läuft der ganze Stapel in accrua-cli-draw, ein Prozess für
+alle PDFs.</translation>
+    </message>
+    <message>
+        <source>the folder the lines&apos; report files go into</source>
+        <translation>der Ordner, in den die Berichtsdateien der Zeilen kommen</translation>
+    </message>
+    <message>
+        <source>Exit status of the batch: 0 every line was read, 2 usage or input that
+could not be read, 1 standard output or a report file could not be
+written.</source>
+        <translation>Exit-Status des Stapels: 0 jede Zeile wurde gelesen, 2 Aufruffehler oder
+Eingabe, die nicht gelesen werden konnte, 1 die Standardausgabe oder eine
+Berichtsdatei konnte nicht geschrieben werden.</translation>
     </message>
 </context>
 </TS>
