@@ -11,7 +11,7 @@ packages=(
   fonts-liberation fontconfig
   clang libclang-rt-14-dev clang-tidy clang-format python3 ccache
   xvfb xauth poppler-utils
-  qt6-svg-dev qt6-l10n-tools qt6-tools-dev
+  qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   dpkg-dev file desktop-file-utils
   appstream lintian man-db groff-base bash-completion zsh parallel
   libdeflate-dev qpdf

@@ -52,6 +52,8 @@ int main(int argc, char **argv)
     // The windows speak the user's language; amounts and dates follow the locale on their own.
     const accrua::translations::Translators translators = accrua::translations::install(
         accrua::translations::wantedLanguages(QLocale::system()), accrua::translations::desktopDomains());
+    const std::unique_ptr<QTranslator> qtTexts = accrua::translations::installQtTexts(
+        accrua::translations::wantedLanguages(QLocale::system()), QStringLiteral("accrua"));
     const accrua::app::StartOptions options = accrua::app::parseStartOptions(app.arguments().mid(1));
     if (options.action == Action::Error) {
         const QString text = QCoreApplication::translate(

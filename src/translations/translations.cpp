@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
 
 namespace accrua::translations {
 
@@ -49,6 +50,23 @@ Translators install(const QStringList &uiLanguages, const QStringList &domains)
             installed.push_back(std::move(translator));
     }
     return installed;
+}
+
+std::unique_ptr<QTranslator> installQtTexts(const QStringList &uiLanguages, const QString &domain)
+{
+    const QString ours = findTranslation(uiLanguages, domain);
+    if (ours.isEmpty())
+        return nullptr;
+    // ":/translations/accrua_de.qm" -> "qtbase_de"; QTranslator falls back from
+    // "qtbase_de_AT" to "qtbase_de" itself.
+    const QString base = QFileInfo(ours).completeBaseName();
+    const QString language = base.mid(domain.size() + 1);
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLatin1String("qtbase_") + language,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
 }
 
 QStringList wantedLanguages(const QLocale &locale)

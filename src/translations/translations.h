@@ -29,6 +29,12 @@ QString findTranslation(const QStringList &uiLanguages, const QString &domain);
 using Translators = std::vector<std::unique_ptr<QTranslator>>;
 Translators install(const QStringList &uiLanguages, const QStringList &domains);
 
+// Qt's own texts (shortcut names such as Ctrl, the standard dialogs' buttons)
+// in the language install() found the program's texts in, from Qt's
+// translations when the system has them. Nothing when no program text was
+// translated, so English windows never get foreign Qt texts.
+std::unique_ptr<QTranslator> installQtTexts(const QStringList &uiLanguages, const QString &domain);
+
 // The languages the user wants, most wanted first: none for the C locale, which
 // asks for the program's own texts whatever LANGUAGE says.
 QStringList wantedLanguages(const QLocale &locale);

@@ -10,6 +10,7 @@
 #include "support.h"
 #include "translations/translations.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -24,7 +25,8 @@ namespace {
 // the planner's title, a refusal of the calculation with its numbers, a term
 // in words, a schedule heading and the schedule's CSV header, which is for
 // other programs and stays English; and the line of accrua-cli --help that
-// follows the payment command's line, which stays as it is.
+// follows the payment command's line, which stays as it is; and a shortcut's
+// name, which is Qt's own text.
 QStringList shownTexts(const QString &storePath)
 {
     desktop::ScriptedMessageService messages;
@@ -63,7 +65,8 @@ QStringList shownTexts(const QString &storePath)
             planner::scheduleText(plan.plan, planner::scheduleLines(plan.plan), planner::Delimiter::Comma,
                                   planner::Notation::Plain, plannerServices.locale)
                 .section(QStringLiteral("\r\n"), 0, 0),
-            usage.value(payment + 1)};
+            usage.value(payment + 1),
+            QKeySequence(Qt::CTRL | Qt::Key_O).toString(QKeySequence::NativeText)};
 }
 
 const QStringList kEnglish{QStringLiteral("&File"),
@@ -78,7 +81,8 @@ const QStringList kEnglish{QStringLiteral("&File"),
                            QStringLiteral("1 years 6 months"),
                            QStringLiteral("Balance"),
                            QStringLiteral("No.,Date,Rate,Payment,Interest,Principal,Extra,Balance"),
-                           QStringLiteral("           the monthly payment that repays P over the term")};
+                           QStringLiteral("           the monthly payment that repays P over the term"),
+                           QStringLiteral("Ctrl+O")};
 const QStringList kGerman{QStringLiteral("&Datei"),
                           QStringLiteral("Ratenhöhe"),
                           QStringLiteral("Bitte geben Sie den Darlehensbetrag ein, um fortzufahren!"),
@@ -91,7 +95,8 @@ const QStringList kGerman{QStringLiteral("&Datei"),
                           QStringLiteral("1 Jahr 6 Monate"),
                           QStringLiteral("Restschuld"),
                           QStringLiteral("No.,Date,Rate,Payment,Interest,Principal,Extra,Balance"),
-                          QStringLiteral("           die monatliche Rate, die P über die Laufzeit tilgt")};
+                          QStringLiteral("           die monatliche Rate, die P über die Laufzeit tilgt"),
+                          QStringLiteral("Strg+O")};
 
 } // namespace
 
@@ -122,6 +127,8 @@ private Q_SLOTS:
         QVERIFY(dir.isValid());
         const translations::Translators installed =
             translations::install(languages, translations::desktopDomains() + translations::cliDomains());
+        const std::unique_ptr<QTranslator> qtTexts =
+            translations::installQtTexts(languages, QStringLiteral("accrua"));
         QCOMPARE(shownTexts(dir.filePath(QStringLiteral("Accrua.conf"))), expected);
     }
 };
