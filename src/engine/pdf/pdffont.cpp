@@ -1,42 +1,92 @@
 #include "engine/pdf/pdffont.h"
 
+#include "engine/emf/textmetrics.h"
+
 #include <algorithm>
+#include <tuple>
 
 namespace accrua::engine::pdf {
 
-void writeFont(ObjectWriter &w, Face &f)
+namespace {
+
+// Bounds of the per-thread caches: a report has a handful of faces, and
+// hostile metafiles may name any number of them or draw any glyphs.
+constexpr size_t kMaxLoadedFaces = 16;
+constexpr size_t kMaxPrograms = 8;
+
+// The font program for the glyphs `used`, made once for a given glyph set.
+LoadedFace::Program program(ObjectWriter &w, LoadedFace &face, const std::vector<bool> &used,
+                            const QString &family)
 {
-    const QByteArray file = f.tt.subset(f.used);
+    for (const LoadedFace::Program &p : face.programs)
+        if (p.used == used)
+            return p;
+    const QByteArray file = face.tt.subset(used);
     // The subset's tag: six capitals derived from the glyphs it holds.
     size_t h = qHash(file);
     QByteArray name;
     for (int i = 0; i < 6; ++i, h /= 26)
         name.append(char('A' + h % 26));
     name.append('+');
-    name.append(f.tt.postScriptName().isEmpty() ? QString(f.family).remove(u' ').toLatin1()
-                                                : f.tt.postScriptName().toLatin1());
+    name.append(face.tt.postScriptName().isEmpty() ? QString(family).remove(u' ').toLatin1()
+                                                   : face.tt.postScriptName().toLatin1());
+    if (face.programs.size() >= kMaxPrograms)
+        face.programs.erase(face.programs.begin());
+    face.programs.push_back({used, deflated(w.compressor, file.constData(), file.size()), file.size(), name});
+    return face.programs.back();
+}
+
+} // namespace
+
+std::shared_ptr<LoadedFace> loadedFace(const emf::FontSpec &spec)
+{
+    using Key = std::tuple<QString, bool, bool>;
+    thread_local std::vector<std::pair<Key, std::shared_ptr<LoadedFace>>> faces;
+    // By the family as named: each name loads the face it always loaded.
+    const Key key{spec.family, spec.bold, spec.italic};
+    for (const auto &[k, face] : faces)
+        if (k == key)
+            return face;
+    const emf::FontSpec sized{spec.family, 12, spec.bold, spec.italic};
+    QRawFont raw = emf::TextMetrics::rawFont(sized, 16);
+    std::optional<TrueTypeFace> tt;
+    if (raw.isValid())
+        tt = TrueTypeFace::load([&raw](const char *tag) { return raw.fontTable(tag); });
+    if (!tt)
+        return nullptr;
+    auto face = std::make_shared<LoadedFace>(LoadedFace{*std::move(tt), raw, {}});
+    if (faces.size() >= kMaxLoadedFaces)
+        faces.clear(); // documents still writing keep theirs
+    faces.emplace_back(key, face);
+    return face;
+}
+
+void writeFont(ObjectWriter &w, Face &f)
+{
+    const LoadedFace::Program file = program(w, *f.loaded, f.used, f.family);
+    const QByteArray &name = file.name;
 
     const int fileObject = w.reserve(), descriptor = w.reserve(), cid = w.reserve(), toUnicode = w.reserve();
-    QByteArray dict(" /Length1 ");
-    appendInt(dict, file.size());
-    w.stream(fileObject, file.constData(), file.size(), dict);
+    QByteArray dict(" /Filter /FlateDecode /Length1 ");
+    appendInt(dict, file.length);
+    w.rawStream(fileObject, file.packed, dict);
 
     w.begin(descriptor);
     w.out.append("<< /Type /FontDescriptor /FontName /" + name + " /Flags ");
-    appendInt(w.out, 4 | (f.tt.fixedPitch() ? 1 : 0) | (f.italic ? 64 : 0));
+    appendInt(w.out, 4 | (f.tt().fixedPitch() ? 1 : 0) | (f.italic ? 64 : 0));
     w.out.append(" /FontBBox [");
-    for (double v : f.tt.boundingBox()) {
+    for (double v : f.tt().boundingBox()) {
         w.out.append(' ');
         appendNumber(w.out, v, 6);
     }
     w.out.append(" ] /ItalicAngle ");
-    appendNumber(w.out, f.tt.italicAngle());
+    appendNumber(w.out, f.tt().italicAngle());
     w.out.append(" /Ascent ");
-    appendNumber(w.out, f.tt.ascent(), 6);
+    appendNumber(w.out, f.tt().ascent(), 6);
     w.out.append(" /Descent ");
-    appendNumber(w.out, f.tt.descent(), 6);
+    appendNumber(w.out, f.tt().descent(), 6);
     w.out.append(" /CapHeight ");
-    appendNumber(w.out, f.tt.capHeight(), 6);
+    appendNumber(w.out, f.tt().capHeight(), 6);
     w.out.append(" /StemV ");
     appendInt(w.out, f.bold ? 120 : 80);
     w.out.append(" /FontFile2 ");
