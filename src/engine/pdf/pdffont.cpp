@@ -14,25 +14,58 @@ namespace {
 constexpr size_t kMaxLoadedFaces = 16;
 constexpr size_t kMaxPrograms = 8;
 
-// The font program for the glyphs `used`, made once for a given glyph set.
-LoadedFace::Program program(ObjectWriter &w, LoadedFace &face, const std::vector<bool> &used,
-                            const QString &family)
+// The Unicode map of the glyphs that stand for a character.
+QByteArray unicodeMap(const std::vector<char32_t> &unicode)
+{
+    QByteArray cmap("/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                    "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+                    "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+                    "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
+    std::vector<size_t> mapped;
+    for (size_t g = 0; g < unicode.size(); ++g)
+        if (unicode[g] != 0)
+            mapped.push_back(g);
+    for (size_t i = 0; i < mapped.size(); i += 100) {
+        const size_t n = std::min<size_t>(100, mapped.size() - i);
+        appendInt(cmap, qint64(n));
+        cmap.append(" beginbfchar\n");
+        for (size_t k = i; k < i + n; ++k) {
+            const char32_t cp = unicode[mapped[k]];
+            cmap.append('<');
+            cmap.append(QByteArray::number(qulonglong(mapped[k]), 16).rightJustified(4, '0'));
+            cmap.append("> <");
+            const QString s = QString::fromUcs4(&cp, 1);
+            for (QChar c : s)
+                cmap.append(QByteArray::number(c.unicode(), 16).rightJustified(4, '0'));
+            cmap.append(">\n");
+        }
+        cmap.append("endbfchar\n");
+    }
+    cmap.append("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
+    return cmap;
+}
+
+// The font program of the glyphs a document used and their Unicode map,
+// made once for a given glyph set.
+LoadedFace::Program program(ObjectWriter &w, LoadedFace &face, const Face &f)
 {
     for (const LoadedFace::Program &p : face.programs)
-        if (p.used == used)
+        if (p.used == f.used && p.unicode == f.unicode)
             return p;
-    const QByteArray file = face.tt.subset(used);
+    const QByteArray file = face.tt.subset(f.used);
     // The subset's tag: six capitals derived from the glyphs it holds.
     size_t h = qHash(file);
     QByteArray name;
     for (int i = 0; i < 6; ++i, h /= 26)
         name.append(char('A' + h % 26));
     name.append('+');
-    name.append(face.tt.postScriptName().isEmpty() ? QString(family).remove(u' ').toLatin1()
+    name.append(face.tt.postScriptName().isEmpty() ? QString(f.family).remove(u' ').toLatin1()
                                                    : face.tt.postScriptName().toLatin1());
     if (face.programs.size() >= kMaxPrograms)
         face.programs.erase(face.programs.begin());
-    face.programs.push_back({used, deflated(w.compressor, file.constData(), file.size()), file.size(), name});
+    const QByteArray map = unicodeMap(f.unicode);
+    face.programs.push_back({f.used, f.unicode, deflated(w.compressor, file.constData(), file.size()),
+                             file.size(), name, deflated(w.compressor, map.constData(), map.size())});
     return face.programs.back();
 }
 
@@ -63,7 +96,7 @@ std::shared_ptr<LoadedFace> loadedFace(const emf::FontSpec &spec)
 
 void writeFont(ObjectWriter &w, Face &f)
 {
-    const LoadedFace::Program file = program(w, *f.loaded, f.used, f.family);
+    const LoadedFace::Program file = program(w, *f.loaded, f);
     const QByteArray &name = file.name;
 
     const int fileObject = w.reserve(), descriptor = w.reserve(), cid = w.reserve(), toUnicode = w.reserve();
@@ -121,32 +154,7 @@ void writeFont(ObjectWriter &w, Face &f)
     w.out.append(" ] >>");
     w.end();
 
-    QByteArray cmap("/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-                    "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-                    "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-                    "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
-    std::vector<size_t> mapped;
-    for (size_t g = 0; g < f.unicode.size(); ++g)
-        if (f.unicode[g] != 0)
-            mapped.push_back(g);
-    for (size_t i = 0; i < mapped.size(); i += 100) {
-        const size_t n = std::min<size_t>(100, mapped.size() - i);
-        appendInt(cmap, qint64(n));
-        cmap.append(" beginbfchar\n");
-        for (size_t k = i; k < i + n; ++k) {
-            const char32_t cp = f.unicode[mapped[k]];
-            cmap.append('<');
-            cmap.append(QByteArray::number(qulonglong(mapped[k]), 16).rightJustified(4, '0'));
-            cmap.append("> <");
-            const QString s = QString::fromUcs4(&cp, 1);
-            for (QChar c : s)
-                cmap.append(QByteArray::number(c.unicode(), 16).rightJustified(4, '0'));
-            cmap.append(">\n");
-        }
-        cmap.append("endbfchar\n");
-    }
-    cmap.append("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
-    w.stream(toUnicode, cmap.constData(), cmap.size());
+    w.rawStream(toUnicode, file.packedMap, " /Filter /FlateDecode");
 
     w.begin(f.object);
     w.out.append("<< /Type /Font /Subtype /Type0 /BaseFont /" + name +

@@ -18,15 +18,18 @@
 namespace accrua::engine::pdf {
 
 // What does not change from one document to the next, kept per thread: a
-// face's tables, and the finished (subset, deflated) font programs of the
-// glyph sets it was last embedded with. A batch of similar reports uses the
-// same few glyphs, and making the program is most of a font's cost.
+// face's tables, and the finished (subset, deflated) font programs and
+// Unicode maps of the glyph sets it was last embedded with. A batch of
+// similar reports uses the same few glyphs, and making the program is most
+// of a font's cost.
 struct LoadedFace {
     struct Program {
         std::vector<bool> used;
-        QByteArray packed; // deflated
-        qsizetype length;  // before deflating
-        QByteArray name;   // with its subset tag
+        std::vector<char32_t> unicode;
+        QByteArray packed;    // deflated
+        qsizetype length;     // before deflating
+        QByteArray name;      // with its subset tag
+        QByteArray packedMap; // the Unicode map, deflated
     };
     TrueTypeFace tt;
     QRawFont raw;
