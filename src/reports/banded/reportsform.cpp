@@ -413,7 +413,7 @@ QString shortDate(QDate date, const QString &format)
 
 QString TForm_Reports::grouped(const calc::ShortText &text) const
 {
-    return text::GroupThousands(QString::fromUtf16(text.chars, text.length), m_locale);
+    return text::GroupThousands(QStringView(text.chars, text.length), m_locale);
 }
 
 QString TForm_Reports::money(calc::Money value) const
