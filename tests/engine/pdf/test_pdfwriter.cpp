@@ -338,11 +338,11 @@ class PdfInSequence : public testing::TestWithParam<SequenceCase> {};
 TEST_P(PdfInSequence, IsTheDocumentWrittenAlone)
 {
     accrua::testsupport::ensureGuiApp();
-    for (const auto &[face, text] : GetParam().documents) {
+    for (const auto &doc : GetParam().documents) {
         QByteArray alone;
-        std::thread([&] { alone = document(face, text); }).join();
+        std::thread([&] { alone = document(doc.first, doc.second); }).join();
         ASSERT_FALSE(alone.isEmpty());
-        EXPECT_EQ(document(face, text), alone) << text.toStdString();
+        EXPECT_EQ(document(doc.first, doc.second), alone) << doc.second.toStdString();
     }
 }
 
