@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -211,13 +212,14 @@ QString twoDecimals(const QString &text, QChar decimal)
 
 // Groups of three from the right, the sign kept in front of the digits.
 // Every third digit from the right gets a separator before it; a sign stays
-// in front. Filled in place: reports group four numbers a row.
-QString groupDigits(QStringView head, QChar thousands)
+// in front; `tail` follows as it is. Filled in place: reports group four
+// numbers a row.
+QString groupDigits(QStringView head, QChar thousands, QStringView tail = {})
 {
     const qsizetype sign = !head.isEmpty() && (head.front() == u'-' || head.front() == u'+') ? 1 : 0;
     const qsizetype n = head.size() - sign;
     const qsizetype separators = n > 0 ? (n - 1) / 3 : 0;
-    QString result(head.size() + separators, Qt::Uninitialized);
+    QString result(head.size() + separators + tail.size(), Qt::Uninitialized);
     QChar *out = result.data();
     if (sign)
         *out++ = head.front();
@@ -226,6 +228,7 @@ QString groupDigits(QStringView head, QChar thousands)
             *out++ = thousands;
         *out++ = head[sign + i];
     }
+    std::copy(tail.begin(), tail.end(), out);
     return result;
 }
 
@@ -333,13 +336,12 @@ QString CurrencyText(calc::Extended amount, const Locale &locale)
     return form.prefix + number + form.suffix;
 }
 
-QString GroupThousands(const QString &text, const Locale &locale)
+QString GroupThousands(QStringView text, const Locale &locale)
 {
     const qsizetype point = text.indexOf(locale.decimalSeparator());
     if (point < 0)
         return groupDigits(text, locale.thousandsSeparator());
-    return groupDigits(QStringView(text).left(point), locale.thousandsSeparator()) +
-           QStringView(text).mid(point);
+    return groupDigits(text.left(point), locale.thousandsSeparator(), text.mid(point));
 }
 
 QString CompleteDecimals(const QString &text, const Locale &locale)

@@ -37,7 +37,7 @@ QString FormatMoney(calc::Money value, const Locale &locale);
 // The amount in the user's currency format with two decimals ("$100,000.00").
 QString CurrencyText(calc::Extended amount, const Locale &locale);
 // Thousands separators in the integer part: "1234567.89" -> "1,234,567.89".
-QString GroupThousands(const QString &text, const Locale &locale);
+QString GroupThousands(QStringView text, const Locale &locale);
 // A leading zero and at least two decimals where missing: ".5" -> "0.50".
 QString CompleteDecimals(const QString &text, const Locale &locale);
 

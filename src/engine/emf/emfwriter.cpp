@@ -36,6 +36,12 @@ quint32 colorOf(const QColor &c)
     return colorRef(quint8(rgb.red()), quint8(rgb.green()), quint8(rgb.blue()));
 }
 
+// The size of the last page this thread finished, up to a bound: the next
+// page, most often of the same report, starts with room for as much instead
+// of growing to it step by step.
+thread_local qsizetype lastPageBytes = 0;
+constexpr qsizetype kMaxPageRoom = qsizetype(4) << 20;
+
 struct PenKey {
     quint32 color;
     qint32 width;
@@ -228,6 +234,7 @@ EmfWriter::EmfWriter(QSizeF pageSize, const QString &description) : d(std::make_
     d->pageSize = pageSize;
     d->pageW = std::max(1, int(std::lround(pageSize.width())));
     d->pageH = std::max(1, int(std::lround(pageSize.height())));
+    d->buf.bytes.resize(lastPageBytes);
 
     // Header record, 108-byte form followed by the description; the sizes,
     // counts and bounds are patched in finish().
@@ -495,6 +502,7 @@ QByteArray EmfWriter::finish()
     patchU32(s, 20, quint32(d->pageH - 1));
     patchU32(s, 48, quint32(s.size));
     patchU32(s, 52, d->records);
+    lastPageBytes = std::min(s.size, kMaxPageRoom);
     QByteArray &b = s.bytes;
     b.truncate(s.size);
     b.squeeze(); // pages are kept by the hundred: no room grown ahead

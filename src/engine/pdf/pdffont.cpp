@@ -1,42 +1,125 @@
 #include "engine/pdf/pdffont.h"
 
+#include "engine/emf/textmetrics.h"
+
 #include <algorithm>
+#include <tuple>
 
 namespace accrua::engine::pdf {
 
-void writeFont(ObjectWriter &w, Face &f)
+namespace {
+
+// Bounds of the per-thread caches: a report has a handful of faces, and
+// hostile metafiles may name any number of them or draw any glyphs.
+constexpr size_t kMaxLoadedFaces = 16;
+constexpr size_t kMaxPrograms = 8;
+
+// The Unicode map of the glyphs that stand for a character.
+QByteArray unicodeMap(const std::vector<char32_t> &unicode)
 {
-    const QByteArray file = f.tt.subset(f.used);
+    QByteArray cmap("/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                    "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+                    "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+                    "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
+    std::vector<size_t> mapped;
+    for (size_t g = 0; g < unicode.size(); ++g)
+        if (unicode[g] != 0)
+            mapped.push_back(g);
+    for (size_t i = 0; i < mapped.size(); i += 100) {
+        const size_t n = std::min<size_t>(100, mapped.size() - i);
+        appendInt(cmap, qint64(n));
+        cmap.append(" beginbfchar\n");
+        for (size_t k = i; k < i + n; ++k) {
+            const char32_t cp = unicode[mapped[k]];
+            cmap.append('<');
+            cmap.append(QByteArray::number(qulonglong(mapped[k]), 16).rightJustified(4, '0'));
+            cmap.append("> <");
+            const QString s = QString::fromUcs4(&cp, 1);
+            for (QChar c : s)
+                cmap.append(QByteArray::number(c.unicode(), 16).rightJustified(4, '0'));
+            cmap.append(">\n");
+        }
+        cmap.append("endbfchar\n");
+    }
+    cmap.append("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
+    return cmap;
+}
+
+// The font program of the glyphs a document used and their Unicode map,
+// made once for a given glyph set.
+LoadedFace::Program program(ObjectWriter &w, LoadedFace &face, const Face &f)
+{
+    for (const LoadedFace::Program &p : face.programs)
+        if (p.used == f.used && p.unicode == f.unicode)
+            return p;
+    const QByteArray file = face.tt.subset(f.used);
     // The subset's tag: six capitals derived from the glyphs it holds.
     size_t h = qHash(file);
     QByteArray name;
     for (int i = 0; i < 6; ++i, h /= 26)
         name.append(char('A' + h % 26));
     name.append('+');
-    name.append(f.tt.postScriptName().isEmpty() ? QString(f.family).remove(u' ').toLatin1()
-                                                : f.tt.postScriptName().toLatin1());
+    name.append(face.tt.postScriptName().isEmpty() ? QString(f.family).remove(u' ').toLatin1()
+                                                   : face.tt.postScriptName().toLatin1());
+    if (face.programs.size() >= kMaxPrograms)
+        face.programs.erase(face.programs.begin());
+    const QByteArray map = unicodeMap(f.unicode);
+    face.programs.push_back({f.used, f.unicode, deflated(w.compressor, file.constData(), file.size()),
+                             file.size(), name, deflated(w.compressor, map.constData(), map.size())});
+    return face.programs.back();
+}
+
+} // namespace
+
+std::shared_ptr<LoadedFace> loadedFace(const emf::FontSpec &spec)
+{
+    using Key = std::tuple<QString, bool, bool>;
+    thread_local std::vector<std::pair<Key, std::shared_ptr<LoadedFace>>> faces;
+    // By the family as named: each name loads the face it always loaded.
+    const Key key{spec.family, spec.bold, spec.italic};
+    for (const auto &[k, face] : faces)
+        if (k == key)
+            return face;
+    const emf::FontSpec sized{spec.family, 12, spec.bold, spec.italic};
+    QRawFont raw = emf::TextMetrics::rawFont(sized, 16);
+    std::optional<TrueTypeFace> tt;
+    if (raw.isValid())
+        tt = TrueTypeFace::load([&raw](const char *tag) { return raw.fontTable(tag); });
+    if (!tt)
+        return nullptr;
+    auto face = std::make_shared<LoadedFace>(LoadedFace{*std::move(tt), raw, {}});
+    if (faces.size() >= kMaxLoadedFaces)
+        faces.clear(); // documents still writing keep theirs
+    faces.emplace_back(key, face);
+    return face;
+}
+
+void writeFont(ObjectWriter &w, Face &f)
+{
+    const LoadedFace::Program file = program(w, *f.loaded, f);
+    const QByteArray &name = file.name;
 
     const int fileObject = w.reserve(), descriptor = w.reserve(), cid = w.reserve(), toUnicode = w.reserve();
-    QByteArray dict(" /Length1 ");
-    appendInt(dict, file.size());
-    w.stream(fileObject, file.constData(), file.size(), dict);
+    QByteArray dict(" /Filter /FlateDecode /Length1 ");
+    appendInt(dict, file.length);
+    w.rawStream(fileObject, file.packed, dict);
 
     w.begin(descriptor);
     w.out.append("<< /Type /FontDescriptor /FontName /" + name + " /Flags ");
-    appendInt(w.out, 4 | (f.tt.fixedPitch() ? 1 : 0) | (f.italic ? 64 : 0));
+    appendInt(w.out, 4 | (f.tt().fixedPitch() ? 1 : 0) | (f.italic ? 64 : 0));
     w.out.append(" /FontBBox [");
-    for (double v : f.tt.boundingBox()) {
+    for (double v : f.tt().boundingBox()) {
         w.out.append(' ');
         appendNumber(w.out, v, 6);
     }
     w.out.append(" ] /ItalicAngle ");
-    appendNumber(w.out, f.tt.italicAngle());
+    appendNumber(w.out, f.tt().italicAngle());
     w.out.append(" /Ascent ");
-    appendNumber(w.out, f.tt.ascent(), 6);
+    appendNumber(w.out, f.tt().ascent(), 6);
     w.out.append(" /Descent ");
-    appendNumber(w.out, f.tt.descent(), 6);
+    appendNumber(w.out, f.tt().descent(), 6);
     w.out.append(" /CapHeight ");
-    appendNumber(w.out, f.tt.capHeight(), 6);
+    appendNumber(w.out, f.tt().capHeight(), 6);
     w.out.append(" /StemV ");
     appendInt(w.out, f.bold ? 120 : 80);
     w.out.append(" /FontFile2 ");
@@ -71,32 +154,7 @@ void writeFont(ObjectWriter &w, Face &f)
     w.out.append(" ] >>");
     w.end();
 
-    QByteArray cmap("/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-                    "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-                    "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-                    "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
-    std::vector<size_t> mapped;
-    for (size_t g = 0; g < f.unicode.size(); ++g)
-        if (f.unicode[g] != 0)
-            mapped.push_back(g);
-    for (size_t i = 0; i < mapped.size(); i += 100) {
-        const size_t n = std::min<size_t>(100, mapped.size() - i);
-        appendInt(cmap, qint64(n));
-        cmap.append(" beginbfchar\n");
-        for (size_t k = i; k < i + n; ++k) {
-            const char32_t cp = f.unicode[mapped[k]];
-            cmap.append('<');
-            cmap.append(QByteArray::number(qulonglong(mapped[k]), 16).rightJustified(4, '0'));
-            cmap.append("> <");
-            const QString s = QString::fromUcs4(&cp, 1);
-            for (QChar c : s)
-                cmap.append(QByteArray::number(c.unicode(), 16).rightJustified(4, '0'));
-            cmap.append(">\n");
-        }
-        cmap.append("endbfchar\n");
-    }
-    cmap.append("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
-    w.stream(toUnicode, cmap.constData(), cmap.size());
+    w.rawStream(toUnicode, file.packedMap, " /Filter /FlateDecode");
 
     w.begin(f.object);
     w.out.append("<< /Type /Font /Subtype /Type0 /BaseFont /" + name +

@@ -3,6 +3,7 @@
 // that the text can be searched and copied.
 #pragma once
 
+#include "engine/emf/styles.h"
 #include "engine/pdf/pdfsyntax.h"
 #include "engine/pdf/truetype.h"
 
@@ -11,13 +12,37 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace accrua::engine::pdf {
 
-struct Face {
+// What does not change from one document to the next, kept per thread: a
+// face's tables, and the finished (subset, deflated) font programs and
+// Unicode maps of the glyph sets it was last embedded with. A batch of
+// similar reports uses the same few glyphs, and making the program is most
+// of a font's cost.
+struct LoadedFace {
+    struct Program {
+        std::vector<bool> used;
+        std::vector<char32_t> unicode;
+        QByteArray packed;    // deflated
+        qsizetype length;     // before deflating
+        QByteArray name;      // with its subset tag
+        QByteArray packedMap; // the Unicode map, deflated
+    };
     TrueTypeFace tt;
     QRawFont raw;
+    std::vector<Program> programs; // oldest first
+};
+
+// The face that draws `spec` (its size aside); nothing when it cannot be
+// embedded.
+std::shared_ptr<LoadedFace> loadedFace(const emf::FontSpec &spec);
+
+struct Face {
+    std::shared_ptr<LoadedFace> loaded;
+    const TrueTypeFace &tt() const { return loaded->tt; }
     QString family; // as resolved, with the style below: the key
     bool bold = false;
     bool italic = false;
@@ -51,9 +76,9 @@ struct Face {
         }
         quint32 glyphs[2] = {0, 0};
         int count = 2;
-        if (!raw.glyphIndexesForChars(units, n, glyphs, &count) || count < 1)
+        if (!loaded->raw.glyphIndexesForChars(units, n, glyphs, &count) || count < 1)
             glyphs[0] = 0;
-        const quint32 g = glyphs[0] < quint32(tt.glyphCount()) ? glyphs[0] : 0;
+        const quint32 g = glyphs[0] < quint32(tt().glyphCount()) ? glyphs[0] : 0;
         if (cp < 256)
             latin[cp] = qint32(g);
         else if (other.size() < 65536)
@@ -63,7 +88,7 @@ struct Face {
     double width(quint32 g)
     {
         if (widths[g] < 0)
-            widths[g] = std::round(tt.advance(g));
+            widths[g] = std::round(tt().advance(g));
         return widths[g];
     }
 };

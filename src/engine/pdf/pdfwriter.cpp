@@ -107,25 +107,21 @@ Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
         if (f->family == family && f->bold == spec.bold && f->italic == spec.italic)
             found = f.get();
     if (!found) {
-        const emf::FontSpec sized{spec.family, 12, spec.bold, spec.italic};
-        QRawFont raw = emf::TextMetrics::rawFont(sized, 16);
-        std::optional<TrueTypeFace> tt;
-        if (raw.isValid())
-            tt = TrueTypeFace::load([&raw](const char *tag) { return raw.fontTable(tag); });
-        if (!tt)
+        std::shared_ptr<LoadedFace> loaded = loadedFace(spec);
+        if (!loaded)
             return nullptr;
         auto f = std::make_unique<Face>();
-        f->tt = *std::move(tt);
-        f->raw = raw;
+        f->loaded = std::move(loaded);
         f->family = family;
         f->bold = spec.bold;
         f->italic = spec.italic;
         f->number = int(faces.size()) + 1;
         f->object = reserve();
         f->latin.fill(-1);
-        f->used.assign(size_t(f->tt.glyphCount()), false);
-        f->unicode.assign(size_t(f->tt.glyphCount()), 0);
-        f->widths.assign(size_t(f->tt.glyphCount()), -1);
+        const auto glyphs = size_t(f->tt().glyphCount());
+        f->used.assign(glyphs, false);
+        f->unicode.assign(glyphs, 0);
+        f->widths.assign(glyphs, -1);
         found = f.get();
         faces.push_back(std::move(f));
     }

@@ -5,6 +5,7 @@
 #include "text/numbers.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <optional>
 
@@ -381,9 +382,34 @@ void TForm_Reports::SetImageFile(const QString &path)
 
 // ---- amortization ----
 
+namespace {
+
+// A row's date as the locale writes it. The reports of a batch repeat the
+// same months, and formatting a date costs many times a look-up. Per thread,
+// as the layout may run on a worker; bounded.
+QString shortDate(QDate date, const QString &format)
+{
+    constexpr qsizetype kMaxDates = 4096;
+    thread_local QString lastFormat;
+    thread_local QHash<qint64, QString> dates;
+    if (format != lastFormat) {
+        dates.clear();
+        lastFormat = format;
+    }
+    const qint64 day = date.toJulianDay();
+    auto it = dates.constFind(day);
+    if (it != dates.constEnd())
+        return *it;
+    if (dates.size() >= kMaxDates)
+        dates.clear();
+    return *dates.insert(day, date.toString(format));
+}
+
+} // namespace
+
 QString TForm_Reports::grouped(const calc::ShortText &text) const
 {
-    return text::GroupThousands(QString::fromUtf16(text.chars, text.length), m_locale);
+    return text::GroupThousands(QStringView(text.chars, text.length), m_locale);
 }
 
 QString TForm_Reports::money(calc::Money value) const
@@ -435,7 +461,7 @@ bool TForm_Reports::BandReportNeedData()
     m_overallInterest += interest;
 
     RptLabel_PMT->setCaption(QString::number(i + 1));
-    RptLabel_DATE->setCaption(m_rowDate.toString(m_locale.shortDateFormat()));
+    RptLabel_DATE->setCaption(shortDate(m_rowDate, m_locale.shortDateFormat()));
     RptLabel_PAYMENT->setCaption(grouped(row.PaymentText));
     RptLabel_PRINCIPAL->setCaption(grouped(row.PrincipalText));
     RptLabel_INTEREST->setCaption(grouped(row.InterestText));

@@ -78,7 +78,7 @@ public:
     }
     QString grouped(const calc::ShortText &text) const
     {
-        return text::GroupThousands(QString::fromUtf16(text.chars, text.length), m_locale);
+        return text::GroupThousands(QStringView(text.chars, text.length), m_locale);
     }
     QString date(const QDate &date) const { return date.toString(m_locale.shortDateFormat()); }
     QString yearOf(Extended years) const

@@ -2,7 +2,8 @@
 // finds no fault, pdffonts lists embedded Liberation subsets with Unicode
 // maps, pdftotext reads the same text in the same layout, and the pages
 // rendered by pdftoppm differ from Qt's in few pixels. Pages the writer does
-// not draw, or damaged ones, are refused.
+// not draw, or damaged ones, are refused. What a thread keeps from one
+// document for the next changes no byte of them.
 #include "engine/emf/emfplayer.h"
 #include "engine/emf/emfwriter.h"
 #include "engine/emf/pagesize.h"
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 #include <vector>
 
 using namespace accrua::engine;
@@ -315,5 +317,57 @@ INSTANTIATE_TEST_SUITE_P(
                     DamagedCase{"PenStylesOutsideTheRecord",
                                 {EMR_EXTCREATEPEN, 52, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9}}),
     caseName<DamagedCase>);
+
+// Documents written one after another on a thread, each checked against
+// itself written on a thread of its own, where nothing was kept before it.
+struct SequenceCase {
+    const char *name;
+    std::vector<std::pair<emf::FontSpec, QString>> documents;
+};
+
+QByteArray document(const emf::FontSpec &face, const QString &text)
+{
+    emf::EmfWriter w(emf::kLetterPage);
+    w.drawText(QRectF(48, 40, 700, 20), emf::HAlign::Left, face, text);
+    pdf::PdfWriter writer(text);
+    return writer.addPage(w.finish()) == pdf::PlayResult::Played ? writer.finish() : QByteArray();
+}
+
+class PdfInSequence : public testing::TestWithParam<SequenceCase> {};
+
+TEST_P(PdfInSequence, IsTheDocumentWrittenAlone)
+{
+    accrua::testsupport::ensureGuiApp();
+    for (const auto &doc : GetParam().documents) {
+        QByteArray alone;
+        std::thread([&] { alone = document(doc.first, doc.second); }).join();
+        ASSERT_FALSE(alone.isEmpty());
+        EXPECT_EQ(document(doc.first, doc.second), alone) << doc.second.toStdString();
+    }
+}
+
+std::vector<std::pair<emf::FontSpec, QString>> manyGlyphSets()
+{
+    std::vector<std::pair<emf::FontSpec, QString>> documents;
+    for (char c = 'a'; c <= 'p'; ++c)
+        documents.emplace_back(kSans, QStringLiteral("x") + QChar::fromLatin1(c));
+    documents.emplace_back(kSans, QStringLiteral("xa"));
+    return documents;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, PdfInSequence,
+                         testing::Values(SequenceCase{"MoreGlyphsThenFewer",
+                                                      {{kMono, QStringLiteral("ab")},
+                                                       {kMono, QStringLiteral("abc")},
+                                                       {kMono, QStringLiteral("ab")}}},
+                                         SequenceCase{"OtherFaceBetween",
+                                                      {{kSans, QStringLiteral("Zürich")},
+                                                       {kSansBold, QStringLiteral("Zürich")},
+                                                       {kSans, QStringLiteral("Zürich €")}}},
+                                         SequenceCase{"OneGlyphForAnotherCharacter",
+                                                      {{kSans, QStringLiteral("a b")},
+                                                       {kSans, QStringLiteral("a\u00A0b")}}},
+                                         SequenceCase{"MoreGlyphSetsThanAreKept", manyGlyphSets()}),
+                         caseName<SequenceCase>);
 
 } // namespace
