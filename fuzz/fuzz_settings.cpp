@@ -18,14 +18,19 @@ using namespace accrua::settings;
 
 namespace {
 
-// Every value QSettings reads from the file, by key, but the one written.
+// Every value QSettings reads from the file, by key, but the one written. A
+// section with an empty name ("[]") lists its keys as "/TITLE", which is the
+// same key as "TITLE" to QSettings.
 QMap<QString, QVariant> otherValues(const QString &path)
 {
     QSettings settings(path, QSettings::IniFormat);
     QMap<QString, QVariant> values;
     for (const QString &key : settings.allKeys()) {
-        if (key != names::kTitle)
-            values.insert(key, settings.value(key));
+        QString name = key;
+        while (name.startsWith(u'/'))
+            name.remove(0, 1);
+        if (name != names::kTitle)
+            values.insert(name, settings.value(key));
     }
     return values;
 }
