@@ -6,9 +6,7 @@
 
 #include <QFile>
 #include <QMap>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <QVariant>
 
 #include <cstddef>
 #include <cstdint>
@@ -18,19 +16,16 @@ using namespace accrua::settings;
 
 namespace {
 
-// Every value QSettings reads from the file, by key, but the one written. A
-// section with an empty name ("[]") lists its keys as "/TITLE", which is the
-// same key as "TITLE" to QSettings.
-QMap<QString, QVariant> otherValues(const QString &path)
+// Every setting of ours as the program reads it, but the one written. (Keys
+// that are not ours are the user's text, kept byte for byte; QSettings reads
+// blanks and byte order marks on a file's first line into a name, so the
+// same bytes can seem to name another key once a line is put above them.)
+QMap<QString, QString> otherValues(SettingsStore &store)
 {
-    QSettings settings(path, QSettings::IniFormat);
-    QMap<QString, QVariant> values;
-    for (const QString &key : settings.allKeys()) {
-        QString name = key;
-        while (name.startsWith(u'/'))
-            name.remove(0, 1);
-        if (name != names::kTitle)
-            values.insert(name, settings.value(key));
+    QMap<QString, QString> values;
+    for (const SettingReading &reading : readAllSettings(store)) {
+        if (reading.name != names::kTitle)
+            values.insert(reading.name, reading.value);
     }
     return values;
 }
@@ -54,20 +49,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QFile::rename(path, fresh);
 
     bool readable = true;
-    QMap<QString, QVariant> others;
+    QMap<QString, QString> others;
     {
         SettingsStore store(FileSettingsFactory(fresh));
         AppSettings settings;
         bool useDefaults = false;
         try {
             LoadSettings(store, settings, useDefaults);
-            readAllSettings(store);
+            others = otherValues(store);
         } catch (const SettingsError &) {
             readable = false;
         }
     }
-    if (readable)
-        others = otherValues(fresh);
     QFile::remove(fresh);
 
     // A value written into the same bytes reads back as itself, and the
@@ -84,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (readable) {
         SettingsStore store(FileSettingsFactory(written));
         try {
-            if (store.readString(names::kTitle, {}) != text || otherValues(written) != others)
+            if (store.readString(names::kTitle, {}) != text || otherValues(store) != others)
                 std::abort();
         } catch (const SettingsError &) {
             std::abort();

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 
+#include <algorithm>
 #include <vector>
 
 namespace accrua::settings {
@@ -350,7 +351,14 @@ QByteArray SetValueInStoreFile(const QByteArray &content, const QString &name, c
         qsizetype at = 0;
         for (std::size_t k = 0; k < matches.size(); ++k) {
             const IniLine &m = matches[k];
-            out += data.sliced(at, m.start - at);
+            // QSettings keeps the blanks between a byte order mark and the
+            // first key in its name: the line is written from the mark on.
+            qsizetype from = m.start;
+            if (content.startsWith("\xef\xbb\xbf") && from > 3 &&
+                std::all_of(data.begin() + 3, data.begin() + from,
+                            [](char c) { return c == ' ' || c == '\t'; }))
+                from = 3;
+            out += data.sliced(at, from - at);
             if (k + 1 == matches.size())
                 out += line;
             at = m.end; // a comment after the old value stays

@@ -320,6 +320,8 @@ TEST(StoredText, OnlyTheValuesLineChanges)
         {"quotes run over line breaks", "[General]\nA=\"x\nTITLE=old\"\n",
          "[General]\nTITLE=new\nA=\"x\nTITLE=old\"\n"},
         {"byte order mark", "\xef\xbb\xbfTITLE=old\n", "\xef\xbb\xbfTITLE=new\n"},
+        // QSettings would read the name " TITLE" there.
+        {"blanks after the byte order mark", "\xef\xbb\xbf \tTITLE=old\n", "\xef\xbb\xbfTITLE=new\n"},
         {"continued line replaced whole", "[General]\nTITLE=a\\\nb\nC=3\n", "[General]\nTITLE=new\nC=3\n"},
         {"header without a line break", "[General]", "[General]\nTITLE=new\n[General]"},
     };
