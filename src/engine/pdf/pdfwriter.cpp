@@ -85,6 +85,15 @@ struct PdfWriter::Impl : ObjectWriter {
             lineWidth = s.width;
         }
     }
+    // A shape leaves any text object and sets the colours and width it is drawn with.
+    void beginShape(const std::optional<Stroke> &stroke, std::optional<QRgb> brush)
+    {
+        endText();
+        if (brush)
+            setFill(*brush);
+        if (stroke)
+            setStroke(*stroke);
+    }
     void paint(const std::optional<Stroke> &stroke, std::optional<QRgb> brush, bool evenOdd)
     {
         if (stroke && brush)
@@ -210,11 +219,7 @@ void PdfWriter::rect(const QRectF &r, const std::optional<Stroke> &stroke, std::
 {
     if (!d->inPage || (!stroke && !fill))
         return;
-    d->endText();
-    if (fill)
-        d->setFill(*fill);
-    if (stroke)
-        d->setStroke(*stroke);
+    d->beginShape(stroke, fill);
     Content &c = d->content;
     appendNumber(c, r.left());
     c.push_back(' ');
@@ -231,11 +236,7 @@ void PdfWriter::figure(const Figure &f, const std::optional<Stroke> &stroke, std
 {
     if (!d->inPage || f.points.size() < 2 || (!stroke && !fill))
         return;
-    d->endText();
-    if (fill)
-        d->setFill(*fill);
-    if (stroke)
-        d->setStroke(*stroke);
+    d->beginShape(stroke, fill);
     Content &c = d->content;
     auto point = [&c](QPointF p) {
         appendNumber(c, p.x());
