@@ -9,7 +9,11 @@
 #include <QFile>
 #include <QLocale>
 #ifdef ACCRUA_CLI_DRAW
+#include "engine/fonts/locate.h"
+#include "reports/banded/reportsform.h"
+
 #include <QGuiApplication>
+#include <QStandardPaths>
 #endif
 
 #include <sys/stat.h>
@@ -67,8 +71,21 @@ int main(int argc, char **argv)
                 std::strncmp(argv[i], "--output-dir", 12) == 0;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Reports read their faces from the files fontconfig chooses; where
+        // those are is remembered between runs.
+        accrua::engine::fonts::rememberLocationsIn(
+            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+            QStringLiteral("/accrua/face-locations"));
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            // A loan or savings report whose faces are all read from their
+            // files draws nothing through Qt's fonts: the minimal platform
+            // spares their start-up. Plans (charts), rendering and page
+            // files draw through Qt's fonts.
+            const bool report = std::strcmp(argv[1], "render") != 0 && std::strcmp(argv[1], "pages") != 0 &&
+                                std::strcmp(argv[1], "plan") != 0;
+            qputenv("QT_QPA_PLATFORM",
+                    report && accrua::reports::banded::facesReadFromFiles() ? "minimal" : "offscreen");
+        }
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
             // Without a session (scripts, cron) give Qt the private folder it
             // would pick itself, so that errors stay the only lines on stderr.

@@ -1,5 +1,7 @@
 #include "engine/emf/textmetrics.h"
 
+#include "engine/fonts/locate.h"
+
 #include <QFont>
 #include <QHash>
 
@@ -31,7 +33,10 @@ size_t qHash(const FaceKey &k, size_t seed = 0)
 }
 
 struct Face {
-    QRawFont raw;                                 // at kReferencePixels
+    FaceKey key;
+    TextMetrics::FileFace direct; // read from its file, or
+    QRawFont raw; // Qt's, at kReferencePixels: for a face that could not be read, or for drawing
+    bool rawLoaded = false;
     std::array<double, 256> latin;                // in ems; NaN: not yet known
     std::unordered_map<char32_t, double> advance; // the other code points, in ems
     double ascent = 0;                            // in ems
@@ -79,7 +84,7 @@ Face &face(const FontSpec &font)
     return *last;
 }
 
-Face loadFace(const FaceKey &key)
+QRawFont qtFace(const FaceKey &key)
 {
     QFont qf(key.family);
     qf.setPixelSize(kReferencePixels);
@@ -88,11 +93,33 @@ Face loadFace(const FaceKey &key)
     qf.setHintingPreference(QFont::PreferNoHinting);
     qf.setKerning(false);
     qf.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferOutline));
+    QRawFont raw = QRawFont::fromFont(qf);
+    if (raw.isValid())
+        raw.setPixelSize(kReferencePixels);
+    return raw;
+}
+
+Face loadFace(const FaceKey &key)
+{
     Face f;
+    f.key = key;
     f.latin.fill(std::numeric_limits<double>::quiet_NaN());
-    f.raw = QRawFont::fromFont(qf);
+    // Reading the face from its file spares Qt's font database, whose
+    // start-up costs more than a short report.
+    if (const auto where = fonts::locate(key.family, key.bold, key.italic)) {
+        if (auto file = fonts::FontFile::open(where->path, where->index)) {
+            if (auto metrics = fonts::FaceMetrics::load(*file)) {
+                f.direct.file = std::make_shared<const fonts::FontFile>(*std::move(file));
+                f.direct.metrics = std::make_shared<const fonts::FaceMetrics>(*std::move(metrics));
+                f.ascent = f.direct.metrics->ascentEm();
+                f.descent = f.direct.metrics->descentEm();
+                return f;
+            }
+        }
+    }
+    f.raw = qtFace(key);
+    f.rawLoaded = true;
     if (f.raw.isValid()) {
-        f.raw.setPixelSize(kReferencePixels);
         f.ascent = f.raw.ascent() / kReferencePixels;
         f.descent = f.raw.descent() / kReferencePixels;
     } else {
@@ -111,7 +138,9 @@ double advanceEm(Face &f, char32_t cp)
     if (it != f.advance.end())
         return it->second;
     double em = 0.5;
-    if (f.raw.isValid()) {
+    if (f.direct.metrics) {
+        em = f.direct.metrics->advanceEm(f.direct.metrics->glyph(cp));
+    } else if (f.raw.isValid()) {
         QString s = QString::fromUcs4(&cp, 1);
         const QList<quint32> glyphs = f.raw.glyphIndexesForString(s);
         if (!glyphs.isEmpty()) {
@@ -203,13 +232,30 @@ QRawFont TextMetrics::rawFont(const FontSpec &font, double pixelSize)
     auto it = sized.constFind(key);
     if (it != sized.constEnd())
         return *it;
-    QRawFont raw = face(font).raw;
+    Face &f = face(font);
+    if (!f.rawLoaded) {
+        f.raw = qtFace(f.key);
+        f.rawLoaded = true;
+    }
+    QRawFont raw = f.raw;
     if (raw.isValid())
         raw.setPixelSize(pixelSize);
     if (sized.size() >= kMaxCachedSizes)
         sized.clear(); // hostile metafiles may ask for any number of sizes
     sized.insert(key, raw);
     return raw;
+}
+
+bool TextMetrics::readsFromFile(const FontSpec &font)
+{
+    const auto where = fonts::locate(resolvedFamily(font.family), font.bold, font.italic);
+    const auto file = where ? fonts::FontFile::open(where->path, where->index) : std::nullopt;
+    return file && file->has("glyf") && file->has("loca") && fonts::FaceMetrics::load(*file).has_value();
+}
+
+TextMetrics::FileFace TextMetrics::fileFace(const FontSpec &font)
+{
+    return face(font).direct;
 }
 
 } // namespace accrua::engine::emf

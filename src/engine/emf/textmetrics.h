@@ -3,15 +3,21 @@
 #pragma once
 
 #include "engine/emf/styles.h"
+#include "engine/fonts/facemetrics.h"
+#include "engine/fonts/fontfile.h"
 
 #include <QRawFont>
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
 namespace accrua::engine::emf {
 
 // Liberation faces stand in for "Arial" and "Courier New" on Linux; their
-// metrics are the same.
+// metrics are the same. A face is read from the file fontconfig chooses for
+// it; only a face that cannot be read that way (no TrueType or OpenType
+// tables, no Unicode character map) goes through Qt's font database.
 class TextMetrics {
 public:
     // Advance widths in page pixels (96 per inch) of each character of text.
@@ -26,6 +32,18 @@ public:
     // The unhinted face at an exact pixel size, for drawing glyphs at the
     // positions the advances give. Cached per thread.
     static QRawFont rawFont(const FontSpec &font, double pixelSize);
+
+    // The face's file and metrics when it was read from its file; both null
+    // when Qt's font database loaded it.
+    struct FileFace {
+        std::shared_ptr<const fonts::FontFile> file;
+        std::shared_ptr<const fonts::FaceMetrics> metrics;
+    };
+    static FileFace fileFace(const FontSpec &font);
+    // Whether the face of `font` is measured and embedded from its file (a
+    // TrueType face with a Unicode character map), so that neither needs
+    // Qt's fonts. Uses nothing of Qt Gui.
+    static bool readsFromFile(const FontSpec &font);
 };
 
 } // namespace accrua::engine::emf

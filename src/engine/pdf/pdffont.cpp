@@ -71,6 +71,27 @@ LoadedFace::Program program(ObjectWriter &w, LoadedFace &face, const Face &f)
 
 } // namespace
 
+quint32 LoadedFace::glyphOf(char32_t cp) const
+{
+    if (metrics)
+        return metrics->glyph(cp);
+    QChar units[2];
+    int n = 0;
+    if (QChar::requiresSurrogates(cp)) {
+        units[0] = QChar(QChar::highSurrogate(cp));
+        units[1] = QChar(QChar::lowSurrogate(cp));
+        n = 2;
+    } else {
+        units[0] = QChar(char16_t(cp));
+        n = 1;
+    }
+    quint32 glyphs[2] = {0, 0};
+    int count = 2;
+    if (!raw.glyphIndexesForChars(units, n, glyphs, &count) || count < 1)
+        return 0;
+    return glyphs[0];
+}
+
 std::shared_ptr<LoadedFace> loadedFace(const emf::FontSpec &spec)
 {
     using Key = std::tuple<QString, bool, bool>;
@@ -81,13 +102,19 @@ std::shared_ptr<LoadedFace> loadedFace(const emf::FontSpec &spec)
         if (k == key)
             return face;
     const emf::FontSpec sized{spec.family, 12, spec.bold, spec.italic};
-    QRawFont raw = emf::TextMetrics::rawFont(sized, 16);
+    const emf::TextMetrics::FileFace direct = emf::TextMetrics::fileFace(sized);
+    QRawFont raw;
     std::optional<TrueTypeFace> tt;
-    if (raw.isValid())
-        tt = TrueTypeFace::load([&raw](const char *tag) { return raw.fontTable(tag); });
+    if (direct.file) {
+        tt = TrueTypeFace::load([&direct](const char *tag) { return direct.file->table(tag); });
+    } else {
+        raw = emf::TextMetrics::rawFont(sized, 16);
+        if (raw.isValid())
+            tt = TrueTypeFace::load([&raw](const char *tag) { return raw.fontTable(tag); });
+    }
     if (!tt)
         return nullptr;
-    auto face = std::make_shared<LoadedFace>(LoadedFace{*std::move(tt), raw, {}});
+    auto face = std::make_shared<LoadedFace>(LoadedFace{*std::move(tt), direct.metrics, raw, {}});
     if (faces.size() >= kMaxLoadedFaces)
         faces.clear(); // documents still writing keep theirs
     faces.emplace_back(key, face);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/emf/styles.h"
+#include "engine/fonts/facemetrics.h"
 #include "engine/pdf/pdfsyntax.h"
 #include "engine/pdf/truetype.h"
 
@@ -32,8 +33,13 @@ struct LoadedFace {
         QByteArray packedMap; // the Unicode map, deflated
     };
     TrueTypeFace tt;
+    // The glyphs of characters: from the face's own character map when it
+    // was read from its file, else through Qt.
+    std::shared_ptr<const fonts::FaceMetrics> metrics;
     QRawFont raw;
     std::vector<Program> programs; // oldest first
+
+    quint32 glyphOf(char32_t cp) const;
 };
 
 // The face that draws `spec` (its size aside); nothing when it cannot be
@@ -64,21 +70,8 @@ struct Face {
             if (it != other.constEnd())
                 return *it;
         }
-        QChar units[2];
-        int n = 0;
-        if (QChar::requiresSurrogates(cp)) {
-            units[0] = QChar(QChar::highSurrogate(cp));
-            units[1] = QChar(QChar::lowSurrogate(cp));
-            n = 2;
-        } else {
-            units[0] = QChar(char16_t(cp));
-            n = 1;
-        }
-        quint32 glyphs[2] = {0, 0};
-        int count = 2;
-        if (!loaded->raw.glyphIndexesForChars(units, n, glyphs, &count) || count < 1)
-            glyphs[0] = 0;
-        const quint32 g = glyphs[0] < quint32(tt().glyphCount()) ? glyphs[0] : 0;
+        const quint32 found = loaded->glyphOf(cp);
+        const quint32 g = found < quint32(tt().glyphCount()) ? found : 0;
         if (cp < 256)
             latin[cp] = qint32(g);
         else if (other.size() < 65536)

@@ -83,6 +83,14 @@ eng::Label &heading(eng::Band &band, const QString &name, double left, const QSt
 
 } // namespace
 
+bool facesReadFromFiles()
+{
+    for (const FontSpec *font : {&kCaptionFont, &kTitleFont, &kTotalsFont, &kReportFont, &kEmptyFont})
+        if (!eng::TextMetrics::readsFromFile(*font))
+            return false;
+    return true;
+}
+
 TForm_Reports::TForm_Reports(text::Locale locale, const std::function<QDate()> &today)
     : m_locale(std::move(locale))
 {

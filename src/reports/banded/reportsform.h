@@ -30,6 +30,10 @@
 
 namespace accrua::reports::banded {
 
+// Whether every face of these reports is measured and embedded from its
+// file, so that drawing them needs nothing of Qt's fonts.
+bool facesReadFromFiles();
+
 class TForm_Reports {
     Q_DECLARE_TR_FUNCTIONS(accrua::reports::banded::TForm_Reports)
 
