@@ -76,8 +76,12 @@ def main():
     cases = a.only or CASES
 
     home = tempfile.mkdtemp(prefix="accrua-pdf-bench-")
-    env = dict(os.environ, XDG_CONFIG_HOME=home, HOME=home, LC_ALL="C.UTF-8", QT_QPA_PLATFORM="offscreen")
+    env = dict(os.environ, XDG_CONFIG_HOME=home, HOME=home, XDG_CACHE_HOME=os.path.join(home, "cache"),
+               LC_ALL="C.UTF-8")
     env.pop("LANG", None)
+    # accrua-cli picks its own platform, as it does for a user (offscreen,
+    # or minimal for a loan report whose faces read from their files).
+    env.pop("QT_QPA_PLATFORM", None)
     print("load average before: %.2f %.2f %.2f" % os.getloadavg())
     failed = []
 

@@ -35,7 +35,7 @@ function(accrua_add_gtest name)
   target_link_libraries(${name} PRIVATE accrua_common GTest::gtest GTest::gtest_main ${ARG_LIBS})
   # Cases carry names of their own; the raw parameter bytes would only clutter them.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/test-cache")
 endfunction()
 
 # Helper: a QtTest executable (window tests) registered with CTest, run offscreen.
@@ -44,7 +44,7 @@ function(accrua_add_qtest name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE accrua_common Qt6::Test ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/test-cache")
 endfunction()
 
 # Headers are included by folder: "calc/money.h", "engine/emf.h".

@@ -57,7 +57,7 @@ pages=$(find "$root/usr/share/accrua/Help" -name '*.html' | wc -l)
 echo "help pages: $pages"
 
 echo "== the installed programs"
-export XDG_CONFIG_HOME="$scratch/config"
+export XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache"
 payment="$("$root/usr/bin/accrua-cli" payment --principal 10000 --rate 6 --years 1 --months 0)"
 grep -q "Payment Amount (answer): *860.67" <<<"$payment" || {
   echo "$payment" >&2

@@ -320,6 +320,44 @@ TEST(CliStandardOutput, RenderWritesThePdfThere)
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("-")));
 }
 
+// A loan report is drawn on the minimal platform when its faces read from
+// their files, and later runs take the faces' places from the cache: neither
+// may change a byte of the PDF, nor say anything on standard error.
+TEST(CliReportFaces, PlatformAndRememberedFacesLeaveThePdfAlone)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    struct Run {
+        const char *name;
+        bool offscreen; // else the program picks its platform
+    };
+    QByteArray first;
+    for (const Run &run :
+         {Run{"offscreen, faces looked up", true}, Run{"own platform, faces remembered", false},
+          Run{"offscreen, faces remembered", true}}) {
+        QProcess p;
+        QProcessEnvironment env = englishEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), dir.filePath(QStringLiteral("cache")));
+        if (!run.offscreen)
+            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        const QString pdf = dir.filePath(QString::fromLatin1(run.name) + QStringLiteral(".pdf"));
+        p.start(QStringLiteral(ACCRUA_CLI_PATH), kLoan + QStringList{QStringLiteral("--pdf"), pdf});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0) << run.name;
+        EXPECT_EQ(p.readAllStandardError(), QByteArray()) << run.name;
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << run.name;
+        const QByteArray bytes = f.readAll();
+        if (first.isEmpty())
+            first = bytes;
+        EXPECT_TRUE(isPdf(bytes) && bytes == first) << run.name;
+        EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("cache/accrua/face-locations"))))
+            << run.name;
+    }
+}
+
 // ---- storage faults, from the command line ----
 
 TEST_F(CliFaults, SettingsSetOnAFullDiskExitsOneAndKeepsTheStore)

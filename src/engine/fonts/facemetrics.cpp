@@ -1,5 +1,7 @@
 #include "engine/fonts/facemetrics.h"
 
+#include "engine/fonts/bigendian.h"
+
 #include <cstdlib>
 
 namespace accrua::engine::fonts {
@@ -7,23 +9,6 @@ namespace accrua::engine::fonts {
 namespace {
 
 constexpr qint64 kReferencePixels = 2048;
-
-quint16 u16(const QByteArray &t, qint64 at)
-{
-    if (at < 0 || at + 2 > t.size())
-        return 0;
-    return quint16((quint8(t.at(at)) << 8) | quint8(t.at(at + 1)));
-}
-
-quint32 u32(const QByteArray &t, qint64 at)
-{
-    return (quint32(u16(t, at)) << 16) | u16(t, at + 2);
-}
-
-qint16 i16(const QByteArray &t, qint64 at)
-{
-    return qint16(u16(t, at));
-}
 
 // FreeType's fixed-point steps, so that scaled metrics round as they do there.
 qint64 divFix(qint64 a, qint64 b)

@@ -1,5 +1,7 @@
 #include "engine/fonts/fontfile.h"
 
+#include "engine/fonts/bigendian.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -13,14 +15,6 @@ namespace {
 // a bigger one is not read at all.
 constexpr qint64 kMaxTable = 128LL << 20;
 constexpr quint32 kMaxFacesInCollection = 4096;
-
-quint32 be32(const QByteArray &b, qsizetype at)
-{
-    if (at < 0 || at + 4 > b.size())
-        return 0;
-    const auto *p = reinterpret_cast<const unsigned char *>(b.constData() + at);
-    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
-}
 
 quint32 tagOf(const char *tag)
 {
@@ -38,25 +32,25 @@ std::optional<FontFile> FontFile::parse(const QByteArray &head, qint64 fileSize,
     if (index < 0)
         return std::nullopt;
     qint64 start = 0;
-    if (be32(head, 0) == tagOf("ttcf")) {
-        const quint32 faces = be32(head, 8);
+    if (u32(head, 0) == tagOf("ttcf")) {
+        const quint32 faces = u32(head, 8);
         if (faces > kMaxFacesInCollection || quint32(index) >= faces)
             return std::nullopt;
-        start = be32(read(12 + qint64(index) * 4, 4), 0);
+        start = u32(read(12 + qint64(index) * 4, 4), 0);
     } else if (index != 0) {
         return std::nullopt;
     }
     const QByteArray sfnt = read(start, 12);
-    const quint32 version = be32(sfnt, 0);
+    const quint32 version = u32(sfnt, 0);
     if (sfnt.size() < 12 || (version != 0x00010000 && version != tagOf("true") && version != tagOf("OTTO")))
         return std::nullopt;
-    const int tables = int(be32(sfnt, 4) >> 16);
+    const int tables = int(u32(sfnt, 4) >> 16);
     const QByteArray records = read(start + 12, qint64(tables) * 16);
     if (records.size() < qsizetype(tables) * 16)
         return std::nullopt;
     FontFile f;
     for (int i = 0; i < tables; ++i) {
-        const Entry e{be32(records, i * 16), be32(records, i * 16 + 8), be32(records, i * 16 + 12)};
+        const Entry e{u32(records, i * 16), u32(records, i * 16 + 8), u32(records, i * 16 + 12)};
         if (qint64(e.offset) + e.length <= fileSize && e.length <= kMaxTable)
             f.m_entries.push_back(e);
     }

@@ -1,5 +1,7 @@
 #include "engine/pdf/truetype.h"
 
+#include "engine/fonts/bigendian.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -9,23 +11,9 @@ namespace accrua::engine::pdf {
 
 namespace {
 
-// Big-endian fields of a table, 0 past its end.
-quint16 u16(const QByteArray &t, qsizetype at)
-{
-    if (at < 0 || at + 2 > t.size())
-        return 0;
-    return quint16((quint8(t.at(at)) << 8) | quint8(t.at(at + 1)));
-}
-
-quint32 u32(const QByteArray &t, qsizetype at)
-{
-    return (quint32(u16(t, at)) << 16) | u16(t, at + 2);
-}
-
-qint16 i16(const QByteArray &t, qsizetype at)
-{
-    return qint16(u16(t, at));
-}
+using fonts::i16;
+using fonts::u16;
+using fonts::u32;
 
 void put32(QByteArray &out, quint32 v)
 {

@@ -4,13 +4,16 @@
 #include "engine/fonts/fontfile.h"
 #include "engine/fonts/locate.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QRawFont>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 using namespace accrua::engine::fonts;
@@ -78,5 +81,112 @@ INSTANTIATE_TEST_SUITE_P(
                       Style{"SerifBoldItalic", QStringLiteral("Liberation Serif"), true, true},
                       Style{"NoSuchFamily", QStringLiteral("No Such Family Accrua"), false, false}),
     [](const ::testing::TestParamInfo<Style> &p) { return std::string(p.param.name); });
+
+// A face file cut short or with a damaged table directory is read without
+// reading past its end, and whatever loads maps characters to glyphs the
+// face has.
+TEST(FontFileProperty, DamagedFilesStayInBounds)
+{
+    const auto where = locate(QStringLiteral("Liberation Sans"), false, false);
+    ASSERT_TRUE(where);
+    QFile f(where->path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    ASSERT_TRUE(FaceMetrics::load(*FontFile::fromBytes(whole)));
+    EXPECT_FALSE(FontFile::fromBytes(whole, 1)) << "a single face has no second one";
+
+    std::mt19937 random(21);
+    int loaded = 0;
+    for (int round = 0; round < 400; ++round) {
+        QByteArray damaged = whole;
+        if (round % 2 == 0) {
+            damaged.truncate(qsizetype(random() % quint32(whole.size())));
+        } else {
+            const int header = 12 + 16 * 20; // the table directory
+            for (int k = 0; k < 4; ++k)
+                damaged[qsizetype(random() % header)] = char(random());
+        }
+        const auto file = FontFile::fromBytes(damaged);
+        if (!file)
+            continue;
+        const auto metrics = FaceMetrics::load(*file);
+        if (!metrics)
+            continue;
+        ++loaded;
+        for (char32_t cp : {U'A', U'9', U'\u00e9', U'\u20ac', U'\U0001F600', char32_t(0x10FFFF)}) {
+            const quint32 g = metrics->glyph(cp);
+            EXPECT_LT(g, quint32(std::max(1, metrics->glyphCount())));
+            EXPECT_TRUE(std::isfinite(metrics->advanceEm(g)));
+        }
+    }
+    EXPECT_GT(loaded, 0) << "some damaged files still load";
+}
+
+// Remembered face locations are used only while everything fontconfig's
+// answer depends on is as it was.
+struct CacheCase {
+    const char *name;
+    std::function<void(QByteArray &cache, const QString &configHome)> change; // after the file was written
+    bool remembered;                                                          // the remembered place is used
+};
+
+class LocationCache : public ::testing::TestWithParam<CacheCase> {};
+
+TEST_P(LocationCache, StandsOnlyWhileNothingChanged)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+    const QString path = dir.filePath(QStringLiteral("cache/faces"));
+    rememberLocationsIn(path);
+    const auto real = locate(QStringLiteral("Liberation Mono"), true, false);
+    ASSERT_TRUE(real);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << "written on the first look-up";
+    QByteArray cache = f.readAll();
+    f.close();
+    // Points the remembered face elsewhere, to see whether it is used.
+    const QByteArray fake = "/nonexistent/Remembered.ttf";
+    const QByteArray line = QByteArray("\t") + real->path.toUtf8() + "\t0\n";
+    ASSERT_TRUE(cache.contains(line));
+    cache.replace(line, QByteArray(QByteArray("\t") + fake + "\t0\n"));
+    GetParam().change(cache, dir.filePath(QStringLiteral("config")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(cache);
+    f.close();
+
+    rememberLocationsIn(path);
+    const auto found = locate(QStringLiteral("Liberation Mono"), true, false);
+    rememberLocationsIn(QString());
+    qputenv("XDG_CONFIG_HOME", configHome);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path.toUtf8(), GetParam().remembered ? fake : real->path.toUtf8());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, LocationCache,
+    ::testing::Values(
+        CacheCase{"Nothing", [](QByteArray &, const QString &) {}, true},
+        CacheCase{"AWatchedFileChanged",
+                  [](QByteArray &c, const QString &) {
+                      const qsizetype line = c.indexOf("\nwatch\t");
+                      c.insert(c.indexOf('\t', line + 7) + 1, "1");
+                  },
+                  false},
+        CacheCase{
+            "AConfigurationAppeared",
+            [](QByteArray &, const QString &home) { QDir().mkpath(home + QStringLiteral("/fontconfig")); },
+            false},
+        CacheCase{"TheEnvironmentChanged",
+                  [](QByteArray &c, const QString &) { c.replace("env\tFC_LANG\t", "env\tFC_LANG\t=xx"); },
+                  false},
+        CacheCase{"AnotherVersion",
+                  [](QByteArray &c, const QString &) { c.replace("locations 1", "locations 2"); }, false},
+        CacheCase{"CutShort",
+                  [](QByteArray &c, const QString &) { c.truncate(c.indexOf("\nenv\tLANG") + 6); }, false},
+        CacheCase{"Garbage", [](QByteArray &c, const QString &) { c.append("face\tonly three\tfields\n"); },
+                  false}),
+    [](const ::testing::TestParamInfo<CacheCase> &p) { return std::string(p.param.name); });
 
 } // namespace
