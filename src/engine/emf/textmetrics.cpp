@@ -71,7 +71,11 @@ Face &face(const FontSpec &font)
     thread_local QString lastFamily;
     thread_local bool lastBold = false, lastItalic = false;
     thread_local Face *last = nullptr;
-    if (last && font.bold == lastBold && font.italic == lastItalic && font.family == lastFamily)
+    // Styles of one report share their family's string: equal data is the
+    // same family without comparing it.
+    if (last && font.bold == lastBold && font.italic == lastItalic &&
+        (font.family.constData() == lastFamily.constData() ? font.family.size() == lastFamily.size()
+                                                           : font.family == lastFamily))
         return *last;
     const FaceKey key = keyOf(font);
     auto it = faces.find(key);
@@ -180,32 +184,47 @@ QString TextMetrics::resolvedFamily(const QString &family)
     return f;
 }
 
-QVector<double> TextMetrics::advances(const FontSpec &font, const QString &text)
+namespace {
+
+// Calls out(i, advance) for each UTF-16 unit of text, as metafile text runs
+// carry advances; the low half of a surrogate pair advances by nothing.
+template <class Out> void eachAdvance(const FontSpec &font, const QString &text, Out &&out)
 {
     Face &f = face(font);
     const double px = emPixels(font);
-    QVector<double> out(text.size(), 0.0);
-    // One advance per UTF-16 unit, as metafile text runs carry them; the low
-    // half of a surrogate pair advances by nothing.
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        char32_t cp = c.unicode();
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            cp = QChar::surrogateToUcs4(c, text.at(i + 1));
-            out[i] = advanceEm(f, cp) * px;
-            ++i;
+    const QChar *units = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = units[i].unicode();
+        if (c < f.latin.size() && !std::isnan(f.latin[c])) {
+            out(i, f.latin[c] * px);
             continue;
         }
-        out[i] = advanceEm(f, cp) * px;
+        char32_t cp = c;
+        if (QChar::isHighSurrogate(c) && i + 1 < n && units[i + 1].isLowSurrogate()) {
+            cp = QChar::surrogateToUcs4(c, units[i + 1].unicode());
+            out(i, advanceEm(f, cp) * px);
+            out(++i, 0.0);
+            continue;
+        }
+        out(i, advanceEm(f, cp) * px);
     }
+}
+
+} // namespace
+
+QVector<double> TextMetrics::advances(const FontSpec &font, const QString &text)
+{
+    QVector<double> out(text.size());
+    double *a = out.data();
+    eachAdvance(font, text, [a](qsizetype i, double v) { a[i] = v; });
     return out;
 }
 
 double TextMetrics::width(const FontSpec &font, const QString &text)
 {
     double w = 0;
-    for (double a : advances(font, text))
-        w += a;
+    eachAdvance(font, text, [&w](qsizetype, double v) { w += v; });
     return w;
 }
 
