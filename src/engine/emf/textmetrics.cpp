@@ -65,27 +65,32 @@ Face loadFace(const FaceKey &key);
 // page view plays pages on the user-interface thread.
 Face &face(const FontSpec &font)
 {
-    thread_local QHash<FaceKey, Face> faces;
     // A page asks for one style many times in a row: the last style's face is
-    // kept, so the family name is neither resolved nor hashed again.
-    thread_local QString lastFamily;
-    thread_local bool lastBold = false, lastItalic = false;
-    thread_local Face *last = nullptr;
+    // kept, so the family name is neither resolved nor hashed again. One
+    // thread-local object, reached once per call.
+    struct Faces {
+        QHash<FaceKey, Face> all;
+        QString lastFamily;
+        bool lastBold = false, lastItalic = false;
+        Face *last = nullptr;
+    };
+    thread_local Faces faces;
+    Faces &t = faces;
     // Styles of one report share their family's string: equal data is the
     // same family without comparing it.
-    if (last && font.bold == lastBold && font.italic == lastItalic &&
-        (font.family.constData() == lastFamily.constData() ? font.family.size() == lastFamily.size()
-                                                           : font.family == lastFamily))
-        return *last;
+    if (t.last && font.bold == t.lastBold && font.italic == t.lastItalic &&
+        (font.family.constData() == t.lastFamily.constData() ? font.family.size() == t.lastFamily.size()
+                                                             : font.family == t.lastFamily))
+        return *t.last;
     const FaceKey key = keyOf(font);
-    auto it = faces.find(key);
-    if (it == faces.end())
-        it = faces.insert(key, loadFace(key));
-    lastFamily = font.family;
-    lastBold = font.bold;
-    lastItalic = font.italic;
-    last = &*it; // QHash keeps its values in place until it grows; it only grows just above
-    return *last;
+    auto it = t.all.find(key);
+    if (it == t.all.end())
+        it = t.all.insert(key, loadFace(key));
+    t.lastFamily = font.family;
+    t.lastBold = font.bold;
+    t.lastItalic = font.italic;
+    t.last = &*it; // QHash keeps its values in place until it grows; it only grows just above
+    return *t.last;
 }
 
 QRawFont qtFace(const FaceKey &key)
