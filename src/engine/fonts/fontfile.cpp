@@ -49,8 +49,9 @@ std::optional<FontFile> FontFile::parse(const QByteArray &head, qint64 fileSize,
     if (records.size() < qsizetype(tables) * 16)
         return std::nullopt;
     FontFile f;
-    for (int i = 0; i < tables; ++i) {
-        const Entry e{u32(records, i * 16), u32(records, i * 16 + 8), u32(records, i * 16 + 12)};
+    for (qint64 i = 0; i < tables; ++i) {
+        const qint64 at = i * 16;
+        const Entry e{u32(records, at), u32(records, at + 8), u32(records, at + 12)};
         if (qint64(e.offset) + e.length <= fileSize && e.length <= kMaxTable)
             f.m_entries.push_back(e);
     }

@@ -18,7 +18,7 @@ namespace accrua::engine::fonts {
 
 namespace {
 
-constexpr qint64 kMaxCacheBytes = 256 * 1024;
+constexpr qint64 kMaxCacheBytes = qint64(256) * 1024;
 constexpr char kCacheHeader[] = "accrua face locations 1";
 
 // What fontconfig reads besides its files.
