@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace accrua::engine::emf {
 class EmfWriter;
@@ -32,6 +33,8 @@ public:
     static QRectF labelRect(const Label &label, const emf::FontSpec &font, double width);
 
 private:
+    static QRectF labelBox(const Label &label, double width, double lineHeight);
+    double lineHeight(const emf::FontSpec &font);
     void drawLabel(const Label &label, QPointF origin, int pageNumber);
     void drawPicture(const Picture &picture, QPointF origin);
     void drawDrawing(const Drawing &drawing, QPointF origin);
@@ -39,6 +42,10 @@ private:
     const Report &m_report;
     PageHandler m_onPage;
     std::unique_ptr<emf::EmfWriter> m_writer;
+    double m_leftMargin = 0; // of the page being recorded
+    QString m_pageNumberText;
+    std::optional<emf::FontSpec> m_heightFont; // the font m_lineHeight is the height of
+    double m_lineHeight = 0;
 };
 
 } // namespace accrua::engine::layout
