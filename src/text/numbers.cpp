@@ -221,14 +221,21 @@ void groupDigits(QString &out, QStringView head, QChar thousands, QStringView ta
     const qsizetype separators = n > 0 ? (n - 1) / 3 : 0;
     out.resize(head.size() + separators + tail.size());
     QChar *o = out.data();
+    const QChar *digit = head.data();
     if (sign)
-        *o++ = head.front();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
+        *o++ = *digit++;
+    // The first group holds what the groups of three leave over.
+    qsizetype group = n - 3 * separators;
+    for (qsizetype left = n; left > 0; group = 3) {
+        left -= group;
+        // By hand: a library copy of one to three characters costs a call.
+        for (qsizetype k = 0; k < group; ++k)
+            *o++ = *digit++;
+        if (left > 0)
             *o++ = thousands;
-        *o++ = head[sign + i];
     }
-    std::copy(tail.begin(), tail.end(), o);
+    for (QChar c : tail)
+        *o++ = c;
 }
 
 QString groupDigits(QStringView head, QChar thousands, QStringView tail = {})

@@ -31,13 +31,13 @@ constexpr double kMaxTwips = 1.0e9;
 qint32 twips(double px)
 {
     const double v = px * kTwipsPerPixel;
+    if (std::fabs(v) < kMaxTwips)
+        return qint32(roundHalfAway(v));
     if (v >= kMaxTwips)
         return qint32(kMaxTwips);
     if (v <= -kMaxTwips)
         return -qint32(kMaxTwips);
-    if (!(v == v))
-        return 0; // NaN
-    return qint32(roundHalfAway(v));
+    return 0; // NaN
 }
 
 // floor(v) kept within 0..last.
@@ -215,33 +215,27 @@ struct EmfWriter::Impl {
 
     void selectFont(const FontSpec &f)
     {
-        if (font && *font == f)
-            return;
+        if (!font || !(*font == f))
+            createFont(f);
+    }
+    void createFont(const FontSpec &f)
+    {
         const quint32 index = allocate();
-        const qsizetype at = begin(EMR_EXTCREATEFONTINDIRECTW);
-        Writer w(buf);
-        w.u32(index);
-        // LOGFONTW: a negative height is the character (em) height.
-        w.i32(-twips(f.pointSize * 96.0 / 72.0));
-        w.i32(0);                  // width: natural
-        w.i32(0);                  // escapement
-        w.i32(0);                  // orientation
-        w.i32(f.bold ? 700 : 400); // weight
-        w.u8(f.italic ? 1 : 0);
-        w.u8(0); // underline
-        w.u8(0); // strike out
-        w.u8(1); // DEFAULT_CHARSET
-        w.u8(0); // OUT_DEFAULT_PRECIS
-        w.u8(0); // CLIP_DEFAULT_PRECIS
-        w.u8(0); // DEFAULT_QUALITY
-        w.u8(0); // DEFAULT_PITCH | FF_DONTCARE
-        const QString face = f.family.left(31);
-        for (QChar c : face)
-            w.u16(c.unicode());
-        w.zeros((32 - face.size()) * 2);
-        // The rest of the LogFontPanose form, which readers expect in full.
-        w.zeros(kFontRecordSize - 12 - kLogFontSize);
-        end(at);
+        // The record in one step, zeros first: LOGFONTW in the LogFontPanose
+        // form, which readers expect in full.
+        char *p = buf.grow(kFontRecordSize);
+        std::memset(p, 0, kFontRecordSize);
+        storeU32(p, EMR_EXTCREATEFONTINDIRECTW);
+        storeU32(p + 4, kFontRecordSize);
+        storeU32(p + 8, index);
+        // A negative height is the character (em) height; width, escapement
+        // and orientation stay 0.
+        storeU32(p + 12, quint32(-twips(f.pointSize * 96.0 / 72.0)));
+        storeU32(p + 28, f.bold ? 700 : 400); // weight
+        p[32] = char(f.italic ? 1 : 0);
+        p[35] = 1; // DEFAULT_CHARSET; precision, quality and pitch stay 0
+        qToLittleEndian<quint16>(f.family.constData(), std::min<qsizetype>(f.family.size(), 31), p + 40);
+        ++records;
         simple(EMR_SELECTOBJECT, {index});
         if (fontIndex) {
             simple(EMR_DELETEOBJECT, {fontIndex});
@@ -375,7 +369,7 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
 }
 
 void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
-                         const QColor &color, const QVector<double> &advances)
+                         const QColor &color, const QVector<double> &advances, std::optional<double> width)
 {
     // An empty or inverted box still places the text; only nonsense is dropped.
     if (d->finished || text.isEmpty() || !std::isfinite(rect.left()) || !std::isfinite(rect.top()) ||
@@ -408,10 +402,11 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
         return; // not the advances of this text
     const double *adv = advances.constData();
     double widthPx = 0;
-    double reach = 0; // bounds every running total below
-    for (qsizetype i = 0; i < n; ++i) {
-        widthPx += adv[i];
-        reach += std::fabs(adv[i]);
+    if (width && advances.size() == n) {
+        widthPx = *width;
+    } else {
+        for (qsizetype i = 0; i < n; ++i)
+            widthPx += adv[i];
     }
     double x0 = refX;
     if (align == HAlign::Center)
@@ -447,12 +442,10 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
     char *dx = chars + stringBytes;
     double total = 0;
     qint32 placed = 0;
-    // Rounded from the running total so no error accumulates along the run;
-    // a run that stays on any sane page needs no bounds on the way.
-    const bool bounded = reach * kTwipsPerPixel < kMaxTwips;
+    // Rounded from the running total so no error accumulates along the run.
     for (qsizetype i = 0; i < n; ++i) {
         total += adv[i];
-        const qint32 next = bounded ? qint32(roundHalfAway(total * kTwipsPerPixel)) : twips(total);
+        const qint32 next = twips(total);
         storeU32(dx + 4 * i, quint32(next - placed));
         placed = next;
     }

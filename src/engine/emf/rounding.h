@@ -13,11 +13,7 @@ inline qint64 roundHalfAway(double v)
     const qint64 t = qint64(v); // towards zero
     // Exact: the fraction of a double is representable.
     const double fraction = v - double(t);
-    if (fraction >= 0.5)
-        return t + 1;
-    if (fraction <= -0.5)
-        return t - 1;
-    return t;
+    return t + qint64(fraction >= 0.5) - qint64(fraction <= -0.5);
 }
 
 } // namespace accrua::engine::emf

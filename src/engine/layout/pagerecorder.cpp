@@ -70,12 +70,10 @@ QRectF PageRecorder::labelBox(const Label &label, double w, double lineHeight)
     return {x, label.top, w, h};
 }
 
-double PageRecorder::lineHeight(const emf::FontSpec &font)
+double PageRecorder::measureLineHeight(const emf::FontSpec &font)
 {
-    if (!m_heightFont || !(*m_heightFont == font)) {
-        m_heightFont = font;
-        m_lineHeight = emf::TextMetrics::height(font);
-    }
+    m_heightFont = font;
+    m_lineHeight = emf::TextMetrics::height(font);
     return m_lineHeight;
 }
 
@@ -134,7 +132,8 @@ void PageRecorder::drawLabel(const Label &label, QPointF origin, int pageNumber)
         m_writer->drawRect(rect, noPen, emf::BrushSpec{*label.background, false});
     }
     if (!text.isEmpty())
-        m_writer->drawText(rect, label.alignment, font, text, label.color, advances);
+        m_writer->drawText(rect, label.alignment, font, text, label.color, advances,
+                           label.autoSize && whole ? std::optional<double>(width) : std::nullopt);
 }
 
 void PageRecorder::drawDrawing(const Drawing &drawing, QPointF origin)

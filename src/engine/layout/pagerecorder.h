@@ -34,7 +34,12 @@ public:
 
 private:
     static QRectF labelBox(const Label &label, double width, double lineHeight);
-    double lineHeight(const emf::FontSpec &font);
+    // TextMetrics::height(font), measured again only when the font changes.
+    double lineHeight(const emf::FontSpec &font)
+    {
+        return m_heightFont && *m_heightFont == font ? m_lineHeight : measureLineHeight(font);
+    }
+    double measureLineHeight(const emf::FontSpec &font);
     void drawLabel(const Label &label, QPointF origin, int pageNumber);
     void drawPicture(const Picture &picture, QPointF origin);
     void drawDrawing(const Drawing &drawing, QPointF origin);

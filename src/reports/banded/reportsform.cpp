@@ -1,6 +1,7 @@
 #include "reports/banded/reportsform.h"
 
 #include "calc/daily.h"
+#include "calc/format.h"
 #include "calc/paymentday.h"
 #include "text/numbers.h"
 
@@ -495,13 +496,16 @@ bool TForm_Reports::BandReportNeedData()
 
 bool TForm_Reports::RptSubDetail_TotalsBeforePrint()
 {
-    const auto total = [this](calc::Money sum) { return text::GroupThousands(money(sum), m_locale); };
-    RptLabel_YearlyPayment->setCaption(total(m_yearlyPayment));
-    RptLabel_YearlyPrincipal->setCaption(total(m_yearlyPrincipal));
-    RptLabel_YearlyInterest->setCaption(total(m_yearlyInterest));
-    RptLabel_OverallPayment->setCaption(total(m_overallPayment));
-    RptLabel_OverallPrincipal->setCaption(total(m_overallPrincipal));
-    RptLabel_OverallInterest->setCaption(total(m_overallInterest));
+    const char16_t decimal = m_locale.decimalSeparator().unicode();
+    const auto total = [&](calc::Money sum, eng::Label *label) {
+        grouped(calc::formatMoneyText(sum, decimal), *label);
+    };
+    total(m_yearlyPayment, RptLabel_YearlyPayment);
+    total(m_yearlyPrincipal, RptLabel_YearlyPrincipal);
+    total(m_yearlyInterest, RptLabel_YearlyInterest);
+    total(m_overallPayment, RptLabel_OverallPayment);
+    total(m_overallPrincipal, RptLabel_OverallPrincipal);
+    total(m_overallInterest, RptLabel_OverallInterest);
     return PrintTotals;
 }
 
