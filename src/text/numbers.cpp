@@ -219,7 +219,9 @@ void groupDigits(QString &out, QStringView head, QChar thousands, QStringView ta
     const qsizetype sign = !head.isEmpty() && (head.front() == u'-' || head.front() == u'+') ? 1 : 0;
     const qsizetype n = head.size() - sign;
     const qsizetype separators = n > 0 ? (n - 1) / 3 : 0;
-    out.resize(head.size() + separators + tail.size());
+    const qsizetype size = head.size() + separators + tail.size();
+    if (out.size() != size || !out.isDetached())
+        out.resize(size); // most rows of a column keep their width
     QChar *o = out.data();
     const QChar *digit = head.data();
     if (sign)

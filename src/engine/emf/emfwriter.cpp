@@ -438,7 +438,10 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
     storeU32(p + 72, 76 + stringBytes); // offDx
     char *chars = p + 76;
     qToLittleEndian<quint16>(text.constData(), n, chars);
-    std::memset(chars + 2 * n, 0, stringBytes - 2 * nChars);
+    if (stringBytes != 2 * nChars) { // an odd count: two bytes of padding
+        chars[2 * n] = 0;
+        chars[2 * n + 1] = 0;
+    }
     char *dx = chars + stringBytes;
     double total = 0;
     qint32 placed = 0;

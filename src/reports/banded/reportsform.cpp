@@ -424,7 +424,8 @@ void setNumber(eng::Label &label, qsizetype value)
     } while (v != 0);
     if (negative)
         *--p = u'-';
-    label.caption.resize(end - p);
+    if (label.caption.size() != end - p || !label.caption.isDetached())
+        label.caption.resize(end - p);
     std::copy(p, end, label.caption.data());
 }
 
