@@ -27,7 +27,6 @@ PageRecorder::~PageRecorder() = default;
 void PageRecorder::beginPage(int)
 {
     m_writer = std::make_unique<emf::EmfWriter>(m_report.page.pageSize(), QStringLiteral("Accrua"));
-    m_leftMargin = m_report.page.leftMargin();
 }
 
 void PageRecorder::endPage(int pageNumber)
@@ -81,7 +80,7 @@ void PageRecorder::printBand(const Band &band, double top, int pageNumber)
 {
     if (!m_writer)
         throw std::logic_error("band printed outside a page");
-    const QPointF origin(m_leftMargin, top);
+    const QPointF origin(m_report.page.leftMargin(), top);
     for (const auto &e : band.elements()) {
         switch (e->kind()) {
         case Element::Kind::Label:

@@ -47,7 +47,6 @@ private:
     const Report &m_report;
     PageHandler m_onPage;
     std::unique_ptr<emf::EmfWriter> m_writer;
-    double m_leftMargin = 0; // of the page being recorded
     QString m_pageNumberText;
     std::optional<emf::FontSpec> m_heightFont; // the font m_lineHeight is the height of
     double m_lineHeight = 0;

@@ -395,7 +395,7 @@ const QString &shortDate(QDate date, const QString &format)
     constexpr qsizetype kMaxDates = 4096;
     thread_local QString lastFormat;
     thread_local QHash<qint64, QString> dates;
-    if (format.constData() != lastFormat.constData()) {
+    if (format.constData() != lastFormat.constData() || format.size() != lastFormat.size()) {
         if (format != lastFormat)
             dates.clear();
         lastFormat = format; // shared: the next rows compare one pointer
