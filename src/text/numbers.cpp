@@ -212,23 +212,38 @@ QString twoDecimals(const QString &text, QChar decimal)
 
 // Groups of three from the right, the sign kept in front of the digits.
 // Every third digit from the right gets a separator before it; a sign stays
-// in front; `tail` follows as it is. Filled in place: reports group four
-// numbers a row.
-QString groupDigits(QStringView head, QChar thousands, QStringView tail = {})
+// in front; `tail` follows as it is. Filled in place, in storage `out`
+// already has when it is its own: reports group four numbers a row.
+void groupDigits(QString &out, QStringView head, QChar thousands, QStringView tail = {})
 {
     const qsizetype sign = !head.isEmpty() && (head.front() == u'-' || head.front() == u'+') ? 1 : 0;
     const qsizetype n = head.size() - sign;
     const qsizetype separators = n > 0 ? (n - 1) / 3 : 0;
-    QString result(head.size() + separators + tail.size(), Qt::Uninitialized);
-    QChar *out = result.data();
+    const qsizetype size = head.size() + separators + tail.size();
+    if (out.size() != size || !out.isDetached())
+        out.resize(size); // most rows of a column keep their width
+    QChar *o = out.data();
+    const QChar *digit = head.data();
     if (sign)
-        *out++ = head.front();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            *out++ = thousands;
-        *out++ = head[sign + i];
+        *o++ = *digit++;
+    // The first group holds what the groups of three leave over.
+    qsizetype group = n - 3 * separators;
+    for (qsizetype left = n; left > 0; group = 3) {
+        left -= group;
+        // By hand: a library copy of one to three characters costs a call.
+        for (qsizetype k = 0; k < group; ++k)
+            *o++ = *digit++;
+        if (left > 0)
+            *o++ = thousands;
     }
-    std::copy(tail.begin(), tail.end(), out);
+    for (QChar c : tail)
+        *o++ = c;
+}
+
+QString groupDigits(QStringView head, QChar thousands, QStringView tail = {})
+{
+    QString result;
+    groupDigits(result, head, thousands, tail);
     return result;
 }
 
@@ -338,10 +353,18 @@ QString CurrencyText(calc::Extended amount, const Locale &locale)
 
 QString GroupThousands(QStringView text, const Locale &locale)
 {
-    const qsizetype point = text.indexOf(locale.decimalSeparator());
-    if (point < 0)
-        return groupDigits(text, locale.thousandsSeparator());
-    return groupDigits(text.left(point), locale.thousandsSeparator(), text.mid(point));
+    QString result;
+    GroupThousands(text, locale, result);
+    return result;
+}
+
+void GroupThousands(QStringView text, const Locale &locale, QString &into)
+{
+    const QChar decimal = locale.decimalSeparator();
+    qsizetype point = 0;
+    while (point < text.size() && text[point] != decimal)
+        ++point;
+    groupDigits(into, text.first(point), locale.thousandsSeparator(), text.sliced(point));
 }
 
 QString CompleteDecimals(const QString &text, const Locale &locale)

@@ -38,6 +38,9 @@ QString FormatMoney(calc::Money value, const Locale &locale);
 QString CurrencyText(calc::Extended amount, const Locale &locale);
 // Thousands separators in the integer part: "1234567.89" -> "1,234,567.89".
 QString GroupThousands(QStringView text, const Locale &locale);
+// The same into `into`, reusing its storage when it is its own (text must not
+// be a view of it).
+void GroupThousands(QStringView text, const Locale &locale, QString &into);
 // A leading zero and at least two decimals where missing: ".5" -> "0.50".
 QString CompleteDecimals(const QString &text, const Locale &locale);
 

@@ -305,9 +305,21 @@ TEST(Text, GroupThousandsKeepsSignAndTail)
         {&kEn, "1234567.89", "1,234,567.89"},
         {&kDe, "-1234567,89", "-1.234.567,89"},
     };
+    // Into a reused string, every other time while a copy still holds its text.
+    QString reused = QStringLiteral("a text longer than any of the rows");
+    QString previous = reused;
+    bool keepCopy = true;
     for (const auto &[locale, text, grouped] : rows) {
         SCOPED_TRACE(text);
         EXPECT_EQ(GroupThousands(QString::fromLatin1(text), *locale), QString::fromLatin1(grouped));
+        const QString copy = keepCopy ? reused : QString();
+        GroupThousands(QString::fromLatin1(text), *locale, reused);
+        EXPECT_EQ(reused, QString::fromLatin1(grouped));
+        if (keepCopy) {
+            EXPECT_EQ(copy, previous);
+        }
+        keepCopy = !keepCopy;
+        previous = QString::fromLatin1(grouped);
     }
 }
 

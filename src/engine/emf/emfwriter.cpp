@@ -1,9 +1,11 @@
 #include "engine/emf/emfwriter.h"
 #include "engine/emf/pagesize.h"
 #include "engine/emf/records.h"
+#include "engine/emf/rounding.h"
 #include "engine/emf/textmetrics.h"
 
 #include <QPainter>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -24,10 +26,77 @@ constexpr double kMicrometresPerPixel = 25400.0 / 96.0;
 // Pictures are stored at no more than 300 dpi of the area they fill.
 constexpr double kMaxPictureScale = 300.0 / 96.0;
 
+constexpr double kMaxTwips = 1.0e9;
+
 qint32 twips(double px)
 {
-    const double v = std::round(px * kTwipsPerPixel);
-    return qint32(std::clamp(v, -1.0e9, 1.0e9));
+    const double v = px * kTwipsPerPixel;
+    if (std::fabs(v) < kMaxTwips)
+        return qint32(roundHalfAway(v));
+    if (v >= kMaxTwips)
+        return qint32(kMaxTwips);
+    if (v <= -kMaxTwips)
+        return -qint32(kMaxTwips);
+    return 0; // NaN
+}
+
+// floor(v) kept within 0..last.
+qint32 floorWithin(double v, int last)
+{
+    if (!(v > 0))
+        return 0;
+    if (v >= last)
+        return last;
+    return qint32(v);
+}
+
+// ceil(v) - 1 kept within 0..last: the last pixel an edge at v still covers.
+qint32 lastPixelWithin(double v, int last)
+{
+    if (!(v > 1))
+        return 0;
+    if (v >= double(last) + 1)
+        return last;
+    const qint32 t = qint32(v);
+    return double(t) == v ? t - 1 : t;
+}
+
+// The edges of a rectangle as QRectF::normalized() gives them.
+struct Edges {
+    double left, top, right, bottom;
+};
+
+Edges edgesOf(const QRectF &r)
+{
+    double x = r.x();
+    double y = r.y();
+    double w = r.width();
+    double h = r.height();
+    if (w < 0) {
+        x += w;
+        w = -w;
+    }
+    if (h < 0) {
+        y += h;
+        h = -h;
+    }
+    return {x, y, x + w, y + h};
+}
+
+// a.united(b) when both have a size and neither is turned over, the case of
+// every text run, without the library calls.
+QRectF united(const QRectF &a, const QRectF &b)
+{
+    const auto plain = [](const QRectF &r) {
+        return r.width() >= 0 && r.height() >= 0 && (r.width() > 0 || r.height() > 0);
+    };
+    if (!plain(a) || !plain(b))
+        return a.united(b);
+    const double left = qMin(a.x(), b.x());
+    const double right = qMax(a.x() + a.width(), b.x() + b.width());
+    const double top = qMin(a.y(), b.y());
+    const double bottom = qMax(a.y() + a.height(), b.y() + b.height());
+    return {left, top, right - left, bottom - top};
 }
 
 quint32 colorOf(const QColor &c)
@@ -62,6 +131,7 @@ struct EmfWriter::Impl {
     quint32 maxIndex = 0;
 
     std::optional<FontSpec> font;
+    double fontHeight = 0; // TextMetrics::height(*font)
     quint32 fontIndex = 0;
     std::optional<PenKey> pen; // nullopt: the null pen is selected
     bool penKnown = false;
@@ -72,6 +142,18 @@ struct EmfWriter::Impl {
     std::optional<quint32> textAlign;
     std::optional<quint32> textColor;
     bool stretchModeSet = false;
+    // Most runs of a page share one colour.
+    std::optional<QColor> lastColor;
+    quint32 lastColorRef = 0;
+
+    quint32 colorRefOf(const QColor &c)
+    {
+        if (!lastColor || *lastColor != c) {
+            lastColor = c;
+            lastColorRef = colorOf(c);
+        }
+        return lastColorRef;
+    }
 
     quint32 allocate()
     {
@@ -111,53 +193,49 @@ struct EmfWriter::Impl {
         end(at);
     }
 
-    void deviceRect(Writer &w, const QRectF &px) const
+    // Inclusive device bounds, clipped to the page.
+    void deviceRect(char *p, const QRectF &px) const
     {
-        // Inclusive device bounds, clipped to the page.
-        const QRectF r = px.normalized();
-        w.i32(qint32(std::clamp(std::floor(r.left()), 0.0, double(pageW - 1))));
-        w.i32(qint32(std::clamp(std::floor(r.top()), 0.0, double(pageH - 1))));
-        w.i32(qint32(std::clamp(std::ceil(r.right()) - 1, 0.0, double(pageW - 1))));
-        w.i32(qint32(std::clamp(std::ceil(r.bottom()) - 1, 0.0, double(pageH - 1))));
+        const Edges e = edgesOf(px);
+        storeU32(p, quint32(floorWithin(e.left, pageW - 1)));
+        storeU32(p + 4, quint32(floorWithin(e.top, pageH - 1)));
+        storeU32(p + 8, quint32(lastPixelWithin(e.right, pageW - 1)));
+        storeU32(p + 12, quint32(lastPixelWithin(e.bottom, pageH - 1)));
     }
-    void logicalRect(Writer &w, const QRectF &px) const
+    void deviceRect(Writer &, const QRectF &px) { deviceRect(buf.grow(16), px); }
+    static void logicalRect(char *p, const QRectF &px)
     {
-        const QRectF r = px.normalized();
-        w.i32(twips(r.left()));
-        w.i32(twips(r.top()));
-        w.i32(twips(r.right()));
-        w.i32(twips(r.bottom()));
+        const Edges e = edgesOf(px);
+        storeU32(p, quint32(twips(e.left)));
+        storeU32(p + 4, quint32(twips(e.top)));
+        storeU32(p + 8, quint32(twips(e.right)));
+        storeU32(p + 12, quint32(twips(e.bottom)));
     }
+    void logicalRect(Writer &, const QRectF &px) { logicalRect(buf.grow(16), px); }
 
     void selectFont(const FontSpec &f)
     {
-        if (font && *font == f)
-            return;
+        if (!font || !(*font == f))
+            createFont(f);
+    }
+    void createFont(const FontSpec &f)
+    {
         const quint32 index = allocate();
-        const qsizetype at = begin(EMR_EXTCREATEFONTINDIRECTW);
-        Writer w(buf);
-        w.u32(index);
-        // LOGFONTW: a negative height is the character (em) height.
-        w.i32(-twips(f.pointSize * 96.0 / 72.0));
-        w.i32(0);                  // width: natural
-        w.i32(0);                  // escapement
-        w.i32(0);                  // orientation
-        w.i32(f.bold ? 700 : 400); // weight
-        w.u8(f.italic ? 1 : 0);
-        w.u8(0); // underline
-        w.u8(0); // strike out
-        w.u8(1); // DEFAULT_CHARSET
-        w.u8(0); // OUT_DEFAULT_PRECIS
-        w.u8(0); // CLIP_DEFAULT_PRECIS
-        w.u8(0); // DEFAULT_QUALITY
-        w.u8(0); // DEFAULT_PITCH | FF_DONTCARE
-        const QString face = f.family.left(31);
-        for (QChar c : face)
-            w.u16(c.unicode());
-        w.zeros((32 - face.size()) * 2);
-        // The rest of the LogFontPanose form, which readers expect in full.
-        w.zeros(kFontRecordSize - 12 - kLogFontSize);
-        end(at);
+        // The record in one step, zeros first: LOGFONTW in the LogFontPanose
+        // form, which readers expect in full.
+        char *p = buf.grow(kFontRecordSize);
+        std::memset(p, 0, kFontRecordSize);
+        storeU32(p, EMR_EXTCREATEFONTINDIRECTW);
+        storeU32(p + 4, kFontRecordSize);
+        storeU32(p + 8, index);
+        // A negative height is the character (em) height; width, escapement
+        // and orientation stay 0.
+        storeU32(p + 12, quint32(-twips(f.pointSize * 96.0 / 72.0)));
+        storeU32(p + 28, f.bold ? 700 : 400); // weight
+        p[32] = char(f.italic ? 1 : 0);
+        p[35] = 1; // DEFAULT_CHARSET; precision, quality and pitch stay 0
+        qToLittleEndian<quint16>(f.family.constData(), std::min<qsizetype>(f.family.size(), 31), p + 40);
+        ++records;
         simple(EMR_SELECTOBJECT, {index});
         if (fontIndex) {
             simple(EMR_DELETEOBJECT, {fontIndex});
@@ -165,6 +243,7 @@ struct EmfWriter::Impl {
         }
         fontIndex = index;
         font = f;
+        fontHeight = TextMetrics::height(f);
     }
 
     void selectPen(const PenSpec &p)
@@ -290,15 +369,15 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
 }
 
 void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
-                         const QColor &color, const QVector<double> &advances)
+                         const QColor &color, const QVector<double> &advances, std::optional<double> width)
 {
     // An empty or inverted box still places the text; only nonsense is dropped.
     if (d->finished || text.isEmpty() || !std::isfinite(rect.left()) || !std::isfinite(rect.top()) ||
         !std::isfinite(rect.right()) || !std::isfinite(rect.bottom()))
         return;
-    const QString run = text.left(kMaxTextRun);
+    const qsizetype n = std::min(text.size(), kMaxTextRun);
     d->selectFont(font);
-    const quint32 wantColor = colorOf(color);
+    const quint32 wantColor = d->colorRefOf(color);
     if (d->textColor != wantColor) {
         d->simple(EMR_SETTEXTCOLOR, {wantColor});
         d->textColor = wantColor;
@@ -319,58 +398,61 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
         d->textAlign = ta;
     }
 
-    if (advances.size() < run.size())
+    if (advances.size() < n)
         return; // not the advances of this text
-    double cumulative = 0;
-    for (qsizetype i = 0; i < run.size(); ++i)
-        cumulative += advances[i];
-    const double widthPx = cumulative;
+    const double *adv = advances.constData();
+    double widthPx = 0;
+    if (width && advances.size() == n) {
+        widthPx = *width;
+    } else {
+        for (qsizetype i = 0; i < n; ++i)
+            widthPx += adv[i];
+    }
     double x0 = refX;
     if (align == HAlign::Center)
         x0 = refX - widthPx / 2;
     else if (align == HAlign::Right)
         x0 = refX - widthPx;
-    const QRectF inked(x0, rect.top(), widthPx, TextMetrics::height(font));
+    const QRectF inked(x0, rect.top(), widthPx, d->fontHeight);
 
-    const quint32 nChars = quint32(run.size());
+    // The whole record in one step: fixed part, characters, advances.
+    const quint32 nChars = quint32(n);
     const quint32 stringBytes = (nChars * 2 + 3) & ~3u;
-    const qsizetype at = d->begin(EMR_EXTTEXTOUTW);
-    Writer w(d->buf);
-    d->deviceRect(w, inked.united(rect));
-    w.u32(1);                                                                // GM_COMPATIBLE
+    const quint32 size = 76 + stringBytes + nChars * 4;
+    char *p = d->buf.grow(size);
+    storeU32(p, EMR_EXTTEXTOUTW);
+    storeU32(p + 4, size);
+    d->deviceRect(p + 8, united(inked, rect));
+    storeU32(p + 24, 1);                                                     // GM_COMPATIBLE
     const float scale = float(kMicrometresPerPixel / 10.0 / kTwipsPerPixel); // 0.01 mm per twip
-    w.f32(scale);
-    w.f32(scale);
-    w.i32(twips(refX));
-    w.i32(twips(rect.top()));
-    w.u32(nChars);
-    w.u32(76); // offString
-    w.u32(0);  // options: the rectangle is carried but neither clips nor fills
-    d->logicalRect(w, rect);
-    w.u32(76 + stringBytes); // offDx
-    // The characters and their advances in place, in one step each.
-    char *chars = d->buf.grow(stringBytes);
-    for (qsizetype i = 0; i < run.size(); ++i) {
-        const char16_t c = run.at(i).unicode();
-        chars[2 * i] = char(c & 0xFF);
-        chars[2 * i + 1] = char(c >> 8);
+    quint32 scaleBits;
+    std::memcpy(&scaleBits, &scale, sizeof scaleBits);
+    storeU32(p + 28, scaleBits);
+    storeU32(p + 32, scaleBits);
+    storeU32(p + 36, quint32(twips(refX)));
+    storeU32(p + 40, quint32(twips(rect.top())));
+    storeU32(p + 44, nChars);
+    storeU32(p + 48, 76); // offString
+    storeU32(p + 52, 0);  // options: the rectangle is carried but neither clips nor fills
+    d->logicalRect(p + 56, rect);
+    storeU32(p + 72, 76 + stringBytes); // offDx
+    char *chars = p + 76;
+    qToLittleEndian<quint16>(text.constData(), n, chars);
+    if (stringBytes != 2 * nChars) { // an odd count: two bytes of padding
+        chars[2 * n] = 0;
+        chars[2 * n + 1] = 0;
     }
-    std::memset(chars + 2 * run.size(), 0, stringBytes - 2 * nChars);
-    char *dx = d->buf.grow(qsizetype(nChars) * 4);
+    char *dx = chars + stringBytes;
     double total = 0;
     qint32 placed = 0;
-    for (qsizetype i = 0; i < run.size(); ++i) {
-        total += advances[i];
-        // Rounded from the running total so no error accumulates along the run.
+    // Rounded from the running total so no error accumulates along the run.
+    for (qsizetype i = 0; i < n; ++i) {
+        total += adv[i];
         const qint32 next = twips(total);
-        const quint32 v = quint32(next - placed);
+        storeU32(dx + 4 * i, quint32(next - placed));
         placed = next;
-        dx[4 * i] = char(v & 0xFF);
-        dx[4 * i + 1] = char((v >> 8) & 0xFF);
-        dx[4 * i + 2] = char((v >> 16) & 0xFF);
-        dx[4 * i + 3] = char((v >> 24) & 0xFF);
     }
-    d->end(at);
+    ++d->records;
 }
 
 void EmfWriter::drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec &brush)

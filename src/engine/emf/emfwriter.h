@@ -13,6 +13,7 @@
 #include <QVector>
 
 #include <memory>
+#include <optional>
 
 namespace accrua::engine::emf {
 
@@ -35,9 +36,10 @@ public:
     void drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
                   const QColor &color = Qt::black);
     // The same with the advances TextMetrics gave for text, measured once by
-    // the caller for its own layout.
+    // the caller for its own layout; width, when given, is their sum, added
+    // up in order.
     void drawText(const QRectF &rect, HAlign align, const FontSpec &font, const QString &text,
-                  const QColor &color, const QVector<double> &advances);
+                  const QColor &color, const QVector<double> &advances, std::optional<double> width = {});
     // A rectangle outlined with pen and filled with brush (either may be null).
     void drawRect(const QRectF &rect, const PenSpec &pen, const BrushSpec &brush);
     // An open line through the points (at least two), drawn with pen.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstdint>
@@ -158,6 +159,12 @@ private:
     qint64 m_size;
 };
 
+// One store on little-endian machines, not four.
+inline void storeU32(char *p, quint32 v)
+{
+    qToLittleEndian(v, p);
+}
+
 // A metafile being written: the bytes so far, in a buffer grown ahead by
 // doubling so that appending a field costs a store, not a resize.
 struct Sink {
@@ -178,14 +185,7 @@ struct Sink {
 class Writer {
 public:
     explicit Writer(Sink &out) : m_out(out) {}
-    void u32(quint32 v)
-    {
-        char *p = m_out.grow(4);
-        p[0] = char(v & 0xFF);
-        p[1] = char((v >> 8) & 0xFF);
-        p[2] = char((v >> 16) & 0xFF);
-        p[3] = char((v >> 24) & 0xFF);
-    }
+    void u32(quint32 v) { storeU32(m_out.grow(4), v); }
     void i32(qint32 v) { u32(quint32(v)); }
     void u16(quint16 v)
     {
@@ -216,14 +216,6 @@ public:
 private:
     Sink &m_out;
 };
-
-inline void storeU32(char *p, quint32 v)
-{
-    p[0] = char(v & 0xFF);
-    p[1] = char((v >> 8) & 0xFF);
-    p[2] = char((v >> 16) & 0xFF);
-    p[3] = char((v >> 24) & 0xFF);
-}
 
 inline void patchU32(Sink &sink, qsizetype offset, quint32 v)
 {

@@ -13,7 +13,13 @@ struct FontSpec {
     double pointSize = 8;
     bool bold = false;
     bool italic = false;
-    friend bool operator==(const FontSpec &, const FontSpec &) = default;
+    friend bool operator==(const FontSpec &a, const FontSpec &b)
+    {
+        // Copies of one font share the family's characters: no need to compare them.
+        return a.pointSize == b.pointSize && a.bold == b.bold && a.italic == b.italic &&
+               a.family.size() == b.family.size() &&
+               (a.family.constData() == b.family.constData() || a.family == b.family);
+    }
 };
 
 enum class HAlign { Left, Center, Right };

@@ -85,11 +85,21 @@ double ReportLayout::footerHeight() const
     return m_footer && m_footer->enabled ? m_footer->height : 0.0;
 }
 
+const ReportLayout::Extent &ReportLayout::extent() const
+{
+    if (!m_extentOf || !(*m_extentOf == m_report.page)) {
+        const PageSetup &p = m_report.page;
+        m_extent = {p.pageLength(), p.topMargin(), p.bottomMargin()};
+        m_extentOf = p;
+    }
+    return m_extent;
+}
+
 bool ReportLayout::breakNeeded(double height) const
 {
-    const PageSetup &p = m_report.page;
-    const double spaceLeft = p.pageLength() - p.bottomMargin() - footerHeight() - m_pos;
-    const bool fitsEmptyPage = height <= p.pageLength() - p.topMargin() - p.bottomMargin();
+    const Extent &p = extent();
+    const double spaceLeft = p.length - p.bottom - footerHeight() - m_pos;
+    const bool fitsEmptyPage = height <= p.length - p.top - p.bottom;
     // On a page that holds nothing yet a break would only leave a blank page
     // behind; the band prints where it stands, as a too-tall band does.
     return spaceLeft < height && fitsEmptyPage && m_pageHasBands;
@@ -132,7 +142,7 @@ void ReportLayout::startPage()
     ++m_page;
     m_pageOpen = true;
     m_pageHasBands = false;
-    m_pos = m_report.page.topMargin();
+    m_pos = extent().top;
     m_sink.beginPage(m_page);
     if (m_page > 1)
         printFixed(m_header);
@@ -140,8 +150,8 @@ void ReportLayout::startPage()
 
 void ReportLayout::endPage()
 {
-    const PageSetup &p = m_report.page;
-    m_pos = p.pageLength() - p.bottomMargin() - footerHeight();
+    const Extent &p = extent();
+    m_pos = p.length - p.bottom - footerHeight();
     printFixed(m_footer);
     m_sink.endPage(m_page);
     m_pageOpen = false;

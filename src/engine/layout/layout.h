@@ -25,6 +25,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace accrua::engine::layout {
@@ -67,6 +68,14 @@ private:
     double footerHeight() const;
     bool breakNeeded(double height) const;
     static void after(Band &band);
+    // The page's length and margins, worked out again only when the page
+    // setup changes: every band asks.
+    struct Extent {
+        double length = 0;
+        double top = 0;
+        double bottom = 0;
+    };
+    const Extent &extent() const;
 
     Report &m_report;
     PageSink &m_sink;
@@ -79,6 +88,8 @@ private:
     bool m_pageOpen = false;
     bool m_pageHasBands = false; // anything but the page header printed here
     double m_pos = 0;
+    mutable std::optional<PageSetup> m_extentOf;
+    mutable Extent m_extent;
 };
 
 // A sink that only records the placements: which band on which page where.

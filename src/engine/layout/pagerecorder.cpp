@@ -47,7 +47,12 @@ QRectF PageRecorder::labelRect(const Label &label, const emf::FontSpec &font, co
 
 QRectF PageRecorder::labelRect(const Label &label, const emf::FontSpec &font, double w)
 {
-    const double h = label.height > 0 ? label.height : emf::TextMetrics::height(font);
+    return labelBox(label, w, label.height > 0 ? label.height : emf::TextMetrics::height(font));
+}
+
+QRectF PageRecorder::labelBox(const Label &label, double w, double lineHeight)
+{
+    const double h = label.height > 0 ? label.height : lineHeight;
     if (!label.autoSize)
         return {label.left, label.top, label.width, h};
     double x = label.left;
@@ -62,6 +67,13 @@ QRectF PageRecorder::labelRect(const Label &label, const emf::FontSpec &font, do
         break;
     }
     return {x, label.top, w, h};
+}
+
+double PageRecorder::measureLineHeight(const emf::FontSpec &font)
+{
+    m_heightFont = font;
+    m_lineHeight = emf::TextMetrics::height(font);
+    return m_lineHeight;
 }
 
 void PageRecorder::printBand(const Band &band, double top, int pageNumber)
@@ -93,24 +105,34 @@ void PageRecorder::printBand(const Band &band, double top, int pageNumber)
 
 void PageRecorder::drawLabel(const Label &label, QPointF origin, int pageNumber)
 {
-    const QString text =
-        label.kind() == Element::Kind::PageNumber ? QString::number(pageNumber) : label.caption;
+    const bool isNumber = label.kind() == Element::Kind::PageNumber;
+    if (isNumber)
+        m_pageNumberText = QString::number(pageNumber);
+    const QString &text = isNumber ? m_pageNumberText : label.caption;
     const emf::FontSpec &font = label.font ? *label.font : m_report.defaultFont;
     // Measured once: the box of an auto-sized label and the run's advances.
-    const QVector<double> advances = emf::TextMetrics::advances(font, text.left(emf::kMaxTextRun));
+    const bool whole = text.size() <= emf::kMaxTextRun;
+    const QVector<double> advances = whole ? emf::TextMetrics::advances(font, text)
+                                           : emf::TextMetrics::advances(font, text.left(emf::kMaxTextRun));
     double width = 0;
-    for (double a : advances)
-        width += a;
+    if (label.autoSize) {
+        if (whole) {
+            for (double a : advances)
+                width += a;
+        } else {
+            width = emf::TextMetrics::width(font, text);
+        }
+    }
     const QRectF rect =
-        labelRect(label, font, text.size() > emf::kMaxTextRun ? emf::TextMetrics::width(font, text) : width)
-            .translated(origin);
+        labelBox(label, width, label.height > 0 ? label.height : lineHeight(font)).translated(origin);
     if (label.background && rect.width() > 0) {
         emf::PenSpec noPen;
         noPen.null = true;
         m_writer->drawRect(rect, noPen, emf::BrushSpec{*label.background, false});
     }
     if (!text.isEmpty())
-        m_writer->drawText(rect, label.alignment, font, text, label.color, advances);
+        m_writer->drawText(rect, label.alignment, font, text, label.color, advances,
+                           label.autoSize && whole ? std::optional<double>(width) : std::nullopt);
 }
 
 void PageRecorder::drawDrawing(const Drawing &drawing, QPointF origin)

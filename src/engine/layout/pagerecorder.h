@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace accrua::engine::emf {
 class EmfWriter;
@@ -32,6 +33,13 @@ public:
     static QRectF labelRect(const Label &label, const emf::FontSpec &font, double width);
 
 private:
+    static QRectF labelBox(const Label &label, double width, double lineHeight);
+    // TextMetrics::height(font), measured again only when the font changes.
+    double lineHeight(const emf::FontSpec &font)
+    {
+        return m_heightFont && *m_heightFont == font ? m_lineHeight : measureLineHeight(font);
+    }
+    double measureLineHeight(const emf::FontSpec &font);
     void drawLabel(const Label &label, QPointF origin, int pageNumber);
     void drawPicture(const Picture &picture, QPointF origin);
     void drawDrawing(const Drawing &drawing, QPointF origin);
@@ -39,6 +47,9 @@ private:
     const Report &m_report;
     PageHandler m_onPage;
     std::unique_ptr<emf::EmfWriter> m_writer;
+    QString m_pageNumberText;
+    std::optional<emf::FontSpec> m_heightFont; // the font m_lineHeight is the height of
+    double m_lineHeight = 0;
 };
 
 } // namespace accrua::engine::layout

@@ -1,5 +1,7 @@
 #include "engine/layout/report.h"
 
+#include "engine/emf/rounding.h"
+
 #include <cmath>
 #include <stdexcept>
 
@@ -8,7 +10,11 @@ namespace accrua::engine::layout {
 double mmToPixels(double mm)
 {
     const double px = mm * kPixelsPerInch / 25.4;
-    return std::round(px * 1024.0) / 1024.0;
+    const double scaled = px * 1024.0;
+    // The layout asks for margins at every band: no library call for each.
+    if (std::fabs(scaled) < 0x1p52)
+        return std::copysign(double(emf::roundHalfAway(scaled)), scaled) / 1024.0;
+    return std::round(scaled) / 1024.0;
 }
 
 QSizeF PageSetup::pageSize() const

@@ -50,6 +50,7 @@ struct PageSetup {
     double rightMargin() const { return mmToPixels(rightMarginMm); }
     double bottomMargin() const { return mmToPixels(bottomMarginMm); }
     double bandWidth() const { return pageSize().width() - leftMargin() - rightMargin(); }
+    friend bool operator==(const PageSetup &, const PageSetup &) = default;
 };
 
 class Band;

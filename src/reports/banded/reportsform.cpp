@@ -1,12 +1,15 @@
 #include "reports/banded/reportsform.h"
 
 #include "calc/daily.h"
+#include "calc/format.h"
 #include "calc/paymentday.h"
 #include "text/numbers.h"
 
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace accrua::reports::banded {
@@ -395,14 +398,15 @@ namespace {
 // A row's date as the locale writes it. The reports of a batch repeat the
 // same months, and formatting a date costs many times a look-up. Per thread,
 // as the layout may run on a worker; bounded.
-QString shortDate(QDate date, const QString &format)
+const QString &shortDate(QDate date, const QString &format)
 {
     constexpr qsizetype kMaxDates = 4096;
     thread_local QString lastFormat;
     thread_local QHash<qint64, QString> dates;
-    if (format != lastFormat) {
-        dates.clear();
-        lastFormat = format;
+    if (format.constData() != lastFormat.constData() || format.size() != lastFormat.size()) {
+        if (format != lastFormat)
+            dates.clear();
+        lastFormat = format; // shared: the next rows compare one pointer
     }
     const qint64 day = date.toJulianDay();
     auto it = dates.constFind(day);
@@ -413,11 +417,31 @@ QString shortDate(QDate date, const QString &format)
     return *dates.insert(day, date.toString(format));
 }
 
+// A row number into the label's own text, without a new string each row.
+void setNumber(eng::Label &label, qsizetype value)
+{
+    char16_t digits[24];
+    char16_t *const end = digits + std::size(digits);
+    char16_t *p = end;
+    const bool negative = value < 0;
+    auto v =
+        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    do {
+        *--p = static_cast<char16_t>(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        *--p = u'-';
+    if (label.caption.size() != end - p || !label.caption.isDetached())
+        label.caption.resize(end - p);
+    std::copy(p, end, label.caption.data());
+}
+
 } // namespace
 
-QString TForm_Reports::grouped(const calc::ShortText &text) const
+void TForm_Reports::grouped(const calc::ShortText &text, eng::Label &label) const
 {
-    return text::GroupThousands(QStringView(text.chars, text.length), m_locale);
+    text::GroupThousands(QStringView(text.chars, text.length), m_locale, label.caption);
 }
 
 QString TForm_Reports::money(calc::Money value) const
@@ -468,12 +492,12 @@ bool TForm_Reports::BandReportNeedData()
     m_yearlyInterest += interest;
     m_overallInterest += interest;
 
-    RptLabel_PMT->setCaption(QString::number(i + 1));
+    setNumber(*RptLabel_PMT, i + 1);
     RptLabel_DATE->setCaption(shortDate(m_rowDate, m_locale.shortDateFormat()));
-    RptLabel_PAYMENT->setCaption(grouped(row.PaymentText));
-    RptLabel_PRINCIPAL->setCaption(grouped(row.PrincipalText));
-    RptLabel_INTEREST->setCaption(grouped(row.InterestText));
-    RptLabel_BALANCE->setCaption(grouped(row.BalanceText));
+    grouped(row.PaymentText, *RptLabel_PAYMENT);
+    grouped(row.PrincipalText, *RptLabel_PRINCIPAL);
+    grouped(row.InterestText, *RptLabel_INTEREST);
+    grouped(row.BalanceText, *RptLabel_BALANCE);
 
     ++RowIndex;
     return true;
@@ -481,13 +505,16 @@ bool TForm_Reports::BandReportNeedData()
 
 bool TForm_Reports::RptSubDetail_TotalsBeforePrint()
 {
-    const auto total = [this](calc::Money sum) { return text::GroupThousands(money(sum), m_locale); };
-    RptLabel_YearlyPayment->setCaption(total(m_yearlyPayment));
-    RptLabel_YearlyPrincipal->setCaption(total(m_yearlyPrincipal));
-    RptLabel_YearlyInterest->setCaption(total(m_yearlyInterest));
-    RptLabel_OverallPayment->setCaption(total(m_overallPayment));
-    RptLabel_OverallPrincipal->setCaption(total(m_overallPrincipal));
-    RptLabel_OverallInterest->setCaption(total(m_overallInterest));
+    const char16_t decimal = m_locale.decimalSeparator().unicode();
+    const auto total = [&](calc::Money sum, eng::Label *label) {
+        grouped(calc::formatMoneyText(sum, decimal), *label);
+    };
+    total(m_yearlyPayment, RptLabel_YearlyPayment);
+    total(m_yearlyPrincipal, RptLabel_YearlyPrincipal);
+    total(m_yearlyInterest, RptLabel_YearlyInterest);
+    total(m_overallPayment, RptLabel_OverallPayment);
+    total(m_overallPrincipal, RptLabel_OverallPrincipal);
+    total(m_overallInterest, RptLabel_OverallInterest);
     return PrintTotals;
 }
 
@@ -527,7 +554,7 @@ bool TForm_Reports::BandReport_SavingsNeedData()
         return false;
     const SavingsRowType &row = (*SavingsRows)[static_cast<std::size_t>(i)];
     const int p = PeriodsPerYear > 0 ? PeriodsPerYear : 1;
-    RptLabel_SavingsPMT->setCaption(QString::number(i + 1));
+    setNumber(*RptLabel_SavingsPMT, i + 1);
 
     const int decimals = p == 1 ? 0 : p == 2 ? 1 : p == 4 ? 2 : 4;
     const calc::Extended year = static_cast<calc::Extended>(i + 1) / p;

@@ -156,7 +156,8 @@ private:
     void addFooter(eng::Report &report, const QString &pageNoName);
     void addAmortizationHeadings(eng::Band &band, const QString &suffix);
     void addSavingsHeadings(eng::Band &band, const QString &suffix);
-    QString grouped(const calc::ShortText &text) const;
+    // The text with thousands separators, into the label's caption.
+    void grouped(const calc::ShortText &text, eng::Label &label) const;
     QString money(calc::Money value) const;
 
     text::Locale m_locale;
