@@ -193,7 +193,7 @@ namespace {
 
 // Calls out(i, advance) for each UTF-16 unit of text, as metafile text runs
 // carry advances; the low half of a surrogate pair advances by nothing.
-template <class Out> void eachAdvance(const FontSpec &font, const QString &text, Out &&out)
+template <class Out> void eachAdvance(const FontSpec &font, QStringView text, Out &&out)
 {
     Face &f = face(font);
     const double px = emPixels(font);
@@ -224,6 +224,13 @@ QVector<double> TextMetrics::advances(const FontSpec &font, const QString &text)
     double *a = out.data();
     eachAdvance(font, text, [a](qsizetype i, double v) { a[i] = v; });
     return out;
+}
+
+void TextMetrics::advances(const FontSpec &font, QStringView text, QVector<double> &into)
+{
+    into.resize(text.size());
+    double *a = into.data();
+    eachAdvance(font, text, [a](qsizetype i, double v) { a[i] = v; });
 }
 
 double TextMetrics::width(const FontSpec &font, const QString &text)

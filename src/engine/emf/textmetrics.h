@@ -22,6 +22,8 @@ class TextMetrics {
 public:
     // Advance widths in page pixels (96 per inch) of each character of text.
     static QVector<double> advances(const FontSpec &font, const QString &text);
+    // The same into a vector the caller keeps, which keeps its storage.
+    static void advances(const FontSpec &font, QStringView text, QVector<double> &into);
     static double width(const FontSpec &font, const QString &text);
     static double ascent(const FontSpec &font);
     static double height(const FontSpec &font);

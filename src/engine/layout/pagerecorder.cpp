@@ -112,8 +112,8 @@ void PageRecorder::drawLabel(const Label &label, QPointF origin, int pageNumber)
     const emf::FontSpec &font = label.font ? *label.font : m_report.defaultFont;
     // Measured once: the box of an auto-sized label and the run's advances.
     const bool whole = text.size() <= emf::kMaxTextRun;
-    const QVector<double> advances = whole ? emf::TextMetrics::advances(font, text)
-                                           : emf::TextMetrics::advances(font, text.left(emf::kMaxTextRun));
+    QVector<double> &advances = m_advances; // kept between labels, with its storage
+    emf::TextMetrics::advances(font, QStringView(text).left(emf::kMaxTextRun), advances);
     double width = 0;
     if (label.autoSize) {
         if (whole) {

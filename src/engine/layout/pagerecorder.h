@@ -6,6 +6,7 @@
 #include "engine/layout/layout.h"
 
 #include <QByteArray>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -48,6 +49,7 @@ private:
     PageHandler m_onPage;
     std::unique_ptr<emf::EmfWriter> m_writer;
     QString m_pageNumberText;
+    QVector<double> m_advances;                // of the label being drawn
     std::optional<emf::FontSpec> m_heightFont; // the font m_lineHeight is the height of
     double m_lineHeight = 0;
 };
