@@ -7,7 +7,9 @@
 #include <QHash>
 #include <QRawFont>
 
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,7 +63,7 @@ struct PdfWriter::Impl : ObjectWriter {
     bool inText = false, inArray = false;
     Face *textFace = nullptr;
     double textSize = 0;
-    QPointF line; // where the current text line starts
+    double lineX = 0, lineY = 0; // where the current text line starts
     double penX = 0;
 
     Face *face(const emf::FontSpec &spec);
@@ -97,9 +99,9 @@ struct PdfWriter::Impl : ObjectWriter {
     void paint(const std::optional<Stroke> &stroke, std::optional<QRgb> brush, bool evenOdd)
     {
         if (stroke && brush)
-            content.append(evenOdd ? "B*\n" : "B\n");
+            evenOdd ? content.append("B*\n") : content.append("B\n");
         else if (brush)
-            content.append(evenOdd ? "f*\n" : "f\n");
+            evenOdd ? content.append("f*\n") : content.append("f\n");
         else
             content.append("S\n");
     }
@@ -107,8 +109,11 @@ struct PdfWriter::Impl : ObjectWriter {
 
 Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
 {
-    // Runs come in long stretches of one face: the last one is checked first.
-    if (lastFace && spec.bold == lastBold && spec.italic == lastItalic && spec.family == lastFamily)
+    // Runs come in long stretches of one face: the last one is checked first,
+    // by the name's shared data before its characters.
+    if (lastFace && spec.bold == lastBold && spec.italic == lastItalic &&
+        ((spec.family.constData() == lastFamily.constData() && spec.family.size() == lastFamily.size()) ||
+         spec.family == lastFamily))
         return lastFace;
     const QString family = emf::TextMetrics::resolvedFamily(spec.family);
     Face *found = nullptr;
@@ -264,6 +269,26 @@ void PdfWriter::figure(const Figure &f, const std::optional<Stroke> &stroke, std
     d->paint(stroke, fill, true);
 }
 
+namespace {
+
+// The bytes a literal string escapes: its delimiters, the escape itself, and
+// a carriage return, which a reader would take for the end of a line.
+constexpr std::array<bool, 256> kEscaped = [] {
+    std::array<bool, 256> e{};
+    for (const unsigned char b : {'(', ')', '\\', '\r'})
+        e[b] = true;
+    return e;
+}();
+
+char *escapedByte(char *p, unsigned char byte)
+{
+    *p++ = '\\';
+    *p++ = byte == '\r' ? 'r' : char(byte);
+    return p;
+}
+
+} // namespace
+
 void PdfWriter::text(const TextRun &run)
 {
     if (!d->inPage || run.text.isEmpty())
@@ -275,11 +300,10 @@ void PdfWriter::text(const TextRun &run)
     }
     Content &c = d->content;
     const double size = run.em;
-    const auto onGrid = [](double offset) { return std::trunc(offset * kGrid) / kGrid; };
-    const QPointF anchor = run.anchor;
     const double sx = run.scale.width();
-    const QPointF at =
-        anchor + QPointF(onGrid(run.start.x() * sx), onGrid(run.start.y() * run.scale.height()));
+    const double ax = run.anchor.x();
+    const double atX = ax + truncated(run.start.x() * sx * kGrid) / kGrid;
+    const double atY = run.anchor.y() + truncated(run.start.y() * run.scale.height() * kGrid) / kGrid;
     // One text array per run (a cell): text extraction reads a row merged
     // into one array differently. Consecutive runs share the text object.
     if (d->inArray)
@@ -287,7 +311,7 @@ void PdfWriter::text(const TextRun &run)
     if (!d->inText) {
         c.append("BT\n1 0 0 -1 0 0 Tm\n");
         d->inText = true;
-        d->line = QPointF(0, 0);
+        d->lineX = d->lineY = 0;
     }
     if (d->textFace != f || d->textSize != size) {
         c.append("/F");
@@ -299,68 +323,72 @@ void PdfWriter::text(const TextRun &run)
         d->textSize = size;
     }
     d->setFill(run.color);
-    appendNumber(c, at.x() - d->line.x(), 6);
-    c.push_back(' ');
-    appendNumber(c, d->line.y() - at.y(), 6);
-    c.append(" Td[");
+
+    // Written in place: the move to the run, then at most a shift, two
+    // parentheses and two escaped bytes a glyph.
+    const qsizetype n = run.text.size();
+    char *p = c.tail(64 + size_t(n) * 40);
     // The rounded numbers are where the line really starts.
-    d->line = QPointF(d->line.x() + std::round((at.x() - d->line.x()) * 1e6) / 1e6,
-                      d->line.y() + std::round((at.y() - d->line.y()) * 1e6) / 1e6);
-    d->penX = d->line.x();
+    const long long dx = scaledToInt(atX - d->lineX, 1e6), dy = scaledToInt(atY - d->lineY, 1e6);
+    p = writeFixed<6>(p, dx);
+    *p++ = ' ';
+    p = writeFixed<6>(p, -dy);
+    std::memcpy(p, " Td[", 4);
+    p += 4;
+    d->lineX += double(dx) / 1e6;
+    d->lineY += double(dy) / 1e6;
+    double penX = d->lineX;
     d->inArray = true;
 
-    // Written in place: at most a shift, two parentheses and two escaped
-    // bytes a glyph.
-    const qsizetype n = run.text.size();
-    const size_t base = c.size();
-    c.resize(base + size_t(n) * 40 + 1);
-    char *p = c.data() + base;
     bool inString = false;
     double offset = run.start.x(); // of the next glyph from the anchor, device pixels
-    const QChar *chars = run.text.constData();
+    const ushort *chars = run.text.utf16();
+    const double *advances = run.advances.data();
+    const auto given = qsizetype(run.advances.size());
     for (qsizetype i = 0; i < n; ++i) {
-        char32_t cp = chars[i].unicode();
-        double advance = i < qsizetype(run.advances.size()) ? run.advances[size_t(i)] : 0;
-        if (chars[i].isHighSurrogate() && i + 1 < n && chars[i + 1].isLowSurrogate()) {
+        char32_t cp = chars[i];
+        double advance = i < given ? advances[i] : 0;
+        if (QChar::isHighSurrogate(cp) && i + 1 < n && QChar::isLowSurrogate(chars[i + 1])) {
             cp = QChar::surrogateToUcs4(chars[i], chars[i + 1]);
             ++i;
-            if (i < qsizetype(run.advances.size()))
-                advance += run.advances[size_t(i)];
+            if (i < given)
+                advance += advances[i];
         }
-        const quint32 g = f->glyph(cp);
-        const double target = anchor.x() + onGrid(offset * sx);
-        if (std::abs(target - d->penX) > kPlacementTolerance) {
+        const quint32 g = cp < 256 && f->latin[cp] >= 0 ? quint32(f->latin[cp]) : f->glyph(cp);
+        const double target = ax + truncated(offset * sx * kGrid) / kGrid;
+        if (std::abs(target - penX) > kPlacementTolerance) {
             if (inString)
                 *p++ = ')';
             inString = false;
-            const double shift = std::round((d->penX - target) * 1000 / size * 1e5) / 1e5;
-            p = writeNumber(p, shift, 5);
-            d->penX -= shift * size / 1000;
+            const long long shift = scaledToInt((penX - target) * 1000 / size, 1e5);
+            p = writeFixed<5>(p, shift);
+            penX -= double(shift) / 1e5 * size / 1000;
         }
         if (!inString)
             *p++ = '(';
         inString = true;
-        for (const char byte : {char(g >> 8), char(g & 0xFF)}) {
-            if (byte == '(' || byte == ')' || byte == '\\')
-                *p++ = '\\';
-            if (byte == '\r') {
-                *p++ = '\\';
-                *p++ = 'r';
-            } else {
-                *p++ = byte;
-            }
+        const auto high = static_cast<unsigned char>(g >> 8), low = static_cast<unsigned char>(g & 0xFF);
+        if (!kEscaped[high] && !kEscaped[low]) {
+            p[0] = char(high);
+            p[1] = char(low);
+            p += 2;
+        } else {
+            p = kEscaped[high] ? escapedByte(p, high) : (*p = char(high), p + 1);
+            p = kEscaped[low] ? escapedByte(p, low) : (*p = char(low), p + 1);
         }
         if (!f->used[g]) {
             f->used[g] = true;
             if (cp >= 32 && g != 0) // .notdef stands for no character in particular
                 f->unicode[g] = cp;
         }
-        d->penX += f->width(g) * size / 1000;
+        const double width = f->widths[g] >= 0 ? f->widths[g] : f->width(g);
+        penX += width * size / 1000;
         offset += advance;
     }
     if (inString)
         *p++ = ')';
-    c.resize(size_t(p - c.data()));
+    c.setEnd(p);
+    d->penX = penX;
 }
 
 void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &source, const QByteArray &jpeg)
