@@ -1,6 +1,8 @@
 #include "engine/emf/decoder.h"
 #include "engine/emf/mapping.h"
 
+#include <QtEndian>
+
 #include <cmath>
 
 namespace accrua::engine::emf {
@@ -299,14 +301,12 @@ void TextRecord::readText(QString &text) const
 {
     text.resize(qsizetype(count));
     QChar *out = text.data();
+    if (wide) {
+        qFromLittleEndian<char16_t>(chars, qsizetype(count), out);
+        return;
+    }
     for (quint64 i = 0; i < count; ++i)
-        out[i] = wide ? QChar(char16_t(chars[2 * i] | (chars[2 * i + 1] << 8))) : QChar(chars[i]);
-}
-
-qint32 TextRecord::advance(quint64 i) const
-{
-    const uchar *v = dx + qint64(i) * dxStep;
-    return qint32(quint32(v[0]) | (quint32(v[1]) << 8) | (quint32(v[2]) << 16) | (quint32(v[3]) << 24));
+        out[i] = QChar(chars[i]);
 }
 
 QPointF textStart(quint32 textAlign, double width, double ascent, double descent)
@@ -334,13 +334,17 @@ bool decodeText(const EmfRecord &record, TextRecord &out, QString &why)
         why = QStringLiteral("text record too short");
         return false;
     }
+    // The fixed part is there: read without checking each field again.
+    const uchar *const base = rec.data();
+    const auto u32 = [base](qint64 at) { return qFromLittleEndian<quint32>(base + at); };
+    const auto i32 = [base](qint64 at) { return qFromLittleEndian<qint32>(base + at); };
     out.wide = record.type == EMR_EXTTEXTOUTW;
-    out.reference = QPointF(rec.i32(36), rec.i32(40));
-    out.count = rec.u32(44);
-    const quint32 offString = rec.u32(48);
-    out.options = rec.u32(52);
-    out.rect = rectAt(rec, 56);
-    const quint32 offDx = rec.u32(72);
+    out.reference = QPointF(i32(36), i32(40));
+    out.count = u32(44);
+    const quint32 offString = u32(48);
+    out.options = u32(52);
+    out.rect = QRectF(QPointF(i32(56), i32(60)), QPointF(i32(64), i32(68))).normalized();
+    const quint32 offDx = u32(72);
     const quint64 unit = out.wide ? 2 : 1;
     const quint64 n = out.count;
     if (n > 0 && (offString < fixed || offString + n * unit > quint64(rec.size()))) {

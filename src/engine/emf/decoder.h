@@ -139,7 +139,11 @@ struct TextRecord {
     // The characters into text (resized, its storage kept).
     void readText(QString &text) const;
     // Advance i in logical units.
-    qint32 advance(quint64 i) const;
+    qint32 advance(quint64 i) const
+    {
+        const uchar *v = dx + qint64(i) * dxStep;
+        return qint32(quint32(v[0]) | (quint32(v[1]) << 8) | (quint32(v[2]) << 16) | (quint32(v[3]) << 24));
+    }
 };
 
 inline constexpr quint64 kMaxTextChars = 65536;

@@ -134,7 +134,8 @@ private:
     QHash<quint32, Obj> m_objects;
     quint32 m_handles = 1;
     QTransform m_full;
-    QTransform m_toDevice; // the part of m_full up to device pixels
+    QTransform m_toDevice;             // the part of m_full up to device pixels
+    double m_xScale = 1, m_yScale = 1; // device pixels per logical unit along each axis
     bool m_toDeviceOk = false;
     bool m_fullDirty = true;
     bool m_fullOk = false;
@@ -179,7 +180,8 @@ PlayResult Walker::run(QString *why)
             }
         }
         result = dispatch(record);
-        m_jpeg.clear(); // it belongs to the record right after it only
+        if (!m_jpeg.isEmpty())
+            m_jpeg.clear(); // it belongs to the record right after it only
         return result == PlayResult::Played;
     });
     if (result != PlayResult::Played) {
@@ -194,6 +196,8 @@ PlayResult Walker::run(QString *why)
 PlayResult Walker::dispatch(const emf::EmfRecord &record)
 {
     const Reader &rec = record.data;
+    if (m_type == EMR_EXTTEXTOUTW) // most of a report page
+        return text(record);
     if (emf::isMappingRecord(m_type)) {
         QString why;
         if (!emf::applyMapping(m_s.map, record, why))
@@ -372,6 +376,8 @@ const QTransform &Walker::full()
         m_full = m_toDevice * m_target.deviceToTarget;
         m_fullOk = emf::saneTransform(m_full);
         m_toDeviceOk = emf::saneTransform(m_toDevice);
+        m_xScale = std::hypot(m_toDevice.m11(), m_toDevice.m12());
+        m_yScale = std::hypot(m_toDevice.m21(), m_toDevice.m22());
         m_fullDirty = false;
     }
     return m_full;
@@ -503,8 +509,7 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     const QTransform &toDevice = m_toDevice;
     if (!m_toDeviceOk || !m_fullOk)
         return PlayResult::Played;
-    const double xScale = std::hypot(toDevice.m11(), toDevice.m12());
-    const double yScale = std::hypot(toDevice.m21(), toDevice.m22());
+    const double xScale = m_xScale, yScale = m_yScale;
     const QTransform &d2t = m_target.deviceToTarget;
     const double tsx = std::abs(d2t.m11()), tsy = std::abs(d2t.m22());
     const double targetScale = 1 / kCanvasUnitsPerPixel; // the limits below are in page pixels
@@ -521,7 +526,8 @@ PlayResult Walker::text(const emf::EmfRecord &record)
         return PlayResult::Played;
 
     TextRun &run = m_run;
-    run.face.family = font.face;
+    if (run.face.family.constData() != font.face.constData() || run.face.family.size() != font.face.size())
+        run.face.family = font.face;
     run.face.bold = font.bold;
     run.face.italic = font.italic;
     run.em = em;
@@ -550,17 +556,18 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     const double ascent = font.ascentPerEm * emDevice, descent = font.descentPerEm * emDevice;
     const QPointF start = emf::textStart(m_s.textAlign, total, ascent, descent);
     const double x0 = start.x(), baseline = start.y();
-    QTransform textT;
-    textT.translate(origin.x(), origin.y());
-    textT = textT * d2t;
-    run.anchor = textT.map(QPointF(0, 0));
+    run.anchor = d2t.map(origin); // the run's own origin, (0, 0), in the target
     run.start = QPointF(x0, baseline);
     if (!within(QRectF(run.origin(), QSizeF(std::abs(total * tsx), em))))
         return PlayResult::Played;
-    if (m_s.bkMode == OPAQUE && !(options & ETO_OPAQUE))
+    if (m_s.bkMode == OPAQUE && !(options & ETO_OPAQUE)) {
+        QTransform textT;
+        textT.translate(origin.x(), origin.y());
+        textT = textT * d2t;
         m_canvas.rect(textT.mapRect(QRectF(std::min(x0, x0 + total), baseline - ascent, std::abs(total),
                                            ascent + descent)),
                       std::nullopt, m_s.bkColor);
+    }
     m_canvas.text(run);
     if (updateCp && h != TA_CENTER) {
         const double dirLogical = xScale > 0 ? total / xScale : 0;
