@@ -25,8 +25,16 @@ constexpr int kCatalog = 1, kPages = 2, kResources = 3, kInfo = 4;
 constexpr double kPlacementTolerance = 0.001;
 // Glyphs sit on the grid of 1/64 canvas unit from their run's anchor that
 // Qt's PDF engine places them on: text extraction then finds every word
-// exactly where the PDFs printed through Qt have it.
+// exactly where the PDFs printed through Qt have it. Text space is that grid,
+// so that moves to it are whole numbers, shorter to write and to deflate.
 constexpr double kGrid = 64;
+// Decimals of the moves in text space (1/64 canvas unit), and of the shifts
+// within a run (thousandths of an em): a hundredth of a thousandth of the
+// em is a 1/40 of a grid step at 10 points, far below anything rendered.
+constexpr int kMoveDecimals = 4;
+constexpr double kMoveScale = 1e4;
+constexpr int kShiftDecimals = 2;
+constexpr double kShiftScale = 1e2;
 
 struct ImageKey {
     size_t hash;
@@ -60,11 +68,10 @@ struct PdfWriter::Impl : ObjectWriter {
     Content content;
     std::optional<QRgb> fill, strokeColor;
     double lineWidth = -1;
-    bool inText = false, inArray = false;
+    bool inText = false;
     Face *textFace = nullptr;
     double textSize = 0;
     double lineX = 0, lineY = 0; // where the current text line starts
-    double penX = 0;
 
     Face *face(const emf::FontSpec &spec);
     void endText();
@@ -148,11 +155,9 @@ Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
 
 void PdfWriter::Impl::endText()
 {
-    if (inArray)
-        content.append("]TJ\n");
     if (inText)
         content.append("ET\n");
-    inArray = inText = false;
+    inText = false;
     textFace = nullptr;
 }
 
@@ -191,7 +196,7 @@ void PdfWriter::beginPage(QSizeF pagePixels)
     d->fill.reset();
     d->strokeColor.reset();
     d->lineWidth = -1;
-    d->inText = d->inArray = false;
+    d->inText = false;
     d->textFace = nullptr;
     // Page pixels, y downwards, onto points.
     d->content.append("0.06 0 0 -0.06 0 ");
@@ -306,10 +311,8 @@ void PdfWriter::text(const TextRun &run)
     const double atY = run.anchor.y() + truncated(run.start.y() * run.scale.height() * kGrid) / kGrid;
     // One text array per run (a cell): text extraction reads a row merged
     // into one array differently. Consecutive runs share the text object.
-    if (d->inArray)
-        c.append("]TJ\n");
     if (!d->inText) {
-        c.append("BT\n1 0 0 -1 0 0 Tm\n");
+        c.append("BT\n0.015625 0 0 -0.015625 0 0 Tm\n");
         d->inText = true;
         d->lineX = d->lineY = 0;
     }
@@ -317,7 +320,7 @@ void PdfWriter::text(const TextRun &run)
         c.append("/F");
         appendInt(c, f->number);
         c.push_back(' ');
-        appendNumber(c, size, 6);
+        appendNumber(c, size * kGrid, kMoveDecimals);
         c.append(" Tf\n");
         d->textFace = f;
         d->textSize = size;
@@ -327,20 +330,25 @@ void PdfWriter::text(const TextRun &run)
     // Written in place: the move to the run, then at most a shift, two
     // parentheses and two escaped bytes a glyph.
     const qsizetype n = run.text.size();
-    char *p = c.tail(64 + size_t(n) * 40);
+    char *p = c.tail(80 + size_t(n) * 40);
     // The rounded numbers are where the line really starts.
-    const long long dx = scaledToInt(atX - d->lineX, 1e6), dy = scaledToInt(atY - d->lineY, 1e6);
-    p = writeFixed<6>(p, dx);
+    const long long dx = scaledToInt((atX - d->lineX) * kGrid, kMoveScale),
+                    dy = scaledToInt((atY - d->lineY) * kGrid, kMoveScale);
+    p = writeFixed<kMoveDecimals>(p, dx);
     *p++ = ' ';
-    p = writeFixed<6>(p, -dy);
-    std::memcpy(p, " Td[", 4);
+    p = writeFixed<kMoveDecimals>(p, -dy);
+    std::memcpy(p, " Td(", 4);
     p += 4;
-    d->lineX += double(dx) / 1e6;
-    d->lineY += double(dy) / 1e6;
+    // A run placed by the font's advances alone is a string; the array it
+    // becomes at its first shift opens where the string does.
+    char *const open = p - 1;
+    bool inArray = false;
+    d->lineX += double(dx) / kMoveScale / kGrid;
+    d->lineY += double(dy) / kMoveScale / kGrid;
     double penX = d->lineX;
-    d->inArray = true;
 
-    bool inString = false;
+    bool inString = true;
+    char *stringStart = p;
     double offset = run.start.x(); // of the next glyph from the anchor, device pixels
     const ushort *chars = run.text.utf16();
     const double *advances = run.advances.data();
@@ -357,15 +365,28 @@ void PdfWriter::text(const TextRun &run)
         const quint32 g = cp < 256 && f->latin[cp] >= 0 ? quint32(f->latin[cp]) : f->glyph(cp);
         const double target = ax + truncated(offset * sx * kGrid) / kGrid;
         if (std::abs(target - penX) > kPlacementTolerance) {
-            if (inString)
-                *p++ = ')';
-            inString = false;
-            const long long shift = scaledToInt((penX - target) * 1000 / size, 1e5);
-            p = writeFixed<5>(p, shift);
-            penX -= double(shift) / 1e5 * size / 1000;
+            const long long shift = scaledToInt((penX - target) * 1000 / size, kShiftScale);
+            if (shift != 0) {
+                if (!inArray) {
+                    std::memmove(open + 1, open, size_t(p - open));
+                    *open = '[';
+                    ++p;
+                    ++stringStart;
+                    inArray = true;
+                }
+                if (p == stringStart)
+                    --p; // the string has no glyph yet: the shift goes first
+                else if (inString)
+                    *p++ = ')';
+                inString = false;
+                p = writeFixed<kShiftDecimals>(p, shift);
+                penX -= double(shift) / kShiftScale * size / 1000;
+            }
         }
-        if (!inString)
+        if (!inString) {
             *p++ = '(';
+            stringStart = p;
+        }
         inString = true;
         const auto high = static_cast<unsigned char>(g >> 8), low = static_cast<unsigned char>(g & 0xFF);
         if (!kEscaped[high] && !kEscaped[low]) {
@@ -385,10 +406,14 @@ void PdfWriter::text(const TextRun &run)
         penX += width * size / 1000;
         offset += advance;
     }
-    if (inString)
-        *p++ = ')';
+    if (inArray) {
+        std::memcpy(p, ")]TJ\n", 5);
+        p += 5;
+    } else {
+        std::memcpy(p, ")Tj\n", 4);
+        p += 4;
+    }
     c.setEnd(p);
-    d->penX = penX;
 }
 
 void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &source, const QByteArray &jpeg)
