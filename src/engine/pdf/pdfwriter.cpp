@@ -28,13 +28,20 @@ constexpr double kPlacementTolerance = 0.001;
 // exactly where the PDFs printed through Qt have it. Text space is that grid,
 // so that moves to it are whole numbers, shorter to write and to deflate.
 constexpr double kGrid = 64;
-// Decimals of the moves in text space (1/64 canvas unit), and of the shifts
-// within a run (thousandths of an em): a hundredth of a thousandth of the
-// em is a 1/40 of a grid step at 10 points, far below anything rendered.
+// Decimals of the moves in text space (1/64 canvas unit).
 constexpr int kMoveDecimals = 4;
 constexpr double kMoveScale = 1e4;
-constexpr int kShiftDecimals = 2;
-constexpr double kShiftScale = 1e2;
+
+// Shifts within a run are in thousandths of the em: written with as few
+// decimals as keep a glyph within the tolerance of its place, two up to an
+// em of 200 content units (12 points).
+int shiftDecimals(double em)
+{
+    int decimals = 2;
+    for (double limit = 200; decimals < 6 && em > limit; limit *= 10)
+        ++decimals;
+    return decimals;
+}
 
 struct ImageKey {
     size_t hash;
@@ -346,6 +353,8 @@ void PdfWriter::text(const TextRun &run)
     d->lineX += double(dx) / kMoveScale / kGrid;
     d->lineY += double(dy) / kMoveScale / kGrid;
     double penX = d->lineX;
+    const int decimals = shiftDecimals(size);
+    const double shiftScale = std::pow(10.0, decimals);
 
     bool inString = true;
     char *stringStart = p;
@@ -365,7 +374,7 @@ void PdfWriter::text(const TextRun &run)
         const quint32 g = cp < 256 && f->latin[cp] >= 0 ? quint32(f->latin[cp]) : f->glyph(cp);
         const double target = ax + truncated(offset * sx * kGrid) / kGrid;
         if (std::abs(target - penX) > kPlacementTolerance) {
-            const long long shift = scaledToInt((penX - target) * 1000 / size, kShiftScale);
+            const long long shift = scaledToInt((penX - target) * 1000 / size, shiftScale);
             if (shift != 0) {
                 if (!inArray) {
                     std::memmove(open + 1, open, size_t(p - open));
@@ -379,8 +388,8 @@ void PdfWriter::text(const TextRun &run)
                 else if (inString)
                     *p++ = ')';
                 inString = false;
-                p = writeFixed<kShiftDecimals>(p, shift);
-                penX -= double(shift) / kShiftScale * size / 1000;
+                p = writeScaled(p, shift, decimals);
+                penX -= double(shift) / shiftScale * size / 1000;
             }
         }
         if (!inString) {
