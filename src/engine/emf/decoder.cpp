@@ -222,15 +222,15 @@ bool decodeObject(const EmfRecord &record, quint32 handles, LogObject &o, QStrin
         o.font.italic = rec.u8(32) != 0;
         o.font.underline = rec.u8(33) != 0;
         o.font.strikeOut = rec.u8(34) != 0;
-        QString face;
-        for (int i = 0; i < 32; ++i) {
-            const quint16 c = rec.u16(40 + i * 2);
-            if (!c)
-                break;
-            face.append(QChar(c));
+        // Up to 32 UTF-16 units ending at the first nul, inside the record
+        // as its size was checked above.
+        qsizetype length = 0;
+        while (length < 32 && rec.u16(40 + length * 2) != 0)
+            ++length;
+        if (length > 0) {
+            o.font.face = QString(length, Qt::Uninitialized);
+            qFromLittleEndian<char16_t>(rec.data() + 40, length, o.font.face.data());
         }
-        if (!face.isEmpty())
-            o.font.face = face;
         break;
     }
     default:

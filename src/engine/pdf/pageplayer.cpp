@@ -297,6 +297,21 @@ PlayResult Walker::dispatch(const emf::EmfRecord &record)
     }
 }
 
+// Font names as the pages repeat them, one shared copy each (a few dozen
+// at most per thread): the PDF writer knows a face it has just drawn by its
+// name's data, whichever page's font object names it.
+QString interned(const QString &name)
+{
+    constexpr size_t kMaxNames = 64;
+    thread_local std::vector<QString> names;
+    for (const QString &n : names)
+        if (n == name)
+            return n;
+    if (names.size() < kMaxNames)
+        names.push_back(name);
+    return name;
+}
+
 // The objects in this player's terms: fonts keep only what a PDF draws.
 Obj objOf(const emf::LogObject &o)
 {
@@ -317,7 +332,7 @@ Obj objOf(const emf::LogObject &o)
         obj.font.bold = o.font.weight >= 600;
         obj.font.italic = o.font.italic;
         obj.font.decorated = o.font.underline || o.font.strikeOut;
-        obj.font.face = o.font.face;
+        obj.font.face = interned(o.font.face);
         break;
     case emf::LogObject::Other:
         break;

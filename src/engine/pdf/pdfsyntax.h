@@ -7,6 +7,7 @@
 #include <QRgb>
 #include <QString>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -94,9 +95,30 @@ inline char *writeUnsigned(char *p, unsigned long long v)
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
-    int digits = 1;
-    for (unsigned long long bound = 10; digits < 20 && v >= bound; bound *= 10)
-        ++digits;
+    static constexpr unsigned long long kPowers[20] = {1,
+                                                       10,
+                                                       100,
+                                                       1000,
+                                                       10000,
+                                                       100000,
+                                                       1000000,
+                                                       10000000,
+                                                       100000000,
+                                                       1000000000,
+                                                       10000000000,
+                                                       100000000000,
+                                                       1000000000000,
+                                                       10000000000000,
+                                                       100000000000000,
+                                                       1000000000000000,
+                                                       10000000000000000,
+                                                       100000000000000000,
+                                                       1000000000000000000,
+                                                       10000000000000000000ULL};
+    // The number of digits from the bit length: log10(2) is about 1233 / 4096.
+    const unsigned long long w = v | 1;
+    const int t = (64 - std::countl_zero(w)) * 1233 >> 12;
+    const int digits = t - (w < kPowers[t] ? 1 : 0) + 1;
     char *const end = p + digits;
     char *q = end;
     while (v >= 100) {

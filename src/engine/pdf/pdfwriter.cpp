@@ -35,13 +35,37 @@ constexpr double kMoveScale = 1e4;
 // Shifts within a run are in thousandths of the em: written with as few
 // decimals as keep a glyph within the tolerance of its place, two up to an
 // em of 200 content units (12 points).
-int shiftDecimals(double em)
+struct ShiftUnit {
+    int decimals;
+    double scale; // 10^decimals
+};
+
+ShiftUnit shiftUnit(double em)
 {
-    int decimals = 2;
-    for (double limit = 200; decimals < 6 && em > limit; limit *= 10)
-        ++decimals;
-    return decimals;
+    ShiftUnit u{2, 100};
+    for (double limit = 200; u.decimals < 6 && em > limit; limit *= 10) {
+        ++u.decimals;
+        u.scale *= 10;
+    }
+    return u;
 }
+
+// A face's glyph for a character below 256 as the runs use it: looked up,
+// marked used and measured once, its escaping decided once.
+struct LatinGlyph {
+    quint32 glyph = 0;
+    bool escaped = false; // a byte of its code is escaped in a string
+    double width = -1;    // thousandths of an em; -1: not looked up yet
+};
+using LatinGlyphs = std::array<LatinGlyph, 256>;
+
+// The faces last asked for, by the shared data of the family name the page
+// gives (the name kept, so that its data stays where it is).
+struct RecentFace {
+    QString family;
+    bool bold = false, italic = false;
+    Face *face = nullptr;
+};
 
 struct ImageKey {
     size_t hash;
@@ -61,9 +85,9 @@ struct PdfWriter::Impl : ObjectWriter {
     QString title, creator;
     std::vector<int> pages;
     std::vector<std::unique_ptr<Face>> faces;
-    Face *lastFace = nullptr;
-    QString lastFamily;
-    bool lastBold = false, lastItalic = false;
+    std::vector<std::unique_ptr<LatinGlyphs>> latin; // by face number - 1
+    std::array<RecentFace, 4> recent;
+    size_t nextRecent = 0;
     QHash<ImageKey, int> images; // -> image number
     std::vector<int> imageObjects;
     bool unsupported = false;
@@ -123,12 +147,12 @@ struct PdfWriter::Impl : ObjectWriter {
 
 Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
 {
-    // Runs come in long stretches of one face: the last one is checked first,
-    // by the name's shared data before its characters.
-    if (lastFace && spec.bold == lastBold && spec.italic == lastItalic &&
-        ((spec.family.constData() == lastFamily.constData() && spec.family.size() == lastFamily.size()) ||
-         spec.family == lastFamily))
-        return lastFace;
+    // Runs come in long stretches of a few faces, their names shared from
+    // the page's font objects: the recent ones are checked first.
+    for (const RecentFace &r : recent)
+        if (r.face && r.bold == spec.bold && r.italic == spec.italic &&
+            r.family.constData() == spec.family.constData() && r.family.size() == spec.family.size())
+            return r.face;
     const QString family = emf::TextMetrics::resolvedFamily(spec.family);
     Face *found = nullptr;
     for (const auto &f : faces)
@@ -152,11 +176,10 @@ Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
         f->widths.assign(glyphs, -1);
         found = f.get();
         faces.push_back(std::move(f));
+        latin.push_back(std::make_unique<LatinGlyphs>());
     }
-    lastFace = found;
-    lastFamily = spec.family;
-    lastBold = spec.bold;
-    lastItalic = spec.italic;
+    recent[nextRecent] = RecentFace{spec.family, spec.bold, spec.italic, found};
+    nextRecent = (nextRecent + 1) % recent.size();
     return found;
 }
 
@@ -299,6 +322,23 @@ char *escapedByte(char *p, unsigned char byte)
     return p;
 }
 
+// The face subsets glyph g, which first stood for cp.
+void markUsed(Face &f, quint32 g, char32_t cp)
+{
+    if (!f.used[g]) {
+        f.used[g] = true;
+        if (cp >= 32 && g != 0) // .notdef stands for no character in particular
+            f.unicode[g] = cp;
+    }
+}
+
+LatinGlyph latinGlyph(Face &f, char32_t cp)
+{
+    const quint32 g = f.glyph(cp);
+    markUsed(f, g, cp);
+    return LatinGlyph{g, kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF], f.width(g)};
+}
+
 } // namespace
 
 void PdfWriter::text(const TextRun &run)
@@ -353,13 +393,13 @@ void PdfWriter::text(const TextRun &run)
     d->lineX += double(dx) / kMoveScale / kGrid;
     d->lineY += double(dy) / kMoveScale / kGrid;
     double penX = d->lineX;
-    const int decimals = shiftDecimals(size);
-    const double shiftScale = std::pow(10.0, decimals);
+    const ShiftUnit unit = shiftUnit(size);
 
     bool inString = true;
     char *stringStart = p;
     double offset = run.start.x(); // of the next glyph from the anchor, device pixels
     const ushort *chars = run.text.utf16();
+    LatinGlyphs &latin = *d->latin[size_t(f->number - 1)];
     const double *advances = run.advances.data();
     const auto given = qsizetype(run.advances.size());
     for (qsizetype i = 0; i < n; ++i) {
@@ -371,10 +411,25 @@ void PdfWriter::text(const TextRun &run)
             if (i < given)
                 advance += advances[i];
         }
-        const quint32 g = cp < 256 && f->latin[cp] >= 0 ? quint32(f->latin[cp]) : f->glyph(cp);
+        quint32 g = 0;
+        bool escaped = false;
+        double width = 0;
+        if (cp < 256) {
+            LatinGlyph &l = latin[cp];
+            if (l.width < 0)
+                l = latinGlyph(*f, cp);
+            g = l.glyph;
+            escaped = l.escaped;
+            width = l.width;
+        } else {
+            g = f->glyph(cp);
+            escaped = kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF];
+            markUsed(*f, g, cp);
+            width = f->widths[g] >= 0 ? f->widths[g] : f->width(g);
+        }
         const double target = ax + truncated(offset * sx * kGrid) / kGrid;
         if (std::abs(target - penX) > kPlacementTolerance) {
-            const long long shift = scaledToInt((penX - target) * 1000 / size, shiftScale);
+            const long long shift = scaledToInt((penX - target) * 1000 / size, unit.scale);
             if (shift != 0) {
                 if (!inArray) {
                     std::memmove(open + 1, open, size_t(p - open));
@@ -388,8 +443,8 @@ void PdfWriter::text(const TextRun &run)
                 else if (inString)
                     *p++ = ')';
                 inString = false;
-                p = writeScaled(p, shift, decimals);
-                penX -= double(shift) / shiftScale * size / 1000;
+                p = writeScaled(p, shift, unit.decimals);
+                penX -= double(shift) / unit.scale * size / 1000;
             }
         }
         if (!inString) {
@@ -398,7 +453,7 @@ void PdfWriter::text(const TextRun &run)
         }
         inString = true;
         const auto high = static_cast<unsigned char>(g >> 8), low = static_cast<unsigned char>(g & 0xFF);
-        if (!kEscaped[high] && !kEscaped[low]) {
+        if (!escaped) {
             p[0] = char(high);
             p[1] = char(low);
             p += 2;
@@ -406,12 +461,6 @@ void PdfWriter::text(const TextRun &run)
             p = kEscaped[high] ? escapedByte(p, high) : (*p = char(high), p + 1);
             p = kEscaped[low] ? escapedByte(p, low) : (*p = char(low), p + 1);
         }
-        if (!f->used[g]) {
-            f->used[g] = true;
-            if (cp >= 32 && g != 0) // .notdef stands for no character in particular
-                f->unicode[g] = cp;
-        }
-        const double width = f->widths[g] >= 0 ? f->widths[g] : f->width(g);
         penX += width * size / 1000;
         offset += advance;
     }
