@@ -67,6 +67,35 @@ struct RecentFace {
     Face *face = nullptr;
 };
 
+// Numbers as written, for the few values a page repeats in every row (the
+// moves between cells, the shifts between the same pairs of glyphs).
+class NumberTexts {
+public:
+    // value / 10^decimals at p as writeScaled writes it; p has room for 32 bytes.
+    char *write(char *p, long long value, int decimals)
+    {
+        const auto key = static_cast<unsigned long long>(value) * 8 + unsigned(decimals);
+        Entry &e = m_entries[(key * 0x9E3779B97F4A7C15ULL) >> 58];
+        if (!e.filled || e.key != key) {
+            e.length =
+                static_cast<unsigned char>(writeScaled(e.text.data(), value, decimals) - e.text.data());
+            e.key = key;
+            e.filled = true;
+        }
+        std::memcpy(p, e.text.data(), e.text.size());
+        return p + e.length;
+    }
+
+private:
+    struct Entry {
+        unsigned long long key = 0;
+        bool filled = false;
+        unsigned char length = 0;
+        std::array<char, 32> text{};
+    };
+    std::array<Entry, 64> m_entries;
+};
+
 struct ImageKey {
     size_t hash;
     int width;
@@ -87,7 +116,8 @@ struct PdfWriter::Impl : ObjectWriter {
     std::vector<std::unique_ptr<Face>> faces;
     std::vector<std::unique_ptr<LatinGlyphs>> latin; // by face number - 1
     std::array<RecentFace, 4> recent;
-    size_t nextRecent = 0;
+    size_t nextRecent = 0, lastRecent = 0;
+    NumberTexts numbers;
     QHash<ImageKey, int> images; // -> image number
     std::vector<int> imageObjects;
     bool unsupported = false;
@@ -148,11 +178,19 @@ struct PdfWriter::Impl : ObjectWriter {
 Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
 {
     // Runs come in long stretches of a few faces, their names shared from
-    // the page's font objects: the recent ones are checked first.
-    for (const RecentFace &r : recent)
-        if (r.face && r.bold == spec.bold && r.italic == spec.italic &&
-            r.family.constData() == spec.family.constData() && r.family.size() == spec.family.size())
-            return r.face;
+    // the page's font objects: the recent ones are checked first, the one
+    // found last before them.
+    const auto same = [&spec](const RecentFace &r) {
+        return r.face && r.bold == spec.bold && r.italic == spec.italic &&
+               r.family.constData() == spec.family.constData() && r.family.size() == spec.family.size();
+    };
+    if (same(recent[lastRecent]))
+        return recent[lastRecent].face;
+    for (size_t i = 0; i < recent.size(); ++i)
+        if (same(recent[i])) {
+            lastRecent = i;
+            return recent[i].face;
+        }
     const QString family = emf::TextMetrics::resolvedFamily(spec.family);
     Face *found = nullptr;
     for (const auto &f : faces)
@@ -179,6 +217,7 @@ Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
         latin.push_back(std::make_unique<LatinGlyphs>());
     }
     recent[nextRecent] = RecentFace{spec.family, spec.bold, spec.italic, found};
+    lastRecent = nextRecent;
     nextRecent = (nextRecent + 1) % recent.size();
     return found;
 }
@@ -381,9 +420,9 @@ void PdfWriter::text(const TextRun &run)
     // The rounded numbers are where the line really starts.
     const long long dx = scaledToInt((atX - d->lineX) * kGrid, kMoveScale),
                     dy = scaledToInt((atY - d->lineY) * kGrid, kMoveScale);
-    p = writeFixed<kMoveDecimals>(p, dx);
+    p = d->numbers.write(p, dx, kMoveDecimals);
     *p++ = ' ';
-    p = writeFixed<kMoveDecimals>(p, -dy);
+    p = d->numbers.write(p, -dy, kMoveDecimals);
     std::memcpy(p, " Td(", 4);
     p += 4;
     // A run placed by the font's advances alone is a string; the array it
@@ -398,14 +437,14 @@ void PdfWriter::text(const TextRun &run)
     bool inString = true;
     char *stringStart = p;
     double offset = run.start.x(); // of the next glyph from the anchor, device pixels
-    const ushort *chars = run.text.utf16();
+    const QChar *chars = run.text.constData();
     LatinGlyphs &latin = *d->latin[size_t(f->number - 1)];
     const double *advances = run.advances.data();
     const auto given = qsizetype(run.advances.size());
     for (qsizetype i = 0; i < n; ++i) {
-        char32_t cp = chars[i];
+        char32_t cp = chars[i].unicode();
         double advance = i < given ? advances[i] : 0;
-        if (QChar::isHighSurrogate(cp) && i + 1 < n && QChar::isLowSurrogate(chars[i + 1])) {
+        if (QChar::isHighSurrogate(cp) && i + 1 < n && chars[i + 1].isLowSurrogate()) {
             cp = QChar::surrogateToUcs4(chars[i], chars[i + 1]);
             ++i;
             if (i < given)
@@ -443,7 +482,7 @@ void PdfWriter::text(const TextRun &run)
                 else if (inString)
                     *p++ = ')';
                 inString = false;
-                p = writeScaled(p, shift, unit.decimals);
+                p = d->numbers.write(p, shift, unit.decimals);
                 penX -= double(shift) / unit.scale * size / 1000;
             }
         }
