@@ -12,6 +12,9 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <utility>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -33,8 +36,18 @@ QRgb rgbOf(quint32 c)
 bool within(const QRectF &r)
 {
     const double v[] = {r.left(), r.top(), r.right(), r.bottom()};
-    return std::all_of(std::begin(v), std::end(v),
-                       [](double x) { return std::isfinite(x) && std::abs(x) <= kMaxExtent; });
+    // Written out, NaN fails the comparison, infinity the bound.
+    return std::abs(v[0]) <= kMaxExtent && std::abs(v[1]) <= kMaxExtent && std::abs(v[2]) <= kMaxExtent &&
+           std::abs(v[3]) <= kMaxExtent;
+}
+
+// A transform on a point, as QTransform::map computes it for its affine
+// types, without the call.
+QPointF mapped(const QTransform &t, QPointF p)
+{
+    if (!t.isAffine())
+        return t.map(p);
+    return QPointF(t.m11() * p.x() + t.m21() * p.y() + t.dx(), t.m12() * p.x() + t.m22() * p.y() + t.dy());
 }
 
 bool axisAligned(const QTransform &t)
@@ -299,16 +312,28 @@ PlayResult Walker::dispatch(const emf::EmfRecord &record)
 
 // Font names as the pages repeat them, one shared copy each (a few dozen
 // at most per thread): the PDF writer knows a face it has just drawn by its
-// name's data, whichever page's font object names it.
+// name's data, whichever page's font object names it. Each keeps its
+// faces' ascent and descent, measured once per thread, not once per page.
+struct KnownFace {
+    QString name;
+    std::array<std::optional<std::pair<double, double>>, 4> perEm; // by bold * 2 + italic
+};
+
+std::vector<KnownFace> &knownFaces()
+{
+    thread_local std::vector<KnownFace> faces;
+    return faces;
+}
+
 QString interned(const QString &name)
 {
     constexpr size_t kMaxNames = 64;
-    thread_local std::vector<QString> names;
-    for (const QString &n : names)
-        if (n == name)
-            return n;
-    if (names.size() < kMaxNames)
-        names.push_back(name);
+    std::vector<KnownFace> &faces = knownFaces();
+    for (const KnownFace &f : faces)
+        if (f.name == name)
+            return f.name;
+    if (faces.size() < kMaxNames)
+        faces.push_back(KnownFace{name, {}});
     return name;
 }
 
@@ -379,9 +404,23 @@ void Walker::measure(FontObj &font) const
 {
     if (font.ascentPerEm >= 0)
         return;
-    const emf::FontSpec spec{font.face, 72, font.bold, font.italic}; // 96 px to the em
-    font.ascentPerEm = emf::TextMetrics::ascent(spec) / 96.0;
-    font.descentPerEm = emf::TextMetrics::descent(spec) / 96.0;
+    std::optional<std::pair<double, double>> *known = nullptr;
+    for (KnownFace &f : knownFaces())
+        if (f.name.constData() == font.face.constData() && f.name.size() == font.face.size())
+            known = &f.perEm[size_t(font.bold) * 2 + size_t(font.italic)];
+    if (!known || !*known) {
+        const emf::FontSpec spec{font.face, 72, font.bold, font.italic}; // 96 px to the em
+        const std::pair<double, double> perEm{emf::TextMetrics::ascent(spec) / 96.0,
+                                              emf::TextMetrics::descent(spec) / 96.0};
+        if (!known) {
+            font.ascentPerEm = perEm.first;
+            font.descentPerEm = perEm.second;
+            return;
+        }
+        *known = perEm;
+    }
+    font.ascentPerEm = (*known)->first;
+    font.descentPerEm = (*known)->second;
 }
 
 const QTransform &Walker::full()
@@ -552,8 +591,9 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     run.advances.resize(size_t(nChars));
     double total = 0;
     if (t.dx) {
+        double *advances = run.advances.data();
         for (quint64 i = 0; i < nChars; ++i)
-            total += run.advances[size_t(i)] = double(t.advance(i)) * xScale;
+            total += advances[i] = double(t.advance(i)) * xScale;
     } else {
         const emf::FontSpec spec{font.face, emDevice * 72.0 / 96.0, font.bold, font.italic};
         const QVector<double> a = emf::TextMetrics::advances(spec, run.text);
@@ -566,12 +606,12 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     const bool updateCp = m_s.textAlign & TA_UPDATECP;
     // As the full player: the run's anchor in the target, its glyphs offset
     // from it in device pixels scaled afterwards.
-    const QPointF origin = toDevice.map(updateCp ? m_s.curPos : ref);
+    const QPointF origin = mapped(toDevice, updateCp ? m_s.curPos : ref);
     const quint32 h = m_s.textAlign & TA_CENTER;
     const double ascent = font.ascentPerEm * emDevice, descent = font.descentPerEm * emDevice;
     const QPointF start = emf::textStart(m_s.textAlign, total, ascent, descent);
     const double x0 = start.x(), baseline = start.y();
-    run.anchor = d2t.map(origin); // the run's own origin, (0, 0), in the target
+    run.anchor = mapped(d2t, origin); // the run's own origin, (0, 0), in the target
     run.start = QPointF(x0, baseline);
     if (!within(QRectF(run.origin(), QSizeF(std::abs(total * tsx), em))))
         return PlayResult::Played;
