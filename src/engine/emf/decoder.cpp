@@ -309,6 +309,19 @@ void TextRecord::readText(QString &text) const
         out[i] = QChar(chars[i]);
 }
 
+QStringView TextRecord::textIn(QString &buffer) const
+{
+    if (buffer.size() < qsizetype(count))
+        buffer.resize(qsizetype(count));
+    QChar *out = buffer.data();
+    if (wide)
+        qFromLittleEndian<char16_t>(chars, qsizetype(count), out);
+    else
+        for (quint64 i = 0; i < count; ++i)
+            out[i] = QChar(chars[i]);
+    return QStringView(out, qsizetype(count));
+}
+
 QPointF textStart(quint32 textAlign, double width, double ascent, double descent)
 {
     const quint32 h = textAlign & TA_CENTER;

@@ -14,6 +14,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringView>
 #include <QTransform>
 
 #include <optional>
@@ -138,6 +139,9 @@ struct TextRecord {
 
     // The characters into text (resized, its storage kept).
     void readText(QString &text) const;
+    // The characters in the first units of buffer, grown when it is shorter;
+    // the view of them lasts until buffer changes.
+    QStringView textIn(QString &buffer) const;
     // Advance i in logical units.
     qint32 advance(quint64 i) const
     {

@@ -13,10 +13,10 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
-#include <utility>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace accrua::engine::pdf {
@@ -152,7 +152,8 @@ private:
     bool m_toDeviceOk = false;
     bool m_fullDirty = true;
     bool m_fullOk = false;
-    TextRun m_run; // refilled for every text record, keeping its storage
+    TextRun m_run;  // refilled for every text record, keeping its storage
+    QString m_text; // the characters m_run.text views
     emf::TextRecord m_textRecord;
     QPolygonF m_points;
     QByteArray m_jpeg; // carried by the comment just before a bitmap record
@@ -587,7 +588,7 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     run.em = em;
     run.scale = QSizeF(tsx, tsy);
     run.color = m_s.textColor;
-    t.readText(run.text);
+    run.text = t.textIn(m_text);
     run.advances.resize(size_t(nChars));
     double total = 0;
     if (t.dx) {
@@ -596,7 +597,7 @@ PlayResult Walker::text(const emf::EmfRecord &record)
             total += advances[i] = double(t.advance(i)) * xScale;
     } else {
         const emf::FontSpec spec{font.face, emDevice * 72.0 / 96.0, font.bold, font.italic};
-        const QVector<double> a = emf::TextMetrics::advances(spec, run.text);
+        const QVector<double> a = emf::TextMetrics::advances(spec, run.text.toString());
         for (quint64 i = 0; i < nChars; ++i)
             total += run.advances[size_t(i)] = a[qsizetype(i)];
     }

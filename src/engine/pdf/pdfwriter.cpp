@@ -437,7 +437,7 @@ void PdfWriter::text(const TextRun &run)
     bool inString = true;
     char *stringStart = p;
     double offset = run.start.x(); // of the next glyph from the anchor, device pixels
-    const QChar *chars = run.text.constData();
+    const QChar *chars = run.text.data();
     LatinGlyphs &latin = *d->latin[size_t(f->number - 1)];
     const double *advances = run.advances.data();
     const auto given = qsizetype(run.advances.size());
