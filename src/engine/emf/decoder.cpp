@@ -3,6 +3,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 
 namespace accrua::engine::emf {
@@ -322,23 +323,6 @@ QStringView TextRecord::textIn(QString &buffer) const
     return QStringView(out, qsizetype(count));
 }
 
-QPointF textStart(quint32 textAlign, double width, double ascent, double descent)
-{
-    const quint32 h = textAlign & TA_CENTER;
-    const quint32 v = textAlign & TA_BASELINE;
-    double x0 = 0;
-    if (h == TA_CENTER)
-        x0 = -width / 2;
-    else if (h == TA_RIGHT)
-        x0 = -width;
-    double baseline = ascent;
-    if (v == TA_BASELINE)
-        baseline = 0;
-    else if (v == TA_BOTTOM)
-        baseline = -descent;
-    return QPointF(x0, baseline);
-}
-
 bool decodeText(const EmfRecord &record, TextRecord &out, QString &why)
 {
     constexpr qint64 fixed = 76;
@@ -356,7 +340,9 @@ bool decodeText(const EmfRecord &record, TextRecord &out, QString &why)
     out.count = u32(44);
     const quint32 offString = u32(48);
     out.options = u32(52);
-    out.rect = QRectF(QPointF(i32(56), i32(60)), QPointF(i32(64), i32(68))).normalized();
+    const double left = i32(56), top = i32(60), right = i32(64), bottom = i32(68);
+    out.rect = QRectF(QPointF(std::min(left, right), std::min(top, bottom)),
+                      QPointF(std::max(left, right), std::max(top, bottom)));
     const quint32 offDx = u32(72);
     const quint64 unit = out.wide ? 2 : 1;
     const quint64 n = out.count;

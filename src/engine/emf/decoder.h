@@ -154,7 +154,22 @@ inline constexpr quint64 kMaxTextChars = 65536;
 
 // Where a run of the given width starts, from its reference point, on its
 // baseline, for the text alignment (TA_*) in force.
-QPointF textStart(quint32 textAlign, double width, double ascent, double descent);
+inline QPointF textStart(quint32 textAlign, double width, double ascent, double descent)
+{
+    const quint32 h = textAlign & records::TA_CENTER;
+    const quint32 v = textAlign & records::TA_BASELINE;
+    double x0 = 0;
+    if (h == records::TA_CENTER)
+        x0 = -width / 2;
+    else if (h == records::TA_RIGHT)
+        x0 = -width;
+    double baseline = ascent;
+    if (v == records::TA_BASELINE)
+        baseline = 0;
+    else if (v == records::TA_BOTTOM)
+        baseline = -descent;
+    return QPointF(x0, baseline);
+}
 bool decodeText(const EmfRecord &record, TextRecord &out, QString &why);
 
 // POLYLINE, POLYGON, POLYBEZIER and their -TO and 16-bit forms: the points

@@ -43,9 +43,9 @@ bool within(const QRectF &r)
 
 // A transform on a point, as QTransform::map computes it for its affine
 // types, without the call.
-QPointF mapped(const QTransform &t, QPointF p)
+QPointF mapped(const QTransform &t, bool affine, QPointF p)
 {
-    if (!t.isAffine())
+    if (!affine)
         return t.map(p);
     return QPointF(t.m11() * p.x() + t.m21() * p.y() + t.dx(), t.m12() * p.x() + t.m22() * p.y() + t.dy());
 }
@@ -150,6 +150,7 @@ private:
     QTransform m_toDevice;             // the part of m_full up to device pixels
     double m_xScale = 1, m_yScale = 1; // device pixels per logical unit along each axis
     bool m_toDeviceOk = false;
+    bool m_toDeviceAffine = true, m_targetAffine = true;
     bool m_fullDirty = true;
     bool m_fullOk = false;
     TextRun m_run;  // refilled for every text record, keeping its storage
@@ -170,6 +171,7 @@ PlayResult Walker::run(QString *why)
     if (!target)
         return PlayResult::Damaged;
     m_target = *target;
+    m_targetAffine = m_target.deviceToTarget.isAffine();
     m_handles = std::max<quint32>(1, m_info.handles);
 
     // The record framing first, so that a broken chain draws nothing.
@@ -431,6 +433,7 @@ const QTransform &Walker::full()
         m_full = m_toDevice * m_target.deviceToTarget;
         m_fullOk = emf::saneTransform(m_full);
         m_toDeviceOk = emf::saneTransform(m_toDevice);
+        m_toDeviceAffine = m_toDevice.isAffine();
         m_xScale = std::hypot(m_toDevice.m11(), m_toDevice.m12());
         m_yScale = std::hypot(m_toDevice.m21(), m_toDevice.m22());
         m_fullDirty = false;
@@ -607,12 +610,12 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     const bool updateCp = m_s.textAlign & TA_UPDATECP;
     // As the full player: the run's anchor in the target, its glyphs offset
     // from it in device pixels scaled afterwards.
-    const QPointF origin = mapped(toDevice, updateCp ? m_s.curPos : ref);
+    const QPointF origin = mapped(toDevice, m_toDeviceAffine, updateCp ? m_s.curPos : ref);
     const quint32 h = m_s.textAlign & TA_CENTER;
     const double ascent = font.ascentPerEm * emDevice, descent = font.descentPerEm * emDevice;
     const QPointF start = emf::textStart(m_s.textAlign, total, ascent, descent);
     const double x0 = start.x(), baseline = start.y();
-    run.anchor = mapped(d2t, origin); // the run's own origin, (0, 0), in the target
+    run.anchor = mapped(d2t, m_targetAffine, origin); // the run's own origin, (0, 0), in the target
     run.start = QPointF(x0, baseline);
     if (!within(QRectF(run.origin(), QSizeF(std::abs(total * tsx), em))))
         return PlayResult::Played;
