@@ -118,6 +118,7 @@ struct PdfWriter::Impl : ObjectWriter {
     std::array<RecentFace, 4> recent;
     size_t nextRecent = 0, lastRecent = 0;
     NumberTexts numbers;
+    std::vector<double> advances; // a run's, when it gives fewer than it has glyphs
     QHash<ImageKey, int> images; // -> image number
     std::vector<int> imageObjects;
     bool unsupported = false;
@@ -440,15 +441,21 @@ void PdfWriter::text(const TextRun &run)
     const QChar *chars = run.text.data();
     LatinGlyphs &latin = *d->latin[size_t(f->number - 1)];
     const double *advances = run.advances.data();
-    const auto given = qsizetype(run.advances.size());
+    if (run.advances.size() < size_t(n)) { // a glyph without an advance steps by 0
+        d->advances.assign(size_t(n), 0);
+        std::copy(run.advances.begin(), run.advances.end(), d->advances.begin());
+        advances = d->advances.data();
+    }
+    // Multiplying by 64 is exact: the grid places as offset * sx on it would.
+    const double gridScale = sx * kGrid;
+    const double perMille = size / 1000;
     for (qsizetype i = 0; i < n; ++i) {
         char32_t cp = chars[i].unicode();
-        double advance = i < given ? advances[i] : 0;
+        double advance = advances[i];
         if (QChar::isHighSurrogate(cp) && i + 1 < n && chars[i + 1].isLowSurrogate()) {
             cp = QChar::surrogateToUcs4(chars[i], chars[i + 1]);
             ++i;
-            if (i < given)
-                advance += advances[i];
+            advance += advances[i];
         }
         quint32 g = 0;
         bool escaped = false;
@@ -466,9 +473,9 @@ void PdfWriter::text(const TextRun &run)
             markUsed(*f, g, cp);
             width = f->widths[g] >= 0 ? f->widths[g] : f->width(g);
         }
-        const double target = ax + truncated(offset * sx * kGrid) / kGrid;
+        const double target = ax + truncated(offset * gridScale) / kGrid;
         if (std::abs(target - penX) > kPlacementTolerance) {
-            const long long shift = scaledToInt((penX - target) * 1000 / size, unit.scale);
+            const long long shift = scaledToInt((penX - target) / perMille, unit.scale);
             if (shift != 0) {
                 if (!inArray) {
                     std::memmove(open + 1, open, size_t(p - open));
@@ -483,7 +490,7 @@ void PdfWriter::text(const TextRun &run)
                     *p++ = ')';
                 inString = false;
                 p = d->numbers.write(p, shift, unit.decimals);
-                penX -= double(shift) / unit.scale * size / 1000;
+                penX -= double(shift) / unit.scale * perMille;
             }
         }
         if (!inString) {
@@ -500,7 +507,7 @@ void PdfWriter::text(const TextRun &run)
             p = kEscaped[high] ? escapedByte(p, high) : (*p = char(high), p + 1);
             p = kEscaped[low] ? escapedByte(p, low) : (*p = char(low), p + 1);
         }
-        penX += width * size / 1000;
+        penX += width * perMille;
         offset += advance;
     }
     if (inArray) {
