@@ -53,9 +53,10 @@ ShiftUnit shiftUnit(double em)
 // A face's glyph for a character below 256 as the runs use it: looked up,
 // marked used and measured once, its escaping decided once.
 struct LatinGlyph {
+    double width = -1; // thousandths of an em; -1: not looked up yet
     quint32 glyph = 0;
-    bool escaped = false; // a byte of its code is escaped in a string
-    double width = -1;    // thousandths of an em; -1: not looked up yet
+    std::array<char, 2> code{}; // its two bytes in a string
+    bool escaped = false;       // a byte of them is escaped there
 };
 using LatinGlyphs = std::array<LatinGlyph, 256>;
 
@@ -119,7 +120,7 @@ struct PdfWriter::Impl : ObjectWriter {
     size_t nextRecent = 0, lastRecent = 0;
     NumberTexts numbers;
     std::vector<double> advances; // a run's, when it gives fewer than it has glyphs
-    QHash<ImageKey, int> images; // -> image number
+    QHash<ImageKey, int> images;  // -> image number
     std::vector<int> imageObjects;
     bool unsupported = false;
     bool finished = false;
@@ -376,7 +377,8 @@ LatinGlyph latinGlyph(Face &f, char32_t cp)
 {
     const quint32 g = f.glyph(cp);
     markUsed(f, g, cp);
-    return LatinGlyph{g, kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF], f.width(g)};
+    return LatinGlyph{
+        f.width(g), g, {char(g >> 8 & 0xFF), char(g & 0xFF)}, kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF]};
 }
 
 } // namespace
@@ -450,6 +452,26 @@ void PdfWriter::text(const TextRun &run)
     const double gridScale = sx * kGrid;
     const double perMille = size / 1000;
     for (qsizetype i = 0; i < n; ++i) {
+        // Most glyphs: Latin ones seen before, where the font's advances
+        // put them, with nothing to escape.
+        for (; i < n; ++i) {
+            const char16_t c16 = chars[i].unicode();
+            if (c16 >= 256)
+                break;
+            const LatinGlyph &l = latin[c16];
+            if (l.escaped || l.width < 0)
+                break;
+            const double target = ax + truncated(offset * gridScale) / kGrid;
+            if (std::abs(target - penX) > kPlacementTolerance)
+                break;
+            std::memcpy(p, l.code.data(), 2);
+            p += 2;
+            penX += l.width * perMille;
+            offset += advances[i];
+        }
+        if (i == n)
+            break;
+        // Any other, and a shift before it where it is needed.
         char32_t cp = chars[i].unicode();
         double advance = advances[i];
         if (QChar::isHighSurrogate(cp) && i + 1 < n && chars[i + 1].isLowSurrogate()) {
