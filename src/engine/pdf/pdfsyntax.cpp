@@ -3,6 +3,7 @@
 #include <libdeflate.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace accrua::engine::pdf {
@@ -53,9 +54,24 @@ char *writeNumber(char *p, double v, int decimals)
 
 void appendColor(Content &out, QRgb c, const char *op)
 {
+    // The 256 levels of a channel as written, followed by a space.
+    struct Level {
+        std::array<char, 8> text;
+        size_t length;
+    };
+    static const std::array<Level, 256> kLevels = [] {
+        std::array<Level, 256> levels{};
+        for (size_t v = 0; v < levels.size(); ++v) {
+            Level &l = levels[v];
+            char *end = writeNumber(l.text.data(), double(v) / 255.0, 3);
+            *end++ = ' ';
+            l.length = size_t(end - l.text.data());
+        }
+        return levels;
+    }();
     for (int v : {qRed(c), qGreen(c), qBlue(c)}) {
-        appendNumber(out, v / 255.0, 3);
-        out.push_back(' ');
+        const Level &l = kLevels[size_t(v)];
+        out.append(l.text.data(), l.length);
     }
     out.append(op, std::strlen(op));
     out.push_back('\n');

@@ -76,7 +76,7 @@ public:
     char *write(char *p, long long value, int decimals)
     {
         const auto key = static_cast<unsigned long long>(value) * 8 + unsigned(decimals);
-        Entry &e = m_entries[(key * 0x9E3779B97F4A7C15ULL) >> 58];
+        Entry &e = m_entries[(key * 0x9E3779B97F4A7C15ULL) >> 56];
         if (!e.filled || e.key != key) {
             e.length =
                 static_cast<unsigned char>(writeScaled(e.text.data(), value, decimals) - e.text.data());
@@ -94,7 +94,7 @@ private:
         unsigned char length = 0;
         std::array<char, 32> text{};
     };
-    std::array<Entry, 64> m_entries;
+    std::array<Entry, 256> m_entries;
 };
 
 struct ImageKey {
@@ -137,6 +137,15 @@ struct PdfWriter::Impl : ObjectWriter {
     double lineX = 0, lineY = 0; // where the current text line starts
 
     Face *face(const emf::FontSpec &spec);
+    // The same, the face found last checked here.
+    Face *runFace(const emf::FontSpec &spec)
+    {
+        const RecentFace &r = recent[lastRecent];
+        if (r.face && r.bold == spec.bold && r.italic == spec.italic &&
+            r.family.constData() == spec.family.constData() && r.family.size() == spec.family.size())
+            return r.face;
+        return face(spec);
+    }
     void endText();
     void setFill(QRgb c)
     {
@@ -387,7 +396,7 @@ void PdfWriter::text(const TextRun &run)
 {
     if (!d->inPage || run.text.isEmpty())
         return;
-    Face *f = d->face(run.face);
+    Face *f = d->runFace(run.face);
     if (!f) {
         d->unsupported = true;
         return;
@@ -409,7 +418,8 @@ void PdfWriter::text(const TextRun &run)
         c.append("/F");
         appendInt(c, f->number);
         c.push_back(' ');
-        appendNumber(c, size * kGrid, kMoveDecimals);
+        char *q = c.tail(32);
+        c.setEnd(d->numbers.write(q, scaledToInt(size * kGrid, kMoveScale), kMoveDecimals));
         c.append(" Tf\n");
         d->textFace = f;
         d->textSize = size;
