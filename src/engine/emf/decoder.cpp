@@ -23,8 +23,8 @@ std::optional<QString> checkChain(const QByteArray &emf, const EmfInfo &info)
     for (quint64 count = 1; off < end && count < info.records; ++count) {
         if (end - off < 8)
             return QStringLiteral("truncated record at offset %1").arg(off);
-        const quint32 type = all.u32(off);
-        const quint32 size = all.u32(off + 4);
+        const quint32 type = qFromLittleEndian<quint32>(all.data() + off);
+        const quint32 size = qFromLittleEndian<quint32>(all.data() + off + 4);
         if (size < 8 || size % 4 != 0 || size > end - off)
             return recordFault(type, off, QStringLiteral("bad size (%1)").arg(size));
         if (type == EMR_EOF)

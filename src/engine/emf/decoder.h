@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringView>
 #include <QTransform>
+#include <QtEndian>
 
 #include <optional>
 
@@ -44,9 +45,11 @@ template <class Visit> bool forEachRecord(const QByteArray &emf, const EmfInfo &
     const qint64 end = info.bytes;
     qint64 off = all.u32(4);
     for (quint64 count = 1; off < end && count < info.records; ++count) {
-        const quint32 type = all.u32(off);
-        const quint32 size = all.u32(off + 4);
-        if (type == records::EMR_EOF)
+        if (end - off < 8)
+            break;
+        const quint32 type = qFromLittleEndian<quint32>(all.data() + off);
+        const quint32 size = qFromLittleEndian<quint32>(all.data() + off + 4);
+        if (type == records::EMR_EOF || size < 8 || size > end - off) // the last, or a chain not checked
             break;
         if (!visit(EmfRecord{type, off, records::Reader(all.data() + off, size)}))
             return false;

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QTransform>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -596,8 +597,10 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     double total = 0;
     if (t.dx) {
         double *advances = run.advances.data();
-        for (quint64 i = 0; i < nChars; ++i)
-            total += advances[i] = double(t.advance(i)) * xScale;
+        const uchar *dx = t.dx;
+        const auto step = size_t(t.dxStep);
+        for (size_t i = 0; i < size_t(nChars); ++i)
+            total += advances[i] = double(qFromLittleEndian<qint32>(dx + i * step)) * xScale;
     } else {
         const emf::FontSpec spec{font.face, emDevice * 72.0 / 96.0, font.bold, font.italic};
         const QVector<double> a = emf::TextMetrics::advances(spec, run.text.toString());

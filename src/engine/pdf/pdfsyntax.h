@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 struct libdeflate_compressor;
@@ -181,14 +182,22 @@ char *writeNumber(char *p, double v, int decimals);
 
 template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 2)
 {
-    char buf[32];
-    out.append(buf, writeNumber(buf, v, decimals) - buf);
+    if constexpr (std::is_same_v<Buffer, Content>) {
+        out.setEnd(writeNumber(out.tail(32), v, decimals));
+    } else {
+        char buf[32];
+        out.append(buf, writeNumber(buf, v, decimals) - buf);
+    }
 }
 
 template <class Buffer> void appendInt(Buffer &out, long long v)
 {
-    char buf[24];
-    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
+    if constexpr (std::is_same_v<Buffer, Content>) {
+        out.setEnd(writeFixed<0>(out.tail(32), v));
+    } else {
+        char buf[24];
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
+    }
 }
 
 void appendColor(Content &out, QRgb c, const char *op);
