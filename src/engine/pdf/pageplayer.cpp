@@ -132,7 +132,13 @@ private:
     PlayResult text(const emf::EmfRecord &record);
     PlayResult bitmap(const Reader &rec);
 
-    const QTransform &full();
+    const QTransform &full()
+    {
+        if (m_fullDirty)
+            remap();
+        return m_full;
+    }
+    void remap();
     std::optional<Stroke> stroke(double scale) const;
     std::optional<QRgb> fill() const;
     // A rectangle in logical units, drawn with the pen and brush given.
@@ -427,19 +433,16 @@ void Walker::measure(FontObj &font) const
     font.descentPerEm = (*known)->second;
 }
 
-const QTransform &Walker::full()
+void Walker::remap()
 {
-    if (m_fullDirty) {
-        m_toDevice = m_s.map.toDevice(m_target.pxPerMmX, m_target.pxPerMmY);
-        m_full = m_toDevice * m_target.deviceToTarget;
-        m_fullOk = emf::saneTransform(m_full);
-        m_toDeviceOk = emf::saneTransform(m_toDevice);
-        m_toDeviceAffine = m_toDevice.isAffine();
-        m_xScale = std::hypot(m_toDevice.m11(), m_toDevice.m12());
-        m_yScale = std::hypot(m_toDevice.m21(), m_toDevice.m22());
-        m_fullDirty = false;
-    }
-    return m_full;
+    m_toDevice = m_s.map.toDevice(m_target.pxPerMmX, m_target.pxPerMmY);
+    m_full = m_toDevice * m_target.deviceToTarget;
+    m_fullOk = emf::saneTransform(m_full);
+    m_toDeviceOk = emf::saneTransform(m_toDevice);
+    m_toDeviceAffine = m_toDevice.isAffine();
+    m_xScale = std::hypot(m_toDevice.m11(), m_toDevice.m12());
+    m_yScale = std::hypot(m_toDevice.m21(), m_toDevice.m22());
+    m_fullDirty = false;
 }
 
 std::optional<Stroke> Walker::stroke(double scale) const

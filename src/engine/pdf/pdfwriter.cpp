@@ -57,6 +57,7 @@ struct LatinGlyph {
     quint32 glyph = 0;
     std::array<char, 2> code{}; // its two bytes in a string
     bool escaped = false;       // a byte of them is escaped there
+    bool plain = false;         // looked up, and nothing to escape
 };
 using LatinGlyphs = std::array<LatinGlyph, 256>;
 
@@ -386,8 +387,8 @@ LatinGlyph latinGlyph(Face &f, char32_t cp)
 {
     const quint32 g = f.glyph(cp);
     markUsed(f, g, cp);
-    return LatinGlyph{
-        f.width(g), g, {char(g >> 8 & 0xFF), char(g & 0xFF)}, kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF]};
+    const bool escaped = kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF];
+    return LatinGlyph{f.width(g), g, {char(g >> 8 & 0xFF), char(g & 0xFF)}, escaped, !escaped};
 }
 
 } // namespace
@@ -469,7 +470,7 @@ void PdfWriter::text(const TextRun &run)
             if (c16 >= 256)
                 break;
             const LatinGlyph &l = latin[c16];
-            if (l.escaped || l.width < 0)
+            if (!l.plain)
                 break;
             const double target = ax + truncated(offset * gridScale) / kGrid;
             if (std::abs(target - penX) > kPlacementTolerance)
