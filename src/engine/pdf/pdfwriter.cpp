@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QRawFont>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -366,6 +367,12 @@ constexpr std::array<bool, 256> kEscaped = [] {
     return e;
 }();
 
+// An operator's bytes at p, without the literal's terminating nul.
+template <size_t N> char *put(char *p, const char (&text)[N])
+{
+    return std::copy_n(text, N - 1, p);
+}
+
 char *escapedByte(char *p, unsigned char byte)
 {
     *p++ = '\\';
@@ -437,8 +444,7 @@ void PdfWriter::text(const TextRun &run)
     p = d->numbers.write(p, dx, kMoveDecimals);
     *p++ = ' ';
     p = d->numbers.write(p, -dy, kMoveDecimals);
-    std::memcpy(p, " Td(", 4);
-    p += 4;
+    p = put(p, " Td(");
     // A run placed by the font's advances alone is a string; the array it
     // becomes at its first shift opens where the string does.
     char *const open = p - 1;
@@ -543,13 +549,7 @@ void PdfWriter::text(const TextRun &run)
         penX += width * perMille;
         offset += advance;
     }
-    if (inArray) {
-        std::memcpy(p, ")]TJ\n", 5);
-        p += 5;
-    } else {
-        std::memcpy(p, ")Tj\n", 4);
-        p += 4;
-    }
+    p = inArray ? put(p, ")]TJ\n") : put(p, ")Tj\n");
     c.setEnd(p);
 }
 

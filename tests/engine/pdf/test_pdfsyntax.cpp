@@ -58,9 +58,9 @@ std::vector<double> randomValues(double span, int count)
 {
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> d(-span, span);
-    std::vector<double> v;
-    for (int i = 0; i < count; ++i)
-        v.push_back(d(random));
+    std::vector<double> v(static_cast<size_t>(count));
+    for (double &x : v)
+        x = d(random);
     return v;
 }
 
@@ -78,9 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"AroundPowersOfTen",
                                [] {
                                    std::vector<double> v;
-                                   for (double p = 1; p <= 1e9; p *= 10)
+                                   for (int e = 0; e <= 9; ++e) {
+                                       const double p = std::pow(10.0, e);
                                        for (double d : {-1e-6, -4e-7, 0.0, 4e-7, 1e-6, 0.5, -0.5})
                                            v.insert(v.end(), {p + d, -(p + d), p - 1 + d});
+                                   }
                                    return v;
                                }},
                     NumberCase{"BeyondTheLimitOrNotFinite",
