@@ -1,6 +1,9 @@
 #include "engine/emf/decoder.h"
 #include "engine/emf/mapping.h"
 
+#include <QtEndian>
+
+#include <algorithm>
 #include <cmath>
 
 namespace accrua::engine::emf {
@@ -20,8 +23,8 @@ std::optional<QString> checkChain(const QByteArray &emf, const EmfInfo &info)
     for (quint64 count = 1; off < end && count < info.records; ++count) {
         if (end - off < 8)
             return QStringLiteral("truncated record at offset %1").arg(off);
-        const quint32 type = all.u32(off);
-        const quint32 size = all.u32(off + 4);
+        const quint32 type = qFromLittleEndian<quint32>(all.data() + off);
+        const quint32 size = qFromLittleEndian<quint32>(all.data() + off + 4);
         if (size < 8 || size % 4 != 0 || size > end - off)
             return recordFault(type, off, QStringLiteral("bad size (%1)").arg(size));
         if (type == EMR_EOF)
@@ -220,15 +223,15 @@ bool decodeObject(const EmfRecord &record, quint32 handles, LogObject &o, QStrin
         o.font.italic = rec.u8(32) != 0;
         o.font.underline = rec.u8(33) != 0;
         o.font.strikeOut = rec.u8(34) != 0;
-        QString face;
-        for (int i = 0; i < 32; ++i) {
-            const quint16 c = rec.u16(40 + i * 2);
-            if (!c)
-                break;
-            face.append(QChar(c));
+        // Up to 32 UTF-16 units ending at the first nul, inside the record
+        // as its size was checked above.
+        qsizetype length = 0;
+        while (length < 32 && rec.u16(40 + length * 2) != 0)
+            ++length;
+        if (length > 0) {
+            o.font.face = QString(length, Qt::Uninitialized);
+            qFromLittleEndian<char16_t>(rec.data() + 40, length, o.font.face.data());
         }
-        if (!face.isEmpty())
-            o.font.face = face;
         break;
     }
     default:
@@ -299,31 +302,25 @@ void TextRecord::readText(QString &text) const
 {
     text.resize(qsizetype(count));
     QChar *out = text.data();
+    if (wide) {
+        qFromLittleEndian<char16_t>(chars, qsizetype(count), out);
+        return;
+    }
     for (quint64 i = 0; i < count; ++i)
-        out[i] = wide ? QChar(char16_t(chars[2 * i] | (chars[2 * i + 1] << 8))) : QChar(chars[i]);
+        out[i] = QChar(chars[i]);
 }
 
-qint32 TextRecord::advance(quint64 i) const
+QStringView TextRecord::textIn(QString &buffer) const
 {
-    const uchar *v = dx + qint64(i) * dxStep;
-    return qint32(quint32(v[0]) | (quint32(v[1]) << 8) | (quint32(v[2]) << 16) | (quint32(v[3]) << 24));
-}
-
-QPointF textStart(quint32 textAlign, double width, double ascent, double descent)
-{
-    const quint32 h = textAlign & TA_CENTER;
-    const quint32 v = textAlign & TA_BASELINE;
-    double x0 = 0;
-    if (h == TA_CENTER)
-        x0 = -width / 2;
-    else if (h == TA_RIGHT)
-        x0 = -width;
-    double baseline = ascent;
-    if (v == TA_BASELINE)
-        baseline = 0;
-    else if (v == TA_BOTTOM)
-        baseline = -descent;
-    return QPointF(x0, baseline);
+    if (buffer.size() < qsizetype(count))
+        buffer.resize(qsizetype(count));
+    QChar *out = buffer.data();
+    if (wide)
+        qFromLittleEndian<char16_t>(chars, qsizetype(count), out);
+    else
+        for (quint64 i = 0; i < count; ++i)
+            out[i] = QChar(chars[i]);
+    return QStringView(out, qsizetype(count));
 }
 
 bool decodeText(const EmfRecord &record, TextRecord &out, QString &why)
@@ -334,13 +331,19 @@ bool decodeText(const EmfRecord &record, TextRecord &out, QString &why)
         why = QStringLiteral("text record too short");
         return false;
     }
+    // The fixed part is there: read without checking each field again.
+    const uchar *const base = rec.data();
+    const auto u32 = [base](qint64 at) { return qFromLittleEndian<quint32>(base + at); };
+    const auto i32 = [base](qint64 at) { return qFromLittleEndian<qint32>(base + at); };
     out.wide = record.type == EMR_EXTTEXTOUTW;
-    out.reference = QPointF(rec.i32(36), rec.i32(40));
-    out.count = rec.u32(44);
-    const quint32 offString = rec.u32(48);
-    out.options = rec.u32(52);
-    out.rect = rectAt(rec, 56);
-    const quint32 offDx = rec.u32(72);
+    out.reference = QPointF(i32(36), i32(40));
+    out.count = u32(44);
+    const quint32 offString = u32(48);
+    out.options = u32(52);
+    const double left = i32(56), top = i32(60), right = i32(64), bottom = i32(68);
+    out.rect = QRectF(QPointF(std::min(left, right), std::min(top, bottom)),
+                      QPointF(std::max(left, right), std::max(top, bottom)));
+    const quint32 offDx = u32(72);
     const quint64 unit = out.wide ? 2 : 1;
     const quint64 n = out.count;
     if (n > 0 && (offString < fixed || offString + n * unit > quint64(rec.size()))) {

@@ -14,7 +14,9 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringView>
 #include <QTransform>
+#include <QtEndian>
 
 #include <optional>
 
@@ -43,9 +45,11 @@ template <class Visit> bool forEachRecord(const QByteArray &emf, const EmfInfo &
     const qint64 end = info.bytes;
     qint64 off = all.u32(4);
     for (quint64 count = 1; off < end && count < info.records; ++count) {
-        const quint32 type = all.u32(off);
-        const quint32 size = all.u32(off + 4);
-        if (type == records::EMR_EOF)
+        if (end - off < 8)
+            break;
+        const quint32 type = qFromLittleEndian<quint32>(all.data() + off);
+        const quint32 size = qFromLittleEndian<quint32>(all.data() + off + 4);
+        if (type == records::EMR_EOF || size < 8 || size > end - off) // the last, or a chain not checked
             break;
         if (!visit(EmfRecord{type, off, records::Reader(all.data() + off, size)}))
             return false;
@@ -138,15 +142,37 @@ struct TextRecord {
 
     // The characters into text (resized, its storage kept).
     void readText(QString &text) const;
+    // The characters in the first units of buffer, grown when it is shorter;
+    // the view of them lasts until buffer changes.
+    QStringView textIn(QString &buffer) const;
     // Advance i in logical units.
-    qint32 advance(quint64 i) const;
+    qint32 advance(quint64 i) const
+    {
+        const uchar *v = dx + qint64(i) * dxStep;
+        return qint32(quint32(v[0]) | (quint32(v[1]) << 8) | (quint32(v[2]) << 16) | (quint32(v[3]) << 24));
+    }
 };
 
 inline constexpr quint64 kMaxTextChars = 65536;
 
 // Where a run of the given width starts, from its reference point, on its
 // baseline, for the text alignment (TA_*) in force.
-QPointF textStart(quint32 textAlign, double width, double ascent, double descent);
+inline QPointF textStart(quint32 textAlign, double width, double ascent, double descent)
+{
+    const quint32 h = textAlign & records::TA_CENTER;
+    const quint32 v = textAlign & records::TA_BASELINE;
+    double x0 = 0;
+    if (h == records::TA_CENTER)
+        x0 = -width / 2;
+    else if (h == records::TA_RIGHT)
+        x0 = -width;
+    double baseline = ascent;
+    if (v == records::TA_BASELINE)
+        baseline = 0;
+    else if (v == records::TA_BOTTOM)
+        baseline = -descent;
+    return QPointF(x0, baseline);
+}
 bool decodeText(const EmfRecord &record, TextRecord &out, QString &why);
 
 // POLYLINE, POLYGON, POLYBEZIER and their -TO and 16-bit forms: the points

@@ -12,6 +12,7 @@
 #include <QRgb>
 #include <QSizeF>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 #include <vector>
@@ -37,7 +38,7 @@ struct TextRun {
     QPointF start;
     std::vector<double> advances;
     QSizeF scale{1, 1};
-    QString text;
+    QStringView text; // valid for the call it is passed to
     QRgb color = 0xFF000000;
 
     QPointF origin() const { return anchor + QPointF(start.x() * scale.width(), start.y() * scale.height()); }

@@ -10,10 +10,14 @@
 
 #include <QHash>
 #include <QTransform>
+#include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace accrua::engine::pdf {
@@ -33,8 +37,18 @@ QRgb rgbOf(quint32 c)
 bool within(const QRectF &r)
 {
     const double v[] = {r.left(), r.top(), r.right(), r.bottom()};
-    return std::all_of(std::begin(v), std::end(v),
-                       [](double x) { return std::isfinite(x) && std::abs(x) <= kMaxExtent; });
+    // Written out, NaN fails the comparison, infinity the bound.
+    return std::abs(v[0]) <= kMaxExtent && std::abs(v[1]) <= kMaxExtent && std::abs(v[2]) <= kMaxExtent &&
+           std::abs(v[3]) <= kMaxExtent;
+}
+
+// A transform on a point, as QTransform::map computes it for its affine
+// types, without the call.
+QPointF mapped(const QTransform &t, bool affine, QPointF p)
+{
+    if (!affine)
+        return t.map(p);
+    return QPointF(t.m11() * p.x() + t.m21() * p.y() + t.dx(), t.m12() * p.x() + t.m22() * p.y() + t.dy());
 }
 
 bool axisAligned(const QTransform &t)
@@ -118,7 +132,13 @@ private:
     PlayResult text(const emf::EmfRecord &record);
     PlayResult bitmap(const Reader &rec);
 
-    const QTransform &full();
+    const QTransform &full()
+    {
+        if (m_fullDirty)
+            remap();
+        return m_full;
+    }
+    void remap();
     std::optional<Stroke> stroke(double scale) const;
     std::optional<QRgb> fill() const;
     // A rectangle in logical units, drawn with the pen and brush given.
@@ -134,11 +154,14 @@ private:
     QHash<quint32, Obj> m_objects;
     quint32 m_handles = 1;
     QTransform m_full;
-    QTransform m_toDevice; // the part of m_full up to device pixels
+    QTransform m_toDevice;             // the part of m_full up to device pixels
+    double m_xScale = 1, m_yScale = 1; // device pixels per logical unit along each axis
     bool m_toDeviceOk = false;
+    bool m_toDeviceAffine = true, m_targetAffine = true;
     bool m_fullDirty = true;
     bool m_fullOk = false;
-    TextRun m_run; // refilled for every text record, keeping its storage
+    TextRun m_run;  // refilled for every text record, keeping its storage
+    QString m_text; // the characters m_run.text views
     emf::TextRecord m_textRecord;
     QPolygonF m_points;
     QByteArray m_jpeg; // carried by the comment just before a bitmap record
@@ -155,6 +178,7 @@ PlayResult Walker::run(QString *why)
     if (!target)
         return PlayResult::Damaged;
     m_target = *target;
+    m_targetAffine = m_target.deviceToTarget.isAffine();
     m_handles = std::max<quint32>(1, m_info.handles);
 
     // The record framing first, so that a broken chain draws nothing.
@@ -179,7 +203,8 @@ PlayResult Walker::run(QString *why)
             }
         }
         result = dispatch(record);
-        m_jpeg.clear(); // it belongs to the record right after it only
+        if (!m_jpeg.isEmpty())
+            m_jpeg.clear(); // it belongs to the record right after it only
         return result == PlayResult::Played;
     });
     if (result != PlayResult::Played) {
@@ -194,6 +219,8 @@ PlayResult Walker::run(QString *why)
 PlayResult Walker::dispatch(const emf::EmfRecord &record)
 {
     const Reader &rec = record.data;
+    if (m_type == EMR_EXTTEXTOUTW) // most of a report page
+        return text(record);
     if (emf::isMappingRecord(m_type)) {
         QString why;
         if (!emf::applyMapping(m_s.map, record, why))
@@ -293,6 +320,33 @@ PlayResult Walker::dispatch(const emf::EmfRecord &record)
     }
 }
 
+// Font names as the pages repeat them, one shared copy each (a few dozen
+// at most per thread): the PDF writer knows a face it has just drawn by its
+// name's data, whichever page's font object names it. Each keeps its
+// faces' ascent and descent, measured once per thread, not once per page.
+struct KnownFace {
+    QString name;
+    std::array<std::optional<std::pair<double, double>>, 4> perEm; // by bold * 2 + italic
+};
+
+std::vector<KnownFace> &knownFaces()
+{
+    thread_local std::vector<KnownFace> faces;
+    return faces;
+}
+
+QString interned(const QString &name)
+{
+    constexpr size_t kMaxNames = 64;
+    std::vector<KnownFace> &faces = knownFaces();
+    for (const KnownFace &f : faces)
+        if (f.name == name)
+            return f.name;
+    if (faces.size() < kMaxNames)
+        faces.push_back(KnownFace{name, {}});
+    return name;
+}
+
 // The objects in this player's terms: fonts keep only what a PDF draws.
 Obj objOf(const emf::LogObject &o)
 {
@@ -313,7 +367,7 @@ Obj objOf(const emf::LogObject &o)
         obj.font.bold = o.font.weight >= 600;
         obj.font.italic = o.font.italic;
         obj.font.decorated = o.font.underline || o.font.strikeOut;
-        obj.font.face = o.font.face;
+        obj.font.face = interned(o.font.face);
         break;
     case emf::LogObject::Other:
         break;
@@ -360,21 +414,35 @@ void Walker::measure(FontObj &font) const
 {
     if (font.ascentPerEm >= 0)
         return;
-    const emf::FontSpec spec{font.face, 72, font.bold, font.italic}; // 96 px to the em
-    font.ascentPerEm = emf::TextMetrics::ascent(spec) / 96.0;
-    font.descentPerEm = emf::TextMetrics::descent(spec) / 96.0;
+    std::optional<std::pair<double, double>> *known = nullptr;
+    for (KnownFace &f : knownFaces())
+        if (f.name.constData() == font.face.constData() && f.name.size() == font.face.size())
+            known = &f.perEm[size_t(font.bold) * 2 + size_t(font.italic)];
+    if (!known || !*known) {
+        const emf::FontSpec spec{font.face, 72, font.bold, font.italic}; // 96 px to the em
+        const std::pair<double, double> perEm{emf::TextMetrics::ascent(spec) / 96.0,
+                                              emf::TextMetrics::descent(spec) / 96.0};
+        if (!known) {
+            font.ascentPerEm = perEm.first;
+            font.descentPerEm = perEm.second;
+            return;
+        }
+        *known = perEm;
+    }
+    font.ascentPerEm = (*known)->first;
+    font.descentPerEm = (*known)->second;
 }
 
-const QTransform &Walker::full()
+void Walker::remap()
 {
-    if (m_fullDirty) {
-        m_toDevice = m_s.map.toDevice(m_target.pxPerMmX, m_target.pxPerMmY);
-        m_full = m_toDevice * m_target.deviceToTarget;
-        m_fullOk = emf::saneTransform(m_full);
-        m_toDeviceOk = emf::saneTransform(m_toDevice);
-        m_fullDirty = false;
-    }
-    return m_full;
+    m_toDevice = m_s.map.toDevice(m_target.pxPerMmX, m_target.pxPerMmY);
+    m_full = m_toDevice * m_target.deviceToTarget;
+    m_fullOk = emf::saneTransform(m_full);
+    m_toDeviceOk = emf::saneTransform(m_toDevice);
+    m_toDeviceAffine = m_toDevice.isAffine();
+    m_xScale = std::hypot(m_toDevice.m11(), m_toDevice.m12());
+    m_yScale = std::hypot(m_toDevice.m21(), m_toDevice.m22());
+    m_fullDirty = false;
 }
 
 std::optional<Stroke> Walker::stroke(double scale) const
@@ -503,8 +571,7 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     const QTransform &toDevice = m_toDevice;
     if (!m_toDeviceOk || !m_fullOk)
         return PlayResult::Played;
-    const double xScale = std::hypot(toDevice.m11(), toDevice.m12());
-    const double yScale = std::hypot(toDevice.m21(), toDevice.m22());
+    const double xScale = m_xScale, yScale = m_yScale;
     const QTransform &d2t = m_target.deviceToTarget;
     const double tsx = std::abs(d2t.m11()), tsy = std::abs(d2t.m22());
     const double targetScale = 1 / kCanvasUnitsPerPixel; // the limits below are in page pixels
@@ -521,21 +588,25 @@ PlayResult Walker::text(const emf::EmfRecord &record)
         return PlayResult::Played;
 
     TextRun &run = m_run;
-    run.face.family = font.face;
+    if (run.face.family.constData() != font.face.constData() || run.face.family.size() != font.face.size())
+        run.face.family = font.face;
     run.face.bold = font.bold;
     run.face.italic = font.italic;
     run.em = em;
     run.scale = QSizeF(tsx, tsy);
     run.color = m_s.textColor;
-    t.readText(run.text);
+    run.text = t.textIn(m_text);
     run.advances.resize(size_t(nChars));
     double total = 0;
     if (t.dx) {
-        for (quint64 i = 0; i < nChars; ++i)
-            total += run.advances[size_t(i)] = double(t.advance(i)) * xScale;
+        double *advances = run.advances.data();
+        const uchar *dx = t.dx;
+        const auto step = size_t(t.dxStep);
+        for (size_t i = 0; i < size_t(nChars); ++i)
+            total += advances[i] = double(qFromLittleEndian<qint32>(dx + i * step)) * xScale;
     } else {
         const emf::FontSpec spec{font.face, emDevice * 72.0 / 96.0, font.bold, font.italic};
-        const QVector<double> a = emf::TextMetrics::advances(spec, run.text);
+        const QVector<double> a = emf::TextMetrics::advances(spec, run.text.toString());
         for (quint64 i = 0; i < nChars; ++i)
             total += run.advances[size_t(i)] = a[qsizetype(i)];
     }
@@ -545,22 +616,23 @@ PlayResult Walker::text(const emf::EmfRecord &record)
     const bool updateCp = m_s.textAlign & TA_UPDATECP;
     // As the full player: the run's anchor in the target, its glyphs offset
     // from it in device pixels scaled afterwards.
-    const QPointF origin = toDevice.map(updateCp ? m_s.curPos : ref);
+    const QPointF origin = mapped(toDevice, m_toDeviceAffine, updateCp ? m_s.curPos : ref);
     const quint32 h = m_s.textAlign & TA_CENTER;
     const double ascent = font.ascentPerEm * emDevice, descent = font.descentPerEm * emDevice;
     const QPointF start = emf::textStart(m_s.textAlign, total, ascent, descent);
     const double x0 = start.x(), baseline = start.y();
-    QTransform textT;
-    textT.translate(origin.x(), origin.y());
-    textT = textT * d2t;
-    run.anchor = textT.map(QPointF(0, 0));
+    run.anchor = mapped(d2t, m_targetAffine, origin); // the run's own origin, (0, 0), in the target
     run.start = QPointF(x0, baseline);
     if (!within(QRectF(run.origin(), QSizeF(std::abs(total * tsx), em))))
         return PlayResult::Played;
-    if (m_s.bkMode == OPAQUE && !(options & ETO_OPAQUE))
+    if (m_s.bkMode == OPAQUE && !(options & ETO_OPAQUE)) {
+        QTransform textT;
+        textT.translate(origin.x(), origin.y());
+        textT = textT * d2t;
         m_canvas.rect(textT.mapRect(QRectF(std::min(x0, x0 + total), baseline - ascent, std::abs(total),
                                            ascent + descent)),
                       std::nullopt, m_s.bkColor);
+    }
     m_canvas.text(run);
     if (updateCp && h != TA_CENTER) {
         const double dirLogical = xScale > 0 ? total / xScale : 0;

@@ -2,6 +2,8 @@
 
 #include <libdeflate.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace accrua::engine::pdf {
@@ -14,43 +16,64 @@ constexpr int kDeflateLevel = 1;
 
 } // namespace
 
+void Content::grow(size_t n)
+{
+    const size_t capacity = std::max({m_capacity * 2, m_size + n, size_t(4096)});
+    auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (m_size > 0)
+        std::memcpy(bigger.get(), m_data.get(), m_size);
+    m_data = std::move(bigger);
+    m_capacity = capacity;
+}
+
+char *writeScaled(char *p, long long scaled, int decimals)
+{
+    switch (decimals) {
+    case 0:
+        return writeFixed<0>(p, scaled);
+    case 1:
+        return writeFixed<1>(p, scaled);
+    case 2:
+        return writeFixed<2>(p, scaled);
+    case 3:
+        return writeFixed<3>(p, scaled);
+    case 4:
+        return writeFixed<4>(p, scaled);
+    case 5:
+        return writeFixed<5>(p, scaled);
+    default:
+        return writeFixed<6>(p, scaled);
+    }
+}
+
 char *writeNumber(char *p, double v, int decimals)
 {
     static constexpr double kScale[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6};
-    if (!std::isfinite(v))
-        v = 0;
-    long long scaled = std::llround(v * kScale[decimals]);
-    if (scaled < 0) {
-        *p++ = '-';
-        scaled = -scaled;
-    }
-    const long long whole = scaled / static_cast<long long>(kScale[decimals]);
-    long long frac = scaled % static_cast<long long>(kScale[decimals]);
-    p = std::to_chars(p, p + 24, whole).ptr;
-    if (frac != 0) {
-        int digits = decimals;
-        while (frac % 10 == 0) {
-            frac /= 10;
-            --digits;
-        }
-        *p++ = '.';
-        char f[8] = {};
-        const char *end = std::to_chars(f, f + sizeof f, frac).ptr;
-        for (qsizetype pad = digits - (end - f); pad > 0; --pad)
-            *p++ = '0';
-        for (const char *q = f; q < end; ++q)
-            *p++ = *q;
-    }
-    return p;
+    return writeScaled(p, scaledToInt(v, kScale[decimals]), decimals);
 }
 
 void appendColor(Content &out, QRgb c, const char *op)
 {
+    // The 256 levels of a channel as written, followed by a space.
+    struct Level {
+        std::array<char, 8> text;
+        size_t length;
+    };
+    static const std::array<Level, 256> kLevels = [] {
+        std::array<Level, 256> levels{};
+        for (size_t v = 0; v < levels.size(); ++v) {
+            Level &l = levels[v];
+            char *end = writeNumber(l.text.data(), double(v) / 255.0, 3);
+            *end++ = ' ';
+            l.length = size_t(end - l.text.data());
+        }
+        return levels;
+    }();
     for (int v : {qRed(c), qGreen(c), qBlue(c)}) {
-        appendNumber(out, v / 255.0, 3);
-        out.push_back(' ');
+        const Level &l = kLevels[size_t(v)];
+        out.append(l.text.data(), l.length);
     }
-    out.append(op);
+    out.append(op, std::strlen(op));
     out.push_back('\n');
 }
 

@@ -7,33 +7,197 @@
 #include <QRgb>
 #include <QString>
 
+#include <bit>
 #include <charconv>
+#include <cmath>
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 struct libdeflate_compressor;
 
 namespace accrua::engine::pdf {
 
-// Page content goes into a std::string: QByteArray appends a few bytes
-// through its general insert, and a page appends hundreds of thousands.
-using Content = std::string;
+// Page content: a buffer grown ahead by doubling, written in place. A page
+// appends hundreds of thousands of short pieces; neither QByteArray's general
+// insert nor std::string's zero-filling resize should run for each.
+class Content {
+public:
+    Content() = default;
+    Content(const Content &) = delete;
+    Content &operator=(const Content &) = delete;
+
+    const char *data() const { return m_data.get(); }
+    size_t size() const { return m_size; }
+    void clear() { m_size = 0; }
+
+    // Room for n more bytes at the end; the caller writes up to n bytes from
+    // the pointer returned and then calls setEnd.
+    char *tail(size_t n)
+    {
+        if (n > m_capacity - m_size)
+            grow(n);
+        return m_data.get() + m_size;
+    }
+    void setEnd(const char *end) { m_size = size_t(end - m_data.get()); }
+
+    void append(const char *s, size_t n)
+    {
+        std::memcpy(tail(n), s, n);
+        m_size += n;
+    }
+    template <size_t N> void append(const char (&s)[N]) { append(s, N - 1); }
+    void push_back(char c) { *tail(1) = c, ++m_size; }
+
+private:
+    void grow(size_t n);
+
+    std::unique_ptr<char[]> m_data;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+};
+
+// Rounds half away from zero as std::llround does, for |v| < 2^62, without
+// the library call: truncation is exact and so is the fraction left over.
+inline long long roundedToInt(double v)
+{
+    auto t = static_cast<long long>(v);
+    const double rest = v - static_cast<double>(t);
+    if (rest >= 0.5)
+        ++t;
+    else if (rest <= -0.5)
+        --t;
+    return t;
+}
+
+// round(v * scale) as a whole number, v limited to +-10^9; NaN and the
+// infinities are taken as 0.
+inline long long scaledToInt(double v, double scale)
+{
+    constexpr double kLimit = 1e9;
+    if (!(std::abs(v) <= kLimit)) // NaN too
+        v = std::isfinite(v) ? std::copysign(kLimit, v) : 0;
+    return roundedToInt(v * scale);
+}
+
+// Towards zero, as std::trunc; NaN and values beyond 2^52 (already whole) as they are.
+inline double truncated(double v)
+{
+    return std::abs(v) < 4.0e15 ? static_cast<double>(static_cast<long long>(v)) : v;
+}
+
+// v in decimal at p (20 bytes are enough); returns the end.
+inline char *writeUnsigned(char *p, unsigned long long v)
+{
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    static constexpr unsigned long long kPowers[20] = {1,
+                                                       10,
+                                                       100,
+                                                       1000,
+                                                       10000,
+                                                       100000,
+                                                       1000000,
+                                                       10000000,
+                                                       100000000,
+                                                       1000000000,
+                                                       10000000000,
+                                                       100000000000,
+                                                       1000000000000,
+                                                       10000000000000,
+                                                       100000000000000,
+                                                       1000000000000000,
+                                                       10000000000000000,
+                                                       100000000000000000,
+                                                       1000000000000000000,
+                                                       10000000000000000000ULL};
+    // The number of digits from the bit length: log10(2) is about 1233 / 4096.
+    const unsigned long long w = v | 1;
+    const int t = (64 - std::countl_zero(w)) * 1233 >> 12;
+    const int digits = t - (w < kPowers[t] ? 1 : 0) + 1;
+    char *const end = p + digits;
+    char *q = end;
+    while (v >= 100) {
+        q -= 2;
+        std::memcpy(q, kPairs + (v % 100) * 2, 2);
+        v /= 100;
+    }
+    if (v >= 10) {
+        q -= 2;
+        std::memcpy(q, kPairs + v * 2, 2);
+    } else {
+        *--q = char('0' + v);
+    }
+    return end;
+}
+
+// scaled / 10^Decimals with no trailing zeros, written at p (32 bytes are
+// enough); returns the end.
+template <int Decimals> char *writeFixed(char *p, long long scaled)
+{
+    static_assert(Decimals >= 0 && Decimals <= 9);
+    constexpr unsigned long long kUnit = [] {
+        unsigned long long u = 1;
+        for (int i = 0; i < Decimals; ++i)
+            u *= 10;
+        return u;
+    }();
+    auto u = static_cast<unsigned long long>(scaled);
+    if (scaled < 0) {
+        *p++ = '-';
+        u = 0 - u;
+    }
+    p = writeUnsigned(p, u / kUnit);
+    if constexpr (Decimals > 0) {
+        auto fraction = static_cast<unsigned>(u % kUnit);
+        if (fraction != 0) {
+            int digits = Decimals;
+            while (fraction % 10 == 0) {
+                fraction /= 10;
+                --digits;
+            }
+            *p = '.';
+            for (int i = digits; i > 0; --i) {
+                p[i] = char('0' + fraction % 10);
+                fraction /= 10;
+            }
+            p += digits + 1;
+        }
+    }
+    return p;
+}
+
+// The same for decimals from 0 to 6.
+char *writeScaled(char *p, long long scaled, int decimals);
 
 // A number with at most `decimals` decimals (up to 6) and no trailing
-// zeros, written at p (32 bytes are enough); returns the end.
+// zeros, written at p (32 bytes are enough); returns the end. Values beyond
+// 10^9 are written as 10^9: no page coordinate comes near it.
 char *writeNumber(char *p, double v, int decimals);
 
 template <class Buffer> void appendNumber(Buffer &out, double v, int decimals = 2)
 {
-    char buf[32];
-    out.append(buf, writeNumber(buf, v, decimals) - buf);
+    if constexpr (std::is_same_v<Buffer, Content>) {
+        out.setEnd(writeNumber(out.tail(32), v, decimals));
+    } else {
+        char buf[32];
+        out.append(buf, writeNumber(buf, v, decimals) - buf);
+    }
 }
 
 template <class Buffer> void appendInt(Buffer &out, long long v)
 {
-    char buf[24];
-    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
+    if constexpr (std::is_same_v<Buffer, Content>) {
+        out.setEnd(writeFixed<0>(out.tail(32), v));
+    } else {
+        char buf[24];
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
+    }
 }
 
 void appendColor(Content &out, QRgb c, const char *op);

@@ -7,7 +7,10 @@
 #include <QHash>
 #include <QRawFont>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,8 +26,78 @@ constexpr int kCatalog = 1, kPages = 2, kResources = 3, kInfo = 4;
 constexpr double kPlacementTolerance = 0.001;
 // Glyphs sit on the grid of 1/64 canvas unit from their run's anchor that
 // Qt's PDF engine places them on: text extraction then finds every word
-// exactly where the PDFs printed through Qt have it.
+// exactly where the PDFs printed through Qt have it. Text space is that grid,
+// so that moves to it are whole numbers, shorter to write and to deflate.
 constexpr double kGrid = 64;
+// Decimals of the moves in text space (1/64 canvas unit).
+constexpr int kMoveDecimals = 4;
+constexpr double kMoveScale = 1e4;
+
+// Shifts within a run are in thousandths of the em: written with as few
+// decimals as keep a glyph within the tolerance of its place, two up to an
+// em of 200 content units (12 points).
+struct ShiftUnit {
+    int decimals;
+    double scale; // 10^decimals
+};
+
+ShiftUnit shiftUnit(double em)
+{
+    ShiftUnit u{2, 100};
+    for (double limit = 200; u.decimals < 6 && em > limit; limit *= 10) {
+        ++u.decimals;
+        u.scale *= 10;
+    }
+    return u;
+}
+
+// A face's glyph for a character below 256 as the runs use it: looked up,
+// marked used and measured once, its escaping decided once.
+struct LatinGlyph {
+    double width = -1; // thousandths of an em; -1: not looked up yet
+    quint32 glyph = 0;
+    std::array<char, 2> code{}; // its two bytes in a string
+    bool escaped = false;       // a byte of them is escaped there
+    bool plain = false;         // looked up, and nothing to escape
+};
+using LatinGlyphs = std::array<LatinGlyph, 256>;
+
+// The faces last asked for, by the shared data of the family name the page
+// gives (the name kept, so that its data stays where it is).
+struct RecentFace {
+    QString family;
+    bool bold = false, italic = false;
+    Face *face = nullptr;
+};
+
+// Numbers as written, for the few values a page repeats in every row (the
+// moves between cells, the shifts between the same pairs of glyphs).
+class NumberTexts {
+public:
+    // value / 10^decimals at p as writeScaled writes it; p has room for 32 bytes.
+    char *write(char *p, long long value, int decimals)
+    {
+        const auto key = static_cast<unsigned long long>(value) * 8 + unsigned(decimals);
+        Entry &e = m_entries[(key * 0x9E3779B97F4A7C15ULL) >> 56];
+        if (!e.filled || e.key != key) {
+            e.length =
+                static_cast<unsigned char>(writeScaled(e.text.data(), value, decimals) - e.text.data());
+            e.key = key;
+            e.filled = true;
+        }
+        std::memcpy(p, e.text.data(), e.text.size());
+        return p + e.length;
+    }
+
+private:
+    struct Entry {
+        unsigned long long key = 0;
+        bool filled = false;
+        unsigned char length = 0;
+        std::array<char, 32> text{};
+    };
+    std::array<Entry, 256> m_entries;
+};
 
 struct ImageKey {
     size_t hash;
@@ -44,10 +117,12 @@ struct PdfWriter::Impl : ObjectWriter {
     QString title, creator;
     std::vector<int> pages;
     std::vector<std::unique_ptr<Face>> faces;
-    Face *lastFace = nullptr;
-    QString lastFamily;
-    bool lastBold = false, lastItalic = false;
-    QHash<ImageKey, int> images; // -> image number
+    std::vector<std::unique_ptr<LatinGlyphs>> latin; // by face number - 1
+    std::array<RecentFace, 4> recent;
+    size_t nextRecent = 0, lastRecent = 0;
+    NumberTexts numbers;
+    std::vector<double> advances; // a run's, when it gives fewer than it has glyphs
+    QHash<ImageKey, int> images;  // -> image number
     std::vector<int> imageObjects;
     bool unsupported = false;
     bool finished = false;
@@ -58,13 +133,21 @@ struct PdfWriter::Impl : ObjectWriter {
     Content content;
     std::optional<QRgb> fill, strokeColor;
     double lineWidth = -1;
-    bool inText = false, inArray = false;
+    bool inText = false;
     Face *textFace = nullptr;
     double textSize = 0;
-    QPointF line; // where the current text line starts
-    double penX = 0;
+    double lineX = 0, lineY = 0; // where the current text line starts
 
     Face *face(const emf::FontSpec &spec);
+    // The same, the face found last checked here.
+    Face *runFace(const emf::FontSpec &spec)
+    {
+        const RecentFace &r = recent[lastRecent];
+        if (r.face && r.bold == spec.bold && r.italic == spec.italic &&
+            r.family.constData() == spec.family.constData() && r.family.size() == spec.family.size())
+            return r.face;
+        return face(spec);
+    }
     void endText();
     void setFill(QRgb c)
     {
@@ -97,9 +180,9 @@ struct PdfWriter::Impl : ObjectWriter {
     void paint(const std::optional<Stroke> &stroke, std::optional<QRgb> brush, bool evenOdd)
     {
         if (stroke && brush)
-            content.append(evenOdd ? "B*\n" : "B\n");
+            evenOdd ? content.append("B*\n") : content.append("B\n");
         else if (brush)
-            content.append(evenOdd ? "f*\n" : "f\n");
+            evenOdd ? content.append("f*\n") : content.append("f\n");
         else
             content.append("S\n");
     }
@@ -107,9 +190,20 @@ struct PdfWriter::Impl : ObjectWriter {
 
 Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
 {
-    // Runs come in long stretches of one face: the last one is checked first.
-    if (lastFace && spec.bold == lastBold && spec.italic == lastItalic && spec.family == lastFamily)
-        return lastFace;
+    // Runs come in long stretches of a few faces, their names shared from
+    // the page's font objects: the recent ones are checked first, the one
+    // found last before them.
+    const auto same = [&spec](const RecentFace &r) {
+        return r.face && r.bold == spec.bold && r.italic == spec.italic &&
+               r.family.constData() == spec.family.constData() && r.family.size() == spec.family.size();
+    };
+    if (same(recent[lastRecent]))
+        return recent[lastRecent].face;
+    for (size_t i = 0; i < recent.size(); ++i)
+        if (same(recent[i])) {
+            lastRecent = i;
+            return recent[i].face;
+        }
     const QString family = emf::TextMetrics::resolvedFamily(spec.family);
     Face *found = nullptr;
     for (const auto &f : faces)
@@ -133,21 +227,19 @@ Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
         f->widths.assign(glyphs, -1);
         found = f.get();
         faces.push_back(std::move(f));
+        latin.push_back(std::make_unique<LatinGlyphs>());
     }
-    lastFace = found;
-    lastFamily = spec.family;
-    lastBold = spec.bold;
-    lastItalic = spec.italic;
+    recent[nextRecent] = RecentFace{spec.family, spec.bold, spec.italic, found};
+    lastRecent = nextRecent;
+    nextRecent = (nextRecent + 1) % recent.size();
     return found;
 }
 
 void PdfWriter::Impl::endText()
 {
-    if (inArray)
-        content.append("]TJ\n");
     if (inText)
         content.append("ET\n");
-    inArray = inText = false;
+    inText = false;
     textFace = nullptr;
 }
 
@@ -186,7 +278,7 @@ void PdfWriter::beginPage(QSizeF pagePixels)
     d->fill.reset();
     d->strokeColor.reset();
     d->lineWidth = -1;
-    d->inText = d->inArray = false;
+    d->inText = false;
     d->textFace = nullptr;
     // Page pixels, y downwards, onto points.
     d->content.append("0.06 0 0 -0.06 0 ");
@@ -264,103 +356,201 @@ void PdfWriter::figure(const Figure &f, const std::optional<Stroke> &stroke, std
     d->paint(stroke, fill, true);
 }
 
+namespace {
+
+// The bytes a literal string escapes: its delimiters, the escape itself, and
+// a carriage return, which a reader would take for the end of a line.
+constexpr std::array<bool, 256> kEscaped = [] {
+    std::array<bool, 256> e{};
+    for (const unsigned char b : {'(', ')', '\\', '\r'})
+        e[b] = true;
+    return e;
+}();
+
+// An operator's bytes at p, without the literal's terminating nul.
+template <size_t N> char *put(char *p, const char (&text)[N])
+{
+    return std::copy_n(text, N - 1, p);
+}
+
+char *escapedByte(char *p, unsigned char byte)
+{
+    *p++ = '\\';
+    *p++ = byte == '\r' ? 'r' : char(byte);
+    return p;
+}
+
+// The face subsets glyph g, which first stood for cp.
+void markUsed(Face &f, quint32 g, char32_t cp)
+{
+    if (!f.used[g]) {
+        f.used[g] = true;
+        if (cp >= 32 && g != 0) // .notdef stands for no character in particular
+            f.unicode[g] = cp;
+    }
+}
+
+LatinGlyph latinGlyph(Face &f, char32_t cp)
+{
+    const quint32 g = f.glyph(cp);
+    markUsed(f, g, cp);
+    const bool escaped = kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF];
+    return LatinGlyph{f.width(g), g, {char(g >> 8 & 0xFF), char(g & 0xFF)}, escaped, !escaped};
+}
+
+} // namespace
+
 void PdfWriter::text(const TextRun &run)
 {
     if (!d->inPage || run.text.isEmpty())
         return;
-    Face *f = d->face(run.face);
+    Face *f = d->runFace(run.face);
     if (!f) {
         d->unsupported = true;
         return;
     }
     Content &c = d->content;
     const double size = run.em;
-    const auto onGrid = [](double offset) { return std::trunc(offset * kGrid) / kGrid; };
-    const QPointF anchor = run.anchor;
     const double sx = run.scale.width();
-    const QPointF at =
-        anchor + QPointF(onGrid(run.start.x() * sx), onGrid(run.start.y() * run.scale.height()));
+    const double ax = run.anchor.x();
+    const double atX = ax + truncated(run.start.x() * sx * kGrid) / kGrid;
+    const double atY = run.anchor.y() + truncated(run.start.y() * run.scale.height() * kGrid) / kGrid;
     // One text array per run (a cell): text extraction reads a row merged
     // into one array differently. Consecutive runs share the text object.
-    if (d->inArray)
-        c.append("]TJ\n");
     if (!d->inText) {
-        c.append("BT\n1 0 0 -1 0 0 Tm\n");
+        c.append("BT\n0.015625 0 0 -0.015625 0 0 Tm\n");
         d->inText = true;
-        d->line = QPointF(0, 0);
+        d->lineX = d->lineY = 0;
     }
     if (d->textFace != f || d->textSize != size) {
         c.append("/F");
         appendInt(c, f->number);
         c.push_back(' ');
-        appendNumber(c, size, 6);
+        char *q = c.tail(32);
+        c.setEnd(d->numbers.write(q, scaledToInt(size * kGrid, kMoveScale), kMoveDecimals));
         c.append(" Tf\n");
         d->textFace = f;
         d->textSize = size;
     }
     d->setFill(run.color);
-    appendNumber(c, at.x() - d->line.x(), 6);
-    c.push_back(' ');
-    appendNumber(c, d->line.y() - at.y(), 6);
-    c.append(" Td[");
-    // The rounded numbers are where the line really starts.
-    d->line = QPointF(d->line.x() + std::round((at.x() - d->line.x()) * 1e6) / 1e6,
-                      d->line.y() + std::round((at.y() - d->line.y()) * 1e6) / 1e6);
-    d->penX = d->line.x();
-    d->inArray = true;
 
-    // Written in place: at most a shift, two parentheses and two escaped
-    // bytes a glyph.
+    // Written in place: the move to the run, then at most a shift, two
+    // parentheses and two escaped bytes a glyph.
     const qsizetype n = run.text.size();
-    const size_t base = c.size();
-    c.resize(base + size_t(n) * 40 + 1);
-    char *p = c.data() + base;
-    bool inString = false;
+    char *p = c.tail(80 + size_t(n) * 40);
+    // The rounded numbers are where the line really starts.
+    const long long dx = scaledToInt((atX - d->lineX) * kGrid, kMoveScale),
+                    dy = scaledToInt((atY - d->lineY) * kGrid, kMoveScale);
+    p = d->numbers.write(p, dx, kMoveDecimals);
+    *p++ = ' ';
+    p = d->numbers.write(p, -dy, kMoveDecimals);
+    p = put(p, " Td(");
+    // A run placed by the font's advances alone is a string; the array it
+    // becomes at its first shift opens where the string does.
+    char *const open = p - 1;
+    bool inArray = false;
+    d->lineX += double(dx) / kMoveScale / kGrid;
+    d->lineY += double(dy) / kMoveScale / kGrid;
+    double penX = d->lineX;
+    const ShiftUnit unit = shiftUnit(size);
+
+    bool inString = true;
+    char *stringStart = p;
     double offset = run.start.x(); // of the next glyph from the anchor, device pixels
-    const QChar *chars = run.text.constData();
+    const QChar *chars = run.text.data();
+    LatinGlyphs &latin = *d->latin[size_t(f->number - 1)];
+    const double *advances = run.advances.data();
+    if (run.advances.size() < size_t(n)) { // a glyph without an advance steps by 0
+        d->advances.assign(size_t(n), 0);
+        std::copy(run.advances.begin(), run.advances.end(), d->advances.begin());
+        advances = d->advances.data();
+    }
+    // Multiplying by 64 is exact: the grid places as offset * sx on it would.
+    const double gridScale = sx * kGrid;
+    const double perMille = size / 1000;
     for (qsizetype i = 0; i < n; ++i) {
+        // Most glyphs: Latin ones seen before, where the font's advances
+        // put them, with nothing to escape.
+        for (; i < n; ++i) {
+            const char16_t c16 = chars[i].unicode();
+            if (c16 >= 256)
+                break;
+            const LatinGlyph &l = latin[c16];
+            if (!l.plain)
+                break;
+            const double target = ax + truncated(offset * gridScale) / kGrid;
+            if (std::abs(target - penX) > kPlacementTolerance)
+                break;
+            std::memcpy(p, l.code.data(), 2);
+            p += 2;
+            penX += l.width * perMille;
+            offset += advances[i];
+        }
+        if (i == n)
+            break;
+        // Any other, and a shift before it where it is needed.
         char32_t cp = chars[i].unicode();
-        double advance = i < qsizetype(run.advances.size()) ? run.advances[size_t(i)] : 0;
-        if (chars[i].isHighSurrogate() && i + 1 < n && chars[i + 1].isLowSurrogate()) {
+        double advance = advances[i];
+        if (QChar::isHighSurrogate(cp) && i + 1 < n && chars[i + 1].isLowSurrogate()) {
             cp = QChar::surrogateToUcs4(chars[i], chars[i + 1]);
             ++i;
-            if (i < qsizetype(run.advances.size()))
-                advance += run.advances[size_t(i)];
+            advance += advances[i];
         }
-        const quint32 g = f->glyph(cp);
-        const double target = anchor.x() + onGrid(offset * sx);
-        if (std::abs(target - d->penX) > kPlacementTolerance) {
-            if (inString)
-                *p++ = ')';
-            inString = false;
-            const double shift = std::round((d->penX - target) * 1000 / size * 1e5) / 1e5;
-            p = writeNumber(p, shift, 5);
-            d->penX -= shift * size / 1000;
+        quint32 g = 0;
+        bool escaped = false;
+        double width = 0;
+        if (cp < 256) {
+            LatinGlyph &l = latin[cp];
+            if (l.width < 0)
+                l = latinGlyph(*f, cp);
+            g = l.glyph;
+            escaped = l.escaped;
+            width = l.width;
+        } else {
+            g = f->glyph(cp);
+            escaped = kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF];
+            markUsed(*f, g, cp);
+            width = f->widths[g] >= 0 ? f->widths[g] : f->width(g);
         }
-        if (!inString)
-            *p++ = '(';
-        inString = true;
-        for (const char byte : {char(g >> 8), char(g & 0xFF)}) {
-            if (byte == '(' || byte == ')' || byte == '\\')
-                *p++ = '\\';
-            if (byte == '\r') {
-                *p++ = '\\';
-                *p++ = 'r';
-            } else {
-                *p++ = byte;
+        const double target = ax + truncated(offset * gridScale) / kGrid;
+        if (std::abs(target - penX) > kPlacementTolerance) {
+            const long long shift = scaledToInt((penX - target) / perMille, unit.scale);
+            if (shift != 0) {
+                if (!inArray) {
+                    std::memmove(open + 1, open, size_t(p - open));
+                    *open = '[';
+                    ++p;
+                    ++stringStart;
+                    inArray = true;
+                }
+                if (p == stringStart)
+                    --p; // the string has no glyph yet: the shift goes first
+                else if (inString)
+                    *p++ = ')';
+                inString = false;
+                p = d->numbers.write(p, shift, unit.decimals);
+                penX -= double(shift) / unit.scale * perMille;
             }
         }
-        if (!f->used[g]) {
-            f->used[g] = true;
-            if (cp >= 32 && g != 0) // .notdef stands for no character in particular
-                f->unicode[g] = cp;
+        if (!inString) {
+            *p++ = '(';
+            stringStart = p;
         }
-        d->penX += f->width(g) * size / 1000;
+        inString = true;
+        const auto high = static_cast<unsigned char>(g >> 8), low = static_cast<unsigned char>(g & 0xFF);
+        if (!escaped) {
+            p[0] = char(high);
+            p[1] = char(low);
+            p += 2;
+        } else {
+            p = kEscaped[high] ? escapedByte(p, high) : (*p = char(high), p + 1);
+            p = kEscaped[low] ? escapedByte(p, low) : (*p = char(low), p + 1);
+        }
+        penX += width * perMille;
         offset += advance;
     }
-    if (inString)
-        *p++ = ')';
-    c.resize(size_t(p - c.data()));
+    p = inArray ? put(p, ")]TJ\n") : put(p, ")Tj\n");
+    c.setEnd(p);
 }
 
 void PdfWriter::image(const QRectF &target, const QImage &image, const QRect &source, const QByteArray &jpeg)
