@@ -465,7 +465,8 @@ int planBatchLine(const QString &command, const QStringList &args, const Service
         return 0;
     }
     const Options o(args, kPlanValued, {}, kPlanRepeated);
-    if (o.has(QStringLiteral("csv")))
+    // A file asked for and not written would pass for done.
+    if (o.has(QStringLiteral("csv")) || o.has(QStringLiteral("pdf")))
         throw UsageError{QStringLiteral("a batch writes no files")};
     planJson(buffer, planned(requestOf(o, services)), &line);
     return 0;

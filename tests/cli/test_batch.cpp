@@ -165,6 +165,10 @@ const char *const kMalformed[] = {
     "\"0\", "
     "\"csv\": \"-\"}",
     "{\"command\": \"payment\", \"principal\": \"1\"",
+    "{\"command\": \"plan\", \"principal\": \"180000\", \"rate\": \"4\", \"years\": \"30\", \"csv\": "
+    "\"p.csv\"}",
+    "{\"command\": \"plan\", \"principal\": \"180000\", \"rate\": \"4\", \"years\": \"30\", \"pdf\": "
+    "\"p.pdf\"}",
 };
 
 // Where the stored settings come from for a run of the comparison.
