@@ -105,10 +105,12 @@ quint32 colorOf(const QColor &c)
     return colorRef(quint8(rgb.red()), quint8(rgb.green()), quint8(rgb.blue()));
 }
 
-// The size of the last page this thread finished, up to a bound: the next
-// page, most often of the same report, starts with room for as much instead
-// of growing to it step by step.
-thread_local qsizetype lastPageBytes = 0;
+// Room for the next page this thread starts, up to a bound: as much as the
+// larger of its recent pages took, with some to spare, so that a page of the
+// same report seldom outgrows its buffer (each growth copies the page so far)
+// and a short last page does not shrink the room of the next report's pages.
+// The room left unused is given back when the page is finished.
+thread_local qsizetype pageRoom = 0;
 constexpr qsizetype kMaxPageRoom = qsizetype(4) << 20;
 
 struct PenKey {
@@ -142,14 +144,20 @@ struct EmfWriter::Impl {
     std::optional<quint32> textAlign;
     std::optional<quint32> textColor;
     bool stretchModeSet = false;
-    // Most runs of a page share one colour.
-    std::optional<QColor> lastColor;
+    // Most runs of a page share one colour. An RGB colour's reference
+    // depends on its channels alone, which rgba64() gives as they are kept.
+    bool lastColorKnown = false;
+    quint64 lastRgba64 = 0;
     quint32 lastColorRef = 0;
 
     quint32 colorRefOf(const QColor &c)
     {
-        if (!lastColor || *lastColor != c) {
-            lastColor = c;
+        if (c.spec() != QColor::Rgb)
+            return colorOf(c);
+        const quint64 channels = c.rgba64();
+        if (!lastColorKnown || channels != lastRgba64) {
+            lastColorKnown = true;
+            lastRgba64 = channels;
             lastColorRef = colorOf(c);
         }
         return lastColorRef;
@@ -313,7 +321,7 @@ EmfWriter::EmfWriter(QSizeF pageSize, const QString &description) : d(std::make_
     d->pageSize = pageSize;
     d->pageW = std::max(1, int(std::lround(pageSize.width())));
     d->pageH = std::max(1, int(std::lround(pageSize.height())));
-    d->buf.bytes.resize(lastPageBytes);
+    d->buf.bytes.resize(pageRoom);
 
     // Header record, 108-byte form followed by the description; the sizes,
     // counts and bounds are patched in finish().
@@ -584,7 +592,7 @@ QByteArray EmfWriter::finish()
     patchU32(s, 20, quint32(d->pageH - 1));
     patchU32(s, 48, quint32(s.size));
     patchU32(s, 52, d->records);
-    lastPageBytes = std::min(s.size, kMaxPageRoom);
+    pageRoom = std::min(std::max(s.size + s.size / 8, pageRoom - pageRoom / 16), kMaxPageRoom);
     QByteArray &b = s.bytes;
     b.truncate(s.size);
     b.squeeze(); // pages are kept by the hundred: no room grown ahead

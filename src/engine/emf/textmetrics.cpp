@@ -65,32 +65,43 @@ Face loadFace(const FaceKey &key);
 // page view plays pages on the user-interface thread.
 Face &face(const FontSpec &font)
 {
-    // A page asks for one style many times in a row: the last style's face is
-    // kept, so the family name is neither resolved nor hashed again. One
-    // thread-local object, reached once per call.
+    // A page asks for a few styles over and over (a row's font, a heading's
+    // bold): the faces of the styles seen last are kept, so the family name
+    // is neither resolved nor hashed again. One thread-local object, reached
+    // once per call.
+    struct Recent {
+        QString family;
+        bool bold = false, italic = false;
+        Face *face = nullptr;
+    };
     struct Faces {
         QHash<FaceKey, Face> all;
-        QString lastFamily;
-        bool lastBold = false, lastItalic = false;
-        Face *last = nullptr;
+        std::array<Recent, 4> recent;
+        unsigned next = 0; // the slot the next new style takes
     };
     thread_local Faces faces;
     Faces &t = faces;
     // Styles of one report share their family's string: equal data is the
     // same family without comparing it.
-    if (t.last && font.bold == t.lastBold && font.italic == t.lastItalic &&
-        (font.family.constData() == t.lastFamily.constData() ? font.family.size() == t.lastFamily.size()
-                                                             : font.family == t.lastFamily))
-        return *t.last;
+    for (const Recent &r : t.recent) {
+        if (r.face && font.bold == r.bold && font.italic == r.italic &&
+            (font.family.constData() == r.family.constData() ? font.family.size() == r.family.size()
+                                                             : font.family == r.family))
+            return *r.face;
+    }
     const FaceKey key = keyOf(font);
     auto it = t.all.find(key);
-    if (it == t.all.end())
+    if (it == t.all.end()) {
         it = t.all.insert(key, loadFace(key));
-    t.lastFamily = font.family;
-    t.lastBold = font.bold;
-    t.lastItalic = font.italic;
-    t.last = &*it; // QHash keeps its values in place until it grows; it only grows just above
-    return *t.last;
+        // QHash keeps its values in place until it grows, which it may just
+        // have done: the faces remembered before may have moved.
+        for (Recent &r : t.recent)
+            r = Recent{};
+    }
+    Recent &slot = t.recent[t.next];
+    t.next = (t.next + 1) % t.recent.size();
+    slot = Recent{font.family, font.bold, font.italic, &*it};
+    return *slot.face;
 }
 
 QRawFont qtFace(const FaceKey &key)

@@ -117,8 +117,11 @@ void PageRecorder::drawLabel(const Label &label, QPointF origin, int pageNumber)
     double width = 0;
     if (label.autoSize) {
         if (whole) {
-            for (double a : advances)
-                width += a;
+            // Read through constData(): a non-const vector's iterators check
+            // for sharing at every step.
+            const double *a = advances.constData();
+            for (qsizetype i = 0, n = advances.size(); i < n; ++i)
+                width += a[i];
         } else {
             width = emf::TextMetrics::width(font, text);
         }
