@@ -70,6 +70,7 @@ private:
     QByteArray m_memory;
     qint64 m_pos = 0;
     std::unique_ptr<QTemporaryFile> m_temp;
+    qint64 m_tempSize = 0;
     std::unique_ptr<QFile> m_file; // an opened report page file
     bool m_readOnly = false;
     QString m_name = QStringLiteral("report pages in memory");
