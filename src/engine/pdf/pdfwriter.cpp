@@ -111,7 +111,40 @@ size_t qHash(const ImageKey &k, size_t seed = 0)
 
 } // namespace
 
+// What one document leaves for the next on its thread: the page buffer and
+// deflate's, and how long the file was, so that a batch of similar
+// documents grows no buffer after the first.
+struct Spares {
+    Content content;
+    std::vector<char> packed;
+    qsizetype outSize = 0;
+};
+
+Spares &spares()
+{
+    thread_local Spares s;
+    return s;
+}
+
 struct PdfWriter::Impl : ObjectWriter {
+    Impl()
+    {
+        Spares &s = spares();
+        content.swap(s.content);
+        packed.swap(s.packed);
+        out.reserve(s.outSize + s.outSize / 8 + 1024);
+    }
+    ~Impl()
+    {
+        Spares &s = spares();
+        content.clear();
+        s.content.swap(content);
+        s.packed.swap(packed);
+        s.outSize = out.size();
+    }
+    Impl(const Impl &) = delete;
+    Impl &operator=(const Impl &) = delete;
+
     QString title, creator;
     std::vector<int> pages;
     std::vector<std::unique_ptr<Face>> faces;
