@@ -63,8 +63,9 @@ qint64 emfSize(const char *data, qint64 available, QString *why)
 // only move in one direction, so a looping chain stops with an error.
 class RecordReader {
 public:
-    RecordReader(TRptStream &stream, const QString &name, qint32 pageCount, bool coded)
-        : m_s(stream), m_name(name), m_count(pageCount), m_coded(coded), m_size(stream.size())
+    RecordReader(TRptStream &stream, const QString &name, qint32 pageCount, bool coded,
+                 RecordFields *ahead = nullptr)
+        : m_s(stream), m_name(name), m_count(pageCount), m_coded(coded), m_size(stream.size()), m_ahead(ahead)
     {
     }
 
@@ -89,11 +90,16 @@ public:
     // The page number and next offset that open the record at offset.
     void fieldsAt(qint64 offset, qint32 *number, qint64 *next)
     {
-        char fields[8];
-        m_s.seek(offset);
-        m_s.readExactly(fields, 8);
-        *number = qFromLittleEndian<qint32>(fields);
-        *next = qFromLittleEndian<quint32>(fields + 4);
+        if (m_ahead && m_ahead->offset == offset) {
+            *number = m_ahead->number;
+            *next = m_ahead->next;
+        } else {
+            char fields[8];
+            m_s.seek(offset);
+            m_s.readExactly(fields, 8);
+            *number = qFromLittleEndian<qint32>(fields);
+            *next = qFromLittleEndian<quint32>(fields + 4);
+        }
         m_lastFieldsOffset = offset;
         m_lastFields = {*number, *next};
     }
@@ -196,12 +202,17 @@ public:
         const qint64 next = found->second;
         checkFields(offset, number, found->first, next);
         const PageRecordInfo record = info(number, offset, next);
-        // The body and the own offset that closes the record.
-        QByteArray data(record.bodySize + 4, Qt::Uninitialized);
+        // The body, the own offset that closes the record and, when there is
+        // one, the next record's fields.
+        const bool ahead = m_ahead && next + 8 <= m_size;
+        QByteArray data(record.bodySize + 4 + (ahead ? 8 : 0), Qt::Uninitialized);
         m_s.seek(offset + 8);
         m_s.readExactly(data.data(), data.size());
-        checkOwn(number, qFromLittleEndian<quint32>(data.constData() + record.bodySize), offset);
+        const char *const end = data.constData() + record.bodySize;
+        checkOwn(number, qFromLittleEndian<quint32>(end), offset);
         checkBodyStart(record, data.constData());
+        if (ahead)
+            *m_ahead = {next, qFromLittleEndian<qint32>(end + 4), qFromLittleEndian<quint32>(end + 8)};
         data.truncate(record.bodySize);
         m_s.seek(next);
         return bodyOf(record, std::move(data));
@@ -312,6 +323,7 @@ private:
     qint32 m_count;
     bool m_coded;
     qint64 m_size;
+    RecordFields *m_ahead;
     qint64 m_lastFieldsOffset = -1;
     std::pair<qint32, qint64> m_lastFields;
 };
@@ -396,6 +408,7 @@ QString TRptPageList::streamName() const
 void TRptPageList::beginReport(bool coded)
 {
     std::lock_guard guard(m_lock);
+    m_ahead = {};
     m_stream = std::make_unique<TRptStream>();
     m_pageCount = 0;
     m_coded = coded;
@@ -405,6 +418,7 @@ void TRptPageList::beginReport(bool coded)
 
 void TRptPageList::WriteFileHeader(qint32 pageCount)
 {
+    m_ahead = {};
     char bytes[kHeaderSize];
     std::memset(bytes, 0, sizeof bytes);
     qToLittleEndian<quint16>(kFormatNumber, bytes);
@@ -420,6 +434,7 @@ void TRptPageList::WriteFileHeader(qint32 pageCount)
 void TRptPageList::AddPage(const QByteArray &metafile)
 {
     std::lock_guard guard(m_lock);
+    m_ahead = {};
     const qint32 number = m_pageCount + 1;
     if (m_finished || (m_stream && m_stream->isReadOnly()))
         throw PageFileError(QStringLiteral("Cannot add page %1 to \"%2\": the report is finished")
@@ -501,12 +516,13 @@ std::optional<QByteArray> TRptPageList::GetPage(int n) const
     TRptStream &s = *m_stream;
     std::lock_guard streamGuard(s.lock());
     try {
-        RecordReader reader(s, streamName(), m_pageCount, m_coded);
+        RecordReader reader(s, streamName(), m_pageCount, m_coded, &m_ahead);
         const qint64 offset = reader.findRecord(n);
         return reader.page(offset, n, reader.fieldsFound(offset));
     } catch (...) {
         // The next walk starts from a known record rather than wherever this one stopped.
         s.seek(kHeaderSize);
+        m_ahead = {};
         throw;
     }
 }
@@ -552,6 +568,7 @@ void TRptPageList::load(std::unique_ptr<TRptStream> stream, const QString &name)
     const PageFileHeader header = checkWhole(*stream, name);
     std::lock_guard guard(m_lock);
     m_stream = std::move(stream);
+    m_ahead = {};
     m_pageCount = header.pageCount;
     m_coded = header.coded;
     m_finished = true;
@@ -571,6 +588,7 @@ void TRptPageList::loadFromData(const QByteArray &data, const QString &name)
 void TRptPageList::clear()
 {
     std::lock_guard guard(m_lock);
+    m_ahead = {};
     m_stream.reset();
     m_pageCount = 0;
     m_coded = false;
