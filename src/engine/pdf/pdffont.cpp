@@ -107,8 +107,8 @@ QByteArray encodingMap(const std::vector<bool> &used)
 }
 
 // The font program of the glyphs a document used and their Unicode map,
-// made once for a given glyph set.
-LoadedFace::Program program(ObjectWriter &w, LoadedFace &face, const Face &f)
+// made once for a given glyph set; valid until the face's next program.
+const LoadedFace::Program &program(ObjectWriter &w, LoadedFace &face, const Face &f)
 {
     for (const LoadedFace::Program &p : face.programs)
         if (p.used == f.used && p.unicode == f.unicode)
@@ -186,7 +186,7 @@ std::shared_ptr<LoadedFace> loadedFace(const emf::FontSpec &spec)
 
 void writeFont(ObjectWriter &w, Face &f, Encodings &encodings)
 {
-    const LoadedFace::Program file = program(w, *f.loaded, f);
+    const LoadedFace::Program &file = program(w, *f.loaded, f);
     const QByteArray &name = file.name;
 
     const int fileObject = w.reserve(), descriptor = w.reserve(), cid = w.reserve(), toUnicode = w.reserve();
