@@ -460,19 +460,14 @@ void TRptPageList::AddPage(const QByteArray &metafile)
         if (end > kMaxOffset)
             throw PageFileError(QStringLiteral("Cannot add page %1: the report would pass 2 GB").arg(number));
         // The record in one write: number, next offset, coded length, body, own offset.
-        QByteArray record(end - begin, Qt::Uninitialized);
-        char *p = record.data();
-        qToLittleEndian<qint32>(number, p);
-        qToLittleEndian<qint32>(static_cast<qint32>(end), p + 4);
-        p += 8;
-        if (m_coded) {
-            qToLittleEndian<qint32>(static_cast<qint32>(emf.size()), p);
-            p += 4;
-        }
-        std::memcpy(p, body.constData(), static_cast<size_t>(body.size()));
-        qToLittleEndian<qint32>(static_cast<qint32>(begin), p + body.size());
+        char head[12];
+        qToLittleEndian<qint32>(number, head);
+        qToLittleEndian<qint32>(static_cast<qint32>(end), head + 4);
+        qToLittleEndian<qint32>(static_cast<qint32>(emf.size()), head + 8);
+        char own[4];
+        qToLittleEndian<qint32>(static_cast<qint32>(begin), own);
         s.seek(begin);
-        s.write(record.constData(), record.size());
+        s.writeGathered({{head, m_coded ? 12 : 8}, {body.constData(), body.size()}, {own, 4}});
     } catch (...) {
         // Leave the stream as it was before this page, so the pages already
         // added stay readable.

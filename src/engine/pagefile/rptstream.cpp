@@ -10,6 +10,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -166,6 +167,45 @@ void TRptStream::write(const char *data, qint64 n)
     if (overlap < n)
         m_memory.append(data + overlap, n - overlap);
     m_pos += n;
+}
+
+void TRptStream::writeGathered(std::initializer_list<Piece> pieces)
+{
+    std::lock_guard guard(m_lock);
+    qint64 n = 0;
+    for (const Piece &p : pieces)
+        n += p.size;
+    if (!m_readOnly && n > 0 && !m_temp && m_pos + n > kMemoryLimit)
+        spill();
+#ifdef Q_OS_UNIX
+    if (!m_readOnly && m_temp && pieces.size() <= 8) {
+        iovec parts[8];
+        int count = 0;
+        for (const Piece &p : pieces)
+            if (p.size > 0)
+                parts[count++] = {const_cast<char *>(p.data), static_cast<size_t>(p.size)};
+        ssize_t put;
+        do {
+            put = ::pwritev(m_temp->handle(), parts, count, m_pos);
+        } while (put < 0 && errno == EINTR);
+        if (put == n) {
+            m_pos += n;
+            m_tempSize = qMax(m_tempSize, m_pos);
+            return;
+        }
+        // A short write: the rest piece by piece, which says why it stops.
+        qint64 skip = qMax<qint64>(put, 0);
+        for (const Piece &p : pieces) {
+            const qint64 done = qMin(skip, p.size);
+            skip -= done;
+            m_pos += done;
+            write(p.data + done, p.size - done);
+        }
+        return;
+    }
+#endif
+    for (const Piece &p : pieces)
+        write(p.data, p.size);
 }
 
 void TRptStream::truncate(qint64 size)
