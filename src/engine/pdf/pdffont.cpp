@@ -15,8 +15,8 @@ constexpr size_t kMaxLoadedFaces = 16;
 constexpr size_t kMaxPrograms = 8;
 
 // The code ranges of page content, the same in both maps.
-constexpr char kCodeSpace[] = "3 begincodespacerange\n<00> <DF>\n<E000> <EFFF>\n<F00000> <FFFFFF>\n"
-                              "endcodespacerange\n";
+constexpr char kCodeSpace[] = "2 begincodespacerange\n<00> <DF>\n<E000> <FFFF>\nendcodespacerange\n";
+constexpr char kWideCodeSpace[] = "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
 
 void appendHex(QByteArray &out, quint32 value, int digits)
 {
@@ -27,9 +27,9 @@ void appendHex(QByteArray &out, quint32 value, int digits)
     out.append('>');
 }
 
-void appendCode(QByteArray &out, quint32 glyph)
+void appendCode(QByteArray &out, quint32 glyph, bool wide)
 {
-    const GlyphCode code = glyphCode(glyph);
+    const GlyphCode code = glyphCode(glyph, wide);
     quint32 value = 0;
     for (int i = 0; i < code.length; ++i)
         value = value << 8 | code.bytes[size_t(i)];
@@ -50,18 +50,18 @@ void appendBlocks(QByteArray &out, const std::vector<QByteArray> &entries, const
 }
 
 // The Unicode map of the codes of glyphs that stand for a character.
-QByteArray unicodeMap(const std::vector<char32_t> &unicode)
+QByteArray unicodeMap(const std::vector<char32_t> &unicode, bool wide)
 {
     QByteArray cmap("/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
                     "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
                     "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n");
-    cmap.append(kCodeSpace);
+    cmap.append(wide ? kWideCodeSpace : kCodeSpace);
     std::vector<QByteArray> entries;
     for (size_t g = 0; g < unicode.size(); ++g) {
         if (unicode[g] == 0)
             continue;
         QByteArray entry;
-        appendCode(entry, quint32(g));
+        appendCode(entry, quint32(g), wide);
         entry.append(" <");
         const char32_t cp = unicode[g];
         for (QChar c : QString::fromUcs4(&cp, 1))
@@ -86,14 +86,14 @@ QByteArray encodingMap(const std::vector<bool> &used)
     std::vector<QByteArray> entries{"<00> <DF> 0\n"};
     for (size_t first = kOneByteGlyphs; first < used.size();) {
         // Codes of one length whose last byte runs from 00 to FF.
-        const GlyphCode code = glyphCode(quint32(first));
+        const GlyphCode code = glyphCode(quint32(first), false);
         const size_t last = std::min(used.size(), first + 256 - code.bytes[size_t(code.length - 1)]) - 1;
         if (std::find(used.begin() + qsizetype(first), used.begin() + qsizetype(last) + 1, true) !=
             used.begin() + qsizetype(last) + 1) {
             QByteArray entry;
-            appendCode(entry, quint32(first));
+            appendCode(entry, quint32(first), false);
             entry.append(' ');
-            appendCode(entry, quint32(last));
+            appendCode(entry, quint32(last), false);
             entry.append(' ');
             appendInt(entry, qint64(first));
             entry.append('\n');
@@ -124,11 +124,12 @@ const LoadedFace::Program &program(ObjectWriter &w, LoadedFace &face, const Face
                                                    : face.tt.postScriptName().toLatin1());
     if (face.programs.size() >= kMaxPrograms)
         face.programs.erase(face.programs.begin());
-    const QByteArray map = unicodeMap(f.unicode);
-    const QByteArray encoding = encodingMap(f.used);
-    face.programs.push_back({f.used, f.unicode, deflated(w.compressor, file.constData(), file.size()),
-                             file.size(), name, deflated(w.compressor, map.constData(), map.size()),
-                             deflated(w.compressor, encoding.constData(), encoding.size())});
+    const QByteArray map = unicodeMap(f.unicode, f.wide);
+    const QByteArray encoding = f.wide ? QByteArray() : encodingMap(f.used);
+    face.programs.push_back(
+        {f.used, f.unicode, deflated(w.compressor, file.constData(), file.size()), file.size(), name,
+         deflated(w.compressor, map.constData(), map.size()),
+         f.wide ? QByteArray() : deflated(w.compressor, encoding.constData(), encoding.size())});
     return face.programs.back();
 }
 
@@ -248,9 +249,9 @@ void writeFont(ObjectWriter &w, Face &f, Encodings &encodings)
 
     int encoding = 0;
     for (const auto &[packed, object] : encodings)
-        if (packed == file.packedEncoding)
+        if (!f.wide && packed == file.packedEncoding)
             encoding = object;
-    if (encoding == 0) {
+    if (encoding == 0 && !f.wide) {
         encoding = w.reserve();
         w.rawStream(encoding, file.packedEncoding,
                     " /Filter /FlateDecode /Type /CMap /CMapName /Accrua-Glyphs /CIDSystemInfo << /Registry "
@@ -260,8 +261,13 @@ void writeFont(ObjectWriter &w, Face &f, Encodings &encodings)
 
     w.begin(f.object);
     w.out.append("<< /Type /Font /Subtype /Type0 /BaseFont /" + name + " /Encoding ");
-    appendInt(w.out, encoding);
-    w.out.append(" 0 R /DescendantFonts [");
+    if (f.wide) {
+        w.out.append("/Identity-H");
+    } else {
+        appendInt(w.out, encoding);
+        w.out.append(" 0 R");
+    }
+    w.out.append(" /DescendantFonts [");
     appendInt(w.out, cid);
     w.out.append(" 0 R] /ToUnicode ");
     appendInt(w.out, toUnicode);

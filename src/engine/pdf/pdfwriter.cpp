@@ -253,6 +253,7 @@ Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
         f->object = reserve();
         f->latin.fill(-1);
         const auto glyphs = size_t(f->tt().glyphCount());
+        f->wide = wideFace(f->tt().glyphCount());
         f->used.assign(glyphs, false);
         f->unicode.assign(glyphs, 0);
         f->widths.assign(glyphs, -1);
@@ -425,13 +426,13 @@ LatinGlyph latinGlyph(Face &f, char32_t cp)
 {
     const quint32 g = f.glyph(cp);
     markUsed(f, g, cp);
-    return LatinGlyph{f.width(g), g, g < kOneByteGlyphs && !kEscaped[g]};
+    return LatinGlyph{f.width(g), g, !f.wide && g < kOneByteGlyphs && !kEscaped[g]};
 }
 
 // A glyph's code in a literal string, its bytes escaped where they must be.
-char *putCode(char *p, quint32 g)
+char *putCode(char *p, quint32 g, bool wide)
 {
-    const GlyphCode code = glyphCode(g);
+    const GlyphCode code = glyphCode(g, wide);
     for (int i = 0; i < code.length; ++i) {
         const unsigned char byte = code.bytes[size_t(i)];
         p = kEscaped[byte] ? escapedByte(p, byte) : (*p = char(byte), p + 1);
@@ -476,7 +477,7 @@ void PdfWriter::text(const TextRun &run)
     d->setFill(run.color);
 
     // Written in place: the move to the run, then at most a shift, two
-    // parentheses and three escaped bytes a glyph.
+    // parentheses and two escaped bytes a glyph.
     const qsizetype n = run.text.size();
     char *p = c.tail(80 + size_t(n) * 40);
     // The rounded numbers are where the line really starts.
@@ -574,7 +575,7 @@ void PdfWriter::text(const TextRun &run)
             stringStart = p;
         }
         inString = true;
-        p = putCode(p, g);
+        p = putCode(p, g, f->wide);
         penX += width * perMille;
         offset += advance;
     }
