@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
-  fonts-liberation fontconfig
+  fonts-liberation fonts-dejavu-core fontconfig
   clang libclang-rt-14-dev clang-tidy clang-format python3 ccache
   xvfb xauth poppler-utils
   qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n

@@ -63,8 +63,9 @@ qint64 emfSize(const char *data, qint64 available, QString *why)
 // only move in one direction, so a looping chain stops with an error.
 class RecordReader {
 public:
-    RecordReader(TRptStream &stream, const QString &name, qint32 pageCount, bool coded)
-        : m_s(stream), m_name(name), m_count(pageCount), m_coded(coded), m_size(stream.size())
+    RecordReader(TRptStream &stream, const QString &name, qint32 pageCount, bool coded,
+                 RecordFields *ahead = nullptr)
+        : m_s(stream), m_name(name), m_count(pageCount), m_coded(coded), m_size(stream.size()), m_ahead(ahead)
     {
     }
 
@@ -89,11 +90,18 @@ public:
     // The page number and next offset that open the record at offset.
     void fieldsAt(qint64 offset, qint32 *number, qint64 *next)
     {
-        char fields[8];
-        m_s.seek(offset);
-        m_s.readExactly(fields, 8);
-        *number = qFromLittleEndian<qint32>(fields);
-        *next = qFromLittleEndian<quint32>(fields + 4);
+        if (m_ahead && m_ahead->offset == offset) {
+            *number = m_ahead->number;
+            *next = m_ahead->next;
+        } else {
+            char fields[8];
+            m_s.seek(offset);
+            m_s.readExactly(fields, 8);
+            *number = qFromLittleEndian<qint32>(fields);
+            *next = qFromLittleEndian<quint32>(fields + 4);
+        }
+        m_lastFieldsOffset = offset;
+        m_lastFields = {*number, *next};
     }
 
     void checkStart(qint64 offset, qint32 number) const
@@ -105,17 +113,15 @@ public:
                         .arg(m_size));
     }
 
-    // The record of page number at offset, checked whole.
-    PageRecordInfo recordAt(qint64 offset, qint32 number)
+    // The checks of a record's fields: its number, and a next offset past a
+    // page's worth of bytes and within the file.
+    void checkFields(qint64 offset, qint32 number, qint32 found, qint64 next) const
     {
-        checkStart(offset, number);
-        const qint32 found = int32At(offset);
         if (found != number)
             damaged(QStringLiteral("the record at offset %1 is numbered %2 where page %3 belongs")
                         .arg(offset)
                         .arg(found)
                         .arg(number));
-        const qint64 next = m_s.readUInt32();
         if (next <= offset)
             damaged(QStringLiteral("page %1's next offset %2 points back (a loop)").arg(number).arg(next));
         if (next > m_size)
@@ -127,36 +133,89 @@ public:
             damaged(QStringLiteral("page %1's record of %2 bytes is too short for a page")
                         .arg(number)
                         .arg(next - offset));
-        const qint64 own = uint32At(next - 4);
+    }
+
+    void checkOwn(qint32 number, qint64 own, qint64 offset) const
+    {
         if (own != offset)
             damaged(QStringLiteral("page %1 ends with own offset %2 instead of %3")
                         .arg(number)
                         .arg(own)
                         .arg(offset));
+    }
 
+    // The body's start: a coded body's length, or a metafile header that
+    // fits the record.
+    void checkBodyStart(const PageRecordInfo &info, const char *start) const
+    {
+        if (m_coded) {
+            const qint64 length = qFromLittleEndian<qint32>(start);
+            const qint64 codedBytes = info.bodySize - 4;
+            if (length < kMinEmfSize || length > TRptCompress::maxDecodedLength(codedBytes))
+                damaged(QStringLiteral("page %1's coded length %2 is impossible for %3 coded bytes")
+                            .arg(info.number)
+                            .arg(length)
+                            .arg(codedBytes));
+        } else {
+            QString why;
+            if (emfSize(start, info.bodySize, &why) < 0)
+                damaged(QStringLiteral("page %1's body: %2").arg(info.number).arg(why));
+        }
+    }
+
+    static PageRecordInfo info(qint32 number, qint64 offset, qint64 next)
+    {
         PageRecordInfo info;
         info.number = number;
         info.offset = offset;
         info.nextOffset = next;
         info.bodySize = next - offset - kRecordOverhead;
-        if (m_coded) {
-            const qint64 length = int32At(offset + 8);
-            const qint64 codedBytes = info.bodySize - 4;
-            if (length < kMinEmfSize || length > TRptCompress::maxDecodedLength(codedBytes))
-                damaged(QStringLiteral("page %1's coded length %2 is impossible for %3 coded bytes")
-                            .arg(number)
-                            .arg(length)
-                            .arg(codedBytes));
-        } else {
-            char head[kMinEmfSize];
-            m_s.seek(offset + 8);
-            m_s.readExactly(head, kMinEmfSize);
-            QString why;
-            if (emfSize(head, info.bodySize, &why) < 0)
-                damaged(QStringLiteral("page %1's body: %2").arg(number).arg(why));
-        }
-        m_s.seek(next);
         return info;
+    }
+
+    // The record of page number at offset, checked whole.
+    PageRecordInfo recordAt(qint64 offset, qint32 number)
+    {
+        checkStart(offset, number);
+        const qint32 found = int32At(offset);
+        const qint64 next = m_s.readUInt32();
+        checkFields(offset, number, found, next);
+        checkOwn(number, uint32At(next - 4), offset);
+        const PageRecordInfo record = info(number, offset, next);
+        char head[kMinEmfSize];
+        m_s.seek(offset + 8);
+        m_s.readExactly(head, m_coded ? 4 : kMinEmfSize);
+        checkBodyStart(record, head);
+        m_s.seek(next);
+        return record;
+    }
+
+    // The same checks as recordAt and body, with the record read in one
+    // piece after its fields (known already when found stands for them).
+    QByteArray page(qint64 offset, qint32 number, std::optional<std::pair<qint32, qint64>> found)
+    {
+        checkStart(offset, number);
+        if (!found || found->first != number) {
+            found.emplace();
+            fieldsAt(offset, &found->first, &found->second);
+        }
+        const qint64 next = found->second;
+        checkFields(offset, number, found->first, next);
+        const PageRecordInfo record = info(number, offset, next);
+        // The body, the own offset that closes the record and, when there is
+        // one, the next record's fields.
+        const bool ahead = m_ahead && next + 8 <= m_size;
+        QByteArray data(record.bodySize + 4 + (ahead ? 8 : 0), Qt::Uninitialized);
+        m_s.seek(offset + 8);
+        m_s.readExactly(data.data(), data.size());
+        const char *const end = data.constData() + record.bodySize;
+        checkOwn(number, qFromLittleEndian<quint32>(end), offset);
+        checkBodyStart(record, data.constData());
+        if (ahead)
+            *m_ahead = {next, qFromLittleEndian<qint32>(end + 4), qFromLittleEndian<quint32>(end + 8)};
+        data.truncate(record.bodySize);
+        m_s.seek(next);
+        return bodyOf(record, std::move(data));
     }
 
     // The offset of page n's record, found as the page file's readers always
@@ -217,31 +276,45 @@ public:
     // The metafile of a record already checked by recordAt.
     QByteArray body(const PageRecordInfo &info)
     {
+        QByteArray data(info.bodySize, Qt::Uninitialized);
+        m_s.seek(info.offset + 8);
+        m_s.readExactly(data.data(), data.size());
+        return bodyOf(info, std::move(data));
+    }
+
+    // The offset of page n's record, and the fields findRecord read there
+    // when it walked to it.
+    std::optional<std::pair<qint32, qint64>> fieldsFound(qint64 offset) const
+    {
+        if (m_lastFieldsOffset != offset)
+            return std::nullopt;
+        return m_lastFields;
+    }
+
+private:
+    // The metafile in a checked record's body.
+    QByteArray bodyOf(const PageRecordInfo &info, QByteArray data) const
+    {
         QString why;
         if (!m_coded) {
-            QByteArray data(info.bodySize, Qt::Uninitialized);
-            m_s.seek(info.offset + 8);
-            m_s.readExactly(data.data(), data.size());
             const qint64 bytes = emfSize(data.constData(), data.size(), &why);
             if (bytes < 0)
                 damaged(QStringLiteral("page %1's body: %2").arg(info.number).arg(why));
             data.truncate(bytes);
             return data;
         }
-        const qint64 length = int32At(info.offset + 8);
-        QByteArray codedBytes(info.bodySize - 4, Qt::Uninitialized);
-        m_s.readExactly(codedBytes.data(), codedBytes.size());
-        std::optional<QByteArray> data =
-            TRptCompress::decodeAll(codedBytes.constData(), codedBytes.size(), length);
-        if (!data)
+        const qint64 length = qFromLittleEndian<qint32>(data.constData());
+        std::optional<QByteArray> decoded =
+            TRptCompress::decodeAll(data.constData() + 4, data.size() - 4, length);
+        if (!decoded)
             damaged(QStringLiteral("page %1's coded body ends before its %2 bytes are decoded")
                         .arg(info.number)
                         .arg(length));
-        const qint64 bytes = emfSize(data->constData(), data->size(), &why);
+        const qint64 bytes = emfSize(decoded->constData(), decoded->size(), &why);
         if (bytes < 0)
             damaged(QStringLiteral("page %1's decoded body: %2").arg(info.number).arg(why));
-        data->truncate(bytes);
-        return *std::move(data);
+        decoded->truncate(bytes);
+        return *std::move(decoded);
     }
 
 private:
@@ -250,6 +323,9 @@ private:
     qint32 m_count;
     bool m_coded;
     qint64 m_size;
+    RecordFields *m_ahead;
+    qint64 m_lastFieldsOffset = -1;
+    std::pair<qint32, qint64> m_lastFields;
 };
 
 PageFileHeader ReadFileHeader(TRptStream &stream, const QString &name)
@@ -332,6 +408,7 @@ QString TRptPageList::streamName() const
 void TRptPageList::beginReport(bool coded)
 {
     std::lock_guard guard(m_lock);
+    m_ahead = {};
     m_stream = std::make_unique<TRptStream>();
     m_pageCount = 0;
     m_coded = coded;
@@ -341,6 +418,7 @@ void TRptPageList::beginReport(bool coded)
 
 void TRptPageList::WriteFileHeader(qint32 pageCount)
 {
+    m_ahead = {};
     char bytes[kHeaderSize];
     std::memset(bytes, 0, sizeof bytes);
     qToLittleEndian<quint16>(kFormatNumber, bytes);
@@ -356,6 +434,7 @@ void TRptPageList::WriteFileHeader(qint32 pageCount)
 void TRptPageList::AddPage(const QByteArray &metafile)
 {
     std::lock_guard guard(m_lock);
+    m_ahead = {};
     const qint32 number = m_pageCount + 1;
     if (m_finished || (m_stream && m_stream->isReadOnly()))
         throw PageFileError(QStringLiteral("Cannot add page %1 to \"%2\": the report is finished")
@@ -380,18 +459,15 @@ void TRptPageList::AddPage(const QByteArray &metafile)
         const qint64 end = begin + kRecordOverhead + body.size() + (m_coded ? 4 : 0);
         if (end > kMaxOffset)
             throw PageFileError(QStringLiteral("Cannot add page %1: the report would pass 2 GB").arg(number));
+        // The record in one write: number, next offset, coded length, body, own offset.
+        char head[12];
+        qToLittleEndian<qint32>(number, head);
+        qToLittleEndian<qint32>(static_cast<qint32>(end), head + 4);
+        qToLittleEndian<qint32>(static_cast<qint32>(emf.size()), head + 8);
+        char own[4];
+        qToLittleEndian<qint32>(static_cast<qint32>(begin), own);
         s.seek(begin);
-        s.writeInt32(number);
-        const qint64 nextField = s.pos();
-        s.writeInt32(static_cast<qint32>(nextField));
-        if (m_coded)
-            s.writeInt32(static_cast<qint32>(emf.size()));
-        s.write(body.constData(), body.size());
-        s.writeInt32(static_cast<qint32>(begin));
-        const qint64 reached = s.pos();
-        s.seek(nextField);
-        s.writeInt32(static_cast<qint32>(reached));
-        s.seek(reached);
+        s.writeGathered({{head, m_coded ? 12 : 8}, {body.constData(), body.size()}, {own, 4}});
     } catch (...) {
         // Leave the stream as it was before this page, so the pages already
         // added stay readable.
@@ -435,15 +511,13 @@ std::optional<QByteArray> TRptPageList::GetPage(int n) const
     TRptStream &s = *m_stream;
     std::lock_guard streamGuard(s.lock());
     try {
-        RecordReader reader(s, streamName(), m_pageCount, m_coded);
+        RecordReader reader(s, streamName(), m_pageCount, m_coded, &m_ahead);
         const qint64 offset = reader.findRecord(n);
-        const PageRecordInfo info = reader.recordAt(offset, n);
-        QByteArray page = reader.body(info);
-        s.seek(info.nextOffset);
-        return page;
+        return reader.page(offset, n, reader.fieldsFound(offset));
     } catch (...) {
         // The next walk starts from a known record rather than wherever this one stopped.
         s.seek(kHeaderSize);
+        m_ahead = {};
         throw;
     }
 }
@@ -489,6 +563,7 @@ void TRptPageList::load(std::unique_ptr<TRptStream> stream, const QString &name)
     const PageFileHeader header = checkWhole(*stream, name);
     std::lock_guard guard(m_lock);
     m_stream = std::move(stream);
+    m_ahead = {};
     m_pageCount = header.pageCount;
     m_coded = header.coded;
     m_finished = true;
@@ -508,6 +583,7 @@ void TRptPageList::loadFromData(const QByteArray &data, const QString &name)
 void TRptPageList::clear()
 {
     std::lock_guard guard(m_lock);
+    m_ahead = {};
     m_stream.reset();
     m_pageCount = 0;
     m_coded = false;

@@ -31,6 +31,14 @@ struct PageFileHeader {
     bool coded = false;
 };
 
+// The opening fields of a record (page number, next offset) at an offset,
+// read ahead with the record before it.
+struct RecordFields {
+    qint64 offset = -1;
+    qint32 number = 0;
+    qint64 next = 0;
+};
+
 struct PageRecordInfo {
     qint32 number = 0;
     qint64 offset = 0; // own offset
@@ -88,6 +96,10 @@ private:
     bool m_coded = false;
     bool m_finished = false;
     QString m_fileName; // the opened file, for error texts
+    // The next record's fields, read with the page last read: a preview or a
+    // PDF reading the pages in order reads each in one piece. Any change to
+    // the list forgets them.
+    mutable RecordFields m_ahead;
     std::function<QDateTime()> m_clock;
 
     void load(std::unique_ptr<TRptStream> stream, const QString &name);

@@ -10,6 +10,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -57,7 +58,7 @@ qint64 TRptStream::size() const
 {
     std::lock_guard guard(m_lock);
     if (m_temp)
-        return m_temp->size();
+        return m_tempSize; // only this stream writes it
     if (m_file)
         return m_file->size();
     return m_memory.size();
@@ -133,12 +134,29 @@ void TRptStream::write(const char *data, qint64 n)
     if (!m_temp && m_pos + n > kMemoryLimit)
         spill();
     if (m_temp) {
+#ifdef Q_OS_UNIX
+        // One positioned write, as reads are: the handle's position is left alone.
+        qint64 done = 0;
+        while (done < n) {
+            const ssize_t put =
+                ::pwrite(m_temp->handle(), data + done, static_cast<size_t>(n - done), m_pos + done);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
+                         .arg(QDir::toNativeSeparators(m_temp->fileName()),
+                              qt_error_string(put < 0 ? errno : ENOSPC)));
+            done += put;
+        }
+#else
         // Reads go straight to the file descriptor, so nothing may wait in a buffer.
         if ((m_temp->pos() != m_pos && !m_temp->seek(m_pos)) || m_temp->write(data, n) != n ||
             !m_temp->flush())
             fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
                      .arg(QDir::toNativeSeparators(m_temp->fileName()), m_temp->errorString()));
+#endif
         m_pos += n;
+        m_tempSize = qMax(m_tempSize, m_pos);
         return;
     }
     if (m_pos > m_memory.size())
@@ -151,14 +169,56 @@ void TRptStream::write(const char *data, qint64 n)
     m_pos += n;
 }
 
+void TRptStream::writeGathered(std::initializer_list<Piece> pieces)
+{
+    std::lock_guard guard(m_lock);
+    qint64 n = 0;
+    for (const Piece &p : pieces)
+        n += p.size;
+    if (!m_readOnly && n > 0 && !m_temp && m_pos + n > kMemoryLimit)
+        spill();
+#ifdef Q_OS_UNIX
+    if (!m_readOnly && m_temp && pieces.size() <= 8) {
+        iovec parts[8];
+        int count = 0;
+        for (const Piece &p : pieces)
+            if (p.size > 0)
+                parts[count++] = {const_cast<char *>(p.data), static_cast<size_t>(p.size)};
+        ssize_t put;
+        do {
+            put = ::pwritev(m_temp->handle(), parts, count, m_pos);
+        } while (put < 0 && errno == EINTR);
+        if (put == n) {
+            m_pos += n;
+            m_tempSize = qMax(m_tempSize, m_pos);
+            return;
+        }
+        // A short write: the rest piece by piece, which says why it stops.
+        qint64 skip = qMax<qint64>(put, 0);
+        for (const Piece &p : pieces) {
+            const qint64 done = qMin(skip, p.size);
+            skip -= done;
+            m_pos += done;
+            write(p.data + done, p.size - done);
+        }
+        return;
+    }
+#endif
+    for (const Piece &p : pieces)
+        write(p.data, p.size);
+}
+
 void TRptStream::truncate(qint64 size)
 {
     std::lock_guard guard(m_lock);
     if (m_readOnly || size < 0)
         return;
-    if (m_temp)
-        m_temp->resize(size);
-    else if (size < m_memory.size())
+    if (m_temp) {
+        if (m_temp->resize(size))
+            m_tempSize = size;
+        else
+            m_tempSize = m_temp->size();
+    } else if (size < m_memory.size())
         m_memory.truncate(size);
     m_pos = qMin(m_pos, size);
 }
@@ -175,6 +235,7 @@ void TRptStream::spill()
     if (temp->write(m_memory) != m_memory.size() || !temp->flush())
         fail(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
                  .arg(QDir::toNativeSeparators(temp->fileName()), temp->errorString()));
+    m_tempSize = m_memory.size();
     m_temp = std::move(temp);
     m_memory = QByteArray();
 }

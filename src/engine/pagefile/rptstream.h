@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 
@@ -48,6 +49,13 @@ public:
     // Writes at the position, growing the stream; spills to the temporary file
     // at the first write that takes the stream past kMemoryLimit.
     void write(const char *data, qint64 n);
+    // Writes the pieces one after the other at the position, as write does,
+    // in one system call once the stream has spilled.
+    struct Piece {
+        const char *data;
+        qint64 size;
+    };
+    void writeGathered(std::initializer_list<Piece> pieces);
     // Drops everything from size on (undoing a half-written page).
     void truncate(qint64 size);
 
@@ -70,6 +78,7 @@ private:
     QByteArray m_memory;
     qint64 m_pos = 0;
     std::unique_ptr<QTemporaryFile> m_temp;
+    qint64 m_tempSize = 0;
     std::unique_ptr<QFile> m_file; // an opened report page file
     bool m_readOnly = false;
     QString m_name = QStringLiteral("report pages in memory");

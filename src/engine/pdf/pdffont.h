@@ -1,6 +1,9 @@
 // The fonts of a PDF: each face the pages use, the glyphs they draw from it
 // and their widths, embedded at the end as a subset with a Unicode map so
-// that the text can be searched and copied.
+// that the text can be searched and copied. Page content names a glyph by a
+// code of one byte for the face's first glyphs (every glyph of a Latin
+// report), of two bytes for the others; the font's own character map turns
+// codes back into glyph numbers.
 #pragma once
 
 #include "engine/emf/styles.h"
@@ -18,6 +21,30 @@
 
 namespace accrua::engine::pdf {
 
+// A glyph's code in page content, most significant byte first: glyphs below
+// kOneByteGlyphs as one byte, the next kTwoByteGlyphs as two bytes from
+// 0xE000. A face with more glyphs than that is wide: its codes are its glyph
+// numbers in two bytes. Readers take codes of one or two bytes only.
+struct GlyphCode {
+    std::array<unsigned char, 2> bytes{};
+    int length = 0;
+};
+inline constexpr quint32 kOneByteGlyphs = 0xE0;
+inline constexpr quint32 kTwoByteGlyphs = 0x2000;
+
+inline bool wideFace(int glyphCount)
+{
+    return quint32(glyphCount) > kOneByteGlyphs + kTwoByteGlyphs;
+}
+
+inline GlyphCode glyphCode(quint32 g, bool wide)
+{
+    if (!wide && g < kOneByteGlyphs)
+        return {{static_cast<unsigned char>(g), 0}, 1};
+    const quint32 c = wide ? g : 0xE000 + (g - kOneByteGlyphs);
+    return {{static_cast<unsigned char>(c >> 8 & 0xFF), static_cast<unsigned char>(c & 0xFF)}, 2};
+}
+
 // What does not change from one document to the next, kept per thread: a
 // face's tables, and the finished (subset, deflated) font programs and
 // Unicode maps of the glyph sets it was last embedded with. A batch of
@@ -27,10 +54,11 @@ struct LoadedFace {
     struct Program {
         std::vector<bool> used;
         std::vector<char32_t> unicode;
-        QByteArray packed;    // deflated
-        qsizetype length;     // before deflating
-        QByteArray name;      // with its subset tag
-        QByteArray packedMap; // the Unicode map, deflated
+        QByteArray packed;         // deflated
+        qsizetype length;          // before deflating
+        QByteArray name;           // with its subset tag
+        QByteArray packedMap;      // the Unicode map, deflated
+        QByteArray packedEncoding; // the codes' map to glyphs, deflated; none for a wide face
     };
     TrueTypeFace tt;
     // The glyphs of characters: from the face's own character map when it
@@ -52,8 +80,9 @@ struct Face {
     QString family; // as resolved, with the style below: the key
     bool bold = false;
     bool italic = false;
-    int number = 0; // /F<number>
-    int object = 0; // the Type0 font
+    int number = 0;    // /F<number>
+    int object = 0;    // the Type0 font
+    bool wide = false; // see glyphCode
     std::array<qint32, 256> latin{};
     QHash<char32_t, quint32> other;
     std::vector<bool> used;
@@ -86,8 +115,12 @@ struct Face {
     }
 };
 
-// The font's objects (file, descriptor, CID font, Unicode map, and the
-// Type0 font at f.object) for the glyphs used.
-void writeFont(ObjectWriter &w, Face &f);
+// The map of codes to glyphs, written once per document for the faces
+// whose maps are alike: deflated bytes and their object.
+using Encodings = std::vector<std::pair<QByteArray, int>>;
+
+// The font's objects (file, descriptor, CID font, Unicode map, code map and
+// the Type0 font at f.object) for the glyphs used.
+void writeFont(ObjectWriter &w, Face &f, Encodings &encodings);
 
 } // namespace accrua::engine::pdf

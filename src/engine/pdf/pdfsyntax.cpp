@@ -108,6 +108,16 @@ QByteArray deflated(Compressor &compressor, const char *data, qsizetype length)
     return out;
 }
 
+size_t deflateInto(Compressor &compressor, const char *data, qsizetype length, std::vector<char> &out)
+{
+    if (!compressor.c)
+        return 0;
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.c, size_t(length));
+    if (out.size() < bound)
+        out.resize(bound);
+    return libdeflate_zlib_compress(compressor.c, data, size_t(length), out.data(), out.size());
+}
+
 std::optional<JpegFrame> jpegFrame(const QByteArray &jpeg)
 {
     const auto byte = [&jpeg](qsizetype at) { return at < jpeg.size() ? int(quint8(jpeg[at])) : -1; };

@@ -33,6 +33,13 @@ public:
     const char *data() const { return m_data.get(); }
     size_t size() const { return m_size; }
     void clear() { m_size = 0; }
+    // Takes the other's storage (a buffer kept from document to document).
+    void swap(Content &other) noexcept
+    {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+        std::swap(m_capacity, other.m_capacity);
+    }
 
     // Room for n more bytes at the end; the caller writes up to n bytes from
     // the pointer returned and then calls setEnd.
@@ -217,6 +224,9 @@ struct Compressor {
 
 QByteArray deflated(Compressor &compressor, const char *data, qsizetype length);
 
+// The same into `out`, grown when it is too small; returns the length.
+size_t deflateInto(Compressor &compressor, const char *data, qsizetype length, std::vector<char> &out);
+
 // Width, height and components of a baseline or progressive JPEG with 8-bit
 // samples in one or three components, as a PDF's DCT filter takes it;
 // nothing for any other file. Every length is checked against the data.
@@ -230,7 +240,15 @@ std::optional<JpegFrame> jpegFrame(const QByteArray &jpeg);
 struct ObjectWriter {
     QByteArray out;
     std::vector<qint64> offsets{0, 0, 0, 0, 0}; // by object number; reserved ones filled later
-    Compressor compressor;
+    Compressor &compressor = threadCompressor();
+    std::vector<char> packed; // a stream's deflated bytes, the storage kept from stream to stream
+
+    // One per thread: making one costs as much as deflating a small page.
+    static Compressor &threadCompressor()
+    {
+        thread_local Compressor c;
+        return c;
+    }
 
     int reserve()
     {
@@ -247,17 +265,24 @@ struct ObjectWriter {
     // A stream object: `dict` holds its entries other than the length and filter.
     void stream(int object, const char *data, qsizetype length, const QByteArray &dict = {})
     {
-        rawStream(object, deflated(compressor, data, length), " /Filter /FlateDecode" + dict);
+        const size_t n = deflateInto(compressor, data, length, packed);
+        writeStream(object, packed.data(), qsizetype(n), " /Filter /FlateDecode", dict);
     }
     // A stream written as it is; `dict` holds its entries but the length.
-    void rawStream(int object, const QByteArray &packed, const QByteArray &dict)
+    void rawStream(int object, const QByteArray &bytes, const QByteArray &dict)
+    {
+        writeStream(object, bytes.constData(), bytes.size(), "", dict);
+    }
+    void writeStream(int object, const char *bytes, qsizetype length, const char *filter,
+                     const QByteArray &dict)
     {
         begin(object);
         out.append("<< /Length ");
-        appendInt(out, packed.size());
+        appendInt(out, length);
+        out.append(filter);
         out.append(dict);
         out.append(" >>\nstream\n");
-        out.append(packed);
+        out.append(bytes, length);
         out.append("\nendstream");
         end();
     }

@@ -56,9 +56,7 @@ ShiftUnit shiftUnit(double em)
 struct LatinGlyph {
     double width = -1; // thousandths of an em; -1: not looked up yet
     quint32 glyph = 0;
-    std::array<char, 2> code{}; // its two bytes in a string
-    bool escaped = false;       // a byte of them is escaped there
-    bool plain = false;         // looked up, and nothing to escape
+    bool plain = false; // looked up, one byte, nothing to escape
 };
 using LatinGlyphs = std::array<LatinGlyph, 256>;
 
@@ -113,7 +111,40 @@ size_t qHash(const ImageKey &k, size_t seed = 0)
 
 } // namespace
 
+// What one document leaves for the next on its thread: the page buffer and
+// deflate's, and how long the file was, so that a batch of similar
+// documents grows no buffer after the first.
+struct Spares {
+    Content content;
+    std::vector<char> packed;
+    qsizetype outSize = 0;
+};
+
+Spares &spares()
+{
+    thread_local Spares s;
+    return s;
+}
+
 struct PdfWriter::Impl : ObjectWriter {
+    Impl()
+    {
+        Spares &s = spares();
+        content.swap(s.content);
+        packed.swap(s.packed);
+        out.reserve(s.outSize + s.outSize / 8 + 1024);
+    }
+    ~Impl()
+    {
+        Spares &s = spares();
+        content.clear();
+        s.content.swap(content);
+        s.packed.swap(packed);
+        s.outSize = out.size();
+    }
+    Impl(const Impl &) = delete;
+    Impl &operator=(const Impl &) = delete;
+
     QString title, creator;
     std::vector<int> pages;
     std::vector<std::unique_ptr<Face>> faces;
@@ -222,6 +253,7 @@ Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
         f->object = reserve();
         f->latin.fill(-1);
         const auto glyphs = size_t(f->tt().glyphCount());
+        f->wide = wideFace(f->tt().glyphCount());
         f->used.assign(glyphs, false);
         f->unicode.assign(glyphs, 0);
         f->widths.assign(glyphs, -1);
@@ -394,8 +426,18 @@ LatinGlyph latinGlyph(Face &f, char32_t cp)
 {
     const quint32 g = f.glyph(cp);
     markUsed(f, g, cp);
-    const bool escaped = kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF];
-    return LatinGlyph{f.width(g), g, {char(g >> 8 & 0xFF), char(g & 0xFF)}, escaped, !escaped};
+    return LatinGlyph{f.width(g), g, !f.wide && g < kOneByteGlyphs && !kEscaped[g]};
+}
+
+// A glyph's code in a literal string, its bytes escaped where they must be.
+char *putCode(char *p, quint32 g, bool wide)
+{
+    const GlyphCode code = glyphCode(g, wide);
+    for (int i = 0; i < code.length; ++i) {
+        const unsigned char byte = code.bytes[size_t(i)];
+        p = kEscaped[byte] ? escapedByte(p, byte) : (*p = char(byte), p + 1);
+    }
+    return p;
 }
 
 } // namespace
@@ -481,8 +523,7 @@ void PdfWriter::text(const TextRun &run)
             const double target = ax + truncated(offset * gridScale) / kGrid;
             if (std::abs(target - penX) > kPlacementTolerance)
                 break;
-            std::memcpy(p, l.code.data(), 2);
-            p += 2;
+            *p++ = char(l.glyph);
             penX += l.width * perMille;
             offset += advances[i];
         }
@@ -497,18 +538,15 @@ void PdfWriter::text(const TextRun &run)
             advance += advances[i];
         }
         quint32 g = 0;
-        bool escaped = false;
         double width = 0;
         if (cp < 256) {
             LatinGlyph &l = latin[cp];
             if (l.width < 0)
                 l = latinGlyph(*f, cp);
             g = l.glyph;
-            escaped = l.escaped;
             width = l.width;
         } else {
             g = f->glyph(cp);
-            escaped = kEscaped[g >> 8 & 0xFF] || kEscaped[g & 0xFF];
             markUsed(*f, g, cp);
             width = f->widths[g] >= 0 ? f->widths[g] : f->width(g);
         }
@@ -537,15 +575,7 @@ void PdfWriter::text(const TextRun &run)
             stringStart = p;
         }
         inString = true;
-        const auto high = static_cast<unsigned char>(g >> 8), low = static_cast<unsigned char>(g & 0xFF);
-        if (!escaped) {
-            p[0] = char(high);
-            p[1] = char(low);
-            p += 2;
-        } else {
-            p = kEscaped[high] ? escapedByte(p, high) : (*p = char(high), p + 1);
-            p = kEscaped[low] ? escapedByte(p, low) : (*p = char(low), p + 1);
-        }
+        p = putCode(p, g, f->wide);
         penX += width * perMille;
         offset += advance;
     }
@@ -616,8 +646,9 @@ QByteArray PdfWriter::finish()
         return d->out;
     d->finished = true;
     endPage();
+    Encodings encodings;
     for (const auto &f : d->faces)
-        writeFont(*d, *f);
+        writeFont(*d, *f, encodings);
 
     QByteArray &out = d->out;
     d->begin(kResources);

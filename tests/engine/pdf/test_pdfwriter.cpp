@@ -8,6 +8,7 @@
 #include "engine/emf/emfwriter.h"
 #include "engine/emf/pagesize.h"
 #include "engine/emf/records.h"
+#include "engine/emf/textmetrics.h"
 #include "engine/pdf/pdfwriter.h"
 #include "jpeg.h"
 #include "support.h"
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -38,6 +40,7 @@ template <class Case> std::string caseName(const testing::TestParamInfo<Case> &p
 struct Run {
     int exitCode = -1;
     QByteArray out;
+    QByteArray err;
 };
 
 Run tool(const QString &program, const QStringList &args)
@@ -46,7 +49,7 @@ Run tool(const QString &program, const QStringList &args)
     p.start(program, args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
-    return {p.exitCode(), p.readAllStandardOutput()};
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
 bool toolsPresent()
@@ -369,5 +372,54 @@ INSTANTIATE_TEST_SUITE_P(Fonts, PdfInSequence,
                                                        {kSans, QStringLiteral("a\u00A0b")}}},
                                          SequenceCase{"MoreGlyphSetsThanAreKept", manyGlyphSets()}),
                          caseName<SequenceCase>);
+
+// Glyphs are coded in one or two bytes by their number: text of each kind,
+// alone and mixed, from the first glyphs of a face and from its thousands,
+// reads back as written, in a sound file whose subsets keep their Unicode maps.
+struct CodeCase {
+    const char *name;
+    emf::FontSpec face;
+    QString text;
+    quint32 highestGlyphAtLeast; // so that the case holds the codes it is named for
+};
+
+class GlyphCodes : public testing::TestWithParam<CodeCase> {
+protected:
+    void SetUp() override
+    {
+        accrua::testsupport::ensureGuiApp();
+        if (!toolsPresent())
+            GTEST_SKIP() << "qpdf and poppler-utils are not installed";
+    }
+};
+
+TEST_P(GlyphCodes, ReadBackAsWritten)
+{
+    const CodeCase &c = GetParam();
+    const QList<quint32> glyphs = emf::TextMetrics::rawFont(c.face, 16).glyphIndexesForString(c.text);
+    ASSERT_GE(*std::max_element(glyphs.begin(), glyphs.end()), c.highestGlyphAtLeast);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("codes.pdf"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(document(c.face, c.text));
+    out.close();
+    EXPECT_EQ(tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), file}).exitCode, 0);
+    const ::Run fonts = tool(QStringLiteral("pdffonts"), {file});
+    EXPECT_TRUE(fonts.out.contains("yes yes yes")) << fonts.out.toStdString();
+    const ::Run text = tool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    EXPECT_EQ(QString::fromUtf8(text.out).trimmed(), c.text);
+    EXPECT_TRUE(text.err.isEmpty()) << text.err.toStdString(); // no map a reader finds fault with
+}
+
+const emf::FontSpec kDejaVu{QStringLiteral("DejaVu Sans"), 10, false, false};
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, GlyphCodes,
+    testing::Values(CodeCase{"OneByte", kSans, QStringLiteral("Payment 1,234.56 (x\\y)"), 0x40},
+                    CodeCase{"OneAndTwoBytes", kSans, QStringLiteral("Zürich Привет € 12"), 0xE0},
+                    CodeCase{"TwoBytesOnly", kSans, QStringLiteral("Ωμέγα"), 0xE0},
+                    CodeCase{"TwoBytesPastTheFirstThousands", kDejaVu, QStringLiteral("ab Ω ⢄⢅⣿ 7"), 0x10E0}),
+    caseName<CodeCase>);
 
 } // namespace
