@@ -68,35 +68,6 @@ struct RecentFace {
     Face *face = nullptr;
 };
 
-// Numbers as written, for the few values a page repeats in every row (the
-// moves between cells, the shifts between the same pairs of glyphs).
-class NumberTexts {
-public:
-    // value / 10^decimals at p as writeScaled writes it; p has room for 32 bytes.
-    char *write(char *p, long long value, int decimals)
-    {
-        const auto key = static_cast<unsigned long long>(value) * 8 + unsigned(decimals);
-        Entry &e = m_entries[(key * 0x9E3779B97F4A7C15ULL) >> 56];
-        if (!e.filled || e.key != key) {
-            e.length =
-                static_cast<unsigned char>(writeScaled(e.text.data(), value, decimals) - e.text.data());
-            e.key = key;
-            e.filled = true;
-        }
-        std::memcpy(p, e.text.data(), e.text.size());
-        return p + e.length;
-    }
-
-private:
-    struct Entry {
-        unsigned long long key = 0;
-        bool filled = false;
-        unsigned char length = 0;
-        std::array<char, 32> text{};
-    };
-    std::array<Entry, 256> m_entries;
-};
-
 struct ImageKey {
     size_t hash;
     int width;
