@@ -73,9 +73,9 @@ int main(int argc, char **argv)
     if (draws) {
         // Reports read their faces from the files fontconfig chooses; where
         // those are is remembered between runs.
-        accrua::engine::fonts::rememberLocationsIn(
-            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-            QStringLiteral("/accrua/face-locations"));
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        if (!cache.isEmpty())
+            accrua::engine::fonts::rememberLocationsIn(cache + QStringLiteral("/accrua/face-locations"));
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             // A loan or savings report whose faces are all read from their
             // files draws nothing through Qt's fonts: the minimal platform
