@@ -43,11 +43,12 @@ public:
         ++shown;
         if (!confirm)
             return false;
-        // No printer installed: Qt's dialog leaves a PDF printer without a
-        // file. An empty file name makes the printer the native one again,
-        // so the format is set after it: never a job for a real printer.
-        printer.setOutputFileName(noPrinter ? QString() : pdf(shown));
+        // Every print goes to a PDF. With no printer installed Qt's dialog
+        // leaves a PDF printer without a file: the command's fresh printer
+        // has none, and no file name is ever set empty.
         printer.setOutputFormat(QPrinter::PdfFormat);
+        if (!noPrinter)
+            printer.setOutputFileName(pdf(shown));
         if (from > 0) {
             printer.setPrintRange(QPrinter::PageRange);
             printer.setFromTo(from, to);

@@ -112,14 +112,9 @@ TEST_P(PrintRefusal, PrintsNothingAndSaysWhy)
     eng::TRptPageList pages;
     addNumberedPages(pages);
     const QString file = dir.filePath(QStringLiteral("out.pdf"));
-    const auto printer = testsupport::pdfPrinter(file);
-    if (c.noFile) {
-        // What Qt's dialog leaves when no printer is installed: a PDF printer
-        // without a file. An empty name makes the printer the native one
-        // again, so the format comes after it: never a job for a real printer.
-        printer->setOutputFileName(QString());
-        printer->setOutputFormat(QPrinter::PdfFormat);
-    }
+    // What Qt's dialog leaves when no printer is installed: a PDF printer
+    // without a file.
+    const auto printer = c.noFile ? testsupport::pdfPrinterWithoutFile() : testsupport::pdfPrinter(file);
     printer->setPrintRange(QPrinter::PageRange);
     printer->setFromTo(c.from, c.to);
     try {
