@@ -65,43 +65,25 @@ Face loadFace(const FaceKey &key);
 // page view plays pages on the user-interface thread.
 Face &face(const FontSpec &font)
 {
-    // A page asks for a few styles over and over (a row's font, a heading's
-    // bold): the faces of the styles seen last are kept, so the family name
-    // is neither resolved nor hashed again. One thread-local object, reached
-    // once per call.
-    struct Recent {
-        QString family;
-        bool bold = false, italic = false;
-        Face *face = nullptr;
-    };
+    // One thread-local object, reached once per call.
     struct Faces {
         QHash<FaceKey, Face> all;
-        std::array<Recent, 4> recent;
-        unsigned next = 0; // the slot the next new style takes
+        RecentStyles<Face> recent;
     };
     thread_local Faces faces;
     Faces &t = faces;
-    // Styles of one report share their family's string: equal data is the
-    // same family without comparing it.
-    for (const Recent &r : t.recent) {
-        if (r.face && font.bold == r.bold && font.italic == r.italic &&
-            (font.family.constData() == r.family.constData() ? font.family.size() == r.family.size()
-                                                             : font.family == r.family))
-            return *r.face;
-    }
+    if (Face *f = t.recent.find(font))
+        return *f;
     const FaceKey key = keyOf(font);
     auto it = t.all.find(key);
     if (it == t.all.end()) {
         it = t.all.insert(key, loadFace(key));
         // QHash keeps its values in place until it grows, which it may just
         // have done: the faces remembered before may have moved.
-        for (Recent &r : t.recent)
-            r = Recent{};
+        t.recent.clear();
     }
-    Recent &slot = t.recent[t.next];
-    t.next = (t.next + 1) % t.recent.size();
-    slot = Recent{font.family, font.bold, font.italic, &*it};
-    return *slot.face;
+    t.recent.remember(font, &*it);
+    return *it;
 }
 
 QRawFont qtFace(const FaceKey &key)

@@ -60,14 +60,6 @@ struct LatinGlyph {
 };
 using LatinGlyphs = std::array<LatinGlyph, 256>;
 
-// The faces last asked for, by the shared data of the family name the page
-// gives (the name kept, so that its data stays where it is).
-struct RecentFace {
-    QString family;
-    bool bold = false, italic = false;
-    Face *face = nullptr;
-};
-
 struct ImageKey {
     size_t hash;
     int width;
@@ -120,8 +112,7 @@ struct PdfWriter::Impl : ObjectWriter {
     std::vector<int> pages;
     std::vector<std::unique_ptr<Face>> faces;
     std::vector<std::unique_ptr<LatinGlyphs>> latin; // by face number - 1
-    std::array<RecentFace, 4> recent;
-    size_t nextRecent = 0, lastRecent = 0;
+    emf::RecentStyles<Face> recent;
     NumberTexts numbers;
     std::vector<double> advances; // a run's, when it gives fewer than it has glyphs
     QHash<ImageKey, int> images;  // -> image number
@@ -141,14 +132,11 @@ struct PdfWriter::Impl : ObjectWriter {
     double lineX = 0, lineY = 0; // where the current text line starts
 
     Face *face(const emf::FontSpec &spec);
-    // The same, the face found last checked here.
+    // The same, the faces found last checked here.
     Face *runFace(const emf::FontSpec &spec)
     {
-        const RecentFace &r = recent[lastRecent];
-        if (r.face && r.bold == spec.bold && r.italic == spec.italic &&
-            r.family.constData() == spec.family.constData() && r.family.size() == spec.family.size())
-            return r.face;
-        return face(spec);
+        Face *f = recent.find(spec);
+        return f ? f : face(spec);
     }
     void endText();
     void setFill(QRgb c)
@@ -193,19 +181,9 @@ struct PdfWriter::Impl : ObjectWriter {
 Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
 {
     // Runs come in long stretches of a few faces, their names shared from
-    // the page's font objects: the recent ones are checked first, the one
-    // found last before them.
-    const auto same = [&spec](const RecentFace &r) {
-        return r.face && r.bold == spec.bold && r.italic == spec.italic &&
-               r.family.constData() == spec.family.constData() && r.family.size() == spec.family.size();
-    };
-    if (same(recent[lastRecent]))
-        return recent[lastRecent].face;
-    for (size_t i = 0; i < recent.size(); ++i)
-        if (same(recent[i])) {
-            lastRecent = i;
-            return recent[i].face;
-        }
+    // the page's font objects.
+    if (Face *f = recent.find(spec))
+        return f;
     const QString family = emf::TextMetrics::resolvedFamily(spec.family);
     Face *found = nullptr;
     for (const auto &f : faces)
@@ -232,9 +210,7 @@ Face *PdfWriter::Impl::face(const emf::FontSpec &spec)
         faces.push_back(std::move(f));
         latin.push_back(std::make_unique<LatinGlyphs>());
     }
-    recent[nextRecent] = RecentFace{spec.family, spec.bold, spec.italic, found};
-    lastRecent = nextRecent;
-    nextRecent = (nextRecent + 1) % recent.size();
+    recent.remember(spec, found);
     return found;
 }
 
