@@ -101,6 +101,18 @@ QRawFont qtFace(const FaceKey &key)
     return raw;
 }
 
+// The face fontconfig chooses, read from its file; null when it cannot be.
+TextMetrics::FileFace fromFile(const FaceKey &key)
+{
+    const auto where = fonts::locate(key.family, key.bold, key.italic);
+    auto file = where ? fonts::FontFile::open(where->path, where->index) : std::nullopt;
+    auto metrics = file ? fonts::FaceMetrics::load(*file) : std::nullopt;
+    if (!metrics)
+        return {};
+    return {std::make_shared<const fonts::FontFile>(*std::move(file)),
+            std::make_shared<const fonts::FaceMetrics>(*std::move(metrics))};
+}
+
 Face loadFace(const FaceKey &key)
 {
     Face f;
@@ -108,16 +120,11 @@ Face loadFace(const FaceKey &key)
     f.latin.fill(std::numeric_limits<double>::quiet_NaN());
     // Reading the face from its file spares Qt's font database, whose
     // start-up costs more than a short report.
-    if (const auto where = fonts::locate(key.family, key.bold, key.italic)) {
-        if (auto file = fonts::FontFile::open(where->path, where->index)) {
-            if (auto metrics = fonts::FaceMetrics::load(*file)) {
-                f.direct.file = std::make_shared<const fonts::FontFile>(*std::move(file));
-                f.direct.metrics = std::make_shared<const fonts::FaceMetrics>(*std::move(metrics));
-                f.ascent = f.direct.metrics->ascentEm();
-                f.descent = f.direct.metrics->descentEm();
-                return f;
-            }
-        }
+    f.direct = fromFile(key);
+    if (f.direct.metrics) {
+        f.ascent = f.direct.metrics->ascentEm();
+        f.descent = f.direct.metrics->descentEm();
+        return f;
     }
     f.raw = qtFace(key);
     f.rawLoaded = true;
@@ -272,9 +279,8 @@ QRawFont TextMetrics::rawFont(const FontSpec &font, double pixelSize)
 
 bool TextMetrics::readsFromFile(const FontSpec &font)
 {
-    const auto where = fonts::locate(resolvedFamily(font.family), font.bold, font.italic);
-    const auto file = where ? fonts::FontFile::open(where->path, where->index) : std::nullopt;
-    return file && file->has("glyf") && file->has("loca") && fonts::FaceMetrics::load(*file).has_value();
+    const FileFace face = fromFile(keyOf(font));
+    return face.file && face.file->has("glyf") && face.file->has("loca");
 }
 
 TextMetrics::FileFace TextMetrics::fileFace(const FontSpec &font)
