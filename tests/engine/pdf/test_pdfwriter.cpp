@@ -147,7 +147,8 @@ void jpegPicture(emf::EmfWriter &w, int)
     w.drawText(QRectF(100, 280, 300, 14), emf::HAlign::Left, kSans, QStringLiteral("HOME LOAN"));
 }
 
-class PdfAgainstQt : public testing::TestWithParam<PageCase> {
+// Cases whose PDFs are read back by qpdf and poppler's tools.
+template <class Case> class WithPdfTools : public testing::TestWithParam<Case> {
 protected:
     void SetUp() override
     {
@@ -156,6 +157,8 @@ protected:
             GTEST_SKIP() << "qpdf and poppler-utils are not installed";
     }
 };
+
+class PdfAgainstQt : public WithPdfTools<PageCase> {};
 
 TEST_P(PdfAgainstQt, IsSoundAndReadsAndLooksAsQtsPdf)
 {
@@ -383,15 +386,7 @@ struct CodeCase {
     quint32 highestGlyphAtLeast; // so that the case holds the codes it is named for
 };
 
-class GlyphCodes : public testing::TestWithParam<CodeCase> {
-protected:
-    void SetUp() override
-    {
-        accrua::testsupport::ensureGuiApp();
-        if (!toolsPresent())
-            GTEST_SKIP() << "qpdf and poppler-utils are not installed";
-    }
-};
+class GlyphCodes : public WithPdfTools<CodeCase> {};
 
 TEST_P(GlyphCodes, ReadBackAsWritten)
 {
