@@ -220,9 +220,8 @@ template <class Out> void eachAdvance(const FontSpec &font, QStringView text, Ou
 
 QVector<double> TextMetrics::advances(const FontSpec &font, const QString &text)
 {
-    QVector<double> out(text.size());
-    double *a = out.data();
-    eachAdvance(font, text, [a](qsizetype i, double v) { a[i] = v; });
+    QVector<double> out;
+    advances(font, text, out);
     return out;
 }
 
