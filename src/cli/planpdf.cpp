@@ -22,8 +22,7 @@ void writePlanPdf(const PlanPdf &request)
     data.scenarios = std::move(plan.scenarios);
     try {
         planner::PlanReport report(std::move(data), request.locale);
-        const auto pages = reports::banded::generatePages(report.report());
-        reports::banded::savePdf(*pages, request.pdf, report.report().title);
+        reports::banded::generatePdf(report.report(), request.pdf);
     } catch (const reports::banded::ReportOutputError &e) {
         throw Refusal{e.message()};
     } catch (const std::exception &e) {

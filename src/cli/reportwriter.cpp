@@ -61,22 +61,29 @@ std::optional<QString> writeDrawnOutputs(const ReportOutputs &o, ReportPage page
             *form, page == ReportPage::Loan    ? reports::banded::ReportKind::Amortization
                    : page == ReportPage::Daily ? reports::banded::ReportKind::Daily
                                                : reports::banded::ReportKind::Savings);
+        if (o.arp.isEmpty()) {
+            // Only a PDF: its pages go straight into it, with no page list.
+            reports::banded::generatePdf(report, o.pdf);
+            if (written)
+                *written << kPdfOutput;
+            return std::nullopt;
+        }
         title = report.title;
         pages = reports::banded::generatePages(report);
+    } catch (const reports::banded::ReportOutputError &e) {
+        return fail(e.message());
     } catch (const std::exception &e) {
         // Nothing is written for a report that could not be made.
         const QString target = !o.pdf.isEmpty() ? o.pdf : o.arp;
         return fail(
             QStringLiteral("\"%1\" not written: %2").arg(native(target), QString::fromUtf8(e.what())));
     }
-    if (!o.arp.isEmpty()) {
-        try {
-            pages->SaveToFile(o.arp);
-            if (written)
-                *written << kArpOutput;
-        } catch (const std::exception &e) {
-            return fail(QString::fromUtf8(e.what()));
-        }
+    try {
+        pages->SaveToFile(o.arp);
+        if (written)
+            *written << kArpOutput;
+    } catch (const std::exception &e) {
+        return fail(QString::fromUtf8(e.what()));
     }
     if (!o.pdf.isEmpty()) {
         try {

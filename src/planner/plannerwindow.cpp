@@ -576,9 +576,7 @@ void TForm_Planner::MenuItem_ExportPdfClick()
         return;
     try {
         std::unique_ptr<PlanReport> report = makeReport();
-        const std::unique_ptr<reports::eng::TRptPageList> pages =
-            reports::banded::generatePages(report->report());
-        reports::banded::savePdf(*pages, path, report->report().title);
+        reports::banded::generatePdf(report->report(), path);
         statusBar()->showMessage(tr("Wrote %1").arg(QFileInfo(path).fileName()), 4000);
     } catch (const reports::banded::ReportOutputError &e) {
         showFailure(e.message());

@@ -103,6 +103,23 @@ int ReportGenerator::generate(Report &report, pagefile::TRptPageList &pages)
     return count;
 }
 
+int ReportGenerator::generateEach(
+    Report &report, const std::function<void(const QByteArray &metafile, int pageNumber)> &onPage)
+{
+    int count = 0;
+    try {
+        PageRecorder recorder(report, [&](const QByteArray &metafile, int n) {
+            onPage(metafile, n);
+            count = n;
+        });
+        ReportLayout layout(report, recorder);
+        layout.run();
+    } catch (...) {
+        throw GenerationError(describe(std::current_exception()));
+    }
+    return count;
+}
+
 void ReportGenerator::start(Report &report, pagefile::TRptPageList &pages)
 {
     cancel();

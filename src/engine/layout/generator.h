@@ -7,10 +7,12 @@
 
 #include "engine/layout/report.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -38,6 +40,11 @@ public:
     // page count. A failure of a handler or of the page list is rethrown as
     // GenerationError carrying its text.
     static int generate(Report &report, pagefile::TRptPageList &pages);
+    // The same without a page list: each finished page is handed to onPage
+    // as soon as it is made and kept nowhere, for output that needs each
+    // page once, in order.
+    static int generateEach(Report &report,
+                            const std::function<void(const QByteArray &metafile, int pageNumber)> &onPage);
 
     // On a worker thread. report and pages must stay alive until the
     // generation has ended (finished or failed was emitted) or cancel() has

@@ -52,6 +52,33 @@ std::optional<emf::PlaybackFailure> writeDocument(const std::vector<int> &order,
     return writeAll(device, writer.finish());
 }
 
+StreamedDocument::StreamedDocument(const QString &title) : m_writer(std::make_unique<PdfWriter>(title)) {}
+
+StreamedDocument::~StreamedDocument() = default;
+
+void StreamedDocument::add(const QByteArray &metafile)
+{
+    ++m_pages;
+    if (m_failure || m_needsKeptPages)
+        return;
+    QString why;
+    const PlayResult r = m_writer->addPage(metafile, &why);
+    if (r == PlayResult::Damaged)
+        m_failure = emf::PlaybackFailure{Kind::Play, m_pages, why};
+    else if (r == PlayResult::Unsupported)
+        m_needsKeptPages = true;
+}
+
+std::optional<emf::PlaybackFailure> StreamedDocument::finish(QIODevice &device)
+{
+    Q_ASSERT(!m_needsKeptPages);
+    if (m_failure)
+        return m_failure;
+    if (m_pages == 0)
+        return emf::PlaybackFailure{Kind::Missing, 0, {}};
+    return writeAll(device, m_writer->finish());
+}
+
 std::optional<emf::PlaybackFailure> writeDocumentThroughQt(const std::vector<int> &order,
                                                            const emf::PageSource &source, QIODevice &device,
                                                            const QString &title)

@@ -8,12 +8,15 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 class QIODevice;
 
 namespace accrua::engine::pdf {
+
+class PdfWriter;
 
 // The pages numbered in `order` (1-based, repeats allowed) as one PDF onto
 // device, made whole in memory first, so that a missing or damaged page
@@ -28,6 +31,32 @@ std::optional<emf::PlaybackFailure> writeDocument(const std::vector<int> &order,
 std::optional<emf::PlaybackFailure> writeDocumentThroughQt(const std::vector<int> &order,
                                                            const emf::PageSource &source, QIODevice &device,
                                                            const QString &title);
+
+// A document written as its pages are made, for a report that keeps no page
+// list: each page is played once, in order, and dropped. A page only Qt's
+// engine draws cannot be handled here, since the pages before it are gone:
+// needsKeptPages() then tells the caller to make the pages again and write
+// them with writeDocument().
+class StreamedDocument {
+public:
+    explicit StreamedDocument(const QString &title);
+    ~StreamedDocument();
+    StreamedDocument(const StreamedDocument &) = delete;
+    StreamedDocument &operator=(const StreamedDocument &) = delete;
+
+    // After a damaged page, or one that needs kept pages, the rest are ignored.
+    void add(const QByteArray &metafile);
+    bool needsKeptPages() const { return m_needsKeptPages; }
+    // Writes the whole document, unless a page was damaged (Play) or there
+    // was none (Missing); End when the device did not take it.
+    std::optional<emf::PlaybackFailure> finish(QIODevice &device);
+
+private:
+    std::unique_ptr<PdfWriter> m_writer;
+    int m_pages = 0;
+    bool m_needsKeptPages = false;
+    std::optional<emf::PlaybackFailure> m_failure;
+};
 
 // Pages 1..count.
 std::vector<int> allPages(int count);

@@ -31,5 +31,9 @@ std::unique_ptr<eng::TRptPageList> generatePages(eng::Report &report);
 bool writePdf(const eng::TRptPageList &pages, QIODevice &device, const QString &title);
 // Throws ReportOutputError (the target is left as it was).
 void savePdf(const eng::TRptPageList &pages, const QString &fileName, const QString &title);
+// The report generated straight into a PDF file, its pages played as they
+// are made and kept nowhere. Throws engine GenerationError when the report
+// cannot be made (nothing is written) and ReportOutputError otherwise.
+void generatePdf(eng::Report &report, const QString &fileName);
 
 } // namespace accrua::reports::banded
