@@ -176,22 +176,30 @@ TEST_P(GoldenPdf, ReadsAsQtsPdfOfTheSamePages)
         m.model.appSettings().ImagePath = path;
         m.model.appSettings().PrintImage = true;
     }
-    TForm_Reports form(kUs, [] { return QDate(2026, 1, 15); });
-    if (c.kind == reports::banded::ReportKind::Amortization) {
+    if (c.kind == reports::banded::ReportKind::Amortization)
         m.loan("200000", "6", 30, 0);
-        reports::banded::fillAmortization(form, m.model, QStringLiteral("1/15/2026"),
-                                          QStringLiteral("HOME LOAN"));
-    } else if (c.kind == reports::banded::ReportKind::Savings) {
+    else if (c.kind == reports::banded::ReportKind::Savings)
         m.savings("10000", "4", 3, 10, 0);
-        reports::banded::fillSavings(form, m.model);
-    } else {
+    else
         m.daily(QDate(2026, 1, 1), QDate(2026, 3, 2), "125000", "7.25", "2000");
-        reports::banded::fillDaily(form, m.model);
-    }
-    const auto pages = reports::banded::generatePages(reports::banded::reportOf(form, c.kind));
+    // A form gives one report: each output gets a fresh one.
+    const auto filledForm = [&] {
+        auto form = std::make_unique<TForm_Reports>(kUs, [] { return QDate(2026, 1, 15); });
+        if (c.kind == reports::banded::ReportKind::Amortization)
+            reports::banded::fillAmortization(*form, m.model, QStringLiteral("1/15/2026"),
+                                              QStringLiteral("HOME LOAN"));
+        else if (c.kind == reports::banded::ReportKind::Savings)
+            reports::banded::fillSavings(*form, m.model);
+        else
+            reports::banded::fillDaily(*form, m.model);
+        return form;
+    };
+    const auto form = filledForm();
+    const auto fresh = filledForm();
+    const auto pages = reports::banded::generatePages(reports::banded::reportOf(*form, c.kind));
     const QString ours = dir.filePath(QStringLiteral("ours.pdf")),
                   qt = dir.filePath(QStringLiteral("qt.pdf"));
-    reports::banded::savePdf(*pages, ours, QStringLiteral("Report"));
+    reports::banded::savePdf(*pages, ours, reports::banded::reportOf(*form, c.kind).title);
     QFile qtFile(qt);
     ASSERT_TRUE(qtFile.open(QIODevice::WriteOnly));
     ASSERT_FALSE(engine::pdf::writeDocumentThroughQt(
@@ -202,6 +210,12 @@ TEST_P(GoldenPdf, ReadsAsQtsPdfOfTheSamePages)
     const QString text = pdfText(ours);
     ASSERT_FALSE(text.isEmpty());
     EXPECT_EQ(text, pdfText(qt));
+    // Made again with its pages played as they come: the same file.
+    const QString streamed = dir.filePath(QStringLiteral("streamed.pdf"));
+    reports::banded::generatePdf(reports::banded::reportOf(*fresh, c.kind), streamed);
+    QFile a(ours), b(streamed);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
     QProcess fonts;
     fonts.start(QStringLiteral("pdffonts"), {ours});
     ASSERT_TRUE(fonts.waitForFinished(30000));

@@ -52,30 +52,37 @@ std::optional<emf::PlaybackFailure> writeDocument(const std::vector<int> &order,
     return writeAll(device, writer.finish());
 }
 
-StreamedDocument::StreamedDocument(const QString &title) : m_writer(std::make_unique<PdfWriter>(title)) {}
+StreamedDocument::StreamedDocument(const QString &title)
+    : m_title(title), m_writer(std::make_unique<PdfWriter>(title))
+{
+}
 
 StreamedDocument::~StreamedDocument() = default;
 
 void StreamedDocument::add(const QByteArray &metafile)
 {
-    ++m_pages;
-    if (m_failure || m_needsKeptPages)
+    m_pages.push_back(metafile);
+    if (m_failure || m_throughQt)
         return;
     QString why;
     const PlayResult r = m_writer->addPage(metafile, &why);
     if (r == PlayResult::Damaged)
-        m_failure = emf::PlaybackFailure{Kind::Play, m_pages, why};
+        m_failure = emf::PlaybackFailure{Kind::Play, int(m_pages.size()), why};
     else if (r == PlayResult::Unsupported)
-        m_needsKeptPages = true;
+        m_throughQt = true;
 }
 
 std::optional<emf::PlaybackFailure> StreamedDocument::finish(QIODevice &device)
 {
-    Q_ASSERT(!m_needsKeptPages);
     if (m_failure)
         return m_failure;
-    if (m_pages == 0)
+    if (m_pages.empty())
         return emf::PlaybackFailure{Kind::Missing, 0, {}};
+    if (m_throughQt)
+        return writeDocumentThroughQt(
+            allPages(int(m_pages.size())),
+            [this](int n) { return std::optional<QByteArray>(m_pages[std::size_t(n - 1)]); }, device,
+            m_title);
     return writeAll(device, m_writer->finish());
 }
 

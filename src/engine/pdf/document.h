@@ -6,6 +6,7 @@
 
 #include "engine/emf/pageplayback.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -33,10 +34,9 @@ std::optional<emf::PlaybackFailure> writeDocumentThroughQt(const std::vector<int
                                                            const QString &title);
 
 // A document written as its pages are made, for a report that keeps no page
-// list: each page is played once, in order, and dropped. A page only Qt's
-// engine draws cannot be handled here, since the pages before it are gone:
-// needsKeptPages() then tells the caller to make the pages again and write
-// them with writeDocument().
+// list: each page is played as it comes. The pages are held (shared, not
+// copied) until the end only so that a page the writer leaves to Qt's engine
+// can still have the whole document written there.
 class StreamedDocument {
 public:
     explicit StreamedDocument(const QString &title);
@@ -44,17 +44,16 @@ public:
     StreamedDocument(const StreamedDocument &) = delete;
     StreamedDocument &operator=(const StreamedDocument &) = delete;
 
-    // After a damaged page, or one that needs kept pages, the rest are ignored.
     void add(const QByteArray &metafile);
-    bool needsKeptPages() const { return m_needsKeptPages; }
-    // Writes the whole document, unless a page was damaged (Play) or there
-    // was none (Missing); End when the device did not take it.
+    // Writes the whole document, unless a page was damaged (Play, naming the
+    // first) or there was none (Missing); End when the device did not take it.
     std::optional<emf::PlaybackFailure> finish(QIODevice &device);
 
 private:
+    QString m_title;
     std::unique_ptr<PdfWriter> m_writer;
-    int m_pages = 0;
-    bool m_needsKeptPages = false;
+    std::vector<QByteArray> m_pages;
+    bool m_throughQt = false;
     std::optional<emf::PlaybackFailure> m_failure;
 };
 

@@ -92,12 +92,6 @@ void generatePdf(eng::Report &report, const QString &fileName)
     engine::pdf::StreamedDocument document(report.title);
     eng::ReportGenerator::generateEach(report,
                                        [&document](const QByteArray &page, int) { document.add(page); });
-    if (document.needsKeptPages()) {
-        // A page only Qt's engine draws: the report is made again, into a
-        // page list this time, and written from it.
-        savePdf(*generatePages(report), fileName, report.title);
-        return;
-    }
     saveThrough(fileName, [&](QIODevice &device) {
         const auto failure = document.finish(device);
         if (failure && failure->kind != eng::PlaybackFailure::Kind::End)

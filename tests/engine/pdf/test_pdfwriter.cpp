@@ -9,10 +9,12 @@
 #include "engine/emf/pagesize.h"
 #include "engine/emf/records.h"
 #include "engine/emf/textmetrics.h"
+#include "engine/pdf/document.h"
 #include "engine/pdf/pdfwriter.h"
 #include "jpeg.h"
 #include "support.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -264,6 +266,44 @@ TEST_P(PdfRefuses, PagesItDoesNotDrawOrThatAreDamaged)
     QString why;
     EXPECT_EQ(writer.addPage(page, &why), GetParam().expected);
     EXPECT_FALSE(why.isEmpty());
+}
+
+// A document made as its pages come: a damaged page is named when it is
+// finished and nothing is written; one only Qt draws has the whole document
+// written by Qt's engine. Good pages alone give the bytes of the same pages
+// written at once.
+TEST_P(PdfRefuses, StreamedDocumentStopsAtThatPage)
+{
+    accrua::testsupport::ensureGuiApp();
+    emf::EmfWriter w(emf::kLetterPage);
+    w.drawText(QRectF(48, 40, 200, 14), emf::HAlign::Left, kSans, QStringLiteral("text"));
+    const QByteArray good = w.finish();
+    pdf::StreamedDocument streamed(QStringLiteral("T"));
+    for (const QByteArray &page : {good, GetParam().spoil(good), good})
+        streamed.add(page);
+    QBuffer device;
+    device.open(QIODevice::WriteOnly);
+    const auto failure = streamed.finish(device);
+    if (GetParam().expected == pdf::PlayResult::Unsupported) {
+        EXPECT_FALSE(failure);
+        EXPECT_TRUE(device.data().startsWith("%PDF"));
+    } else {
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->kind, emf::PlaybackFailure::Kind::Play);
+        EXPECT_EQ(failure->page, 2);
+        EXPECT_TRUE(device.data().isEmpty());
+    }
+
+    pdf::StreamedDocument goodOnly(QStringLiteral("T"));
+    goodOnly.add(good);
+    goodOnly.add(good);
+    QBuffer streamedBytes, atOnce;
+    streamedBytes.open(QIODevice::WriteOnly);
+    atOnce.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(goodOnly.finish(streamedBytes));
+    EXPECT_FALSE(pdf::writeDocument(
+        {1, 2}, [&](int) { return std::optional<QByteArray>(good); }, atOnce, QStringLiteral("T")));
+    EXPECT_EQ(streamedBytes.data(), atOnce.data());
 }
 
 INSTANTIATE_TEST_SUITE_P(
