@@ -14,7 +14,7 @@ packages=(
   qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   dpkg-dev file desktop-file-utils
   appstream lintian man-db groff-base bash-completion zsh parallel
-  libdeflate-dev libfontconfig-dev qpdf
+  libisal-dev libfontconfig-dev qpdf
   libhpdf-dev libcairo2-dev enscript ghostscript python3-reportlab
 )
 

@@ -445,12 +445,7 @@ void EmfWriter::drawText(const QRectF &rect, HAlign align, const FontSpec &font,
     d->logicalRect(p + 56, rect);
     storeU32(p + 72, 76 + stringBytes); // offDx
     char *chars = p + 76;
-    // Stored one character at a time: memcpy's wide loads of these short,
-    // freshly made strings stalled on every label (perf: a sixth of a
-    // batch's time).
-    const QChar *src = text.constData();
-    for (qsizetype i = 0; i < n; ++i)
-        qToLittleEndian<quint16>(src[i].unicode(), chars + 2 * i);
+    qToLittleEndian<quint16>(text.constData(), n, chars);
     if (stringBytes != 2 * nChars) { // an odd count: two bytes of padding
         chars[2 * n] = 0;
         chars[2 * n + 1] = 0;

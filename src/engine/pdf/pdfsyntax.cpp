@@ -1,18 +1,19 @@
 #include "engine/pdf/pdfsyntax.h"
 
-#include <libdeflate.h>
+#include <isa-l/igzip_lib.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <stdexcept>
 
 namespace accrua::engine::pdf {
 
 namespace {
 
-// The fastest level: content streams of repeated operators shrink nearly as
-// well as at level 3 (a 301-page report 4 % larger) in half the time.
-constexpr int kDeflateLevel = 1;
+// Level 1: content streams of repeated operators shrink nearly as well as at
+// level 3 in two thirds of the time.
+constexpr uint32_t kDeflateLevel = 1;
 
 } // namespace
 
@@ -89,33 +90,63 @@ void appendTextString(QByteArray &out, const QString &s)
     out.append('>');
 }
 
-Compressor::Compressor() : c(libdeflate_alloc_compressor(kDeflateLevel)) {}
+Compressor::Compressor() : m_levelBuffer(ISAL_DEF_LVL1_DEFAULT), m_stream(std::make_unique<isal_zstream>()) {}
 
-Compressor::~Compressor()
+Compressor::~Compressor() = default;
+
+size_t Compressor::compress(const char *data, size_t length, std::vector<char> &out, size_t at)
 {
-    libdeflate_free_compressor(c);
+    // The stream's counts are 32-bit: the input goes in pieces below that.
+    constexpr size_t kPiece = size_t(1) << 30;
+    isal_zstream &s = *m_stream;
+    isal_deflate_init(&s);
+    s.level = kDeflateLevel;
+    s.level_buf = m_levelBuffer.data();
+    s.level_buf_size = uint32_t(m_levelBuffer.size());
+    s.gzip_flag = IGZIP_ZLIB;
+    s.flush = NO_FLUSH;
+    size_t fed = 0, written = 0;
+    // Stored blocks at worst, with the zlib header and checksum; grown
+    // whenever a call could not go on for want of room.
+    out.resize(std::max(out.size(), at + length + length / 64 + 64));
+    for (;;) {
+        if (s.avail_in == 0 && fed < length) {
+            const size_t piece = std::min(kPiece, length - fed);
+            s.next_in = reinterpret_cast<uint8_t *>(const_cast<char *>(data + fed));
+            s.avail_in = uint32_t(piece);
+            fed += piece;
+        }
+        s.end_of_stream = fed == length;
+        const size_t room = std::min(kPiece, out.size() - at - written);
+        const uint32_t inBefore = s.avail_in;
+        s.next_out = reinterpret_cast<uint8_t *>(out.data() + at + written);
+        s.avail_out = uint32_t(room);
+        const int r = isal_deflate(&s);
+        // Its vector code returns with the upper halves of the AVX registers
+        // in use; every SSE instruction after it, the page arithmetic's and
+        // memcpy's, then paid for the transition (perf: a fifth of a batch).
+        if (__builtin_cpu_supports("avx"))
+            asm volatile("vzeroupper" ::: "memory");
+        if (r != COMP_OK)
+            throw std::runtime_error("a stream could not be compressed");
+        written += room - s.avail_out;
+        if (s.internal_state.state == ZSTATE_END)
+            return written;
+        if ((s.avail_out == room && s.avail_in == inBefore) || s.avail_out < 256)
+            out.resize(out.size() + out.size() / 2 + 4096);
+    }
 }
 
 QByteArray deflated(Compressor &compressor, const char *data, qsizetype length)
 {
-    if (!compressor.c)
-        return {};
-    QByteArray out(qsizetype(libdeflate_zlib_compress_bound(compressor.c, size_t(length))),
-                   Qt::Uninitialized);
-    const size_t size =
-        libdeflate_zlib_compress(compressor.c, data, size_t(length), out.data(), size_t(out.size()));
-    out.truncate(qsizetype(size));
-    return out;
+    std::vector<char> out;
+    const size_t n = compressor.compress(data, size_t(length), out);
+    return QByteArray(out.data(), qsizetype(n));
 }
 
 size_t deflateInto(Compressor &compressor, const char *data, qsizetype length, std::vector<char> &out)
 {
-    if (!compressor.c)
-        return 0;
-    const size_t bound = libdeflate_zlib_compress_bound(compressor.c, size_t(length));
-    if (out.size() < bound)
-        out.resize(bound);
-    return libdeflate_zlib_compress(compressor.c, data, size_t(length), out.data(), out.size());
+    return compressor.compress(data, size_t(length), out);
 }
 
 std::optional<JpegFrame> jpegFrame(const QByteArray &jpeg)

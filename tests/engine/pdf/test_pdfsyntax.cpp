@@ -1,7 +1,10 @@
 // Numbers in page content: written as printf and llround would write them,
 // rounded half away from zero to the decimals asked for, trailing zeros
-// dropped, over whole families of values.
+// dropped, over whole families of values. Deflated streams that inflate to
+// what went in.
 #include "engine/pdf/pdfsyntax.h"
+
+#include <QByteArray>
 
 #include <gtest/gtest.h>
 
@@ -96,5 +99,57 @@ INSTANTIATE_TEST_SUITE_P(
                                                               std::numeric_limits<double>::quiet_NaN()};
                                }}),
     [](const testing::TestParamInfo<NumberCase> &param) { return std::string(param.param.name); });
+
+// Deflated streams read back as what went in, whatever the input and however
+// small the buffer they are written into starts.
+struct DeflateCase {
+    const char *name;
+    std::function<std::string()> input;
+};
+
+class Deflating : public testing::TestWithParam<DeflateCase> {};
+
+TEST_P(Deflating, InflatesToTheInput)
+{
+    const std::string in = GetParam().input();
+    Compressor compressor;
+    for (const size_t at : {size_t(0), size_t(7)}) {
+        std::vector<char> out(at, 'x'); // no room beyond the prefix: the stream grows it
+        const size_t n = compressor.compress(in.data(), in.size(), out, at);
+        ASSERT_GT(n, 0u);
+        ASSERT_LE(at + n, out.size());
+        EXPECT_EQ(std::string(out.data(), at), std::string(at, 'x'));
+        // qUncompress takes the length first, big-endian, then the zlib stream.
+        QByteArray framed(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            framed[i] = char(in.size() >> (24 - 8 * i) & 0xFF);
+        framed.append(out.data() + at, qsizetype(n));
+        EXPECT_EQ(qUncompress(framed).toStdString(), in);
+    }
+}
+
+std::string randomBytes(size_t n)
+{
+    std::mt19937 random(7);
+    std::string s(n, '\0');
+    for (char &c : s)
+        c = char(random());
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, Deflating,
+    testing::Values(DeflateCase{"Empty", [] { return std::string(); }},
+                    DeflateCase{"OneByte", [] { return std::string("q"); }},
+                    DeflateCase{"PageContent",
+                                [] {
+                                    std::string s;
+                                    for (int row = 0; row < 400; ++row)
+                                        s += "74880 0 Td(" + std::to_string(row * 1234567) + ")Tj\n";
+                                    return s;
+                                }},
+                    DeflateCase{"Incompressible", [] { return randomBytes(300000); }},
+                    DeflateCase{"LongAndRepetitive", [] { return std::string(5000000, 'a'); }}),
+    [](const testing::TestParamInfo<DeflateCase> &p) { return std::string(p.param.name); });
 
 } // namespace
