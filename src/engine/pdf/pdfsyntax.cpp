@@ -90,19 +90,38 @@ void appendTextString(QByteArray &out, const QString &s)
     out.append('>');
 }
 
+DeflateCode::DeflateCode(const char *sample, size_t length) : m_tables(std::make_unique<isal_hufftables>())
+{
+    isal_huff_histogram histogram{};
+    // A sample beyond 32-bit counts adds nothing to its statistics.
+    isal_update_histogram(reinterpret_cast<uint8_t *>(const_cast<char *>(sample)),
+                          int(std::min<size_t>(length, size_t(1) << 30)), &histogram);
+    isal_create_hufftables(m_tables.get(), &histogram);
+    if (__builtin_cpu_supports("avx"))
+        asm volatile("vzeroupper" ::: "memory"); // as after deflating, below
+}
+
+DeflateCode::~DeflateCode() = default;
+
 Compressor::Compressor() : m_levelBuffer(ISAL_DEF_LVL1_DEFAULT), m_stream(std::make_unique<isal_zstream>()) {}
 
 Compressor::~Compressor() = default;
 
-size_t Compressor::compress(const char *data, size_t length, std::vector<char> &out, size_t at)
+size_t Compressor::compress(const char *data, size_t length, std::vector<char> &out, size_t at,
+                            const DeflateCode *code)
 {
     // The stream's counts are 32-bit: the input goes in pieces below that.
     constexpr size_t kPiece = size_t(1) << 30;
     isal_zstream &s = *m_stream;
     isal_deflate_init(&s);
-    s.level = kDeflateLevel;
-    s.level_buf = m_levelBuffer.data();
-    s.level_buf_size = uint32_t(m_levelBuffer.size());
+    if (code) {
+        s.level = 0;
+        s.hufftables = code->m_tables.get();
+    } else {
+        s.level = kDeflateLevel;
+        s.level_buf = m_levelBuffer.data();
+        s.level_buf_size = uint32_t(m_levelBuffer.size());
+    }
     s.gzip_flag = IGZIP_ZLIB;
     s.flush = NO_FLUSH;
     size_t fed = 0, written = 0;

@@ -18,6 +18,7 @@
 #include <type_traits>
 #include <vector>
 
+struct isal_hufftables;
 struct isal_zstream;
 
 namespace accrua::engine::pdf {
@@ -246,6 +247,22 @@ void appendTextString(QByteArray &out, const QString &s);
 // than libdeflate's fastest level made in half its time, which every page of
 // a report feels. Its level buffer (about 280 KB) is kept from stream to
 // stream.
+// A Huffman code made from a sample of one kind of data, a document's first
+// page for instance. Its other pages deflated with it skip making a code of
+// their own, a third of a small page's time, for streams about 2 % larger.
+// Every byte and length has a code, so any data deflates with it.
+class DeflateCode {
+public:
+    DeflateCode(const char *sample, size_t length);
+    DeflateCode(const DeflateCode &) = delete;
+    DeflateCode &operator=(const DeflateCode &) = delete;
+    ~DeflateCode();
+
+private:
+    friend class Compressor;
+    std::unique_ptr<isal_hufftables> m_tables;
+};
+
 class Compressor {
 public:
     Compressor();
@@ -253,8 +270,10 @@ public:
     Compressor &operator=(const Compressor &) = delete;
     ~Compressor();
     // The whole of `data` as one zlib stream into `out` from `at`, `out`
-    // grown as needed; the length written.
-    size_t compress(const char *data, size_t length, std::vector<char> &out, size_t at = 0);
+    // grown as needed; the length written. With a code, ISA-L's fastest
+    // level is used with it; without, level 1 makes a code for the stream.
+    size_t compress(const char *data, size_t length, std::vector<char> &out, size_t at = 0,
+                    const DeflateCode *code = nullptr);
 
 private:
     std::vector<unsigned char> m_levelBuffer;
@@ -281,6 +300,7 @@ struct ObjectWriter {
     std::vector<qint64> offsets{0, 0, 0, 0, 0}; // by object number; reserved ones filled later
     Compressor &compressor = threadCompressor();
     std::vector<char> packed; // a stream's deflated bytes, the storage kept from stream to stream
+    std::unique_ptr<DeflateCode> contentCode;
 
     // One per thread: making one costs as much as deflating a small page.
     static Compressor &threadCompressor()
@@ -306,6 +326,15 @@ struct ObjectWriter {
     {
         const size_t n = deflateInto(compressor, data, length, packed);
         writeStream(object, packed.data(), qsizetype(n), " /Filter /FlateDecode", dict);
+    }
+    // A page's content, deflated with the code made from the document's
+    // first page: pages of one report are much alike.
+    void contentStream(int object, const char *data, qsizetype length)
+    {
+        if (!contentCode)
+            contentCode = std::make_unique<DeflateCode>(data, size_t(length));
+        const size_t n = compressor.compress(data, size_t(length), packed, 0, contentCode.get());
+        writeStream(object, packed.data(), qsizetype(n), " /Filter /FlateDecode", {});
     }
     // A stream written as it is; `dict` holds its entries but the length.
     void rawStream(int object, const QByteArray &bytes, const QByteArray &dict)

@@ -109,22 +109,34 @@ struct DeflateCase {
 
 class Deflating : public testing::TestWithParam<DeflateCase> {};
 
+std::string pageContent()
+{
+    std::string s;
+    for (int row = 0; row < 400; ++row)
+        s += "74880 0 Td(" + std::to_string(row * 1234567) + ")Tj\n";
+    return s;
+}
+
 TEST_P(Deflating, InflatesToTheInput)
 {
     const std::string in = GetParam().input();
     Compressor compressor;
-    for (const size_t at : {size_t(0), size_t(7)}) {
-        std::vector<char> out(at, 'x'); // no room beyond the prefix: the stream grows it
-        const size_t n = compressor.compress(in.data(), in.size(), out, at);
-        ASSERT_GT(n, 0u);
-        ASSERT_LE(at + n, out.size());
-        EXPECT_EQ(std::string(out.data(), at), std::string(at, 'x'));
-        // qUncompress takes the length first, big-endian, then the zlib stream.
-        QByteArray framed(4, '\0');
-        for (int i = 0; i < 4; ++i)
-            framed[i] = char(in.size() >> (24 - 8 * i) & 0xFF);
-        framed.append(out.data() + at, qsizetype(n));
-        EXPECT_EQ(qUncompress(framed).toStdString(), in);
+    const std::string sample = pageContent();
+    const DeflateCode code(sample.data(), sample.size()); // made from other data than most inputs
+    for (const DeflateCode *withCode : {static_cast<const DeflateCode *>(nullptr), &code}) {
+        for (const size_t at : {size_t(0), size_t(7)}) {
+            std::vector<char> out(at, 'x'); // no room beyond the prefix: the stream grows it
+            const size_t n = compressor.compress(in.data(), in.size(), out, at, withCode);
+            ASSERT_GT(n, 0u);
+            ASSERT_LE(at + n, out.size());
+            EXPECT_EQ(std::string(out.data(), at), std::string(at, 'x'));
+            // qUncompress takes the length first, big-endian, then the zlib stream.
+            QByteArray framed(4, '\0');
+            for (int i = 0; i < 4; ++i)
+                framed[i] = char(in.size() >> (24 - 8 * i) & 0xFF);
+            framed.append(out.data() + at, qsizetype(n));
+            EXPECT_EQ(qUncompress(framed).toStdString(), in) << (withCode ? "with a code" : "");
+        }
     }
 }
 
@@ -141,13 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
     Streams, Deflating,
     testing::Values(DeflateCase{"Empty", [] { return std::string(); }},
                     DeflateCase{"OneByte", [] { return std::string("q"); }},
-                    DeflateCase{"PageContent",
-                                [] {
-                                    std::string s;
-                                    for (int row = 0; row < 400; ++row)
-                                        s += "74880 0 Td(" + std::to_string(row * 1234567) + ")Tj\n";
-                                    return s;
-                                }},
+                    DeflateCase{"PageContent", pageContent},
                     DeflateCase{"Incompressible", [] { return randomBytes(300000); }},
                     DeflateCase{"LongAndRepetitive", [] { return std::string(5000000, 'a'); }}),
     [](const testing::TestParamInfo<DeflateCase> &p) { return std::string(p.param.name); });
