@@ -316,22 +316,27 @@ std::string idOf(const std::vector<RawMember> &members)
 }
 
 // The settings every line starts from: the stored values, read once, with
-// the batch's --setting values over them. Nothing when the store cannot be
-// read whole; each line then reads it itself and reports the failure as the
-// single command would.
-std::optional<QHash<QString, QString>> settingsOnce(const Services &services,
-                                                    const QHash<QString, QString> &overrides)
+// the batch's --setting values over them, and the store's file. Nothing when
+// the store cannot be read whole; each line then reads it itself and reports
+// the failure as the single command would.
+struct StoredSettings {
+    QHash<QString, QString> values;
+    QString file;
+};
+
+std::optional<StoredSettings> settingsOnce(const Services &services, const QHash<QString, QString> &overrides)
 {
     settings::SettingsStore store(services.settings);
     store.setOverrides(overrides);
-    QHash<QString, QString> values;
+    StoredSettings stored;
     try {
         for (const settings::SettingSpec &spec : settings::settingSpecs())
-            values.insert(spec.name, store.readText(spec.name).value_or(spec.defaultText));
+            stored.values.insert(spec.name, store.readText(spec.name).value_or(spec.defaultText));
+        stored.file = store.fileName();
     } catch (const settings::SettingsError &) {
         return std::nullopt;
     }
-    return values;
+    return stored;
 }
 
 // Writes a calculated line's outputs, text ones first; the names of those
@@ -416,8 +421,9 @@ int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QT
     }
     const BatchInput &input = fileInput ? fileInput : standardInput;
 
-    const std::optional<QHash<QString, QString>> stored = settingsOnce(services, overrides);
-    const QHash<QString, QString> &settings = stored ? *stored : overrides;
+    const std::optional<StoredSettings> stored = settingsOnce(services, overrides);
+    const QHash<QString, QString> &settings = stored ? stored->values : overrides;
+    const QString storeFile = stored ? stored->file : QString();
 
     OutputBuffer buffer;
     bool written = true;
@@ -474,8 +480,8 @@ int runBatchCommand(const QStringList &args, const BatchInput &standardInput, QT
                     } else {
                         // The reports print the rows' texts, wanted in the result or not.
                         runCalculation(
-                            r.command, r.args, services, settings, withRows || !r.outputs.isEmpty(),
-                            [&](const Calculated &c) {
+                            r.command, r.args, services, settings, storeFile,
+                            withRows || !r.outputs.isEmpty(), [&](const Calculated &c) {
                                 int exit = c.produced ? 0 : 1;
                                 std::vector<JsonMessage> messages = jsonMessages(c.messages);
                                 QStringList files;

@@ -131,12 +131,15 @@ int emit(const Options &o, const Report &report, const Run &run, QTextStream *ou
     return 0;
 }
 
-// The files a calculation read, which its outputs must not replace.
-std::vector<ReadFile> readFiles(const Run &run)
+// The files a calculation read, which its outputs must not replace. The
+// store's file is asked of the store unless the caller already knows it:
+// asking opens the store again.
+std::vector<ReadFile> readFiles(const Run &run, const QString &storeFile = {})
 {
-    QString store;
+    QString store = storeFile;
     try {
-        store = run.store.fileName();
+        if (store.isEmpty())
+            store = run.store.fileName();
     } catch (const settings::SettingsError &) {
         // An unreadable store has already stopped the calculation.
     }
@@ -418,16 +421,17 @@ int runSavingsCommand(const QStringList &args, QTextStream &out, QTextStream &er
 }
 
 int runCalculation(const QString &command, const QStringList &args, const Services &services,
-                   const QHash<QString, QString> &settings, bool rowTexts,
+                   const QHash<QString, QString> &settings, const QString &storeFile, bool rowTexts,
                    const std::function<int(const Calculated &)> &take)
 {
-    const Context ctx{services, settings, rowTexts,
-                      [&take](const Options &, const Report &report, const Run &run,
-                              const ReportOutputs &outputs, ReportPage page) {
-                          return take(Calculated{report, run.messages, run.model.reportCommandsEnabled(),
-                                                 outputs, page, run.model,
-                                                 outputs.any() ? readFiles(run) : std::vector<ReadFile>{}});
-                      }};
+    const Context ctx{
+        services, settings, rowTexts,
+        [&take, &storeFile](const Options &, const Report &report, const Run &run,
+                            const ReportOutputs &outputs, ReportPage page) {
+            return take(Calculated{report, run.messages, run.model.reportCommandsEnabled(), outputs, page,
+                                   run.model,
+                                   outputs.any() ? readFiles(run, storeFile) : std::vector<ReadFile>{}});
+        }};
     if (command == QLatin1String("daily"))
         return dailyCommand(args, ctx);
     if (command == QLatin1String("savings"))

@@ -48,12 +48,13 @@ struct Calculated {
 // "daily" or "savings") on its arguments and returns what `take` returns for
 // the outcome; nothing is printed and no report file written (`take` may
 // write them). `settings`
-// stand for the stored settings (all sixteen, read once by the caller); the
+// stand for the stored settings (all sixteen, read once by the caller), and
+// `storeFile` for the file they were read from (empty: each run asks); the
 // command's own --setting and options win over them. Without `rowTexts` the
 // schedule rows carry no texts. Throws UsageError and Refusal as the
 // commands do.
 int runCalculation(const QString &command, const QStringList &args, const Services &services,
-                   const QHash<QString, QString> &settings, bool rowTexts,
+                   const QHash<QString, QString> &settings, const QString &storeFile, bool rowTexts,
                    const std::function<int(const Calculated &)> &take);
 
 } // namespace accrua::cli

@@ -117,6 +117,27 @@ TEST_P(BatchOutputs, WritesEachLinesFilesOrRefusesThatLineOnly)
     EXPECT_EQ(whole(out() + QStringLiteral("/next.csv")), c.folder);
 }
 
+// The settings store is read once for the whole batch; a line naming it as an
+// output is still refused, and the store is left as it was.
+class BatchStore : public BatchOutputs {};
+
+TEST_F(BatchStore, ALineNamingTheSettingsStoreIsRefused)
+{
+    ASSERT_TRUE(QDir().mkpath(out()));
+    const QString store = out() + QStringLiteral("/Accrua.conf");
+    {
+        QFile f(store);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("[General]\nTITLE=mine\n") > 0);
+    }
+    m_services.settings = accrua::settings::FileSettingsFactory(store);
+    QList<QJsonObject> results;
+    ASSERT_EQ(run({'{' + kLoan + R"(,"csv":"Accrua.conf"})", kNext}, true, results), 0);
+    ASSERT_EQ(results.size(), 2);
+    EXPECT_EQ(results[0].value(QStringLiteral("exit")).toInt(), 2);
+    EXPECT_EQ(fileBytes(store), QByteArray("[General]\nTITLE=mine\n"));
+    EXPECT_EQ(results[1].value(QStringLiteral("exit")).toInt(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Lines, BatchOutputs,
     ::testing::Values(
