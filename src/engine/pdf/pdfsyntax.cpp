@@ -90,15 +90,43 @@ void appendTextString(QByteArray &out, const QString &s)
     out.append('>');
 }
 
-DeflateCode::DeflateCode(const char *sample, size_t length) : m_tables(std::make_unique<isal_hufftables>())
+DeflateCode::DeflateCode(const Count *lengths, size_t lengthCount, const Count *distances,
+                         size_t distanceCount)
+    : m_tables(std::make_unique<isal_hufftables>())
 {
     isal_huff_histogram histogram{};
-    // A sample beyond 32-bit counts adds nothing to its statistics.
-    isal_update_histogram(reinterpret_cast<uint8_t *>(const_cast<char *>(sample)),
-                          int(std::min<size_t>(length, size_t(1) << 30)), &histogram);
+    for (size_t i = 0; i < lengthCount; ++i)
+        if (lengths[i].symbol < ISAL_DEF_LIT_LEN_SYMBOLS)
+            histogram.lit_len_histogram[lengths[i].symbol] = lengths[i].count;
+    for (size_t i = 0; i < distanceCount; ++i)
+        if (distances[i].symbol < ISAL_DEF_DIST_SYMBOLS)
+            histogram.dist_histogram[distances[i].symbol] = distances[i].count;
     isal_create_hufftables(m_tables.get(), &histogram);
     if (__builtin_cpu_supports("avx"))
         asm volatile("vzeroupper" ::: "memory"); // as after deflating, below
+}
+
+const DeflateCode &DeflateCode::pageContent()
+{
+    // The symbols isal_update_histogram counts on the fourth page of a
+    // 360-payment amortization report: moves, one-byte glyph codes of digits
+    // and punctuation, and the repeats between rows.
+    static constexpr Count kLengths[] = {
+        {3, 2},    {10, 13},  {15, 35},  {17, 78},  {18, 2},   {19, 46},  {20, 48},  {21, 54},  {22, 52},
+        {23, 53},  {24, 44},  {25, 45},  {26, 38},  {27, 40},  {28, 41},  {32, 21},  {36, 3},   {37, 1},
+        {38, 2},   {39, 1},   {40, 27},  {41, 17},  {44, 3},   {45, 16},  {46, 15},  {47, 6},   {48, 37},
+        {49, 41},  {50, 44},  {51, 22},  {52, 32},  {53, 30},  {54, 24},  {55, 23},  {56, 17},  {57, 22},
+        {60, 1},   {66, 2},   {68, 1},   {69, 2},   {70, 3},   {71, 1},   {72, 1},   {74, 2},   {82, 1},
+        {84, 12},  {91, 3},   {92, 2},   {93, 6},   {99, 1},   {100, 2},  {101, 1},  {102, 2},  {103, 3},
+        {106, 1},  {109, 2},  {114, 4},  {119, 1},  {256, 1},  {258, 82}, {259, 83}, {260, 61}, {261, 39},
+        {262, 26}, {263, 17}, {264, 15}, {265, 22}, {266, 30}, {267, 7},  {268, 10}, {269, 50}, {270, 29},
+        {271, 13}, {272, 1},  {273, 12}, {274, 26}, {276, 2},  {277, 5},  {284, 3}};
+    static constexpr Count kDistances[] = {{3, 1},   {4, 2},   {5, 1},   {6, 2},   {7, 7},   {8, 12},
+                                           {9, 3},   {10, 14}, {11, 12}, {12, 20}, {13, 19}, {14, 140},
+                                           {15, 30}, {16, 44}, {17, 29}, {18, 37}, {19, 26}, {20, 37},
+                                           {21, 26}, {22, 42}, {23, 8},  {24, 13}, {25, 8}};
+    static const DeflateCode code(kLengths, std::size(kLengths), kDistances, std::size(kDistances));
+    return code;
 }
 
 DeflateCode::~DeflateCode() = default;

@@ -247,16 +247,25 @@ void appendTextString(QByteArray &out, const QString &s);
 // than libdeflate's fastest level made in half its time, which every page of
 // a report feels. Its level buffer (about 280 KB) is kept from stream to
 // stream.
-// A Huffman code made from a sample of one kind of data, a document's first
-// page for instance. Its other pages deflated with it skip making a code of
-// their own, a third of a small page's time, for streams about 2 % larger.
-// Every byte and length has a code, so any data deflates with it.
+// A Huffman code made in advance for one kind of data. Streams deflated with
+// it skip making a code of their own, a third of a small page's time. Every
+// byte and length has a code, so any data deflates with it, only larger the
+// less it resembles what the code was made for.
 class DeflateCode {
 public:
-    DeflateCode(const char *sample, size_t length);
+    struct Count {
+        quint16 symbol;
+        quint32 count;
+    };
+    // From counts of deflate's literal/length and distance symbols.
+    DeflateCode(const Count *lengths, size_t lengthCount, const Count *distances, size_t distanceCount);
     DeflateCode(const DeflateCode &) = delete;
     DeflateCode &operator=(const DeflateCode &) = delete;
     ~DeflateCode();
+
+    // For page content: made from a typical page of a loan report, it
+    // deflates report pages within about 1 % of a code made for each page.
+    static const DeflateCode &pageContent();
 
 private:
     friend class Compressor;
@@ -300,7 +309,6 @@ struct ObjectWriter {
     std::vector<qint64> offsets{0, 0, 0, 0, 0}; // by object number; reserved ones filled later
     Compressor &compressor = threadCompressor();
     std::vector<char> packed; // a stream's deflated bytes, the storage kept from stream to stream
-    std::unique_ptr<DeflateCode> contentCode;
 
     // One per thread: making one costs as much as deflating a small page.
     static Compressor &threadCompressor()
@@ -327,13 +335,10 @@ struct ObjectWriter {
         const size_t n = deflateInto(compressor, data, length, packed);
         writeStream(object, packed.data(), qsizetype(n), " /Filter /FlateDecode", dict);
     }
-    // A page's content, deflated with the code made from the document's
-    // first page: pages of one report are much alike.
+    // A page's content, deflated with the code made for page content.
     void contentStream(int object, const char *data, qsizetype length)
     {
-        if (!contentCode)
-            contentCode = std::make_unique<DeflateCode>(data, size_t(length));
-        const size_t n = compressor.compress(data, size_t(length), packed, 0, contentCode.get());
+        const size_t n = compressor.compress(data, size_t(length), packed, 0, &DeflateCode::pageContent());
         writeStream(object, packed.data(), qsizetype(n), " /Filter /FlateDecode", {});
     }
     // A stream written as it is; `dict` holds its entries but the length.
