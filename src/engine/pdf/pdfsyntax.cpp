@@ -135,8 +135,7 @@ Compressor::Compressor() : m_levelBuffer(ISAL_DEF_LVL1_DEFAULT), m_stream(std::m
 
 Compressor::~Compressor() = default;
 
-size_t Compressor::compress(const char *data, size_t length, std::vector<char> &out, size_t at,
-                            const DeflateCode *code)
+size_t Compressor::compress(const char *data, size_t length, std::vector<char> &out, const DeflateCode *code)
 {
     // The stream's counts are 32-bit: the input goes in pieces below that.
     constexpr size_t kPiece = size_t(1) << 30;
@@ -155,7 +154,7 @@ size_t Compressor::compress(const char *data, size_t length, std::vector<char> &
     size_t fed = 0, written = 0;
     // Stored blocks at worst, with the zlib header and checksum; grown
     // whenever a call could not go on for want of room.
-    out.resize(std::max(out.size(), at + length + length / 64 + 64));
+    out.resize(std::max(out.size(), length + length / 64 + 64));
     for (;;) {
         if (s.avail_in == 0 && fed < length) {
             const size_t piece = std::min(kPiece, length - fed);
@@ -164,9 +163,9 @@ size_t Compressor::compress(const char *data, size_t length, std::vector<char> &
             fed += piece;
         }
         s.end_of_stream = fed == length;
-        const size_t room = std::min(kPiece, out.size() - at - written);
+        const size_t room = std::min(kPiece, out.size() - written);
         const uint32_t inBefore = s.avail_in;
-        s.next_out = reinterpret_cast<uint8_t *>(out.data() + at + written);
+        s.next_out = reinterpret_cast<uint8_t *>(out.data() + written);
         s.avail_out = uint32_t(room);
         const int r = isal_deflate(&s);
         // Its vector code returns with the upper halves of the AVX registers

@@ -278,10 +278,10 @@ public:
     Compressor(const Compressor &) = delete;
     Compressor &operator=(const Compressor &) = delete;
     ~Compressor();
-    // The whole of `data` as one zlib stream into `out` from `at`, `out`
+    // The whole of `data` as one zlib stream at the start of `out`, `out`
     // grown as needed; the length written. With a code, ISA-L's fastest
     // level is used with it; without, level 1 makes a code for the stream.
-    size_t compress(const char *data, size_t length, std::vector<char> &out, size_t at = 0,
+    size_t compress(const char *data, size_t length, std::vector<char> &out,
                     const DeflateCode *code = nullptr);
 
 private:
@@ -338,7 +338,7 @@ struct ObjectWriter {
     // A page's content, deflated with the code made for page content.
     void contentStream(int object, const char *data, qsizetype length)
     {
-        const size_t n = compressor.compress(data, size_t(length), packed, 0, &DeflateCode::pageContent());
+        const size_t n = compressor.compress(data, size_t(length), packed, &DeflateCode::pageContent());
         writeStream(object, packed.data(), qsizetype(n), " /Filter /FlateDecode", {});
     }
     // A stream written as it is; `dict` holds its entries but the length.
