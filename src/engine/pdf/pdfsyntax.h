@@ -243,10 +243,6 @@ void appendColor(Content &out, QRgb c, const char *op);
 // Text outside plain ASCII goes as UTF-16 with its byte order mark.
 void appendTextString(QByteArray &out, const QString &s);
 
-// Intel's ISA-L deflate at its level 1: zlib streams a few per cent larger
-// than libdeflate's fastest level made in half its time, which every page of
-// a report feels. Its level buffer (about 280 KB) is kept from stream to
-// stream.
 // A Huffman code made in advance for one kind of data. Streams deflated with
 // it skip making a code of their own, a third of a small page's time. Every
 // byte and length has a code, so any data deflates with it, only larger the
@@ -272,6 +268,10 @@ private:
     std::unique_ptr<isal_hufftables> m_tables;
 };
 
+// Intel's ISA-L deflate at its level 1: zlib streams a few per cent larger
+// than libdeflate's fastest level made in half its time, which every page of
+// a report feels. Its level buffer (about 280 KB) is kept from stream to
+// stream.
 class Compressor {
 public:
     Compressor();

@@ -32,10 +32,6 @@ QString native(const QString &fileName)
     return QDir::toNativeSeparators(fileName);
 }
 
-} // namespace
-
-namespace {
-
 // Why a document was not made, as a file's error; Missing and Play name the page.
 [[noreturn]] void throwFor(const eng::PlaybackFailure &failure)
 {
