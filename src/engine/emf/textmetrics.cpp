@@ -63,27 +63,36 @@ Face loadFace(const FaceKey &key);
 
 // Fonts are per thread: the layout may run on a worker thread while the
 // page view plays pages on the user-interface thread.
+struct Faces {
+    QHash<FaceKey, Face> all;
+    RecentStyles<Face> recent;
+
+    Face &insert(const FaceKey &key, Face face)
+    {
+        Face &f = *all.insert(key, std::move(face));
+        // QHash keeps its values in place until it grows, which it may just
+        // have done: the faces remembered before may have moved.
+        recent.clear();
+        return f;
+    }
+};
+
+Faces &threadFaces()
+{
+    thread_local Faces faces;
+    return faces;
+}
+
 Face &face(const FontSpec &font)
 {
-    // One thread-local object, reached once per call.
-    struct Faces {
-        QHash<FaceKey, Face> all;
-        RecentStyles<Face> recent;
-    };
-    thread_local Faces faces;
-    Faces &t = faces;
+    Faces &t = threadFaces();
     if (Face *f = t.recent.find(font))
         return *f;
     const FaceKey key = keyOf(font);
     auto it = t.all.find(key);
-    if (it == t.all.end()) {
-        it = t.all.insert(key, loadFace(key));
-        // QHash keeps its values in place until it grows, which it may just
-        // have done: the faces remembered before may have moved.
-        t.recent.clear();
-    }
-    t.recent.remember(font, &*it);
-    return *it;
+    Face &f = it != t.all.end() ? *it : t.insert(key, loadFace(key));
+    t.recent.remember(font, &f);
+    return f;
 }
 
 QRawFont qtFace(const FaceKey &key)
@@ -113,19 +122,28 @@ TextMetrics::FileFace fromFile(const FaceKey &key)
             std::make_shared<const fonts::FaceMetrics>(*std::move(metrics))};
 }
 
-Face loadFace(const FaceKey &key)
+// A face measured from what its file gave (direct.metrics), or, without
+// them, by nothing yet.
+Face faceOf(const FaceKey &key, TextMetrics::FileFace direct)
 {
     Face f;
     f.key = key;
     f.latin.fill(std::numeric_limits<double>::quiet_NaN());
-    // Reading the face from its file spares Qt's font database, whose
-    // start-up costs more than a short report.
-    f.direct = fromFile(key);
+    f.direct = std::move(direct);
     if (f.direct.metrics) {
         f.ascent = f.direct.metrics->ascentEm();
         f.descent = f.direct.metrics->descentEm();
-        return f;
     }
+    return f;
+}
+
+Face loadFace(const FaceKey &key)
+{
+    // Reading the face from its file spares Qt's font database, whose
+    // start-up costs more than a short report.
+    Face f = faceOf(key, fromFile(key));
+    if (f.direct.metrics)
+        return f;
     f.raw = qtFace(key);
     f.rawLoaded = true;
     if (f.raw.isValid()) {
@@ -278,8 +296,20 @@ QRawFont TextMetrics::rawFont(const FontSpec &font, double pixelSize)
 
 bool TextMetrics::readsFromFile(const FontSpec &font)
 {
-    const FileFace face = fromFile(keyOf(font));
-    return face.file && face.file->has("glyf") && face.file->has("loca");
+    // Read into the faces kept for measuring, so that no face is read twice.
+    // One its file cannot give is not kept: measuring it falls back to Qt's
+    // font database, which this must not start.
+    Faces &t = threadFaces();
+    const FaceKey key = keyOf(font);
+    const auto it = t.all.constFind(key);
+    const Face *f = it != t.all.constEnd() ? &*it : nullptr;
+    if (!f) {
+        FileFace direct = fromFile(key);
+        if (!direct.metrics)
+            return false;
+        f = &t.insert(key, faceOf(key, std::move(direct)));
+    }
+    return f->direct.file && f->direct.file->has("glyf") && f->direct.file->has("loca");
 }
 
 TextMetrics::FileFace TextMetrics::fileFace(const FontSpec &font)
