@@ -15,6 +15,16 @@ namespace {
 // level 3 in two thirds of the time.
 constexpr uint32_t kDeflateLevel = 1;
 
+// ISA-L's vector code returns with the upper halves of the AVX registers in
+// use; every SSE instruction after it, the page arithmetic's and memcpy's,
+// then paid for the transition (perf: a fifth of a batch). Called after each
+// call into it.
+void leaveVectorCode()
+{
+    if (__builtin_cpu_supports("avx"))
+        asm volatile("vzeroupper" ::: "memory");
+}
+
 } // namespace
 
 void Content::grow(size_t n)
@@ -102,8 +112,7 @@ DeflateCode::DeflateCode(const Count *lengths, size_t lengthCount, const Count *
         if (distances[i].symbol < ISAL_DEF_DIST_SYMBOLS)
             histogram.dist_histogram[distances[i].symbol] = distances[i].count;
     isal_create_hufftables(m_tables.get(), &histogram);
-    if (__builtin_cpu_supports("avx"))
-        asm volatile("vzeroupper" ::: "memory"); // as after deflating, below
+    leaveVectorCode();
 }
 
 const DeflateCode &DeflateCode::pageContent()
@@ -168,11 +177,7 @@ size_t Compressor::compress(const char *data, size_t length, std::vector<char> &
         s.next_out = reinterpret_cast<uint8_t *>(out.data() + written);
         s.avail_out = uint32_t(room);
         const int r = isal_deflate(&s);
-        // Its vector code returns with the upper halves of the AVX registers
-        // in use; every SSE instruction after it, the page arithmetic's and
-        // memcpy's, then paid for the transition (perf: a fifth of a batch).
-        if (__builtin_cpu_supports("avx"))
-            asm volatile("vzeroupper" ::: "memory");
+        leaveVectorCode();
         if (r != COMP_OK)
             throw std::runtime_error("a stream could not be compressed");
         written += room - s.avail_out;
@@ -188,11 +193,6 @@ QByteArray deflated(Compressor &compressor, const char *data, qsizetype length)
     std::vector<char> out;
     const size_t n = compressor.compress(data, size_t(length), out);
     return QByteArray(out.data(), qsizetype(n));
-}
-
-size_t deflateInto(Compressor &compressor, const char *data, qsizetype length, std::vector<char> &out)
-{
-    return compressor.compress(data, size_t(length), out);
 }
 
 std::optional<JpegFrame> jpegFrame(const QByteArray &jpeg)

@@ -289,10 +289,8 @@ private:
     std::unique_ptr<isal_zstream> m_stream;
 };
 
+// `data` as one zlib stream.
 QByteArray deflated(Compressor &compressor, const char *data, qsizetype length);
-
-// The same into `out`, grown when it is too small; returns the length.
-size_t deflateInto(Compressor &compressor, const char *data, qsizetype length, std::vector<char> &out);
 
 // Width, height and components of a baseline or progressive JPEG with 8-bit
 // samples in one or three components, as a PDF's DCT filter takes it;
@@ -329,17 +327,13 @@ struct ObjectWriter {
         out.append(" 0 obj\n");
     }
     void end() { out.append("\nendobj\n"); }
-    // A stream object: `dict` holds its entries other than the length and filter.
-    void stream(int object, const char *data, qsizetype length, const QByteArray &dict = {})
+    // A stream object: `dict` holds its entries other than the length and
+    // filter; `code`, when given, is the Huffman code made for such data.
+    void stream(int object, const char *data, qsizetype length, const QByteArray &dict = {},
+                const DeflateCode *code = nullptr)
     {
-        const size_t n = deflateInto(compressor, data, length, packed);
+        const size_t n = compressor.compress(data, size_t(length), packed, code);
         writeStream(object, packed.data(), qsizetype(n), " /Filter /FlateDecode", dict);
-    }
-    // A page's content, deflated with the code made for page content.
-    void contentStream(int object, const char *data, qsizetype length)
-    {
-        const size_t n = compressor.compress(data, size_t(length), packed, &DeflateCode::pageContent());
-        writeStream(object, packed.data(), qsizetype(n), " /Filter /FlateDecode", {});
     }
     // A stream written as it is; `dict` holds its entries but the length.
     void rawStream(int object, const QByteArray &bytes, const QByteArray &dict)

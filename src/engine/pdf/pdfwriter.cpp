@@ -272,7 +272,7 @@ void PdfWriter::endPage()
     d->endText();
     d->inPage = false;
     const int contents = d->reserve();
-    d->contentStream(contents, d->content.data(), qsizetype(d->content.size()));
+    d->stream(contents, d->content.data(), qsizetype(d->content.size()), {}, &DeflateCode::pageContent());
     const int pageObject = d->reserve();
     d->begin(pageObject);
     d->out.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ");
