@@ -1,6 +1,7 @@
 #include "engine/fonts/fontfile.h"
 
 #include "engine/fonts/bigendian.h"
+#include "fileio/safefile.h"
 
 #include <QFile>
 
@@ -61,7 +62,9 @@ std::optional<FontFile> FontFile::parse(const QByteArray &head, qint64 fileSize,
 std::optional<FontFile> FontFile::open(const QString &path, int index)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A path (from fontconfig or the remembered locations) that is a FIFO
+    // or a device is not waited on.
+    if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, nullptr))
         return std::nullopt;
     const qint64 size = file.size();
     auto read = [&file, size](qint64 at, qint64 length) -> QByteArray {
@@ -110,8 +113,8 @@ QByteArray FontFile::table(const char *tag) const
     // Opened again for each table: a face is read a few tables at a time,
     // and no open file is shared between threads.
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < qint64(e->offset) + e->length ||
-        !file.seek(e->offset))
+    if (!fileio::openRegularForReading(file, QIODevice::ReadOnly, nullptr) ||
+        file.size() < qint64(e->offset) + e->length || !file.seek(e->offset))
         return {};
     QByteArray t = file.read(e->length);
     return t.size() == qsizetype(e->length) ? t : QByteArray();

@@ -1,9 +1,10 @@
 #include "engine/fonts/locate.h"
 
+#include "fileio/safefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
@@ -132,10 +133,11 @@ std::vector<QString> watched(const std::map<Key, FaceLocation> &faces)
 // The remembered faces, when everything they depend on is as it was.
 std::map<Key, FaceLocation> readCache(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCacheBytes)
+    // Only a regular file: a FIFO put there would otherwise hold every report.
+    const std::optional<QByteArray> bytes = fileio::readRegularFile(path, kMaxCacheBytes, nullptr);
+    if (!bytes)
         return {};
-    const QList<QByteArray> lines = file.read(kMaxCacheBytes).split('\n');
+    const QList<QByteArray> lines = bytes->split('\n');
     if (lines.isEmpty() || lines.first() != kCacheHeader)
         return {};
     std::map<Key, FaceLocation> faces;
@@ -187,9 +189,7 @@ void writeCache(const QString &path, const std::map<Key, FaceLocation> &faces)
     if (out.size() > kMaxCacheBytes)
         return;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(out) == out.size())
-        file.commit();
+    fileio::writeFile(path, out);
 }
 
 } // namespace

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <functional>
 #include <random>
@@ -188,5 +192,28 @@ INSTANTIATE_TEST_SUITE_P(
         CacheCase{"Garbage", [](QByteArray &c, const QString &) { c.append("face\tonly three\tfields\n"); },
                   false}),
     [](const ::testing::TestParamInfo<CacheCase> &p) { return std::string(p.param.name); });
+
+// A FIFO where the remembered locations should be is neither read, which
+// would wait for a writer for ever, nor replaced. In a child with an alarm,
+// so that a wait fails the test instead of hanging it.
+TEST(LocationCacheFile, AFifoIsNeitherReadNorReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("faces"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::alarm(10);
+        rememberLocationsIn(path);
+        ::_exit(locate(QStringLiteral("Liberation Mono"), true, false) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
 
 } // namespace
