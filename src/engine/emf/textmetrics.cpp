@@ -69,7 +69,7 @@ struct Faces {
 
     Face &insert(const FaceKey &key, Face face)
     {
-        Face &f = *all.insert(key, std::move(face));
+        Face &f = *all.emplace(key, std::move(face));
         // QHash keeps its values in place until it grows, which it may just
         // have done: the faces remembered before may have moved.
         recent.clear();
